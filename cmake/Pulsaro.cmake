@@ -1,0 +1,33 @@
+# A layer is every .cpp (and on Apple every .mm) directly inside its folders.
+function(pulsaro_library name)
+  set(_src)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB _cpp CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND _src ${_cpp})
+    if(APPLE)
+      file(GLOB _mm CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.mm)
+      list(APPEND _src ${_mm})
+    endif()
+  endforeach()
+  if(NOT _src)
+    # A layer not written yet still links, so the layers above it build.
+    set(_vuoto ${CMAKE_BINARY_DIR}/vuoto_${name}.cpp)
+    file(WRITE ${_vuoto} "namespace pulsaro {}\n")
+    set(_src ${_vuoto})
+  endif()
+  add_library(${name} STATIC ${_src})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+endfunction()
+
+# One test executable per folder; every file in it is a group of GoogleTest cases.
+function(pulsaro_tests name dir)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  if(NOT _src)
+    return()
+  endif()
+  add_executable(${name} ${_src})
+  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+endfunction()

@@ -1,0 +1,3 @@
+#include "shell/avvio.h"
+
+int main(int argc, char** argv) { return pulsaro::avvia(argc, argv); }

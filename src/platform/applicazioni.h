@@ -1,0 +1,27 @@
+// Running applications: the name and icon a process shows the user, when it is an application.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pulsaro {
+
+struct Applicazione {
+    std::string nome;                   // localized display name
+    std::string icona;                  // icon theme name or file path (Linux); empty when none
+    std::vector<unsigned char> iconaPng;  // encoded icon image (macOS); empty when none
+};
+
+class Applicazioni {
+public:
+    virtual ~Applicazioni() = default;
+    // The running application with this process id, if the process is one.
+    virtual std::optional<Applicazione> applicazione(std::int32_t pid) = 0;
+};
+
+// The running applications of this machine; lives for the whole run.
+Applicazioni& applicazioniDiSistema();
+
+}  // namespace pulsaro

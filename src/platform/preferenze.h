@@ -1,0 +1,60 @@
+// User preferences: typed reads that fall back to the default, writes, change notification.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace pulsaro {
+
+using ValorePreferenza = std::variant<bool, std::int64_t, double, std::string>;
+
+class Preferenze {
+public:
+    using Osservatore = std::function<void(const std::string& chiave)>;
+
+    virtual ~Preferenze() = default;
+
+    // The stored value, if any, as the store holds it.
+    virtual std::optional<ValorePreferenza> valore(const std::string& chiave) const = 0;
+    virtual void scrivi(const std::string& chiave, const ValorePreferenza& v) = 0;
+    virtual void rimuovi(const std::string& chiave) = 0;
+
+    // Typed reads: missing or mistyped values read as the default.
+    bool booleano(const std::string& chiave, bool predefinito) const;
+    std::optional<bool> booleano(const std::string& chiave) const;
+    std::int64_t intero(const std::string& chiave, std::int64_t predefinito) const;
+    std::optional<std::int64_t> intero(const std::string& chiave) const;
+    std::string testo(const std::string& chiave, const std::string& predefinito) const;
+    std::optional<std::string> testo(const std::string& chiave) const;
+
+    // Called after every write or removal made through this store, on the writer's thread.
+    int osserva(Osservatore o);
+    void smetti(int gettone);
+
+protected:
+    void annuncia(const std::string& chiave);
+
+private:
+    mutable std::mutex mutexOsservatori_;
+    std::vector<std::pair<int, Osservatore>> osservatori_;
+    int prossimo_ = 1;
+};
+
+// In-memory store for tests and for runs that keep nothing.
+class PreferenzeInMemoria : public Preferenze {
+public:
+    std::optional<ValorePreferenza> valore(const std::string& chiave) const override;
+    void scrivi(const std::string& chiave, const ValorePreferenza& v) override;
+    void rimuovi(const std::string& chiave) override;
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::pair<std::string, ValorePreferenza>> valori_;
+};
+
+}  // namespace pulsaro

@@ -1,0 +1,69 @@
+// The probe interface: everything the monitor reads from the machine, called on its queue.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sampling/uso.h"
+
+namespace pulsaro {
+
+// One tick reading: sums over all logical cores and the per-core counters.
+struct LetturaTick {
+    std::uint64_t occupati = 0;
+    std::uint64_t totali = 0;
+    std::vector<Tick> perCore;
+};
+
+// One process of the listing.
+struct TempoProcesso {
+    double cpu = 0;              // cumulative CPU seconds
+    std::uint64_t memoria = 0;   // resident bytes
+    std::string nome;
+};
+using ListaProcessi = std::map<std::int32_t, TempoProcesso>;
+
+struct LetturaGPU {
+    std::map<std::int32_t, std::pair<std::uint64_t, std::string>> perPid;  // ns, name
+    double totale = 0;
+    bool trovata = false;
+};
+
+struct Potenze {
+    double gpu = 0;  // watts
+    double ane = 0;
+};
+
+// Energy and Neural Engine activity reader; keeps its own baselines.
+class Energia {
+public:
+    virtual ~Energia() = default;
+    virtual Potenze leggi() = 0;
+    virtual std::optional<double> attivitaANE() = 0;
+    virtual int numeroANE() const = 0;
+    // True when the reader is set up, so that the Neural Engine source works.
+    virtual bool pronta() const = 0;
+};
+
+class Sonde {
+public:
+    virtual ~Sonde() = default;
+    virtual LetturaTick tickCPU() = 0;
+    virtual ListaProcessi tempiProcessi() = 0;
+    // completa false: only the device utilisation is wanted (the light sample).
+    virtual LetturaGPU letturaGPU(bool completa) = 0;
+    virtual std::map<std::int32_t, std::string> clientANE() = 0;
+    virtual double memoriaUsata() = 0;
+    // Localized name of the running application with this id, if any.
+    virtual std::optional<std::string> nomeApplicazione(std::int32_t pid) = 0;
+    virtual int processoriAttivi() = 0;
+    // Made once, by the monitor that owns it.
+    virtual std::unique_ptr<Energia> creaEnergia() = 0;
+};
+
+}  // namespace pulsaro

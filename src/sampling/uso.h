@@ -1,0 +1,83 @@
+// Usage records: the plain values through which the engine hands its figures to the interface.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pulsaro {
+
+// Cumulative tick counters of one logical core. No equality: only differences mean anything.
+struct Tick {
+    std::uint64_t occupati = 0;  // user + system + nice
+    std::uint64_t totali = 0;    // busy + idle
+};
+
+// Busy performance and efficiency cores in one interval.
+struct CoreImpegnati {
+    int p = 0;
+    int e = 0;
+
+    static constexpr double soglia = 0.5;
+
+    // Class letter of each logical core ("E" efficiency, anything else performance),
+    // read once from the host; empty when the core table cannot be read.
+    static const std::vector<std::string>& tipi();
+    static int numeroP();
+    static int numeroE();
+    static CoreImpegnati conta(const std::vector<Tick>& prima, const std::vector<Tick>& dopo);
+
+    int totale() const { return p + e; }
+    std::string testo() const;
+
+    bool operator==(const CoreImpegnati&) const = default;
+};
+
+// "5/10 core (P 3 · E 2)" or "3/8 core", for explicit machine counts.
+std::string testoCore(const CoreImpegnati& c, int numeroP, int numeroE);
+
+struct UsoProcesso {
+    std::int32_t id = 0;
+    std::string nome;
+    double cpu = 0;
+    double gpu = 0;
+    double ane = 0;
+    bool usaANE = false;
+    std::uint64_t memoria = 0;
+
+    double punteggio() const { return cpu + gpu; }
+    bool operator==(const UsoProcesso&) const = default;
+};
+
+struct UsoTotale {
+    double cpu = 0;
+    CoreImpegnati core;
+    double gpu = 0;
+    double ane = 0;
+    double gpuWatt = 0;
+    double aneWatt = 0;
+    std::vector<std::string> aneApp;
+
+    bool operator==(const UsoTotale&) const = default;
+};
+
+struct Riepilogo {
+    double memoria = 0;
+    double cpu = 0;
+    CoreImpegnati core;
+    double gpu = 0;
+    double ane = 0;
+
+    bool operator==(const Riepilogo&) const = default;
+};
+
+struct StatoFonti {
+    bool cpu = true;
+    bool gpu = true;
+    bool ane = true;
+
+    bool tutto() const { return cpu && gpu && ane; }
+    bool operator==(const StatoFonti&) const = default;
+};
+
+}  // namespace pulsaro

@@ -67,3 +67,19 @@ public:
 };
 
 }  // namespace pulsaro
+
+namespace pulsaro {
+
+// An energy reader with nothing set up: no power, no activity, the Neural Engine source off.
+class EnergiaAssente : public Energia {
+public:
+    Potenze leggi() override { return {}; }
+    std::optional<double> attivitaANE() override { return std::nullopt; }
+    int numeroANE() const override { return 1; }
+    bool pronta() const override { return false; }
+};
+
+// The real probes of this machine, put together by the OS assembly.
+std::unique_ptr<Sonde> sondeDiSistema();
+
+}  // namespace pulsaro

@@ -1,0 +1,33 @@
+// A serial work queue with timers: the monitor's sampling queue.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace pulsaro {
+
+class TimerCoda {
+public:
+    virtual ~TimerCoda() = default;
+    // Stops the timer; a run that was already due may still happen once.
+    virtual void annulla() = 0;
+};
+
+class Coda {
+public:
+    using Compito = std::function<void()>;
+    using Istante = std::chrono::system_clock::time_point;
+
+    virtual ~Coda() = default;
+    // Runs the task on the queue, after every task submitted before it.
+    virtual void async(Compito compito) = 0;
+    // First run after `primo` seconds, then every `periodo` seconds. The leeway lets the
+    // run come up to that much early when the queue is awake anyway, so wake-ups coalesce.
+    virtual std::shared_ptr<TimerCoda> timer(double primo, double periodo, double tolleranza,
+                                             Compito gestore) = 0;
+    // Wall clock as this queue sees it (virtual in tests).
+    virtual Istante ora() const = 0;
+};
+
+}  // namespace pulsaro

@@ -1,0 +1,268 @@
+#include "sampling/monitor.h"
+
+#include <algorithm>
+
+#include "platform/preferenze.h"
+#include "sampling/tabella_processi.h"
+#include "sampling/tick.h"
+
+namespace pulsaro {
+
+double memoriaUsata(Sonde& sonde) {
+    const double p = sonde.memoriaUsata();
+    if (!(p > 0)) return 0;
+    return std::min(p, 100.0);
+}
+
+double utilizzoANEDaPotenza(double watt, int numeroANE, double& picco) {
+    picco = std::max(picco * 0.999, watt);
+    const double riferimento = std::max(8.0 * std::max(numeroANE, 1), picco);
+    // Counters that ran backwards give negative power: no activity, not a negative one.
+    return std::clamp(watt / riferimento * 100.0, 0.0, 100.0);
+}
+
+std::shared_ptr<Monitor> Monitor::crea(Sonde& sonde, Coda& coda, Principale principale,
+                                       const Preferenze& preferenze) {
+    std::shared_ptr<Monitor> m(new Monitor(sonde, coda, std::move(principale), preferenze));
+    m->avvia();
+    return m;
+}
+
+Monitor::Monitor(Sonde& sonde, Coda& coda, Principale principale, const Preferenze& preferenze)
+    : stato(StatoFonti{}),
+      sonde_(sonde),
+      coda_(coda),
+      principale_(std::move(principale)),
+      preferenze_(preferenze),
+      core_(std::max(1, sonde.processoriAttivi())),
+      energia_(sonde.creaEnergia()),
+      tickLeggero_(sonde.tickCPU()),
+      tickPrec_(sonde.tickCPU()),
+      istantePrec_(coda.ora()) {}
+
+void Monitor::avvia() {
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    coda_.async([debole] {
+        if (auto m = debole.lock()) m->verifica();
+    });
+    avviaControllo();
+}
+
+Monitor::~Monitor() {
+    for (auto* t : {&timer_, &leggero_, &controllo_})
+        if (*t) (*t)->annulla();
+}
+
+int Monitor::osservaCambiamenti(std::function<void()> prima) {
+    int g = prossimoAnnuncio_++;
+    annunci_.emplace_back(g, std::move(prima));
+    return g;
+}
+
+void Monitor::smettiDiOsservare(int gettone) {
+    std::erase_if(annunci_, [&](auto& a) { return a.first == gettone; });
+}
+
+template <class T>
+void Monitor::assegna(Pubblicato<T>& membro, T valore) {
+    auto copia = annunci_;
+    for (auto& [g, f] : copia) f();
+    membro.assegna(std::move(valore));
+}
+
+void Monitor::avviaControllo() {
+    if (controllo_) controllo_->annulla();
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    controllo_ = coda_.timer(60, 60, 10, [debole] {
+        if (auto m = debole.lock()) m->verifica();
+    });
+}
+
+void Monitor::visibilita(bool visibile, const std::string& id) {
+    const bool eraVuoto = visibili_.empty();
+    if (visibile)
+        visibili_.insert(id);
+    else
+        visibili_.erase(id);
+    if (eraVuoto && !visibili_.empty()) {
+        if (controllo_) controllo_->annulla();
+        controllo_.reset();
+        riavvia(0.35);
+    } else if (!eraVuoto && visibili_.empty()) {
+        if (timer_) timer_->annulla();
+        timer_.reset();
+        timerEsiste_ = false;
+        avviaControllo();
+    }
+}
+
+void Monitor::riavvia(std::optional<double> primo) {
+    if (timer_) timer_->annulla();
+    timer_.reset();
+    timerEsiste_ = false;
+    if (visibili_.empty()) return;
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    coda_.async([debole] {
+        if (auto m = debole.lock()) m->azzeraRiferimenti();
+    });
+    timer_ = coda_.timer(primo.value_or(intervallo_), intervallo_, 0, [debole] {
+        if (auto m = debole.lock()) m->campiona();
+    });
+    timerEsiste_ = true;
+}
+
+void Monitor::impostaIntervallo(double secondi) {
+    // A zero or negative period would spin the queue.
+    intervallo_ = secondi > 0.05 ? secondi : 0.05;
+    riavvia(std::nullopt);
+}
+
+void Monitor::impostaSeguito(std::optional<std::int32_t> id) {
+    seguito_ = id;
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    coda_.async([debole, id] {
+        if (auto m = debole.lock()) m->seguitoCoda_ = id;
+    });
+}
+
+void Monitor::riquadro(bool acceso) {
+    if (leggero_) leggero_->annulla();
+    leggero_.reset();
+    if (!acceso) return;
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    leggero_ = coda_.timer(0.3, 2.0, 0.3, [debole] {
+        if (auto m = debole.lock()) m->campionaLeggero();
+    });
+}
+
+void Monitor::verificaOra() {
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    coda_.async([debole] {
+        if (auto m = debole.lock()) m->verifica();
+    });
+}
+
+// --- queue -----------------------------------------------------------------------------------
+
+void Monitor::verifica() {
+    const auto t = sonde_.tickCPU();
+    const bool cpu = t.totali != 0 && !sonde_.tempiProcessi().empty();
+    const bool gpu = sonde_.letturaGPU(false).trovata;
+    pubblica(StatoFonti{cpu, gpu, energia_->pronta()});
+}
+
+void Monitor::pubblica(StatoFonti s) {
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    principale_([debole, s] {
+        auto m = debole.lock();
+        if (m && !(m->stato() == s)) m->assegna(m->stato, s);
+    });
+}
+
+void Monitor::azzeraRiferimenti() {
+    cpuPrec_.clear();
+    for (const auto& [id, p] : sonde_.tempiProcessi()) cpuPrec_[id] = p.cpu;
+    gpuPrec_.clear();
+    for (const auto& [id, g] : sonde_.letturaGPU(true).perPid) gpuPrec_[id] = g.first;
+    tickPrec_ = sonde_.tickCPU();
+    istantePrec_ = coda_.ora();
+    energia_->leggi();
+}
+
+void Monitor::campiona() {
+    // 1. Time base, floored so that shares never divide by zero or by a negative time.
+    const auto adesso = coda_.ora();
+    double dt = std::chrono::duration<double>(adesso - istantePrec_).count();
+    if (!(dt > 0.05)) dt = 0.05;
+    istantePrec_ = adesso;
+
+    // 2-3. Listing and CPU.
+    const ListaProcessi lista = sonde_.tempiProcessi();
+    const LetturaTick t = sonde_.tickCPU();
+    const CoreImpegnati core = CoreImpegnati::conta(tickPrec_.perCore, t.perCore);
+    const double cpu = percentualeCPU(tickPrec_, t);
+    const bool tickMossi = t.totali != tickPrec_.totali;
+    tickPrec_ = t;
+
+    // 4-6. GPU, energy, Neural Engine utilisation.
+    const LetturaGPU gpu = sonde_.letturaGPU(true);
+    const Potenze potenze = energia_->leggi();
+    double ane = 0;
+    if (auto a = energia_->attivitaANE())
+        ane = std::clamp(*a * 100.0, 0.0, 100.0);
+    else
+        ane = utilizzoANEDaPotenza(potenze.ane, energia_->numeroANE(), piccoANE_);
+
+    // 7. Neural Engine clients.
+    const auto client = sonde_.clientANE();
+    const double quota = client.empty() ? 0 : ane / static_cast<double>(client.size());
+
+    // 8. Table, baselines, top list.
+    IngressoTabella in;
+    in.lista = &lista;
+    in.dt = dt;
+    in.core = core_;
+    in.cpuPrec = &cpuPrec_;
+    in.gpuPrec = &gpuPrec_;
+    in.gpu = &gpu.perPid;
+    in.client = &client;
+    in.quotaANE = quota;
+    RisultatoTabella r = costruisciTabella(in);
+    cpuPrec_ = std::move(r.cpuPrec);
+    gpuPrec_ = std::move(r.gpuPrec);
+    auto nomeApp = [this](std::int32_t id) { return sonde_.nomeApplicazione(id); };
+    std::vector<UsoProcesso> primi = primiProcessi(r.tabella, numeroPannelli(preferenze_), nomeApp);
+
+    // 9. Followed process.
+    std::optional<UsoProcesso> dett;
+    if (seguitoCoda_) {
+        auto it = r.tabella.find(*seguitoCoda_);
+        if (it != r.tabella.end()) {
+            dett = it->second;
+            if (auto nome = nomeApp(dett->id)) dett->nome = *nome;
+        }
+    }
+
+    // 10. Sources, published before the lists so observers see the state first.
+    pubblica(StatoFonti{tickMossi && !lista.empty(), gpu.trovata, energia_->pronta()});
+
+    // 11. Applications holding Neural Engine clients.
+    std::vector<std::string> aneApp;
+    for (const auto& [id, nome] : client) aneApp.push_back(nomeApp(id).value_or(nome));
+    std::sort(aneApp.begin(), aneApp.end());
+    aneApp.erase(std::unique(aneApp.begin(), aneApp.end()), aneApp.end());
+
+    // 12-13. Memory and publication.
+    const double memoria = memoriaUsata(sonde_);
+    UsoTotale tot{cpu, core, gpu.totale, ane, potenze.gpu, potenze.ane, std::move(aneApp)};
+    Riepilogo riep{memoria, cpu, core, gpu.totale, ane};
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    principale_([debole, primi = std::move(primi), tot = std::move(tot), dett = std::move(dett), riep]() mutable {
+        auto m = debole.lock();
+        if (!m) return;
+        m->assegna(m->processi, std::move(primi));
+        m->assegna(m->totale, std::move(tot));
+        m->assegna(m->dettaglio, std::move(dett));
+        if (!(m->riepilogo() == riep)) m->assegna(m->riepilogo, riep);
+    });
+}
+
+void Monitor::campionaLeggero() {
+    if (timerEsiste_.load()) return;
+    const LetturaTick t = sonde_.tickCPU();
+    const CoreImpegnati core = CoreImpegnati::conta(tickLeggero_.perCore, t.perCore);
+    const double cpu = percentualeCPU(tickLeggero_, t);
+    tickLeggero_ = t;
+    double ane = 0;
+    if (auto a = energia_->attivitaANE()) ane = std::clamp(*a * 100.0, 0.0, 100.0);
+    const double memoria = memoriaUsata(sonde_);
+    const double gpu = sonde_.letturaGPU(false).totale;
+    Riepilogo riep{memoria, cpu, core, gpu, ane};
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    principale_([debole, riep] {
+        auto m = debole.lock();
+        if (m && !(m->riepilogo() == riep)) m->assegna(m->riepilogo, riep);
+    });
+}
+
+}  // namespace pulsaro

@@ -1,0 +1,117 @@
+// The one object that samples the machine and publishes what it found, on the main thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "sampling/coda.h"
+#include "sampling/pubblicato.h"
+#include "sampling/sonde.h"
+#include "sampling/uso.h"
+
+namespace pulsaro {
+
+class Preferenze;
+
+// Percent of physical memory in use, from the host's statistics.
+double memoriaUsata(Sonde& sonde);
+
+class Monitor : public std::enable_shared_from_this<Monitor> {
+public:
+    // Hands a block to the main thread (a queued call on the event loop, or a list in tests).
+    using Principale = std::function<void(std::function<void()>)>;
+
+    // The sonde, the queue and the preferences must outlive the monitor. Call on the main thread.
+    static std::shared_ptr<Monitor> crea(Sonde& sonde, Coda& coda, Principale principale,
+                                         const Preferenze& preferenze);
+    ~Monitor();
+    Monitor(const Monitor&) = delete;
+    Monitor& operator=(const Monitor&) = delete;
+
+    // Published members, read and observed on the main thread.
+    Pubblicato<std::vector<UsoProcesso>> processi;
+    Pubblicato<UsoTotale> totale;
+    Pubblicato<std::optional<UsoProcesso>> dettaglio;
+    Pubblicato<StatoFonti> stato;
+    Pubblicato<Riepilogo> riepilogo;
+
+    double intervallo() const { return intervallo_; }
+    void impostaIntervallo(double secondi);
+    std::optional<std::int32_t> seguito() const { return seguito_; }
+    void impostaSeguito(std::optional<std::int32_t> id);
+    bool aneAcceso() const { return totale().ane >= 1.0; }
+    int core() const { return core_; }
+
+    // Called before any published member takes a new value.
+    int osservaCambiamenti(std::function<void()> prima);
+    void smettiDiOsservare(int gettone);
+
+    // A view reports that it appeared or disappeared ("principale", "mini", "impostazioni").
+    void visibilita(bool visibile, const std::string& id);
+    // Light sampling for the menu-bar tile.
+    void riquadro(bool acceso);
+    void verificaOra();
+
+    bool campionando() const { return timer_ != nullptr; }
+    bool inControllo() const { return controllo_ != nullptr; }
+    bool leggeroAcceso() const { return leggero_ != nullptr; }
+
+private:
+    Monitor(Sonde& sonde, Coda& coda, Principale principale, const Preferenze& preferenze);
+    void avvia();
+
+    // Main thread.
+    void riavvia(std::optional<double> primo);
+    void avviaControllo();
+    template <class T>
+    void assegna(Pubblicato<T>& membro, T valore);
+
+    // Queue.
+    void verifica();
+    void pubblica(StatoFonti s);
+    void azzeraRiferimenti();
+    void campiona();
+    void campionaLeggero();
+
+    Sonde& sonde_;
+    Coda& coda_;
+    Principale principale_;
+    const Preferenze& preferenze_;
+
+    double intervallo_ = 1.5;
+    std::optional<std::int32_t> seguito_;
+    std::vector<std::pair<int, std::function<void()>>> annunci_;
+    int prossimoAnnuncio_ = 1;
+
+    // Main thread.
+    std::set<std::string> visibili_;
+    std::shared_ptr<TimerCoda> timer_;
+    std::shared_ptr<TimerCoda> leggero_;
+    std::shared_ptr<TimerCoda> controllo_;
+    // Set together with timer_; the light sample reads it on the queue.
+    std::atomic<bool> timerEsiste_{false};
+
+    const int core_;
+    std::unique_ptr<Energia> energia_;
+
+    // Queue.
+    std::optional<std::int32_t> seguitoCoda_;
+    LetturaTick tickLeggero_;
+    std::map<std::int32_t, double> cpuPrec_;
+    std::map<std::int32_t, std::uint64_t> gpuPrec_;
+    LetturaTick tickPrec_;
+    Coda::Istante istantePrec_;
+    double piccoANE_ = 0;
+};
+
+// Neural Engine utilisation in percent from power against the decaying peak, which it updates.
+double utilizzoANEDaPotenza(double watt, int numeroANE, double& picco);
+
+}  // namespace pulsaro

@@ -1,0 +1,39 @@
+// Terminal mode: the monitor's full samples printed as text or JSON lines.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sampling/uso.h"
+
+namespace pulsaro {
+
+struct OpzioniTerminale {
+    bool terminale = false;
+    bool json = false;
+    bool aiuto = false;
+    std::optional<long long> campioni;  // stop after this many samples
+    std::optional<double> intervallo;   // seconds
+    std::string errore;                 // non-empty when the arguments are wrong
+};
+
+OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti);
+std::string testoAiuto();
+
+struct Campione {
+    Riepilogo riepilogo;
+    UsoTotale totale;
+    StatoFonti stato;
+    std::vector<UsoProcesso> processi;
+    std::string core;  // the busy-core line, e.g. "5/10 core (P 3 · E 2)"
+};
+
+std::string rigaTesto(const Campione& c);
+std::string rigaJson(const Campione& c);
+
+// Runs the monitor on the real probes until the samples are done or Ctrl-C.
+int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out);
+
+}  // namespace pulsaro

@@ -1,0 +1,212 @@
+#include "probes/ioreport_energia.h"
+
+#include <gtest/gtest.h>
+
+#include "probes/libreria_finta.h"
+
+namespace pulsaro {
+namespace {
+
+using prova::CanaleFinto;
+using prova::LibreriaFinta;
+
+struct Banco {
+    LibreriaFinta lib;
+    double ora = 100.0;
+    std::unique_ptr<IOReportEnergia> energia;
+
+    void crea() {
+        energia = std::make_unique<IOReportEnergia>(lib.tabella(), [this] { return ora; });
+    }
+};
+
+CanaleFinto stato(std::string nome, std::vector<std::pair<std::optional<std::string>, std::int64_t>> stati) {
+    return {std::move(nome), std::nullopt, 0, std::move(stati)};
+}
+
+TEST(IOReportEnergia, OgniArrestoDellaCostruzioneLasciaLettureVuote) {
+    // Library missing altogether: nothing is set up, readings are empty, numeroANE stays 1.
+    {
+        IOReportEnergia energia(nullptr);
+        EXPECT_FALSE(energia.pronta());
+        EXPECT_EQ(energia.leggi().gpu, 0);
+        EXPECT_FALSE(energia.attivitaANE());
+        EXPECT_EQ(energia.numeroANE(), 1);
+    }
+    // Any one of the seven energy functions missing stops everything before a subscription.
+    for (const char* f : {"IOReportCopyChannelsInGroup", "IOReportCreateSubscription", "IOReportCreateSamples",
+                          "IOReportCreateSamplesDelta", "IOReportSimpleGetIntegerValue",
+                          "IOReportChannelGetChannelName", "IOReportChannelGetUnitLabel"}) {
+        Banco b;
+        b.lib.assenti.insert(f);
+        b.lib.canaliEnergia = {{"GPU Energy", "mJ", 500, {}}};
+        b.lib.canaliStati = {stato("ANE0", {{"ACT", 10}})};
+        b.crea();
+        EXPECT_FALSE(b.energia->pronta()) << f;
+        EXPECT_EQ(b.lib.campioniCreati(), 0) << f;
+        EXPECT_EQ(b.energia->leggi().gpu, 0) << f;
+        EXPECT_FALSE(b.energia->attivitaANE()) << f;
+        b.energia.reset();
+        EXPECT_EQ(b.lib.oggettiVivi(), 0) << f;
+    }
+    // No energy channels: stops before the state channels too.
+    {
+        Banco b;
+        b.lib.guasti = {"CopyEnergy"};
+        b.lib.canaliStati = {stato("ANE0", {{"ACT", 10}})};
+        b.crea();
+        EXPECT_FALSE(b.energia->pronta());
+        EXPECT_FALSE(b.energia->attivitaANE());
+    }
+    // Subscription refused: not set up, but the state channels are still tried (and fail alike).
+    {
+        Banco b;
+        b.lib.guasti = {"Subscription"};
+        b.crea();
+        EXPECT_FALSE(b.energia->pronta());
+        EXPECT_EQ(b.lib.campioniCreati(), 0);
+        b.energia.reset();
+        EXPECT_EQ(b.lib.oggettiVivi(), 0);
+    }
+    // First sample refused: subscribed but without a baseline, so not set up.
+    {
+        Banco b;
+        b.lib.guasti = {"Samples"};
+        b.crea();
+        EXPECT_FALSE(b.energia->pronta());
+        EXPECT_EQ(b.energia->leggi().gpu, 0);
+    }
+}
+
+TEST(IOReportEnergia, FunzioniDegliStatiAssentiLascianoLaPotenza) {
+    for (const char* f : {"IOReportStateGetCount", "IOReportStateGetNameForIndex", "IOReportStateGetResidency"}) {
+        Banco b;
+        b.lib.assenti.insert(f);
+        b.lib.canaliEnergia = {{"GPU Energy", "mJ", 1000, {}}};
+        b.lib.canaliStati = {stato("ANE0", {{"ACT", 10}})};
+        b.crea();
+        EXPECT_TRUE(b.energia->pronta());
+        b.ora += 1;
+        EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 1.0) << f;
+        EXPECT_FALSE(b.energia->attivitaANE()) << f;
+    }
+    // Group of the state channels absent: same.
+    Banco b;
+    b.lib.guasti = {"CopyStati"};
+    b.lib.canaliEnergia = {{"GPU Energy", "mJ", 1000, {}}};
+    b.crea();
+    EXPECT_TRUE(b.energia->pronta());
+    EXPECT_FALSE(b.energia->attivitaANE());
+}
+
+TEST(IOReportEnergia, UnitaConvertiteEUnitaIgnorate) {
+    Banco b;
+    b.lib.canaliEnergia = {
+        {"GPU Energy", "mJ", 500, {}},
+        {"ANE0", "uJ", 200000, {}},
+        {"ANE1", " nJ ", 100000000, {}},   // blanks around the unit are tolerated
+        {"GPU Energy", "J", 7, {}},        // unknown units are skipped whatever the name
+        {"GPU Energy", "pJ", 7000, {}},
+        {"ANE2", std::nullopt, 9, {}},
+        {"GPU Energy2", "mJ", 9000, {}},   // not exactly "GPU Energy"
+        {"xANE", "mJ", 9000, {}},          // "ANE" only as a prefix
+        {std::nullopt, "mJ", 9000, {}},
+    };
+    b.crea();
+    b.ora += 2;
+    Potenze p = b.energia->leggi();
+    EXPECT_DOUBLE_EQ(p.gpu, 0.25);
+    EXPECT_DOUBLE_EQ(p.ane, 0.15);
+    EXPECT_EQ(b.energia->numeroANE(), 2);
+
+    // A later delta without "ANE" channels keeps the count; counters going backwards pass through.
+    b.lib.canaliEnergia = {{"GPU Energy", "nJ", -2000000000, {}}};
+    b.ora += 1;
+    p = b.energia->leggi();
+    EXPECT_DOUBLE_EQ(p.gpu, -2.0);
+    EXPECT_DOUBLE_EQ(p.ane, 0.0);
+    EXPECT_EQ(b.energia->numeroANE(), 2);
+}
+
+TEST(IOReportEnergia, IntervalloMinimoEBaseCheAvanzaSoloConUnDelta) {
+    Banco b;
+    b.lib.canaliEnergia = {{"GPU Energy", "mJ", 10, {}}};
+    b.crea();
+    b.ora += 0.001;
+    EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 0.01 / 0.01);  // 10 mJ over the 0.01 s floor
+
+    // A failed delta leaves the time base where it was: the next interval covers both.
+    b.ora += 1;
+    b.lib.guasti = {"Delta"};
+    EXPECT_EQ(b.energia->leggi().gpu, 0);
+    b.lib.guasti.clear();
+    b.ora += 1;
+    EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 0.01 / 2);
+
+    // A delta without a channel array still moves the base.
+    b.ora += 1;
+    b.lib.deltaSenzaCanali = true;
+    EXPECT_EQ(b.energia->leggi().gpu, 0);
+    b.lib.deltaSenzaCanali = false;
+    b.ora += 4;
+    EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 0.01 / 4);
+
+    // An empty array reads as nothing.
+    b.lib.canaliEnergia.clear();
+    b.ora += 1;
+    EXPECT_EQ(b.energia->leggi().gpu, 0);
+    EXPECT_TRUE(b.energia->pronta());
+}
+
+TEST(IOReportEnergia, AttivitaMediaSuiCanaliANE) {
+    Banco b;
+    b.lib.canaliStati = {
+        stato("ANE0", {{"INACT", 300}, {"ACT1", 100}, {std::nullopt, 100}}),  // 0.4, unnamed counts as active
+        stato("ANE1 cluster", {{"ACT", 50}, {"INACT", -20}}),                   // negative taken as 0: 1.0
+        stato("GPU", {{"INACT", 0}, {"ACT", 100}}),                             // not a Neural Engine channel
+        stato("ANE2", {{"INACT", 0}, {"ACT", 0}}),                              // all zero: not counted
+        stato("ANE3", {}),                                                      // no states
+        stato("inact", {{"inact", 10}}),
+    };
+    b.crea();
+    auto a = b.energia->attivitaANE();
+    ASSERT_TRUE(a);
+    EXPECT_DOUBLE_EQ(*a, 0.7);
+
+    b.lib.canaliStati = {stato("xxANExx", {{"INACT", 1}, {"ON", 3}})};  // substring match
+    a = b.energia->attivitaANE();
+    ASSERT_TRUE(a);
+    EXPECT_DOUBLE_EQ(*a, 0.75);
+
+    b.lib.canaliStati = {stato("ANE0", {{"INACT", 0}, {"ACT", 0}})};
+    EXPECT_FALSE(b.energia->attivitaANE());
+    b.lib.canaliStati.clear();
+    EXPECT_FALSE(b.energia->attivitaANE());
+}
+
+TEST(IOReportEnergia, OgniCampioneEDeltaRilasciato) {
+    Banco b;
+    b.lib.canaliEnergia = {{"GPU Energy", "mJ", 10, {}}};
+    b.lib.canaliStati = {stato("ANE0", {{"INACT", 1}, {"ACT", 1}})};
+    b.lib.restituisceSottoscritti = false;  // the copied channels are kept instead
+    b.crea();
+    // Two channel lists and two baselines.
+    EXPECT_EQ(b.lib.oggettiVivi(), 4);
+    for (int i = 0; i < 3; ++i) {
+        b.ora += 1;
+        b.energia->leggi();
+        b.energia->attivitaANE();
+    }
+    b.lib.guasti = {"Delta"};
+    b.energia->leggi();
+    b.energia->attivitaANE();
+    b.lib.guasti = {"Samples"};
+    b.energia->leggi();
+    b.energia->attivitaANE();
+    EXPECT_EQ(b.lib.oggettiVivi(), 4);
+    b.energia.reset();
+    EXPECT_EQ(b.lib.oggettiVivi(), 0);
+}
+
+}  // namespace
+}  // namespace pulsaro

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "platform/registro_memoria.h"
+#include "probes/client_ane.h"
+#include "probes/lettura_gpu.h"
+
+namespace pulsaro {
+namespace {
+
+using D = ValoreRegistro::Dizionario;
+using L = ValoreRegistro::Lista;
+
+ValoreRegistro uso(std::vector<ValoreRegistro> tempi) {
+    L l;
+    for (auto& t : tempi) {
+        D d;
+        d.emplace("accumulatedGPUTime", std::move(t));
+        l.emplace_back(std::move(d));
+    }
+    return l;
+}
+
+RegistroMemoria::Nodo acceleratore(RegistroMemoria& r, std::optional<double> utilizzo) {
+    D proprieta;
+    if (utilizzo) proprieta["PerformanceStatistics"] = D{{"Device Utilization %", *utilizzo}};
+    return r.aggiungi(RegistroMemoria::radice, {"AGXAcceleratorG13X", "IOAccelerator"}, proprieta);
+}
+
+void cliente(RegistroMemoria& r, RegistroMemoria::Nodo sotto, ValoreRegistro creatore,
+             std::optional<ValoreRegistro> appUsage) {
+    D p{{"IOUserClientCreator", std::move(creatore)}};
+    if (appUsage) p["AppUsage"] = *appUsage;
+    r.aggiungi(sotto, {"AGXDeviceUserClient", "IOUserClient"}, p);
+}
+
+TEST(LetturaGPU, SenzaAcceleratoriOMatchFallito) {
+    RegistroMemoria r;
+    LetturaGPU l = letturaGPU(r);
+    EXPECT_FALSE(l.trovata);
+    EXPECT_TRUE(l.perPid.empty());
+    EXPECT_EQ(l.totale, 0);
+
+    acceleratore(r, 40);
+    r.guastaServizi("IOAccelerator");
+    EXPECT_FALSE(letturaGPU(r).trovata);
+    EXPECT_EQ(r.vociAperte(), 0);
+}
+
+TEST(LetturaGPU, UtilizzoMassimoETempiPerProcesso) {
+    RegistroMemoria r;
+    auto a = acceleratore(r, 30);
+    auto b = acceleratore(r, 55.5);
+    auto senza = acceleratore(r, std::nullopt);
+    r.aggiungi(RegistroMemoria::radice, {"IOAcceleratorFamily"}, {{"PerformanceStatistics", D{}}});
+
+    auto gruppo = r.aggiungi(a, {"IOAccelShared"});
+    cliente(r, gruppo, "pid 412, Safari", uso({1000, 2500}));              // nested: found recursively
+    cliente(r, b, "pid 412,Safari Web", uso({500}));                       // summed; last name wins
+    cliente(r, b, "pid 77", L{});                                          // empty usage: entry at 0
+    cliente(r, b, "pid 9, senza uso", std::nullopt);                       // no "AppUsage": no entry
+    cliente(r, b, "pid 10, misto", L{D{}, ValoreRegistro(3)});             // not all dictionaries
+    cliente(r, b, "pid 11, strani", L{D{}, D{{"accumulatedGPUTime", "7"}}, D{{"accumulatedGPUTime", -5}},
+                                      D{{"accumulatedGPUTime", 2.0}}});
+    cliente(r, b, "PID 12, x", uso({1}));
+    cliente(r, b, "pid  13, x", uso({1}));
+    cliente(r, b, ValoreRegistro(14), uso({1}));
+    cliente(r, senza, "pid 15, gpu", uso({4}));
+
+    LetturaGPU l = letturaGPU(r);
+    EXPECT_TRUE(l.trovata);
+    EXPECT_DOUBLE_EQ(l.totale, 55.5);
+    std::map<std::int32_t, std::pair<std::uint64_t, std::string>> atteso{
+        {412, {4000, "Safari Web"}}, {77, {0, ""}}, {11, {2, "strani"}}, {15, {4, "gpu"}}};
+    EXPECT_EQ(l.perPid, atteso);
+
+    // The light reading gives the same utilisation without touching the clients.
+    LetturaGPU leggera = letturaGPU(r, false);
+    EXPECT_TRUE(leggera.trovata);
+    EXPECT_DOUBLE_EQ(leggera.totale, 55.5);
+    EXPECT_TRUE(leggera.perPid.empty());
+    EXPECT_EQ(r.vociAperte(), 0);
+}
+
+TEST(LetturaGPU, AcceleratoreSenzaStatistiche) {
+    RegistroMemoria r;
+    auto a = acceleratore(r, std::nullopt);
+    r.imposta(a, "PerformanceStatistics", D{{"Device Utilization %", "80"}});
+    cliente(r, a, "pid 3, x", uso({5}));
+    LetturaGPU l = letturaGPU(r);
+    EXPECT_TRUE(l.trovata);
+    EXPECT_EQ(l.totale, 0);
+    EXPECT_EQ(l.perPid.at(3).first, 5u);
+}
+
+TEST(ClientANE, OrdineDelleClassiEUltimoNome) {
+    RegistroMemoria r;
+    EXPECT_TRUE(clientANE(r).empty());
+
+    // Listed in the registry before the first class, visited after it.
+    auto bilanciatore = r.aggiungi(RegistroMemoria::radice, {"H1xANELoadBalancer"});
+    auto ane = r.aggiungi(RegistroMemoria::radice, {"H11ANEIn"});
+    auto figlio = r.aggiungi(ane, {"H11ANEInUserClient"}, {{"IOUserClientCreator", "pid 50, primo"}});
+    r.aggiungi(figlio, {"x"}, {{"IOUserClientCreator", "pid 50, secondo"}});
+    r.aggiungi(ane, {"x"}, {{"IOUserClientCreator", "pid abc, rotto"}});
+    r.aggiungi(ane, {"x"}, {{"IOUserClientCreator", "pid 60,  solo"}});
+    r.aggiungi(ane, {"x"}, {{"AltroCreatore", "pid 61, x"}});
+    r.aggiungi(bilanciatore, {"x"}, {{"IOUserClientCreator", "pid 50, terzo"}});
+    r.aggiungi(bilanciatore, {"x"}, {{"IOUserClientCreator", "pid 70"}});
+
+    std::map<std::int32_t, std::string> atteso{{50, "terzo"}, {60, "solo"}, {70, ""}};
+    EXPECT_EQ(clientANE(r), atteso);
+
+    // A class whose match fails is passed over; the other is still read.
+    r.guastaServizi("H11ANEIn");
+    atteso = {{50, "terzo"}, {70, ""}};
+    EXPECT_EQ(clientANE(r), atteso);
+    EXPECT_EQ(r.vociAperte(), 0);
+}
+
+}  // namespace
+}  // namespace pulsaro

@@ -1,0 +1,48 @@
+#include "panels/cache_icone.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPixmap>
+
+#include "platform/applicazioni.h"
+
+namespace pulsaro {
+
+CacheIcone::CacheIcone(Ricerca ricerca) : ricerca_(std::move(ricerca)) {}
+
+CacheIcone& CacheIcone::condivisa() {
+    static CacheIcone cache;
+    return cache;
+}
+
+std::optional<QIcon> CacheIcone::icona(std::int32_t pid) {
+    if (const auto it = icone_.find(pid); it != icone_.end()) return it->second;
+    if (icone_.size() >= capienza) icone_.clear();
+    std::optional<QIcon> trovata = ricerca_ ? ricerca_(pid) : std::nullopt;
+    if (trovata && trovata->isNull()) trovata.reset();
+    icone_.emplace(pid, trovata);
+    return trovata;
+}
+
+CacheIcone::Ricerca CacheIcone::ricercaDiSistema() {
+    return [](std::int32_t pid) -> std::optional<QIcon> {
+        const std::optional<Applicazione> app = applicazioniDiSistema().applicazione(pid);
+        if (!app) return std::nullopt;
+        if (!app->iconaPng.empty()) {
+            QImage immagine;
+            if (immagine.loadFromData(app->iconaPng.data(), static_cast<int>(app->iconaPng.size())))
+                return QIcon(QPixmap::fromImage(immagine));
+        }
+        if (app->icona.empty()) return std::nullopt;
+        const QString nome = QString::fromStdString(app->icona);
+        QIcon icona;
+        if (QFileInfo(nome).isAbsolute())
+            icona = QFileInfo::exists(nome) ? QIcon(nome) : QIcon();
+        else
+            icona = QIcon::fromTheme(nome);
+        if (icona.isNull()) return std::nullopt;
+        return icona;
+    };
+}
+
+}  // namespace pulsaro

@@ -1,0 +1,54 @@
+#include "panels/icona_processo.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "panels/cache_icone.h"
+
+namespace pulsaro {
+
+void disegnaIconaProcesso(QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a, CacheIcone& cache) {
+    const std::optional<QIcon> icona = cache.icona(pid);
+    if (!icona) {
+        disegnaIngranaggio(p, cornice, a);
+        return;
+    }
+    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    const QSize lato(static_cast<int>(std::ceil(cornice.width() * dpr)), static_cast<int>(std::ceil(cornice.height() * dpr)));
+    const QPixmap immagine = icona->pixmap(lato);
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(cornice, immagine, QRectF(immagine.rect()));  // stretched, as the frame asks
+    p.restore();
+}
+
+DisegnoIcona disegnoIconaProcesso() {
+    return [](QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a) {
+        disegnaIconaProcesso(p, cornice, pid, a, CacheIcone::condivisa());
+    };
+}
+
+IconaProcesso::IconaProcesso(std::int32_t pid, QWidget* padre) : IconaProcesso(pid, CacheIcone::condivisa(), padre) {}
+
+IconaProcesso::IconaProcesso(std::int32_t pid, CacheIcone& cache, QWidget* padre)
+    : QWidget(padre), pid_(pid), cache_(&cache) {}
+
+void IconaProcesso::setPid(std::int32_t pid) {
+    if (pid == pid_) return;
+    pid_ = pid;
+    update();
+}
+
+void IconaProcesso::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    disegnaIconaProcesso(p, contentsRect(), pid_, Tema::aspetto(), *cache_);
+}
+
+void IconaProcesso::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange) update();
+    QWidget::changeEvent(e);
+}
+
+}  // namespace pulsaro

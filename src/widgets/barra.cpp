@@ -1,0 +1,161 @@
+#include "widgets/barra.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "widgets/caratteri.h"
+#include "widgets/geometria_barre.h"
+#include "widgets/pittura.h"
+
+namespace pulsaro {
+
+namespace {
+
+QFont fontEtichetta() { return carattere(StileTesto::caption2, QFont::Bold); }
+QFont fontValore() { return carattere(StileTesto::caption); }
+QFont fontMini() { return carattere(9); }
+
+double altezzaDidascalia() {
+    return std::max(QFontMetricsF(fontEtichetta()).height(), QFontMetricsF(fontValore()).height());
+}
+
+void traccia(QPainter& p, const QRectF& r, Aspetto a) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(Tema::line(a));
+    p.drawPath(capsula(r));
+}
+
+bool ridipingeSuCambio(QEvent* e) {
+    return e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange ||
+           e->type() == QEvent::FontChange || e->type() == QEvent::ApplicationFontChange;
+}
+
+}  // namespace
+
+double altezzaBarra() { return altezzaDidascalia() + spaziaturaBarra + altezzaTracciaBarra; }
+
+double altezzaMiniBarra() {
+    return QFontMetricsF(fontMini()).height() + spaziaturaMiniBarra + altezzaTracciaMiniBarra;
+}
+
+void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& etichetta, bool attiva, Aspetto a) {
+    const double hc = altezzaDidascalia();
+    const double alto = r.top() + std::max(0.0, (r.height() - altezzaBarra()) / 2);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF didascalia(r.left(), alto, r.width(), hc);
+    p.setFont(fontEtichetta());
+    p.setPen(Tema::muted(a));
+    p.drawText(didascalia, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, etichetta);
+    p.setFont(fontValore());
+    p.setPen(Tema::testoSecondario(a));
+    p.drawText(didascalia, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, testoBarra(valore, attiva));
+
+    const QRectF barra(r.left(), alto + hc + spaziaturaBarra, r.width(), altezzaTracciaBarra);
+    traccia(p, barra, a);
+    const double w = larghezzaRiempimento(barra.width(), valore, minimoBarra);
+    if (w > 0) {
+        const QRectF pieno(barra.left(), barra.top(), w, barra.height());
+        const QColor c = Tema::carico(valore);
+        QLinearGradient g(pieno.topLeft(), pieno.topRight());
+        g.setColorAt(0, conOpacita(c, 0.75));
+        g.setColorAt(1, c);
+        p.setBrush(g);
+        p.drawPath(capsula(pieno));
+    }
+    p.restore();
+}
+
+void disegnaMiniBarra(QPainter& p, const QRectF& r, double valore, bool attiva, Aspetto a) {
+    const QFont f = fontMini();
+    const double ht = QFontMetricsF(f).height();
+    const double alto = r.top() + std::max(0.0, (r.height() - altezzaMiniBarra()) / 2);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setFont(f);
+    p.setPen(Tema::testoSecondario(a));
+    p.drawText(QRectF(r.left(), alto, r.width(), ht), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+               testoMiniBarra(valore, attiva));
+    const QRectF barra(r.left(), alto + ht + spaziaturaMiniBarra, r.width(), altezzaTracciaMiniBarra);
+    traccia(p, barra, a);
+    const double w = larghezzaRiempimento(barra.width(), valore, minimoMiniBarra);
+    if (w > 0) {
+        p.setBrush(Tema::carico(valore));
+        p.drawPath(capsula(QRectF(barra.left(), barra.top(), w, barra.height())));
+    }
+    p.restore();
+}
+
+// --- Barra --------------------------------------------------------------------------------
+
+Barra::Barra(QWidget* padre) : QWidget(padre) { setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); }
+
+Barra::Barra(double valore, const QColor& colore, const QString& etichetta, bool attiva, QWidget* padre)
+    : Barra(padre) {
+    imposta(valore, colore, etichetta, attiva);
+}
+
+void Barra::imposta(double valore, const QColor& colore, const QString& etichetta, bool attiva) {
+    valore_ = valore;
+    colore_ = colore;
+    etichetta_ = etichetta;
+    attiva_ = attiva;
+    update();
+}
+
+QString Barra::testo() const { return testoBarra(valore_, attiva_); }
+
+QSize Barra::sizeHint() const { return {120, static_cast<int>(std::ceil(altezzaBarra()))}; }
+QSize Barra::minimumSizeHint() const { return {20, static_cast<int>(std::ceil(altezzaBarra()))}; }
+
+void Barra::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    disegnaBarra(p, contentsRect(), valore_, etichetta_, attiva_, Tema::aspetto());
+}
+
+void Barra::changeEvent(QEvent* e) {
+    if (ridipingeSuCambio(e)) {
+        updateGeometry();
+        update();
+    }
+    QWidget::changeEvent(e);
+}
+
+// --- MiniBarra ----------------------------------------------------------------------------
+
+MiniBarra::MiniBarra(QWidget* padre) : QWidget(padre) { setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); }
+
+MiniBarra::MiniBarra(double valore, const QColor& colore, bool attiva, QWidget* padre) : MiniBarra(padre) {
+    imposta(valore, colore, attiva);
+}
+
+void MiniBarra::imposta(double valore, const QColor& colore, bool attiva) {
+    valore_ = valore;
+    colore_ = colore;
+    attiva_ = attiva;
+    update();
+}
+
+QString MiniBarra::testo() const { return testoMiniBarra(valore_, attiva_); }
+
+QSize MiniBarra::sizeHint() const { return {60, static_cast<int>(std::ceil(altezzaMiniBarra()))}; }
+QSize MiniBarra::minimumSizeHint() const { return {10, static_cast<int>(std::ceil(altezzaMiniBarra()))}; }
+
+void MiniBarra::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    disegnaMiniBarra(p, contentsRect(), valore_, attiva_, Tema::aspetto());
+}
+
+void MiniBarra::changeEvent(QEvent* e) {
+    if (ridipingeSuCambio(e)) {
+        updateGeometry();
+        update();
+    }
+    QWidget::changeEvent(e);
+}
+
+}  // namespace pulsaro

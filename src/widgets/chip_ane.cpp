@@ -1,0 +1,105 @@
+#include "widgets/chip_ane.h"
+
+#include <QEasingCurve>
+#include <QEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVariantAnimation>
+
+#include "widgets/caratteri.h"
+#include "widgets/geometria_chip.h"
+#include "widgets/pittura.h"
+
+namespace pulsaro {
+
+namespace {
+const QColor etichettaAccesa = QColor::fromRgbF(0.08f, 0.36f, 0.16f);
+
+QPainterPath rettangoloArrotondato(const QRectF& r, double raggio) {
+    QPainterPath p;
+    p.addRoundedRect(r, raggio, raggio);
+    return p;
+}
+}  // namespace
+
+void disegnaChipANE(QPainter& p, const QRectF& cornice, double luce, const QString& etichetta, Aspetto a) {
+    const GeometriaChip g = geometriaChip(cornice);
+    if (g.c <= 0) return;
+    const QColor piedini = mescola(conOpacita(Tema::muted(a), 0.5), Tema::green(a), luce);
+    const QColor corpo = mescola(Tema::card(a), Tema::greenLight(a), luce);
+    const QColor bordo = mescola(Tema::line(a), Tema::green(a), luce);
+    const QColor bordoDie = conOpacita(bordo, 0.6 + 0.2 * luce);
+    const QColor testo = mescola(Tema::muted(a), etichettaAccesa, luce);
+
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(piedini);
+    for (const QRectF& r : g.piedini) p.drawPath(capsula(r));
+
+    const QPainterPath forma = rettangoloArrotondato(g.corpo, g.raggioCorpo);
+    if (luce > 0) ombra(p, forma, g.raggioBagliore, conOpacita(Tema::green(a), 0.55 * 0.5 * luce));
+    p.setBrush(corpo);
+    p.setPen(QPen(bordo, g.bordo));
+    p.drawPath(forma);
+
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(bordoDie, g.bordoDie));
+    p.drawPath(rettangoloArrotondato(g.die, g.raggioDie));
+
+    if (!etichetta.isEmpty()) {
+        p.setFont(carattere(g.dimensioneEtichetta, QFont::Bold));
+        p.setPen(testo);
+        testoCentrato(p, g.centro, etichetta);
+    }
+    p.restore();
+}
+
+ChipANE::ChipANE(QWidget* padre) : QWidget(padre), dissolvenza_(new QVariantAnimation(this)) {
+    QEasingCurve curva(QEasingCurve::BezierSpline);
+    curva.addCubicBezierSegment(QPointF(0.42, 0), QPointF(0.58, 1), QPointF(1, 1));
+    dissolvenza_->setEasingCurve(curva);
+    dissolvenza_->setDuration(durataChipMs);
+    connect(dissolvenza_, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+        luce_ = v.toDouble();
+        update();
+    });
+}
+
+ChipANE::ChipANE(bool acceso, const QString& etichetta, QWidget* padre) : ChipANE(padre) {
+    etichetta_ = etichetta;
+    setAcceso(acceso);
+}
+
+void ChipANE::setAcceso(bool acceso) {
+    const double obiettivo = acceso ? 1 : 0;
+    acceso_ = acceso;
+    const bool inCorso = dissolvenza_->state() == QAbstractAnimation::Running;
+    if (inCorso ? dissolvenza_->endValue().toDouble() == obiettivo : luce_ == obiettivo) return;
+    dissolvenza_->stop();
+    if (!isVisible()) {
+        luce_ = obiettivo;
+        update();
+        return;
+    }
+    dissolvenza_->setStartValue(luce_);
+    dissolvenza_->setEndValue(obiettivo);
+    dissolvenza_->start();
+}
+
+void ChipANE::setEtichetta(const QString& etichetta) {
+    etichetta_ = etichetta;
+    update();
+}
+
+void ChipANE::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    disegnaChipANE(p, contentsRect(), luce_, etichetta_, Tema::aspetto());
+}
+
+void ChipANE::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange) update();
+    QWidget::changeEvent(e);
+}
+
+}  // namespace pulsaro

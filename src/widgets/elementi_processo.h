@@ -1,0 +1,29 @@
+// Pieces shared by the process lists: the icon hook, the gear fallback and the process texts.
+#pragma once
+
+#include <QRectF>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+#include "sampling/uso.h"
+#include "widgets/tema.h"
+
+class QPainter;
+
+namespace pulsaro {
+
+// Draws the icon of process `pid` filling `cornice`. The lists know nothing of applications:
+// the layer above hands them this; without it they draw the gear.
+using DisegnoIcona = std::function<void(QPainter&, const QRectF& cornice, std::int32_t pid, Aspetto)>;
+
+// The "gearshape.fill" symbol with padding 4, aspect kept, in the secondary text colour.
+void disegnaIngranaggio(QPainter& p, const QRectF& cornice, Aspetto a);
+
+// "1,5 GB · pid 42".
+QString testoMemoriaPid(const UsoProcesso& p);
+
+// External text on one line: line breaks and other control characters become spaces.
+QString unaRiga(const QString& testo);
+
+}  // namespace pulsaro

@@ -1,0 +1,105 @@
+#include "widgets/geometria_contagiri.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace pulsaro {
+
+namespace {
+QPointF polare(QPointF centro, double raggio, double gradi) {
+    const double a = gradi * std::numbers::pi / 180;
+    return centro + QPointF(raggio * std::cos(a), raggio * std::sin(a));
+}
+}  // namespace
+
+double frazioneContagiri(double valore, bool attivo) {
+    if (!attivo || !(valore > 0)) return 0;
+    return std::min(valore, 100.0) / 100;
+}
+
+GeometriaContagiri geometriaContagiri(const QRectF& cornice, double f) {
+    GeometriaContagiri g;
+    const double w = cornice.width();
+    const double h = cornice.height();
+    g.f = f;
+    g.d = std::max(0.0, std::min(w, 1.15 * h));
+    g.lw = std::max(0.07 * g.d, 3.0);
+    g.centro = QPointF(cornice.left() + w / 2, cornice.top() + h / 2 - 0.02 * g.d);
+    g.lato = 0.9 * g.d;
+    g.raggio = g.lato / 2;
+
+    g.traccia = {inizioScala, ampiezzaScala};
+    g.zonaRossa = {inizioScala + inizioZonaRossa * ampiezzaScala, (1 - inizioZonaRossa) * ampiezzaScala};
+    g.arcoValore = {inizioScala, std::max(0.0, f) * ampiezzaScala};
+
+    for (int i = 0; i <= 10; ++i) {
+        Tacca& t = g.tacche[static_cast<std::size_t>(i)];
+        t.maggiore = i % 5 == 0;
+        t.angolo = inizioScala + ampiezzaScala * i / 10;
+        t.larghezza = t.maggiore ? 2 : 1;
+        t.altezza = (t.maggiore ? 0.09 : 0.055) * g.d;
+        t.opacita = t.maggiore ? 0.9 : 0.45;
+        t.centro = polare(g.centro, 0.32 * g.d, t.angolo);
+    }
+
+    g.angoloAgo = inizioScala + f * ampiezzaScala;
+    g.larghezzaAgo = std::max(0.025 * g.d, 2.0);
+    g.lunghezzaAgo = 0.36 * g.d;
+    g.diametroMozzo = 0.1 * g.d;
+    g.dimensioneValore = 0.13 * g.d;
+    g.dimensioneEtichetta = 0.085 * g.d;
+    g.centroTesti = g.centro + QPointF(0, 0.3 * g.d);
+
+    const double esterno = g.raggio + g.lw;  // half the stroke plus a glow of lw / 2
+    g.ingombro = QRectF(g.centro.x() - esterno, g.centro.y() - esterno, 2 * esterno, 2 * esterno);
+    return g;
+}
+
+QString testoContagiri(double valore, bool attivo) {
+    if (!attivo) return QStringLiteral("—");
+    return valore < 10 ? QString::asprintf("%.1f%%", valore) : QString::asprintf("%.0f%%", valore);
+}
+
+int colonneGriglia(double larghezza) {
+    const int n = static_cast<int>(std::floor((larghezza + spaziaturaGriglia) / (colonnaMinima + spaziaturaGriglia)));
+    return std::max(1, n);
+}
+
+double altezzaScheda(double altezzaIntestazione) {
+    return 2 * paddingScheda + altezzaIntestazione + spaziaturaScheda + altezzaContagiriScheda;
+}
+
+std::vector<QRectF> rettangoliSchede(double larghezza, int quante, double altezza) {
+    std::vector<QRectF> r;
+    if (quante <= 0) return r;
+    const int colonne = colonneGriglia(larghezza);
+    const double colonna = std::max(0.0, (larghezza - spaziaturaGriglia * (colonne - 1)) / colonne);
+    r.reserve(static_cast<std::size_t>(quante));
+    for (int i = 0; i < quante; ++i) {
+        const int c = i % colonne;
+        const int riga = i / colonne;
+        r.emplace_back(c * (colonna + spaziaturaGriglia), riga * (altezza + spaziaturaGriglia), colonna, altezza);
+    }
+    return r;
+}
+
+double altezzaGriglia(double larghezza, int quante, double altezza) {
+    if (quante <= 0) return 0;
+    const int colonne = colonneGriglia(larghezza);
+    const int righe = (quante + colonne - 1) / colonne;
+    return righe * altezza + (righe - 1) * spaziaturaGriglia;
+}
+
+LayoutScheda layoutScheda(const QRectF& scheda, double altezzaIntestazione) {
+    LayoutScheda l;
+    const QRectF dentro = scheda.adjusted(paddingScheda, paddingScheda, -paddingScheda, -paddingScheda);
+    l.intestazione = QRectF(dentro.left(), dentro.top(), dentro.width(), altezzaIntestazione);
+    const double y = l.intestazione.bottom() + spaziaturaScheda;
+    const double larghezza = std::max(0.0, (dentro.width() - spaziaturaContagiri) / 2);
+    l.contagiri[0] = QRectF(dentro.left(), y, larghezza, altezzaContagiriScheda);
+    l.contagiri[1] = QRectF(dentro.left() + larghezza + spaziaturaContagiri, y, larghezza, altezzaContagiriScheda);
+    return l;
+}
+
+}  // namespace pulsaro

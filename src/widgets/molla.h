@@ -1,0 +1,48 @@
+// The gauge's spring: a damped spring of response 0.7 s and damping fraction 0.75, as a curve
+// of time and as an animation of one value.
+#pragma once
+
+#include <functional>
+
+class QObject;
+class QVariantAnimation;
+
+namespace pulsaro {
+
+inline constexpr double rispostaMolla = 0.7;     // seconds of one undamped period
+inline constexpr double smorzamentoMolla = 0.75;  // fraction of critical damping
+
+// Progress (0 at rest, 1 at the target) of a spring released at time 0, t in seconds.
+// Overshoots 1 a little before it settles.
+double molla(double t);
+
+// The time after which the spring stays within 0.1% of its target.
+double durataMolla();
+
+// molla() on the unit interval: the easing curve of an animation lasting durataMolla().
+double curvaMolla(double progresso);
+
+// One animated value that follows its target with the spring.
+class ValoreMolla {
+public:
+    // cambiato runs on every frame of the animation.
+    ValoreMolla(QObject* padre, std::function<void()> cambiato);
+    ValoreMolla(const ValoreMolla&) = delete;
+    ValoreMolla& operator=(const ValoreMolla&) = delete;
+    ~ValoreMolla();
+
+    double valore() const { return valore_; }
+    double obiettivo() const { return obiettivo_; }
+    bool inCorso() const;
+
+    // Moves towards obiettivo: springing from the current value when anima, else at once.
+    void vaiA(double obiettivo, bool anima);
+
+private:
+    QVariantAnimation* animazione_;
+    std::function<void()> cambiato_;
+    double valore_ = 0;
+    double obiettivo_ = 0;
+};
+
+}  // namespace pulsaro

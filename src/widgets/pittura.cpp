@@ -1,0 +1,62 @@
+#include "widgets/pittura.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace pulsaro {
+
+namespace {
+constexpr int strati = 4;
+}
+
+QPainterPath capsula(const QRectF& r) {
+    QPainterPath p;
+    const double raggio = std::min(r.width(), r.height()) / 2;
+    p.addRoundedRect(r, raggio, raggio);
+    return p;
+}
+
+void bagliore(QPainter& p, const QPainterPath& percorso, double larghezza, double raggio, const QColor& colore,
+              Qt::PenCapStyle cap) {
+    if (raggio <= 0 || colore.alpha() == 0) return;
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    // Each ring adds the same small alpha; where k rings overlap the halo is 1 - (1 - a)^k.
+    const double a = 1 - std::pow(1 - colore.alphaF(), 1.0 / strati);
+    QColor c = colore;
+    c.setAlphaF(static_cast<float>(a));
+    for (int k = strati; k >= 1; --k) {
+        QPen penna(c, larghezza + 2 * raggio * k / strati, Qt::SolidLine, cap, Qt::RoundJoin);
+        p.setPen(penna);
+        p.drawPath(percorso);
+    }
+    p.restore();
+}
+
+void ombra(QPainter& p, const QPainterPath& forma, double raggio, const QColor& colore) {
+    if (raggio <= 0 || colore.alpha() == 0) return;
+    p.save();
+    const double a = 1 - std::pow(1 - colore.alphaF(), 1.0 / strati);
+    QColor c = colore;
+    c.setAlphaF(static_cast<float>(a));
+    p.setBrush(c);
+    p.setPen(Qt::NoPen);
+    p.drawPath(forma);
+    for (int k = strati; k >= 1; --k) {
+        p.setPen(QPen(c, 2 * raggio * k / strati, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(forma);
+    }
+    p.restore();
+}
+
+void testoCentrato(QPainter& p, const QPointF& centro, const QString& testo) {
+    const QFontMetricsF m(p.font());
+    const double w = m.horizontalAdvance(testo);
+    const QRectF r(centro.x() - w / 2 - 1, centro.y() - m.height() / 2, w + 2, m.height());
+    p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, testo);
+}
+
+}  // namespace pulsaro

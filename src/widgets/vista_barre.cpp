@@ -1,0 +1,198 @@
+#include "widgets/vista_barre.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <algorithm>
+#include <cmath>
+
+#include "widgets/barra.h"
+#include "widgets/caratteri.h"
+#include "widgets/etichetta_ane.h"
+#include "widgets/geometria_barre.h"
+#include "widgets/risorsa.h"
+
+namespace pulsaro {
+
+namespace {
+
+constexpr double spaziaturaNome = 6;  // between the name and its badge
+constexpr double spaziaturaBlocco = 1;
+
+QFont fontRango() { return carattere(StileTesto::caption, QFont::Bold); }
+QFont fontNome() { return carattere(StileTesto::body, QFont::Medium); }
+QFont fontDettaglio() { return carattere(StileTesto::caption2); }
+
+double altezzaRigaNome() {
+    return std::max(QFontMetricsF(fontNome()).height(), dimensioneEtichettaANE().height());
+}
+
+double altezzaBloccoNome() {
+    return altezzaRigaNome() + spaziaturaBlocco + QFontMetricsF(fontDettaglio()).height();
+}
+
+}  // namespace
+
+VistaBarre::VistaBarre(QWidget* padre) : QWidget(padre) {
+    QSizePolicy politica(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    politica.setHeightForWidth(true);
+    setSizePolicy(politica);
+}
+
+void VistaBarre::impostaProcessi(std::vector<UsoProcesso> processi) {
+    const bool righeCambiate = processi.size() != processi_.size();
+    processi_ = std::move(processi);
+    if (righeCambiate) updateGeometry();
+    update();
+}
+
+void VistaBarre::impostaSelezionato(std::optional<std::int32_t> pid) {
+    if (pid == selezionato_) return;
+    selezionato_ = pid;
+    update();
+}
+
+void VistaBarre::impostaIcona(DisegnoIcona disegno) {
+    icona_ = std::move(disegno);
+    update();
+}
+
+double VistaBarre::altezzaRigaCorrente() const {
+    return altezzaRiga(std::max({latoIconaRiga, altezzaBloccoNome(), altezzaBarra()}));
+}
+
+QRectF VistaBarre::rettangoloRiga(int i) const {
+    const double h = altezzaRigaCorrente();
+    return QRectF(0, i * (h + spaziaturaRighe), width(), h);
+}
+
+std::optional<std::int32_t> VistaBarre::processoIn(const QPointF& punto) const {
+    for (std::size_t i = 0; i < processi_.size(); ++i)
+        if (rettangoloRiga(static_cast<int>(i)).contains(punto)) return processi_[i].id;
+    return std::nullopt;
+}
+
+double VistaBarre::larghezzaNomeVisibile(const UsoProcesso& p) const {
+    const double spazio = larghezzaNome - (p.usaANE ? spaziaturaNome + dimensioneEtichettaANE().width() : 0);
+    const double nome = QFontMetricsF(fontNome()).horizontalAdvance(unaRiga(QString::fromStdString(p.nome)));
+    return std::clamp(std::ceil(nome), 0.0, std::max(0.0, spazio));
+}
+
+QRectF VistaBarre::rettangoloEtichetta(int i) const {
+    const UsoProcesso& p = processi_[static_cast<std::size_t>(i)];
+    if (!p.usaANE) return {};
+    const LayoutRiga l = layoutRiga(rettangoloRiga(i));
+    const double alto = l.nome.center().y() - altezzaBloccoNome() / 2;
+    const QSizeF s = dimensioneEtichettaANE();
+    const double x = l.nome.left() + larghezzaNomeVisibile(p) + spaziaturaNome;
+    return QRectF(QPointF(x, alto + (altezzaRigaNome() - s.height()) / 2), s);
+}
+
+int VistaBarre::heightForWidth(int) const {
+    return static_cast<int>(std::ceil(altezzaLista(static_cast<int>(processi_.size()), altezzaRigaCorrente())));
+}
+
+QSize VistaBarre::sizeHint() const { return {560, heightForWidth(560)}; }
+
+QSize VistaBarre::minimumSizeHint() const {
+    const double fisso = 2 * paddingRigaOrizzontale + larghezzaRango + latoIconaRiga + larghezzaNome + 4 * spaziaturaRiga;
+    return {static_cast<int>(fisso) + 80, heightForWidth(0)};
+}
+
+void VistaBarre::paintEvent(QPaintEvent* evento) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const Aspetto a = Tema::aspetto();
+    const QFont rango = fontRango();
+    const QFont nome = fontNome();
+    const QFont dettaglio = fontDettaglio();
+    const QFontMetricsF mNome(nome);
+    const QFontMetricsF mDettaglio(dettaglio);
+    const double hNome = altezzaRigaNome();
+    const QColor secondario = Tema::testoSecondario(a);
+    const QColor primario = Tema::testoPrimario(a);
+
+    for (std::size_t i = 0; i < processi_.size(); ++i) {
+        const QRectF riga = rettangoloRiga(static_cast<int>(i));
+        if (!riga.intersects(evento->rect())) continue;
+        const UsoProcesso& pr = processi_[i];
+        const bool scelto = selezionato_ && *selezionato_ == pr.id;
+
+        // The stroke sits half outside the shape: keep it inside the row.
+        const QRectF sfondo = riga.adjusted(0.75, 0.75, -0.75, -0.75);
+        p.setBrush(scelto ? Tema::chip(a) : Tema::card(a));
+        p.setPen(scelto ? QPen(conOpacita(Tema::control(a), 0.8), 1.5) : QPen(Qt::NoPen));
+        p.drawRoundedRect(sfondo, raggioRiga, raggioRiga);
+
+        const LayoutRiga l = layoutRiga(riga);
+        p.setFont(rango);
+        p.setPen(secondario);
+        p.drawText(l.rango, Qt::AlignCenter | Qt::TextSingleLine, QString::number(i + 1));
+
+        if (icona_)
+            icona_(p, l.icona, pr.id, a);
+        else
+            disegnaIngranaggio(p, l.icona, a);
+
+        const double alto = l.nome.center().y() - altezzaBloccoNome() / 2;
+        const double wNome = larghezzaNomeVisibile(pr);
+        const QString testoNome = mNome.elidedText(unaRiga(QString::fromStdString(pr.nome)), Qt::ElideRight, wNome + 0.5);
+        p.setFont(nome);
+        p.setPen(primario);
+        p.drawText(QRectF(l.nome.left(), alto, wNome + 1, hNome), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   testoNome);
+        if (pr.usaANE) disegnaEtichettaANE(p, rettangoloEtichetta(static_cast<int>(i)).topLeft(), a);
+        p.setFont(dettaglio);
+        p.setPen(secondario);
+        const QRectF righina(l.nome.left(), alto + hNome + 1, l.nome.width(), mDettaglio.height());
+        p.drawText(righina, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   mDettaglio.elidedText(testoMemoriaPid(pr), Qt::ElideRight, righina.width()));
+
+        for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
+            const Risorsa r = Risorsa::perProcesso[k];
+            disegnaBarra(p, l.barre[k], r.valore(pr), r.breve(), true, a);
+        }
+    }
+}
+
+void VistaBarre::mousePressEvent(QMouseEvent* e) {
+    premuto_ = e->button() == Qt::LeftButton ? processoIn(e->position()) : std::nullopt;
+    e->accept();
+}
+
+void VistaBarre::mouseReleaseEvent(QMouseEvent* e) {
+    const auto premuto = std::exchange(premuto_, std::nullopt);
+    if (e->button() != Qt::LeftButton || !premuto) return;
+    if (processoIn(e->position()) == premuto && seleziona_) seleziona_(*premuto);
+}
+
+bool VistaBarre::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        const auto* aiuto = static_cast<QHelpEvent*>(e);
+        for (std::size_t i = 0; i < processi_.size(); ++i) {
+            const QRectF r = rettangoloEtichetta(static_cast<int>(i));
+            if (!r.isEmpty() && r.contains(aiuto->pos())) {
+                QToolTip::showText(aiuto->globalPos(), suggerimentoANE(), this, r.toAlignedRect());
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        e->ignore();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void VistaBarre::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange) update();
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::ApplicationFontChange) {
+        updateGeometry();
+        update();
+    }
+    QWidget::changeEvent(e);
+}
+
+}  // namespace pulsaro

@@ -1,0 +1,237 @@
+#include "widgets/vista_contagiri.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <unordered_set>
+
+#include "widgets/caratteri.h"
+#include "widgets/contagiri.h"
+#include "widgets/etichetta_ane.h"
+#include "widgets/geometria_contagiri.h"
+#include "widgets/molla.h"
+#include "widgets/risorsa.h"
+
+namespace pulsaro {
+
+namespace {
+
+constexpr double spaziaturaIntestazione = 8;
+constexpr double latoIcona = 20;
+
+QFont fontRango() { return carattere(StileTesto::caption, QFont::Bold); }
+QFont fontNome() { return carattere(StileTesto::callout, QFont::Medium); }
+QFont fontDettaglio() { return carattere(StileTesto::caption2); }
+
+// The header line, laid out from the left: rank, icon, name, badge; the memory text at the right.
+struct Intestazione {
+    QRectF rango, icona, nome, etichetta, dettaglio;
+};
+
+Intestazione intestazione(const QRectF& r, const UsoProcesso& p, int rango) {
+    Intestazione t;
+    const double cy = r.center().y();
+    const double wRango = std::ceil(QFontMetricsF(fontRango()).horizontalAdvance(QString::number(rango)));
+    const double wDettaglio = std::ceil(QFontMetricsF(fontDettaglio()).horizontalAdvance(testoMemoriaPid(p)));
+    const double wNome =
+        std::ceil(QFontMetricsF(fontNome()).horizontalAdvance(unaRiga(QString::fromStdString(p.nome))));
+    const QSizeF badge = p.usaANE ? dimensioneEtichettaANE() : QSizeF();
+    double x = r.left();
+    t.rango = QRectF(x, r.top(), wRango, r.height());
+    x += wRango + spaziaturaIntestazione;
+    t.icona = QRectF(x, cy - latoIcona / 2, latoIcona, latoIcona);
+    x += latoIcona + spaziaturaIntestazione;
+    // The name gives way first when the line is too narrow.
+    const double fisso = (p.usaANE ? badge.width() + spaziaturaIntestazione : 0) + spaziaturaIntestazione + wDettaglio;
+    const double spazioNome = std::max(0.0, r.right() - x - fisso);
+    t.nome = QRectF(x, r.top(), std::min(wNome, spazioNome), r.height());
+    x += t.nome.width() + spaziaturaIntestazione;
+    if (p.usaANE) t.etichetta = QRectF(QPointF(x, cy - badge.height() / 2), badge);
+    t.dettaglio = QRectF(std::max(x, r.right() - wDettaglio), r.top(), std::min(wDettaglio, r.right() - x), r.height());
+    return t;
+}
+
+}  // namespace
+
+struct VistaContagiri::Molle {
+    Molle(QObject* padre, const std::function<void()>& cambiato) : cpu(padre, cambiato), gpu(padre, cambiato) {}
+    ValoreMolla cpu;
+    ValoreMolla gpu;
+};
+
+VistaContagiri::VistaContagiri(QWidget* padre) : QWidget(padre) {
+    QSizePolicy politica(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    politica.setHeightForWidth(true);
+    setSizePolicy(politica);
+}
+
+VistaContagiri::~VistaContagiri() = default;
+
+void VistaContagiri::impostaProcessi(std::vector<UsoProcesso> processi) {
+    const bool schedeCambiate = processi.size() != processi_.size();
+    processi_ = std::move(processi);
+    std::unordered_set<std::int32_t> presenti;
+    const bool anima = isVisible();
+    for (const UsoProcesso& p : processi_) {
+        presenti.insert(p.id);
+        auto [it, nuova] = molle_.try_emplace(p.id);
+        if (nuova) it->second = std::make_unique<Molle>(this, [this] { update(); });
+        // A new card shows its values at once; a known one springs to the new ones.
+        it->second->cpu.vaiA(frazioneContagiri(p.cpu, true), anima && !nuova);
+        it->second->gpu.vaiA(frazioneContagiri(p.gpu, true), anima && !nuova);
+    }
+    std::erase_if(molle_, [&](const auto& voce) { return !presenti.contains(voce.first); });
+    if (schedeCambiate) updateGeometry();
+    update();
+}
+
+void VistaContagiri::impostaSelezionato(std::optional<std::int32_t> pid) {
+    if (pid == selezionato_) return;
+    selezionato_ = pid;
+    update();
+}
+
+void VistaContagiri::impostaIcona(DisegnoIcona disegno) {
+    icona_ = std::move(disegno);
+    update();
+}
+
+double VistaContagiri::altezzaIntestazione() const {
+    return std::max({latoIcona, QFontMetricsF(fontNome()).height(), QFontMetricsF(fontRango()).height(),
+                     dimensioneEtichettaANE().height()});
+}
+
+double VistaContagiri::altezzaSchedaCorrente() const { return altezzaScheda(altezzaIntestazione()); }
+
+int VistaContagiri::colonne() const { return colonneGriglia(width()); }
+
+QRectF VistaContagiri::rettangoloScheda(int i) const {
+    const auto r = rettangoliSchede(width(), i + 1, altezzaSchedaCorrente());
+    return r.empty() ? QRectF() : r.back();
+}
+
+std::optional<std::int32_t> VistaContagiri::processoIn(const QPointF& punto) const {
+    const auto schede = rettangoliSchede(width(), static_cast<int>(processi_.size()), altezzaSchedaCorrente());
+    for (std::size_t i = 0; i < schede.size(); ++i)
+        if (schede[i].contains(punto)) return processi_[i].id;
+    return std::nullopt;
+}
+
+double VistaContagiri::frazioneMostrata(std::int32_t pid, int quale) const {
+    const auto it = molle_.find(pid);
+    if (it == molle_.end()) return 0;
+    return quale == 0 ? it->second->cpu.valore() : it->second->gpu.valore();
+}
+
+QRectF VistaContagiri::rettangoloEtichetta(int i) const {
+    const UsoProcesso& p = processi_[static_cast<std::size_t>(i)];
+    if (!p.usaANE) return {};
+    const LayoutScheda l = layoutScheda(rettangoloScheda(i), altezzaIntestazione());
+    return intestazione(l.intestazione, p, i + 1).etichetta;
+}
+
+int VistaContagiri::heightForWidth(int larghezza) const {
+    return static_cast<int>(
+        std::ceil(altezzaGriglia(larghezza, static_cast<int>(processi_.size()), altezzaSchedaCorrente())));
+}
+
+QSize VistaContagiri::sizeHint() const { return {592, heightForWidth(592)}; }
+
+QSize VistaContagiri::minimumSizeHint() const { return {static_cast<int>(colonnaMinima), heightForWidth(280)}; }
+
+void VistaContagiri::paintEvent(QPaintEvent* evento) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const Aspetto a = Tema::aspetto();
+    const double hIntestazione = altezzaIntestazione();
+    const auto schede = rettangoliSchede(width(), static_cast<int>(processi_.size()), altezzaScheda(hIntestazione));
+    const QFont rango = fontRango();
+    const QFont nome = fontNome();
+    const QFont dettaglio = fontDettaglio();
+    const QFontMetricsF mNome(nome);
+    const QColor secondario = Tema::testoSecondario(a);
+
+    for (std::size_t i = 0; i < schede.size(); ++i) {
+        const QRectF& scheda = schede[i];
+        if (!scheda.adjusted(-12, -12, 12, 12).intersects(evento->rect())) continue;
+        const UsoProcesso& pr = processi_[i];
+        const bool scelta = selezionato_ && *selezionato_ == pr.id;
+
+        p.setBrush(scelta ? Tema::chip(a) : Tema::card(a));
+        p.setPen(scelta ? QPen(conOpacita(Tema::control(a), 0.8), 1.5) : QPen(Qt::NoPen));
+        p.drawRoundedRect(scheda.adjusted(0.75, 0.75, -0.75, -0.75), raggioScheda, raggioScheda);
+
+        const LayoutScheda l = layoutScheda(scheda, hIntestazione);
+        const Intestazione t = intestazione(l.intestazione, pr, static_cast<int>(i) + 1);
+        p.setFont(rango);
+        p.setPen(secondario);
+        p.drawText(t.rango, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QString::number(i + 1));
+        if (icona_)
+            icona_(p, t.icona, pr.id, a);
+        else
+            disegnaIngranaggio(p, t.icona, a);
+        p.setFont(nome);
+        p.setPen(Tema::testoPrimario(a));
+        p.drawText(t.nome.adjusted(0, 0, 1, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   mNome.elidedText(unaRiga(QString::fromStdString(pr.nome)), Qt::ElideRight, t.nome.width() + 0.5));
+        if (pr.usaANE) disegnaEtichettaANE(p, t.etichetta.topLeft(), a);
+        p.setFont(dettaglio);
+        p.setPen(secondario);
+        p.drawText(t.dettaglio.adjusted(-1, 0, 0, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                   testoMemoriaPid(pr));
+
+        const auto it = molle_.find(pr.id);
+        for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
+            const Risorsa r = Risorsa::perProcesso[k];
+            const double valore = r.valore(pr);
+            double f = frazioneContagiri(valore, true);
+            if (it != molle_.end()) f = k == 0 ? it->second->cpu.valore() : it->second->gpu.valore();
+            disegnaContagiri(p, l.contagiri[k], f, testoContagiri(valore, true), r.breve(), a);
+        }
+    }
+}
+
+void VistaContagiri::mousePressEvent(QMouseEvent* e) {
+    premuto_ = e->button() == Qt::LeftButton ? processoIn(e->position()) : std::nullopt;
+    e->accept();
+}
+
+void VistaContagiri::mouseReleaseEvent(QMouseEvent* e) {
+    const auto premuto = std::exchange(premuto_, std::nullopt);
+    if (e->button() != Qt::LeftButton || !premuto) return;
+    if (processoIn(e->position()) == premuto && seleziona_) seleziona_(*premuto);
+}
+
+bool VistaContagiri::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        const auto* aiuto = static_cast<QHelpEvent*>(e);
+        for (std::size_t i = 0; i < processi_.size(); ++i) {
+            const QRectF r = rettangoloEtichetta(static_cast<int>(i));
+            if (!r.isEmpty() && r.contains(aiuto->pos())) {
+                QToolTip::showText(aiuto->globalPos(), suggerimentoANE(), this, r.toAlignedRect());
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        e->ignore();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void VistaContagiri::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange) update();
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::ApplicationFontChange) {
+        updateGeometry();
+        update();
+    }
+    QWidget::changeEvent(e);
+}
+
+}  // namespace pulsaro

@@ -1,0 +1,139 @@
+#include "platform/linux/processi_proc.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+
+namespace pulsaro {
+
+namespace {
+
+template <typename N>
+bool numero(std::string_view s, N& v) {
+    if (s.empty()) return false;
+    auto [fine, errore] = std::from_chars(s.data(), s.data() + s.size(), v);
+    return errore == std::errc{} && fine == s.data() + s.size();
+}
+
+std::optional<std::int32_t> pidDaNome(const char* nome) {
+    std::string_view s(nome);
+    if (s.empty() || s.front() < '1' || s.front() > '9') return std::nullopt;
+    std::int32_t pid = 0;
+    if (!numero(s, pid)) return std::nullopt;
+    return pid;
+}
+
+// Reads a small file relative to a directory descriptor into `buffer`; -1 on failure.
+ssize_t leggiPiccolo(int cartella, const char* relativo, char* buffer, std::size_t dimensione) {
+    const int fd = ::openat(cartella, relativo, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    std::size_t letti = 0;
+    while (letti < dimensione) {
+        const ssize_t n = ::read(fd, buffer + letti, dimensione - letti);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return -1;
+        }
+        if (n == 0) break;
+        letti += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    return static_cast<ssize_t>(letti);
+}
+
+long tickAlSecondo() {
+    static const long t = [] {
+        const long v = ::sysconf(_SC_CLK_TCK);
+        return v > 0 ? v : 100;
+    }();
+    return t;
+}
+
+long dimensionePagina() {
+    static const long p = [] {
+        const long v = ::sysconf(_SC_PAGESIZE);
+        return v > 0 ? v : 4096;
+    }();
+    return p;
+}
+
+}  // namespace
+
+std::string sottoRadice(const std::string& radice, std::string_view relativo) {
+    std::string r = radice.empty() ? std::string("/") : radice;
+    if (r.back() != '/') r.push_back('/');
+    while (!relativo.empty() && relativo.front() == '/') relativo.remove_prefix(1);
+    r.append(relativo);
+    return r;
+}
+
+std::optional<StatProcesso> leggiStat(std::string_view testo) {
+    const auto aperta = testo.find('(');
+    const auto chiusa = testo.rfind(')');
+    if (aperta == std::string_view::npos || chiusa == std::string_view::npos || chiusa < aperta) return std::nullopt;
+    StatProcesso s;
+    s.nome.assign(testo.substr(aperta + 1, chiusa - aperta - 1));
+
+    // Fields after the name, numbered as in proc(5): 3 is the state.
+    std::string_view resto = testo.substr(chiusa + 1);
+    int campo = 2;
+    bool visti[4] = {};
+    while (!resto.empty()) {
+        while (!resto.empty() && (resto.front() == ' ' || resto.front() == '\n')) resto.remove_prefix(1);
+        if (resto.empty()) break;
+        auto fine = resto.find_first_of(" \n");
+        const std::string_view pezzo = resto.substr(0, fine);
+        resto = fine == std::string_view::npos ? std::string_view{} : resto.substr(fine);
+        ++campo;
+        switch (campo) {
+            case 14: visti[0] = numero(pezzo, s.utime); break;
+            case 15: visti[1] = numero(pezzo, s.stime); break;
+            case 22: visti[2] = numero(pezzo, s.avvio); break;
+            case 24: visti[3] = numero(pezzo, s.rss); break;
+            default: break;
+        }
+        if (campo >= 24) break;
+    }
+    if (!(visti[0] && visti[1] && visti[2] && visti[3])) return std::nullopt;
+    return s;
+}
+
+std::vector<VoceProc> leggiProcessiProc(const std::string& radice) {
+    std::vector<VoceProc> voci;
+    const int procFd = ::open(sottoRadice(radice, "proc").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (procFd < 0) return voci;
+    DIR* cartella = ::fdopendir(procFd);
+    if (!cartella) {
+        ::close(procFd);
+        return voci;
+    }
+    const double tick = static_cast<double>(tickAlSecondo());
+    const auto pagina = static_cast<std::uint64_t>(dimensionePagina());
+    char percorso[32];
+    char buffer[4096];
+    while (const dirent* e = ::readdir(cartella)) {
+        const auto pid = pidDaNome(e->d_name);
+        if (!pid) continue;
+        auto [fine, errore] = std::to_chars(percorso, percorso + sizeof percorso - 6, *pid);
+        if (errore != std::errc{}) continue;
+        std::char_traits<char>::copy(fine, "/stat", 6);  // with its terminator
+        const ssize_t n = leggiPiccolo(procFd, percorso, buffer, sizeof buffer);
+        if (n <= 0) continue;  // gone in the meantime
+        auto stat = leggiStat(std::string_view(buffer, static_cast<std::size_t>(n)));
+        if (!stat) continue;
+        VoceProc v;
+        v.pid = *pid;
+        v.cpu = static_cast<double>(stat->utime + stat->stime) / tick;
+        v.memoria = stat->rss > 0 ? static_cast<std::uint64_t>(stat->rss) * pagina : 0;
+        v.nome = std::move(stat->nome);
+        voci.push_back(std::move(v));
+    }
+    ::closedir(cartella);  // closes procFd too
+    return voci;
+}
+
+}  // namespace pulsaro

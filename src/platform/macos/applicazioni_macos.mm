@@ -1,0 +1,55 @@
+// Running applications on macOS: the localized name and the icon AppKit knows for a process.
+#import <AppKit/AppKit.h>
+
+#include "platform/applicazioni.h"
+
+namespace pulsaro {
+
+namespace {
+
+// Large enough for the 28-point rows at twice the pixel density.
+constexpr CGFloat latoIcona = 64;
+
+std::vector<unsigned char> iconaPng(NSImage* icona) {
+    std::vector<unsigned char> byte;
+    if (icona == nil) return byte;
+    NSRect rettangolo = NSMakeRect(0, 0, latoIcona, latoIcona);
+    CGImageRef immagine = [icona CGImageForProposedRect:&rettangolo context:nil hints:nil];  // not owned
+    if (immagine == nullptr) return byte;
+    NSBitmapImageRep* rappresentazione = [[NSBitmapImageRep alloc] initWithCGImage:immagine];
+#if !__has_feature(objc_arc)
+    [rappresentazione autorelease];
+#endif
+    NSData* png = [rappresentazione representationUsingType:NSBitmapImageFileTypePNG properties:@{}];
+    if (png != nil && png.length > 0) {
+        const auto* inizio = static_cast<const unsigned char*>(png.bytes);
+        byte.assign(inizio, inizio + png.length);
+    }
+    return byte;
+}
+
+class ApplicazioniMac final : public Applicazioni {
+public:
+    std::optional<Applicazione> applicazione(std::int32_t pid) override {
+        @autoreleasepool {
+            NSRunningApplication* app = [NSRunningApplication runningApplicationWithProcessIdentifier:(pid_t)pid];
+            if (app == nil) return std::nullopt;
+            // An application without a localized name still has its icon; the name stays empty.
+            NSString* nome = app.localizedName;
+            const char* utf8 = nome != nil ? nome.UTF8String : nullptr;
+            Applicazione risultato;
+            if (utf8 != nullptr) risultato.nome = utf8;
+            risultato.iconaPng = iconaPng(app.icon);
+            return risultato;
+        }
+    }
+};
+
+}  // namespace
+
+Applicazioni& applicazioniDiSistema() {
+    static ApplicazioniMac app;
+    return app;
+}
+
+}  // namespace pulsaro

@@ -11,9 +11,11 @@ namespace pulsaro {
 
 namespace {
 
-// Every symbol is designed in the unit square (y down); strokes are ~1/10 of the size,
+// Every symbol is designed in a 100 × 100 square (y down; large enough for the path
+// operations to flatten curves finely); strokes are ~1/10 of the size,
 // which matches a semibold glyph.
-constexpr qreal tratto = 0.1;
+constexpr qreal progetto = 100.0;
+constexpr qreal tratto = 10.0;
 
 qreal radianti(qreal gradi) { return gradi * std::numbers::pi / 180.0; }
 
@@ -51,60 +53,60 @@ QPainterPath spezzata(std::initializer_list<QPointF> punti) {
     return p;
 }
 
-const QPointF centro{0.5, 0.5};
+const QPointF centro{50.0, 50.0};
 
 QPainterPath contagiri() {
     // Ring, seven dots on a 270° scale, a needle at two thirds of it and its hub.
-    QPainterPath anello = cerchio(centro, 0.5).subtracted(cerchio(centro, 0.5 - tratto));
+    QPainterPath anello = cerchio(centro, 50.0).subtracted(cerchio(centro, 50.0 - tratto));
     QPainterPath p = anello;
-    for (int i = 0; i < 7; ++i) p = p.united(cerchio(polare(centro, 0.29, 225.0 - i * 45.0), 0.045));
+    for (int i = 0; i < 7; ++i) p = p.united(cerchio(polare(centro, 29.0, 225.0 - i * 45.0), 4.5));
     const qreal angoloAgo = 225.0 - 0.67 * 270.0;
     QPainterPath ago;
     ago.moveTo(centro);
-    ago.lineTo(polare(centro, 0.3, angoloAgo));
-    p = p.united(contorno(ago, 0.09));
-    p = p.united(cerchio(centro, 0.1));
+    ago.lineTo(polare(centro, 30.0, angoloAgo));
+    p = p.united(contorno(ago, 9.0));
+    p = p.united(cerchio(centro, 10.0));
     return p;
 }
 
 QPainterPath spunta() {
-    return cerchio(centro, 0.5).subtracted(contorno(spezzata({{0.28, 0.52}, {0.44, 0.67}, {0.72, 0.35}})));
+    return cerchio(centro, 50.0).subtracted(contorno(spezzata({{28.0, 52.0}, {44.0, 67.0}, {72.0, 35.0}})));
 }
 
 QPainterPath croce() {
-    QPainterPath x = spezzata({{0.33, 0.33}, {0.67, 0.67}});
-    x.addPath(spezzata({{0.67, 0.33}, {0.33, 0.67}}));
-    return cerchio(centro, 0.5).subtracted(contorno(x));
+    QPainterPath x = spezzata({{33.0, 33.0}, {67.0, 67.0}});
+    x.addPath(spezzata({{67.0, 33.0}, {33.0, 67.0}}));
+    return cerchio(centro, 50.0).subtracted(contorno(x));
 }
 
 QPainterPath avviso() {
     // A triangle with rounded corners: the polygon grown by half a stroke with round joins.
-    const QPolygonF vertici({{0.5, 0.1}, {0.94, 0.88}, {0.06, 0.88}});
+    const QPolygonF vertici({{50.0, 10.0}, {94.0, 88.0}, {6.0, 88.0}});
     QPainterPath triangolo;
     triangolo.addPolygon(vertici);
     triangolo.closeSubpath();
     QPainterPathStroker s;
-    s.setWidth(0.1);
+    s.setWidth(10.0);
     s.setJoinStyle(Qt::RoundJoin);
     triangolo = triangolo.united(s.createStroke(triangolo));
-    QPainterPath segno = contorno(spezzata({{0.5, 0.38}, {0.5, 0.6}}), 0.1);
-    segno = segno.united(cerchio({0.5, 0.75}, 0.055));
+    QPainterPath segno = contorno(spezzata({{50.0, 38.0}, {50.0, 60.0}}), 10.0);
+    segno = segno.united(cerchio({50.0, 75.0}, 5.5));
     return triangolo.subtracted(segno);
 }
 
 QPainterPath chevronDestra() {
-    return contorno(spezzata({{0.36, 0.14}, {0.66, 0.5}, {0.36, 0.86}}), 0.12);
+    return contorno(spezzata({{36.0, 14.0}, {66.0, 50.0}, {36.0, 86.0}}), 12.0);
 }
 
 QPainterPath indietro() {
     // Arrow head at the top left, a line to the right that turns down and comes back.
     QPainterPath linea;
-    linea.moveTo(0.2, 0.3);
-    linea.lineTo(0.62, 0.3);
-    linea.arcTo(QRectF(0.4, 0.3, 0.44, 0.44), 90, -180);
-    linea.lineTo(0.42, 0.74);
+    linea.moveTo(20.0, 30.0);
+    linea.lineTo(62.0, 30.0);
+    linea.arcTo(QRectF(40.0, 30.0, 44.0, 44.0), 90, -180);
+    linea.lineTo(42.0, 74.0);
     QPainterPath p = contorno(linea);
-    return p.united(contorno(spezzata({{0.36, 0.13}, {0.18, 0.3}, {0.36, 0.47}})));
+    return p.united(contorno(spezzata({{36.0, 13.0}, {18.0, 30.0}, {36.0, 47.0}})));
 }
 
 QPolygonF ruota(qreal esterno, qreal interno) {
@@ -121,22 +123,22 @@ QPolygonF ruota(qreal esterno, qreal interno) {
 
 QPainterPath ingranaggioPieno() {
     QPainterPath g;
-    g.addPolygon(ruota(0.5, 0.39));
+    g.addPolygon(ruota(50.0, 39.0));
     g.closeSubpath();
-    return g.subtracted(cerchio(centro, 0.16));
+    return g.subtracted(cerchio(centro, 16.0));
 }
 
 QPainterPath ingranaggio() {
     // Outline drawn inside the same bounds as the filled gear.
     QPainterPath g;
-    g.addPolygon(ruota(0.5 - tratto / 2, 0.39 - tratto / 2));
+    g.addPolygon(ruota(50.0 - tratto / 2, 39.0 - tratto / 2));
     g.closeSubpath();
     QPainterPathStroker s;
     s.setWidth(tratto * 0.9);
     s.setJoinStyle(Qt::RoundJoin);
     QPainterPath p = s.createStroke(g);
     p.setFillRule(Qt::WindingFill);
-    return p.simplified().united(contorno(cerchio(centro, 0.15), tratto * 0.9));
+    return p.simplified().united(contorno(cerchio(centro, 15.0), tratto * 0.9));
 }
 
 QPainterPath unitario(Simbolo s) {
@@ -157,10 +159,8 @@ QPainterPath unitario(Simbolo s) {
 const QPainterPath& cache(Simbolo s) {
     static const auto percorsi = [] {
         std::array<QPainterPath, std::size(tuttiISimboli)> a;
-        for (Simbolo x : tuttiISimboli) {
-            a[static_cast<std::size_t>(x)] = unitario(x);
-            a[static_cast<std::size_t>(x)].setFillRule(Qt::WindingFill);
-        }
+        // Results of the path operations are simplified, without overlaps: any fill rule works.
+        for (Simbolo x : tuttiISimboli) a[static_cast<std::size_t>(x)] = unitario(x).simplified();
         return a;
     }();
     return percorsi[static_cast<std::size_t>(s)];
@@ -193,10 +193,8 @@ QPainterPath percorsoSimbolo(Simbolo s, const QRectF& r) {
     if (!(lato > 0)) return {};
     QTransform t;
     t.translate(r.x() + (r.width() - lato) / 2, r.y() + (r.height() - lato) / 2);
-    t.scale(lato, lato);
-    QPainterPath p = t.map(cache(s));
-    p.setFillRule(Qt::WindingFill);
-    return p;
+    t.scale(lato / progetto, lato / progetto);
+    return t.map(cache(s));
 }
 
 void disegnaSimbolo(QPainter& p, Simbolo s, const QRectF& r, const QColor& colore) {

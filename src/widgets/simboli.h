@@ -34,7 +34,7 @@ inline constexpr Simbolo tuttiISimboli[] = {
 std::string_view nomeSimbolo(Simbolo s);
 std::optional<Simbolo> simboloDaNome(std::string_view nome);
 
-// The symbol as one path to fill (winding rule), fitted to the largest square centred in r.
+// The symbol as one path to fill, without overlaps, fitted to the largest square centred in r.
 QPainterPath percorsoSimbolo(Simbolo s, const QRectF& r);
 
 // Fills the symbol in colore; antialiased, leaves the painter's state as it found it.

@@ -1,0 +1,120 @@
+#include "platform/linux/sistema/gpu_linux.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/albero_finto.h"
+#include "platform/linux/drm.h"
+
+namespace pulsaro {
+namespace {
+
+using prova::AlberoFinto;
+
+std::string client(const std::string& driver, const std::string& id, const std::string& motori) {
+    return "pos:\t0\nflags:\t02100002\nmnt_id:\t26\nino:\t1063\ndrm-driver:\t" + driver +
+           "\ndrm-pdev:\t0000:00:02.0\ndrm-client-id:\t" + id + "\n" + motori;
+}
+
+void schede(const AlberoFinto& a) {
+    a.scrivi("sys/class/drm/card0/device/gpu_busy_percent", "30\n");
+    a.scrivi("sys/class/drm/card1/device/gpu_busy_percent", "55\n");
+    a.cartella("sys/class/drm/card2");  // no device: not a GPU
+    a.scrivi("sys/class/drm/card0-HDMI-A-1/device/gpu_busy_percent", "99\n");
+    a.scrivi("sys/class/drm/renderD128/device/gpu_busy_percent", "99\n");
+    a.scrivi("sys/class/drm/card/device/gpu_busy_percent", "99\n");
+    a.scrivi("sys/class/drm/version", "drm 1.1.0 20060810\n");
+}
+
+TEST(GPULinux, SenzaSchedeNienteGPU) {
+    AlberoFinto a;
+    // DRM-looking descriptors do not make a GPU, and are not even looked at.
+    a.descrittore(100, 3, "/dev/dri/renderD128", client("i915", "7", "drm-engine-render:\t5 ns\n"));
+    LetturaGPU l = letturaGPULinux(a.radice(), true);
+    EXPECT_FALSE(l.trovata);
+    EXPECT_EQ(l.totale, 0);
+    EXPECT_TRUE(l.perPid.empty());
+
+    a.cartella("sys/class/drm/card0");  // a card without a device
+    EXPECT_FALSE(letturaGPULinux(a.radice(), true).trovata);
+}
+
+TEST(GPULinux, SchedeEUtilizzoMassimo) {
+    AlberoFinto a;
+    schede(a);
+    auto s = schedeDRM(a.radice());
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].nome, "card0");
+    EXPECT_EQ(s[1].nome, "card1");
+
+    LetturaGPU l = letturaGPULinux(a.radice(), false);
+    EXPECT_TRUE(l.trovata);
+    EXPECT_DOUBLE_EQ(l.totale, 55);
+
+    // A card whose driver offers no utilisation still counts as a GPU.
+    AlberoFinto b;
+    b.cartella("sys/class/drm/card0/device");
+    l = letturaGPULinux(b.radice(), true);
+    EXPECT_TRUE(l.trovata);
+    EXPECT_EQ(l.totale, 0);
+}
+
+TEST(GPULinux, TempiPerProcessoDaFdinfo) {
+    AlberoFinto a;
+    schede(a);
+    const std::string motori = "drm-engine-render:\t1000 ns\ndrm-engine-video:\t500 ns\n"
+                               "drm-engine-capacity-video:\t2\ndrm-cycles-render:\t777\n"
+                               "drm-total-system:\t4 KiB\n";
+    a.scrivi("proc/100/comm", "glxgears\n");
+    a.descrittore(100, 3, "/dev/dri/renderD128", client("i915", "7", motori));
+    a.descrittore(100, 4, "/dev/dri/card0", client("i915", "7", motori));  // same client, again
+    a.descrittore(100, 5, "/dev/dri/renderD128", client("i915", "8", "drm-engine-render:\t25 ns\n"));
+    a.descrittore(100, 6, "socket:[4242]", client("i915", "9", "drm-engine-render:\t9999 ns\n"));
+    a.descrittore(100, 7, "/dev/accel/accel0", client("intel_vpu", "1", "drm-engine-npu:\t9999 ns\n"));
+    a.descrittore(100, 8, "/home/u/file.txt", "pos:\t0\nflags:\t0100000\n");
+
+    a.scrivi("proc/200/comm", "vecchio\n");
+    a.descrittore(200, 3, "/dev/dri/renderD128", "pos:\t0\nflags:\t02\n");  // no usage keys: no entry
+
+    // Another process with the same client id: its own client.
+    a.scrivi("proc/300/comm", "gioco con spazi\n");
+    a.descrittore(300, 9, "/dev/dri/renderD129",
+                  client("amdgpu", "7", "drm-engine-gfx: 40 ns\ndrm-engine-compute:\t2\ndrm-engine-dma:\t5 us\n"));
+
+    // A client that reports stats with every engine idle still gets an entry.
+    a.descrittore(400, 3, "/dev/dri/renderD128", client("i915", "12", ""));
+    a.cartella("proc/500");  // no fd folder
+    a.cartella("proc/self/fd");
+    a.descrittore(0, 1, "/dev/dri/card0", client("i915", "3", "drm-engine-render:\t1 ns\n"));
+
+    LetturaGPU l = letturaGPULinux(a.radice(), true);
+    std::map<std::int32_t, std::pair<std::uint64_t, std::string>> atteso{
+        {0, {1, ""}}, {100, {1525, "glxgears"}}, {300, {42, "gioco con spazi"}}, {400, {0, ""}}};
+    EXPECT_EQ(l.perPid, atteso);
+    EXPECT_DOUBLE_EQ(l.totale, 55);
+
+    // The light reading never looks at descriptors.
+    EXPECT_TRUE(letturaGPULinux(a.radice(), false).perPid.empty());
+
+    // Counters are handed on raw, even when they went backwards.
+    a.descrittore(100, 3, "/dev/dri/renderD128", client("i915", "7", "drm-engine-render:\t10 ns\n"));
+    a.descrittore(100, 4, "/dev/dri/card0", client("i915", "7", "drm-engine-render:\t10 ns\n"));
+    EXPECT_EQ(letturaGPULinux(a.radice(), true).perPid.at(100).first, 35u);
+}
+
+TEST(GPULinux, ClienteSenzaIdContatoPerDescrittore) {
+    auto c = clienteDRM("drm-driver:\tpanfrost\ndrm-engine-fragment:\t7 ns\n");
+    ASSERT_TRUE(c);
+    EXPECT_TRUE(c->chiave.empty());
+    EXPECT_EQ(c->ns, 7u);
+    EXPECT_FALSE(clienteDRM("pos:\t0\nflags:\t02\n"));
+    EXPECT_FALSE(clienteDRM(""));
+
+    AlberoFinto a;
+    schede(a);
+    a.descrittore(10, 3, "/dev/dri/renderD128", "drm-driver:\tpanfrost\ndrm-engine-fragment:\t7 ns\n");
+    a.descrittore(10, 4, "/dev/dri/renderD128", "drm-driver:\tpanfrost\ndrm-engine-fragment:\t7 ns\n");
+    EXPECT_EQ(letturaGPULinux(a.radice(), true).perPid.at(10).first, 14u);
+}
+
+}  // namespace
+}  // namespace pulsaro

@@ -68,7 +68,7 @@ std::vector<UsoProcesso> primiProcessi(const std::map<std::int32_t, UsoProcesso>
     tutti.resize(n);
     if (nomeApp)
         for (auto& u : tutti)
-            if (auto nome = nomeApp(u.id)) u.nome = *nome;
+            if (auto nome = nomeApp(u.id); nome && !nome->empty()) u.nome = std::move(*nome);
     return tutti;
 }
 

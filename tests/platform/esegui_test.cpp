@@ -1,0 +1,149 @@
+#include "platform/esegui.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "albero_finto.h"
+
+namespace pulsaro {
+namespace {
+
+using namespace std::chrono_literals;
+using Orologio = std::chrono::steady_clock;
+
+// Scripts standing in for the listing tool.
+class Esegui : public ::testing::Test {
+protected:
+    std::string script(const std::string& nome, const std::string& corpo) {
+        albero.scrivi(nome, "#!/bin/sh\n" + corpo);
+        const std::string p = albero.radice() + "/" + nome;
+        ::chmod(p.c_str(), 0755);
+        return p;
+    }
+
+    static int descrittoriAperti() {
+        int n = 0;
+        if (DIR* d = ::opendir("/proc/self/fd")) {
+            while (::readdir(d)) ++n;
+            ::closedir(d);
+        }
+        return n;
+    }
+
+    // No child of this test process is left, running or as a zombie.
+    static bool nessunFiglio() { return ::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD; }
+
+    prova::AlberoFinto albero;
+};
+
+TEST_F(Esegui, LeggeLUscitaStandardEIgnoraGliErrori) {
+    const int prima = descrittoriAperti();
+    const auto p = script("ps", "echo \"argomenti: $#:$1:$2:$3\"\necho rumore >&2\nprintf '1 0:00 4 uno\\n'\n");
+    const auto uscita = eseguiProgramma(p, {"-A", "-o", "pid=,cputime=,rss=,comm="}, 5s);
+    ASSERT_TRUE(uscita);
+    EXPECT_EQ(*uscita, "argomenti: 3:-A:-o:pid=,cputime=,rss=,comm=\n1 0:00 4 uno\n");
+    EXPECT_TRUE(nessunFiglio());
+    EXPECT_EQ(descrittoriAperti(), prima);
+
+    // Arguments reach the program as they are: no shell reads them.
+    const auto eco = script("eco", "printf '%s|' \"$@\"\n");
+    EXPECT_EQ(eseguiProgramma(eco, {"a b", "$HOME", "*", ""}, 5s), "a b|$HOME|*||");
+    // Its standard input is empty, not ours.
+    EXPECT_EQ(eseguiProgramma(script("cat", "cat\necho fine\n"), {}, 5s), "fine\n");
+}
+
+TEST_F(Esegui, UscitaGrande) {
+    // Far more than a pipe holds, so the child blocks unless it is read while it runs.
+    const auto p = script("grande", "i=0\nwhile [ $i -lt 4000 ]; do\n"
+                                    "echo \"$i 0:00.00 1024 /percorso/lungo/del/programma/numero/$i\"\n"
+                                    "i=$((i+1))\ndone\n");
+    const auto uscita = eseguiProgramma(p, {}, 20s);
+    ASSERT_TRUE(uscita);
+    EXPECT_GT(uscita->size(), 64u * 1024);
+    EXPECT_TRUE(uscita->starts_with("0 0:00.00 1024 /percorso"));
+    EXPECT_TRUE(uscita->ends_with("/numero/3999\n"));
+    EXPECT_TRUE(nessunFiglio());
+}
+
+TEST_F(Esegui, StatoDiUscitaNonGuardato) {
+    const auto p = script("fallisce", "echo parziale\nexit 3\n");
+    EXPECT_EQ(eseguiProgramma(p, {}, 5s), "parziale\n");
+    const auto muto = script("muto", "exit 1\n");
+    EXPECT_EQ(eseguiProgramma(muto, {}, 5s), "");
+    EXPECT_TRUE(nessunFiglio());
+}
+
+TEST_F(Esegui, NonAvviabile) {
+    const int prima = descrittoriAperti();
+    EXPECT_FALSE(eseguiProgramma(albero.radice() + "/manca", {}, 5s));
+    // No search path: a bare name is not looked up.
+    EXPECT_FALSE(eseguiProgramma("sh", {"-c", "echo no"}, 5s));
+    albero.scrivi("non-eseguibile", "#!/bin/sh\necho no\n");
+    EXPECT_FALSE(eseguiProgramma(albero.radice() + "/non-eseguibile", {}, 5s));
+    EXPECT_FALSE(eseguiProgramma(albero.radice(), {}, 5s));  // a folder
+    EXPECT_TRUE(nessunFiglio());
+    EXPECT_EQ(descrittoriAperti(), prima);
+}
+
+TEST_F(Esegui, BloccatoVieneUccisoERaccolto) {
+    const int prima = descrittoriAperti();
+    const auto p = script("appeso", "echo inizio\nexec sleep 30\n");
+    const auto t0 = Orologio::now();
+    EXPECT_FALSE(eseguiProgramma(p, {}, 300ms));
+    const auto durata = Orologio::now() - t0;
+    EXPECT_GE(durata, 250ms);
+    EXPECT_LT(durata, 5s);
+    EXPECT_TRUE(nessunFiglio());
+    EXPECT_EQ(descrittoriAperti(), prima);
+}
+
+TEST_F(Esegui, BloccatoConNipoteUccideTuttoIlGruppo) {
+    // The script leaves a grandchild holding the pipe open: without killing the group, the read
+    // would go on until the grandchild ends.
+    const std::string filePid = albero.radice() + "/nipote";
+    const auto p = script("padre", "sleep 30 &\necho $! > '" + filePid + "'\nwait\n");
+    const auto t0 = Orologio::now();
+    EXPECT_FALSE(eseguiProgramma(p, {}, 500ms));
+    EXPECT_LT(Orologio::now() - t0, 5s);
+    EXPECT_TRUE(nessunFiglio());
+
+    std::ifstream f(filePid);
+    int nipote = 0;
+    ASSERT_TRUE(f >> nipote);
+    // Killed: gone, or a zombie waiting for init to reap it.
+    bool morto = false;
+    for (int i = 0; i < 200 && !morto; ++i) {
+        std::ifstream stat("/proc/" + std::to_string(nipote) + "/stat");
+        std::string riga;
+        morto = !std::getline(stat, riga) || riga.find(") Z ") != std::string::npos;
+        if (!morto) std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_TRUE(morto);
+}
+
+TEST_F(Esegui, ChiudeLUscitaMaNonTermina) {
+    // Output complete, then the child lingers: it gets only what is left of the time.
+    const auto p = script("lento", "echo fatto\nexec 1>&-\nexec sleep 30\n");
+    const auto t0 = Orologio::now();
+    EXPECT_FALSE(eseguiProgramma(p, {}, 400ms));
+    EXPECT_LT(Orologio::now() - t0, 5s);
+    EXPECT_TRUE(nessunFiglio());
+
+    // A child that exits soon after closing its output is waited for.
+    const auto breve = script("breve", "echo fatto\nexec 1>&-\nsleep 0.1\n");
+    EXPECT_EQ(eseguiProgramma(breve, {}, 5s), "fatto\n");
+    EXPECT_TRUE(nessunFiglio());
+}
+
+}  // namespace
+}  // namespace pulsaro

@@ -1,0 +1,141 @@
+#include "platform/linux/processi_proc.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+
+#include "albero_finto.h"
+#include "platform/esegui.h"
+#include "sampling/lista_ps.h"
+
+namespace pulsaro {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A /proc/<pid>/stat line with the fields the reader uses; the others are plausible fillers.
+std::string statFinto(int pid, const std::string& comm, unsigned long utime, unsigned long stime,
+                      unsigned long long avvio, long rss) {
+    return std::to_string(pid) + " (" + comm + ") S 1 " + std::to_string(pid) + " " + std::to_string(pid) +
+           " 0 -1 4194560 120 0 3 0 " + std::to_string(utime) + " " + std::to_string(stime) +
+           " 0 0 20 0 1 0 " + std::to_string(avvio) + " 12345678 " + std::to_string(rss) +
+           " 18446744073709551615 1 1 0 0 0 0 0 0 0 0 0 0 17 1 0 0 0 0 0\n";
+}
+
+TEST(ProcessiProc, LeggiStat) {
+    const auto s = leggiStat(statFinto(42, "Web Content", 250, 150, 9876, 10));
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->nome, "Web Content");
+    EXPECT_EQ(s->utime, 250u);
+    EXPECT_EQ(s->stime, 150u);
+    EXPECT_EQ(s->avvio, 9876u);
+    EXPECT_EQ(s->rss, 10);
+
+    // A name may hold blanks and parentheses: it ends at the last ')'.
+    const auto strano = leggiStat(statFinto(43, "a) S 1 2 (b", 7, 8, 1, 2));
+    ASSERT_TRUE(strano);
+    EXPECT_EQ(strano->nome, "a) S 1 2 (b");
+    EXPECT_EQ(strano->utime, 7u);
+    EXPECT_EQ(strano->stime, 8u);
+    EXPECT_EQ(leggiStat(statFinto(44, "", 1, 1, 1, 1))->nome, "");
+
+    EXPECT_FALSE(leggiStat(""));
+    EXPECT_FALSE(leggiStat("12 senza parentesi S 1 2 3"));
+    EXPECT_FALSE(leggiStat("12 (troncato) S 1 2 3 4 5 6 7 8 9 10 11"));
+    EXPECT_FALSE(leggiStat("12 )rovescio( S"));
+    EXPECT_FALSE(leggiStat("12 (x) S 1 1 1 0 -1 0 0 0 0 0 dieci 5 0 0 20 0 1 0 1 1 1"));
+}
+
+TEST(ProcessiProc, AlberoFinto) {
+    prova::AlberoFinto a;
+    const long tick = ::sysconf(_SC_CLK_TCK);
+    const long pagina = ::sysconf(_SC_PAGESIZE);
+    a.scrivi("proc/1/stat", statFinto(1, "init", static_cast<unsigned long>(3 * tick), static_cast<unsigned long>(tick), 1, 10));
+    a.scrivi("proc/42/stat", statFinto(42, "Web Content", 0, static_cast<unsigned long>(tick / 2), 5, 3));
+    a.scrivi("proc/77/stat", statFinto(77, "kworker/0:1-ev", 0, 0, 2, 0));
+    a.scrivi("proc/80/stat", statFinto(80, "zombie", 1, 1, 3, -1));   // no memory left
+    a.scrivi("proc/91/stat", "91 (troncato) S 1");                    // read half-way through an exit
+    a.cartella("proc/92");                                            // gone between listing and reading
+    a.scrivi("proc/stat", "cpu 1 2 3 4\n");
+    a.scrivi("proc/meminfo", "MemTotal: 1 kB\n");
+    a.scrivi("proc/0x10/stat", statFinto(16, "esadecimale", 1, 1, 1, 1));
+    a.scrivi("proc/007/stat", statFinto(7, "zeri", 1, 1, 1, 1));
+    a.collega("proc/self", "42");
+
+    auto voci = leggiProcessiProc(a.radice());
+    std::sort(voci.begin(), voci.end(), [](const VoceProc& x, const VoceProc& y) { return x.pid < y.pid; });
+    ASSERT_EQ(voci.size(), 4u);
+    EXPECT_EQ(voci[0].pid, 1);
+    EXPECT_EQ(voci[0].nome, "init");
+    EXPECT_DOUBLE_EQ(voci[0].cpu, 4.0);
+    EXPECT_EQ(voci[0].memoria, static_cast<std::uint64_t>(10 * pagina));
+    EXPECT_EQ(voci[1].pid, 42);
+    EXPECT_EQ(voci[1].nome, "Web Content");
+    EXPECT_NEAR(voci[1].cpu, static_cast<double>(tick / 2) / static_cast<double>(tick), 1e-12);
+    EXPECT_EQ(voci[1].memoria, static_cast<std::uint64_t>(3 * pagina));
+    EXPECT_EQ(voci[2].nome, "kworker/0:1-ev");  // the kernel's name whole, slashes included
+    EXPECT_EQ(voci[3].pid, 80);
+    EXPECT_EQ(voci[3].memoria, 0u);
+
+    // The root may end with a slash or not.
+    EXPECT_EQ(leggiProcessiProc(a.radice() + "/").size(), 4u);
+    EXPECT_TRUE(leggiProcessiProc(a.radice() + "/manca").empty());
+}
+
+TEST(ProcessiProc, SottoRadice) {
+    EXPECT_EQ(sottoRadice("/", "proc"), "/proc");
+    EXPECT_EQ(sottoRadice("/tmp/x", "proc/1/stat"), "/tmp/x/proc/1/stat");
+    EXPECT_EQ(sottoRadice("/tmp/x/", "/proc"), "/tmp/x/proc");
+    EXPECT_EQ(sottoRadice("", "proc"), "/proc");
+}
+
+// Both ways of listing this machine agree on the processes that live through both readings.
+TEST(ProcessiProc, ConcordaConPsVero) {
+    if (::access("/bin/ps", X_OK) != 0) GTEST_SKIP() << "no /bin/ps";
+    std::vector<std::string> argomenti(argomentiPs.begin(), argomentiPs.end());
+    const auto uscita = eseguiProgramma(std::string(percorsoPs), argomenti, 10s);
+    ASSERT_TRUE(uscita);
+    const ListaProcessi ps = leggiListaPs(*uscita);
+    const auto voci = leggiProcessiProc("/");
+    ASSERT_FALSE(ps.empty());
+    ASSERT_FALSE(voci.empty());
+
+    std::map<std::int32_t, VoceProc> proc;
+    for (const auto& v : voci) proc[v.pid] = v;
+
+    // ps prints the last path component of the command; user processes' names stop at 15 bytes.
+    const auto stessoNome = [](const std::string& daPs, const std::string& daProc) {
+        const std::string atteso(ultimoComponente(daProc));
+        if (daPs == atteso) return true;
+        const auto corto = std::min(daPs.size(), atteso.size());
+        return corto >= 15 && daPs.compare(0, corto, atteso, 0, corto) == 0;
+    };
+
+    for (std::int32_t pid : {1, static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(::getppid())}) {
+        ASSERT_TRUE(ps.count(pid)) << pid;
+        ASSERT_TRUE(proc.count(pid)) << pid;
+        EXPECT_TRUE(stessoNome(ps.at(pid).nome, proc.at(pid).nome)) << ps.at(pid).nome << " / " << proc.at(pid).nome;
+        // ps prints whole seconds; /proc was read later.
+        EXPECT_LE(ps.at(pid).cpu, proc.at(pid).cpu + 1.0) << pid;
+        EXPECT_GE(ps.at(pid).cpu + 1.0, proc.at(pid).cpu - 5.0) << pid;
+    }
+    EXPECT_GT(ps.at(::getpid()).memoria, 0u);
+    EXPECT_GT(proc.at(::getpid()).memoria, 0u);
+
+    // Apart from processes that came or went in between, the same ids and names.
+    std::size_t comuni = 0, nomiUguali = 0;
+    for (const auto& [pid, t] : ps)
+        if (auto it = proc.find(pid); it != proc.end()) {
+            ++comuni;
+            if (stessoNome(t.nome, it->second.nome)) ++nomiUguali;
+        }
+    EXPECT_GE(comuni * 10, std::min(ps.size(), proc.size()) * 9);
+    EXPECT_GE(nomiUguali * 10, comuni * 9);  // kernel workers rename themselves now and then
+}
+
+}  // namespace
+}  // namespace pulsaro

@@ -1,0 +1,199 @@
+#include "sampling/tabella_processi.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <set>
+
+#include "platform/preferenze.h"
+
+namespace pulsaro {
+namespace {
+
+using MappaGPU = decltype(LetturaGPU::perPid);
+
+struct Caso {
+    ListaProcessi lista;
+    std::map<std::int32_t, double> cpuPrec;
+    std::map<std::int32_t, std::uint64_t> gpuPrec;
+    MappaGPU gpu;
+    std::map<std::int32_t, std::string> client;
+
+    RisultatoTabella costruisci(double dt, int core, double quotaANE = 0) const {
+        IngressoTabella in;
+        in.lista = &lista;
+        in.dt = dt;
+        in.core = core;
+        in.cpuPrec = &cpuPrec;
+        in.gpuPrec = &gpuPrec;
+        in.gpu = &gpu;
+        in.client = &client;
+        in.quotaANE = quotaANE;
+        return costruisciTabella(in);
+    }
+};
+
+TEST(TabellaProcessi, QuotaCPUDellIntereMacchina) {
+    Caso c;
+    c.lista = {{1, {10.75, 4096, "uno"}},   // 0.75 s over 1.5 s on 10 processors: 5 %
+               {2, {3.0, 1, "nuovo"}},      // first sight: 0 %
+               {3, {2.0, 2, "riusato"}},    // time went down: another process with this id
+               {4, {500.0, 3, "ingordo"}},  // more than the whole machine: capped
+               {5, {7.0, 5, "fermo"}}};
+    c.cpuPrec = {{1, 10.0}, {3, 50.0}, {4, 0.0}, {5, 7.0}, {99, 1.0}};
+    const auto r = c.costruisci(1.5, 10);
+
+    ASSERT_EQ(r.tabella.size(), 5u);
+    EXPECT_NEAR(r.tabella.at(1).cpu, 5.0, 1e-9);
+    EXPECT_EQ(r.tabella.at(1).nome, "uno");
+    EXPECT_EQ(r.tabella.at(1).memoria, 4096u);
+    EXPECT_EQ(r.tabella.at(1).gpu, 0);
+    EXPECT_FALSE(r.tabella.at(1).usaANE);
+    EXPECT_EQ(r.tabella.at(2).cpu, 0);
+    EXPECT_EQ(r.tabella.at(3).cpu, 0);
+    EXPECT_EQ(r.tabella.at(4).cpu, 100);
+    EXPECT_EQ(r.tabella.at(5).cpu, 0);
+
+    // The baseline is replaced whole: ids that disappeared go, new ones come in.
+    const std::map<std::int32_t, double> attesa = {{1, 10.75}, {2, 3.0}, {3, 2.0}, {4, 500.0}, {5, 7.0}};
+    EXPECT_EQ(r.cpuPrec, attesa);
+}
+
+TEST(TabellaProcessi, IntervalloMinimoEProcessoriNonValidi) {
+    Caso c;
+    c.lista = {{1, {1.01, 0, "a"}}};
+    c.cpuPrec = {{1, 1.0}};
+    // 0.01 s over an interval floored to 0.05 s is 20 %, not 100 %.
+    for (double dt : {0.01, 0.0, -3.0, std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_NEAR(c.costruisci(dt, 1).tabella.at(1).cpu, 20.0, 1e-9) << dt;
+    EXPECT_NEAR(c.costruisci(0.1, 1).tabella.at(1).cpu, 10.0, 1e-9);
+    // No processor count is read as one, never a division by zero.
+    EXPECT_NEAR(c.costruisci(0.1, 0).tabella.at(1).cpu, 10.0, 1e-9);
+}
+
+TEST(TabellaProcessi, QuotaGPUERecordSoloGPU) {
+    Caso c;
+    c.lista = {{1, {1.0, 100, "finestra"}}};
+    c.gpu = {{1, {1'000'000'000ull + 300'000'000ull, "gpu-uno"}},  // 0.3 s over 1.5 s: 20 %
+             {2, {5'000'000ull, "solo-gpu"}},                       // first sight in the GPU reading
+             {3, {10ull, "indietro"}},                              // counter went backwards
+             {4, {10'000'000'000ull, "pieno"}}};
+    c.gpuPrec = {{1, 1'000'000'000ull}, {3, 50ull}, {4, 0ull}, {77, 1ull}};
+    const auto r = c.costruisci(1.5, 4);
+
+    ASSERT_EQ(r.tabella.size(), 4u);
+    EXPECT_NEAR(r.tabella.at(1).gpu, 20.0, 1e-9);
+    EXPECT_EQ(r.tabella.at(1).nome, "finestra");  // the listing's record keeps its name and memory
+    EXPECT_EQ(r.tabella.at(1).memoria, 100u);
+    EXPECT_EQ(r.tabella.at(2), (UsoProcesso{2, "solo-gpu", 0, 0, 0, false, 0}));
+    EXPECT_EQ(r.tabella.at(3).gpu, 0);
+    EXPECT_EQ(r.tabella.at(4).gpu, 100);
+
+    const std::map<std::int32_t, std::uint64_t> attesa = {
+        {1, 1'300'000'000ull}, {2, 5'000'000ull}, {3, 10ull}, {4, 10'000'000'000ull}};
+    EXPECT_EQ(r.gpuPrec, attesa);
+    EXPECT_EQ(r.cpuPrec.count(2), 0u);  // a GPU-only id has no CPU baseline
+}
+
+TEST(TabellaProcessi, ClientNeuralEngine) {
+    Caso c;
+    c.lista = {{1, {1.0, 100, "elenco"}}};
+    c.gpu = {{2, {0ull, "gpu"}}};
+    c.client = {{1, "client-uno"}, {2, "client-due"}, {3, "solo-client"}};
+    const auto r = c.costruisci(1.5, 1, 40.0 / 3);
+
+    ASSERT_EQ(r.tabella.size(), 3u);
+    for (std::int32_t id : {1, 2, 3}) {
+        EXPECT_TRUE(r.tabella.at(id).usaANE) << id;
+        EXPECT_NEAR(r.tabella.at(id).ane, 40.0 / 3, 1e-9) << id;
+    }
+    // The first source that made the record names it.
+    EXPECT_EQ(r.tabella.at(1).nome, "elenco");
+    EXPECT_EQ(r.tabella.at(2).nome, "gpu");
+    EXPECT_EQ(r.tabella.at(3), (UsoProcesso{3, "solo-client", 0, 0, 40.0 / 3, true, 0}));
+}
+
+TEST(TabellaProcessi, IngressiVuoti) {
+    const auto r = costruisciTabella(IngressoTabella{});
+    EXPECT_TRUE(r.tabella.empty());
+    EXPECT_TRUE(r.cpuPrec.empty());
+    EXPECT_TRUE(r.gpuPrec.empty());
+    EXPECT_TRUE(primiProcessi(r.tabella, 9, nullptr).empty());
+}
+
+TEST(TabellaProcessi, NumeroPannelli) {
+    PreferenzeInMemoria p;
+    EXPECT_EQ(numeroPannelli(p), 9);
+    p.scrivi("numeroPannelli", std::int64_t{1});
+    EXPECT_EQ(numeroPannelli(p), 3);
+    p.scrivi("numeroPannelli", std::int64_t{-40});
+    EXPECT_EQ(numeroPannelli(p), 3);
+    p.scrivi("numeroPannelli", std::int64_t{12});
+    EXPECT_EQ(numeroPannelli(p), 12);
+    p.scrivi("numeroPannelli", std::string("5"));
+    EXPECT_EQ(numeroPannelli(p), 9);
+    p.scrivi("numeroPannelli", 4.0);
+    EXPECT_EQ(numeroPannelli(p), 9);
+    p.scrivi("numeroPannelli", true);
+    EXPECT_EQ(numeroPannelli(p), 9);
+}
+
+std::map<std::int32_t, UsoProcesso> tabellaDi(int n) {
+    std::map<std::int32_t, UsoProcesso> t;
+    for (int i = 1; i <= n; ++i) t[i] = UsoProcesso{i, "p" + std::to_string(i), double(i), 0, 0, false, 0};
+    return t;
+}
+
+TEST(TabellaProcessi, QuantiNeTieneLaLista) {
+    PreferenzeInMemoria p;
+    EXPECT_EQ(primiProcessi(tabellaDi(20), numeroPannelli(p), nullptr).size(), 9u);
+    EXPECT_EQ(primiProcessi(tabellaDi(4), numeroPannelli(p), nullptr).size(), 4u);
+    p.scrivi("numeroPannelli", std::int64_t{1});
+    EXPECT_EQ(primiProcessi(tabellaDi(20), numeroPannelli(p), nullptr).size(), 3u);
+    p.scrivi("numeroPannelli", std::int64_t{15});
+    EXPECT_EQ(primiProcessi(tabellaDi(20), numeroPannelli(p), nullptr).size(), 15u);
+    EXPECT_TRUE(primiProcessi(tabellaDi(5), 0, nullptr).empty());
+}
+
+TEST(TabellaProcessi, OrdinePerPunteggioPoiMemoria) {
+    std::map<std::int32_t, UsoProcesso> t;
+    t[1] = {1, "poca", 10, 5, 0, false, 100};
+    t[2] = {2, "tanta", 5, 10, 0, false, 900};       // same punteggio, more memory: first
+    t[3] = {3, "ane", 1, 0, 100, true, 0};            // the Neural Engine share does not count
+    t[4] = {4, "gpu", 0, 40, 0, false, 0};
+    t[5] = {5, "ferma", 0, 0, 0, false, 1 << 30};
+    t[6] = {6, "ferma-piccola", 0, 0, 0, false, 1};
+    const auto primi = primiProcessi(t, 6, nullptr);
+    std::vector<std::int32_t> ordine;
+    for (const auto& u : primi) ordine.push_back(u.id);
+    EXPECT_EQ(ordine, (std::vector<std::int32_t>{4, 2, 1, 3, 5, 6}));
+
+    const auto tre = primiProcessi(t, 3, nullptr);
+    ASSERT_EQ(tre.size(), 3u);
+    EXPECT_EQ(tre.back().id, 1);
+}
+
+TEST(TabellaProcessi, SoloITenutiPrendonoIlNomeDellApplicazione) {
+    const auto t = tabellaDi(30);
+    std::set<std::int32_t> chiesti;
+    int chiamate = 0;
+    auto nomeApp = [&](std::int32_t id) -> std::optional<std::string> {
+        ++chiamate;
+        chiesti.insert(id);
+        if (id == 30) return "Applicazione";
+        if (id == 29) return std::string();  // an application without a name keeps the listing's
+        return std::nullopt;
+    };
+    const auto primi = primiProcessi(t, 5, nomeApp);
+    EXPECT_EQ(chiamate, 5);
+    EXPECT_EQ(chiesti, (std::set<std::int32_t>{26, 27, 28, 29, 30}));
+    ASSERT_EQ(primi.size(), 5u);
+    EXPECT_EQ(primi[0].nome, "Applicazione");
+    EXPECT_EQ(primi[1].nome, "p29");
+    EXPECT_EQ(primi[2].nome, "p28");
+    // The table itself is untouched.
+    EXPECT_EQ(t.at(30).nome, "p30");
+}
+
+}  // namespace
+}  // namespace pulsaro

@@ -113,7 +113,7 @@ void Monitor::riavvia(std::optional<double> primo) {
 
 void Monitor::impostaIntervallo(double secondi) {
     // A zero or negative period would spin the queue.
-    intervallo_ = secondi > 0.05 ? secondi : 0.05;
+    intervallo_ = secondi > 0.01 ? secondi : 0.01;
     riavvia(std::nullopt);
 }
 

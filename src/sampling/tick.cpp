@@ -23,7 +23,26 @@ LetturaTick tickCPU(Host& host) {
     return tickDaContatori(*contatori);
 }
 
+namespace {
+// A core has data for an interval when both counters moved forward from a real reading;
+// an offline core reads as zeros, and coming back it would show its ticks since boot.
+bool intervalloValido(const Tick& a, const Tick& b) {
+    return a.totali != 0 && b.totali > a.totali && b.occupati >= a.occupati;
+}
+}  // namespace
+
 double percentualeCPU(const LetturaTick& a, const LetturaTick& b) {
+    if (!a.perCore.empty() && !b.perCore.empty()) {
+        // Per core, so that one core's jump does not spoil the whole machine's figure;
+        // a core present in only one reading has no data.
+        std::uint64_t occupati = 0, totali = 0;
+        for (std::size_t i = 0; i < std::min(a.perCore.size(), b.perCore.size()); ++i) {
+            if (!intervalloValido(a.perCore[i], b.perCore[i])) continue;
+            occupati += b.perCore[i].occupati - a.perCore[i].occupati;
+            totali += b.perCore[i].totali - a.perCore[i].totali;
+        }
+        return totali == 0 ? 0 : static_cast<double>(occupati) / static_cast<double>(totali) * 100.0;
+    }
     if (b.totali <= a.totali || b.occupati < a.occupati) return 0;
     return static_cast<double>(b.occupati - a.occupati) / static_cast<double>(b.totali - a.totali) * 100.0;
 }
@@ -33,7 +52,7 @@ CoreImpegnati contaCore(const std::vector<Tick>& prima, const std::vector<Tick>&
     CoreImpegnati c;
     const std::size_t n = std::min(prima.size(), dopo.size());
     for (std::size_t i = 0; i < n; ++i) {
-        if (dopo[i].totali <= prima[i].totali || dopo[i].occupati < prima[i].occupati) continue;
+        if (!intervalloValido(prima[i], dopo[i])) continue;
         const double dT = static_cast<double>(dopo[i].totali - prima[i].totali);
         const double dB = static_cast<double>(dopo[i].occupati - prima[i].occupati);
         if (!(dB / dT > CoreImpegnati::soglia)) continue;

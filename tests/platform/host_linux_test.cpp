@@ -1,0 +1,149 @@
+#include "platform/linux/host_linux.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "sampling/core.h"
+#include "sampling/tick.h"
+
+using namespace pulsaro;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A throw-away root folder holding just the files a test writes.
+class Albero {
+public:
+    Albero() {
+        radice_ = fs::temp_directory_path() / ("pulsaro-host-" + std::to_string(std::random_device{}()));
+        fs::create_directories(radice_);
+    }
+    ~Albero() { fs::remove_all(radice_); }
+    void scrivi(const std::string& relativo, const std::string& testo) {
+        fs::create_directories((radice_ / relativo).parent_path());
+        std::ofstream(radice_ / relativo) << testo;
+    }
+    std::string radice() const { return radice_.string(); }
+
+private:
+    fs::path radice_;
+};
+
+}  // namespace
+
+TEST(HostLinux, ContatoriDaProcStat) {
+    Albero a;
+    a.scrivi("proc/stat",
+             "cpu  100 20 30 400 50 6 7 8 0 0\n"
+             "cpu0 10 2 3 40 5 1 1 1 0 0\n"
+             "cpu2 1 1 1 1\n"
+             "cpux garbage\n"
+             "cpu3 5\n"
+             "intr 12345\n");
+    HostLinux h(a.radice());
+    auto c = h.contatoriCPU();
+    ASSERT_TRUE(c.has_value());
+    // Indexed by core number: the offline core 1 reads as zeros, the short line for 3 is skipped.
+    ASSERT_EQ(c->size(), 3u);
+    // user, system + irq + softirq + steal, idle + iowait, nice
+    EXPECT_EQ((*c)[0], (ContatoriCore{10, 3 + 1 + 1 + 1, 40 + 5, 2}));
+    EXPECT_EQ((*c)[1], (ContatoriCore{0, 0, 0, 0}));
+    EXPECT_EQ((*c)[2], (ContatoriCore{1, 1, 1, 1}));
+
+    Albero vuoto;
+    EXPECT_FALSE(HostLinux(vuoto.radice()).contatoriCPU().has_value());
+    EXPECT_EQ(tickCPU(*std::make_unique<HostLinux>(vuoto.radice())).totali, 0u);
+}
+
+TEST(HostLinux, UnCoreCheTornaInLineaNonFaNumeriAssurdi) {
+    Albero a;
+    a.scrivi("proc/stat", "cpu0 100 0 0 100\ncpu1 100 0 0 100\n");
+    HostLinux h(a.radice());
+    auto prima = tickCPU(h);
+    a.scrivi("proc/stat", "cpu0 200 0 0 100\n");  // core 1 went offline
+    auto durante = tickCPU(h);
+    EXPECT_DOUBLE_EQ(percentualeCPU(prima, durante), 0.0);
+    EXPECT_EQ(contaCore(prima.perCore, durante.perCore, {}), (CoreImpegnati{1, 0}));
+    a.scrivi("proc/stat", "cpu0 300 0 0 100\ncpu1 150 0 0 100\n");  // and came back
+    auto dopo = tickCPU(h);
+    // Core 1's ticks since boot are not this interval's: only core 0 counts.
+    EXPECT_EQ(contaCore(durante.perCore, dopo.perCore, {}), (CoreImpegnati{1, 0}));
+    EXPECT_DOUBLE_EQ(percentualeCPU(durante, dopo), 100.0);
+}
+
+TEST(HostLinux, Memoria) {
+    Albero a;
+    a.scrivi("proc/meminfo", "MemTotal:       16000000 kB\nMemFree:  1000 kB\nMemAvailable:   12000000 kB\n");
+    HostLinux h(a.radice());
+    EXPECT_DOUBLE_EQ(h.memoriaUsata(), 25.0);
+    EXPECT_EQ(h.memoriaFisica(), 16000000ull * 1024);
+    // Without MemAvailable: free + buffers + cache.
+    a.scrivi("proc/meminfo", "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 100 kB\nCached: 300 kB\n");
+    EXPECT_DOUBLE_EQ(h.memoriaUsata(), 50.0);
+    a.scrivi("proc/meminfo", "nonsense\nMemTotal: 0 kB\n");
+    EXPECT_DOUBLE_EQ(h.memoriaUsata(), 0.0);
+    Albero vuoto;
+    EXPECT_DOUBLE_EQ(HostLinux(vuoto.radice()).memoriaUsata(), 0.0);
+}
+
+TEST(HostLinux, ClassiDeiCore) {
+    Albero ibrido;
+    ibrido.scrivi("sys/devices/cpu_core/cpus", "0-3,6\n");
+    ibrido.scrivi("sys/devices/cpu_atom/cpus", "4-5\n");
+    ibrido.scrivi("sys/devices/system/cpu/present", "0-6\n");
+    HostLinux h(ibrido.radice());
+    auto tipi = tabellaCore(h.classiCore());
+    EXPECT_EQ(tipi, (std::vector<std::string>{"P", "P", "P", "P", "E", "E", "P"}));
+    EXPECT_EQ(h.processori(), 7);
+    EXPECT_EQ(h.valoreSistema("hw.perflevel0.physicalcpu"), 5);
+    EXPECT_EQ(h.valoreSistema("hw.perflevel1.physicalcpu"), 2);
+    EXPECT_EQ(Core::testoProcessore(h), "7 core (5 + 2)");
+
+    Albero arm;
+    arm.scrivi("sys/devices/system/cpu/present", "0-3");
+    arm.scrivi("sys/devices/system/cpu/cpu0/cpu_capacity", "446\n");
+    arm.scrivi("sys/devices/system/cpu/cpu1/cpu_capacity", "446\n");
+    arm.scrivi("sys/devices/system/cpu/cpu2/cpu_capacity", "1024\n");
+    arm.scrivi("sys/devices/system/cpu/cpu3/cpu_capacity", "1024\n");
+    EXPECT_EQ(tabellaCore(HostLinux(arm.radice()).classiCore()), (std::vector<std::string>{"E", "E", "P", "P"}));
+    EXPECT_EQ(Core::testoProcessore(*std::make_unique<HostLinux>(arm.radice())), "4 core");
+
+    // Equal capacities, or no topology at all: no classes, every core a performance core.
+    Albero uguale;
+    uguale.scrivi("sys/devices/system/cpu/present", "0-1");
+    uguale.scrivi("sys/devices/system/cpu/cpu0/cpu_capacity", "1024");
+    uguale.scrivi("sys/devices/system/cpu/cpu1/cpu_capacity", "1024");
+    EXPECT_TRUE(HostLinux(uguale.radice()).classiCore().empty());
+    EXPECT_FALSE(HostLinux(uguale.radice()).valoreSistema("hw.perflevel0.physicalcpu").has_value());
+}
+
+TEST(HostLinux, ElenchiDiCpu) {
+    EXPECT_EQ(leggiElencoCpu("0-2,5,7-8\n"), (std::vector<int>{0, 1, 2, 5, 7, 8}));
+    EXPECT_EQ(leggiElencoCpu(""), (std::vector<int>{}));
+    EXPECT_EQ(leggiElencoCpu("3-1,x,-4,2"), (std::vector<int>{2}));
+}
+
+// The one test that reads this very machine.
+TEST(HostLinux, MacchinaVera) {
+    HostLinux h;
+    auto a = tickCPU(h);
+    ASSERT_GT(a.totali, 0u);
+    EXPECT_EQ(static_cast<int>(a.perCore.size()), h.processori());
+    // Burn a little CPU so the counters surely move.
+    volatile double x = 0;
+    auto fine = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
+    while (std::chrono::steady_clock::now() < fine) x = x + 1;
+    auto b = tickCPU(h);
+    EXPECT_GT(b.totali, a.totali);
+    const double cpu = percentualeCPU(a, b);
+    EXPECT_GE(cpu, 0.0);
+    EXPECT_LE(cpu, 100.0);
+    const double m = h.memoriaUsata();
+    EXPECT_GT(m, 0.0);
+    EXPECT_LT(m, 100.0);
+    EXPECT_GT(h.memoriaFisica(), 0u);
+    EXPECT_GE(h.processoriAttivi(), 1);
+}

@@ -1,0 +1,84 @@
+// Probes and energy readers whose answers and call counts the tests control.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "sampling/sonde.h"
+
+namespace pulsaro::prova {
+
+struct EnergiaFinta : Energia {
+    Potenze potenze;
+    std::optional<double> attivita;
+    int numero = 1;
+    bool impostata = true;
+    int letture = 0;
+    int attivitaChieste = 0;
+
+    Potenze leggi() override {
+        ++letture;
+        return potenze;
+    }
+    std::optional<double> attivitaANE() override {
+        ++attivitaChieste;
+        return attivita;
+    }
+    int numeroANE() const override { return numero; }
+    bool pronta() const override { return impostata; }
+};
+
+struct SondeFinte : Sonde {
+    LetturaTick tick{100, 1000, {{50, 500}, {50, 500}}};
+    ListaProcessi lista{{1, {1.0, 4096, "launchd"}}};
+    LetturaGPU gpu{{}, 0, true};
+    std::map<std::int32_t, std::string> client;
+    std::map<std::int32_t, std::string> applicazioni;
+    double memoria = 50;
+    int attivi = 2;
+
+    int chiamateTick = 0, chiamateLista = 0, chiamateGPU = 0, chiamateGPULeggera = 0, chiamateMemoria = 0;
+    EnergiaFinta* energia = nullptr;  // owned by the monitor
+
+    LetturaTick tickCPU() override {
+        ++chiamateTick;
+        return tick;
+    }
+    ListaProcessi tempiProcessi() override {
+        ++chiamateLista;
+        return lista;
+    }
+    LetturaGPU letturaGPU(bool completa) override {
+        ++(completa ? chiamateGPU : chiamateGPULeggera);
+        return gpu;
+    }
+    std::map<std::int32_t, std::string> clientANE() override { return client; }
+    double memoriaUsata() override {
+        ++chiamateMemoria;
+        return memoria;
+    }
+    std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
+        auto it = applicazioni.find(pid);
+        if (it == applicazioni.end()) return std::nullopt;
+        return it->second;
+    }
+    int processoriAttivi() override { return attivi; }
+    std::unique_ptr<Energia> creaEnergia() override {
+        auto e = std::make_unique<EnergiaFinta>();
+        energia = e.get();
+        return e;
+    }
+
+    // Adds busy and idle ticks to every core, as a later reading would show.
+    void avanzaTick(std::uint64_t occupati, std::uint64_t liberi) {
+        tick.occupati = tick.totali = 0;
+        for (auto& c : tick.perCore) {
+            c.occupati += occupati;
+            c.totali += occupati + liberi;
+            tick.occupati += c.occupati;
+            tick.totali += c.totali;
+        }
+    }
+};
+
+}  // namespace pulsaro::prova

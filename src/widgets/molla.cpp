@@ -53,14 +53,18 @@ ValoreMolla::~ValoreMolla() {
 bool ValoreMolla::inCorso() const { return animazione_->state() == QAbstractAnimation::Running; }
 
 void ValoreMolla::vaiA(double obiettivo, bool anima) {
-    if (obiettivo == obiettivo_ && (inCorso() || valore_ == obiettivo)) return;
-    obiettivo_ = obiettivo;
-    animazione_->stop();
     if (!anima || valore_ == obiettivo) {
-        valore_ = obiettivo;
-        if (cambiato_) cambiato_();
+        animazione_->stop();
+        obiettivo_ = obiettivo;
+        if (valore_ != obiettivo) {
+            valore_ = obiettivo;
+            if (cambiato_) cambiato_();
+        }
         return;
     }
+    if (obiettivo == obiettivo_ && inCorso()) return;
+    obiettivo_ = obiettivo;
+    animazione_->stop();
     animazione_->setStartValue(valore_);
     animazione_->setEndValue(obiettivo);
     animazione_->start();

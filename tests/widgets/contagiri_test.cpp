@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "qt_app.h"
+#include "widgets/contagiri.h"
+#include "widgets/geometria_contagiri.h"
+#include "widgets/molla.h"
+#include "widgets/tema.h"
+
+using namespace pulsaro;
+
+namespace {
+
+QPointF polare(QPointF c, double r, double gradi) {
+    const double a = gradi * std::numbers::pi / 180;
+    return c + QPointF(r * std::cos(a), r * std::sin(a));
+}
+
+QColor pixel(const QImage& img, QPointF p) { return img.pixelColor(p.toPoint()); }
+
+}  // namespace
+
+TEST(Contagiri, MisureDelQuadrante) {
+    const auto g = geometriaContagiri(QRectF(0, 0, 100, 40), 0.5);
+    EXPECT_DOUBLE_EQ(g.d, 46);
+    EXPECT_NEAR(g.lw, 3.22, 1e-9);
+    EXPECT_NEAR(g.lato, 41.4, 1e-9);
+    EXPECT_NEAR(g.centro.x(), 50, 1e-9);
+    EXPECT_NEAR(g.centro.y(), 20 - 0.92, 1e-9);
+    EXPECT_NEAR(g.larghezzaAgo, 2, 1e-9);
+
+    const auto grande = geometriaContagiri(QRectF(10, 20, 300, 300), 0.5);
+    EXPECT_DOUBLE_EQ(grande.d, 300);
+    EXPECT_NEAR(grande.lw, 21, 1e-9);
+    EXPECT_NEAR(grande.centro.x(), 160, 1e-9);
+    EXPECT_NEAR(grande.centro.y(), 170 - 6, 1e-9);
+    EXPECT_NEAR(grande.larghezzaAgo, 7.5, 1e-9);
+    EXPECT_NEAR(grande.lunghezzaAgo, 108, 1e-9);
+    EXPECT_NEAR(grande.diametroMozzo, 30, 1e-9);
+    EXPECT_NEAR(grande.dimensioneValore, 39, 1e-9);
+    EXPECT_NEAR(grande.dimensioneEtichetta, 25.5, 1e-9);
+    EXPECT_NEAR(grande.centroTesti.y(), 164 + 90, 1e-9);
+
+    const auto piccolo = geometriaContagiri(QRectF(0, 0, 20, 40), 0.5);
+    EXPECT_DOUBLE_EQ(piccolo.d, 20);
+    EXPECT_DOUBLE_EQ(piccolo.lw, 3);
+    EXPECT_DOUBLE_EQ(piccolo.larghezzaAgo, 2);
+}
+
+TEST(Contagiri, ScalaTaccheEAgo) {
+    const auto g = geometriaContagiri(QRectF(0, 0, 200, 200), 0.25);
+    EXPECT_DOUBLE_EQ(g.traccia.inizio, 150);
+    EXPECT_DOUBLE_EQ(g.traccia.ampiezza, 240);
+    EXPECT_DOUBLE_EQ(g.zonaRossa.inizio, 354);
+    EXPECT_NEAR(g.zonaRossa.ampiezza, 36, 1e-9);
+    EXPECT_DOUBLE_EQ(g.arcoValore.ampiezza, 60);
+    EXPECT_DOUBLE_EQ(g.angoloAgo, 210);
+    int maggiori = 0;
+    for (std::size_t i = 0; i < g.tacche.size(); ++i) {
+        const Tacca& t = g.tacche[i];
+        EXPECT_DOUBLE_EQ(t.angolo, 150 + 24.0 * static_cast<double>(i));
+        EXPECT_NEAR(QLineF(g.centro, t.centro).length(), 0.32 * g.d, 1e-9);
+        maggiori += t.maggiore;
+        EXPECT_EQ(t.maggiore, i == 0 || i == 5 || i == 10);
+        EXPECT_DOUBLE_EQ(t.larghezza, t.maggiore ? 2 : 1);
+        EXPECT_NEAR(t.altezza, (t.maggiore ? 0.09 : 0.055) * g.d, 1e-9);
+    }
+    EXPECT_EQ(maggiori, 3);
+}
+
+TEST(Contagiri, ValoriSpentiEFuoriScala) {
+    EXPECT_EQ(frazioneContagiri(80, false), 0);
+    EXPECT_EQ(frazioneContagiri(150, true), 1);
+    EXPECT_EQ(frazioneContagiri(-3, true), 0);
+    EXPECT_EQ(frazioneContagiri(0, true), 0);
+    EXPECT_DOUBLE_EQ(frazioneContagiri(42, true), 0.42);
+    EXPECT_EQ(frazioneContagiri(std::nan(""), true), 0);
+    EXPECT_DOUBLE_EQ(geometriaContagiri(QRectF(0, 0, 100, 100), frazioneContagiri(80, false)).angoloAgo, 150);
+    EXPECT_DOUBLE_EQ(geometriaContagiri(QRectF(0, 0, 100, 100), frazioneContagiri(150, true)).angoloAgo, 390);
+    EXPECT_DOUBLE_EQ(geometriaContagiri(QRectF(0, 0, 100, 100), 0).arcoValore.ampiezza, 0);
+
+    EXPECT_EQ(testoContagiri(80, false), QStringLiteral("—"));
+    EXPECT_EQ(testoContagiri(150, true), "150%");
+    EXPECT_EQ(testoContagiri(-3, true), "-3.0%");
+    EXPECT_EQ(testoContagiri(9.96, true), "10.0%");
+    EXPECT_EQ(testoContagiri(10, true), "10%");
+    EXPECT_EQ(testoContagiri(42.6, true), "43%");
+}
+
+TEST(Contagiri, PixelAllaFineDellArco) {
+    prova::assicuraApp();
+    Tema::forzaAspetto(Aspetto::chiaro);
+    // Tall enough for the arc, which overflows a frame limited by its height.
+    const auto g = geometriaContagiri(QRectF(0, 0, 170, 200), 0);
+    const QColor traccia = Tema::line(Aspetto::chiaro);
+
+    Contagiri zero(0, Tema::orange(), "CPU", true);
+    zero.resize(170, 200);
+    QImage img = prova::dipingi(zero);
+    EXPECT_TRUE(prova::simile(pixel(img, polare(g.centro, g.raggio, 153)), traccia)) << "no dot at 0%";
+    EXPECT_TRUE(prova::simile(pixel(img, polare(g.centro, g.raggio, 270)), traccia));
+
+    Contagiri meta(50, Tema::orange(), "CPU", true);
+    meta.resize(170, 200);
+    img = prova::dipingi(meta);
+    EXPECT_TRUE(prova::simile(pixel(img, polare(g.centro, g.raggio, 265)), Tema::carico(50)));
+    EXPECT_TRUE(prova::simile(pixel(img, polare(g.centro, g.raggio, 160)), Tema::carico(50)));
+    EXPECT_FALSE(prova::simile(pixel(img, polare(g.centro, g.raggio, 285)), Tema::carico(50), 40));
+
+    Contagiri oltre(150, Tema::orange(), "CPU", true);
+    oltre.resize(170, 200);
+    img = prova::dipingi(oltre);
+    EXPECT_TRUE(prova::simile(pixel(img, polare(g.centro, g.raggio, 386)), Tema::carico(100)));
+    EXPECT_TRUE(prova::simile(pixel(img, polare(g.centro, g.raggio, 155)), Tema::carico(100)));
+    EXPECT_EQ(oltre.testo(), "150%");
+
+    Contagiri spento(80, Tema::orange(), "CPU", false);
+    spento.resize(170, 200);
+    img = prova::dipingi(spento);
+    EXPECT_TRUE(prova::simile(pixel(img, polare(g.centro, g.raggio, 270)), traccia));
+    EXPECT_EQ(spento.testo(), QStringLiteral("—"));
+    Tema::forzaAspetto(std::nullopt);
+}
+
+TEST(Contagiri, MollaSmorzata) {
+    EXPECT_EQ(molla(0), 0);
+    EXPECT_EQ(molla(-1), 0);
+    double massimo = 0;
+    for (double t = 0; t < 2; t += 0.005) massimo = std::max(massimo, molla(t));
+    EXPECT_GT(massimo, 1.0);   // underdamped: it overshoots
+    EXPECT_LT(massimo, 1.05);  // but only a little at 0.75 damping
+    EXPECT_NEAR(molla(durataMolla()), 1, 1e-3);
+    EXPECT_GT(durataMolla(), 0.7);
+    EXPECT_LT(durataMolla(), 1.5);
+    EXPECT_EQ(curvaMolla(0), 0);
+    EXPECT_EQ(curvaMolla(1), 1);
+    EXPECT_LT(curvaMolla(0.1), curvaMolla(0.3));
+}
+
+TEST(Contagiri, AnimaSoloQuandoVisibile) {
+    prova::assicuraApp();
+    Contagiri nascosto(20, Tema::orange(), "CPU", true);
+    nascosto.setValore(70);
+    EXPECT_DOUBLE_EQ(nascosto.frazioneMostrata(), 0.7);
+
+    Contagiri visibile(20, Tema::orange(), "CPU", true);
+    visibile.show();
+    visibile.setValore(70);
+    EXPECT_DOUBLE_EQ(visibile.frazioneMostrata(), 0.2);  // the spring starts where it was
+    visibile.setAttivo(false);
+    EXPECT_LE(visibile.frazioneMostrata(), 0.7);
+    visibile.hide();
+    visibile.setValore(10);
+    EXPECT_DOUBLE_EQ(visibile.frazioneMostrata(), 0);  // inactive: the empty dial
+}

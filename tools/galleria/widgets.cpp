@@ -1,0 +1,188 @@
+// Pictures of the usage widgets at their sizes and edge values, each in light and dark.
+#include <QPainter>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "galleria.h"
+#include "panels/cache_icone.h"
+#include "panels/icona_processo.h"
+#include "widgets/barra.h"
+#include "widgets/chip_ane.h"
+#include "widgets/contagiri.h"
+#include "widgets/etichetta_ane.h"
+#include "widgets/tema.h"
+#include "widgets/vista_barre.h"
+#include "widgets/vista_contagiri.h"
+
+namespace {
+
+using namespace pulsaro;
+
+constexpr qreal dpr = 2;
+constexpr int margine = 16;
+
+// One cell: a widget made for the appearance in force, and the size of its frame.
+struct Cella {
+    QSize misura;
+    std::function<QWidget*()> crea;
+    int bordo = 0;  // room around the frame for drawings that overflow it
+};
+
+// Light row above, dark row below; every cell on the panel colour, its frame outlined faintly.
+QImage tavola(const std::vector<Cella>& celle, qreal dpr = 2) {
+    int larghezza = margine, altezza = 0;
+    for (const Cella& c : celle) {
+        larghezza += c.misura.width() + 2 * c.bordo + margine;
+        altezza = std::max(altezza, c.misura.height() + 2 * c.bordo);
+    }
+    const int riga = altezza + 2 * margine;
+    QImage img(QSize(larghezza, 2 * riga) * dpr, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(dpr);
+    QPainter p(&img);
+    for (int r = 0; r < 2; ++r) {
+        const Aspetto a = r == 0 ? Aspetto::chiaro : Aspetto::scuro;
+        Tema::forzaAspetto(a);
+        p.fillRect(QRect(0, r * riga, larghezza, riga), Tema::panel(a));
+        int x = margine;
+        for (const Cella& c : celle) {
+            QWidget* w = c.crea();
+            w->setContentsMargins(c.bordo, c.bordo, c.bordo, c.bordo);
+            w->resize(c.misura + QSize(2 * c.bordo, 2 * c.bordo));
+            const QPoint origine(x, r * riga + margine);
+            p.setPen(QPen(conOpacita(Tema::muted(a), 0.35), 0, Qt::DotLine));
+            p.drawRect(QRect(origine + QPoint(c.bordo, c.bordo), c.misura).adjusted(0, 0, -1, -1));
+            w->render(&p, origine, QRegion(), QWidget::DrawChildren);
+            delete w;
+            x += c.misura.width() + 2 * c.bordo + margine;
+        }
+    }
+    Tema::forzaAspetto(std::nullopt);
+    return img;
+}
+
+Cella contagiri(QSize s, double v, bool attivo, const QString& etichetta = QStringLiteral("CPU")) {
+    return {s, [=] { return new Contagiri(v, Tema::orange(), etichetta, attivo); }, 14};
+}
+
+Cella barra(double v, bool attiva) {
+    return {QSize(200, 30), [=] { return new Barra(v, Tema::orange(), QStringLiteral("CPU"), attiva); }};
+}
+
+Cella miniBarra(int larghezza, double v, bool attiva) {
+    return {QSize(larghezza, 20), [=] { return new MiniBarra(v, Tema::control(), attiva); }};
+}
+
+Cella chip(QSize s, bool acceso, const QString& etichetta = QStringLiteral("ANE")) {
+    return {s, [=] { return new ChipANE(acceso, etichetta); }, 8};
+}
+
+std::vector<UsoProcesso> otto() {
+    return {
+        {101, "WindowServer", 48.2, 31.0, 0, false, 812ull << 20},
+        {202, "Safari Web Content (un nome molto lungo che va tagliato)", 150, 4.5, 0, false, 1610612736},
+        {303, "python3", 9.96, 88.4, 3, true, 4ull << 30},
+        {404, "kernel_task", 7.1, 0, 0, false, 96ull << 20},
+        {505, "Xcode", 0.4, 72.0, 0, false, 2ull << 30},
+        {606, "mds_stores", 0, 0, 0, false, 50ull << 20},
+        {707, "<b>non grassetto</b>", 63.0, 12.0, 0, false, 300ull << 20},
+        {808, "coreml", -3, 100, 9, true, 700ull << 20},
+    };
+}
+
+QImage lista(QWidget* w, int larghezza, Aspetto a) {
+    Tema::forzaAspetto(a);
+    w->resize(larghezza, w->heightForWidth(larghezza));
+    QImage img(QSize(larghezza + 2 * margine, w->height() + 2 * margine) * dpr, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(dpr);
+    QPainter p(&img);
+    p.fillRect(QRect(QPoint(0, 0), img.deviceIndependentSize().toSize()), Tema::panel(a));
+    w->render(&p, QPoint(margine, margine), QRegion(), QWidget::DrawChildren);
+    p.end();
+    Tema::forzaAspetto(std::nullopt);
+    delete w;
+    return img;
+}
+
+QImage vistaContagiri(int larghezza, Aspetto a) {
+    auto* v = new VistaContagiri;
+    v->impostaProcessi(otto());
+    v->impostaSelezionato(303);
+    return lista(v, larghezza, a);
+}
+
+QImage vistaBarre(Aspetto a) {
+    auto* v = new VistaBarre;
+    v->impostaProcessi(otto());
+    v->impostaSelezionato(202);
+    return lista(v, 680, a);
+}
+
+}  // namespace
+
+GALLERIA("widgets_contagiri_valori") {
+    const QSize s(170, 150);
+    return tavola({contagiri(s, 0, true), contagiri(s, 50, true), contagiri(s, 150, true), contagiri(s, -3, true),
+                   contagiri(s, 80, false), contagiri(s, 9.96, true), contagiri(s, 75, true, QString())});
+}
+
+GALLERIA("widgets_contagiri_misure") {
+    return tavola({contagiri(QSize(100, 40), 35, true), contagiri(QSize(300, 300), 62, true),
+                   contagiri(QSize(20, 18), 90, true), contagiri(QSize(130, 110), 45, true, QStringLiteral("GPU"))});
+}
+
+// The smallest sizes, magnified, to check the minimum widths.
+GALLERIA("widgets_piccoli_ingranditi") {
+    return tavola({contagiri(QSize(100, 40), 35, true), contagiri(QSize(20, 18), 90, true), chip(QSize(20, 20), true),
+                   chip(QSize(20, 20), false), miniBarra(30, 0.1, true)},
+                  8);
+}
+
+GALLERIA("widgets_barre") {
+    return tavola({barra(0.4, true), barra(0, true), barra(-2, true), barra(250, true), barra(40, false),
+                   barra(45, true), barra(78, true)});
+}
+
+GALLERIA("widgets_minibarre") {
+    return tavola({miniBarra(60, 9.99, true), miniBarra(60, 0.1, true), miniBarra(60, 0, true),
+                   miniBarra(60, 46, true), miniBarra(60, 90, true), miniBarra(60, 250, true),
+                   miniBarra(60, 30, false), miniBarra(120, 55, true)});
+}
+
+GALLERIA("widgets_chip") {
+    return tavola({chip(QSize(170, 150), true), chip(QSize(170, 150), false), chip(QSize(20, 20), true),
+                   chip(QSize(20, 20), false), chip(QSize(300, 40), true), chip(QSize(300, 40), false),
+                   chip(QSize(120, 120), true, QString())});
+}
+
+GALLERIA("widgets_etichetta_ane") {
+    return tavola({{QSize(30, 14), [] { return new EtichettaANE; }}});
+}
+
+GALLERIA("widgets_icona_processo") {
+    static CacheIcone cache([](std::int32_t pid) -> std::optional<QIcon> {
+        if (pid != 1) return std::nullopt;
+        QPixmap pm(64, 64);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(QColor(0x3E, 0x8B, 0xC8));
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(4, 4, 56, 56), 14, 14);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(20, 20, 24, 24));
+        return QIcon(pm);
+    });
+    return tavola({{QSize(28, 28), [] { return new IconaProcesso(1, cache); }},
+                   {QSize(28, 28), [] { return new IconaProcesso(2, cache); }},
+                   {QSize(16, 16), [] { return new IconaProcesso(1, cache); }},
+                   {QSize(16, 16), [] { return new IconaProcesso(2, cache); }},
+                   {QSize(40, 26), [] { return new IconaProcesso(2, cache); }}});
+}
+
+GALLERIA("widgets_vista_contagiri_2col_chiaro") { return vistaContagiri(600, Aspetto::chiaro); }
+GALLERIA("widgets_vista_contagiri_2col_scuro") { return vistaContagiri(600, Aspetto::scuro); }
+GALLERIA("widgets_vista_contagiri_3col_chiaro") { return vistaContagiri(900, Aspetto::chiaro); }
+GALLERIA("widgets_vista_contagiri_3col_scuro") { return vistaContagiri(900, Aspetto::scuro); }
+GALLERIA("widgets_vista_barre_chiaro") { return vistaBarre(Aspetto::chiaro); }
+GALLERIA("widgets_vista_barre_scuro") { return vistaBarre(Aspetto::scuro); }

@@ -131,7 +131,12 @@ std::string eseguibileDaExec(std::string_view exec) {
     // "env A=b C=d program ...": the program is after the assignments and options.
     if (i < parole.size() && baseName(parole[i]) == "env") {
         ++i;
-        while (i < parole.size() && (parole[i].find('=') != std::string::npos || parole[i].starts_with('-'))) ++i;
+        while (i < parole.size() && (parole[i].find('=') != std::string::npos || parole[i].starts_with('-'))) {
+            // Options that take the next word as their value.
+            const bool conValore = parole[i] == "-u" || parole[i] == "-C" || parole[i] == "--unset" ||
+                                   parole[i] == "--chdir";
+            i += conValore ? 2 : 1;
+        }
     }
     if (i >= parole.size() || parole[i].starts_with('%')) return {};
     const std::string_view nome = baseName(parole[i]);

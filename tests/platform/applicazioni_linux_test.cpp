@@ -1,0 +1,205 @@
+#include "platform/linux/applicazioni_linux.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "albero_finto.h"
+
+namespace pulsaro {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(VociDesktop, Lettura) {
+    const auto v = leggiVoceDesktop(
+        "# commento\n"
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=Text Editor\n"
+        "Name[de]=Texteditor\n"
+        "Name[it]=Editor di testo\n"
+        "Icon = org.gnome.gedit \n"
+        "Exec=gedit\\s--nuova %U\n"
+        "NoDisplay=true\n"
+        "\n"
+        "[Desktop Action new-window]\n"
+        "Name=New Window\n"
+        "Exec=gedit --new-window\n",
+        "it");
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->nome, "Editor di testo");
+    EXPECT_EQ(v->icona, "org.gnome.gedit");
+    EXPECT_EQ(v->exec, "gedit --nuova %U");  // the action group does not overwrite it
+    EXPECT_TRUE(v->senzaMenu);
+    EXPECT_FALSE(v->nascosta);
+
+    // Country-specific name first, then the language, then the plain name.
+    const std::string nomi = "[Desktop Entry]\nName=Files\nName[it]=File\nName[it_IT]=Gestore file\n";
+    EXPECT_EQ(leggiVoceDesktop(nomi, "it_IT")->nome, "Gestore file");
+    EXPECT_EQ(leggiVoceDesktop(nomi, "it")->nome, "File");
+    EXPECT_EQ(leggiVoceDesktop(nomi, "fr")->nome, "Files");
+    EXPECT_EQ(leggiVoceDesktop("[Desktop Entry]\nName=Solo\nName[it]=\n", "it")->nome, "Solo");
+
+    EXPECT_TRUE(leggiVoceDesktop("[Desktop Entry]\nName=N\nHidden=true\n", "it")->nascosta);
+    EXPECT_FALSE(leggiVoceDesktop("[Desktop Entry]\nName=Sito\nType=Link\nURL=x\n", "it"));
+    EXPECT_FALSE(leggiVoceDesktop("[Desktop Entry]\nExec=senza-nome\n", "it"));
+    EXPECT_FALSE(leggiVoceDesktop("[Altro]\nName=Fuori gruppo\n", "it"));
+    EXPECT_FALSE(leggiVoceDesktop("", "it"));
+    EXPECT_FALSE(leggiVoceDesktop("\xFF\xFE garbage = = [\n", "it"));
+}
+
+TEST(VociDesktop, ParoleEEseguibile) {
+    EXPECT_EQ(paroleExec(R"("/opt/My App/app" --x "a \"b\" \\c" %u)"),
+              (std::vector<std::string>{"/opt/My App/app", "--x", "a \"b\" \\c", "%u"}));
+    EXPECT_EQ(paroleExec("  a   b  "), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(paroleExec("\"\""), (std::vector<std::string>{""}));
+
+    EXPECT_EQ(eseguibileDaExec("gedit %U"), "gedit");
+    EXPECT_EQ(eseguibileDaExec("/usr/lib/firefox-esr/firefox-esr %u"), "firefox-esr");
+    EXPECT_EQ(eseguibileDaExec(R"("/opt/My App/my app" %F)"), "my app");
+    EXPECT_EQ(eseguibileDaExec("env GDK_BACKEND=x11 -u LANG /opt/app/bin/app --flag %f"), "app");
+    EXPECT_EQ(eseguibileDaExec("/usr/bin/env A=1 code"), "code");
+    // Launchers and interpreters name no application.
+    EXPECT_EQ(eseguibileDaExec("sh -c \"foo; bar\""), "");
+    EXPECT_EQ(eseguibileDaExec("python3.11 /usr/bin/tool"), "");
+    EXPECT_EQ(eseguibileDaExec("flatpak run org.app.App"), "");
+    EXPECT_EQ(eseguibileDaExec("env A=1"), "");
+    EXPECT_EQ(eseguibileDaExec("%U"), "");
+    EXPECT_EQ(eseguibileDaExec(""), "");
+}
+
+TEST(ApplicazioniDesktop, CartelleXdg) {
+    EXPECT_EQ(cartelleDatiXdg("/home/u", nullptr, nullptr),
+              (std::vector<std::string>{"/home/u/.local/share", "/usr/local/share", "/usr/share"}));
+    EXPECT_EQ(cartelleDatiXdg("/home/u", "/dati", "/a:relativa:/b::/a"),
+              (std::vector<std::string>{"/dati", "/a", "/b"}));
+    EXPECT_EQ(cartelleDatiXdg(nullptr, "relativa", ""), (std::vector<std::string>{"/usr/local/share", "/usr/share"}));
+}
+
+std::string stat(int pid, const std::string& comm, unsigned long long avvio) {
+    return std::to_string(pid) + " (" + comm + ") S 1 1 1 0 -1 0 0 0 0 0 5 5 0 0 20 0 1 0 " + std::to_string(avvio) +
+           " 1000 10 0 0\n";
+}
+
+class ApplicazioniFinte : public ::testing::Test {
+protected:
+    ApplicazioniFinte() {
+        // Home folder first, then the system's.
+        a.scrivi("casa/applications/firefox.desktop", "[Desktop Entry]\nName=Firefox mio\nExec=firefox %u\nIcon=/casa/ff.png\n");
+        a.scrivi("casa/applications/nascosto.desktop", "[Desktop Entry]\nName=x\nHidden=true\n");
+        a.scrivi("sis/applications/firefox.desktop", "[Desktop Entry]\nName=Firefox\nExec=firefox %u\nIcon=firefox\n");
+        a.scrivi("sis/applications/nascosto.desktop", "[Desktop Entry]\nName=Nascosto\nExec=nascosto\n");
+        a.scrivi("sis/applications/gedit.desktop",
+                 "[Desktop Entry]\nName=Text Editor\nName[it]=Editor di testo\nExec=gedit %U\nIcon=org.gnome.gedit\n");
+        a.scrivi("sis/applications/kde/org.kde.foo.desktop",
+                 "[Desktop Entry]\nName=Foo\nTryExec=foo-bin\nExec=foo-launcher --go\nIcon=foo\n");
+        a.scrivi("sis/applications/aiuto.desktop", "[Desktop Entry]\nName=Aiutante\nExec=servizio\nNoDisplay=true\n");
+        a.scrivi("sis/applications/servizio.desktop", "[Desktop Entry]\nName=Servizio\nExec=/usr/bin/servizio\n");
+        a.scrivi("sis/applications/terminale.desktop", "[Desktop Entry]\nName=Shell\nExec=bash\n");
+        a.scrivi("sis/applications/leggimi.txt", "[Desktop Entry]\nName=Non una voce\nExec=leggimi\n");
+
+        processo(100, "gedit", 1, "/usr/bin/gedit", "gedit\0--x\0"s);
+        processo(101, "foo-bin", 2, "", "/opt/foo/foo-bin\0--x\0"s);         // exe not readable
+        processo(102, "firefox", 3, "", "");                                 // only the kernel's name
+        processo(103, "bash", 4, "/usr/bin/bash", "bash\0"s);
+        processo(104, "nascosto", 5, "/usr/bin/nascosto", "");
+        processo(105, "servizio", 6, "/usr/bin/servizio", "");
+        processo(106, "gedit", 7, "/usr/bin/gedit (deleted)", "");
+        processo(107, "Web Content", 8, "/usr/lib/firefox/firefox", "/usr/lib/firefox/firefox -contentproc\0"s);
+        processo(108, "kworker/0:1", 9, "", "");
+    }
+
+    void processo(int pid, const std::string& comm, unsigned long long avvio, const std::string& exe,
+                  const std::string& cmdline) {
+        const std::string base = "proc/" + std::to_string(pid);
+        a.scrivi(base + "/stat", stat(pid, comm, avvio));
+        a.scrivi(base + "/cmdline", cmdline);
+        if (!exe.empty()) a.collega(base + "/exe", exe);
+    }
+
+    ApplicazioniDesktop app() { return ApplicazioniDesktop(a.radice(), {a.radice() + "/casa", a.radice() + "/sis"}); }
+
+    prova::AlberoFinto a;
+};
+
+TEST_F(ApplicazioniFinte, NomeEIconaDallaVoce) {
+    auto app = this->app();
+    const auto gedit = app.applicazione(100);
+    ASSERT_TRUE(gedit);
+    EXPECT_EQ(gedit->nome, "Editor di testo");
+    EXPECT_EQ(gedit->icona, "org.gnome.gedit");
+    EXPECT_TRUE(gedit->iconaPng.empty());
+
+    ASSERT_TRUE(app.applicazione(101));
+    EXPECT_EQ(app.applicazione(101)->nome, "Foo");          // TryExec, through the command line
+    ASSERT_TRUE(app.applicazione(102));
+    EXPECT_EQ(app.applicazione(102)->nome, "Firefox mio");  // the home folder's entry wins
+    EXPECT_EQ(app.applicazione(102)->icona, "/casa/ff.png");
+    EXPECT_FALSE(app.applicazione(103));                    // a shell is no application
+    EXPECT_FALSE(app.applicazione(104));                    // hidden in the home folder
+    ASSERT_TRUE(app.applicazione(105));
+    EXPECT_EQ(app.applicazione(105)->nome, "Servizio");     // the entry shown in menus wins
+    ASSERT_TRUE(app.applicazione(106));
+    EXPECT_EQ(app.applicazione(106)->nome, "Editor di testo");  // replaced binary
+    ASSERT_TRUE(app.applicazione(107));
+    EXPECT_EQ(app.applicazione(107)->nome, "Firefox mio");  // rewritten command line, renamed thread
+    EXPECT_FALSE(app.applicazione(108));
+    EXPECT_FALSE(app.applicazione(999));                    // no such process
+    EXPECT_FALSE(app.applicazione(0));
+    EXPECT_FALSE(app.applicazione(-1));
+    // gedit, foo-bin, foo-launcher, firefox, servizio; not the hidden entry, the shell or the .txt file.
+    EXPECT_EQ(app.vociIndicizzate(), 5u);
+}
+
+TEST_F(ApplicazioniFinte, IdRiusatoNonDaNomiVecchi) {
+    auto app = this->app();
+    ASSERT_EQ(app.applicazione(100)->nome, "Editor di testo");
+
+    // Same process (same start time): the answer is remembered.
+    a.collega("proc/100/exe", "/usr/bin/bash");
+    a.scrivi("proc/100/cmdline", "bash"s);
+    EXPECT_EQ(app.applicazione(100)->nome, "Editor di testo");
+
+    // The id now belongs to a process started later.
+    a.scrivi("proc/100/stat", stat(100, "bash", 500));
+    EXPECT_FALSE(app.applicazione(100));
+    a.collega("proc/100/exe", "/usr/lib/firefox/firefox");
+    a.scrivi("proc/100/stat", stat(100, "firefox", 600));
+    EXPECT_EQ(app.applicazione(100)->nome, "Firefox mio");
+
+    // Gone, then back with the first start time: asked afresh, not from the old answer.
+    std::filesystem::remove(a.radice() + "/proc/100/stat");
+    EXPECT_FALSE(app.applicazione(100));
+    a.collega("proc/100/exe", "/usr/bin/gedit");
+    a.scrivi("proc/100/stat", stat(100, "gedit", 1));
+    EXPECT_EQ(app.applicazione(100)->nome, "Editor di testo");
+}
+
+TEST_F(ApplicazioniFinte, DaPiuThread) {
+    auto app = this->app();
+    std::vector<std::thread> t;
+    std::atomic<int> trovate{0};
+    for (int k = 0; k < 4; ++k)
+        t.emplace_back([&] {
+            for (int i = 0; i < 50; ++i)
+                for (int pid = 100; pid <= 108; ++pid)
+                    if (app.applicazione(pid)) ++trovate;
+        });
+    for (auto& x : t) x.join();
+    EXPECT_EQ(trovate.load(), 4 * 50 * 6);
+}
+
+TEST(ApplicazioniDesktop, SenzaCartelle) {
+    prova::AlberoFinto a;
+    a.scrivi("proc/5/stat", stat(5, "gedit", 1));
+    ApplicazioniDesktop app(a.radice(), {a.radice() + "/manca"});
+    EXPECT_FALSE(app.applicazione(5));
+    EXPECT_EQ(app.vociIndicizzate(), 0u);
+}
+
+}  // namespace
+}  // namespace pulsaro

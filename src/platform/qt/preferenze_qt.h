@@ -1,0 +1,36 @@
+// The user preferences kept by QSettings in the platform's native format: the user defaults
+// on macOS, ~/.config/Pulsaro/Pulsaro.conf on Linux.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <mutex>
+
+#include "platform/preferenze.h"
+
+class QSettings;
+
+namespace pulsaro {
+
+class PreferenzeQt : public Preferenze {
+public:
+    // The application's own store (organisation and application "Pulsaro").
+    PreferenzeQt();
+    // An INI file at the given path, for tests.
+    explicit PreferenzeQt(const QString& file);
+    ~PreferenzeQt() override;
+
+    PreferenzeQt(const PreferenzeQt&) = delete;
+    PreferenzeQt& operator=(const PreferenzeQt&) = delete;
+
+    std::optional<ValorePreferenza> valore(const std::string& chiave) const override;
+    void scrivi(const std::string& chiave, const ValorePreferenza& v) override;
+    void rimuovi(const std::string& chiave) override;
+
+private:
+    mutable std::mutex mutex_;  // QSettings is reentrant, not thread-safe; reads come from the queue too
+    std::unique_ptr<QSettings> settings_;
+    bool soloTesto_;  // the backend keeps every value as text (INI files)
+};
+
+}  // namespace pulsaro

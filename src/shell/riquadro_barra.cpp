@@ -1,0 +1,294 @@
+#include "shell/riquadro_barra.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "shell/testi_barra.h"
+
+namespace pulsaro::RiquadroBarra {
+
+std::string_view id(Voce v) {
+    switch (v) {
+        case Voce::mem: return "mem";
+        case Voce::cpu: return "cpu";
+        case Voce::core: return "core";
+        case Voce::gpu: return "gpu";
+        case Voce::n: return "n";
+    }
+    return {};
+}
+
+std::string_view nome(Voce v) {
+    switch (v) {
+        case Voce::mem: return "Mem";
+        case Voce::cpu: return "CPU";
+        case Voce::core: return "Core";
+        case Voce::gpu: return "GPU";
+        case Voce::n: return "N";
+    }
+    return {};
+}
+
+std::string chiave(Voce v) { return "riquadro_" + std::string(id(v)); }
+
+bool predefinita(Voce v) { return v != Voce::core; }
+
+std::optional<Voce> voce(std::string_view s) {
+    for (Voce v : voci)
+        if (id(v) == s) return v;
+    return std::nullopt;
+}
+
+const QColor& arancio() {
+    static const QColor c(224, 138, 79);
+    return c;
+}
+
+bool attivo(const Preferenze& p) { return p.booleano(chiaveAttivo, false); }
+
+bool mostra(const Preferenze& p, Voce v) { return p.booleano(chiave(v), predefinita(v)); }
+
+void imposta(Preferenze& p, Voce v, bool mostrata) { p.scrivi(chiave(v), mostrata); }
+
+QColor sfondo(const Preferenze& p) {
+    if (auto t = p.testo(chiaveColore))
+        if (auto c = colore(*t)) return *c;
+    return arancio();
+}
+
+std::string hex(const QColor& c) {
+    const QColor rgb = c.isValid() ? c.toRgb() : arancio();
+    auto byte = [](float x) { return static_cast<int>(std::lround(std::clamp(x, 0.0f, 1.0f) * 255.0f)); };
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02X%02X%02X", byte(rgb.redF()), byte(rgb.greenF()), byte(rgb.blueF()));
+    return buf;
+}
+
+std::optional<QColor> colore(std::string_view s) {
+    auto taglia = [](char c) { return c == '#' || c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (!s.empty() && taglia(s.front())) s.remove_prefix(1);
+    while (!s.empty() && taglia(s.back())) s.remove_suffix(1);
+    if (s.size() != 6) return std::nullopt;
+    unsigned valore = 0;
+    // Digits only: no sign, no "0x", nothing the usual number parsers would let through.
+    for (char c : s) {
+        unsigned d;
+        if (c >= '0' && c <= '9')
+            d = static_cast<unsigned>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            d = static_cast<unsigned>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            d = static_cast<unsigned>(c - 'A' + 10);
+        else
+            return std::nullopt;
+        valore = valore * 16 + d;
+    }
+    return QColor(static_cast<int>((valore >> 16) & 0xFF), static_cast<int>((valore >> 8) & 0xFF),
+                  static_cast<int>(valore & 0xFF));
+}
+
+double luminanza(const QColor& c) {
+    if (!c.isValid()) return 0.0;
+    const QColor rgb = c.toRgb();
+    auto lineare = [](double x) {
+        x = std::clamp(x, 0.0, 1.0);
+        return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lineare(rgb.redF()) + 0.7152 * lineare(rgb.greenF()) + 0.0722 * lineare(rgb.blueF());
+}
+
+double contrasto(const QColor& a, const QColor& b) {
+    const double la = luminanza(a), lb = luminanza(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor testo(const QColor& su) {
+    QColor scelto = Qt::black;
+    for (const QColor& candidato : {arancio(), QColor(Qt::white)})
+        if (contrasto(candidato, su) > contrasto(scelto, su)) scelto = candidato;
+    return scelto;
+}
+
+QColor colorePallino(bool acceso, const QColor& sfondo) {
+    const bool scuro = luminanza(sfondo) < 0.35;
+    if (acceso) return scuro ? QColor::fromRgbF(0.45f, 0.92f, 0.45f) : QColor::fromRgbF(0.05f, 0.55f, 0.16f);
+    return scuro ? QColor::fromRgbF(0.8f, 0.8f, 0.8f) : QColor::fromRgbF(0.42f, 0.42f, 0.42f);
+}
+
+namespace {
+
+QString percento(double p) {
+    // Clamped, so that the tile never shows a reading it cannot fit.
+    if (!(p > 0)) p = 0;
+    if (p > 100) p = 100;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%3.0f%%", p);
+    return QString::fromLatin1(buf);
+}
+
+// Sizes are points, drawn as logical pixels: the images and the measuring device are 72 dpi.
+constexpr int puntiPerMetro = 2835;  // 72 dpi
+
+const QPaintDevice* dispositivoMisura() {
+    static const QImage img = [] {
+        QImage i(1, 1, QImage::Format_ARGB32_Premultiplied);
+        i.setDotsPerMeterX(puntiPerMetro);
+        i.setDotsPerMeterY(puntiPerMetro);
+        return i;
+    }();
+    return &img;
+}
+
+QFont fonte(qreal punti, QFont::Weight peso) {
+    QFont f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    f.setPointSizeF(punti);
+    f.setWeight(peso);
+    return f;
+}
+
+struct Fonti {
+    QFont valori = fonte(11, QFont::DemiBold);
+    QFont etichette = fonte(9.5, QFont::Medium);
+    QFont lettera = fonte(10, QFont::Black);
+    QFontMetricsF mValori{valori, dispositivoMisura()};
+    QFontMetricsF mEtichette{etichette, dispositivoMisura()};
+    QFontMetricsF mLettera{lettera, dispositivoMisura()};
+    // Digits of the values take the width of the widest digit, so that the tile does not
+    // jitter as they change, whatever the system font's own figures are.
+    qreal cella = [this] {
+        qreal c = 0;
+        for (char d = '0'; d <= '9'; ++d) c = std::max(c, mValori.horizontalAdvance(QChar(d)));
+        return c;
+    }();
+
+    qreal larghezzaValore(const QString& v) const {
+        qreal w = 0;
+        for (QChar c : v) w += c.isDigit() ? cella : mValori.horizontalAdvance(c);
+        return w;
+    }
+};
+
+struct Composizione {
+    std::vector<std::pair<QString, QString>> coppie;  // labels already carry their separators
+    qreal w = 0, h = 0, ascesa = 0;
+    bool conN = false;
+    int larghezza = 24;
+};
+
+Composizione componi(const Riepilogo& r, const Preferenze& p, int numeroE, const Fonti& f) {
+    Composizione c;
+    c.coppie = coppie(r, p, numeroE);
+    for (std::size_t i = 0; i < c.coppie.size(); ++i) {
+        if (i > 0) c.coppie[i].first.prepend(QStringLiteral("  "));
+        c.w += f.mEtichette.horizontalAdvance(c.coppie[i].first) + f.larghezzaValore(c.coppie[i].second);
+    }
+    if (!c.coppie.empty()) {
+        c.h = std::max(f.mValori.height(), f.mEtichette.height());
+        c.ascesa = std::max(f.mValori.ascent(), f.mEtichette.ascent());
+    }
+    c.conN = mostra(p, Voce::n);
+    c.larghezza = std::max(24, (c.conN ? 20 : 0) + static_cast<int>(std::ceil(c.w)) + 12);
+    return c;
+}
+
+constexpr qreal altezza = 17;
+constexpr qreal diametro = 14;
+
+}  // namespace
+
+std::vector<std::pair<QString, QString>> coppie(const Riepilogo& r, const Preferenze& p, int numeroE) {
+    std::vector<std::pair<QString, QString>> v;
+    if (mostra(p, Voce::mem)) v.emplace_back(QStringLiteral("Mem "), percento(r.memoria));
+    if (mostra(p, Voce::cpu)) v.emplace_back(QStringLiteral("CPU "), percento(r.cpu));
+    if (mostra(p, Voce::core)) {
+        if (numeroE < 1) {
+            v.emplace_back(QStringLiteral("Core "), QString::number(r.core.totale()));
+        } else {
+            v.emplace_back(QStringLiteral("P "), QString::number(r.core.p));
+            v.emplace_back(QStringLiteral("E "), QString::number(r.core.e));
+        }
+    }
+    if (mostra(p, Voce::gpu)) v.emplace_back(QStringLiteral("GPU "), percento(r.gpu));
+    return v;
+}
+
+QSizeF dimensione(const Riepilogo& r, const Preferenze& p, int numeroE) {
+    const Fonti f;
+    return QSizeF(componi(r, p, numeroE, f).larghezza, altezza);
+}
+
+QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, int numeroE, qreal dpr) {
+    if (!(dpr > 0)) dpr = 1;
+    const Fonti f;
+    const Composizione c = componi(r, p, numeroE, f);
+    const QColor t = testo(sfondo);
+
+    QImage img(static_cast<int>(std::ceil(c.larghezza * dpr)), static_cast<int>(std::ceil(altezza * dpr)),
+               QImage::Format_ARGB32_Premultiplied);
+    img.setDotsPerMeterX(puntiPerMetro);
+    img.setDotsPerMeterY(puntiPerMetro);
+    img.setDevicePixelRatio(dpr);
+    img.fill(Qt::transparent);
+    img.setText(QStringLiteral("Description"), QString::fromStdString(descrizioneRiquadro(r)));
+
+    QPainter pt(&img);
+    pt.setRenderHint(QPainter::Antialiasing);
+    pt.setRenderHint(QPainter::TextAntialiasing);
+    pt.setPen(Qt::NoPen);
+    pt.setBrush(sfondo);
+    pt.drawRoundedRect(QRectF(0, 0, c.larghezza, altezza), 4, 4);
+
+    // The text box sits (17 − h) / 2 above the bottom edge; the same distance from the top.
+    qreal x = 6;
+    const qreal linea = (altezza - c.h) / 2 + c.ascesa;
+    pt.setPen(t);
+    for (const auto& [etichetta, valore] : c.coppie) {
+        pt.setFont(f.etichette);
+        pt.drawText(QPointF(x, linea), etichetta);
+        x += f.mEtichette.horizontalAdvance(etichetta);
+        pt.setFont(f.valori);
+        for (QChar ch : valore) {
+            const qreal avanzo = f.mValori.horizontalAdvance(ch);
+            if (ch.isDigit()) {
+                pt.drawText(QPointF(x + (f.cella - avanzo) / 2, linea), QString(ch));
+                x += f.cella;
+            } else {
+                if (ch != u' ') pt.drawText(QPointF(x, linea), QString(ch));
+                x += avanzo;
+            }
+        }
+    }
+
+    if (c.conN) {
+        const bool acceso = aneAttivo(r.ane);
+        const QColor pallino = colorePallino(acceso, sfondo);
+        const qreal px = std::ceil(c.w) + 6 + (c.w > 0 ? 6 : 0);
+        const qreal py = (altezza - diametro) / 2;
+        pt.setPen(Qt::NoPen);
+        pt.setBrush(pallino);
+        pt.drawEllipse(QRectF(px, py, diametro, diametro));
+        const QColor lettera = contrasto(Qt::white, pallino) > contrasto(Qt::black, pallino) ? Qt::white : Qt::black;
+        const QString n = QStringLiteral("N");
+        const qreal lw = f.mLettera.horizontalAdvance(n);
+        const qreal lh = f.mLettera.height();
+        const QPointF centro(px + diametro / 2, py + diametro / 2);
+        pt.setFont(f.lettera);
+        pt.setPen(lettera);
+        pt.drawText(QPointF(centro.x() - lw / 2, centro.y() - lh / 2 + f.mLettera.ascent()), n);
+    }
+    return img;
+}
+
+QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, qreal dpr) {
+    return immagine(r, sfondo, p, CoreImpegnati::numeroE(), dpr);
+}
+
+QImage immagine(const Riepilogo& r, const Preferenze& p, qreal dpr) { return immagine(r, sfondo(p), p, dpr); }
+
+}  // namespace pulsaro::RiquadroBarra

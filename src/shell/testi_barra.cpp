@@ -1,0 +1,30 @@
+#include "shell/testi_barra.h"
+
+#include <cstdio>
+
+#include "sampling/testi.h"
+
+namespace pulsaro {
+
+bool statoGrigio(const StatoFonti& stato, bool iconaStato) { return iconaStato && !stato.tutto(); }
+
+std::string suggerimentoBarra(const StatoFonti& stato, bool iconaStato) {
+    if (!statoGrigio(stato, iconaStato)) return etichettaBarra;
+    return std::string(etichettaBarra) + " \u2013 " + testoStato(stato);
+}
+
+bool aneAttivo(double ane) { return ane >= 0.5; }
+
+std::string descrizioneRiquadro(const Riepilogo& r) {
+    const char* formato = "Memoria %.0f%%, CPU %.0f%%, GPU %.0f%%, Neural Engine %s";
+    const char* ane = aneAttivo(r.ane) ? "attivo" : "a riposo";
+    // Sized first: an absurd reading must not be cut short.
+    const int n = std::snprintf(nullptr, 0, formato, r.memoria, r.cpu, r.gpu, ane);
+    if (n <= 0) return {};
+    std::string t(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(t.data(), t.size(), formato, r.memoria, r.cpu, r.gpu, ane);
+    t.pop_back();
+    return t;
+}
+
+}  // namespace pulsaro

@@ -1,0 +1,25 @@
+// Texts of the status item: tooltip and accessibility descriptions.
+#pragma once
+
+#include <string>
+
+#include "sampling/uso.h"
+
+namespace pulsaro {
+
+// Label of the status item's button and description of the plain icon.
+inline constexpr const char* etichettaBarra = "Pulsaro";
+
+// The alert state: the user wants it ("iconaStato") and some source does not work.
+bool statoGrigio(const StatoFonti& stato, bool iconaStato);
+
+// "Pulsaro", or "Pulsaro – " and the state sentence while in the alert state.
+std::string suggerimentoBarra(const StatoFonti& stato, bool iconaStato);
+
+// "Memoria 62%, CPU 23%, GPU 5%, Neural Engine a riposo": the values as measured, not clamped.
+std::string descrizioneRiquadro(const Riepilogo& r);
+
+// The Neural Engine counts as working from half a percent of activity.
+bool aneAttivo(double ane);
+
+}  // namespace pulsaro

@@ -1,0 +1,132 @@
+#include "platform/qt/preferenze_qt.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "shell/qt_app.h"
+
+using namespace pulsaro;
+
+namespace {
+
+class PreferenzeSuFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prova::appQt();
+        ASSERT_TRUE(cartella.isValid());
+        file = cartella.filePath("Pulsaro.conf");
+    }
+
+    void scriviFile(const QByteArray& contenuto) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contenuto);
+    }
+
+    QByteArray leggiFile() {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir cartella;
+    QString file;
+};
+
+}  // namespace
+
+TEST_F(PreferenzeSuFile, EveryTypeComesBackAsWritten) {
+    {
+        PreferenzeQt p(file);
+        p.scrivi("barraMenu", false);
+        p.scrivi("numeroPannelli", std::int64_t{12});
+        p.scrivi("negativo", std::int64_t{-7});
+        p.scrivi("scala", 1.5);
+        p.scrivi("vista", std::string("contagiri"));
+        // Texts that look like other types must stay texts.
+        p.scrivi("coloreRiquadro", std::string("112233"));
+        p.scrivi("parola", std::string("true"));
+        p.scrivi("virgola", std::string("a, b"));
+        p.scrivi("chiocciola", std::string("@ByteArray(x)"));
+    }
+    PreferenzeQt p(file);  // a new store reads what the first one left in the file
+    EXPECT_EQ(p.booleano("barraMenu"), std::optional<bool>(false));
+    EXPECT_EQ(p.intero("numeroPannelli"), std::optional<std::int64_t>(12));
+    EXPECT_EQ(p.intero("negativo"), std::optional<std::int64_t>(-7));
+    EXPECT_EQ(p.valore("scala"), std::optional<ValorePreferenza>(1.5));
+    EXPECT_EQ(p.testo("vista"), std::optional<std::string>("contagiri"));
+    EXPECT_EQ(p.testo("coloreRiquadro"), std::optional<std::string>("112233"));
+    EXPECT_EQ(p.testo("parola"), std::optional<std::string>("true"));
+    EXPECT_EQ(p.testo("virgola"), std::optional<std::string>("a, b"));
+    EXPECT_EQ(p.testo("chiocciola"), std::optional<std::string>("@ByteArray(x)"));
+    EXPECT_FALSE(p.valore("mai scritta").has_value());
+
+    p.rimuovi("barraMenu");
+    EXPECT_FALSE(p.valore("barraMenu").has_value());
+    EXPECT_TRUE(p.booleano("barraMenu", true));
+}
+
+TEST_F(PreferenzeSuFile, MistypedValuesReadAsTheDefault) {
+    scriviFile(
+        "[General]\n"
+        "barraMenu=forse\n"
+        "menuContestuale=1\n"
+        "iconaStato=TRUE\n"
+        "numeroPannelli=nove\n"
+        "listaAperta=false\n"
+        "grande=99999999999999999999999\n");
+    PreferenzeQt p(file);
+    EXPECT_TRUE(p.booleano("barraMenu", true));
+    EXPECT_TRUE(p.booleano("menuContestuale", true));  // an integer is not a bool
+    EXPECT_FALSE(p.booleano("iconaStato", false));      // only the exact words count
+    EXPECT_EQ(p.intero("numeroPannelli", 9), 9);
+    EXPECT_FALSE(p.booleano("listaAperta", true));
+    EXPECT_EQ(p.intero("grande", 9), 9);
+    EXPECT_EQ(p.testo("listaAperta", "x"), "x");
+}
+
+TEST_F(PreferenzeSuFile, GarbageFileGivesDefaultsAndKeepsTheRest) {
+    QByteArray garbage(
+        "\x01\x02\xff\xfe garbage without equals\n"
+        "[General\n"
+        "===\n"
+        "barraMenu=false\n"
+        "rotta=@Variant(\\0\\0\\0\\x7f\\xff\\xff\\xff\\xff)\n"
+        "troncata=@ByteArray(\n"
+        "[Altro]\n"
+        "estraneo=da conservare\n");
+    garbage.append('\0');
+    garbage.append("dopo lo zero=1\n");
+    scriviFile(garbage);
+
+    PreferenzeQt p(file);
+    EXPECT_FALSE(p.booleano("barraMenu", true));
+    EXPECT_TRUE(p.booleano("rotta", true));
+    EXPECT_EQ(p.testo("troncata", "x"), p.testo("troncata", "x"));  // reads without crashing
+    EXPECT_TRUE(p.booleano("iconaStato", true));
+
+    p.scrivi("numeroPannelli", std::int64_t{6});
+    PreferenzeQt dopo(file);
+    EXPECT_EQ(dopo.intero("numeroPannelli", 9), 6);
+    EXPECT_FALSE(dopo.booleano("barraMenu", true));
+    const QByteArray testo = leggiFile();
+    EXPECT_TRUE(testo.contains("[Altro]"));
+    EXPECT_TRUE(testo.contains("estraneo=da conservare"));
+}
+
+TEST_F(PreferenzeSuFile, EveryWriteAndRemovalIsAnnounced) {
+    PreferenzeQt p(file);
+    std::vector<std::string> annunci;
+    const int g = p.osserva([&](const std::string& k) {
+        // An observer may read the store: the value is already there.
+        annunci.push_back(k + "=" + (p.valore(k) ? "sì" : "no"));
+    });
+    p.scrivi("barraMenu", true);
+    p.scrivi("barraMenu", true);  // the same value is still a write
+    p.rimuovi("barraMenu");
+    p.smetti(g);
+    p.scrivi("vista", std::string("barre"));
+    EXPECT_EQ(annunci, (std::vector<std::string>{"barraMenu=sì", "barraMenu=sì", "barraMenu=no"}));
+}

@@ -1,0 +1,261 @@
+#include "shell/riquadro_barra.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "shell/qt_app.h"
+
+using namespace pulsaro;
+namespace RB = pulsaro::RiquadroBarra;
+using RB::Voce;
+
+namespace {
+
+class Riquadro : public ::testing::Test {
+protected:
+    void SetUp() override { prova::appQt(); }
+
+    static Riepilogo campione() {
+        Riepilogo r;
+        r.memoria = 62;
+        r.cpu = 23;
+        r.core = CoreImpegnati{2, 1};
+        r.gpu = 5;
+        r.ane = 30;
+        return r;
+    }
+
+    void soloVoci(std::initializer_list<Voce> mostrate) {
+        for (Voce v : RB::voci) RB::imposta(pref, v, false);
+        for (Voce v : mostrate) RB::imposta(pref, v, true);
+    }
+
+    PreferenzeInMemoria pref;
+};
+
+QColor pixel(const QImage& img, qreal x, qreal y) {
+    const qreal d = img.devicePixelRatio();
+    return img.pixelColor(static_cast<int>(x * d), static_cast<int>(y * d));
+}
+
+bool vicino(const QColor& a, const QColor& b, int tolleranza = 2) {
+    return std::abs(a.red() - b.red()) <= tolleranza && std::abs(a.green() - b.green()) <= tolleranza &&
+           std::abs(a.blue() - b.blue()) <= tolleranza && std::abs(a.alpha() - b.alpha()) <= tolleranza;
+}
+
+// Pixels of the given colour inside a logical rectangle of the image.
+int conta(const QImage& img, const QRectF& zona, const QColor& colore, int tolleranza = 8) {
+    const qreal d = img.devicePixelRatio();
+    int n = 0;
+    for (int y = static_cast<int>(zona.top() * d); y < static_cast<int>(zona.bottom() * d); ++y)
+        for (int x = static_cast<int>(zona.left() * d); x < static_cast<int>(zona.right() * d); ++x)
+            if (vicino(img.pixelColor(x, y), colore, tolleranza)) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(RiquadroVoci, IdsLabelsKeysDefaultsAndOrder) {
+    ASSERT_EQ(RB::voci.size(), 5u);
+    const char* ids[] = {"mem", "cpu", "core", "gpu", "n"};
+    const char* nomi[] = {"Mem", "CPU", "Core", "GPU", "N"};
+    for (std::size_t i = 0; i < RB::voci.size(); ++i) {
+        const Voce v = RB::voci[i];
+        EXPECT_EQ(RB::id(v), ids[i]);
+        EXPECT_EQ(RB::nome(v), nomi[i]);
+        EXPECT_EQ(RB::chiave(v), std::string("riquadro_") + ids[i]);
+        EXPECT_EQ(RB::predefinita(v), v != Voce::core);
+        EXPECT_EQ(RB::voce(ids[i]), v);
+    }
+    EXPECT_FALSE(RB::voce("Mem").has_value());
+    EXPECT_FALSE(RB::voce("").has_value());
+    EXPECT_FALSE(RB::voce("riquadro_mem").has_value());
+}
+
+TEST(RiquadroPreferenze, DefaultsMistypedValuesAndWrites) {
+    PreferenzeInMemoria p;
+    EXPECT_FALSE(RB::attivo(p));
+    EXPECT_TRUE(RB::mostra(p, Voce::mem));
+    EXPECT_FALSE(RB::mostra(p, Voce::core));
+    EXPECT_EQ(RB::sfondo(p), RB::arancio());
+
+    // Values of the wrong type read as the defaults.
+    p.scrivi("iconaRiquadro", std::string("true"));
+    p.scrivi("riquadro_n", std::int64_t{0});
+    p.scrivi("riquadro_core", std::string("sì"));
+    p.scrivi("coloreRiquadro", std::int64_t{0x112233});
+    EXPECT_FALSE(RB::attivo(p));
+    EXPECT_TRUE(RB::mostra(p, Voce::n));
+    EXPECT_FALSE(RB::mostra(p, Voce::core));
+    EXPECT_EQ(RB::sfondo(p), RB::arancio());
+
+    p.scrivi("coloreRiquadro", std::string("viola"));
+    EXPECT_EQ(RB::sfondo(p), RB::arancio());
+    p.scrivi("coloreRiquadro", std::string("#1a2B3c "));
+    EXPECT_EQ(RB::sfondo(p), QColor(0x1A, 0x2B, 0x3C));
+
+    RB::imposta(p, Voce::mem, false);
+    RB::imposta(p, Voce::core, true);
+    EXPECT_EQ(p.booleano("riquadro_mem"), std::optional<bool>(false));
+    EXPECT_FALSE(RB::mostra(p, Voce::mem));
+    EXPECT_TRUE(RB::mostra(p, Voce::core));
+    p.scrivi("iconaRiquadro", true);
+    EXPECT_TRUE(RB::attivo(p));
+}
+
+TEST(RiquadroColori, HexEncodingBothWays) {
+    EXPECT_EQ(RB::hex(RB::arancio()), "E08A4F");
+    EXPECT_EQ(RB::colore("E08A4F"), RB::arancio());
+    EXPECT_EQ(RB::colore("#e08a4f "), RB::arancio());
+    EXPECT_EQ(RB::colore("  ##E08A4F#\t"), RB::arancio());
+    EXPECT_EQ(RB::colore("000000"), QColor(Qt::black));
+    EXPECT_EQ(RB::colore("ffffff"), QColor(Qt::white));
+
+    EXPECT_FALSE(RB::colore("E08A4"));
+    EXPECT_FALSE(RB::colore("E08A4FF"));
+    EXPECT_FALSE(RB::colore("GGGGGG"));
+    EXPECT_FALSE(RB::colore(""));
+    EXPECT_FALSE(RB::colore("######"));
+    // Nothing a lenient number parser would accept.
+    EXPECT_FALSE(RB::colore("+08A4F"));
+    EXPECT_FALSE(RB::colore("-08A4F"));
+    EXPECT_FALSE(RB::colore("0x8A4F"));
+    EXPECT_FALSE(RB::colore("E0 8A4"));
+    EXPECT_FALSE(RB::colore("E0#A4F"));
+
+    EXPECT_EQ(RB::hex(QColor(0x1A, 0x2B, 0x3C)), "1A2B3C");
+    // Components are rounded, not truncated.
+    EXPECT_EQ(RB::hex(QColor::fromRgbF(0.5f, 0.0f, 1.0f)), "8000FF");
+    EXPECT_EQ(RB::hex(QColor::fromHsv(0, 255, 255)), "FF0000");
+    EXPECT_EQ(RB::hex(QColor()), "E08A4F");
+    for (const char* h : {"000000", "FFFFFF", "0A0B0C", "7F8081"}) EXPECT_EQ(RB::hex(*RB::colore(h)), h);
+}
+
+TEST(RiquadroColori, LuminanceContrastTextAndDot) {
+    EXPECT_DOUBLE_EQ(RB::luminanza(Qt::black), 0.0);
+    EXPECT_NEAR(RB::luminanza(Qt::white), 1.0, 1e-9);
+    EXPECT_NEAR(RB::contrasto(Qt::white, Qt::black), 21.0, 1e-9);
+    EXPECT_NEAR(RB::contrasto(Qt::black, Qt::white), 21.0, 1e-9);
+    EXPECT_NEAR(RB::luminanza(RB::arancio()), 0.3463, 1e-3);
+
+    EXPECT_EQ(RB::testo(Qt::white), QColor(Qt::black));
+    EXPECT_EQ(RB::testo(Qt::black), QColor(Qt::white));
+    EXPECT_EQ(RB::testo(RB::arancio()), QColor(Qt::black));
+    EXPECT_EQ(RB::testo(QColor(0x1A, 0x2B, 0x6D)), QColor(Qt::white));
+
+    // Grey 159 is just darker than the 0.35 threshold, grey 160 just lighter.
+    const QColor scuro(159, 159, 159), chiaro(160, 160, 160);
+    ASSERT_LT(RB::luminanza(scuro), 0.35);
+    ASSERT_GE(RB::luminanza(chiaro), 0.35);
+    EXPECT_EQ(RB::colorePallino(true, scuro), QColor::fromRgbF(0.45f, 0.92f, 0.45f));
+    EXPECT_EQ(RB::colorePallino(true, chiaro), QColor::fromRgbF(0.05f, 0.55f, 0.16f));
+    EXPECT_EQ(RB::colorePallino(false, scuro), QColor::fromRgbF(0.8f, 0.8f, 0.8f));
+    EXPECT_EQ(RB::colorePallino(false, chiaro), QColor::fromRgbF(0.42f, 0.42f, 0.42f));
+    // The default orange counts as dark.
+    EXPECT_EQ(RB::colorePallino(true, RB::arancio()), QColor::fromRgbF(0.45f, 0.92f, 0.45f));
+}
+
+TEST_F(Riquadro, PairsFollowTheItemsAndClampValues) {
+    using Coppie = std::vector<std::pair<QString, QString>>;
+    EXPECT_EQ(RB::coppie(campione(), pref, 4), (Coppie{{"Mem ", " 62%"}, {"CPU ", " 23%"}, {"GPU ", "  5%"}}));
+
+    Riepilogo r = campione();
+    r.memoria = 104.2;
+    r.cpu = -3;
+    r.gpu = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(RB::coppie(r, pref, 4), (Coppie{{"Mem ", "100%"}, {"CPU ", "  0%"}, {"GPU ", "  0%"}}));
+
+    soloVoci({Voce::core});
+    EXPECT_EQ(RB::coppie(campione(), pref, 0), (Coppie{{"Core ", "3"}}));
+    EXPECT_EQ(RB::coppie(campione(), pref, 2), (Coppie{{"P ", "2"}, {"E ", "1"}}));
+    soloVoci({Voce::n});
+    EXPECT_TRUE(RB::coppie(campione(), pref, 2).empty());
+}
+
+TEST_F(Riquadro, SizesFollowTheWidthRule) {
+    soloVoci({});
+    QImage vuoto = RB::immagine(campione(), RB::arancio(), pref, 2, 1.0);
+    EXPECT_EQ(vuoto.size(), QSize(24, 17));
+    EXPECT_EQ(RB::dimensione(campione(), pref, 2), QSizeF(24, 17));
+
+    soloVoci({Voce::n});
+    QImage soloN = RB::immagine(campione(), RB::arancio(), pref, 2, 2.0);
+    EXPECT_EQ(soloN.deviceIndependentSize(), QSizeF(32, 17));
+    EXPECT_EQ(soloN.size(), QSize(64, 34));
+    EXPECT_EQ(soloN.devicePixelRatio(), 2.0);
+
+    // The dot adds exactly 20 points to any text.
+    soloVoci({Voce::mem});
+    const qreal soloMem = RB::dimensione(campione(), pref, 2).width();
+    soloVoci({Voce::mem, Voce::n});
+    EXPECT_EQ(RB::dimensione(campione(), pref, 2).width(), soloMem + 20);
+    soloVoci({Voce::mem, Voce::cpu});
+    const qreal dueValori = RB::dimensione(campione(), pref, 2).width();
+    EXPECT_GT(dueValori, soloMem + 20);  // "  CPU " and a value
+
+    // Digits are of one width: the tile does not change size as the figures change.
+    Riepilogo a = campione(), b = campione();
+    a.memoria = 11;
+    a.cpu = 11;
+    b.memoria = 88;
+    b.cpu = 40;
+    EXPECT_EQ(RB::dimensione(a, pref, 2), RB::dimensione(b, pref, 2));
+
+    // P and E are two pairs where "Core" is one.
+    soloVoci({Voce::core});
+    EXPECT_GT(RB::dimensione(campione(), pref, 2).width(), RB::dimensione(campione(), pref, 0).width());
+}
+
+TEST_F(Riquadro, RenderedTileShowsBackgroundTextAndDot) {
+    // Default items on the default orange, Neural Engine active.
+    const QImage img = RB::immagine(campione(), RB::sfondo(pref), pref, 2, 2.0);
+    const qreal w = img.deviceIndependentSize().width();
+    EXPECT_EQ(img.text("Description"), "Memoria 62%, CPU 23%, GPU 5%, Neural Engine attivo");
+
+    EXPECT_TRUE(vicino(pixel(img, 2, 8), RB::arancio()));
+    EXPECT_TRUE(vicino(pixel(img, w - 2, 8), RB::arancio()));
+    // Rounded corners: the very corner is not filled.
+    EXPECT_LT(pixel(img, 0, 0).alpha(), 128);
+    EXPECT_LT(pixel(img, w - 0.5, 16.5).alpha(), 128);
+    // Black text between the margins.
+    EXPECT_GT(conta(img, QRectF(6, 0, w - 32, 17), Qt::black), 20);
+    EXPECT_EQ(conta(img, QRectF(0, 0, 5, 17), Qt::black), 0);
+    // The dot ends 6 points from the right edge; its top part is clear of the letter.
+    const QColor verde = RB::colorePallino(true, RB::arancio());
+    EXPECT_TRUE(vicino(pixel(img, w - 13, 3), verde));
+    EXPECT_TRUE(vicino(pixel(img, w - 7, 8.5), verde, 30));
+    EXPECT_TRUE(vicino(pixel(img, w - 4, 8.5), RB::arancio()));
+    // Black N on the light green.
+    EXPECT_GT(conta(img, QRectF(w - 20, 5, 14, 7), Qt::black), 5);
+
+    // On black: white text, light grey dot at rest, and a black N on it.
+    Riepilogo riposo = campione();
+    riposo.ane = 0.49;
+    const QImage scuro = RB::immagine(riposo, Qt::black, pref, 2, 2.0);
+    const qreal ws = scuro.deviceIndependentSize().width();
+    EXPECT_TRUE(vicino(pixel(scuro, 2, 8), Qt::black));
+    EXPECT_GT(conta(scuro, QRectF(6, 0, ws - 32, 17), Qt::white), 20);
+    EXPECT_TRUE(vicino(pixel(scuro, ws - 13, 3), QColor::fromRgbF(0.8f, 0.8f, 0.8f)));
+    EXPECT_EQ(scuro.text("Description"), "Memoria 62%, CPU 23%, GPU 5%, Neural Engine a riposo");
+
+    // On white at rest the dot is dark grey and its N white.
+    const QImage chiaro = RB::immagine(riposo, Qt::white, pref, 2, 2.0);
+    const qreal wc = chiaro.deviceIndependentSize().width();
+    EXPECT_TRUE(vicino(pixel(chiaro, wc - 13, 3), QColor::fromRgbF(0.42f, 0.42f, 0.42f)));
+    EXPECT_GT(conta(chiaro, QRectF(wc - 20, 5, 14, 7), Qt::white), 5);
+}
+
+TEST_F(Riquadro, OnlyTheDotStartsSixPointsIn) {
+    soloVoci({Voce::n});
+    const QImage img = RB::immagine(campione(), RB::arancio(), pref, 2, 4.0);
+    const QColor verde = RB::colorePallino(true, RB::arancio());
+    EXPECT_TRUE(vicino(pixel(img, 5.5, 8.5), RB::arancio()));
+    EXPECT_TRUE(vicino(pixel(img, 6.5, 8.5), verde, 30));
+    EXPECT_TRUE(vicino(pixel(img, 13, 2), verde));
+    EXPECT_TRUE(vicino(pixel(img, 19.5, 8.5), verde, 30));
+    EXPECT_TRUE(vicino(pixel(img, 20.5, 8.5), RB::arancio()));
+    EXPECT_TRUE(vicino(pixel(img, 13, 1.2), RB::arancio()));
+    EXPECT_TRUE(vicino(pixel(img, 13, 15.8), RB::arancio()));
+}

@@ -1,0 +1,36 @@
+#include "shell/testi_barra.h"
+
+#include <gtest/gtest.h>
+
+using namespace pulsaro;
+
+TEST(SuggerimentoBarra, StateShownOnlyInTheAlertState) {
+    const StatoFonti tutto{true, true, true};
+    const StatoFonti senzaGpu{true, false, true};
+    const StatoFonti niente{false, false, false};
+    EXPECT_EQ(suggerimentoBarra(tutto, true), "Pulsaro");
+    EXPECT_EQ(suggerimentoBarra(tutto, false), "Pulsaro");
+    // With the alert turned off the tooltip stays plain even while sources fail.
+    EXPECT_EQ(suggerimentoBarra(niente, false), "Pulsaro");
+    EXPECT_EQ(suggerimentoBarra(senzaGpu, true), "Pulsaro \u2013 GPU non disponibile");
+    EXPECT_EQ(suggerimentoBarra(niente, true), "Pulsaro \u2013 CPU, GPU e Neural Engine non disponibili");
+    EXPECT_FALSE(statoGrigio(tutto, true));
+    EXPECT_FALSE(statoGrigio(senzaGpu, false));
+    EXPECT_TRUE(statoGrigio(senzaGpu, true));
+}
+
+TEST(DescrizioneRiquadro, UnclampedValuesAndNeuralEngineWord) {
+    Riepilogo r;
+    r.memoria = 104.2;
+    r.cpu = 23.4;
+    r.gpu = 5.6;
+    r.ane = 0.49;
+    EXPECT_EQ(descrizioneRiquadro(r), "Memoria 104%, CPU 23%, GPU 6%, Neural Engine a riposo");
+    r.ane = 0.5;
+    r.cpu = -3;
+    EXPECT_EQ(descrizioneRiquadro(r), "Memoria 104%, CPU -3%, GPU 6%, Neural Engine attivo");
+    // An absurd reading is written in full, not cut.
+    r.memoria = 1e40;
+    EXPECT_NE(descrizioneRiquadro(r).find("Neural Engine attivo"), std::string::npos);
+    EXPECT_STREQ(etichettaBarra, "Pulsaro");
+}

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace pulsaro {
 
@@ -47,6 +48,14 @@ std::size_t sequenza(std::string_view s, std::size_t i, std::size_t& parziale) {
 bool utf8Valido(std::string_view byte) {
     std::size_t i = 0, parziale = 0;
     while (i < byte.size()) {
+        // Mostly ASCII: eight bytes at a time while no high bit is set.
+        while (i + 8 <= byte.size()) {
+            std::uint64_t otto;
+            std::memcpy(&otto, byte.data() + i, 8);
+            if (otto & 0x8080808080808080ull) break;
+            i += 8;
+        }
+        if (i >= byte.size()) break;
         if (static_cast<std::uint8_t>(byte[i]) < 0x80) {
             ++i;
             continue;

@@ -131,7 +131,10 @@ ListaProcessi leggiListaPs(std::string_view testo) {
             constexpr auto massimo = std::numeric_limits<std::uint64_t>::max();
             byte = *kib > massimo / 1024 ? massimo : *kib * 1024;
         }
-        auto& voce = lista[*id];
+        // The tool lists ids in ascending order, so a new id usually goes at the end.
+        auto& voce = lista.empty() || *id > lista.rbegin()->first
+                         ? lista.emplace_hint(lista.end(), *id, TempoProcesso{})->second
+                         : lista[*id];
         voce.cpu = tempoCPU(p[1]);
         voce.memoria = byte;
         voce.nome.assign(ultimoComponente(p[3]));

@@ -26,6 +26,11 @@ TEST(TestoUtf8, SottoparteMassimaDiventaUnSostituto) {
     EXPECT_EQ(testoUtf8("\xC3\xA9\xC3"), "\xC3\xA9" + fffd);
     EXPECT_FALSE(utf8Valido("\xED\xA0\x80"));
     EXPECT_FALSE(utf8Valido("abc\xC3"));
+    // Long ASCII runs around the broken byte.
+    EXPECT_FALSE(utf8Valido("0123456789abcdef\xFF" "0123456789"));
+    EXPECT_EQ(testoUtf8("0123456789abcdef\xFF" "0123456789"), "0123456789abcdef" + fffd + "0123456789");
+    EXPECT_FALSE(utf8Valido("01234567\xC3"));
+    EXPECT_TRUE(utf8Valido("01234567caf\xC3\xA9 01234567"));
     // Blanks and line feeds are never swallowed by a broken sequence.
     EXPECT_EQ(testoUtf8("\xE2 \n"), fffd + " \n");
 }

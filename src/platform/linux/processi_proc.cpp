@@ -26,23 +26,18 @@ std::optional<std::int32_t> pidDaNome(const char* nome) {
     return pid;
 }
 
-// Reads a small file relative to a directory descriptor into `buffer`; -1 on failure.
+// Reads a small file relative to a directory descriptor into `buffer`; -1 on failure. One read:
+// the kernel writes a stat line whole, and a second call only to see the end would add a third
+// to the cost of the listing.
 ssize_t leggiPiccolo(int cartella, const char* relativo, char* buffer, std::size_t dimensione) {
     const int fd = ::openat(cartella, relativo, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return -1;
-    std::size_t letti = 0;
-    while (letti < dimensione) {
-        const ssize_t n = ::read(fd, buffer + letti, dimensione - letti);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return -1;
-        }
-        if (n == 0) break;
-        letti += static_cast<std::size_t>(n);
-    }
+    ssize_t n;
+    do {
+        n = ::read(fd, buffer, dimensione);
+    } while (n < 0 && errno == EINTR);
     ::close(fd);
-    return static_cast<ssize_t>(letti);
+    return n;
 }
 
 long tickAlSecondo() {

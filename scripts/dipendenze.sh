@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what building and testing Pulsaro needs, only where it is missing.
+# Usage: dipendenze.sh [test]   (test also brings what the end-to-end test drives)
+set -euo pipefail
+
+if [ "$(uname -s)" = "Darwin" ]; then
+    command -v brew >/dev/null || { echo "Homebrew is needed: https://brew.sh" >&2; exit 1; }
+    for f in cmake ninja qt googletest google-benchmark nlohmann-json; do
+        brew list --versions "$f" >/dev/null 2>&1 || brew install "$f"
+    done
+    exit 0
+fi
+
+pacchetti=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+           nlohmann-json3-dev procps)
+if [ "${1:-}" = "test" ]; then
+    pacchetti+=(xvfb xauth trayer xdotool x11-utils imagemagick)
+fi
+
+mancanti=()
+for p in "${pacchetti[@]}"; do
+    stato=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [ "$stato" = "install ok installed" ] || mancanti+=("$p")
+done
+[ ${#mancanti[@]} -eq 0 ] && exit 0
+
+echo "Installo: ${mancanti[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${mancanti[@]}"

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds Pulsaro where needed and runs it; arguments go to pulsaro (try --help).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/dipendenze.sh
+[ -f build/CMakeCache.txt ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target pulsaro
+exec ./build/pulsaro "$@"

@@ -1,0 +1,89 @@
+#include "sampling/coda_seriale.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <set>
+#include <vector>
+
+using namespace pulsaro;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Waits (bounded) until a condition holds; never decides a test by timing alone.
+template <class F>
+bool attendi(F condizione, std::chrono::milliseconds limite = 5000ms) {
+    auto fine = std::chrono::steady_clock::now() + limite;
+    while (!condizione()) {
+        if (std::chrono::steady_clock::now() > fine) return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(CodaSeriale, CompitiInOrdineSuUnSoloFilo) {
+    CodaSeriale coda("pulsaro.prova");
+    std::mutex m;
+    std::vector<int> ordine;
+    std::set<std::thread::id> fili;
+    for (int i = 0; i < 100; ++i)
+        coda.async([&, i] {
+            std::lock_guard lock(m);
+            ordine.push_back(i);
+            fili.insert(std::this_thread::get_id());
+        });
+    ASSERT_TRUE(attendi([&] {
+        std::lock_guard lock(m);
+        return ordine.size() == 100;
+    }));
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(ordine[static_cast<std::size_t>(i)], i);
+    EXPECT_EQ(fili.size(), 1u);
+    EXPECT_NE(*fili.begin(), std::this_thread::get_id());
+}
+
+TEST(CodaSeriale, TimerPeriodicoEAnnullato) {
+    CodaSeriale coda("pulsaro.prova");
+    std::atomic<int> scatti{0};
+    auto t = coda.timer(0.001, 0.005, 0, [&] { ++scatti; });
+    ASSERT_TRUE(attendi([&] { return scatti >= 3; }));
+    t->annulla();
+    const int dopo = scatti;
+    std::this_thread::sleep_for(50ms);
+    EXPECT_LE(scatti - dopo, 1) << "at most a run that was already due";
+}
+
+TEST(CodaSeriale, LaTolleranzaRaggruppaIRisvegli) {
+    CodaSeriale coda("pulsaro.prova");
+    std::atomic<bool> scattato{false};
+    // Due in 10 s, but allowed 10 s early: the next wake-up of the queue runs it.
+    auto t = coda.timer(10, 0, 10, [&] { scattato = true; });
+    coda.async([] {});
+    EXPECT_TRUE(attendi([&] { return scattato.load(); }, 3000ms));
+}
+
+TEST(CodaSeriale, DistruzioneConTimerEDaDentroLaCoda) {
+    std::atomic<int> scatti{0};
+    {
+        CodaSeriale coda("pulsaro.prova");
+        auto t = coda.timer(0, 0.001, 0, [&] { ++scatti; });
+        attendi([&] { return scatti > 0; });
+    }
+    const int fermo = scatti;
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(scatti, fermo) << "no run after the queue is gone";
+
+    // The last owner released by a task on the queue itself must not deadlock.
+    auto coda = std::make_shared<CodaSeriale>("pulsaro.prova");
+    std::atomic<bool> fatto{false};
+    auto* grezza = coda.get();
+    grezza->async([c = std::move(coda), &fatto]() mutable {
+        c.reset();
+        fatto = true;
+    });
+    EXPECT_TRUE(attendi([&] { return fatto.load(); }));
+}

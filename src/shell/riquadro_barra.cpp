@@ -167,7 +167,15 @@ struct Fonti {
         return c;
     }();
 
+    // Most system fonts already have tabular figures: then a value is drawn in one go.
+    bool cifreUguali = [this] {
+        for (char d = '0'; d <= '9'; ++d)
+            if (std::abs(mValori.horizontalAdvance(QChar(d)) - cella) > 1e-3) return false;
+        return true;
+    }();
+
     qreal larghezzaValore(const QString& v) const {
+        if (cifreUguali) return mValori.horizontalAdvance(v);
         qreal w = 0;
         for (QChar c : v) w += c.isDigit() ? cella : mValori.horizontalAdvance(c);
         return w;
@@ -253,6 +261,11 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
         pt.drawText(QPointF(x, linea), etichetta);
         x += f.mEtichette.horizontalAdvance(etichetta);
         pt.setFont(f.valori);
+        if (f.cifreUguali) {
+            pt.drawText(QPointF(x, linea), valore);
+            x += f.mValori.horizontalAdvance(valore);
+            continue;
+        }
         for (QChar ch : valore) {
             const qreal avanzo = f.mValori.horizontalAdvance(ch);
             if (ch.isDigit()) {

@@ -1,5 +1,10 @@
 // The real probes on Linux: /proc and sysfs stand in for the Mac's host, registry and IOReport.
+#include "platform/applicazioni.h"
 #include "platform/linux/host_linux.h"
+#include "platform/linux/processi_proc.h"
+#include "platform/linux/sistema/energia_linux.h"
+#include "platform/linux/sistema/gpu_linux.h"
+#include "platform/linux/sistema/npu_linux.h"
 #include "sampling/sonde.h"
 #include "sampling/tick.h"
 
@@ -10,13 +15,25 @@ namespace {
 class SondeLinux : public Sonde {
 public:
     LetturaTick tickCPU() override { return pulsaro::tickCPU(host_); }
-    ListaProcessi tempiProcessi() override { return {}; }
-    LetturaGPU letturaGPU(bool) override { return {}; }
-    std::map<std::int32_t, std::string> clientANE() override { return {}; }
+
+    ListaProcessi tempiProcessi() override {
+        ListaProcessi lista;
+        for (auto& v : leggiProcessiProc("/")) lista[v.pid] = TempoProcesso{v.cpu, v.memoria, std::move(v.nome)};
+        return lista;
+    }
+
+    LetturaGPU letturaGPU(bool completa) override { return letturaGPULinux("/", completa); }
+    std::map<std::int32_t, std::string> clientANE() override { return clientANELinux("/"); }
     double memoriaUsata() override { return host_.memoriaUsata(); }
-    std::optional<std::string> nomeApplicazione(std::int32_t) override { return std::nullopt; }
+
+    std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
+        auto a = applicazioniDiSistema().applicazione(pid);
+        if (!a || a->nome.empty()) return std::nullopt;
+        return a->nome;
+    }
+
     int processoriAttivi() override { return host_.processoriAttivi(); }
-    std::unique_ptr<Energia> creaEnergia() override { return std::make_unique<EnergiaAssente>(); }
+    std::unique_ptr<Energia> creaEnergia() override { return std::make_unique<EnergiaLinux>("/"); }
 
 private:
     HostLinux host_{"/"};

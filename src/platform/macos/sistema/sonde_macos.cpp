@@ -1,0 +1,50 @@
+// The real probes on macOS: Mach host statistics, the process listing tool, the I/O registry
+// and the IOReport library.
+#include <chrono>
+
+#include "platform/applicazioni.h"
+#include "platform/esegui.h"
+#include "platform/host.h"
+#include "platform/ioreport.h"
+#include "platform/registro.h"
+#include "probes/client_ane.h"
+#include "probes/ioreport_energia.h"
+#include "probes/lettura_gpu.h"
+#include "sampling/lista_ps.h"
+#include "sampling/sonde.h"
+#include "sampling/tick.h"
+
+namespace pulsaro {
+
+namespace {
+
+class SondeMacos : public Sonde {
+public:
+    LetturaTick tickCPU() override { return pulsaro::tickCPU(hostDiSistema()); }
+
+    ListaProcessi tempiProcessi() override {
+        // A listing tool that hangs must not freeze sampling: it is given a few seconds.
+        auto uscita = eseguiProgramma("/bin/ps", {"-A", "-o", "pid=,cputime=,rss=,comm="}, std::chrono::seconds(5));
+        if (!uscita) return {};
+        return leggiListaPs(*uscita);
+    }
+
+    LetturaGPU letturaGPU(bool completa) override { return pulsaro::letturaGPU(registroDiSistema(), completa); }
+    std::map<std::int32_t, std::string> clientANE() override { return pulsaro::clientANE(registroDiSistema()); }
+    double memoriaUsata() override { return hostDiSistema().memoriaUsata(); }
+
+    std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
+        auto a = applicazioniDiSistema().applicazione(pid);
+        if (!a || a->nome.empty()) return std::nullopt;
+        return a->nome;
+    }
+
+    int processoriAttivi() override { return hostDiSistema().processoriAttivi(); }
+    std::unique_ptr<Energia> creaEnergia() override { return std::make_unique<IOReportEnergia>(caricaIOReport()); }
+};
+
+}  // namespace
+
+std::unique_ptr<Sonde> sondeDiSistema() { return std::make_unique<SondeMacos>(); }
+
+}  // namespace pulsaro

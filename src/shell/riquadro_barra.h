@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 #include <array>
 #include <optional>

@@ -36,6 +36,11 @@ TEST(GPULinux, SenzaSchedeNienteGPU) {
 
     a.cartella("sys/class/drm/card0");  // a card without a device
     EXPECT_FALSE(letturaGPULinux(a.radice(), true).trovata);
+
+    // The firmware's framebuffer is a display, not a GPU.
+    a.cartella("sys/bus/platform/drivers/simple-framebuffer");
+    a.collega("sys/class/drm/card0/device/driver", a.radice() + "/sys/bus/platform/drivers/simple-framebuffer");
+    EXPECT_FALSE(letturaGPULinux(a.radice(), true).trovata);
 }
 
 TEST(GPULinux, SchedeEUtilizzoMassimo) {
@@ -45,6 +50,10 @@ TEST(GPULinux, SchedeEUtilizzoMassimo) {
     ASSERT_EQ(s.size(), 2u);
     EXPECT_EQ(s[0].nome, "card0");
     EXPECT_EQ(s[1].nome, "card1");
+
+    a.cartella("sys/bus/pci/drivers/amdgpu");
+    a.collega("sys/class/drm/card1/device/driver", a.radice() + "/sys/bus/pci/drivers/amdgpu");
+    EXPECT_EQ(schedeDRM(a.radice()).at(1).driver, "amdgpu");
 
     LetturaGPU l = letturaGPULinux(a.radice(), false);
     EXPECT_TRUE(l.trovata);

@@ -21,6 +21,21 @@ bool nomeScheda(std::string_view n) {
     return std::all_of(n.begin() + 4, n.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+bool soloFramebuffer(std::string_view driver) {
+    for (std::string_view f : {"simple-framebuffer", "simpledrm", "ofdrm", "efidrm", "vesadrm", "vkms"})
+        if (driver == f) return true;
+    return false;
+}
+
+std::string driverDi(const std::string& cartella) {
+    char destinazione[512];
+    ssize_t n = readlink((cartella + "/device/driver").c_str(), destinazione, sizeof destinazione);
+    if (n <= 0) return {};
+    std::string_view d(destinazione, static_cast<std::size_t>(n));
+    std::size_t barra = d.rfind('/');
+    return std::string(barra == std::string_view::npos ? d : d.substr(barra + 1));
+}
+
 std::vector<std::string> voci(const std::string& cartella) {
     std::vector<std::string> nomi;
     DIR* d = opendir(cartella.c_str());
@@ -62,9 +77,11 @@ std::vector<SchedaDRM> schedeDRM(const std::string& radice) {
     const std::string classe = sottoRadice(radice, "sys/class/drm");
     for (const std::string& nome : voci(classe)) {
         if (!nomeScheda(nome)) continue;
-        SchedaDRM s{nome, classe + "/" + nome, std::nullopt};
+        SchedaDRM s{nome, classe + "/" + nome, {}, std::nullopt};
         struct stat st;
         if (stat((s.cartella + "/device").c_str(), &st) != 0) continue;
+        s.driver = driverDi(s.cartella);
+        if (soloFramebuffer(s.driver)) continue;
         s.occupazione = numero(leggiFilePiccolo(s.cartella + "/device/gpu_busy_percent"));
         schede.push_back(std::move(s));
     }

@@ -13,10 +13,12 @@ namespace pulsaro {
 struct SchedaDRM {
     std::string nome;                    // "card0"
     std::string cartella;                // its sysfs folder
+    std::string driver;                  // name of the bound driver, empty when unknown
     std::optional<double> occupazione;   // device/gpu_busy_percent, where the driver offers it
 };
 
-// The cards (card<N>, not render nodes or connectors) that have a device.
+// The cards (card<N>, not render nodes or connectors) that have a device. Firmware framebuffers
+// (simpledrm and kin) only show what the firmware set up: they are not GPUs.
 std::vector<SchedaDRM> schedeDRM(const std::string& radice);
 
 struct TempoGPU {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -121,13 +122,14 @@ TEST_F(Esegui, BloccatoConNipoteUccideTuttoIlGruppo) {
     int nipote = 0;
     ASSERT_TRUE(f >> nipote);
     // Killed: gone, or a zombie waiting for init to reap it.
-    bool morto = false;
-    for (int i = 0; i < 200 && !morto; ++i) {
+    const auto finito = [&] {
+        if (::kill(nipote, 0) != 0 && errno == ESRCH) return true;
         std::ifstream stat("/proc/" + std::to_string(nipote) + "/stat");
         std::string riga;
-        morto = !std::getline(stat, riga) || riga.find(") Z ") != std::string::npos;
-        if (!morto) std::this_thread::sleep_for(10ms);
-    }
+        return std::getline(stat, riga) && riga.find(") Z ") != std::string::npos;
+    };
+    bool morto = false;
+    for (int i = 0; i < 200 && !(morto = finito()); ++i) std::this_thread::sleep_for(10ms);
     EXPECT_TRUE(morto);
 }
 

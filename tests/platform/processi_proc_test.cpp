@@ -86,13 +86,6 @@ TEST(ProcessiProc, AlberoFinto) {
     EXPECT_TRUE(leggiProcessiProc(a.radice() + "/manca").empty());
 }
 
-TEST(ProcessiProc, SottoRadice) {
-    EXPECT_EQ(sottoRadice("/", "proc"), "/proc");
-    EXPECT_EQ(sottoRadice("/tmp/x", "proc/1/stat"), "/tmp/x/proc/1/stat");
-    EXPECT_EQ(sottoRadice("/tmp/x/", "/proc"), "/tmp/x/proc");
-    EXPECT_EQ(sottoRadice("", "proc"), "/proc");
-}
-
 // Both ways of listing this machine agree on the processes that live through both readings.
 TEST(ProcessiProc, ConcordaConPsVero) {
     if (::access("/bin/ps", X_OK) != 0) GTEST_SKIP() << "no /bin/ps";

@@ -1,6 +1,9 @@
 // Running applications on macOS: the localized name and the icon AppKit knows for a process.
 #import <AppKit/AppKit.h>
 
+#include <map>
+#include <mutex>
+
 #include "platform/applicazioni.h"
 
 namespace pulsaro {
@@ -39,10 +42,31 @@ public:
             const char* utf8 = nome != nil ? nome.UTF8String : nullptr;
             Applicazione risultato;
             if (utf8 != nullptr) risultato.nome = utf8;
-            risultato.iconaPng = iconaPng(app.icon);
+            risultato.iconaPng = icona(app);
             return risultato;
         }
     }
+
+private:
+    // The names are asked every sample: the encoded icon is kept per application bundle, so that
+    // it is made once, whatever process id the application runs under.
+    std::vector<unsigned char> icona(NSRunningApplication* app) {
+        NSURL* url = app.bundleURL != nil ? app.bundleURL : app.executableURL;
+        const char* chiave = url != nil ? url.path.UTF8String : nullptr;
+        if (chiave == nullptr) return iconaPng(app.icon);
+        {
+            std::lock_guard lock(mutex_);
+            if (auto it = icone_.find(chiave); it != icone_.end()) return it->second;
+        }
+        auto png = iconaPng(app.icon);
+        std::lock_guard lock(mutex_);
+        if (icone_.size() >= 300) icone_.clear();
+        icone_[chiave] = png;
+        return png;
+    }
+
+    std::mutex mutex_;
+    std::map<std::string, std::vector<unsigned char>> icone_;
 };
 
 }  // namespace

@@ -20,8 +20,13 @@ function(pulsaro_library name)
 endfunction()
 
 # One test executable per folder; every file in it is a group of GoogleTest cases.
-function(pulsaro_tests name dir)
-  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+# `dirs` is a list of folders; tests of one OS's readers sit in a folder named after it.
+function(pulsaro_tests name dirs)
+  set(_src)
+  foreach(dir IN LISTS dirs)
+    file(GLOB _cpp CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND _src ${_cpp})
+  endforeach()
   if(NOT _src)
     return()
   endif()

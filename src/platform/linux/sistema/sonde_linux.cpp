@@ -5,6 +5,7 @@
 #include "platform/linux/sistema/energia_linux.h"
 #include "platform/linux/sistema/gpu_linux.h"
 #include "platform/linux/sistema/npu_linux.h"
+#include "platform/testo_utf8.h"
 #include "sampling/sonde.h"
 #include "sampling/tick.h"
 
@@ -18,7 +19,7 @@ public:
 
     ListaProcessi tempiProcessi() override {
         ListaProcessi lista;
-        for (auto& v : leggiProcessiProc("/")) lista[v.pid] = TempoProcesso{v.cpu, v.memoria, std::move(v.nome)};
+        for (auto& v : leggiProcessiProc("/")) lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome)};  // the kernel allows any bytes
         return lista;
     }
 

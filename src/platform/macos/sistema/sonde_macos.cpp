@@ -24,7 +24,8 @@ public:
 
     ListaProcessi tempiProcessi() override {
         // A listing tool that hangs must not freeze sampling: it is given a few seconds.
-        auto uscita = eseguiProgramma("/bin/ps", {"-A", "-o", "pid=,cputime=,rss=,comm="}, std::chrono::seconds(5));
+        auto uscita = eseguiProgramma(std::string(percorsoPs), std::vector<std::string>(argomentiPs.begin(), argomentiPs.end()),
+                                      std::chrono::seconds(3));
         if (!uscita) return {};
         return leggiListaPs(*uscita);
     }

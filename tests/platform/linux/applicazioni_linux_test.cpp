@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "albero_finto.h"
+#include "platform/albero_finto.h"
 
 namespace pulsaro {
 namespace {

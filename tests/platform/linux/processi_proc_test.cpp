@@ -8,7 +8,7 @@
 #include <chrono>
 #include <map>
 
-#include "albero_finto.h"
+#include "platform/albero_finto.h"
 #include "platform/esegui.h"
 #include "sampling/lista_ps.h"
 

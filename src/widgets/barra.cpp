@@ -10,6 +10,7 @@
 #include "widgets/caratteri.h"
 #include "widgets/geometria_barre.h"
 #include "widgets/pittura.h"
+#include "widgets/testi_statici.h"
 
 namespace pulsaro {
 
@@ -27,6 +28,13 @@ void traccia(QPainter& p, const QRectF& r, Aspetto a) {
     p.setPen(Qt::NoPen);
     p.setBrush(Tema::line(a));
     p.drawPath(capsula(r));
+}
+
+// One line of text centred vertically in r, against its left or right edge.
+void testoInRiga(QPainter& p, const QRectF& r, const QString& testo, const QFont& f, Qt::Alignment lato) {
+    const QSizeF m = misuraTesto(testo, f);
+    const double x = lato == Qt::AlignRight ? r.right() - m.width() : r.left();
+    disegnaTesto(p, QPointF(x, r.center().y() - m.height() / 2), testo, f);
 }
 
 bool ridipingeSuCambio(QEvent* e) {
@@ -48,12 +56,10 @@ void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& et
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF didascalia(r.left(), alto, r.width(), hc);
-    p.setFont(fontEtichetta());
     p.setPen(Tema::muted(a));
-    p.drawText(didascalia, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, etichetta);
-    p.setFont(fontValore());
+    testoInRiga(p, didascalia, etichetta, fontEtichetta(), Qt::AlignLeft);
     p.setPen(Tema::testoSecondario(a));
-    p.drawText(didascalia, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, testoBarra(valore, attiva));
+    testoInRiga(p, didascalia, testoBarra(valore, attiva), fontValore(), Qt::AlignRight);
 
     const QRectF barra(r.left(), alto + hc + spaziaturaBarra, r.width(), altezzaTracciaBarra);
     traccia(p, barra, a);
@@ -76,10 +82,8 @@ void disegnaMiniBarra(QPainter& p, const QRectF& r, double valore, bool attiva, 
     const double alto = r.top() + std::max(0.0, (r.height() - altezzaMiniBarra()) / 2);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.setFont(f);
     p.setPen(Tema::testoSecondario(a));
-    p.drawText(QRectF(r.left(), alto, r.width(), ht), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-               testoMiniBarra(valore, attiva));
+    testoInRiga(p, QRectF(r.left(), alto, r.width(), ht), testoMiniBarra(valore, attiva), f, Qt::AlignRight);
     const QRectF barra(r.left(), alto + ht + spaziaturaMiniBarra, r.width(), altezzaTracciaMiniBarra);
     traccia(p, barra, a);
     const double w = larghezzaRiempimento(barra.width(), valore, minimoMiniBarra);

@@ -5,15 +5,11 @@
 #include <QString>
 #include <QWidget>
 
+#include "widgets/disegno_contagiri.h"
 #include "widgets/molla.h"
 #include "widgets/tema.h"
 
 namespace pulsaro {
-
-// Paints a gauge laid out in `cornice` at the (possibly animating) fraction f. The arcs may
-// reach beyond `cornice`: geometriaContagiri().ingombro says how far.
-void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo,
-                      const QString& etichetta, Aspetto aspetto);
 
 // The gauge lays itself out in its contents rectangle; margins give the arcs room to overflow.
 class Contagiri : public QWidget {

@@ -7,10 +7,6 @@
 
 namespace pulsaro {
 
-namespace {
-constexpr int strati = 4;
-}
-
 QPainterPath capsula(const QRectF& r) {
     QPainterPath p;
     const double raggio = std::min(r.width(), r.height()) / 2;
@@ -19,7 +15,7 @@ QPainterPath capsula(const QRectF& r) {
 }
 
 void bagliore(QPainter& p, const QPainterPath& percorso, double larghezza, double raggio, const QColor& colore,
-              Qt::PenCapStyle cap) {
+              int strati, Qt::PenCapStyle cap) {
     if (raggio <= 0 || colore.alpha() == 0) return;
     p.save();
     p.setBrush(Qt::NoBrush);
@@ -35,15 +31,13 @@ void bagliore(QPainter& p, const QPainterPath& percorso, double larghezza, doubl
     p.restore();
 }
 
-void ombra(QPainter& p, const QPainterPath& forma, double raggio, const QColor& colore) {
+void ombra(QPainter& p, const QPainterPath& forma, double raggio, const QColor& colore, int strati) {
     if (raggio <= 0 || colore.alpha() == 0) return;
     p.save();
     const double a = 1 - std::pow(1 - colore.alphaF(), 1.0 / strati);
     QColor c = colore;
     c.setAlphaF(static_cast<float>(a));
-    p.setBrush(c);
-    p.setPen(Qt::NoPen);
-    p.drawPath(forma);
+    // Only the rings: the shape itself is painted over the shadow's inside.
     for (int k = strati; k >= 1; --k) {
         p.setPen(QPen(c, 2 * raggio * k / strati, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
@@ -55,8 +49,8 @@ void ombra(QPainter& p, const QPainterPath& forma, double raggio, const QColor& 
 void testoCentrato(QPainter& p, const QPointF& centro, const QString& testo) {
     const QFontMetricsF m(p.font());
     const double w = m.horizontalAdvance(testo);
-    const QRectF r(centro.x() - w / 2 - 1, centro.y() - m.height() / 2, w + 2, m.height());
-    p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, testo);
+    // A point and a baseline: no layout pass, and nothing is read as markup or mnemonic.
+    p.drawText(QPointF(centro.x() - w / 2, centro.y() - m.height() / 2 + m.ascent()), testo);
 }
 
 }  // namespace pulsaro

@@ -14,6 +14,7 @@
 #include "widgets/etichetta_ane.h"
 #include "widgets/geometria_barre.h"
 #include "widgets/risorsa.h"
+#include "widgets/testi_statici.h"
 
 namespace pulsaro {
 
@@ -77,7 +78,7 @@ std::optional<std::int32_t> VistaBarre::processoIn(const QPointF& punto) const {
 
 double VistaBarre::larghezzaNomeVisibile(const UsoProcesso& p) const {
     const double spazio = larghezzaNome - (p.usaANE ? spaziaturaNome + dimensioneEtichettaANE().width() : 0);
-    const double nome = QFontMetricsF(fontNome()).horizontalAdvance(unaRiga(QString::fromStdString(p.nome)));
+    const double nome = misuraTesto(unaRiga(QString::fromStdString(p.nome)), fontNome()).width();
     return std::clamp(std::ceil(nome), 0.0, std::max(0.0, spazio));
 }
 
@@ -109,8 +110,7 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
     const QFont rango = fontRango();
     const QFont nome = fontNome();
     const QFont dettaglio = fontDettaglio();
-    const QFontMetricsF mNome(nome);
-    const QFontMetricsF mDettaglio(dettaglio);
+    const double hRango = QFontMetricsF(rango).height();
     const double hNome = altezzaRigaNome();
     const QColor secondario = Tema::testoSecondario(a);
     const QColor primario = Tema::testoPrimario(a);
@@ -124,13 +124,15 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
         // The stroke sits half outside the shape: keep it inside the row.
         const QRectF sfondo = riga.adjusted(0.75, 0.75, -0.75, -0.75);
         p.setBrush(scelto ? Tema::chip(a) : Tema::card(a));
-        p.setPen(scelto ? QPen(conOpacita(Tema::control(a), 0.8), 1.5) : QPen(Qt::NoPen));
+        // The border lies wholly on the selected fill, so its 0.8 opacity is mixed in beforehand:
+        // an opaque stroke is painted in place, a translucent one goes through the raster thread pool.
+        p.setPen(scelto ? QPen(mescola(Tema::chip(a), Tema::control(a), 0.8), 1.5) : QPen(Qt::NoPen));
         p.drawRoundedRect(sfondo, raggioRiga, raggioRiga);
 
         const LayoutRiga l = layoutRiga(riga);
-        p.setFont(rango);
         p.setPen(secondario);
-        p.drawText(l.rango, Qt::AlignCenter | Qt::TextSingleLine, QString::number(i + 1));
+        const QString numero = QString::number(i + 1);
+        disegnaTesto(p, l.rango.center() - QPointF(misuraTesto(numero, rango).width() / 2, hRango / 2), numero, rango);
 
         if (icona_)
             icona_(p, l.icona, pr.id, a);
@@ -139,17 +141,13 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
 
         const double alto = l.nome.center().y() - altezzaBloccoNome() / 2;
         const double wNome = larghezzaNomeVisibile(pr);
-        const QString testoNome = mNome.elidedText(unaRiga(QString::fromStdString(pr.nome)), Qt::ElideRight, wNome + 0.5);
-        p.setFont(nome);
+        const QString testoNome = testoTagliato(unaRiga(QString::fromStdString(pr.nome)), nome, wNome + 0.5);
         p.setPen(primario);
-        p.drawText(QRectF(l.nome.left(), alto, wNome + 1, hNome), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                   testoNome);
+        disegnaTesto(p, QPointF(l.nome.left(), alto + (hNome - QFontMetricsF(nome).height()) / 2), testoNome, nome);
         if (pr.usaANE) disegnaEtichettaANE(p, rettangoloEtichetta(static_cast<int>(i)).topLeft(), a);
-        p.setFont(dettaglio);
         p.setPen(secondario);
-        const QRectF righina(l.nome.left(), alto + hNome + 1, l.nome.width(), mDettaglio.height());
-        p.drawText(righina, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                   mDettaglio.elidedText(testoMemoriaPid(pr), Qt::ElideRight, righina.width()));
+        disegnaTesto(p, QPointF(l.nome.left(), alto + hNome + spaziaturaBlocco),
+                     testoTagliato(testoMemoriaPid(pr), dettaglio, l.nome.width()), dettaglio);
 
         for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
             const Risorsa r = Risorsa::perProcesso[k];

@@ -17,6 +17,7 @@
 #include "widgets/geometria_contagiri.h"
 #include "widgets/molla.h"
 #include "widgets/risorsa.h"
+#include "widgets/testi_statici.h"
 
 namespace pulsaro {
 
@@ -37,10 +38,9 @@ struct Intestazione {
 Intestazione intestazione(const QRectF& r, const UsoProcesso& p, int rango) {
     Intestazione t;
     const double cy = r.center().y();
-    const double wRango = std::ceil(QFontMetricsF(fontRango()).horizontalAdvance(QString::number(rango)));
-    const double wDettaglio = std::ceil(QFontMetricsF(fontDettaglio()).horizontalAdvance(testoMemoriaPid(p)));
-    const double wNome =
-        std::ceil(QFontMetricsF(fontNome()).horizontalAdvance(unaRiga(QString::fromStdString(p.nome))));
+    const double wRango = std::ceil(misuraTesto(QString::number(rango), fontRango()).width());
+    const double wDettaglio = std::ceil(misuraTesto(testoMemoriaPid(p), fontDettaglio()).width());
+    const double wNome = std::ceil(misuraTesto(unaRiga(QString::fromStdString(p.nome)), fontNome()).width());
     const QSizeF badge = p.usaANE ? dimensioneEtichettaANE() : QSizeF();
     double x = r.left();
     t.rango = QRectF(x, r.top(), wRango, r.height());
@@ -55,6 +55,11 @@ Intestazione intestazione(const QRectF& r, const UsoProcesso& p, int rango) {
     if (p.usaANE) t.etichetta = QRectF(QPointF(x, cy - badge.height() / 2), badge);
     t.dettaglio = QRectF(std::max(x, r.right() - wDettaglio), r.top(), std::min(wDettaglio, r.right() - x), r.height());
     return t;
+}
+
+// Text in its line box, centred vertically in r, from r's left edge.
+void testoNellaRiga(QPainter& p, const QRectF& r, const QString& testo, const QFont& f) {
+    disegnaTesto(p, QPointF(r.left(), r.center().y() - QFontMetricsF(f).height() / 2), testo, f);
 }
 
 }  // namespace
@@ -154,7 +159,6 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
     const QFont rango = fontRango();
     const QFont nome = fontNome();
     const QFont dettaglio = fontDettaglio();
-    const QFontMetricsF mNome(nome);
     const QColor secondario = Tema::testoSecondario(a);
 
     for (std::size_t i = 0; i < schede.size(); ++i) {
@@ -164,27 +168,25 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
         const bool scelta = selezionato_ && *selezionato_ == pr.id;
 
         p.setBrush(scelta ? Tema::chip(a) : Tema::card(a));
-        p.setPen(scelta ? QPen(conOpacita(Tema::control(a), 0.8), 1.5) : QPen(Qt::NoPen));
+        // The border lies wholly on the selected fill, so its 0.8 opacity is mixed in beforehand:
+        // an opaque stroke is painted in place, a translucent one goes through the raster thread pool.
+        p.setPen(scelta ? QPen(mescola(Tema::chip(a), Tema::control(a), 0.8), 1.5) : QPen(Qt::NoPen));
         p.drawRoundedRect(scheda.adjusted(0.75, 0.75, -0.75, -0.75), raggioScheda, raggioScheda);
 
         const LayoutScheda l = layoutScheda(scheda, hIntestazione);
         const Intestazione t = intestazione(l.intestazione, pr, static_cast<int>(i) + 1);
-        p.setFont(rango);
         p.setPen(secondario);
-        p.drawText(t.rango, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QString::number(i + 1));
+        testoNellaRiga(p, t.rango, QString::number(i + 1), rango);
         if (icona_)
             icona_(p, t.icona, pr.id, a);
         else
             disegnaIngranaggio(p, t.icona, a);
-        p.setFont(nome);
         p.setPen(Tema::testoPrimario(a));
-        p.drawText(t.nome.adjusted(0, 0, 1, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                   mNome.elidedText(unaRiga(QString::fromStdString(pr.nome)), Qt::ElideRight, t.nome.width() + 0.5));
+        testoNellaRiga(p, t.nome, testoTagliato(unaRiga(QString::fromStdString(pr.nome)), nome, t.nome.width() + 0.5),
+                       nome);
         if (pr.usaANE) disegnaEtichettaANE(p, t.etichetta.topLeft(), a);
-        p.setFont(dettaglio);
         p.setPen(secondario);
-        p.drawText(t.dettaglio.adjusted(-1, 0, 0, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                   testoMemoriaPid(pr));
+        testoNellaRiga(p, t.dettaglio, testoMemoriaPid(pr), dettaglio);
 
         const auto it = molle_.find(pr.id);
         for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {

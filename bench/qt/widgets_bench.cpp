@@ -1,0 +1,73 @@
+// Painting the process lists, which repaint on every sample: nine rows of bars, nine gauge cards.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <vector>
+
+#include "widgets/barra.h"
+#include "widgets/contagiri.h"
+#include "widgets/vista_barre.h"
+#include "widgets/vista_contagiri.h"
+
+namespace {
+
+using namespace pulsaro;
+
+void assicuraApp() {
+    if (QApplication::instance()) return;
+    static int argc = 1;
+    static char nome[] = "bench";
+    static char* argv[] = {nome, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QApplication(argc, argv);
+}
+
+std::vector<UsoProcesso> nove() {
+    std::vector<UsoProcesso> v;
+    for (int i = 0; i < 9; ++i)
+        v.push_back({1000 + i, "Processo con un nome abbastanza lungo " + std::to_string(i), 95.0 - 11 * i,
+                     7.5 * i, 0, i % 3 == 0, (200ull + 150ull * static_cast<unsigned>(i)) << 20});
+    return v;
+}
+
+// One full repaint of the widget into an image the size of a window's list area.
+void dipingi(benchmark::State& stato, QWidget& w) {
+    QImage img(w.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : stato) {
+        img.fill(Qt::transparent);
+        w.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+
+void BM_VistaBarreNoveRighe(benchmark::State& stato) {
+    assicuraApp();
+    VistaBarre v;
+    v.impostaProcessi(nove());
+    v.impostaSelezionato(1003);
+    v.resize(680, v.heightForWidth(680));
+    dipingi(stato, v);
+}
+BENCHMARK(BM_VistaBarreNoveRighe)->Unit(benchmark::kMicrosecond);
+
+void BM_VistaContagiriNoveSchede(benchmark::State& stato) {
+    assicuraApp();
+    VistaContagiri v;
+    v.impostaProcessi(nove());
+    v.impostaSelezionato(1003);
+    v.resize(900, v.heightForWidth(900));
+    dipingi(stato, v);
+}
+BENCHMARK(BM_VistaContagiriNoveSchede)->Unit(benchmark::kMicrosecond);
+
+void BM_ContagiriSingolo(benchmark::State& stato) {
+    assicuraApp();
+    Contagiri c(63, QColor(), "CPU", true);
+    c.resize(170, 150);
+    dipingi(stato, c);
+}
+BENCHMARK(BM_ContagiriSingolo)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,18 @@
+// Painting of the dial gauge, shared by the gauge widget and the gauge grid.
+#pragma once
+
+#include <QRectF>
+#include <QString>
+
+#include "widgets/tema.h"
+
+class QPainter;
+
+namespace pulsaro {
+
+// Paints a gauge laid out in `cornice` at the (possibly animating) fraction f. The arcs may
+// reach beyond `cornice`: geometriaContagiri().ingombro says how far.
+void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo,
+                      const QString& etichetta, Aspetto aspetto);
+
+}  // namespace pulsaro

@@ -1,0 +1,69 @@
+#include "widgets/testi_statici.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPainter>
+#include <QStaticText>
+#include <cmath>
+#include <vector>
+
+namespace pulsaro {
+
+namespace {
+
+constexpr qsizetype massimo = 512;  // strings per font before the cache starts again
+
+struct PerFont {
+    QFont font;
+    QHash<QString, QStaticText> testi;
+    QHash<QString, QString> tagli;  // key: width in quarter points, a separator, the text
+};
+
+PerFont& perFont(const QFont& font) {
+    static std::vector<PerFont> fonts;
+    for (PerFont& f : fonts)
+        if (f.font == font) return f;
+    if (fonts.size() >= 16) fonts.clear();
+    fonts.push_back({font, {}, {}});
+    return fonts.back();
+}
+
+const QStaticText& statico(const QString& testo, const QFont& font) {
+    PerFont& f = perFont(font);
+    auto it = f.testi.find(testo);
+    if (it == f.testi.end()) {
+        if (f.testi.size() >= massimo) f.testi.clear();
+        QStaticText s(testo);
+        s.setTextFormat(Qt::PlainText);  // names come from outside: never markup
+        s.setPerformanceHint(QStaticText::AggressiveCaching);
+        s.prepare(QTransform(), font);
+        it = f.testi.insert(testo, s);
+    }
+    return *it;
+}
+
+}  // namespace
+
+QSizeF misuraTesto(const QString& testo, const QFont& font) {
+    const QStaticText& s = statico(testo, font);
+    return {s.size().width(), QFontMetricsF(font).height()};
+}
+
+void disegnaTesto(QPainter& p, const QPointF& angolo, const QString& testo, const QFont& font) {
+    if (testo.isEmpty()) return;
+    p.setFont(font);
+    p.drawStaticText(angolo, statico(testo, font));
+}
+
+QString testoTagliato(const QString& testo, const QFont& font, double larghezza) {
+    PerFont& f = perFont(font);
+    const QString chiave = QString::number(std::lround(larghezza * 4)) + QChar(0x1F) + testo;
+    auto it = f.tagli.find(chiave);
+    if (it == f.tagli.end()) {
+        if (f.tagli.size() >= massimo) f.tagli.clear();
+        it = f.tagli.insert(chiave, QFontMetricsF(font).elidedText(testo, Qt::ElideRight, larghezza));
+    }
+    return *it;
+}
+
+}  // namespace pulsaro

@@ -51,9 +51,19 @@ GeometriaContagiri geometriaContagiri(const QRectF& cornice, double f) {
     g.dimensioneEtichetta = 0.085 * g.d;
     g.centroTesti = g.centro + QPointF(0, 0.3 * g.d);
 
+    // The scale passes 0°, 180° and 270°; its lowest points are its two ends at 150° and 30°.
     const double esterno = g.raggio + g.lw;  // half the stroke plus a glow of lw / 2
-    g.ingombro = QRectF(g.centro.x() - esterno, g.centro.y() - esterno, 2 * esterno, 2 * esterno);
+    const double basso = g.raggio * std::sin((inizioScala - 90) * std::numbers::pi / 180) + g.lw;
+    g.ingombro = QRectF(g.centro.x() - esterno, g.centro.y() - esterno, 2 * esterno, esterno + basso);
     return g;
+}
+
+QMarginsF sbordoContagiri(const QSizeF& cornice) {
+    const QRectF r(QPointF(0, 0), cornice);
+    const QRectF e = geometriaContagiri(r, 0).ingombro;
+    const auto fuori = [](double x) { return std::max(0.0, std::ceil(x)); };
+    return {fuori(r.left() - e.left()), fuori(r.top() - e.top()), fuori(e.right() - r.right()),
+            fuori(e.bottom() - r.bottom())};
 }
 
 QString testoContagiri(double valore, bool attivo) {

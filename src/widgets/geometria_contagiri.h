@@ -2,6 +2,7 @@
 // Angles are in degrees, 0 at 3 o'clock, growing clockwise (y points down).
 #pragma once
 
+#include <QMarginsF>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -55,6 +56,10 @@ double frazioneContagiri(double valore, bool attivo);
 
 // The layout of a gauge drawn in `cornice` with the fraction f (which may be animating).
 GeometriaContagiri geometriaContagiri(const QRectF& cornice, double f);
+
+// The room a gauge laid out in a frame of this size needs around it for its arcs and glow:
+// give these as contents margins to a Contagiri whose contents rectangle is that frame.
+QMarginsF sbordoContagiri(const QSizeF& cornice);
 
 // "7.5%", "42%", "150%", "-3.0%"; "—" when inactive.
 QString testoContagiri(double valore, bool attivo);

@@ -49,6 +49,19 @@ TEST(Contagiri, MisureDelQuadrante) {
     EXPECT_DOUBLE_EQ(piccolo.larghezzaAgo, 2);
 }
 
+TEST(Contagiri, SbordoDelleCurve) {
+    // 170 x 150, as in the main window: d = 170, the arc's top reaches above the frame.
+    const QMarginsF m = sbordoContagiri(QSizeF(170, 150));
+    const auto g = geometriaContagiri(QRectF(0, 0, 170, 150), 0);
+    EXPECT_DOUBLE_EQ(m.top(), std::ceil(g.raggio + g.lw - g.centro.y()));
+    EXPECT_GT(m.top(), 10);
+    EXPECT_EQ(m.bottom(), 0);  // the ends of the scale stay well inside
+    EXPECT_EQ(m.left(), 4);    // 76.5 + 11.9 reaches past 85 by 3.4
+    EXPECT_EQ(m.right(), 4);
+    // A square frame: the glow at the sides, and at the top also the 0.02 d the dial is lifted.
+    EXPECT_EQ(sbordoContagiri(QSizeF(300, 300)), QMarginsF(6, 12, 6, 0));
+}
+
 TEST(Contagiri, ScalaTaccheEAgo) {
     const auto g = geometriaContagiri(QRectF(0, 0, 200, 200), 0.25);
     EXPECT_DOUBLE_EQ(g.traccia.inizio, 150);

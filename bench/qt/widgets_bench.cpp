@@ -62,6 +62,34 @@ void BM_VistaContagiriNoveSchede(benchmark::State& stato) {
 }
 BENCHMARK(BM_VistaContagiriNoveSchede)->Unit(benchmark::kMicrosecond);
 
+// As in use: new values at every sample, so the images of the arcs are not all at hand.
+void BM_VistaContagiriValoriNuovi(benchmark::State& stato) {
+    assicuraApp();
+    VistaContagiri v;
+    std::vector<std::vector<UsoProcesso>> campioni;
+    unsigned seme = 7;
+    for (int k = 0; k < 64; ++k) {
+        auto c = nove();
+        for (auto& p : c) {
+            seme = seme * 1103515245u + 12345u;
+            p.cpu = (seme >> 8) % 1000 / 10.0;
+            p.gpu = (seme >> 4) % 1200 / 10.0;
+        }
+        campioni.push_back(std::move(c));
+    }
+    v.impostaProcessi(campioni[0]);
+    v.resize(901, v.heightForWidth(901));  // columns of a fractional width: every fraction of a pixel
+    QImage img(v.size(), QImage::Format_ARGB32_Premultiplied);
+    std::size_t i = 0;
+    for (auto _ : stato) {
+        v.impostaProcessi(campioni[i++ % campioni.size()]);
+        img.fill(Qt::transparent);
+        v.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+BENCHMARK(BM_VistaContagiriValoriNuovi)->Unit(benchmark::kMicrosecond);
+
 void BM_ContagiriSingolo(benchmark::State& stato) {
     assicuraApp();
     Contagiri c(63, QColor(), "CPU", true);

@@ -28,7 +28,7 @@ namespace {
 
 constexpr double opacitaBagliore = 0.45 * 0.5;  // the blurred shadow's strength at the arc's edge
 constexpr int anelliBagliore = 4;                // rings of halo standing in for the blur
-constexpr int cifreFrazione = 8;                 // eighths of a device pixel
+constexpr int cifreFrazione = 2;                 // halves of a device pixel: finer does not show
 
 QPainterPath arco(const GeometriaContagiri& g, const Arco& a) {
     const QRectF cerchio(g.centro.x() - g.raggio, g.centro.y() - g.raggio, 2 * g.raggio, 2 * g.raggio);
@@ -79,7 +79,7 @@ struct Posto {
     double s = 0;      // device pixels per point
     double e = 0;      // half the image's side, in device pixels
     double x0 = 0, y0 = 0;
-    long fx = 0, fy = 0;  // the centre inside the image, in eighths of a pixel
+    long fx = 0, fy = 0;  // the centre inside the image, in halves of a pixel
     int lato = 0;
 };
 
@@ -170,8 +170,11 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
         return;
     }
     static Immagini cache;
-    QImage& pieno = cercaImmagine(cache, chiave(g, *pos, c.rgba()), 24, [&] {
-        return immagine(g, *pos, [&](QPainter& q) { disegnaArcoPieno(q, g, c); });
+    // The image's colour is the load colour of the whole percent: within the ramp's blends the
+    // steps are too small to see, and the images needed stay few.
+    const QColor cImmagine = Tema::carico(std::round(g.f * 100));
+    QImage& pieno = cercaImmagine(cache, chiave(g, *pos, cImmagine.rgba()), 64, [&] {
+        return immagine(g, *pos, [&](QPainter& q) { disegnaArcoPieno(q, g, cImmagine); });
     });
     const double fine = g.arcoValore.inizio + g.arcoValore.ampiezza;
     if (fine >= g.traccia.inizio + g.traccia.ampiezza) {

@@ -86,7 +86,7 @@ void VistaContagiri::impostaProcessi(std::vector<UsoProcesso> processi) {
     for (const UsoProcesso& p : processi_) {
         presenti.insert(p.id);
         auto [it, nuova] = molle_.try_emplace(p.id);
-        if (nuova) it->second = std::make_unique<Molle>(this, [this] { update(); });
+        if (nuova) it->second = std::make_unique<Molle>(this, [this, pid = p.id] { aggiornaScheda(pid); });
         // A new card shows its values at once; a known one springs to the new ones.
         it->second->cpu.vaiA(frazioneContagiri(p.cpu, true), anima && !nuova);
         it->second->gpu.vaiA(frazioneContagiri(p.gpu, true), anima && !nuova);
@@ -105,6 +105,15 @@ void VistaContagiri::impostaSelezionato(std::optional<std::int32_t> pid) {
 void VistaContagiri::impostaIcona(DisegnoIcona disegno) {
     icona_ = std::move(disegno);
     update();
+}
+
+void VistaContagiri::aggiornaScheda(std::int32_t pid) {
+    // A spring moves one card's gauges: repaint that card only.
+    for (std::size_t i = 0; i < processi_.size(); ++i)
+        if (processi_[i].id == pid) {
+            update(rettangoloScheda(static_cast<int>(i)).toAlignedRect());
+            return;
+        }
 }
 
 double VistaContagiri::altezzaIntestazione() const {
@@ -163,7 +172,7 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
 
     for (std::size_t i = 0; i < schede.size(); ++i) {
         const QRectF& scheda = schede[i];
-        if (!scheda.adjusted(-12, -12, 12, 12).intersects(evento->rect())) continue;
+        if (!scheda.adjusted(-1, -1, 1, 1).intersects(evento->rect())) continue;
         const UsoProcesso& pr = processi_[i];
         const bool scelta = selezionato_ && *selezionato_ == pr.id;
 

@@ -52,6 +52,7 @@ private:
     double altezzaIntestazione() const;
     double altezzaSchedaCorrente() const;
     QRectF rettangoloEtichetta(int i) const;
+    void aggiornaScheda(std::int32_t pid);
 
     std::vector<UsoProcesso> processi_;
     std::optional<std::int32_t> selezionato_;

@@ -91,4 +91,14 @@ TEST(Griglia, ClicSelezioneEMolle) {
     EXPECT_DOUBLE_EQ(v.frazioneMostrata(101, 1), 0.05);
     EXPECT_EQ(v.frazioneMostrata(104, 0), 0);
     EXPECT_EQ(v.heightForWidth(600), static_cast<int>(std::ceil(v.rettangoloScheda(0).height())));
+
+    // On screen, a known card springs from where it was; a new card starts at its value.
+    v.show();
+    auto dopo = nuovi;
+    dopo[0].cpu = 20;
+    dopo.push_back({999, "nuovo", 60, 0, 0, false, 0});
+    v.impostaProcessi(dopo);
+    EXPECT_DOUBLE_EQ(v.frazioneMostrata(100, 0), 0.8);
+    EXPECT_DOUBLE_EQ(v.frazioneMostrata(999, 0), 0.6);
+    v.hide();
 }

@@ -37,9 +37,14 @@ void testoInRiga(QPainter& p, const QRectF& r, const QString& testo, const QFont
     disegnaTesto(p, QPointF(x, r.center().y() - m.height() / 2), testo, f);
 }
 
-bool ridipingeSuCambio(QEvent* e) {
-    return e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange ||
-           e->type() == QEvent::FontChange || e->type() == QEvent::ApplicationFontChange;
+// A bar's height follows the font, and its colours the palette.
+void seguiCambio(QWidget& w, QEvent* e) {
+    const auto t = e->type();
+    if (t == QEvent::PaletteChange || t == QEvent::ApplicationPaletteChange || t == QEvent::FontChange ||
+        t == QEvent::ApplicationFontChange) {
+        w.updateGeometry();
+        w.update();
+    }
 }
 
 }  // namespace
@@ -96,69 +101,48 @@ void disegnaMiniBarra(QPainter& p, const QRectF& r, double valore, bool attiva, 
 
 // --- Barra --------------------------------------------------------------------------------
 
-Barra::Barra(QWidget* padre) : QWidget(padre) { setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); }
+Barra::Barra(QWidget* padre) : Indicatore(padre) { setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); }
 
 Barra::Barra(double valore, const QColor& colore, const QString& etichetta, bool attiva, QWidget* padre)
     : Barra(padre) {
     imposta(valore, colore, etichetta, attiva);
 }
 
-void Barra::imposta(double valore, const QColor& colore, const QString& etichetta, bool attiva) {
-    valore_ = valore;
-    colore_ = colore;
-    etichetta_ = etichetta;
-    attiva_ = attiva;
-    update();
-}
-
-QString Barra::testo() const { return testoBarra(valore_, attiva_); }
+QString Barra::testo() const { return testoBarra(valore_, attivo_); }
 
 QSize Barra::sizeHint() const { return {120, static_cast<int>(std::ceil(altezzaBarra()))}; }
 QSize Barra::minimumSizeHint() const { return {20, static_cast<int>(std::ceil(altezzaBarra()))}; }
 
 void Barra::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    disegnaBarra(p, contentsRect(), valore_, etichetta_, attiva_, Tema::aspetto());
+    disegnaBarra(p, contentsRect(), valore_, etichetta_, attivo_, Tema::aspetto());
 }
 
 void Barra::changeEvent(QEvent* e) {
-    if (ridipingeSuCambio(e)) {
-        updateGeometry();
-        update();
-    }
+    seguiCambio(*this, e);
     QWidget::changeEvent(e);
 }
 
 // --- MiniBarra ----------------------------------------------------------------------------
 
-MiniBarra::MiniBarra(QWidget* padre) : QWidget(padre) { setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); }
+MiniBarra::MiniBarra(QWidget* padre) : Indicatore(padre) { setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); }
 
 MiniBarra::MiniBarra(double valore, const QColor& colore, bool attiva, QWidget* padre) : MiniBarra(padre) {
     imposta(valore, colore, attiva);
 }
 
-void MiniBarra::imposta(double valore, const QColor& colore, bool attiva) {
-    valore_ = valore;
-    colore_ = colore;
-    attiva_ = attiva;
-    update();
-}
-
-QString MiniBarra::testo() const { return testoMiniBarra(valore_, attiva_); }
+QString MiniBarra::testo() const { return testoMiniBarra(valore_, attivo_); }
 
 QSize MiniBarra::sizeHint() const { return {60, static_cast<int>(std::ceil(altezzaMiniBarra()))}; }
 QSize MiniBarra::minimumSizeHint() const { return {10, static_cast<int>(std::ceil(altezzaMiniBarra()))}; }
 
 void MiniBarra::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    disegnaMiniBarra(p, contentsRect(), valore_, attiva_, Tema::aspetto());
+    disegnaMiniBarra(p, contentsRect(), valore_, attivo_, Tema::aspetto());
 }
 
 void MiniBarra::changeEvent(QEvent* e) {
-    if (ridipingeSuCambio(e)) {
-        updateGeometry();
-        update();
-    }
+    seguiCambio(*this, e);
     QWidget::changeEvent(e);
 }
 

@@ -1,10 +1,7 @@
 // Horizontal load bars: Barra (label, value, 8-high bar) and MiniBarra (value over a 4-high bar).
 #pragma once
 
-#include <QColor>
-#include <QString>
-#include <QWidget>
-
+#include "widgets/indicatore.h"
 #include "widgets/tema.h"
 
 namespace pulsaro {
@@ -17,16 +14,14 @@ double altezzaMiniBarra();
 void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& etichetta, bool attiva, Aspetto a);
 void disegnaMiniBarra(QPainter& p, const QRectF& r, double valore, bool attiva, Aspetto a);
 
-class Barra : public QWidget {
+class Barra : public Indicatore {
 public:
     explicit Barra(QWidget* padre = nullptr);
     Barra(double valore, const QColor& colore, const QString& etichetta, bool attiva, QWidget* padre = nullptr);
 
-    void imposta(double valore, const QColor& colore, const QString& etichetta, bool attiva);
-    double valore() const { return valore_; }
-    const QColor& colore() const { return colore_; }
-    const QString& etichetta() const { return etichetta_; }
-    bool attiva() const { return attiva_; }
+    void imposta(double valore, const QColor& colore, const QString& etichetta, bool attiva) {
+        Indicatore::imposta(valore, colore, etichetta, attiva);
+    }
     QString testo() const;
 
     QSize sizeHint() const override;
@@ -35,23 +30,14 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override;
     void changeEvent(QEvent* e) override;
-
-private:
-    double valore_ = 0;
-    QColor colore_;
-    QString etichetta_;
-    bool attiva_ = true;
 };
 
-class MiniBarra : public QWidget {
+class MiniBarra : public Indicatore {
 public:
     explicit MiniBarra(QWidget* padre = nullptr);
     MiniBarra(double valore, const QColor& colore, bool attiva, QWidget* padre = nullptr);
 
-    void imposta(double valore, const QColor& colore, bool attiva);
-    double valore() const { return valore_; }
-    const QColor& colore() const { return colore_; }
-    bool attiva() const { return attiva_; }
+    void imposta(double valore, const QColor& colore, bool attiva) { Indicatore::imposta(valore, colore, {}, attiva); }
     QString testo() const;
 
     QSize sizeHint() const override;
@@ -60,11 +46,6 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override;
     void changeEvent(QEvent* e) override;
-
-private:
-    double valore_ = 0;
-    QColor colore_;
-    bool attiva_ = true;
 };
 
 }  // namespace pulsaro

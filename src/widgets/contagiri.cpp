@@ -8,7 +8,7 @@
 
 namespace pulsaro {
 
-Contagiri::Contagiri(QWidget* padre) : QWidget(padre), molla_(this, [this] { update(); }) {}
+Contagiri::Contagiri(QWidget* padre) : Indicatore(padre), molla_(this, [this] { update(); }) {}
 
 Contagiri::Contagiri(double valore, const QColor& colore, const QString& etichetta, bool attivo, QWidget* padre)
     : Contagiri(padre) {
@@ -16,13 +16,9 @@ Contagiri::Contagiri(double valore, const QColor& colore, const QString& etichet
 }
 
 void Contagiri::imposta(double valore, const QColor& colore, const QString& etichetta, bool attivo) {
-    valore_ = valore;
-    colore_ = colore;
-    etichetta_ = etichetta;
-    attivo_ = attivo;
+    Indicatore::imposta(valore, colore, etichetta, attivo);
     // Only a gauge on screen springs; a hidden one is simply at its value when shown.
     molla_.vaiA(frazioneContagiri(valore, attivo), isVisible());
-    update();
 }
 
 QString Contagiri::testo() const { return testoContagiri(valore_, attivo_); }

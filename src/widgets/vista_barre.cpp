@@ -1,11 +1,8 @@
 #include "widgets/vista_barre.h"
 
-#include <QEvent>
 #include <QFontMetricsF>
-#include <QHelpEvent>
-#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -36,30 +33,6 @@ double altezzaBloccoNome() {
 }
 
 }  // namespace
-
-VistaBarre::VistaBarre(QWidget* padre) : QWidget(padre) {
-    QSizePolicy politica(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    politica.setHeightForWidth(true);
-    setSizePolicy(politica);
-}
-
-void VistaBarre::impostaProcessi(std::vector<UsoProcesso> processi) {
-    const bool righeCambiate = processi.size() != processi_.size();
-    processi_ = std::move(processi);
-    if (righeCambiate) updateGeometry();
-    update();
-}
-
-void VistaBarre::impostaSelezionato(std::optional<std::int32_t> pid) {
-    if (pid == selezionato_) return;
-    selezionato_ = pid;
-    update();
-}
-
-void VistaBarre::impostaIcona(DisegnoIcona disegno) {
-    icona_ = std::move(disegno);
-    update();
-}
 
 double VistaBarre::altezzaRigaCorrente() const {
     return altezzaRiga(std::max({latoIconaRiga, altezzaBloccoNome(), altezzaBarra()}));
@@ -119,25 +92,14 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
         const QRectF riga = rettangoloRiga(static_cast<int>(i));
         if (!riga.intersects(evento->rect())) continue;
         const UsoProcesso& pr = processi_[i];
-        const bool scelto = selezionato_ && *selezionato_ == pr.id;
-
-        // The stroke sits half outside the shape: keep it inside the row.
-        const QRectF sfondo = riga.adjusted(0.75, 0.75, -0.75, -0.75);
-        p.setBrush(scelto ? Tema::chip(a) : Tema::card(a));
-        // The border lies wholly on the selected fill, so its 0.8 opacity is mixed in beforehand:
-        // an opaque stroke is painted in place, a translucent one goes through the raster thread pool.
-        p.setPen(scelto ? QPen(mescola(Tema::chip(a), Tema::control(a), 0.8), 1.5) : QPen(Qt::NoPen));
-        p.drawRoundedRect(sfondo, raggioRiga, raggioRiga);
+        disegnaFondo(p, riga, raggioRiga, scelto(pr), a);
 
         const LayoutRiga l = layoutRiga(riga);
         p.setPen(secondario);
         const QString numero = QString::number(i + 1);
         disegnaTesto(p, l.rango.center() - QPointF(misuraTesto(numero, rango).width() / 2, hRango / 2), numero, rango);
 
-        if (icona_)
-            icona_(p, l.icona, pr.id, a);
-        else
-            disegnaIngranaggio(p, l.icona, a);
+        disegnaIcona(p, l.icona, pr.id, a);
 
         const double alto = l.nome.center().y() - altezzaBloccoNome() / 2;
         const double wNome = larghezzaNomeVisibile(pr);
@@ -154,43 +116,6 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
             disegnaBarra(p, l.barre[k], r.valore(pr), r.breve(), true, a);
         }
     }
-}
-
-void VistaBarre::mousePressEvent(QMouseEvent* e) {
-    premuto_ = e->button() == Qt::LeftButton ? processoIn(e->position()) : std::nullopt;
-    e->accept();
-}
-
-void VistaBarre::mouseReleaseEvent(QMouseEvent* e) {
-    const auto premuto = std::exchange(premuto_, std::nullopt);
-    if (e->button() != Qt::LeftButton || !premuto) return;
-    if (processoIn(e->position()) == premuto && seleziona_) seleziona_(*premuto);
-}
-
-bool VistaBarre::event(QEvent* e) {
-    if (e->type() == QEvent::ToolTip) {
-        const auto* aiuto = static_cast<QHelpEvent*>(e);
-        for (std::size_t i = 0; i < processi_.size(); ++i) {
-            const QRectF r = rettangoloEtichetta(static_cast<int>(i));
-            if (!r.isEmpty() && r.contains(aiuto->pos())) {
-                QToolTip::showText(aiuto->globalPos(), suggerimentoANE(), this, r.toAlignedRect());
-                return true;
-            }
-        }
-        QToolTip::hideText();
-        e->ignore();
-        return true;
-    }
-    return QWidget::event(e);
-}
-
-void VistaBarre::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange) update();
-    if (e->type() == QEvent::FontChange || e->type() == QEvent::ApplicationFontChange) {
-        updateGeometry();
-        update();
-    }
-    QWidget::changeEvent(e);
 }
 
 }  // namespace pulsaro

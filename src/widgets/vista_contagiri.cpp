@@ -1,11 +1,8 @@
 #include "widgets/vista_contagiri.h"
 
-#include <QEvent>
 #include <QFontMetricsF>
-#include <QHelpEvent>
-#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -70,17 +67,11 @@ struct VistaContagiri::Molle {
     ValoreMolla gpu;
 };
 
-VistaContagiri::VistaContagiri(QWidget* padre) : QWidget(padre) {
-    QSizePolicy politica(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    politica.setHeightForWidth(true);
-    setSizePolicy(politica);
-}
+VistaContagiri::VistaContagiri(QWidget* padre) : ListaProcessi(padre) {}
 
 VistaContagiri::~VistaContagiri() = default;
 
-void VistaContagiri::impostaProcessi(std::vector<UsoProcesso> processi) {
-    const bool schedeCambiate = processi.size() != processi_.size();
-    processi_ = std::move(processi);
+void VistaContagiri::processiImpostati() {
     std::unordered_set<std::int32_t> presenti;
     const bool anima = isVisible();
     for (const UsoProcesso& p : processi_) {
@@ -92,19 +83,6 @@ void VistaContagiri::impostaProcessi(std::vector<UsoProcesso> processi) {
         it->second->gpu.vaiA(frazioneContagiri(p.gpu, true), anima && !nuova);
     }
     std::erase_if(molle_, [&](const auto& voce) { return !presenti.contains(voce.first); });
-    if (schedeCambiate) updateGeometry();
-    update();
-}
-
-void VistaContagiri::impostaSelezionato(std::optional<std::int32_t> pid) {
-    if (pid == selezionato_) return;
-    selezionato_ = pid;
-    update();
-}
-
-void VistaContagiri::impostaIcona(DisegnoIcona disegno) {
-    icona_ = std::move(disegno);
-    update();
 }
 
 void VistaContagiri::aggiornaScheda(std::int32_t pid) {
@@ -174,22 +152,13 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
         const QRectF& scheda = schede[i];
         if (!scheda.adjusted(-1, -1, 1, 1).intersects(evento->rect())) continue;
         const UsoProcesso& pr = processi_[i];
-        const bool scelta = selezionato_ && *selezionato_ == pr.id;
-
-        p.setBrush(scelta ? Tema::chip(a) : Tema::card(a));
-        // The border lies wholly on the selected fill, so its 0.8 opacity is mixed in beforehand:
-        // an opaque stroke is painted in place, a translucent one goes through the raster thread pool.
-        p.setPen(scelta ? QPen(mescola(Tema::chip(a), Tema::control(a), 0.8), 1.5) : QPen(Qt::NoPen));
-        p.drawRoundedRect(scheda.adjusted(0.75, 0.75, -0.75, -0.75), raggioScheda, raggioScheda);
+        disegnaFondo(p, scheda, raggioScheda, scelto(pr), a);
 
         const LayoutScheda l = layoutScheda(scheda, hIntestazione);
         const Intestazione t = intestazione(l.intestazione, pr, static_cast<int>(i) + 1);
         p.setPen(secondario);
         testoNellaRiga(p, t.rango, QString::number(i + 1), rango);
-        if (icona_)
-            icona_(p, t.icona, pr.id, a);
-        else
-            disegnaIngranaggio(p, t.icona, a);
+        disegnaIcona(p, t.icona, pr.id, a);
         p.setPen(Tema::testoPrimario(a));
         testoNellaRiga(p, t.nome, testoTagliato(unaRiga(QString::fromStdString(pr.nome)), nome, t.nome.width() + 0.5),
                        nome);
@@ -206,43 +175,6 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
             disegnaContagiri(p, l.contagiri[k], f, testoContagiri(valore, true), r.breve(), a);
         }
     }
-}
-
-void VistaContagiri::mousePressEvent(QMouseEvent* e) {
-    premuto_ = e->button() == Qt::LeftButton ? processoIn(e->position()) : std::nullopt;
-    e->accept();
-}
-
-void VistaContagiri::mouseReleaseEvent(QMouseEvent* e) {
-    const auto premuto = std::exchange(premuto_, std::nullopt);
-    if (e->button() != Qt::LeftButton || !premuto) return;
-    if (processoIn(e->position()) == premuto && seleziona_) seleziona_(*premuto);
-}
-
-bool VistaContagiri::event(QEvent* e) {
-    if (e->type() == QEvent::ToolTip) {
-        const auto* aiuto = static_cast<QHelpEvent*>(e);
-        for (std::size_t i = 0; i < processi_.size(); ++i) {
-            const QRectF r = rettangoloEtichetta(static_cast<int>(i));
-            if (!r.isEmpty() && r.contains(aiuto->pos())) {
-                QToolTip::showText(aiuto->globalPos(), suggerimentoANE(), this, r.toAlignedRect());
-                return true;
-            }
-        }
-        QToolTip::hideText();
-        e->ignore();
-        return true;
-    }
-    return QWidget::event(e);
-}
-
-void VistaContagiri::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange) update();
-    if (e->type() == QEvent::FontChange || e->type() == QEvent::ApplicationFontChange) {
-        updateGeometry();
-        update();
-    }
-    QWidget::changeEvent(e);
 }
 
 }  // namespace pulsaro

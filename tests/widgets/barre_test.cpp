@@ -12,15 +12,6 @@ using namespace pulsaro;
 
 namespace {
 
-void clic(QWidget& w, QPointF punto) {
-    QMouseEvent premi(QEvent::MouseButtonPress, punto, w.mapToGlobal(punto), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&w, &premi);
-    QMouseEvent rilascia(QEvent::MouseButtonRelease, punto, w.mapToGlobal(punto), Qt::LeftButton, Qt::NoButton,
-                         Qt::NoModifier);
-    QApplication::sendEvent(&w, &rilascia);
-}
-
 std::vector<UsoProcesso> tre() {
     return {{11, "uno", 50, 10, 0, false, 1 << 20},
             {22, std::string(300, 'x'), 5, 0, 0, true, 2 << 20},
@@ -102,10 +93,10 @@ TEST(Barre, ListaClicSelezioneENomiLunghi) {
     v.resize(640, v.heightForWidth(640));
     EXPECT_GT(v.height(), 0);
 
-    clic(v, v.rettangoloRiga(1).center());
-    clic(v, v.rettangoloRiga(2).topLeft() + QPointF(3, 3));  // the corner still belongs to the row
+    prova::clic(v, v.rettangoloRiga(1).center());
+    prova::clic(v, v.rettangoloRiga(2).topLeft() + QPointF(3, 3));  // the corner still belongs to the row
     const QRectF prima = v.rettangoloRiga(0);
-    clic(v, QPointF(prima.center().x(), prima.bottom() + 4));  // the gap between rows
+    prova::clic(v, QPointF(prima.center().x(), prima.bottom() + 4));  // the gap between rows
     EXPECT_EQ(scelti, (std::vector<std::int32_t>{22, 33}));
 
     // Pressing on one row and releasing on another is no click.

@@ -11,13 +11,6 @@ using namespace pulsaro;
 
 namespace {
 
-void clic(QWidget& w, QPointF punto) {
-    QMouseEvent premi(QEvent::MouseButtonPress, punto, punto, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &premi);
-    QMouseEvent rilascia(QEvent::MouseButtonRelease, punto, punto, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &rilascia);
-}
-
 std::vector<UsoProcesso> processi(int n) {
     std::vector<UsoProcesso> v;
     for (int i = 0; i < n; ++i) v.push_back({100 + i, "p" + std::to_string(i), 10.0 * i, 5, 0, i == 1, 1u << 20});
@@ -68,10 +61,10 @@ TEST(Griglia, ClicSelezioneEMolle) {
     v.resize(600, v.heightForWidth(600));
     EXPECT_EQ(v.colonne(), 2);
 
-    clic(v, v.rettangoloScheda(3).center());
-    clic(v, v.rettangoloScheda(4).bottomRight() - QPointF(2, 2));  // an unpainted corner of the card
-    clic(v, QPointF(300, 10));                                      // the gap between columns
-    clic(v, QPointF(450, v.rettangoloScheda(4).center().y()));     // the empty cell after the last card
+    prova::clic(v, v.rettangoloScheda(3).center());
+    prova::clic(v, v.rettangoloScheda(4).bottomRight() - QPointF(2, 2));  // an unpainted corner of the card
+    prova::clic(v, QPointF(300, 10));                                      // the gap between columns
+    prova::clic(v, QPointF(450, v.rettangoloScheda(4).center().y()));     // the empty cell after the last card
     EXPECT_EQ(scelti, (std::vector<std::int32_t>{103, 104}));
 
     Tema::forzaAspetto(Aspetto::chiaro);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QImage>
+#include <QMouseEvent>
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
@@ -25,6 +26,16 @@ inline QImage dipingi(QWidget& w) {
     img.fill(Qt::transparent);
     w.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
     return img;
+}
+
+// A left click, pressed and released at the same point.
+inline void clic(QWidget& w, QPointF punto) {
+    QMouseEvent premi(QEvent::MouseButtonPress, punto, w.mapToGlobal(punto), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&w, &premi);
+    QMouseEvent rilascia(QEvent::MouseButtonRelease, punto, w.mapToGlobal(punto), Qt::LeftButton, Qt::NoButton,
+                         Qt::NoModifier);
+    QApplication::sendEvent(&w, &rilascia);
 }
 
 // True when the two colours differ by at most `tolleranza` in every channel.

@@ -11,7 +11,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-#include "platform/preferenze.h"
+#include "platform/qt/preferenze_qt.h"
 #include "sampling/coda_seriale.h"
 #include "sampling/monitor.h"
 #include "sampling/sonde.h"
@@ -171,7 +171,7 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out) {
     std::signal(SIGTERM, suInterruzione);
 
     CicloPrincipale ciclo;
-    PreferenzeInMemoria preferenze;
+    PreferenzeQt preferenze;  // the stored number of processes applies here too
     auto sonde = sondeDiSistema();
     CodaSeriale coda("pulsaro.campionatore");
     long long stampati = 0;

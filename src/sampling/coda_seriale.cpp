@@ -5,6 +5,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/filo.h"
+
 namespace pulsaro {
 
 using Orologio = std::chrono::steady_clock;
@@ -41,7 +43,8 @@ Orologio::duration secondi(double s) {
     return std::chrono::duration_cast<Orologio::duration>(std::chrono::duration<double>(s < 0 ? 0 : s));
 }
 
-void lavora(std::shared_ptr<CodaSeriale::Stato> s) {
+void lavora(std::shared_ptr<CodaSeriale::Stato> s, std::string nome) {
+    preparaFiloDiServizio(nome);
     std::unique_lock lock(s->mutex);
     for (;;) {
         if (s->fermo) return;
@@ -87,7 +90,7 @@ void lavora(std::shared_ptr<CodaSeriale::Stato> s) {
 }  // namespace
 
 CodaSeriale::CodaSeriale(std::string etichetta)
-    : etichetta_(std::move(etichetta)), stato_(std::make_shared<Stato>()), lavoratore_(lavora, stato_) {}
+    : etichetta_(std::move(etichetta)), stato_(std::make_shared<Stato>()), lavoratore_(lavora, stato_, etichetta_) {}
 
 CodaSeriale::~CodaSeriale() {
     {

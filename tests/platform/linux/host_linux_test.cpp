@@ -2,37 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
+#include <chrono>
 
+#include "platform/albero_finto.h"
 #include "sampling/core.h"
 #include "sampling/tick.h"
 
 using namespace pulsaro;
-namespace fs = std::filesystem;
-
-namespace {
-
-// A throw-away root folder holding just the files a test writes.
-class Albero {
-public:
-    Albero() {
-        radice_ = fs::temp_directory_path() / ("pulsaro-host-" + std::to_string(std::random_device{}()));
-        fs::create_directories(radice_);
-    }
-    ~Albero() { fs::remove_all(radice_); }
-    void scrivi(const std::string& relativo, const std::string& testo) {
-        fs::create_directories((radice_ / relativo).parent_path());
-        std::ofstream(radice_ / relativo) << testo;
-    }
-    std::string radice() const { return radice_.string(); }
-
-private:
-    fs::path radice_;
-};
-
-}  // namespace
+using Albero = prova::AlberoFinto;
 
 TEST(HostLinux, ContatoriDaProcStat) {
     Albero a;

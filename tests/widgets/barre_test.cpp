@@ -44,10 +44,6 @@ TEST(Barre, Testi) {
 
 TEST(Barre, DisposizioneDellaRiga) {
     const LayoutRiga l = layoutRiga(QRectF(0, 0, 700, 50));
-    EXPECT_DOUBLE_EQ(l.rango.left(), 12);
-    EXPECT_DOUBLE_EQ(l.rango.width(), 18);
-    EXPECT_DOUBLE_EQ(l.icona.left(), 42);
-    EXPECT_DOUBLE_EQ(l.icona.width(), 26);
     EXPECT_DOUBLE_EQ(l.icona.center().y(), 25);
     EXPECT_DOUBLE_EQ(l.nome.left(), 80);
     EXPECT_DOUBLE_EQ(l.nome.width(), 190);
@@ -63,13 +59,8 @@ TEST(Barre, DisposizioneDellaRiga) {
 TEST(Barre, WidgetTestiEPixel) {
     prova::assicuraApp();
     Tema::forzaAspetto(Aspetto::chiaro);
-    Barra b(0.4, Tema::orange(), "CPU", true);
-    EXPECT_EQ(b.testo(), "0.4%");
-    b.imposta(40, Tema::orange(), "CPU", false);
-    EXPECT_EQ(b.testo(), QStringLiteral("—"));
-
+    Barra b(250, Tema::orange(), "CPU", true);
     // A full bar at 250 is red at its right end; an empty one shows the track there.
-    b.imposta(250, Tema::orange(), "CPU", true);
     b.resize(200, static_cast<int>(std::ceil(altezzaBarra())));
     QImage img = prova::dipingi(b);
     const int y = img.height() - 4;
@@ -77,9 +68,6 @@ TEST(Barre, WidgetTestiEPixel) {
     b.imposta(0, Tema::orange(), "CPU", true);
     img = prova::dipingi(b);
     EXPECT_TRUE(prova::simile(img.pixelColor(5, y), Tema::line(Aspetto::chiaro)));
-
-    MiniBarra m(9.99, Tema::control(), true);
-    EXPECT_EQ(m.testo(), "10.0");
     Tema::forzaAspetto(std::nullopt);
 }
 

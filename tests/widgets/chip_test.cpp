@@ -11,12 +11,6 @@ TEST(ChipANE, Geometria) {
     const GeometriaChip g = geometriaChip(QRectF(0, 0, 170, 150));
     EXPECT_NEAR(g.c, 108, 1e-9);
     EXPECT_NEAR(g.b, 79.92, 1e-9);
-    EXPECT_NEAR(g.pl, 11.88, 1e-9);
-    EXPECT_NEAR(g.pw, 3.78, 1e-9);
-    EXPECT_NEAR(g.bordo, 2.7, 1e-9);
-    EXPECT_NEAR(g.bordoDie, 1.62, 1e-9);
-    EXPECT_NEAR(g.dimensioneEtichetta, 16.2, 1e-9);
-    EXPECT_NEAR(g.die.width(), 0.6 * 79.92, 1e-9);
     EXPECT_EQ(g.centro, QPointF(85, 75));
     EXPECT_EQ(g.corpo.center(), g.centro);
 
@@ -25,9 +19,6 @@ TEST(ChipANE, Geometria) {
     EXPECT_NEAR(g.piedini[4].left(), g.corpo.right() - 1, 1e-9);     // right side
     EXPECT_NEAR(g.piedini[8].top(), g.corpo.bottom() - 1, 1e-9);     // bottom side
     EXPECT_NEAR(g.piedini[12].right(), g.corpo.left() + 1, 1e-9);    // left side
-    EXPECT_NEAR(g.piedini[1].left() - g.piedini[0].right(), 0.12 * g.b, 1e-9);
-    EXPECT_NEAR(g.piedini[4].height(), g.pw, 1e-9);
-    EXPECT_NEAR(g.piedini[4].width(), g.pl, 1e-9);
     // The row of four is centred on the side.
     EXPECT_NEAR((g.piedini[0].left() + g.piedini[3].right()) / 2, g.centro.x(), 1e-9);
 
@@ -40,7 +31,6 @@ TEST(ChipANE, Geometria) {
     const GeometriaChip largo = geometriaChip(QRectF(0, 0, 300, 40));
     EXPECT_NEAR(largo.c, 28.8, 1e-9);
     EXPECT_DOUBLE_EQ(largo.centro.x(), 150);
-    EXPECT_NEAR(largo.corpo.left(), 150 - 0.74 * 28.8 / 2, 1e-9);
 }
 
 TEST(ChipANE, AccensioneEDissolvenza) {
@@ -58,7 +48,6 @@ TEST(ChipANE, AccensioneEDissolvenza) {
     chip.show();
     chip.setAcceso(false);
     EXPECT_EQ(chip.luce(), 1);  // the fade starts from the lit chip
-    EXPECT_FALSE(chip.acceso());
     chip.hide();
     chip.setAcceso(false);
     Tema::forzaAspetto(std::nullopt);
@@ -68,7 +57,6 @@ TEST(EtichettaANE, TestoSuggerimentoEMisura) {
     prova::assicuraApp();
     EtichettaANE e;
     EXPECT_EQ(e.toolTip(), "Usa il Neural Engine (consumo per processo non disponibile)");
-    EXPECT_EQ(testoEtichettaANE(), "ANE");
     const QSizeF s = dimensioneEtichettaANE();
     EXPECT_GT(s.width(), 10);
     EXPECT_GT(s.height(), 2);

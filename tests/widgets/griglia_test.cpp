@@ -21,8 +21,6 @@ std::vector<UsoProcesso> processi(int n) {
 
 TEST(Griglia, ColonneERettangoli) {
     EXPECT_EQ(colonneGriglia(0), 1);
-    EXPECT_EQ(colonneGriglia(200), 1);
-    EXPECT_EQ(colonneGriglia(280), 1);
     EXPECT_EQ(colonneGriglia(571), 1);
     EXPECT_EQ(colonneGriglia(572), 2);
     EXPECT_EQ(colonneGriglia(863), 2);

@@ -10,26 +10,6 @@ namespace {
 Tick t(std::uint64_t occupati, std::uint64_t totali) { return Tick{occupati, totali}; }
 }  // namespace
 
-TEST(Record, UguaglianzaEDerivati) {
-    EXPECT_TRUE(StatoFonti{}.tutto());
-    EXPECT_FALSE((StatoFonti{true, true, false}.tutto()));
-    EXPECT_FALSE((StatoFonti{false, true, true}.tutto()));
-
-    UsoProcesso a{1, "x", 12.5, 30, 50, true, 100};
-    UsoProcesso b = a;
-    EXPECT_EQ(a, b);
-    b.memoria = 101;
-    EXPECT_NE(a, b);
-    EXPECT_DOUBLE_EQ(a.punteggio(), 42.5);
-
-    UsoTotale u;
-    EXPECT_EQ(u, UsoTotale{});
-    u.aneApp = {"Foto"};
-    EXPECT_NE(u, UsoTotale{});
-    EXPECT_EQ(Riepilogo{}, (Riepilogo{0, 0, {0, 0}, 0, 0}));
-    EXPECT_NE(Riepilogo{}, (Riepilogo{0, 0, {0, 1}, 0, 0}));
-}
-
 TEST(Record, TestoDeiCore) {
     EXPECT_EQ(testoCore({3, 2}, 6, 4), "5/10 core (P 3 \u00B7 E 2)");
     EXPECT_EQ(testoCore({3, 0}, 8, 0), "3/8 core");

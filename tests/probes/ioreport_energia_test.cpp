@@ -26,77 +26,52 @@ CanaleFinto stato(std::string nome, std::vector<std::pair<std::optional<std::str
 
 TEST(IOReportEnergia, OgniArrestoDellaCostruzioneLasciaLettureVuote) {
     // Library missing altogether: nothing is set up, readings are empty, numeroANE stays 1.
-    {
-        IOReportEnergia energia(nullptr);
-        EXPECT_FALSE(energia.pronta());
-        EXPECT_EQ(energia.leggi().gpu, 0);
-        EXPECT_FALSE(energia.attivitaANE());
-        EXPECT_EQ(energia.numeroANE(), 1);
-    }
-    // Any one of the seven energy functions missing stops everything before a subscription.
-    for (const char* f : {"IOReportCopyChannelsInGroup", "IOReportCreateSubscription", "IOReportCreateSamples",
-                          "IOReportCreateSamplesDelta", "IOReportSimpleGetIntegerValue",
-                          "IOReportChannelGetChannelName", "IOReportChannelGetUnitLabel"}) {
+    IOReportEnergia senza(nullptr);
+    EXPECT_FALSE(senza.pronta());
+    EXPECT_EQ(senza.leggi().gpu, 0);
+    EXPECT_FALSE(senza.attivitaANE());
+    EXPECT_EQ(senza.numeroANE(), 1);
+
+    // Any of the seven energy functions missing, no energy channels, a refused subscription or a
+    // refused first sample (no baseline): not set up, and every object is given back.
+    const std::pair<const char*, bool> arresti[] = {
+        {"IOReportCopyChannelsInGroup", true}, {"IOReportCreateSubscription", true},
+        {"IOReportCreateSamples", true}, {"IOReportCreateSamplesDelta", true},
+        {"IOReportSimpleGetIntegerValue", true}, {"IOReportChannelGetChannelName", true},
+        {"IOReportChannelGetUnitLabel", true}, {"CopyEnergy", false}, {"Subscription", false}, {"Samples", false}};
+    for (const auto& [f, assente] : arresti) {
         Banco b;
-        b.lib.assenti.insert(f);
+        (assente ? b.lib.assenti : b.lib.guasti).insert(f);
         b.lib.canaliEnergia = {{"GPU Energy", "mJ", 500, {}}};
         b.lib.canaliStati = {stato("ANE0", {{"ACT", 10}})};
         b.crea();
         EXPECT_FALSE(b.energia->pronta()) << f;
         EXPECT_EQ(b.lib.campioniCreati(), 0) << f;
+        b.ora += 1;
         EXPECT_EQ(b.energia->leggi().gpu, 0) << f;
         EXPECT_FALSE(b.energia->attivitaANE()) << f;
         b.energia.reset();
         EXPECT_EQ(b.lib.oggettiVivi(), 0) << f;
     }
-    // No energy channels: stops before the state channels too.
-    {
-        Banco b;
-        b.lib.guasti = {"CopyEnergy"};
-        b.lib.canaliStati = {stato("ANE0", {{"ACT", 10}})};
-        b.crea();
-        EXPECT_FALSE(b.energia->pronta());
-        EXPECT_FALSE(b.energia->attivitaANE());
-    }
-    // Subscription refused: not set up, but the state channels are still tried (and fail alike).
-    {
-        Banco b;
-        b.lib.guasti = {"Subscription"};
-        b.crea();
-        EXPECT_FALSE(b.energia->pronta());
-        EXPECT_EQ(b.lib.campioniCreati(), 0);
-        b.energia.reset();
-        EXPECT_EQ(b.lib.oggettiVivi(), 0);
-    }
-    // First sample refused: subscribed but without a baseline, so not set up.
-    {
-        Banco b;
-        b.lib.guasti = {"Samples"};
-        b.crea();
-        EXPECT_FALSE(b.energia->pronta());
-        EXPECT_EQ(b.energia->leggi().gpu, 0);
-    }
 }
 
-TEST(IOReportEnergia, FunzioniDegliStatiAssentiLascianoLaPotenza) {
-    for (const char* f : {"IOReportStateGetCount", "IOReportStateGetNameForIndex", "IOReportStateGetResidency"}) {
+TEST(IOReportEnergia, StatiIlleggibiliLascianoLaPotenza) {
+    // A state function missing, or the group of the state channels absent.
+    const std::pair<const char*, bool> casi[] = {{"IOReportStateGetCount", true},
+                                                 {"IOReportStateGetNameForIndex", true},
+                                                 {"IOReportStateGetResidency", true},
+                                                 {"CopyStati", false}};
+    for (const auto& [f, assente] : casi) {
         Banco b;
-        b.lib.assenti.insert(f);
+        (assente ? b.lib.assenti : b.lib.guasti).insert(f);
         b.lib.canaliEnergia = {{"GPU Energy", "mJ", 1000, {}}};
         b.lib.canaliStati = {stato("ANE0", {{"ACT", 10}})};
         b.crea();
-        EXPECT_TRUE(b.energia->pronta());
+        EXPECT_TRUE(b.energia->pronta()) << f;
         b.ora += 1;
         EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 1.0) << f;
         EXPECT_FALSE(b.energia->attivitaANE()) << f;
     }
-    // Group of the state channels absent: same.
-    Banco b;
-    b.lib.guasti = {"CopyStati"};
-    b.lib.canaliEnergia = {{"GPU Energy", "mJ", 1000, {}}};
-    b.crea();
-    EXPECT_TRUE(b.energia->pronta());
-    EXPECT_FALSE(b.energia->attivitaANE());
 }
 
 TEST(IOReportEnergia, UnitaConvertiteEUnitaIgnorate) {

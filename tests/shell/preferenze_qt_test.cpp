@@ -38,29 +38,22 @@ protected:
 }  // namespace
 
 TEST_F(PreferenzeSuFile, EveryTypeComesBackAsWritten) {
+    // Texts that look like other types must stay texts.
+    const std::vector<std::string> testi = {"contagiri", "112233", "true", "a, b", "@ByteArray(x)"};
     {
         PreferenzeQt p(file);
         p.scrivi("barraMenu", false);
         p.scrivi("numeroPannelli", std::int64_t{12});
         p.scrivi("negativo", std::int64_t{-7});
         p.scrivi("scala", 1.5);
-        p.scrivi("vista", std::string("contagiri"));
-        // Texts that look like other types must stay texts.
-        p.scrivi("coloreRiquadro", std::string("112233"));
-        p.scrivi("parola", std::string("true"));
-        p.scrivi("virgola", std::string("a, b"));
-        p.scrivi("chiocciola", std::string("@ByteArray(x)"));
+        for (const auto& t : testi) p.scrivi("testo " + t, t);
     }
     PreferenzeQt p(file);  // a new store reads what the first one left in the file
     EXPECT_EQ(p.booleano("barraMenu"), std::optional<bool>(false));
     EXPECT_EQ(p.intero("numeroPannelli"), std::optional<std::int64_t>(12));
     EXPECT_EQ(p.intero("negativo"), std::optional<std::int64_t>(-7));
     EXPECT_EQ(p.valore("scala"), std::optional<ValorePreferenza>(1.5));
-    EXPECT_EQ(p.testo("vista"), std::optional<std::string>("contagiri"));
-    EXPECT_EQ(p.testo("coloreRiquadro"), std::optional<std::string>("112233"));
-    EXPECT_EQ(p.testo("parola"), std::optional<std::string>("true"));
-    EXPECT_EQ(p.testo("virgola"), std::optional<std::string>("a, b"));
-    EXPECT_EQ(p.testo("chiocciola"), std::optional<std::string>("@ByteArray(x)"));
+    for (const auto& t : testi) EXPECT_EQ(p.testo("testo " + t), std::optional<std::string>(t));
     EXPECT_FALSE(p.valore("mai scritta").has_value());
 
     p.rimuovi("barraMenu");
@@ -104,7 +97,7 @@ TEST_F(PreferenzeSuFile, GarbageFileGivesDefaultsAndKeepsTheRest) {
     PreferenzeQt p(file);
     EXPECT_FALSE(p.booleano("barraMenu", true));
     EXPECT_TRUE(p.booleano("rotta", true));
-    EXPECT_EQ(p.testo("troncata", "x"), p.testo("troncata", "x"));  // reads without crashing
+    (void)p.testo("troncata", "x");  // reads without crashing
     EXPECT_TRUE(p.booleano("iconaStato", true));
 
     p.scrivi("numeroPannelli", std::int64_t{6});

@@ -305,6 +305,5 @@ TEST_F(MonitorTest, IGestoriNonTengonoInVitaIlMonitor) {
     const int tick = sonde.chiamateTick;
     monitor.reset();
     avanza(10);
-    drena();
     EXPECT_EQ(sonde.chiamateTick, tick);
 }

@@ -124,18 +124,13 @@ TEST(TabellaProcessi, IngressiVuoti) {
 TEST(TabellaProcessi, NumeroPannelli) {
     PreferenzeInMemoria p;
     EXPECT_EQ(numeroPannelli(p), 9);
-    p.scrivi("numeroPannelli", std::int64_t{1});
-    EXPECT_EQ(numeroPannelli(p), 3);
-    p.scrivi("numeroPannelli", std::int64_t{-40});
-    EXPECT_EQ(numeroPannelli(p), 3);
-    p.scrivi("numeroPannelli", std::int64_t{12});
-    EXPECT_EQ(numeroPannelli(p), 12);
-    p.scrivi("numeroPannelli", std::string("5"));
-    EXPECT_EQ(numeroPannelli(p), 9);
-    p.scrivi("numeroPannelli", 4.0);
-    EXPECT_EQ(numeroPannelli(p), 9);
-    p.scrivi("numeroPannelli", true);
-    EXPECT_EQ(numeroPannelli(p), 9);
+    // At least 3; values of another type read as the default.
+    const std::pair<ValorePreferenza, int> casi[] = {
+        {std::int64_t{1}, 3}, {std::int64_t{-40}, 3}, {std::int64_t{12}, 12}, {std::string("5"), 9}, {4.0, 9}, {true, 9}};
+    for (const auto& [valore, atteso] : casi) {
+        p.scrivi("numeroPannelli", valore);
+        EXPECT_EQ(numeroPannelli(p), atteso) << atteso;
+    }
 }
 
 std::map<std::int32_t, UsoProcesso> tabellaDi(int n) {
@@ -145,13 +140,8 @@ std::map<std::int32_t, UsoProcesso> tabellaDi(int n) {
 }
 
 TEST(TabellaProcessi, QuantiNeTieneLaLista) {
-    PreferenzeInMemoria p;
-    EXPECT_EQ(primiProcessi(tabellaDi(20), numeroPannelli(p), nullptr).size(), 9u);
-    EXPECT_EQ(primiProcessi(tabellaDi(4), numeroPannelli(p), nullptr).size(), 4u);
-    p.scrivi("numeroPannelli", std::int64_t{1});
-    EXPECT_EQ(primiProcessi(tabellaDi(20), numeroPannelli(p), nullptr).size(), 3u);
-    p.scrivi("numeroPannelli", std::int64_t{15});
-    EXPECT_EQ(primiProcessi(tabellaDi(20), numeroPannelli(p), nullptr).size(), 15u);
+    EXPECT_EQ(primiProcessi(tabellaDi(20), 9, nullptr).size(), 9u);
+    EXPECT_EQ(primiProcessi(tabellaDi(4), 9, nullptr).size(), 4u);
     EXPECT_TRUE(primiProcessi(tabellaDi(5), 0, nullptr).empty());
 }
 

@@ -133,24 +133,20 @@ TEST_F(ApplicazioniFinte, NomeEIconaDallaVoce) {
     EXPECT_EQ(gedit->nome, "Editor di testo");
     EXPECT_EQ(gedit->icona, "org.gnome.gedit");
     EXPECT_TRUE(gedit->iconaPng.empty());
+    EXPECT_EQ(app.applicazione(102).value_or(Applicazione{}).icona, "/casa/ff.png");
 
-    ASSERT_TRUE(app.applicazione(101));
-    EXPECT_EQ(app.applicazione(101)->nome, "Foo");          // TryExec, through the command line
-    ASSERT_TRUE(app.applicazione(102));
-    EXPECT_EQ(app.applicazione(102)->nome, "Firefox mio");  // the home folder's entry wins
-    EXPECT_EQ(app.applicazione(102)->icona, "/casa/ff.png");
-    EXPECT_FALSE(app.applicazione(103));                    // a shell is no application
-    EXPECT_FALSE(app.applicazione(104));                    // hidden in the home folder
-    ASSERT_TRUE(app.applicazione(105));
-    EXPECT_EQ(app.applicazione(105)->nome, "Servizio");     // the entry shown in menus wins
-    ASSERT_TRUE(app.applicazione(106));
-    EXPECT_EQ(app.applicazione(106)->nome, "Editor di testo");  // replaced binary
-    ASSERT_TRUE(app.applicazione(107));
-    EXPECT_EQ(app.applicazione(107)->nome, "Firefox mio");  // rewritten command line, renamed thread
-    EXPECT_FALSE(app.applicazione(108));
-    EXPECT_FALSE(app.applicazione(999));                    // no such process
-    EXPECT_FALSE(app.applicazione(0));
-    EXPECT_FALSE(app.applicazione(-1));
+    const auto nome = [&](int pid) -> std::string {
+        const auto a = app.applicazione(pid);
+        return a ? a->nome : "(nessuna)";
+    };
+    EXPECT_EQ(nome(101), "Foo");              // TryExec, through the command line
+    EXPECT_EQ(nome(102), "Firefox mio");      // the home folder's entry wins
+    EXPECT_EQ(nome(103), "(nessuna)");        // a shell is no application
+    EXPECT_EQ(nome(104), "(nessuna)");        // hidden in the home folder
+    EXPECT_EQ(nome(105), "Servizio");         // the entry shown in menus wins
+    EXPECT_EQ(nome(106), "Editor di testo");  // replaced binary
+    EXPECT_EQ(nome(107), "Firefox mio");      // rewritten command line, renamed thread
+    for (int pid : {108, 999, 0, -1}) EXPECT_EQ(nome(pid), "(nessuna)") << pid;  // kernel thread, no such process
     // gedit, foo-bin, foo-launcher, firefox, servizio; not the hidden entry, the shell or the .txt file.
     EXPECT_EQ(app.vociIndicizzate(), 5u);
 }

@@ -13,11 +13,7 @@ namespace RB = pulsaro::RiquadroBarra;
 namespace {
 
 int conta(const QImage& img, const QColor& c) {
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (img.pixelColor(x, y) == c) ++n;
-    return n;
+    return prova::conta(img, QRectF(QPointF(), img.deviceIndependentSize()), c, 0);
 }
 
 }  // namespace

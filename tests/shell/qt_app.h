@@ -2,6 +2,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QColor>
+#include <QImage>
+#include <QRectF>
+#include <cstdlib>
 
 namespace pulsaro::prova {
 
@@ -13,6 +17,22 @@ inline QApplication& appQt() {
     static char* argv[] = {nome, nullptr};
     static QApplication* app = new QApplication(argc, argv);
     return *app;
+}
+
+// Every channel, alpha included, within `tolleranza`.
+inline bool vicino(const QColor& a, const QColor& b, int tolleranza = 2) {
+    return std::abs(a.red() - b.red()) <= tolleranza && std::abs(a.green() - b.green()) <= tolleranza &&
+           std::abs(a.blue() - b.blue()) <= tolleranza && std::abs(a.alpha() - b.alpha()) <= tolleranza;
+}
+
+// Pixels of the given colour inside a logical rectangle of the image.
+inline int conta(const QImage& img, const QRectF& zona, const QColor& colore, int tolleranza = 8) {
+    const qreal d = img.devicePixelRatio();
+    int n = 0;
+    for (int y = static_cast<int>(zona.top() * d); y < static_cast<int>(zona.bottom() * d); ++y)
+        for (int x = static_cast<int>(zona.left() * d); x < static_cast<int>(zona.right() * d); ++x)
+            if (vicino(img.pixelColor(x, y), colore, tolleranza)) ++n;
+    return n;
 }
 
 }  // namespace pulsaro::prova

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "shell/qt_app.h"
@@ -10,6 +9,8 @@
 using namespace pulsaro;
 namespace RB = pulsaro::RiquadroBarra;
 using RB::Voce;
+using prova::conta;
+using prova::vicino;
 
 namespace {
 
@@ -38,21 +39,6 @@ protected:
 QColor pixel(const QImage& img, qreal x, qreal y) {
     const qreal d = img.devicePixelRatio();
     return img.pixelColor(static_cast<int>(x * d), static_cast<int>(y * d));
-}
-
-bool vicino(const QColor& a, const QColor& b, int tolleranza = 2) {
-    return std::abs(a.red() - b.red()) <= tolleranza && std::abs(a.green() - b.green()) <= tolleranza &&
-           std::abs(a.blue() - b.blue()) <= tolleranza && std::abs(a.alpha() - b.alpha()) <= tolleranza;
-}
-
-// Pixels of the given colour inside a logical rectangle of the image.
-int conta(const QImage& img, const QRectF& zona, const QColor& colore, int tolleranza = 8) {
-    const qreal d = img.devicePixelRatio();
-    int n = 0;
-    for (int y = static_cast<int>(zona.top() * d); y < static_cast<int>(zona.bottom() * d); ++y)
-        for (int x = static_cast<int>(zona.left() * d); x < static_cast<int>(zona.right() * d); ++x)
-            if (vicino(img.pixelColor(x, y), colore, tolleranza)) ++n;
-    return n;
 }
 
 }  // namespace

@@ -11,20 +11,11 @@ namespace pulsaro::prova {
 struct EnergiaFinta : Energia {
     Potenze potenze;
     std::optional<double> attivita;
-    int numero = 1;
     bool impostata = true;
-    int letture = 0;
-    int attivitaChieste = 0;
 
-    Potenze leggi() override {
-        ++letture;
-        return potenze;
-    }
-    std::optional<double> attivitaANE() override {
-        ++attivitaChieste;
-        return attivita;
-    }
-    int numeroANE() const override { return numero; }
+    Potenze leggi() override { return potenze; }
+    std::optional<double> attivitaANE() override { return attivita; }
+    int numeroANE() const override { return 1; }
     bool pronta() const override { return impostata; }
 };
 
@@ -37,7 +28,7 @@ struct SondeFinte : Sonde {
     double memoria = 50;
     int attivi = 2;
 
-    int chiamateTick = 0, chiamateLista = 0, chiamateGPU = 0, chiamateGPULeggera = 0, chiamateMemoria = 0;
+    int chiamateTick = 0, chiamateLista = 0, chiamateGPU = 0, chiamateMemoria = 0;
     EnergiaFinta* energia = nullptr;  // owned by the monitor
 
     LetturaTick tickCPU() override {
@@ -49,7 +40,7 @@ struct SondeFinte : Sonde {
         return lista;
     }
     LetturaGPU letturaGPU(bool completa) override {
-        ++(completa ? chiamateGPU : chiamateGPULeggera);
+        if (completa) ++chiamateGPU;
         return gpu;
     }
     std::map<std::int32_t, std::string> clientANE() override { return client; }

@@ -47,8 +47,6 @@ TEST(TabellaProcessi, QuotaCPUDellIntereMacchina) {
     EXPECT_NEAR(r.tabella.at(1).cpu, 5.0, 1e-9);
     EXPECT_EQ(r.tabella.at(1).nome, "uno");
     EXPECT_EQ(r.tabella.at(1).memoria, 4096u);
-    EXPECT_EQ(r.tabella.at(1).gpu, 0);
-    EXPECT_FALSE(r.tabella.at(1).usaANE);
     EXPECT_EQ(r.tabella.at(2).cpu, 0);
     EXPECT_EQ(r.tabella.at(3).cpu, 0);
     EXPECT_EQ(r.tabella.at(4).cpu, 100);

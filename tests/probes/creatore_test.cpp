@@ -6,19 +6,15 @@ namespace pulsaro {
 namespace {
 
 TEST(Creatore, FormeAccettate) {
-    EXPECT_EQ(analizzaCreatore("pid 412, Safari"), (Creatore{412, "Safari"}));
-    EXPECT_EQ(analizzaCreatore("pid 77"), (Creatore{77, ""}));
-    EXPECT_EQ(analizzaCreatore("pid 77,"), (Creatore{77, ""}));
-    EXPECT_EQ(analizzaCreatore("pid -3, x"), (Creatore{-3, "x"}));
-    EXPECT_EQ(analizzaCreatore("pid +3,y"), (Creatore{3, "y"}));
-    // Leading commas are passed over; commas inside the name stay.
-    EXPECT_EQ(analizzaCreatore("pid ,,12, a, b ,c"), (Creatore{12, "a, b ,c"}));
-    EXPECT_EQ(analizzaCreatore("pid 12,,name"), (Creatore{12, ",name"}));
-    // Blanks and tabs are trimmed, line breaks are not.
-    EXPECT_EQ(analizzaCreatore("pid 5,\t Mail \t"), (Creatore{5, "Mail"}));
-    EXPECT_EQ(analizzaCreatore("pid 5, Mail\n"), (Creatore{5, "Mail\n"}));
-    EXPECT_EQ(analizzaCreatore("pid 2147483647, max"), (Creatore{2147483647, "max"}));
-    EXPECT_EQ(analizzaCreatore("pid -2147483648, min"), (Creatore{-2147483647 - 1, "min"}));
+    const std::pair<const char*, Creatore> casi[] = {
+        {"pid 412, Safari", {412, "Safari"}}, {"pid 77", {77, ""}}, {"pid 77,", {77, ""}},
+        {"pid -3, x", {-3, "x"}}, {"pid +3,y", {3, "y"}},
+        // Leading commas are passed over; commas inside the name stay.
+        {"pid ,,12, a, b ,c", {12, "a, b ,c"}}, {"pid 12,,name", {12, ",name"}},
+        // Blanks and tabs are trimmed, line breaks are not.
+        {"pid 5,\t Mail \t", {5, "Mail"}}, {"pid 5, Mail\n", {5, "Mail\n"}},
+        {"pid 2147483647, max", {2147483647, "max"}}, {"pid -2147483648, min", {-2147483647 - 1, "min"}}};
+    for (const auto& [testo, atteso] : casi) EXPECT_EQ(analizzaCreatore(testo), atteso) << testo;
 }
 
 TEST(Creatore, FormeRifiutate) {

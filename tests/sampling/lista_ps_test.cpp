@@ -62,38 +62,21 @@ TEST(ListaPs, RigaSuccessivaSostituisce) {
 }
 
 TEST(ListaPs, TempoCPU) {
-    EXPECT_DOUBLE_EQ(tempoCPU("0:01.50"), 1.5);
-    EXPECT_DOUBLE_EQ(tempoCPU("12:34.56"), 754.56);
-    EXPECT_DOUBLE_EQ(tempoCPU("1:02:03"), 3723);
-    EXPECT_DOUBLE_EQ(tempoCPU("2-01:00:00"), 176400);
-    EXPECT_DOUBLE_EQ(tempoCPU("00:00:00"), 0);
-    // Empty parts are dropped, unreadable parts count as 0 but still shift the others.
-    EXPECT_DOUBLE_EQ(tempoCPU("1::30"), 90);
-    EXPECT_DOUBLE_EQ(tempoCPU("x:30"), 30);
-    EXPECT_DOUBLE_EQ(tempoCPU("1:x:30"), 3630);
-    // Unreadable days count as 0; only the first hyphen separates them.
-    EXPECT_DOUBLE_EQ(tempoCPU("z-00:01:00"), 60);
-    EXPECT_DOUBLE_EQ(tempoCPU("1-2-3"), 86400);
-    EXPECT_DOUBLE_EQ(tempoCPU(""), 0);
-    EXPECT_DOUBLE_EQ(tempoCPU("nan"), 0);
-    EXPECT_DOUBLE_EQ(tempoCPU("inf:00"), 0);
-    EXPECT_DOUBLE_EQ(tempoCPU("1e3"), 0);
+    const std::pair<const char*, double> casi[] = {
+        {"0:01.50", 1.5}, {"12:34.56", 754.56}, {"1:02:03", 3723}, {"2-01:00:00", 176400}, {"00:00:00", 0},
+        // Empty parts are dropped, unreadable parts count as 0 but still shift the others.
+        {"1::30", 90}, {"x:30", 30}, {"1:x:30", 3630},
+        // Unreadable days count as 0; only the first hyphen separates them.
+        {"z-00:01:00", 60}, {"1-2-3", 86400}, {"", 0}, {"nan", 0}, {"inf:00", 0}, {"1e3", 0}};
+    for (const auto& [testo, secondi] : casi) EXPECT_DOUBLE_EQ(tempoCPU(testo), secondi) << testo;
 
     EXPECT_DOUBLE_EQ(leggiListaPs("9 bad 1 x\n").at(9).cpu, 0);
 }
 
 TEST(ListaPs, NumeroDecimale) {
-    EXPECT_EQ(numeroDecimale("12"), 12.0);
-    EXPECT_EQ(numeroDecimale("+1.25"), 1.25);
-    EXPECT_EQ(numeroDecimale("-2"), -2.0);
-    EXPECT_EQ(numeroDecimale(".5"), 0.5);
-    EXPECT_EQ(numeroDecimale("3."), 3.0);
-    EXPECT_FALSE(numeroDecimale(""));
-    EXPECT_FALSE(numeroDecimale("."));
-    EXPECT_FALSE(numeroDecimale("+"));
-    EXPECT_FALSE(numeroDecimale("1.2.3"));
-    EXPECT_FALSE(numeroDecimale(" 1"));
-    EXPECT_FALSE(numeroDecimale("0x10"));
+    const std::pair<const char*, double> buoni[] = {{"12", 12}, {"+1.25", 1.25}, {"-2", -2}, {".5", 0.5}, {"3.", 3}};
+    for (const auto& [testo, valore] : buoni) EXPECT_EQ(numeroDecimale(testo), valore) << testo;
+    for (const char* testo : {"", ".", "+", "1.2.3", " 1", "0x10"}) EXPECT_FALSE(numeroDecimale(testo)) << testo;
 }
 
 TEST(ListaPs, Memoria) {

@@ -124,7 +124,8 @@ TEST(TabellaProcessi, NumeroPannelli) {
     EXPECT_EQ(numeroPannelli(p), 9);
     // At least 3; values of another type read as the default.
     const std::pair<ValorePreferenza, int> casi[] = {
-        {std::int64_t{1}, 3}, {std::int64_t{-40}, 3}, {std::int64_t{12}, 12}, {std::string("5"), 9}, {4.0, 9}, {true, 9}};
+        {std::int64_t{1}, 3}, {std::int64_t{-40}, 3}, {std::int64_t{12}, 12},
+        {std::string("5"), 9}, {4.0, 9}, {true, 9}};
     for (const auto& [valore, atteso] : casi) {
         p.scrivi("numeroPannelli", valore);
         EXPECT_EQ(numeroPannelli(p), atteso) << atteso;

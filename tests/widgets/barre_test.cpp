@@ -21,12 +21,10 @@ std::vector<UsoProcesso> tre() {
 }  // namespace
 
 TEST(Barre, Riempimento) {
-    EXPECT_DOUBLE_EQ(larghezzaRiempimento(200, 0.4, minimoBarra), 3);
-    EXPECT_DOUBLE_EQ(larghezzaRiempimento(200, 0, minimoBarra), 0);
-    EXPECT_DOUBLE_EQ(larghezzaRiempimento(200, -2, minimoBarra), 0);
-    EXPECT_DOUBLE_EQ(larghezzaRiempimento(200, 250, minimoBarra), 200);
-    EXPECT_DOUBLE_EQ(larghezzaRiempimento(200, 100, minimoBarra), 200);
-    EXPECT_DOUBLE_EQ(larghezzaRiempimento(200, 40, minimoBarra), 80);  // inactive bars still fill
+    // (value, width): a floor for tiny values, nothing for none, capped at the full width.
+    for (auto [valore, larghezza] : {std::pair{0.4, 3.0}, {0.0, 0.0}, {-2.0, 0.0}, {250.0, 200.0}, {100.0, 200.0},
+                                     {40.0, 80.0}})
+        EXPECT_DOUBLE_EQ(larghezzaRiempimento(200, valore, minimoBarra), larghezza) << valore;
     EXPECT_DOUBLE_EQ(larghezzaRiempimento(60, 0.1, minimoMiniBarra), 2);
     EXPECT_DOUBLE_EQ(larghezzaRiempimento(60, 50, minimoMiniBarra), 30);
     EXPECT_DOUBLE_EQ(larghezzaRiempimento(-5, 50, minimoMiniBarra), 2);

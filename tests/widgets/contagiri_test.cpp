@@ -67,21 +67,16 @@ TEST(Contagiri, ScalaTaccheEAgo) {
 
 TEST(Contagiri, ValoriSpentiEFuoriScala) {
     EXPECT_EQ(frazioneContagiri(80, false), 0);
-    EXPECT_EQ(frazioneContagiri(150, true), 1);
-    EXPECT_EQ(frazioneContagiri(-3, true), 0);
-    EXPECT_EQ(frazioneContagiri(0, true), 0);
-    EXPECT_DOUBLE_EQ(frazioneContagiri(42, true), 0.42);
-    EXPECT_EQ(frazioneContagiri(std::nan(""), true), 0);
+    for (auto [valore, frazione] : {std::pair{150.0, 1.0}, {-3.0, 0.0}, {0.0, 0.0}, {42.0, 0.42}, {std::nan(""), 0.0}})
+        EXPECT_DOUBLE_EQ(frazioneContagiri(valore, true), frazione) << valore;
     EXPECT_DOUBLE_EQ(geometriaContagiri(QRectF(0, 0, 100, 100), frazioneContagiri(80, false)).angoloAgo, 150);
     EXPECT_DOUBLE_EQ(geometriaContagiri(QRectF(0, 0, 100, 100), frazioneContagiri(150, true)).angoloAgo, 390);
     EXPECT_DOUBLE_EQ(geometriaContagiri(QRectF(0, 0, 100, 100), 0).arcoValore.ampiezza, 0);
 
     EXPECT_EQ(testoContagiri(80, false), QStringLiteral("—"));
-    EXPECT_EQ(testoContagiri(150, true), "150%");
-    EXPECT_EQ(testoContagiri(-3, true), "-3.0%");
-    EXPECT_EQ(testoContagiri(9.96, true), "10.0%");
-    EXPECT_EQ(testoContagiri(10, true), "10%");
-    EXPECT_EQ(testoContagiri(42.6, true), "43%");
+    for (auto [valore, testo] :
+         {std::pair{150.0, "150%"}, {-3.0, "-3.0%"}, {9.96, "10.0%"}, {10.0, "10%"}, {42.6, "43%"}})
+        EXPECT_EQ(testoContagiri(valore, true), testo) << valore;
 }
 
 TEST(Contagiri, PixelAllaFineDellArco) {

@@ -20,12 +20,8 @@ std::vector<UsoProcesso> processi(int n) {
 }  // namespace
 
 TEST(Griglia, ColonneERettangoli) {
-    EXPECT_EQ(colonneGriglia(0), 1);
-    EXPECT_EQ(colonneGriglia(571), 1);
-    EXPECT_EQ(colonneGriglia(572), 2);
-    EXPECT_EQ(colonneGriglia(863), 2);
-    EXPECT_EQ(colonneGriglia(864), 3);
-    EXPECT_EQ(colonneGriglia(1200), 4);
+    for (auto [larghezza, colonne] : {std::pair{0, 1}, {571, 1}, {572, 2}, {863, 2}, {864, 3}, {1200, 4}})
+        EXPECT_EQ(colonneGriglia(larghezza), colonne) << larghezza;
 
     const auto r = rettangoliSchede(600, 5, 156);
     ASSERT_EQ(r.size(), 5u);

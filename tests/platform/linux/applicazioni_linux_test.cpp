@@ -58,18 +58,16 @@ TEST(VociDesktop, ParoleEEseguibile) {
     EXPECT_EQ(paroleExec("  a   b  "), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(paroleExec("\"\""), (std::vector<std::string>{""}));
 
-    EXPECT_EQ(eseguibileDaExec("gedit %U"), "gedit");
-    EXPECT_EQ(eseguibileDaExec("/usr/lib/firefox-esr/firefox-esr %u"), "firefox-esr");
-    EXPECT_EQ(eseguibileDaExec(R"("/opt/My App/my app" %F)"), "my app");
-    EXPECT_EQ(eseguibileDaExec("env GDK_BACKEND=x11 -u LANG /opt/app/bin/app --flag %f"), "app");
-    EXPECT_EQ(eseguibileDaExec("/usr/bin/env A=1 code"), "code");
-    // Launchers and interpreters name no application.
-    EXPECT_EQ(eseguibileDaExec("sh -c \"foo; bar\""), "");
-    EXPECT_EQ(eseguibileDaExec("python3.11 /usr/bin/tool"), "");
-    EXPECT_EQ(eseguibileDaExec("flatpak run org.app.App"), "");
-    EXPECT_EQ(eseguibileDaExec("env A=1"), "");
-    EXPECT_EQ(eseguibileDaExec("%U"), "");
-    EXPECT_EQ(eseguibileDaExec(""), "");
+    const std::pair<const char*, const char*> casi[] = {
+        {"gedit %U", "gedit"},
+        {"/usr/lib/firefox-esr/firefox-esr %u", "firefox-esr"},
+        {R"("/opt/My App/my app" %F)", "my app"},
+        {"env GDK_BACKEND=x11 -u LANG /opt/app/bin/app --flag %f", "app"},
+        {"/usr/bin/env A=1 code", "code"},
+        // Launchers and interpreters name no application.
+        {"sh -c \"foo; bar\"", ""}, {"python3.11 /usr/bin/tool", ""}, {"flatpak run org.app.App", ""},
+        {"env A=1", ""}, {"%U", ""}, {"", ""}};
+    for (const auto& [exec, eseguibile] : casi) EXPECT_EQ(eseguibileDaExec(exec), eseguibile) << exec;
 }
 
 TEST(ApplicazioniDesktop, CartelleXdg) {

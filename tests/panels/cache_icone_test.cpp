@@ -28,7 +28,6 @@ struct Sistema {
 }  // namespace
 
 TEST(CacheIcone, RisposteNegativeRicordate) {
-    prova::assicuraApp();
     Sistema s;
     CacheIcone cache(s.ricerca());
     EXPECT_FALSE(cache.icona(2000).has_value());
@@ -52,7 +51,6 @@ TEST(CacheIcone, RisposteNegativeRicordate) {
 }
 
 TEST(CacheIcone, SvuotataAl301EsimoNuovoPid) {
-    prova::assicuraApp();
     Sistema s;
     CacheIcone cache(s.ricerca());
     for (int pid = 1; pid <= 301; ++pid) cache.icona(pid < 150 ? pid : pid + 1000);
@@ -75,7 +73,6 @@ TEST(CacheIcone, SvuotataAl301EsimoNuovoPid) {
 }
 
 TEST(IconaProcesso, IconaStirataOIngranaggio) {
-    prova::assicuraApp();
     Sistema s;
     CacheIcone cache(s.ricerca());
     IconaProcesso app(7, cache);

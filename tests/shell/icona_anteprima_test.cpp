@@ -19,7 +19,6 @@ int conta(const QImage& img, const QColor& c) {
 }  // namespace
 
 TEST(IconaBarra, OrangeOrGreyGaugeOfFixedSize) {
-    prova::appQt();
     const QImage arancio = iconaBarra(false, 2.0);
     const QImage grigia = iconaBarra(true, 2.0);
     EXPECT_EQ(arancio.size(), QSize(36, 36));
@@ -37,7 +36,6 @@ TEST(IconaBarra, OrangeOrGreyGaugeOfFixedSize) {
 }
 
 TEST(AnteprimaRiquadro, SampleTileOnPaddedBackdropFollowsTheChoices) {
-    prova::appQt();
     PreferenzeInMemoria p;
     AnteprimaRiquadro a(p, QColor(0x1A, 0x2B, 0x6D), nullptr, 2);
     const QSizeF tile = RB::dimensione(AnteprimaRiquadro::campione(), p, 2);

@@ -15,7 +15,6 @@ namespace {
 class PreferenzeSuFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        prova::appQt();
         ASSERT_TRUE(cartella.isValid());
         file = cartella.filePath("Pulsaro.conf");
     }

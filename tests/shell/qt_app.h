@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 namespace pulsaro::prova {
 
 inline QApplication& appQt() {
@@ -18,6 +20,12 @@ inline QApplication& appQt() {
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
+
+// Every test of an executable that includes this header finds the application made.
+struct AmbienteQt : ::testing::Environment {
+    void SetUp() override { appQt(); }
+};
+inline ::testing::Environment* const ambienteQt = ::testing::AddGlobalTestEnvironment(new AmbienteQt);
 
 // Every channel, alpha included, within `tolleranza`.
 inline bool vicino(const QColor& a, const QColor& b, int tolleranza = 2) {

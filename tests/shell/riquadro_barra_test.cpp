@@ -16,8 +16,6 @@ namespace {
 
 class Riquadro : public ::testing::Test {
 protected:
-    void SetUp() override { prova::appQt(); }
-
     static Riepilogo campione() {
         Riepilogo r;
         r.memoria = 62;

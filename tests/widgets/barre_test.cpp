@@ -55,7 +55,6 @@ TEST(Barre, DisposizioneDellaRiga) {
 }
 
 TEST(Barre, WidgetTestiEPixel) {
-    prova::assicuraApp();
     Tema::forzaAspetto(Aspetto::chiaro);
     Barra b(250, Tema::orange(), "CPU", true);
     // A full bar at 250 is red at its right end; an empty one shows the track there.
@@ -70,7 +69,6 @@ TEST(Barre, WidgetTestiEPixel) {
 }
 
 TEST(Barre, ListaClicSelezioneENomiLunghi) {
-    prova::assicuraApp();
     VistaBarre v;
     EXPECT_EQ(v.heightForWidth(600), 0);
     std::vector<std::int32_t> scelti;

@@ -34,7 +34,6 @@ TEST(ChipANE, Geometria) {
 }
 
 TEST(ChipANE, AccensioneEDissolvenza) {
-    prova::assicuraApp();
     Tema::forzaAspetto(Aspetto::chiaro);
     ChipANE chip(false);
     chip.resize(170, 150);
@@ -54,7 +53,6 @@ TEST(ChipANE, AccensioneEDissolvenza) {
 }
 
 TEST(EtichettaANE, TestoSuggerimentoEMisura) {
-    prova::assicuraApp();
     EtichettaANE e;
     EXPECT_EQ(e.toolTip(), "Usa il Neural Engine (consumo per processo non disponibile)");
     const QSizeF s = dimensioneEtichettaANE();

@@ -80,7 +80,6 @@ TEST(Contagiri, ValoriSpentiEFuoriScala) {
 }
 
 TEST(Contagiri, PixelAllaFineDellArco) {
-    prova::assicuraApp();
     Tema::forzaAspetto(Aspetto::chiaro);
     // Tall enough for the arc, which overflows a frame limited by its height.
     const auto g = geometriaContagiri(QRectF(0, 0, 170, 200), 0);
@@ -128,7 +127,6 @@ TEST(Contagiri, MollaSmorzata) {
 }
 
 TEST(Contagiri, AnimaSoloQuandoVisibile) {
-    prova::assicuraApp();
     Contagiri nascosto(20, Tema::orange(), "CPU", true);
     nascosto.setValore(70);
     EXPECT_DOUBLE_EQ(nascosto.frazioneMostrata(), 0.7);

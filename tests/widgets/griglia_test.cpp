@@ -46,7 +46,6 @@ TEST(Griglia, ColonneERettangoli) {
 }
 
 TEST(Griglia, ClicSelezioneEMolle) {
-    prova::assicuraApp();
     VistaContagiri v;
     EXPECT_EQ(v.heightForWidth(600), 0);
     std::vector<std::int32_t> scelti;

@@ -53,7 +53,6 @@ bool suggerisce(QWidget& w, QPoint punto) {
 }  // namespace
 
 TEST(ListaProcessi, ProcessiSelezioneEClic) {
-    prova::assicuraApp();
     ListaProva l;
     l.resize(200, 100);
     l.impostaProcessi({{7, "a", 0, 0, 0, false, 0}, {8, "b", 0, 0, 0, true, 0}});
@@ -81,7 +80,6 @@ TEST(ListaProcessi, ProcessiSelezioneEClic) {
 }
 
 TEST(ListaProcessi, SuggerimentoSoloSullEtichetta) {
-    prova::assicuraApp();
     ListaProva l;
     l.resize(200, 100);
     l.impostaProcessi({{7, "a", 0, 0, 0, false, 0}, {8, "b", 0, 0, 0, true, 0}});

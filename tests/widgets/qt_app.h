@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 namespace pulsaro::prova {
 
 inline void assicuraApp() {
@@ -19,6 +21,12 @@ inline void assicuraApp() {
     static QApplication* app = new QApplication(argc, argv);
     (void)app;
 }
+
+// Every test of an executable that includes this header finds the application made.
+struct AmbienteQt : ::testing::Environment {
+    void SetUp() override { assicuraApp(); }
+};
+inline ::testing::Environment* const ambienteQt = ::testing::AddGlobalTestEnvironment(new AmbienteQt);
 
 // The widget painted on a transparent image at its own size, device pixel ratio 1.
 inline QImage dipingi(QWidget& w) {

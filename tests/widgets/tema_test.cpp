@@ -30,7 +30,6 @@ TEST(Tema, RampaDelCaricoAiSuoiPuntiDiRottura) {
 }
 
 TEST(Tema, AspettoSeguitoDalSistemaOForzato) {
-    prova::assicuraApp();
     const QPalette originale = QApplication::palette();
     QPalette scura = originale;
     scura.setColor(QPalette::Window, QColor(30, 30, 30));

@@ -8,7 +8,6 @@
 using namespace pulsaro;
 
 TEST(Testi, NomiComeTestoSempliceSuUnaRiga) {
-    prova::assicuraApp();
     const QFont f = carattere(StileTesto::body);
     // Tags are characters to measure, not markup to interpret.
     EXPECT_GT(misuraTesto("<b>x</b>", f).width(), misuraTesto("x", f).width() * 4);

@@ -10,7 +10,6 @@ using namespace pulsaro;
 TEST(ChipANE, Geometria) {
     const GeometriaChip g = geometriaChip(QRectF(0, 0, 170, 150));
     EXPECT_NEAR(g.c, 108, 1e-9);
-    EXPECT_NEAR(g.b, 79.92, 1e-9);
     EXPECT_EQ(g.centro, QPointF(85, 75));
     EXPECT_EQ(g.corpo.center(), g.centro);
 

@@ -16,7 +16,7 @@ bool vuoto(const QImage& img, int x, int y) { return img.pixelColor(x, y).alpha(
 
 }  // namespace
 
-TEST(Simboli, NamesAreTheSystemNamesAndRoundTrip) {
+TEST(Simboli, NamesAreUniqueAndRoundTrip) {
     std::set<std::string_view> nomi;
     for (Simbolo s : tuttiISimboli) {
         nomi.insert(nomeSimbolo(s));

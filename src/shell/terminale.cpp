@@ -110,7 +110,7 @@ OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti) {
 std::string testoAiuto() {
     return "Uso: pulsaro [--terminale [--campioni N] [--intervallo S] [--json]]\n"
            "\n"
-           "Senza opzioni apre Pulsaro nella barra dei menu (senza schermo: modalità terminale).\n"
+           "Per ora ogni avvio usa la modalità terminale: l'icona nella barra dei menu non c'è ancora.\n"
            "\n"
            "  --terminale      campiona e stampa una riga per campione\n"
            "  --campioni N     si ferma dopo N campioni\n"

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
+#include "platform/linux/file_piccolo.h"
 #include "platform/linux/processi_proc.h"
 
 namespace pulsaro {
@@ -20,12 +20,7 @@ constexpr std::size_t massimoRisposte = 4096;
 constexpr int profonditaMassima = 6;
 
 std::string leggiFile(const std::string& percorso, std::size_t massimo = 1 << 20) {
-    std::ifstream f(percorso, std::ios::binary);
-    if (!f) return {};
-    std::string s;
-    char blocco[8192];
-    while (s.size() < massimo && f.read(blocco, sizeof blocco).gcount() > 0) s.append(blocco, static_cast<std::size_t>(f.gcount()));
-    return s;
+    return leggiFilePiccolo(percorso, massimo).value_or("");
 }
 
 std::string baseName(std::string_view p) {

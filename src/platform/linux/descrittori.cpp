@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/linux/file_piccolo.h"
 #include "platform/linux/processi_proc.h"
 
 namespace pulsaro {
@@ -41,7 +42,7 @@ std::optional<std::string> leggiDa(int base, const char* relativo) {
         }
         if (n == 0) break;
         testo.append(buffer, static_cast<std::size_t>(n));
-        // A short read of a small file is its end; saves a syscall per file.
+        // fdinfo is far below one buffer: a short read is its end, which saves a call per descriptor.
         if (static_cast<std::size_t>(n) < sizeof buffer) break;
     }
     close(fd);
@@ -62,10 +63,6 @@ std::string_view senzaVuoti(std::string_view s) {
 }
 
 }  // namespace
-
-std::optional<std::string> leggiFilePiccolo(const std::string& percorso) {
-    return leggiDa(AT_FDCWD, percorso.c_str());
-}
 
 std::string nomeDaComm(const std::string& radice, std::int32_t pid) {
     auto testo = leggiFilePiccolo(sottoRadice(radice, "proc/" + std::to_string(pid) + "/comm"));

@@ -10,9 +10,6 @@
 
 namespace pulsaro {
 
-// Small sysfs and procfs files: the text, or nullopt when the file cannot be read.
-std::optional<std::string> leggiFilePiccolo(const std::string& percorso);
-
 // `radice`/proc/<pid>/comm without its line feed; empty when unreadable.
 std::string nomeDaComm(const std::string& radice, std::int32_t pid);
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/linux/descrittori.h"
+#include "platform/linux/file_piccolo.h"
 #include "platform/linux/processi_proc.h"
 
 namespace pulsaro {

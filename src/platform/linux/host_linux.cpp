@@ -1,11 +1,12 @@
 #include "platform/linux/host_linux.h"
 
+#include "platform/linux/file_piccolo.h"
+
 #include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -13,14 +14,6 @@
 namespace pulsaro {
 
 namespace {
-
-std::optional<std::string> leggiFile(const std::string& percorso) {
-    std::ifstream f(percorso, std::ios::binary);
-    if (!f) return std::nullopt;
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
 
 bool numero(std::string_view s, auto& out) {
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
@@ -69,7 +62,7 @@ std::string HostLinux::percorso(const std::string& relativo) const { return radi
 // Cores are indexed by their number; an offline core (no line) reads as zero counters,
 // which the arithmetic treats as an interval without data.
 std::optional<std::vector<ContatoriCore>> HostLinux::contatoriCPU() {
-    auto testo = leggiFile(percorso("proc/stat"));
+    auto testo = leggiFilePiccolo(percorso("proc/stat"));
     if (!testo) return std::nullopt;
     std::map<int, ContatoriCore> perNumero;
     std::istringstream righe(*testo);
@@ -95,60 +88,64 @@ std::optional<std::vector<ContatoriCore>> HostLinux::contatoriCPU() {
     return out;
 }
 
-double HostLinux::memoriaUsata() {
-    auto testo = leggiFile(percorso("proc/meminfo"));
-    if (!testo) return 0;
+namespace {
+
+// The /proc/meminfo fields the host needs, in KiB.
+struct Meminfo {
     std::optional<double> totale, disponibile, libera, buffer, cache;
+};
+
+std::optional<Meminfo> leggiMeminfo(const std::string& percorso) {
+    auto testo = leggiFilePiccolo(percorso);
+    if (!testo) return std::nullopt;
+    Meminfo m;
     std::istringstream righe(*testo);
-    std::string chiave;
+    std::string riga, chiave;
     double valore = 0;
-    std::string unita;
-    std::string riga;
     while (std::getline(righe, riga)) {
         std::istringstream r(riga);
         if (!(r >> chiave >> valore)) continue;
-        if (chiave == "MemTotal:") totale = valore;
-        else if (chiave == "MemAvailable:") disponibile = valore;
-        else if (chiave == "MemFree:") libera = valore;
-        else if (chiave == "Buffers:") buffer = valore;
-        else if (chiave == "Cached:") cache = valore;
+        if (chiave == "MemTotal:") m.totale = valore;
+        else if (chiave == "MemAvailable:") m.disponibile = valore;
+        else if (chiave == "MemFree:") m.libera = valore;
+        else if (chiave == "Buffers:") m.buffer = valore;
+        else if (chiave == "Cached:") m.cache = valore;
     }
-    if (!totale || *totale <= 0) return 0;
+    return m;
+}
+
+}  // namespace
+
+double HostLinux::memoriaUsata() {
+    auto m = leggiMeminfo(percorso("proc/meminfo"));
+    if (!m || !m->totale || *m->totale <= 0) return 0;
     // Old kernels lack MemAvailable: free + buffers + page cache is the usual stand-in.
-    double liberi = disponibile ? *disponibile : libera.value_or(0) + buffer.value_or(0) + cache.value_or(0);
-    double p = (*totale - liberi) / *totale * 100.0;
-    return std::clamp(p, 0.0, 100.0);
+    const double liberi =
+        m->disponibile ? *m->disponibile : m->libera.value_or(0) + m->buffer.value_or(0) + m->cache.value_or(0);
+    return std::clamp((*m->totale - liberi) / *m->totale * 100.0, 0.0, 100.0);
 }
 
 std::uint64_t HostLinux::memoriaFisica() {
-    auto testo = leggiFile(percorso("proc/meminfo"));
-    if (!testo) return 0;
-    std::istringstream righe(*testo);
-    std::string riga;
-    while (std::getline(righe, riga)) {
-        std::istringstream r(riga);
-        std::string chiave;
-        std::uint64_t kib = 0;
-        if ((r >> chiave >> kib) && chiave == "MemTotal:") return kib * 1024;
-    }
-    return 0;
+    auto m = leggiMeminfo(percorso("proc/meminfo"));
+    if (!m || !m->totale || *m->totale <= 0) return 0;
+    return static_cast<std::uint64_t>(*m->totale) * 1024;
 }
 
 // Hybrid Intel parts list their performance and efficiency cores under cpu_core and cpu_atom;
 // big.LITTLE Arm parts tell them apart by cpu_capacity. Anything else has no classes.
 std::vector<ClasseCore> HostLinux::classiCore() {
     std::vector<ClasseCore> out;
-    auto p = leggiFile(percorso("sys/devices/cpu_core/cpus"));
-    auto e = leggiFile(percorso("sys/devices/cpu_atom/cpus"));
+    auto p = leggiFilePiccolo(percorso("sys/devices/cpu_core/cpus"));
+    auto e = leggiFilePiccolo(percorso("sys/devices/cpu_atom/cpus"));
     if (p || e) {
         for (int n : leggiElencoCpu(p.value_or(""))) out.push_back({"P", n});
         for (int n : leggiElencoCpu(e.value_or(""))) out.push_back({"E", n});
         if (!out.empty()) return out;
     }
     std::map<int, long long> capacita;
-    auto presenti = leggiFile(percorso("sys/devices/system/cpu/present"));
+    auto presenti = leggiFilePiccolo(percorso("sys/devices/system/cpu/present"));
     for (int n : leggiElencoCpu(presenti.value_or(""))) {
-        auto c = leggiFile(percorso("sys/devices/system/cpu/cpu" + std::to_string(n) + "/cpu_capacity"));
+        auto c = leggiFilePiccolo(percorso("sys/devices/system/cpu/cpu" + std::to_string(n) + "/cpu_capacity"));
         long long v = 0;
         if (c && numero(rifila(*c), v) && v > 0) capacita[n] = v;
     }
@@ -165,7 +162,7 @@ std::vector<ClasseCore> HostLinux::classiCore() {
 }
 
 int HostLinux::processori() {
-    auto t = leggiFile(percorso("sys/devices/system/cpu/present"));
+    auto t = leggiFilePiccolo(percorso("sys/devices/system/cpu/present"));
     if (t) {
         auto n = leggiElencoCpu(*t).size();
         if (n > 0) return static_cast<int>(n);
@@ -175,7 +172,7 @@ int HostLinux::processori() {
 }
 
 int HostLinux::processoriAttivi() {
-    auto t = leggiFile(percorso("sys/devices/system/cpu/online"));
+    auto t = leggiFilePiccolo(percorso("sys/devices/system/cpu/online"));
     if (t) {
         auto n = leggiElencoCpu(*t).size();
         if (n > 0) return static_cast<int>(n);
@@ -190,7 +187,7 @@ std::optional<long long> HostLinux::valoreSistema(const std::string& nome) {
     if (nome == "hw.perflevel0.physicalcpu") file = "sys/devices/cpu_core/cpus";
     else if (nome == "hw.perflevel1.physicalcpu") file = "sys/devices/cpu_atom/cpus";
     if (!file) return std::nullopt;
-    auto t = leggiFile(percorso(file));
+    auto t = leggiFilePiccolo(percorso(file));
     if (!t) return std::nullopt;
     return static_cast<long long>(leggiElencoCpu(*t).size());
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/linux/descrittori.h"
+#include "platform/linux/file_piccolo.h"
 #include "platform/linux/drm.h"
 
 namespace pulsaro {

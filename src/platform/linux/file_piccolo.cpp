@@ -1,0 +1,28 @@
+#include "platform/linux/file_piccolo.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace pulsaro {
+
+std::optional<std::string> leggiFilePiccolo(const std::string& percorso, std::size_t massimo) {
+    const int fd = open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string testo;
+    char buffer[4096];
+    // Read to the end: procfs hands out whole lines per read, so a short read is not the end.
+    while (testo.size() < massimo) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        testo.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fd);
+    if (testo.size() > massimo) testo.resize(massimo);
+    return testo;
+}
+
+}  // namespace pulsaro

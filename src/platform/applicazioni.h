@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pulsaro {
@@ -19,6 +20,12 @@ public:
     virtual ~Applicazioni() = default;
     // The running application with this process id, if the process is one.
     virtual std::optional<Applicazione> applicazione(std::int32_t pid) = 0;
+    // Only the display name, asked every sample: where the icon costs work it is not made.
+    virtual std::optional<std::string> nome(std::int32_t pid) {
+        auto a = applicazione(pid);
+        if (!a || a->nome.empty()) return std::nullopt;
+        return std::move(a->nome);
+    }
 };
 
 // The running applications of this machine; lives for the whole run.

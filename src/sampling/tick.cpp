@@ -32,19 +32,15 @@ bool intervalloValido(const Tick& a, const Tick& b) {
 }  // namespace
 
 double percentualeCPU(const LetturaTick& a, const LetturaTick& b) {
-    if (!a.perCore.empty() && !b.perCore.empty()) {
-        // Per core, so that one core's jump does not spoil the whole machine's figure;
-        // a core present in only one reading has no data.
-        std::uint64_t occupati = 0, totali = 0;
-        for (std::size_t i = 0; i < std::min(a.perCore.size(), b.perCore.size()); ++i) {
-            if (!intervalloValido(a.perCore[i], b.perCore[i])) continue;
-            occupati += b.perCore[i].occupati - a.perCore[i].occupati;
-            totali += b.perCore[i].totali - a.perCore[i].totali;
-        }
-        return totali == 0 ? 0 : static_cast<double>(occupati) / static_cast<double>(totali) * 100.0;
+    // Summed per core, so that one core's jump does not spoil the whole machine's figure;
+    // a core present in only one reading has no data.
+    std::uint64_t occupati = 0, totali = 0;
+    for (std::size_t i = 0; i < std::min(a.perCore.size(), b.perCore.size()); ++i) {
+        if (!intervalloValido(a.perCore[i], b.perCore[i])) continue;
+        occupati += b.perCore[i].occupati - a.perCore[i].occupati;
+        totali += b.perCore[i].totali - a.perCore[i].totali;
     }
-    if (b.totali <= a.totali || b.occupati < a.occupati) return 0;
-    return static_cast<double>(b.occupati - a.occupati) / static_cast<double>(b.totali - a.totali) * 100.0;
+    return totali == 0 ? 0 : static_cast<double>(occupati) / static_cast<double>(totali) * 100.0;
 }
 
 CoreImpegnati contaCore(const std::vector<Tick>& prima, const std::vector<Tick>& dopo,

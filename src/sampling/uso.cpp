@@ -11,7 +11,10 @@ const std::vector<std::string>& CoreImpegnati::tipi() {
     return t;
 }
 
-int CoreImpegnati::numeroP() { return contaP(tipi(), hostDiSistema().processori()); }
+int CoreImpegnati::numeroP() {
+    static const int processori = hostDiSistema().processori();
+    return contaP(tipi(), processori);
+}
 
 int CoreImpegnati::numeroE() { return contaE(tipi()); }
 

@@ -31,13 +31,14 @@ TEST(Tick, PercentualeTotale) {
     LetturaTick p1 = tickDaContatori({{10, 0, 10, 0}, {0xFFFFFFF0ull, 0, 10, 0}});
     LetturaTick p2 = tickDaContatori({{20, 0, 20, 0}, {5, 0, 20, 0}});
     EXPECT_DOUBLE_EQ(percentualeCPU(p1, p2), 50.0);
-    LetturaTick a{100, 1000, {}}, b{150, 1100, {}};
+    auto una = [](std::uint64_t occ, std::uint64_t tot) { return LetturaTick{occ, tot, {t(occ, tot)}}; };
+    LetturaTick a = una(100, 1000), b = una(150, 1100);
     EXPECT_DOUBLE_EQ(percentualeCPU(a, b), 50.0);
     EXPECT_DOUBLE_EQ(percentualeCPU(a, a), 0.0);
     // Sums that went backwards (a core taken offline) are an interval without data.
-    LetturaTick indietro{90, 900, {}};
+    LetturaTick indietro = una(90, 900);
     EXPECT_DOUBLE_EQ(percentualeCPU(a, indietro), 0.0);
-    LetturaTick soloOccupatiIndietro{50, 1100, {}};
+    LetturaTick soloOccupatiIndietro = una(50, 1100);
     EXPECT_DOUBLE_EQ(percentualeCPU(a, soloOccupatiIndietro), 0.0);
 }
 

@@ -47,6 +47,15 @@ public:
         }
     }
 
+    std::optional<std::string> nome(std::int32_t pid) override {
+        @autoreleasepool {
+            NSRunningApplication* app = [NSRunningApplication runningApplicationWithProcessIdentifier:(pid_t)pid];
+            const char* utf8 = app != nil && app.localizedName != nil ? app.localizedName.UTF8String : nullptr;
+            if (utf8 == nullptr || *utf8 == '\0') return std::nullopt;
+            return std::string(utf8);
+        }
+    }
+
 private:
     // The names are asked every sample: the encoded icon is kept per application bundle, so that
     // it is made once, whatever process id the application runs under.

@@ -27,11 +27,7 @@ public:
     std::map<std::int32_t, std::string> clientANE() override { return clientANELinux("/"); }
     double memoriaUsata() override { return host_.memoriaUsata(); }
 
-    std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
-        auto a = applicazioniDiSistema().applicazione(pid);
-        if (!a || a->nome.empty()) return std::nullopt;
-        return a->nome;
-    }
+    std::optional<std::string> nomeApplicazione(std::int32_t pid) override { return applicazioniDiSistema().nome(pid); }
 
     int processoriAttivi() override { return host_.processoriAttivi(); }
     std::unique_ptr<Energia> creaEnergia() override { return std::make_unique<EnergiaLinux>("/"); }

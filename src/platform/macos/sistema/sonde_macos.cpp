@@ -34,11 +34,7 @@ public:
     std::map<std::int32_t, std::string> clientANE() override { return pulsaro::clientANE(registroDiSistema()); }
     double memoriaUsata() override { return hostDiSistema().memoriaUsata(); }
 
-    std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
-        auto a = applicazioniDiSistema().applicazione(pid);
-        if (!a || a->nome.empty()) return std::nullopt;
-        return a->nome;
-    }
+    std::optional<std::string> nomeApplicazione(std::int32_t pid) override { return applicazioniDiSistema().nome(pid); }
 
     int processoriAttivi() override { return hostDiSistema().processoriAttivi(); }
     std::unique_ptr<Energia> creaEnergia() override { return std::make_unique<IOReportEnergia>(caricaIOReport()); }

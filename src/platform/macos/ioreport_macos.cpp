@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/ioreport.h"
+#include "platform/macos/cf.h"
 
 namespace pulsaro {
 
@@ -33,32 +34,6 @@ CFDictionaryRef dizionario(OggettoIOReport o) { return static_cast<CFDictionaryR
 CFMutableDictionaryRef dizionarioMutabile(OggettoIOReport o) {
     return static_cast<CFMutableDictionaryRef>(const_cast<void*>(o));
 }
-
-// The string is not owned: the library keeps it inside the channel.
-std::optional<std::string> testo(CFStringRef s) {
-    if (!s || CFGetTypeID(s) != CFStringGetTypeID()) return std::nullopt;
-    if (const char* p = CFStringGetCStringPtr(s, kCFStringEncodingUTF8)) return std::string(p);
-    CFIndex massimo = CFStringGetMaximumSizeForEncoding(CFStringGetLength(s), kCFStringEncodingUTF8) + 1;
-    std::string buffer(static_cast<std::size_t>(massimo), '\0');
-    if (!CFStringGetCString(s, buffer.data(), massimo, kCFStringEncodingUTF8)) return std::nullopt;
-    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
-    return buffer;
-}
-
-class StringaCF {
-public:
-    explicit StringaCF(const std::string& s)
-        : s_(CFStringCreateWithCString(kCFAllocatorDefault, s.c_str(), kCFStringEncodingUTF8)) {}
-    StringaCF(const StringaCF&) = delete;
-    StringaCF& operator=(const StringaCF&) = delete;
-    ~StringaCF() {
-        if (s_) CFRelease(s_);
-    }
-    CFStringRef get() const { return s_; }
-
-private:
-    CFStringRef s_;
-};
 
 std::shared_ptr<const LibreriaIOReport> carica() {
     auto t = std::make_shared<LibreriaIOReport>();
@@ -87,12 +62,12 @@ std::shared_ptr<const LibreriaIOReport> carica() {
 
     if (auto f = cerca<CopyChannelsInGroup>(libreria, "IOReportCopyChannelsInGroup"))
         t->copiaCanaliDelGruppo = [f](const std::string& gruppo, const std::optional<std::string>& sotto) {
-            StringaCF g(gruppo);
+            RifCF g = stringaCF(gruppo);
             if (!g.get()) return OggettoIOReport{};
-            if (!sotto) return static_cast<OggettoIOReport>(f(g.get(), nullptr, 0, 0, 0));
-            StringaCF s(*sotto);
+            if (!sotto) return static_cast<OggettoIOReport>(f(g.stringa(), nullptr, 0, 0, 0));
+            RifCF s = stringaCF(*sotto);
             if (!s.get()) return OggettoIOReport{};
-            return static_cast<OggettoIOReport>(f(g.get(), s.get(), 0, 0, 0));
+            return static_cast<OggettoIOReport>(f(g.stringa(), s.stringa(), 0, 0, 0));
         };
     if (auto f = cerca<CreateSubscription>(libreria, "IOReportCreateSubscription"))
         t->creaSottoscrizione = [f](OggettoIOReport canali, OggettoIOReport* sottoscritti) {
@@ -111,14 +86,15 @@ std::shared_ptr<const LibreriaIOReport> carica() {
         };
     if (auto f = cerca<SimpleGetIntegerValue>(libreria, "IOReportSimpleGetIntegerValue"))
         t->valoreIntero = [f](OggettoIOReport c, std::int32_t i) { return f(dizionario(c), i); };
+    // Names and units are not owned: the channel keeps them.
     if (auto f = cerca<ChannelGetString>(libreria, "IOReportChannelGetChannelName"))
-        t->nomeCanale = [f](OggettoIOReport c) { return testo(f(dizionario(c))); };
+        t->nomeCanale = [f](OggettoIOReport c) { return testoCF(f(dizionario(c))); };
     if (auto f = cerca<ChannelGetString>(libreria, "IOReportChannelGetUnitLabel"))
-        t->unitaCanale = [f](OggettoIOReport c) { return testo(f(dizionario(c))); };
+        t->unitaCanale = [f](OggettoIOReport c) { return testoCF(f(dizionario(c))); };
     if (auto f = cerca<StateGetCount>(libreria, "IOReportStateGetCount"))
         t->numeroStati = [f](OggettoIOReport c) { return f(dizionario(c)); };
     if (auto f = cerca<StateGetNameForIndex>(libreria, "IOReportStateGetNameForIndex"))
-        t->nomeStato = [f](OggettoIOReport c, std::int32_t i) { return testo(f(dizionario(c), i)); };
+        t->nomeStato = [f](OggettoIOReport c, std::int32_t i) { return testoCF(f(dizionario(c), i)); };
     if (auto f = cerca<StateGetResidency>(libreria, "IOReportStateGetResidency"))
         t->residenzaStato = [f](OggettoIOReport c, std::int32_t i) { return f(dizionario(c), i); };
     return t;

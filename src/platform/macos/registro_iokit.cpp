@@ -6,26 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/macos/cf.h"
 #include "platform/registro.h"
 
 namespace pulsaro {
 
 namespace {
-
-// An owned CoreFoundation object.
-class RifCF {
-public:
-    explicit RifCF(CFTypeRef r = nullptr) : r_(r) {}
-    RifCF(const RifCF&) = delete;
-    RifCF& operator=(const RifCF&) = delete;
-    ~RifCF() {
-        if (r_) CFRelease(r_);
-    }
-    CFTypeRef get() const { return r_; }
-
-private:
-    CFTypeRef r_;
-};
 
 // An owned IOKit object (entry or iterator).
 class RifIO {
@@ -43,20 +29,6 @@ private:
     io_object_t o_;
 };
 
-std::string testoCF(CFStringRef s) {
-    if (const char* p = CFStringGetCStringPtr(s, kCFStringEncodingUTF8)) return p;
-    CFIndex lunghezza = CFStringGetLength(s);
-    CFIndex massimo = CFStringGetMaximumSizeForEncoding(lunghezza, kCFStringEncodingUTF8) + 1;
-    std::string buffer(static_cast<std::size_t>(massimo), '\0');
-    if (!CFStringGetCString(s, buffer.data(), massimo, kCFStringEncodingUTF8)) return {};
-    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
-    return buffer;
-}
-
-RifCF stringaCF(const std::string& s) {
-    return RifCF(CFStringCreateWithCString(kCFAllocatorDefault, s.c_str(), kCFStringEncodingUTF8));
-}
-
 // Containers deeper than this read as `Altro`: no registry property nests that far.
 constexpr int profonditaMassima = 32;
 
@@ -70,13 +42,13 @@ struct ContestoDizionario {
 void aggiungiCoppia(const void* chiave, const void* valore, void* contesto) {
     auto* c = static_cast<ContestoDizionario*>(contesto);
     if (!chiave || CFGetTypeID(chiave) != CFStringGetTypeID()) return;
-    (*c->d)[testoCF(static_cast<CFStringRef>(chiave))] = converti(valore, c->profondita);
+    (*c->d)[testoCF(chiave).value_or("")] = converti(valore, c->profondita);
 }
 
 ValoreRegistro converti(CFTypeRef v, int profondita) {
     if (!v || profondita > profonditaMassima) return {};
     CFTypeID tipo = CFGetTypeID(v);
-    if (tipo == CFStringGetTypeID()) return testoCF(static_cast<CFStringRef>(v));
+    if (tipo == CFStringGetTypeID()) return testoCF(v).value_or("");
     if (tipo == CFNumberGetTypeID()) {
         auto n = static_cast<CFNumberRef>(v);
         if (!CFNumberIsFloatType(n)) {

@@ -9,7 +9,6 @@
 
 #include "platform/linux/descrittori.h"
 #include "platform/linux/file_piccolo.h"
-#include "platform/linux/processi_proc.h"
 
 namespace pulsaro {
 

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "platform/linux/file_piccolo.h"
-#include "platform/linux/processi_proc.h"
 
 namespace pulsaro {
 

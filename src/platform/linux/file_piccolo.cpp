@@ -5,6 +5,14 @@
 
 namespace pulsaro {
 
+std::string sottoRadice(const std::string& radice, std::string_view relativo) {
+    std::string r = radice.empty() ? std::string("/") : radice;
+    if (r.back() != '/') r.push_back('/');
+    while (!relativo.empty() && relativo.front() == '/') relativo.remove_prefix(1);
+    r.append(relativo);
+    return r;
+}
+
 std::optional<std::string> leggiFilePiccolo(const std::string& percorso, std::size_t massimo) {
     const int fd = open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;

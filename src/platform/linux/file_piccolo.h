@@ -4,8 +4,13 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace pulsaro {
+
+// `radice` joined with a relative path, with one slash between them. Every reader takes its
+// root folder, so that tests point it at a tree they build.
+std::string sottoRadice(const std::string& radice, std::string_view relativo);
 
 // The whole text, at most `massimo` bytes; nullopt when the file cannot be read.
 std::optional<std::string> leggiFilePiccolo(const std::string& percorso, std::size_t massimo = 1 << 20);

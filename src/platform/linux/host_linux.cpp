@@ -47,12 +47,9 @@ std::vector<int> leggiElencoCpu(const std::string& testo) {
     return out;
 }
 
-HostLinux::HostLinux(std::string radice) : radice_(std::move(radice)) {
-    if (radice_.empty()) radice_ = "/";
-    if (radice_.back() != '/') radice_ += '/';
-}
+HostLinux::HostLinux(std::string radice) : radice_(radice.empty() ? "/" : std::move(radice)) {}
 
-std::string HostLinux::percorso(const std::string& relativo) const { return radice_ + relativo; }
+std::string HostLinux::percorso(const std::string& relativo) const { return sottoRadice(radice_, relativo); }
 
 // Linux has more counters than the four the engine uses. The one place that maps them:
 //   user   = user (guest time is already inside it)

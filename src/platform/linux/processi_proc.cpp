@@ -1,5 +1,7 @@
 #include "platform/linux/processi_proc.h"
 
+#include "platform/linux/file_piccolo.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -57,14 +59,6 @@ long dimensionePagina() {
 }
 
 }  // namespace
-
-std::string sottoRadice(const std::string& radice, std::string_view relativo) {
-    std::string r = radice.empty() ? std::string("/") : radice;
-    if (r.back() != '/') r.push_back('/');
-    while (!relativo.empty() && relativo.front() == '/') relativo.remove_prefix(1);
-    r.append(relativo);
-    return r;
-}
 
 std::optional<StatProcesso> leggiStat(std::string_view testo) {
     const auto aperta = testo.find('(');

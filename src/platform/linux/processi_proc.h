@@ -33,7 +33,4 @@ std::optional<StatProcesso> leggiStat(std::string_view testo);
 // Empty when /proc cannot be read.
 std::vector<VoceProc> leggiProcessiProc(const std::string& radice = "/");
 
-// `radice` joined with a relative path, with one slash between them.
-std::string sottoRadice(const std::string& radice, std::string_view relativo);
-
 }  // namespace pulsaro

@@ -158,24 +158,22 @@ std::vector<ClasseCore> HostLinux::classiCore() {
     return out;
 }
 
+std::optional<int> HostLinux::contaCpu(const char* file) const {
+    auto t = leggiFilePiccolo(percorso(file));
+    const auto n = t ? leggiElencoCpu(*t).size() : 0;
+    if (n > 0) return static_cast<int>(n);
+    return std::nullopt;
+}
+
+// Without sysfs the C library still knows this machine; a fake tree without it has one CPU.
 int HostLinux::processori() {
-    auto t = leggiFilePiccolo(percorso("sys/devices/system/cpu/present"));
-    if (t) {
-        auto n = leggiElencoCpu(*t).size();
-        if (n > 0) return static_cast<int>(n);
-    }
-    if (radice_ == "/") return std::max(1, static_cast<int>(sysconf(_SC_NPROCESSORS_CONF)));
-    return 1;
+    if (auto n = contaCpu("sys/devices/system/cpu/present")) return *n;
+    return radice_ == "/" ? std::max(1, static_cast<int>(sysconf(_SC_NPROCESSORS_CONF))) : 1;
 }
 
 int HostLinux::processoriAttivi() {
-    auto t = leggiFilePiccolo(percorso("sys/devices/system/cpu/online"));
-    if (t) {
-        auto n = leggiElencoCpu(*t).size();
-        if (n > 0) return static_cast<int>(n);
-    }
-    if (radice_ == "/") return std::max(1, static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)));
-    return processori();
+    if (auto n = contaCpu("sys/devices/system/cpu/online")) return *n;
+    return radice_ == "/" ? std::max(1, static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN))) : processori();
 }
 
 // The macOS names of the per-class core counts, answered from the hybrid topology.

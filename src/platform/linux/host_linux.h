@@ -22,6 +22,8 @@ public:
 
 private:
     std::string percorso(const std::string& relativo) const;
+    // How many CPUs a sysfs list file names; nullopt when it is missing or empty.
+    std::optional<int> contaCpu(const char* file) const;
     std::string radice_;
 };
 

@@ -29,10 +29,12 @@ public:
             scrivi(proc / "comm", "processo" + std::to_string(p) + "\n");
             fs::create_directories(proc / "fd");
             for (int fd = 0; fd < descrittori; ++fd) {
-                std::string destinazione, info = "pos:\t0\nflags:\t02\nmnt_id:\t20\nino:\t" + std::to_string(fd) + "\n";
+                std::string destinazione,
+                    info = "pos:\t0\nflags:\t02\nmnt_id:\t20\nino:\t" + std::to_string(fd) + "\n";
                 if (fd == 3 || fd == 4) {
                     destinazione = "/dev/dri/renderD128";
-                    info += "drm-driver:\ti915\ndrm-pdev:\t0000:00:02.0\ndrm-client-id:\t" + std::to_string(p) +
+                    info += "drm-driver:\ti915\ndrm-pdev:\t0000:00:02.0\ndrm-client-id:\t" +
+                            std::to_string(p) +
                             "\ndrm-engine-render:\t123456789 ns\ndrm-engine-copy:\t0 ns\n"
                             "drm-engine-video:\t5000 ns\ndrm-engine-capacity-video:\t2\n";
                 } else if (fd % 3 == 0) {
@@ -80,7 +82,8 @@ void BM_GPUScansioneDescrittori(benchmark::State& stato) {
     Macchina m(static_cast<int>(stato.range(0)), static_cast<int>(stato.range(1)));
     for (auto _ : stato) {
         auto l = pulsaro::letturaGPULinux(m.radice(), true);
-        if (l.perPid.size() != static_cast<std::size_t>(stato.range(0))) stato.SkipWithError("wrong client count");
+        if (l.perPid.size() != static_cast<std::size_t>(stato.range(0)))
+            stato.SkipWithError("wrong client count");
         benchmark::DoNotOptimize(l);
     }
     stato.counters["descrittori"] = static_cast<double>(stato.range(0) * stato.range(1));

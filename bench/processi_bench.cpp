@@ -24,8 +24,9 @@ std::string listaFinta(int righe) {
     std::string s;
     for (int i = 0; i < righe; ++i) {
         const int pid = 100 + i * 7;
-        s += std::string(pid < 1000 ? "  " : " ") + std::to_string(pid) + "  " + std::to_string(i % 97) + ":" +
-             std::to_string(10 + i % 50) + "." + std::to_string(10 + i % 90) + "  " + std::to_string(1000 + i * 13) +
+        s += std::string(pid < 1000 ? "  " : " ") + std::to_string(pid) + "  " + std::to_string(i % 97) +
+             ":" + std::to_string(10 + i % 50) + "." + std::to_string(10 + i % 90) + "  " +
+             std::to_string(1000 + i * 13) +
              (i % 3 == 0 ? " /Applications/Some App.app/Contents/MacOS/Some App Helper (Renderer)\n"
                          : " /usr/libexec/servizio" + std::to_string(i) + "\n");
     }
@@ -41,7 +42,8 @@ double secondiFigli() {
 
 ListaProcessi listaDaProc(const std::string& radice) {
     ListaProcessi lista;
-    for (auto& v : leggiProcessiProc(radice)) lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome)};
+    for (auto& v : leggiProcessiProc(radice))
+        lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome)};
     return lista;
 }
 
@@ -82,8 +84,8 @@ static void CampioneProcessiProc(benchmark::State& state) {
 BENCHMARK(CampioneProcessiProc)->Unit(benchmark::kMicrosecond);
 
 // A child process: wall time, plus the child's own CPU time per run.
-static void Programma(benchmark::State& state, const std::string& percorso, const std::vector<std::string>& argomenti,
-                      bool leggi) {
+static void Programma(benchmark::State& state, const std::string& percorso,
+                      const std::vector<std::string>& argomenti, bool leggi) {
     const double figliPrima = secondiFigli();
     std::size_t processi = 0;
     for (auto _ : state) {
@@ -96,14 +98,18 @@ static void Programma(benchmark::State& state, const std::string& percorso, cons
         benchmark::DoNotOptimize(uscita);
     }
     state.counters["cpu_figlio_ms"] =
-        (secondiFigli() - figliPrima) * 1e3 / static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
+        (secondiFigli() - figliPrima) * 1e3 /
+        static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
     if (leggi) state.counters["processi"] = static_cast<double>(processi);
 }
 BENCHMARK_CAPTURE(Programma, ps, std::string(percorsoPs),
                   std::vector<std::string>(argomentiPs.begin(), argomentiPs.end()), true)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Programma, top_b, std::string("/usr/bin/top"), std::vector<std::string>{"-b", "-n", "1"}, false)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(Programma, top_b, std::string("/usr/bin/top"), std::vector<std::string>{"-b", "-n", "1"},
+                  false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // One refresh of a running `top -b`, without its start-up: twenty refreshes minus one.
 static void TopAggiornamento(benchmark::State& state) {

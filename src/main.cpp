@@ -1,3 +1,5 @@
 #include "shell/avvio.h"
 
-int main(int argc, char** argv) { return pulsaro::avvia(argc, argv); }
+int main(int argc, char** argv) {
+    return pulsaro::avvia(argc, argv);
+}

@@ -8,14 +8,16 @@
 
 namespace pulsaro {
 
-void disegnaIconaProcesso(QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a, CacheIcone& cache) {
+void disegnaIconaProcesso(QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a,
+                          CacheIcone& cache) {
     const std::optional<QIcon> icona = cache.icona(pid);
     if (!icona) {
         disegnaIngranaggio(p, cornice, a);
         return;
     }
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
-    const QSize lato(static_cast<int>(std::ceil(cornice.width() * dpr)), static_cast<int>(std::ceil(cornice.height() * dpr)));
+    const QSize lato(static_cast<int>(std::ceil(cornice.width() * dpr)),
+                     static_cast<int>(std::ceil(cornice.height() * dpr)));
     const QPixmap immagine = icona->pixmap(lato);
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -29,7 +31,8 @@ DisegnoIcona disegnoIconaProcesso() {
     };
 }
 
-IconaProcesso::IconaProcesso(std::int32_t pid, QWidget* padre) : IconaProcesso(pid, CacheIcone::condivisa(), padre) {}
+IconaProcesso::IconaProcesso(std::int32_t pid, QWidget* padre)
+    : IconaProcesso(pid, CacheIcone::condivisa(), padre) {}
 
 IconaProcesso::IconaProcesso(std::int32_t pid, CacheIcone& cache, QWidget* padre)
     : QWidget(padre), pid_(pid), cache_(&cache) {}

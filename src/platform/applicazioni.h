@@ -10,8 +10,8 @@
 namespace pulsaro {
 
 struct Applicazione {
-    std::string nome;                   // localized display name
-    std::string icona;                  // icon theme name or file path (Linux); empty when none
+    std::string nome;                     // localized display name
+    std::string icona;                    // icon theme name or file path (Linux); empty when none
     std::vector<unsigned char> iconaPng;  // encoded icon image (macOS); empty when none
 };
 

@@ -89,7 +89,8 @@ void uccidi(pid_t pid) {
 
 }  // namespace
 
-std::optional<std::string> eseguiProgramma(const std::string& percorso, const std::vector<std::string>& argomenti,
+std::optional<std::string> eseguiProgramma(const std::string& percorso,
+                                           const std::vector<std::string>& argomenti,
                                            std::chrono::milliseconds limite) {
     const auto scadenza = Orologio::now() + limite;
 
@@ -133,7 +134,8 @@ std::optional<std::string> eseguiProgramma(const std::string& percorso, const st
     argv.push_back(nullptr);
 
     pid_t pid = -1;
-    if (posix_spawn(&pid, percorso.c_str(), &azioni.a, &attributi.a, argv.data(), environ) != 0) return std::nullopt;
+    if (posix_spawn(&pid, percorso.c_str(), &azioni.a, &attributi.a, argv.data(), environ) != 0)
+        return std::nullopt;
     scrittura.chiudi();  // EOF arrives once the child (and anything it started) has closed its end
 
     std::string uscita;

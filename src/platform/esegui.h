@@ -12,7 +12,8 @@ namespace pulsaro {
 // and error on the null device, and returns its standard output read to the end. The exit status
 // is not looked at. nullopt when it cannot be started, or when it has not finished within
 // `limite` (it is then killed). The child is always reaped and no descriptor is left open.
-std::optional<std::string> eseguiProgramma(const std::string& percorso, const std::vector<std::string>& argomenti,
+std::optional<std::string> eseguiProgramma(const std::string& percorso,
+                                           const std::vector<std::string>& argomenti,
                                            std::chrono::milliseconds limite);
 
 }  // namespace pulsaro

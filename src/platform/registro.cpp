@@ -35,7 +35,9 @@ Voce& Voce::operator=(Voce&& altra) noexcept {
     return *this;
 }
 
-Voce::~Voce() { rilascia(); }
+Voce::~Voce() {
+    rilascia();
+}
 
 void Voce::rilascia() noexcept {
     if (registro_ && maniglia_) registro_->rilascia(maniglia_);

@@ -31,8 +31,7 @@ struct ValoreRegistro {
     ValoreRegistro(std::string s) : dato(std::move(s)) {}
     ValoreRegistro(const char* s) : dato(std::string(s)) {}
     template <std::integral T>
-        requires(!std::same_as<T, bool>)
-    ValoreRegistro(T n) : dato(static_cast<std::int64_t>(n)) {}
+    requires(!std::same_as<T, bool>) ValoreRegistro(T n) : dato(static_cast<std::int64_t>(n)) {}
     ValoreRegistro(double n) : dato(n) {}
     ValoreRegistro(Byte b) : dato(std::move(b)) {}
 

@@ -4,7 +4,9 @@
 
 namespace pulsaro {
 
-RegistroMemoria::RegistroMemoria() { elementi_.push_back({{"IORegistryEntry"}, {}, "IOService", {}}); }
+RegistroMemoria::RegistroMemoria() {
+    elementi_.push_back({{"IORegistryEntry"}, {}, "IOService", {}});
+}
 
 RegistroMemoria::Nodo RegistroMemoria::aggiungi(Nodo genitore, std::vector<std::string> classi,
                                                 ValoreRegistro::Dizionario proprieta, std::string piano) {
@@ -18,14 +20,18 @@ void RegistroMemoria::imposta(Nodo nodo, const std::string& chiave, ValoreRegist
     elementi_.at(nodo).proprieta[chiave] = std::move(valore);
 }
 
-void RegistroMemoria::percorso(const std::string& percorso, Nodo nodo) { percorsi_.emplace_back(percorso, nodo); }
+void RegistroMemoria::percorso(const std::string& percorso, Nodo nodo) {
+    percorsi_.emplace_back(percorso, nodo);
+}
 
 Voce RegistroMemoria::apri(Nodo nodo) {
     ++aperte_;
     return Voce(this, nodo + 1);
 }
 
-void RegistroMemoria::rilascia(std::uintptr_t) noexcept { --aperte_; }
+void RegistroMemoria::rilascia(std::uintptr_t) noexcept {
+    --aperte_;
+}
 
 const RegistroMemoria::Elemento* RegistroMemoria::elemento(const Voce& voce) const {
     if (!voce || voce.maniglia() > elementi_.size()) return nullptr;

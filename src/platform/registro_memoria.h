@@ -19,8 +19,8 @@ public:
 
     // A new entry under `genitore` in `piano`. `classi` is the class chain, most derived first,
     // so that a match on a base class finds it too.
-    Nodo aggiungi(Nodo genitore, std::vector<std::string> classi,
-                  ValoreRegistro::Dizionario proprieta = {}, std::string piano = "IOService");
+    Nodo aggiungi(Nodo genitore, std::vector<std::string> classi, ValoreRegistro::Dizionario proprieta = {},
+                  std::string piano = "IOService");
     void imposta(Nodo nodo, const std::string& chiave, ValoreRegistro valore);
     void percorso(const std::string& percorso, Nodo nodo);
     // Makes matching on this class, or listing children of this entry, fail.

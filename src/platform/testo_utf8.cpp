@@ -23,12 +23,16 @@ std::size_t sequenza(std::string_view s, std::size_t i, std::size_t& parziale) {
         n = 2;
     } else if (c >= 0xE0 && c <= 0xEF) {
         n = 3;
-        if (c == 0xE0) min2 = 0xA0;          // no overlong forms
-        else if (c == 0xED) max2 = 0x9F;     // no surrogates
+        if (c == 0xE0)
+            min2 = 0xA0;  // no overlong forms
+        else if (c == 0xED)
+            max2 = 0x9F;  // no surrogates
     } else if (c >= 0xF0 && c <= 0xF4) {
         n = 4;
-        if (c == 0xF0) min2 = 0x90;
-        else if (c == 0xF4) max2 = 0x8F;    // nothing above U+10FFFF
+        if (c == 0xF0)
+            min2 = 0x90;
+        else if (c == 0xF4)
+            max2 = 0x8F;  // nothing above U+10FFFF
     } else {
         return 0;
     }

@@ -25,7 +25,9 @@ std::optional<std::int32_t> interoConSegno32(std::string_view testo) {
 
 namespace {
 
-bool vuoto(char c) { return c == ' ' || c == '\t'; }
+bool vuoto(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view senzaVuoti(std::string_view s) {
     while (!s.empty() && vuoto(s.front())) s.remove_prefix(1);
@@ -46,7 +48,8 @@ std::optional<Creatore> analizzaCreatore(std::string_view testo) {
     resto.remove_prefix(inizio);
     std::size_t virgola = resto.find(',');
     std::string_view primo = resto.substr(0, virgola);
-    std::string_view secondo = virgola == std::string_view::npos ? std::string_view{} : resto.substr(virgola + 1);
+    std::string_view secondo =
+        virgola == std::string_view::npos ? std::string_view{} : resto.substr(virgola + 1);
 
     auto pid = interoConSegno32(primo);
     if (!pid) return std::nullopt;

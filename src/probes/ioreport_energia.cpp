@@ -72,7 +72,8 @@ void IOReportEnergia::sottoscrivi(Posseduto canali, SottoscrizioneIOReport& sott
     OggettoIOReport uscita = nullptr;
     sottoscrizione = lib_->creaSottoscrizione(canali.get(), &uscita);
     sottoscritti = uscita ? possiedi(uscita) : std::move(canali);
-    if (sottoscrizione && sottoscritti) campione = possiedi(lib_->creaCampioni(sottoscrizione, sottoscritti.get()));
+    if (sottoscrizione && sottoscritti)
+        campione = possiedi(lib_->creaCampioni(sottoscrizione, sottoscritti.get()));
 }
 
 Potenze IOReportEnergia::leggi() {

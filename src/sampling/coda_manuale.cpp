@@ -20,7 +20,9 @@ std::chrono::nanoseconds ns(double s) {
 
 CodaManuale::CodaManuale() : inizio_(Istante{} + std::chrono::hours(24 * 365 * 50)), ora_(inizio_) {}
 
-void CodaManuale::async(Compito compito) { compiti_.push_back(std::move(compito)); }
+void CodaManuale::async(Compito compito) {
+    compiti_.push_back(std::move(compito));
+}
 
 std::shared_ptr<TimerCoda> CodaManuale::timer(double primo, double periodo, double, Compito gestore) {
     auto t = std::make_shared<TimerManuale>();
@@ -60,10 +62,13 @@ void CodaManuale::avanza(double s) {
     esegui();
 }
 
-double CodaManuale::secondi() const { return std::chrono::duration<double>(ora_ - inizio_).count(); }
+double CodaManuale::secondi() const {
+    return std::chrono::duration<double>(ora_ - inizio_).count();
+}
 
 std::size_t CodaManuale::timerAttivi() const {
-    return static_cast<std::size_t>(std::count_if(timer_.begin(), timer_.end(), [](auto& t) { return t->attivo; }));
+    return static_cast<std::size_t>(
+        std::count_if(timer_.begin(), timer_.end(), [](auto& t) { return t->attivo; }));
 }
 
 }  // namespace pulsaro

@@ -14,7 +14,8 @@ public:
     CodaManuale();
 
     void async(Compito compito) override;
-    std::shared_ptr<TimerCoda> timer(double primo, double periodo, double tolleranza, Compito gestore) override;
+    std::shared_ptr<TimerCoda> timer(double primo, double periodo, double tolleranza,
+                                     Compito gestore) override;
     Istante ora() const override { return ora_; }
 
     // Moves the clock forward, running in order every task and timer that falls due.

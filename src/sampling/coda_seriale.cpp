@@ -90,7 +90,9 @@ void lavora(std::shared_ptr<CodaSeriale::Stato> s, std::string nome) {
 }  // namespace
 
 CodaSeriale::CodaSeriale(std::string etichetta)
-    : etichetta_(std::move(etichetta)), stato_(std::make_shared<Stato>()), lavoratore_(lavora, stato_, etichetta_) {}
+    : etichetta_(std::move(etichetta)),
+      stato_(std::make_shared<Stato>()),
+      lavoratore_(lavora, stato_, etichetta_) {}
 
 CodaSeriale::~CodaSeriale() {
     {
@@ -113,7 +115,8 @@ void CodaSeriale::async(Compito compito) {
     stato_->sveglia.notify_all();
 }
 
-std::shared_ptr<TimerCoda> CodaSeriale::timer(double primo, double periodo, double tolleranza, Compito gestore) {
+std::shared_ptr<TimerCoda> CodaSeriale::timer(double primo, double periodo, double tolleranza,
+                                              Compito gestore) {
     auto t = std::make_shared<TimerSeriale>();
     t->stato = stato_;
     t->scadenza = Orologio::now() + secondi(primo);
@@ -126,6 +129,8 @@ std::shared_ptr<TimerCoda> CodaSeriale::timer(double primo, double periodo, doub
     return t;
 }
 
-Coda::Istante CodaSeriale::ora() const { return std::chrono::system_clock::now(); }
+Coda::Istante CodaSeriale::ora() const {
+    return std::chrono::system_clock::now();
+}
 
 }  // namespace pulsaro

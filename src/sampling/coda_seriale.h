@@ -17,7 +17,8 @@ public:
     CodaSeriale& operator=(const CodaSeriale&) = delete;
 
     void async(Compito compito) override;
-    std::shared_ptr<TimerCoda> timer(double primo, double periodo, double tolleranza, Compito gestore) override;
+    std::shared_ptr<TimerCoda> timer(double primo, double periodo, double tolleranza,
+                                     Compito gestore) override;
     Istante ora() const override;
     const std::string& etichetta() const { return etichetta_; }
 

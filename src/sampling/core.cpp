@@ -30,6 +30,8 @@ const std::string& gpu() {
     return t;
 }
 
-std::optional<long long> sysctl(const std::string& nome) { return hostDiSistema().valoreSistema(nome); }
+std::optional<long long> sysctl(const std::string& nome) {
+    return hostDiSistema().valoreSistema(nome);
+}
 
 }  // namespace pulsaro::Core

@@ -71,7 +71,8 @@ std::optional<double> numeroDecimale(std::string_view s) {
     }
     const auto punto = s.find('.');
     const std::string_view interi = s.substr(0, punto);
-    const std::string_view frazione = punto == std::string_view::npos ? std::string_view{} : s.substr(punto + 1);
+    const std::string_view frazione =
+        punto == std::string_view::npos ? std::string_view{} : s.substr(punto + 1);
     if (interi.empty() && frazione.empty()) return std::nullopt;
     if ((!interi.empty() && !cifre(interi)) || (!frazione.empty() && !cifre(frazione))) return std::nullopt;
     double v = 0;

@@ -33,7 +33,8 @@ public:
         auto copia = voci_;  // an observer may subscribe or unsubscribe while notified
         for (auto& v : copia) {
             if (v.soloCambi) {
-                auto it = std::find_if(voci_.begin(), voci_.end(), [&](auto& x) { return x.gettone == v.gettone; });
+                auto it =
+                    std::find_if(voci_.begin(), voci_.end(), [&](auto& x) { return x.gettone == v.gettone; });
                 if (it == voci_.end() || it->ultimo == valore_) continue;
                 it->ultimo = valore_;
             }

@@ -22,8 +22,8 @@ struct LetturaTick {
 
 // One process of the listing.
 struct TempoProcesso {
-    double cpu = 0;              // cumulative CPU seconds
-    std::uint64_t memoria = 0;   // resident bytes
+    double cpu = 0;             // cumulative CPU seconds
+    std::uint64_t memoria = 0;  // resident bytes
     std::string nome;
 };
 using ListaProcessi = std::map<std::int32_t, TempoProcesso>;

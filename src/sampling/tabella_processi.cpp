@@ -54,8 +54,9 @@ int numeroPannelli(const Preferenze& preferenze) {
     return static_cast<int>(std::clamp<std::int64_t>(n, 3, 1000000));
 }
 
-std::vector<UsoProcesso> primiProcessi(const std::map<std::int32_t, UsoProcesso>& tabella, int quanti,
-                                       const std::function<std::optional<std::string>(std::int32_t)>& nomeApp) {
+std::vector<UsoProcesso> primiProcessi(
+    const std::map<std::int32_t, UsoProcesso>& tabella, int quanti,
+    const std::function<std::optional<std::string>(std::int32_t)>& nomeApp) {
     std::vector<UsoProcesso> tutti;
     tutti.reserve(tabella.size());
     for (const auto& [id, u] : tabella) tutti.push_back(u);

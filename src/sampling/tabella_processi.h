@@ -39,7 +39,8 @@ int numeroPannelli(const Preferenze& preferenze);
 
 // The heaviest `quanti` records, by punteggio then memory; the kept ones are named by
 // `nomeApp` when the process is a running application.
-std::vector<UsoProcesso> primiProcessi(const std::map<std::int32_t, UsoProcesso>& tabella, int quanti,
-                                       const std::function<std::optional<std::string>(std::int32_t)>& nomeApp);
+std::vector<UsoProcesso> primiProcessi(
+    const std::map<std::int32_t, UsoProcesso>& tabella, int quanti,
+    const std::function<std::optional<std::string>(std::int32_t)>& nomeApp);
 
 }  // namespace pulsaro

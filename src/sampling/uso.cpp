@@ -16,13 +16,17 @@ int CoreImpegnati::numeroP() {
     return contaP(tipi(), processori);
 }
 
-int CoreImpegnati::numeroE() { return contaE(tipi()); }
+int CoreImpegnati::numeroE() {
+    return contaE(tipi());
+}
 
 CoreImpegnati CoreImpegnati::conta(const std::vector<Tick>& prima, const std::vector<Tick>& dopo) {
     return contaCore(prima, dopo, tipi());
 }
 
-std::string CoreImpegnati::testo() const { return testoCore(*this, numeroP(), numeroE()); }
+std::string CoreImpegnati::testo() const {
+    return testoCore(*this, numeroP(), numeroE());
+}
 
 std::string testoCore(const CoreImpegnati& c, int numeroP, int numeroE) {
     std::string t = std::to_string(c.totale()) + "/" + std::to_string(numeroP + numeroE) + " core";

@@ -28,7 +28,9 @@ Riepilogo AnteprimaRiquadro::campione() {
     return r;
 }
 
-int AnteprimaRiquadro::numeroE() const { return numeroE_ >= 0 ? numeroE_ : CoreImpegnati::numeroE(); }
+int AnteprimaRiquadro::numeroE() const {
+    return numeroE_ >= 0 ? numeroE_ : CoreImpegnati::numeroE();
+}
 
 void AnteprimaRiquadro::setColore(const QColor& colore) {
     colore_ = colore;
@@ -42,7 +44,8 @@ void AnteprimaRiquadro::aggiorna() {
 
 QSize AnteprimaRiquadro::sizeHint() const {
     const QSizeF s = RiquadroBarra::dimensione(campione(), preferenze_, numeroE());
-    return {static_cast<int>(std::ceil(s.width())) + 2 * margine, static_cast<int>(std::ceil(s.height())) + 2 * margine};
+    return {static_cast<int>(std::ceil(s.width())) + 2 * margine,
+            static_cast<int>(std::ceil(s.height())) + 2 * margine};
 }
 
 void AnteprimaRiquadro::paintEvent(QPaintEvent*) {

@@ -9,7 +9,9 @@
 
 namespace pulsaro {
 
-QColor grigioSistema() { return QColor(0x8E, 0x8E, 0x93); }
+QColor grigioSistema() {
+    return QColor(0x8E, 0x8E, 0x93);
+}
 
 QImage iconaBarra(bool grigia, qreal dpr) {
     // A 15-point glyph of a round symbol is about 16 points across; one point of margin around.

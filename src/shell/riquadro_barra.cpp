@@ -15,29 +15,43 @@ namespace pulsaro::RiquadroBarra {
 
 std::string_view id(Voce v) {
     switch (v) {
-        case Voce::mem: return "mem";
-        case Voce::cpu: return "cpu";
-        case Voce::core: return "core";
-        case Voce::gpu: return "gpu";
-        case Voce::n: return "n";
+        case Voce::mem:
+            return "mem";
+        case Voce::cpu:
+            return "cpu";
+        case Voce::core:
+            return "core";
+        case Voce::gpu:
+            return "gpu";
+        case Voce::n:
+            return "n";
     }
     return {};
 }
 
 std::string_view nome(Voce v) {
     switch (v) {
-        case Voce::mem: return "Mem";
-        case Voce::cpu: return "CPU";
-        case Voce::core: return "Core";
-        case Voce::gpu: return "GPU";
-        case Voce::n: return "N";
+        case Voce::mem:
+            return "Mem";
+        case Voce::cpu:
+            return "CPU";
+        case Voce::core:
+            return "Core";
+        case Voce::gpu:
+            return "GPU";
+        case Voce::n:
+            return "N";
     }
     return {};
 }
 
-std::string chiave(Voce v) { return "riquadro_" + std::string(id(v)); }
+std::string chiave(Voce v) {
+    return "riquadro_" + std::string(id(v));
+}
 
-bool predefinita(Voce v) { return v != Voce::core; }
+bool predefinita(Voce v) {
+    return v != Voce::core;
+}
 
 std::optional<Voce> voce(std::string_view s) {
     for (Voce v : voci)
@@ -50,11 +64,17 @@ const QColor& arancio() {
     return c;
 }
 
-bool attivo(const Preferenze& p) { return p.booleano(chiaveAttivo, false); }
+bool attivo(const Preferenze& p) {
+    return p.booleano(chiaveAttivo, false);
+}
 
-bool mostra(const Preferenze& p, Voce v) { return p.booleano(chiave(v), predefinita(v)); }
+bool mostra(const Preferenze& p, Voce v) {
+    return p.booleano(chiave(v), predefinita(v));
+}
 
-void imposta(Preferenze& p, Voce v, bool mostrata) { p.scrivi(chiave(v), mostrata); }
+void imposta(Preferenze& p, Voce v, bool mostrata) {
+    p.scrivi(chiave(v), mostrata);
+}
 
 QColor sfondo(const Preferenze& p) {
     if (auto t = p.testo(chiaveColore))
@@ -286,7 +306,8 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
         pt.setPen(Qt::NoPen);
         pt.setBrush(pallino);
         pt.drawEllipse(QRectF(px, py, diametro, diametro));
-        const QColor lettera = contrasto(Qt::white, pallino) > contrasto(Qt::black, pallino) ? Qt::white : Qt::black;
+        const QColor lettera =
+            contrasto(Qt::white, pallino) > contrasto(Qt::black, pallino) ? Qt::white : Qt::black;
         const QString n = QStringLiteral("N");
         const qreal lw = f.mLettera.horizontalAdvance(n);
         const qreal lh = f.mLettera.height();
@@ -302,6 +323,8 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, q
     return immagine(r, sfondo, p, CoreImpegnati::numeroE(), dpr);
 }
 
-QImage immagine(const Riepilogo& r, const Preferenze& p, qreal dpr) { return immagine(r, sfondo(p), p, dpr); }
+QImage immagine(const Riepilogo& r, const Preferenze& p, qreal dpr) {
+    return immagine(r, sfondo(p), p, dpr);
+}
 
 }  // namespace pulsaro::RiquadroBarra

@@ -25,10 +25,10 @@ inline constexpr const char* chiaveColore = "coloreRiquadro";
 enum class Voce { mem, cpu, core, gpu, n };
 inline constexpr std::array<Voce, 5> voci = {Voce::mem, Voce::cpu, Voce::core, Voce::gpu, Voce::n};
 
-std::string_view id(Voce v);            // "mem", "cpu", "core", "gpu", "n"
-std::string_view nome(Voce v);          // "Mem", "CPU", "Core", "GPU", "N"
-std::string chiave(Voce v);             // "riquadro_" + id
-bool predefinita(Voce v);               // all but the core item
+std::string_view id(Voce v);    // "mem", "cpu", "core", "gpu", "n"
+std::string_view nome(Voce v);  // "Mem", "CPU", "Core", "GPU", "N"
+std::string chiave(Voce v);     // "riquadro_" + id
+bool predefinita(Voce v);       // all but the core item
 std::optional<Voce> voce(std::string_view id);
 
 // The default tile colour, E08A4F.

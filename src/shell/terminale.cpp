@@ -23,7 +23,9 @@ namespace {
 
 std::atomic<bool> interrotto{false};
 
-extern "C" void suInterruzione(int) { interrotto = true; }
+extern "C" void suInterruzione(int) {
+    interrotto = true;
+}
 
 // The terminal's main thread: blocks handed over by the sampling queue, run in order.
 class CicloPrincipale {
@@ -132,7 +134,8 @@ std::string rigaTesto(const Campione& c) {
     for (const auto& p : c.processi) {
         char buf[512];
         std::snprintf(buf, sizeof buf, "  %2d  %-28.28s CPU %5.1f%%  GPU %5.1f%%  %9s  pid %d%s\n", ++rango,
-                      p.nome.c_str(), p.cpu, p.gpu, memoriaTesto(p.memoria).c_str(), p.id, p.usaANE ? "  ANE" : "");
+                      p.nome.c_str(), p.cpu, p.gpu, memoriaTesto(p.memoria).c_str(), p.id,
+                      p.usaANE ? "  ANE" : "");
         r += buf;
     }
     return r;
@@ -158,7 +161,8 @@ std::string rigaJson(const Campione& c) {
         {"gpuWatt", c.totale.gpuWatt},
         {"aneWatt", c.totale.aneWatt},
         {"aneApp", c.totale.aneApp},
-        {"stato", {{"cpu", c.stato.cpu}, {"gpu", c.stato.gpu}, {"ane", c.stato.ane}, {"testo", testoStato(c.stato)}}},
+        {"stato",
+         {{"cpu", c.stato.cpu}, {"gpu", c.stato.gpu}, {"ane", c.stato.ane}, {"testo", testoStato(c.stato)}}},
         {"processi", processi},
     };
     // Invalid UTF-8 in a process name is replaced, never a reason to stop.
@@ -177,8 +181,8 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out) {
     long long stampati = 0;
     bool finito = false;
     {
-        auto monitor = Monitor::crea(*sonde, coda, [&ciclo](std::function<void()> f) { ciclo.invia(std::move(f)); },
-                                     preferenze);
+        auto monitor = Monitor::crea(
+            *sonde, coda, [&ciclo](std::function<void()> f) { ciclo.invia(std::move(f)); }, preferenze);
         Monitor* m = monitor.get();
         // The totals arrive with every full sample; print once the whole block has been assigned.
         monitor->totale.abbona([&, m](const UsoTotale&) {

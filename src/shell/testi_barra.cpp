@@ -6,14 +6,18 @@
 
 namespace pulsaro {
 
-bool statoGrigio(const StatoFonti& stato, bool iconaStato) { return iconaStato && !stato.tutto(); }
+bool statoGrigio(const StatoFonti& stato, bool iconaStato) {
+    return iconaStato && !stato.tutto();
+}
 
 std::string suggerimentoBarra(const StatoFonti& stato, bool iconaStato) {
     if (!statoGrigio(stato, iconaStato)) return etichettaBarra;
     return std::string(etichettaBarra) + " \u2013 " + testoStato(stato);
 }
 
-bool aneAttivo(double ane) { return ane >= 0.5; }
+bool aneAttivo(double ane) {
+    return ane >= 0.5;
+}
 
 std::string descrizioneRiquadro(const Riepilogo& r) {
     const char* formato = "Memoria %.0f%%, CPU %.0f%%, GPU %.0f%%, Neural Engine %s";

@@ -16,9 +16,15 @@ namespace pulsaro {
 
 namespace {
 
-QFont fontEtichetta() { return carattere(StileTesto::caption2, QFont::Bold); }
-QFont fontValore() { return carattere(StileTesto::caption); }
-QFont fontMini() { return carattere(9); }
+QFont fontEtichetta() {
+    return carattere(StileTesto::caption2, QFont::Bold);
+}
+QFont fontValore() {
+    return carattere(StileTesto::caption);
+}
+QFont fontMini() {
+    return carattere(9);
+}
 
 double altezzaDidascalia() {
     return std::max(QFontMetricsF(fontEtichetta()).height(), QFontMetricsF(fontValore()).height());
@@ -49,13 +55,16 @@ void seguiCambio(QWidget& w, QEvent* e) {
 
 }  // namespace
 
-double altezzaBarra() { return altezzaDidascalia() + spaziaturaBarra + altezzaTracciaBarra; }
+double altezzaBarra() {
+    return altezzaDidascalia() + spaziaturaBarra + altezzaTracciaBarra;
+}
 
 double altezzaMiniBarra() {
     return QFontMetricsF(fontMini()).height() + spaziaturaMiniBarra + altezzaTracciaMiniBarra;
 }
 
-void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& etichetta, bool attiva, Aspetto a) {
+void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& etichetta, bool attiva,
+                  Aspetto a) {
     const double hc = altezzaDidascalia();
     const double alto = r.top() + std::max(0.0, (r.height() - altezzaBarra()) / 2);
     p.save();
@@ -101,17 +110,25 @@ void disegnaMiniBarra(QPainter& p, const QRectF& r, double valore, bool attiva, 
 
 // --- Barra --------------------------------------------------------------------------------
 
-Barra::Barra(QWidget* padre) : Indicatore(padre) { setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); }
+Barra::Barra(QWidget* padre) : Indicatore(padre) {
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
 
 Barra::Barra(double valore, const QColor& colore, const QString& etichetta, bool attiva, QWidget* padre)
     : Barra(padre) {
     imposta(valore, colore, etichetta, attiva);
 }
 
-QString Barra::testo() const { return testoBarra(valore_, attivo_); }
+QString Barra::testo() const {
+    return testoBarra(valore_, attivo_);
+}
 
-QSize Barra::sizeHint() const { return {120, static_cast<int>(std::ceil(altezzaBarra()))}; }
-QSize Barra::minimumSizeHint() const { return {20, static_cast<int>(std::ceil(altezzaBarra()))}; }
+QSize Barra::sizeHint() const {
+    return {120, static_cast<int>(std::ceil(altezzaBarra()))};
+}
+QSize Barra::minimumSizeHint() const {
+    return {20, static_cast<int>(std::ceil(altezzaBarra()))};
+}
 
 void Barra::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -125,16 +142,24 @@ void Barra::changeEvent(QEvent* e) {
 
 // --- MiniBarra ----------------------------------------------------------------------------
 
-MiniBarra::MiniBarra(QWidget* padre) : Indicatore(padre) { setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); }
+MiniBarra::MiniBarra(QWidget* padre) : Indicatore(padre) {
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
 
 MiniBarra::MiniBarra(double valore, const QColor& colore, bool attiva, QWidget* padre) : MiniBarra(padre) {
     imposta(valore, colore, attiva);
 }
 
-QString MiniBarra::testo() const { return testoMiniBarra(valore_, attivo_); }
+QString MiniBarra::testo() const {
+    return testoMiniBarra(valore_, attivo_);
+}
 
-QSize MiniBarra::sizeHint() const { return {60, static_cast<int>(std::ceil(altezzaMiniBarra()))}; }
-QSize MiniBarra::minimumSizeHint() const { return {10, static_cast<int>(std::ceil(altezzaMiniBarra()))}; }
+QSize MiniBarra::sizeHint() const {
+    return {60, static_cast<int>(std::ceil(altezzaMiniBarra()))};
+}
+QSize MiniBarra::minimumSizeHint() const {
+    return {10, static_cast<int>(std::ceil(altezzaMiniBarra()))};
+}
 
 void MiniBarra::paintEvent(QPaintEvent*) {
     QPainter p(this);

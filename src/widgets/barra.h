@@ -11,13 +11,15 @@ double altezzaBarra();
 double altezzaMiniBarra();
 
 // Paint into r (content centred vertically when r is taller than needed).
-void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& etichetta, bool attiva, Aspetto a);
+void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& etichetta, bool attiva,
+                  Aspetto a);
 void disegnaMiniBarra(QPainter& p, const QRectF& r, double valore, bool attiva, Aspetto a);
 
 class Barra : public Indicatore {
 public:
     explicit Barra(QWidget* padre = nullptr);
-    Barra(double valore, const QColor& colore, const QString& etichetta, bool attiva, QWidget* padre = nullptr);
+    Barra(double valore, const QColor& colore, const QString& etichetta, bool attiva,
+          QWidget* padre = nullptr);
 
     void imposta(double valore, const QColor& colore, const QString& etichetta, bool attiva) {
         Indicatore::imposta(valore, colore, etichetta, attiva);
@@ -37,7 +39,9 @@ public:
     explicit MiniBarra(QWidget* padre = nullptr);
     MiniBarra(double valore, const QColor& colore, bool attiva, QWidget* padre = nullptr);
 
-    void imposta(double valore, const QColor& colore, bool attiva) { Indicatore::imposta(valore, colore, {}, attiva); }
+    void imposta(double valore, const QColor& colore, bool attiva) {
+        Indicatore::imposta(valore, colore, {}, attiva);
+    }
     QString testo() const;
 
     QSize sizeHint() const override;

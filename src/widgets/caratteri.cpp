@@ -9,9 +9,12 @@ namespace pulsaro {
 double dimensioneStile(StileTesto s) {
     switch (s) {
         case StileTesto::caption:
-        case StileTesto::caption2: return 10;
-        case StileTesto::callout: return 12;
-        case StileTesto::body: return 13;
+        case StileTesto::caption2:
+            return 10;
+        case StileTesto::callout:
+            return 12;
+        case StileTesto::body:
+            return 13;
     }
     return 13;
 }
@@ -24,6 +27,8 @@ QFont carattere(double dimensione, QFont::Weight peso) {
     return f;
 }
 
-QFont carattere(StileTesto s, QFont::Weight peso) { return carattere(dimensioneStile(s), peso); }
+QFont carattere(StileTesto s, QFont::Weight peso) {
+    return carattere(dimensioneStile(s), peso);
+}
 
 }  // namespace pulsaro

@@ -10,7 +10,8 @@ namespace pulsaro {
 
 Contagiri::Contagiri(QWidget* padre) : Indicatore(padre), molla_(this, [this] { update(); }) {}
 
-Contagiri::Contagiri(double valore, const QColor& colore, const QString& etichetta, bool attivo, QWidget* padre)
+Contagiri::Contagiri(double valore, const QColor& colore, const QString& etichetta, bool attivo,
+                     QWidget* padre)
     : Contagiri(padre) {
     imposta(valore, colore, etichetta, attivo);
 }
@@ -21,7 +22,9 @@ void Contagiri::imposta(double valore, const QColor& colore, const QString& etic
     molla_.vaiA(frazioneContagiri(valore, attivo), isVisible());
 }
 
-QString Contagiri::testo() const { return testoContagiri(valore_, attivo_); }
+QString Contagiri::testo() const {
+    return testoContagiri(valore_, attivo_);
+}
 
 void Contagiri::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -12,7 +12,8 @@ namespace pulsaro {
 class Contagiri : public Indicatore {
 public:
     explicit Contagiri(QWidget* padre = nullptr);
-    Contagiri(double valore, const QColor& colore, const QString& etichetta, bool attivo, QWidget* padre = nullptr);
+    Contagiri(double valore, const QColor& colore, const QString& etichetta, bool attivo,
+              QWidget* padre = nullptr);
 
     void imposta(double valore, const QColor& colore, const QString& etichetta, bool attivo);
     void setValore(double v) { imposta(v, colore_, etichetta_, attivo_); }

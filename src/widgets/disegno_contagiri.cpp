@@ -27,8 +27,8 @@ namespace pulsaro {
 namespace {
 
 constexpr double opacitaBagliore = 0.45 * 0.5;  // the blurred shadow's strength at the arc's edge
-constexpr int anelliBagliore = 4;                // rings of halo standing in for the blur
-constexpr int cifreFrazione = 2;                 // halves of a device pixel: finer does not show
+constexpr int anelliBagliore = 4;               // rings of halo standing in for the blur
+constexpr int cifreFrazione = 2;                // halves of a device pixel: finer does not show
 
 QPainterPath arco(const GeometriaContagiri& g, const Arco& a) {
     const QRectF cerchio(g.centro.x() - g.raggio, g.centro.y() - g.raggio, 2 * g.raggio, 2 * g.raggio);
@@ -76,8 +76,8 @@ void disegnaArcoPieno(QPainter& p, const GeometriaContagiri& g, const QColor& c)
 // Where a gauge's images go on the device: whole pixels, with the centre's fraction of a pixel
 // baked into the image.
 struct Posto {
-    double s = 0;      // device pixels per point
-    double e = 0;      // half the image's side, in device pixels
+    double s = 0;  // device pixels per point
+    double e = 0;  // half the image's side, in device pixels
     double x0 = 0, y0 = 0;
     long fx = 0, fy = 0;  // the centre inside the image, in halves of a pixel
     int lato = 0;
@@ -107,7 +107,8 @@ struct Chiave {
 struct HashChiave {
     std::size_t operator()(const Chiave& k) const noexcept {
         std::size_t h = std::hash<long>()(k.d);
-        for (long v : {k.scala, k.fx, k.fy, static_cast<long>(k.colore)}) h = h * 1000003u ^ std::hash<long>()(v);
+        for (long v : {k.scala, k.fx, k.fy, static_cast<long>(k.colore)})
+            h = h * 1000003u ^ std::hash<long>()(v);
         return h;
     }
 };
@@ -155,8 +156,9 @@ void scala(QPainter& p, const GeometriaContagiri& g, Aspetto a, const std::optio
         return;
     }
     static Immagini cache;
-    QImage& img = cercaImmagine(cache, chiave(g, *pos, a == Aspetto::scuro), 32,
-                                [&] { return immagine(g, *pos, [&](QPainter& q) { disegnaScala(q, g, a); }); });
+    QImage& img = cercaImmagine(cache, chiave(g, *pos, a == Aspetto::scuro), 32, [&] {
+        return immagine(g, *pos, [&](QPainter& q) { disegnaScala(q, g, a); });
+    });
     copia(p, *pos, img);
 }
 
@@ -192,7 +194,8 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
         // pixel edge does not show, while a smoothed fill this size costs most of the gauge.
         QPainter q(&taglio);
         q.setCompositionMode(QPainter::CompositionMode_Source);
-        q.translate(static_cast<double>(pos->fx) / cifreFrazione, static_cast<double>(pos->fy) / cifreFrazione);
+        q.translate(static_cast<double>(pos->fx) / cifreFrazione,
+                    static_cast<double>(pos->fy) / cifreFrazione);
         q.scale(pos->s, pos->s);
         const double oltre = std::min(60.0, g.lw / g.raggio * 180 / std::numbers::pi + 5);
         const double esterno = g.raggio + g.lw + 2;
@@ -284,8 +287,8 @@ void testoCentratoSu(QPainter& p, const QFont& f, double x, double alto, const Q
 
 }  // namespace
 
-void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo, const QString& etichetta,
-                      Aspetto a) {
+void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo,
+                      const QString& etichetta, Aspetto a) {
     const GeometriaContagiri g = geometriaContagiri(cornice, f);
     if (g.d <= 0) return;
     const QColor c = Tema::carico(f * 100);

@@ -24,12 +24,13 @@ void disegnaIngranaggio(QPainter& p, const QRectF& cornice, Aspetto a) {
     const qreal dpr = t.m11();
     using Chiave = std::tuple<long, long, long, QRgb>;
     static std::map<Chiave, QImage> immagini;
-    const Chiave k{std::lround(dentro.width() * 100), std::lround(dentro.height() * 100), std::lround(dpr * 100),
-                   colore.rgba()};
+    const Chiave k{std::lround(dentro.width() * 100), std::lround(dentro.height() * 100),
+                   std::lround(dpr * 100), colore.rgba()};
     auto it = immagini.find(k);
     if (it == immagini.end()) {
         if (immagini.size() >= 16) immagini.clear();
-        it = immagini.emplace(k, immagineSimbolo(Simbolo::ingranaggioPieno, dentro.size(), colore, dpr)).first;
+        it =
+            immagini.emplace(k, immagineSimbolo(Simbolo::ingranaggioPieno, dentro.size(), colore, dpr)).first;
     }
     // Whole device pixels keep the copy a plain blit.
     const QPointF angolo = t.map(dentro.topLeft());
@@ -42,13 +43,15 @@ void disegnaIngranaggio(QPainter& p, const QRectF& cornice, Aspetto a) {
 }
 
 QString testoMemoriaPid(const UsoProcesso& p) {
-    return QString::fromStdString(memoriaTesto(p.memoria)) + QStringLiteral(" · pid ") + QString::number(p.id);
+    return QString::fromStdString(memoriaTesto(p.memoria)) + QStringLiteral(" · pid ") +
+           QString::number(p.id);
 }
 
 QString unaRiga(const QString& testo) {
     QString r = testo;
     for (QChar& c : r)
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
             c = QLatin1Char(' ');
     return r;
 }

@@ -11,12 +11,18 @@
 namespace pulsaro {
 
 namespace {
-QFont fontEtichetta() { return carattere(9, QFont::Bold); }
+QFont fontEtichetta() {
+    return carattere(9, QFont::Bold);
+}
 }  // namespace
 
-QString testoEtichettaANE() { return QStringLiteral("ANE"); }
+QString testoEtichettaANE() {
+    return QStringLiteral("ANE");
+}
 
-QString suggerimentoANE() { return QStringLiteral("Usa il Neural Engine (consumo per processo non disponibile)"); }
+QString suggerimentoANE() {
+    return QStringLiteral("Usa il Neural Engine (consumo per processo non disponibile)");
+}
 
 QSizeF dimensioneEtichettaANE() {
     const QFontMetricsF m(fontEtichetta());
@@ -42,7 +48,9 @@ EtichettaANE::EtichettaANE(QWidget* padre) : QWidget(padre) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-QSize EtichettaANE::sizeHint() const { return dimensioneEtichettaANE().toSize(); }
+QSize EtichettaANE::sizeHint() const {
+    return dimensioneEtichettaANE().toSize();
+}
 
 void EtichettaANE::paintEvent(QPaintEvent*) {
     QPainter p(this);

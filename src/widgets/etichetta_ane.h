@@ -8,8 +8,8 @@
 
 namespace pulsaro {
 
-QString testoEtichettaANE();    // "ANE"
-QString suggerimentoANE();      // the badge's tooltip
+QString testoEtichettaANE();      // "ANE"
+QString suggerimentoANE();        // the badge's tooltip
 QSizeF dimensioneEtichettaANE();  // text plus padding 5 left and right, 1 top and bottom
 
 // Paints the badge at its own size with its top left corner at `origine`.

@@ -21,7 +21,9 @@ QString testoMiniBarra(double valore, bool attiva) {
     return valore < 10 ? QString::asprintf("%.1f", valore) : QString::asprintf("%.0f", valore);
 }
 
-double altezzaRiga(double altezzaContenuto) { return altezzaContenuto + 2 * paddingRigaVerticale; }
+double altezzaRiga(double altezzaContenuto) {
+    return altezzaContenuto + 2 * paddingRigaVerticale;
+}
 
 LayoutRiga layoutRiga(const QRectF& riga) {
     LayoutRiga l;

@@ -37,7 +37,7 @@ inline constexpr double raggioRiga = 10;
 struct LayoutRiga {
     QRectF rango;
     QRectF icona;
-    QRectF nome;                 // the name block, 190 wide
+    QRectF nome;                  // the name block, 190 wide
     std::array<QRectF, 2> barre;  // CPU, GPU: equal shares of what is left
 };
 

@@ -32,10 +32,20 @@ GeometriaChip geometriaChip(const QRectF& cornice) {
             QPointF centro;
             QSizeF misura(g.pw, g.pl);
             switch (lato) {
-                case 0: centro = {lungo, -fuori}; break;
-                case 1: centro = {fuori, lungo}; misura.transpose(); break;
-                case 2: centro = {-lungo, fuori}; break;
-                default: centro = {-fuori, -lungo}; misura.transpose(); break;
+                case 0:
+                    centro = {lungo, -fuori};
+                    break;
+                case 1:
+                    centro = {fuori, lungo};
+                    misura.transpose();
+                    break;
+                case 2:
+                    centro = {-lungo, fuori};
+                    break;
+                default:
+                    centro = {-fuori, -lungo};
+                    misura.transpose();
+                    break;
             }
             centro += o;
             g.piedini[i++] = QRectF(centro.x() - misura.width() / 2, centro.y() - misura.height() / 2,

@@ -8,10 +8,10 @@
 namespace pulsaro {
 
 struct GeometriaChip {
-    double c = 0;   // chip scale
-    double b = 0;   // side of the body
-    double pl = 0;  // pin length
-    double pw = 0;  // pin width
+    double c = 0;         // chip scale
+    double b = 0;         // side of the body
+    double pl = 0;        // pin length
+    double pw = 0;        // pin width
     double bordo = 0;     // body outline width
     double bordoDie = 0;  // die outline width
     double raggioCorpo = 0;

@@ -72,7 +72,8 @@ QString testoContagiri(double valore, bool attivo) {
 }
 
 int colonneGriglia(double larghezza) {
-    const int n = static_cast<int>(std::floor((larghezza + spaziaturaGriglia) / (colonnaMinima + spaziaturaGriglia)));
+    const int n =
+        static_cast<int>(std::floor((larghezza + spaziaturaGriglia) / (colonnaMinima + spaziaturaGriglia)));
     return std::max(1, n);
 }
 
@@ -89,7 +90,8 @@ std::vector<QRectF> rettangoliSchede(double larghezza, int quante, double altezz
     for (int i = 0; i < quante; ++i) {
         const int c = i % colonne;
         const int riga = i / colonne;
-        r.emplace_back(c * (colonna + spaziaturaGriglia), riga * (altezza + spaziaturaGriglia), colonna, altezza);
+        r.emplace_back(c * (colonna + spaziaturaGriglia), riga * (altezza + spaziaturaGriglia), colonna,
+                       altezza);
     }
     return r;
 }
@@ -108,7 +110,8 @@ LayoutScheda layoutScheda(const QRectF& scheda, double altezzaIntestazione) {
     const double y = l.intestazione.bottom() + spaziaturaScheda;
     const double larghezza = std::max(0.0, (dentro.width() - spaziaturaContagiri) / 2);
     l.contagiri[0] = QRectF(dentro.left(), y, larghezza, altezzaContagiriScheda);
-    l.contagiri[1] = QRectF(dentro.left() + larghezza + spaziaturaContagiri, y, larghezza, altezzaContagiriScheda);
+    l.contagiri[1] =
+        QRectF(dentro.left() + larghezza + spaziaturaContagiri, y, larghezza, altezzaContagiriScheda);
     return l;
 }
 

@@ -11,8 +11,8 @@
 
 namespace pulsaro {
 
-inline constexpr double inizioScala = 150;    // lower left
-inline constexpr double ampiezzaScala = 240;  // clockwise through the top to 30°
+inline constexpr double inizioScala = 150;       // lower left
+inline constexpr double ampiezzaScala = 240;     // clockwise through the top to 30°
 inline constexpr double inizioZonaRossa = 0.85;  // fraction of the scale
 
 // An arc of the dial's circle: from `inizio`, `ampiezza` degrees clockwise.
@@ -22,8 +22,8 @@ struct Arco {
 };
 
 struct Tacca {
-    double angolo = 0;     // direction from the centre
-    QPointF centro;        // of the capsule; its long side is radial
+    double angolo = 0;  // direction from the centre
+    QPointF centro;     // of the capsule; its long side is radial
     double larghezza = 0;
     double altezza = 0;
     double opacita = 0;
@@ -31,9 +31,9 @@ struct Tacca {
 };
 
 struct GeometriaContagiri {
-    double f = 0;   // drawn fraction of the scale, 0…1
-    double d = 0;   // dial size
-    double lw = 0;  // arc width
+    double f = 0;       // drawn fraction of the scale, 0…1
+    double d = 0;       // dial size
+    double lw = 0;      // arc width
     QPointF centro;     // centre of the dial's square frame
     double lato = 0;    // side of that frame, 0.9 d
     double raggio = 0;  // radius of the arcs' centre line
@@ -45,7 +45,7 @@ struct GeometriaContagiri {
     double larghezzaAgo = 0;
     double lunghezzaAgo = 0;  // from the centre outwards
     double diametroMozzo = 0;
-    double dimensioneValore = 0;     // font sizes of the two texts
+    double dimensioneValore = 0;  // font sizes of the two texts
     double dimensioneEtichetta = 0;
     QPointF centroTesti;  // centre of the stack of value and label
     QRectF ingombro;      // what the arcs cover, glow included; may exceed the frame given

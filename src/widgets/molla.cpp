@@ -50,7 +50,9 @@ ValoreMolla::~ValoreMolla() {
     delete animazione_;
 }
 
-bool ValoreMolla::inCorso() const { return animazione_->state() == QAbstractAnimation::Running; }
+bool ValoreMolla::inCorso() const {
+    return animazione_->state() == QAbstractAnimation::Running;
+}
 
 void ValoreMolla::vaiA(double obiettivo, bool anima) {
     if (!anima || valore_ == obiettivo) {

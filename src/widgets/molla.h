@@ -9,7 +9,7 @@ class QVariantAnimation;
 
 namespace pulsaro {
 
-inline constexpr double rispostaMolla = 0.7;     // seconds of one undamped period
+inline constexpr double rispostaMolla = 0.7;      // seconds of one undamped period
 inline constexpr double smorzamentoMolla = 0.75;  // fraction of critical damping
 
 // Progress (0 at rest, 1 at the target) of a spring released at time 0, t in seconds.

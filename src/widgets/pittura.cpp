@@ -14,8 +14,8 @@ QPainterPath capsula(const QRectF& r) {
     return p;
 }
 
-void bagliore(QPainter& p, const QPainterPath& percorso, double larghezza, double raggio, const QColor& colore,
-              int strati, Qt::PenCapStyle cap) {
+void bagliore(QPainter& p, const QPainterPath& percorso, double larghezza, double raggio,
+              const QColor& colore, int strati, Qt::PenCapStyle cap) {
     if (raggio <= 0 || colore.alpha() == 0) return;
     p.save();
     p.setBrush(Qt::NoBrush);

@@ -15,8 +15,8 @@ QPainterPath capsula(const QRectF& r);
 // Strokes `percorso` with a soft halo of `raggio` around a pen of `larghezza`, in colore (whose
 // alpha is the halo's strength at the stroke's edge). Uses the painter's current pen cap.
 // More rings make a smoother halo and cost one stroke each.
-void bagliore(QPainter& p, const QPainterPath& percorso, double larghezza, double raggio, const QColor& colore,
-              int strati = 4, Qt::PenCapStyle cap = Qt::RoundCap);
+void bagliore(QPainter& p, const QPainterPath& percorso, double larghezza, double raggio,
+              const QColor& colore, int strati = 4, Qt::PenCapStyle cap = Qt::RoundCap);
 
 // A soft shadow around an opaque shape drawn next: rings of growing width, fading out over `raggio`.
 void ombra(QPainter& p, const QPainterPath& forma, double raggio, const QColor& colore, int strati = 4);

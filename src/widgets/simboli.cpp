@@ -17,7 +17,9 @@ namespace {
 constexpr qreal progetto = 100.0;
 constexpr qreal tratto = 10.0;
 
-qreal radianti(qreal gradi) { return gradi * std::numbers::pi / 180.0; }
+qreal radianti(qreal gradi) {
+    return gradi * std::numbers::pi / 180.0;
+}
 
 QPointF polare(QPointF centro, qreal raggio, qreal gradi) {
     // Angles counter-clockwise from the right, as on a dial; y grows downwards.
@@ -143,14 +145,22 @@ QPainterPath ingranaggio() {
 
 QPainterPath unitario(Simbolo s) {
     switch (s) {
-        case Simbolo::contagiri: return contagiri();
-        case Simbolo::spunta: return spunta();
-        case Simbolo::croce: return croce();
-        case Simbolo::avviso: return avviso();
-        case Simbolo::chevronDestra: return chevronDestra();
-        case Simbolo::indietro: return indietro();
-        case Simbolo::ingranaggio: return ingranaggio();
-        case Simbolo::ingranaggioPieno: return ingranaggioPieno();
+        case Simbolo::contagiri:
+            return contagiri();
+        case Simbolo::spunta:
+            return spunta();
+        case Simbolo::croce:
+            return croce();
+        case Simbolo::avviso:
+            return avviso();
+        case Simbolo::chevronDestra:
+            return chevronDestra();
+        case Simbolo::indietro:
+            return indietro();
+        case Simbolo::ingranaggio:
+            return ingranaggio();
+        case Simbolo::ingranaggioPieno:
+            return ingranaggioPieno();
     }
     return {};
 }
@@ -170,14 +180,22 @@ const QPainterPath& cache(Simbolo s) {
 
 std::string_view nomeSimbolo(Simbolo s) {
     switch (s) {
-        case Simbolo::contagiri: return "gauge.with.dots.needle.67percent";
-        case Simbolo::spunta: return "checkmark.circle.fill";
-        case Simbolo::croce: return "xmark.circle.fill";
-        case Simbolo::avviso: return "exclamationmark.triangle.fill";
-        case Simbolo::chevronDestra: return "chevron.right";
-        case Simbolo::indietro: return "arrow.uturn.backward";
-        case Simbolo::ingranaggio: return "gearshape";
-        case Simbolo::ingranaggioPieno: return "gearshape.fill";
+        case Simbolo::contagiri:
+            return "gauge.with.dots.needle.67percent";
+        case Simbolo::spunta:
+            return "checkmark.circle.fill";
+        case Simbolo::croce:
+            return "xmark.circle.fill";
+        case Simbolo::avviso:
+            return "exclamationmark.triangle.fill";
+        case Simbolo::chevronDestra:
+            return "chevron.right";
+        case Simbolo::indietro:
+            return "arrow.uturn.backward";
+        case Simbolo::ingranaggio:
+            return "gearshape";
+        case Simbolo::ingranaggioPieno:
+            return "gearshape.fill";
     }
     return {};
 }

@@ -26,8 +26,8 @@ enum class Simbolo {
 };
 
 inline constexpr Simbolo tuttiISimboli[] = {
-    Simbolo::contagiri,     Simbolo::spunta,      Simbolo::croce,      Simbolo::avviso,
-    Simbolo::chevronDestra, Simbolo::indietro,    Simbolo::ingranaggio, Simbolo::ingranaggioPieno,
+    Simbolo::contagiri,     Simbolo::spunta,   Simbolo::croce,       Simbolo::avviso,
+    Simbolo::chevronDestra, Simbolo::indietro, Simbolo::ingranaggio, Simbolo::ingranaggioPieno,
 };
 
 // The system name of the symbol ("checkmark.circle.fill", ...), and back.

@@ -16,7 +16,9 @@ QColor rgb255(double r, double g, double b) {
 }
 }  // namespace
 
-QColor ColoreAdattivo::operator()() const { return (*this)(Tema::aspetto()); }
+QColor ColoreAdattivo::operator()() const {
+    return (*this)(Tema::aspetto());
+}
 
 QColor Tema::carico(double p) {
     const double t = p / 100.0;
@@ -39,9 +41,13 @@ Aspetto Tema::aspettoDiSistema() {
     return finestra.lightnessF() < 0.5 ? Aspetto::scuro : Aspetto::chiaro;
 }
 
-Aspetto Tema::aspetto() { return forzato ? *forzato : aspettoDiSistema(); }
+Aspetto Tema::aspetto() {
+    return forzato ? *forzato : aspettoDiSistema();
+}
 
-void Tema::forzaAspetto(std::optional<Aspetto> a) { forzato = a; }
+void Tema::forzaAspetto(std::optional<Aspetto> a) {
+    forzato = a;
+}
 
 QColor conOpacita(QColor c, double opacita) {
     c.setAlphaF(static_cast<float>(std::clamp(c.alphaF() * opacita, 0.0, 1.0)));

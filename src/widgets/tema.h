@@ -31,7 +31,6 @@ constexpr ColoreAdattivo nsAdattivo(unsigned chiaro, unsigned scuro) {
 }
 
 struct Tema {
-
     static constexpr ColoreAdattivo panel = nsAdattivo(0xEBEBE7, 0x222220);
     static constexpr ColoreAdattivo card = nsAdattivo(0xFFFFFF, 0x2A2A26);
     static constexpr ColoreAdattivo chip = nsAdattivo(0xDFDFDB, 0x4A4A45);

@@ -20,9 +20,15 @@ namespace {
 constexpr double spaziaturaNome = 6;  // between the name and its badge
 constexpr double spaziaturaBlocco = 1;
 
-QFont fontRango() { return carattere(StileTesto::caption, QFont::Bold); }
-QFont fontNome() { return carattere(StileTesto::body, QFont::Medium); }
-QFont fontDettaglio() { return carattere(StileTesto::caption2); }
+QFont fontRango() {
+    return carattere(StileTesto::caption, QFont::Bold);
+}
+QFont fontNome() {
+    return carattere(StileTesto::body, QFont::Medium);
+}
+QFont fontDettaglio() {
+    return carattere(StileTesto::caption2);
+}
 
 double altezzaRigaNome() {
     return std::max(QFontMetricsF(fontNome()).height(), dimensioneEtichettaANE().height());
@@ -66,13 +72,17 @@ QRectF VistaBarre::rettangoloEtichetta(int i) const {
 }
 
 int VistaBarre::heightForWidth(int) const {
-    return static_cast<int>(std::ceil(altezzaLista(static_cast<int>(processi_.size()), altezzaRigaCorrente())));
+    return static_cast<int>(
+        std::ceil(altezzaLista(static_cast<int>(processi_.size()), altezzaRigaCorrente())));
 }
 
-QSize VistaBarre::sizeHint() const { return {560, heightForWidth(560)}; }
+QSize VistaBarre::sizeHint() const {
+    return {560, heightForWidth(560)};
+}
 
 QSize VistaBarre::minimumSizeHint() const {
-    const double fisso = 2 * paddingRigaOrizzontale + larghezzaRango + latoIconaRiga + larghezzaNome + 4 * spaziaturaRiga;
+    const double fisso =
+        2 * paddingRigaOrizzontale + larghezzaRango + latoIconaRiga + larghezzaNome + 4 * spaziaturaRiga;
     return {static_cast<int>(fisso) + 80, heightForWidth(0)};
 }
 
@@ -97,7 +107,8 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
         const LayoutRiga l = layoutRiga(riga);
         p.setPen(secondario);
         const QString numero = QString::number(i + 1);
-        disegnaTesto(p, l.rango.center() - QPointF(misuraTesto(numero, rango).width() / 2, hRango / 2), numero, rango);
+        disegnaTesto(p, l.rango.center() - QPointF(misuraTesto(numero, rango).width() / 2, hRango / 2),
+                     numero, rango);
 
         disegnaIcona(p, l.icona, pr.id, a);
 
@@ -105,7 +116,8 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
         const double wNome = larghezzaNomeVisibile(pr);
         const QString testoNome = testoTagliato(unaRiga(QString::fromStdString(pr.nome)), nome, wNome + 0.5);
         p.setPen(primario);
-        disegnaTesto(p, QPointF(l.nome.left(), alto + (hNome - QFontMetricsF(nome).height()) / 2), testoNome, nome);
+        disegnaTesto(p, QPointF(l.nome.left(), alto + (hNome - QFontMetricsF(nome).height()) / 2), testoNome,
+                     nome);
         if (pr.usaANE) disegnaEtichettaANE(p, rettangoloEtichetta(static_cast<int>(i)).topLeft(), a);
         p.setPen(secondario);
         disegnaTesto(p, QPointF(l.nome.left(), alto + hNome + spaziaturaBlocco),

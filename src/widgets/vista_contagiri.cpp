@@ -23,9 +23,15 @@ namespace {
 constexpr double spaziaturaIntestazione = 8;
 constexpr double latoIcona = 20;
 
-QFont fontRango() { return carattere(StileTesto::caption, QFont::Bold); }
-QFont fontNome() { return carattere(StileTesto::callout, QFont::Medium); }
-QFont fontDettaglio() { return carattere(StileTesto::caption2); }
+QFont fontRango() {
+    return carattere(StileTesto::caption, QFont::Bold);
+}
+QFont fontNome() {
+    return carattere(StileTesto::callout, QFont::Medium);
+}
+QFont fontDettaglio() {
+    return carattere(StileTesto::caption2);
+}
 
 // The header line, laid out from the left: rank, icon, name, badge; the memory text at the right.
 struct Intestazione {
@@ -45,12 +51,14 @@ Intestazione intestazione(const QRectF& r, const UsoProcesso& p, int rango) {
     t.icona = QRectF(x, cy - latoIcona / 2, latoIcona, latoIcona);
     x += latoIcona + spaziaturaIntestazione;
     // The name gives way first when the line is too narrow.
-    const double fisso = (p.usaANE ? badge.width() + spaziaturaIntestazione : 0) + spaziaturaIntestazione + wDettaglio;
+    const double fisso =
+        (p.usaANE ? badge.width() + spaziaturaIntestazione : 0) + spaziaturaIntestazione + wDettaglio;
     const double spazioNome = std::max(0.0, r.right() - x - fisso);
     t.nome = QRectF(x, r.top(), std::min(wNome, spazioNome), r.height());
     x += t.nome.width() + spaziaturaIntestazione;
     if (p.usaANE) t.etichetta = QRectF(QPointF(x, cy - badge.height() / 2), badge);
-    t.dettaglio = QRectF(std::max(x, r.right() - wDettaglio), r.top(), std::min(wDettaglio, r.right() - x), r.height());
+    t.dettaglio =
+        QRectF(std::max(x, r.right() - wDettaglio), r.top(), std::min(wDettaglio, r.right() - x), r.height());
     return t;
 }
 
@@ -62,7 +70,8 @@ void testoNellaRiga(QPainter& p, const QRectF& r, const QString& testo, const QF
 }  // namespace
 
 struct VistaContagiri::Molle {
-    Molle(QObject* padre, const std::function<void()>& cambiato) : cpu(padre, cambiato), gpu(padre, cambiato) {}
+    Molle(QObject* padre, const std::function<void()>& cambiato)
+        : cpu(padre, cambiato), gpu(padre, cambiato) {}
     ValoreMolla cpu;
     ValoreMolla gpu;
 };
@@ -99,9 +108,13 @@ double VistaContagiri::altezzaIntestazione() const {
                      dimensioneEtichettaANE().height()});
 }
 
-double VistaContagiri::altezzaSchedaCorrente() const { return altezzaScheda(altezzaIntestazione()); }
+double VistaContagiri::altezzaSchedaCorrente() const {
+    return altezzaScheda(altezzaIntestazione());
+}
 
-int VistaContagiri::colonne() const { return colonneGriglia(width()); }
+int VistaContagiri::colonne() const {
+    return colonneGriglia(width());
+}
 
 QRectF VistaContagiri::rettangoloScheda(int i) const {
     const auto r = rettangoliSchede(width(), i + 1, altezzaSchedaCorrente());
@@ -109,7 +122,8 @@ QRectF VistaContagiri::rettangoloScheda(int i) const {
 }
 
 std::optional<std::int32_t> VistaContagiri::processoIn(const QPointF& punto) const {
-    const auto schede = rettangoliSchede(width(), static_cast<int>(processi_.size()), altezzaSchedaCorrente());
+    const auto schede =
+        rettangoliSchede(width(), static_cast<int>(processi_.size()), altezzaSchedaCorrente());
     for (std::size_t i = 0; i < schede.size(); ++i)
         if (schede[i].contains(punto)) return processi_[i].id;
     return std::nullopt;
@@ -133,16 +147,21 @@ int VistaContagiri::heightForWidth(int larghezza) const {
         std::ceil(altezzaGriglia(larghezza, static_cast<int>(processi_.size()), altezzaSchedaCorrente())));
 }
 
-QSize VistaContagiri::sizeHint() const { return {592, heightForWidth(592)}; }
+QSize VistaContagiri::sizeHint() const {
+    return {592, heightForWidth(592)};
+}
 
-QSize VistaContagiri::minimumSizeHint() const { return {static_cast<int>(colonnaMinima), heightForWidth(280)}; }
+QSize VistaContagiri::minimumSizeHint() const {
+    return {static_cast<int>(colonnaMinima), heightForWidth(280)};
+}
 
 void VistaContagiri::paintEvent(QPaintEvent* evento) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const Aspetto a = Tema::aspetto();
     const double hIntestazione = altezzaIntestazione();
-    const auto schede = rettangoliSchede(width(), static_cast<int>(processi_.size()), altezzaScheda(hIntestazione));
+    const auto schede =
+        rettangoliSchede(width(), static_cast<int>(processi_.size()), altezzaScheda(hIntestazione));
     const QFont rango = fontRango();
     const QFont nome = fontNome();
     const QFont dettaglio = fontDettaglio();
@@ -160,7 +179,8 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
         testoNellaRiga(p, t.rango, QString::number(i + 1), rango);
         disegnaIcona(p, t.icona, pr.id, a);
         p.setPen(Tema::testoPrimario(a));
-        testoNellaRiga(p, t.nome, testoTagliato(unaRiga(QString::fromStdString(pr.nome)), nome, t.nome.width() + 0.5),
+        testoNellaRiga(p, t.nome,
+                       testoTagliato(unaRiga(QString::fromStdString(pr.nome)), nome, t.nome.width() + 0.5),
                        nome);
         if (pr.usaANE) disegnaEtichettaANE(p, t.etichetta.topLeft(), a);
         p.setPen(secondario);

@@ -78,7 +78,7 @@ TEST(IconaProcesso, IconaStirataOIngranaggio) {
     IconaProcesso app(7, cache);
     app.resize(28, 28);
     QImage img = prova::dipingi(app);
-    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::red));   // stretched to the frame's corners
+    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::red));  // stretched to the frame's corners
     EXPECT_EQ(img.pixelColor(27, 27), QColor(Qt::red));
 
     IconaProcesso demone(4242, cache);

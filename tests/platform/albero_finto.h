@@ -29,7 +29,9 @@ public:
         std::filesystem::create_directories(p.parent_path());
         std::ofstream(p, std::ios::binary | std::ios::trunc) << testo;
     }
-    void cartella(const std::string& relativo) const { std::filesystem::create_directories(radice_ / relativo); }
+    void cartella(const std::string& relativo) const {
+        std::filesystem::create_directories(radice_ / relativo);
+    }
     // A symbolic link; its target need not exist.
     void collega(const std::string& relativo, const std::string& destinazione) const {
         auto p = radice_ / relativo;

@@ -53,7 +53,8 @@ protected:
 };
 
 TEST_F(Esegui, LeggeLUscitaStandardEIgnoraGliErrori) {
-    const auto p = script("ps", "echo \"argomenti: $#:$1:$2:$3\"\necho rumore >&2\nprintf '1 0:00 4 uno\\n'\n");
+    const auto p =
+        script("ps", "echo \"argomenti: $#:$1:$2:$3\"\necho rumore >&2\nprintf '1 0:00 4 uno\\n'\n");
     const auto uscita = eseguiProgramma(p, {"-A", "-o", "pid=,cputime=,rss=,comm="}, 5s);
     ASSERT_TRUE(uscita);
     EXPECT_EQ(*uscita, "argomenti: 3:-A:-o:pid=,cputime=,rss=,comm=\n1 0:00 4 uno\n");
@@ -67,9 +68,10 @@ TEST_F(Esegui, LeggeLUscitaStandardEIgnoraGliErrori) {
 
 TEST_F(Esegui, UscitaGrande) {
     // Far more than a pipe holds, so the child blocks unless it is read while it runs.
-    const auto p = script("grande", "i=0\nwhile [ $i -lt 4000 ]; do\n"
-                                    "echo \"$i 0:00.00 1024 /percorso/lungo/del/programma/numero/$i\"\n"
-                                    "i=$((i+1))\ndone\n");
+    const auto p = script("grande",
+                          "i=0\nwhile [ $i -lt 4000 ]; do\n"
+                          "echo \"$i 0:00.00 1024 /percorso/lungo/del/programma/numero/$i\"\n"
+                          "i=$((i+1))\ndone\n");
     const auto uscita = eseguiProgramma(p, {}, 20s);
     ASSERT_TRUE(uscita);
     EXPECT_GT(uscita->size(), 64u * 1024);

@@ -55,13 +55,13 @@ TEST(Registro, ClassiDeiCore) {
         r.aggiungi(cpus, {"AppleARMCPU"}, p, "IODeviceTree");
     };
     cpu(B{'E', 0}, 0);
-    cpu(B{'P', 0}, B{5, 0, 0, 0});      // raw little-endian data
+    cpu(B{'P', 0}, B{5, 0, 0, 0});  // raw little-endian data
     cpu(B{'P'}, 1);
-    cpu(B{'E'}, 0);                     // a repeat is handed on; the table keeps the last
-    cpu(B{}, 2);                        // no class letter
-    cpu(ValoreRegistro("E"), 3);        // not a byte string
-    cpu(B{'E'}, std::nullopt);          // no number
-    cpu(B{'E'}, "4");                   // not a number
+    cpu(B{'E'}, 0);               // a repeat is handed on; the table keeps the last
+    cpu(B{}, 2);                  // no class letter
+    cpu(ValoreRegistro("E"), 3);  // not a byte string
+    cpu(B{'E'}, std::nullopt);    // no number
+    cpu(B{'E'}, "4");             // not a number
     cpu(B{0xC9}, 6);
     r.aggiungi(cpus, {"AppleARMCPU"}, {{"cluster-type", B{'P'}}, {"logical-cpu-id", 7}}, "IOService");
 

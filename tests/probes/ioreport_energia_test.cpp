@@ -34,11 +34,16 @@ TEST(IOReportEnergia, OgniArrestoDellaCostruzioneLasciaLettureVuote) {
 
     // Any of the seven energy functions missing, no energy channels, a refused subscription or a
     // refused first sample (no baseline): not set up, and every object is given back.
-    const std::pair<const char*, bool> arresti[] = {
-        {"IOReportCopyChannelsInGroup", true}, {"IOReportCreateSubscription", true},
-        {"IOReportCreateSamples", true}, {"IOReportCreateSamplesDelta", true},
-        {"IOReportSimpleGetIntegerValue", true}, {"IOReportChannelGetChannelName", true},
-        {"IOReportChannelGetUnitLabel", true}, {"CopyEnergy", false}, {"Subscription", false}, {"Samples", false}};
+    const std::pair<const char*, bool> arresti[] = {{"IOReportCopyChannelsInGroup", true},
+                                                    {"IOReportCreateSubscription", true},
+                                                    {"IOReportCreateSamples", true},
+                                                    {"IOReportCreateSamplesDelta", true},
+                                                    {"IOReportSimpleGetIntegerValue", true},
+                                                    {"IOReportChannelGetChannelName", true},
+                                                    {"IOReportChannelGetUnitLabel", true},
+                                                    {"CopyEnergy", false},
+                                                    {"Subscription", false},
+                                                    {"Samples", false}};
     for (const auto& [f, assente] : arresti) {
         Banco b;
         (assente ? b.lib.assenti : b.lib.guasti).insert(f);
@@ -77,14 +82,12 @@ TEST(IOReportEnergia, StatiIlleggibiliLascianoLaPotenza) {
 TEST(IOReportEnergia, UnitaConvertiteEUnitaIgnorate) {
     Banco b;
     b.lib.canaliEnergia = {
-        {"GPU Energy", "mJ", 500, {}},
-        {"ANE0", "uJ", 200000, {}},
-        {"ANE1", " nJ ", 100000000, {}},   // blanks around the unit are tolerated
-        {"GPU Energy", "J", 7, {}},        // unknown units are skipped whatever the name
-        {"GPU Energy", "pJ", 7000, {}},
-        {"ANE2", std::nullopt, 9, {}},
-        {"GPU Energy2", "mJ", 9000, {}},   // not exactly "GPU Energy"
-        {"xANE", "mJ", 9000, {}},          // "ANE" only as a prefix
+        {"GPU Energy", "mJ", 500, {}},   {"ANE0", "uJ", 200000, {}},
+        {"ANE1", " nJ ", 100000000, {}},  // blanks around the unit are tolerated
+        {"GPU Energy", "J", 7, {}},       // unknown units are skipped whatever the name
+        {"GPU Energy", "pJ", 7000, {}},  {"ANE2", std::nullopt, 9, {}},
+        {"GPU Energy2", "mJ", 9000, {}},  // not exactly "GPU Energy"
+        {"xANE", "mJ", 9000, {}},         // "ANE" only as a prefix
         {std::nullopt, "mJ", 9000, {}},
     };
     b.crea();
@@ -137,10 +140,10 @@ TEST(IOReportEnergia, AttivitaMediaSuiCanaliANE) {
     Banco b;
     b.lib.canaliStati = {
         stato("ANE0", {{"INACT", 300}, {"ACT1", 100}, {std::nullopt, 100}}),  // 0.4, unnamed counts as active
-        stato("ANE1 cluster", {{"ACT", 50}, {"INACT", -20}}),                   // negative taken as 0: 1.0
-        stato("GPU", {{"INACT", 0}, {"ACT", 100}}),                             // not a Neural Engine channel
-        stato("ANE2", {{"INACT", 0}, {"ACT", 0}}),                              // all zero: not counted
-        stato("ANE3", {}),                                                      // no states
+        stato("ANE1 cluster", {{"ACT", 50}, {"INACT", -20}}),                 // negative taken as 0: 1.0
+        stato("GPU", {{"INACT", 0}, {"ACT", 100}}),                           // not a Neural Engine channel
+        stato("ANE2", {{"INACT", 0}, {"ACT", 0}}),                            // all zero: not counted
+        stato("ANE3", {}),                                                    // no states
         stato("inact", {{"inact", 10}}),
     };
     b.crea();

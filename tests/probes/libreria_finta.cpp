@@ -19,7 +19,9 @@ const LibreriaFinta::Oggetto* LibreriaFinta::oggetto(OggettoIOReport o) const {
 
 namespace {
 // A channel handle inside a delta is the address of the channel record.
-const CanaleFinto& canale(OggettoIOReport c) { return *static_cast<const CanaleFinto*>(c); }
+const CanaleFinto& canale(OggettoIOReport c) {
+    return *static_cast<const CanaleFinto*>(c);
+}
 }  // namespace
 
 std::shared_ptr<const LibreriaIOReport> LibreriaFinta::tabella() {

@@ -54,13 +54,14 @@ TEST(LetturaGPU, UtilizzoMassimoETempiPerProcesso) {
     r.aggiungi(RegistroMemoria::radice, {"IOAcceleratorFamily"}, {{"PerformanceStatistics", D{}}});
 
     auto gruppo = r.aggiungi(a, {"IOAccelShared"});
-    cliente(r, gruppo, "pid 412, Safari", uso({1000, 2500}));              // nested: found recursively
-    cliente(r, b, "pid 412,Safari Web", uso({500}));                       // summed; last name wins
-    cliente(r, b, "pid 77", L{});                                          // empty usage: entry at 0
-    cliente(r, b, "pid 9, senza uso", std::nullopt);                       // no "AppUsage": no entry
-    cliente(r, b, "pid 10, misto", L{D{}, ValoreRegistro(3)});             // not all dictionaries
-    cliente(r, b, "pid 11, strani", L{D{}, D{{"accumulatedGPUTime", "7"}}, D{{"accumulatedGPUTime", -5}},
-                                      D{{"accumulatedGPUTime", 2.0}}});
+    cliente(r, gruppo, "pid 412, Safari", uso({1000, 2500}));   // nested: found recursively
+    cliente(r, b, "pid 412,Safari Web", uso({500}));            // summed; last name wins
+    cliente(r, b, "pid 77", L{});                               // empty usage: entry at 0
+    cliente(r, b, "pid 9, senza uso", std::nullopt);            // no "AppUsage": no entry
+    cliente(r, b, "pid 10, misto", L{D{}, ValoreRegistro(3)});  // not all dictionaries
+    cliente(r, b, "pid 11, strani",
+            L{D{}, D{{"accumulatedGPUTime", "7"}}, D{{"accumulatedGPUTime", -5}},
+              D{{"accumulatedGPUTime", 2.0}}});
     cliente(r, b, "PID 12, x", uso({1}));
     cliente(r, b, "pid  13, x", uso({1}));
     cliente(r, b, ValoreRegistro(14), uso({1}));

@@ -10,7 +10,8 @@ namespace pulsaro {
 namespace {
 
 TEST(ListaPs, RigaConSpaziNelComando) {
-    const auto l = leggiListaPs("   123   0:01.50  2048 /Applications/Some App.app/Contents/MacOS/Some App\n");
+    const auto l =
+        leggiListaPs("   123   0:01.50  2048 /Applications/Some App.app/Contents/MacOS/Some App\n");
     ASSERT_EQ(l.size(), 1u);
     const auto& p = l.at(123);
     EXPECT_DOUBLE_EQ(p.cpu, 1.5);
@@ -45,7 +46,8 @@ TEST(ListaPs, RigheScartate) {
 }
 
 TEST(ListaPs, IdConSegnoEIntervallo) {
-    const auto l = leggiListaPs("+7 0:00 1 piu\n-3 0:00 1 meno\n2147483647 0:00 1 max\n-2147483648 0:00 1 min\n");
+    const auto l =
+        leggiListaPs("+7 0:00 1 piu\n-3 0:00 1 meno\n2147483647 0:00 1 max\n-2147483648 0:00 1 min\n");
     EXPECT_EQ(l.size(), 4u);
     EXPECT_EQ(l.at(7).nome, "piu");
     EXPECT_EQ(l.at(-3).nome, "meno");
@@ -63,20 +65,33 @@ TEST(ListaPs, RigaSuccessivaSostituisce) {
 
 TEST(ListaPs, TempoCPU) {
     const std::pair<const char*, double> casi[] = {
-        {"0:01.50", 1.5}, {"12:34.56", 754.56}, {"1:02:03", 3723}, {"2-01:00:00", 176400}, {"00:00:00", 0},
+        {"0:01.50", 1.5},
+        {"12:34.56", 754.56},
+        {"1:02:03", 3723},
+        {"2-01:00:00", 176400},
+        {"00:00:00", 0},
         // Empty parts are dropped, unreadable parts count as 0 but still shift the others.
-        {"1::30", 90}, {"x:30", 30}, {"1:x:30", 3630},
+        {"1::30", 90},
+        {"x:30", 30},
+        {"1:x:30", 3630},
         // Unreadable days count as 0; only the first hyphen separates them.
-        {"z-00:01:00", 60}, {"1-2-3", 86400}, {"", 0}, {"nan", 0}, {"inf:00", 0}, {"1e3", 0}};
+        {"z-00:01:00", 60},
+        {"1-2-3", 86400},
+        {"", 0},
+        {"nan", 0},
+        {"inf:00", 0},
+        {"1e3", 0}};
     for (const auto& [testo, secondi] : casi) EXPECT_DOUBLE_EQ(tempoCPU(testo), secondi) << testo;
 
     EXPECT_DOUBLE_EQ(leggiListaPs("9 bad 1 x\n").at(9).cpu, 0);
 }
 
 TEST(ListaPs, NumeroDecimale) {
-    const std::pair<const char*, double> buoni[] = {{"12", 12}, {"+1.25", 1.25}, {"-2", -2}, {".5", 0.5}, {"3.", 3}};
+    const std::pair<const char*, double> buoni[] = {
+        {"12", 12}, {"+1.25", 1.25}, {"-2", -2}, {".5", 0.5}, {"3.", 3}};
     for (const auto& [testo, valore] : buoni) EXPECT_EQ(numeroDecimale(testo), valore) << testo;
-    for (const char* testo : {"", ".", "+", "1.2.3", " 1", "0x10"}) EXPECT_FALSE(numeroDecimale(testo)) << testo;
+    for (const char* testo : {"", ".", "+", "1.2.3", " 1", "0x10"})
+        EXPECT_FALSE(numeroDecimale(testo)) << testo;
 }
 
 TEST(ListaPs, Memoria) {
@@ -99,9 +114,13 @@ TEST(ListaPs, Memoria) {
 
 TEST(ListaPs, ByteNonValidi) {
     // A broken byte in the name becomes U+FFFD; the line is still read.
-    const auto l = leggiListaPs("42 0:00 1 /usr/bin/ab\xFF" "c\n43 0:00 1 caf\xC3\xA9\n44 0:00 1 tronco\xE2\x82");
+    const auto l = leggiListaPs(
+        "42 0:00 1 /usr/bin/ab\xFF"
+        "c\n43 0:00 1 caf\xC3\xA9\n44 0:00 1 tronco\xE2\x82");
     ASSERT_EQ(l.size(), 3u);
-    EXPECT_EQ(l.at(42).nome, "ab\xEF\xBF\xBD" "c");
+    EXPECT_EQ(l.at(42).nome,
+              "ab\xEF\xBF\xBD"
+              "c");
     EXPECT_EQ(l.at(43).nome, "caf\xC3\xA9");
     EXPECT_EQ(l.at(44).nome, "tronco\xEF\xBF\xBD");
 }

@@ -16,8 +16,8 @@ protected:
     void SetUp() override { crea(); }
 
     void crea() {
-        monitor = Monitor::crea(sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); },
-                                preferenze);
+        monitor = Monitor::crea(
+            sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
         totali = 0;
         monitor->totale.abbona([this](const UsoTotale&) { ++totali; });
     }

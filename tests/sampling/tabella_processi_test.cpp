@@ -73,8 +73,8 @@ TEST(TabellaProcessi, QuotaGPUERecordSoloGPU) {
     Caso c;
     c.lista = {{1, {1.0, 100, "finestra"}}};
     c.gpu = {{1, {1'000'000'000ull + 300'000'000ull, "gpu-uno"}},  // 0.3 s over 1.5 s: 20 %
-             {2, {5'000'000ull, "solo-gpu"}},                       // first sight in the GPU reading
-             {3, {10ull, "indietro"}},                              // counter went backwards
+             {2, {5'000'000ull, "solo-gpu"}},                      // first sight in the GPU reading
+             {3, {10ull, "indietro"}},                             // counter went backwards
              {4, {10'000'000'000ull, "pieno"}}};
     c.gpuPrec = {{1, 1'000'000'000ull}, {3, 50ull}, {4, 0ull}, {77, 1ull}};
     const auto r = c.costruisci(1.5, 4);
@@ -123,9 +123,12 @@ TEST(TabellaProcessi, NumeroPannelli) {
     PreferenzeInMemoria p;
     EXPECT_EQ(numeroPannelli(p), 9);
     // At least 3; values of another type read as the default.
-    const std::pair<ValorePreferenza, int> casi[] = {
-        {std::int64_t{1}, 3}, {std::int64_t{-40}, 3}, {std::int64_t{12}, 12},
-        {std::string("5"), 9}, {4.0, 9}, {true, 9}};
+    const std::pair<ValorePreferenza, int> casi[] = {{std::int64_t{1}, 3},
+                                                     {std::int64_t{-40}, 3},
+                                                     {std::int64_t{12}, 12},
+                                                     {std::string("5"), 9},
+                                                     {4.0, 9},
+                                                     {true, 9}};
     for (const auto& [valore, atteso] : casi) {
         p.scrivi("numeroPannelli", valore);
         EXPECT_EQ(numeroPannelli(p), atteso) << atteso;
@@ -147,8 +150,8 @@ TEST(TabellaProcessi, QuantiNeTieneLaLista) {
 TEST(TabellaProcessi, OrdinePerPunteggioPoiMemoria) {
     std::map<std::int32_t, UsoProcesso> t;
     t[1] = {1, "poca", 10, 5, 0, false, 100};
-    t[2] = {2, "tanta", 5, 10, 0, false, 900};       // same punteggio, more memory: first
-    t[3] = {3, "ane", 1, 0, 100, true, 0};            // the Neural Engine share does not count
+    t[2] = {2, "tanta", 5, 10, 0, false, 900};  // same punteggio, more memory: first
+    t[3] = {3, "ane", 1, 0, 100, true, 0};      // the Neural Engine share does not count
     t[4] = {4, "gpu", 0, 40, 0, false, 0};
     t[5] = {5, "ferma", 0, 0, 0, false, 1 << 30};
     t[6] = {6, "ferma-piccola", 0, 0, 0, false, 1};

@@ -7,7 +7,9 @@
 using namespace pulsaro;
 
 namespace {
-Tick t(std::uint64_t occupati, std::uint64_t totali) { return Tick{occupati, totali}; }
+Tick t(std::uint64_t occupati, std::uint64_t totali) {
+    return Tick{occupati, totali};
+}
 }  // namespace
 
 TEST(Record, TestoDeiCore) {

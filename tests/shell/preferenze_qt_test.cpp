@@ -72,7 +72,7 @@ TEST_F(PreferenzeSuFile, MistypedValuesReadAsTheDefault) {
     PreferenzeQt p(file);
     EXPECT_TRUE(p.booleano("barraMenu", true));
     EXPECT_TRUE(p.booleano("menuContestuale", true));  // an integer is not a bool
-    EXPECT_FALSE(p.booleano("iconaStato", false));      // only the exact words count
+    EXPECT_FALSE(p.booleano("iconaStato", false));     // only the exact words count
     EXPECT_EQ(p.intero("numeroPannelli", 9), 9);
     EXPECT_FALSE(p.booleano("listaAperta", true));
     EXPECT_EQ(p.intero("grande", 9), 9);

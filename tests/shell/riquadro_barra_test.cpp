@@ -8,9 +8,9 @@
 
 using namespace pulsaro;
 namespace RB = pulsaro::RiquadroBarra;
-using RB::Voce;
 using prova::conta;
 using prova::vicino;
+using RB::Voce;
 
 namespace {
 
@@ -119,7 +119,8 @@ TEST(RiquadroColori, LuminanceContrastTextAndDot) {
 
 TEST_F(Riquadro, PairsFollowTheItemsAndClampValues) {
     using Coppie = std::vector<std::pair<QString, QString>>;
-    EXPECT_EQ(RB::coppie(campione(), pref, 4), (Coppie{{"Mem ", " 62%"}, {"CPU ", " 23%"}, {"GPU ", "  5%"}}));
+    EXPECT_EQ(RB::coppie(campione(), pref, 4),
+              (Coppie{{"Mem ", " 62%"}, {"CPU ", " 23%"}, {"GPU ", "  5%"}}));
 
     Riepilogo r = campione();
     r.memoria = 104.2;

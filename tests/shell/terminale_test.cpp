@@ -18,13 +18,13 @@ TEST(Terminale, Opzioni) {
     EXPECT_TRUE(leggiOpzioni({}).errore.empty());
     // Wrong values are refused with a message, never half-read.
     for (auto args : std::vector<std::vector<std::string>>{{"--campioni"},
-                                                          {"--campioni", "0"},
-                                                          {"--campioni", "3x"},
-                                                          {"--campioni", "-2"},
-                                                          {"--intervallo", "0"},
-                                                          {"--intervallo", "nan"},
-                                                          {"--intervallo", "abc"},
-                                                          {"--boh"}})
+                                                           {"--campioni", "0"},
+                                                           {"--campioni", "3x"},
+                                                           {"--campioni", "-2"},
+                                                           {"--intervallo", "0"},
+                                                           {"--intervallo", "nan"},
+                                                           {"--intervallo", "abc"},
+                                                           {"--boh"}})
         EXPECT_FALSE(leggiOpzioni(args).errore.empty()) << args[0];
     EXPECT_NE(testoAiuto().find("--campioni"), std::string::npos);
 }

@@ -22,8 +22,8 @@ std::vector<UsoProcesso> tre() {
 
 TEST(Barre, Riempimento) {
     // (value, width): a floor for tiny values, nothing for none, capped at the full width.
-    for (auto [valore, larghezza] : {std::pair{0.4, 3.0}, {0.0, 0.0}, {-2.0, 0.0}, {250.0, 200.0}, {100.0, 200.0},
-                                     {40.0, 80.0}})
+    for (auto [valore, larghezza] :
+         {std::pair{0.4, 3.0}, {0.0, 0.0}, {-2.0, 0.0}, {250.0, 200.0}, {100.0, 200.0}, {40.0, 80.0}})
         EXPECT_DOUBLE_EQ(larghezzaRiempimento(200, valore, minimoBarra), larghezza) << valore;
     EXPECT_DOUBLE_EQ(larghezzaRiempimento(60, 0.1, minimoMiniBarra), 2);
     EXPECT_DOUBLE_EQ(larghezzaRiempimento(60, 50, minimoMiniBarra), 30);

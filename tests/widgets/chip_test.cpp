@@ -14,10 +14,10 @@ TEST(ChipANE, Geometria) {
     EXPECT_EQ(g.corpo.center(), g.centro);
 
     // Each pin overlaps the body's edge by one point.
-    EXPECT_NEAR(g.piedini[0].bottom(), g.corpo.top() + 1, 1e-9);     // top side
-    EXPECT_NEAR(g.piedini[4].left(), g.corpo.right() - 1, 1e-9);     // right side
-    EXPECT_NEAR(g.piedini[8].top(), g.corpo.bottom() - 1, 1e-9);     // bottom side
-    EXPECT_NEAR(g.piedini[12].right(), g.corpo.left() + 1, 1e-9);    // left side
+    EXPECT_NEAR(g.piedini[0].bottom(), g.corpo.top() + 1, 1e-9);   // top side
+    EXPECT_NEAR(g.piedini[4].left(), g.corpo.right() - 1, 1e-9);   // right side
+    EXPECT_NEAR(g.piedini[8].top(), g.corpo.bottom() - 1, 1e-9);   // bottom side
+    EXPECT_NEAR(g.piedini[12].right(), g.corpo.left() + 1, 1e-9);  // left side
     // The row of four is centred on the side.
     EXPECT_NEAR((g.piedini[0].left() + g.piedini[3].right()) / 2, g.centro.x(), 1e-9);
 
@@ -37,8 +37,9 @@ TEST(ChipANE, AccensioneEDissolvenza) {
     ChipANE chip(false);
     chip.resize(170, 150);
     QImage spento = prova::dipingi(chip);
-    EXPECT_TRUE(prova::simile(spento.pixelColor(85, 45), Tema::card(Aspetto::chiaro), 3));  // body, above the die
-    chip.setAcceso(true);  // hidden: no fade
+    EXPECT_TRUE(
+        prova::simile(spento.pixelColor(85, 45), Tema::card(Aspetto::chiaro), 3));  // body, above the die
+    chip.setAcceso(true);                                                           // hidden: no fade
     EXPECT_EQ(chip.luce(), 1);
     QImage acceso = prova::dipingi(chip);
     EXPECT_TRUE(prova::simile(acceso.pixelColor(85, 45), Tema::greenLight(Aspetto::chiaro), 3));

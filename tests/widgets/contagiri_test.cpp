@@ -18,7 +18,9 @@ QPointF polare(QPointF c, double r, double gradi) {
     return c + QPointF(r * std::cos(a), r * std::sin(a));
 }
 
-QColor pixel(const QImage& img, QPointF p) { return img.pixelColor(p.toPoint()); }
+QColor pixel(const QImage& img, QPointF p) {
+    return img.pixelColor(p.toPoint());
+}
 
 }  // namespace
 
@@ -67,7 +69,8 @@ TEST(Contagiri, ScalaTaccheEAgo) {
 
 TEST(Contagiri, ValoriSpentiEFuoriScala) {
     EXPECT_EQ(frazioneContagiri(80, false), 0);
-    for (auto [valore, frazione] : {std::pair{150.0, 1.0}, {-3.0, 0.0}, {0.0, 0.0}, {42.0, 0.42}, {std::nan(""), 0.0}})
+    for (auto [valore, frazione] :
+         {std::pair{150.0, 1.0}, {-3.0, 0.0}, {0.0, 0.0}, {42.0, 0.42}, {std::nan(""), 0.0}})
         EXPECT_DOUBLE_EQ(frazioneContagiri(valore, true), frazione) << valore;
     EXPECT_DOUBLE_EQ(geometriaContagiri(QRectF(0, 0, 100, 100), frazioneContagiri(80, false)).angoloAgo, 150);
     EXPECT_DOUBLE_EQ(geometriaContagiri(QRectF(0, 0, 100, 100), frazioneContagiri(150, true)).angoloAgo, 390);

@@ -13,7 +13,8 @@ namespace {
 
 std::vector<UsoProcesso> processi(int n) {
     std::vector<UsoProcesso> v;
-    for (int i = 0; i < n; ++i) v.push_back({100 + i, "p" + std::to_string(i), 10.0 * i, 5, 0, i == 1, 1u << 20});
+    for (int i = 0; i < n; ++i)
+        v.push_back({100 + i, "p" + std::to_string(i), 10.0 * i, 5, 0, i == 1, 1u << 20});
     return v;
 }
 
@@ -56,8 +57,8 @@ TEST(Griglia, ClicSelezioneEMolle) {
 
     prova::clic(v, v.rettangoloScheda(3).center());
     prova::clic(v, v.rettangoloScheda(4).bottomRight() - QPointF(2, 2));  // an unpainted corner of the card
-    prova::clic(v, QPointF(300, 10));                                      // the gap between columns
-    prova::clic(v, QPointF(450, v.rettangoloScheda(4).center().y()));     // the empty cell after the last card
+    prova::clic(v, QPointF(300, 10));                                     // the gap between columns
+    prova::clic(v, QPointF(450, v.rettangoloScheda(4).center().y()));  // the empty cell after the last card
     EXPECT_EQ(scelti, (std::vector<std::int32_t>{103, 104}));
 
     Tema::forzaAspetto(Aspetto::chiaro);

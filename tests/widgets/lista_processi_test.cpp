@@ -38,8 +38,8 @@ protected:
 };
 
 void premi(QWidget& w, QEvent::Type tipo, QPointF punto, Qt::MouseButton tasto) {
-    QMouseEvent e(tipo, punto, w.mapToGlobal(punto), tasto, tipo == QEvent::MouseButtonPress ? tasto : Qt::NoButton,
-                  Qt::NoModifier);
+    QMouseEvent e(tipo, punto, w.mapToGlobal(punto), tasto,
+                  tipo == QEvent::MouseButtonPress ? tasto : Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&w, &e);
 }
 

@@ -41,8 +41,8 @@ inline void clic(QWidget& w, QPointF punto) {
     QMouseEvent premi(QEvent::MouseButtonPress, punto, w.mapToGlobal(punto), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(&w, &premi);
-    QMouseEvent rilascia(QEvent::MouseButtonRelease, punto, w.mapToGlobal(punto), Qt::LeftButton, Qt::NoButton,
-                         Qt::NoModifier);
+    QMouseEvent rilascia(QEvent::MouseButtonRelease, punto, w.mapToGlobal(punto), Qt::LeftButton,
+                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&w, &rilascia);
 }
 

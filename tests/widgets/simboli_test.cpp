@@ -9,10 +9,16 @@ using namespace pulsaro;
 namespace {
 
 // The symbol filled in red on a 100 × 100 transparent image.
-QImage disegno(Simbolo s) { return immagineSimbolo(s, QSizeF(100, 100), Qt::red, 1.0); }
+QImage disegno(Simbolo s) {
+    return immagineSimbolo(s, QSizeF(100, 100), Qt::red, 1.0);
+}
 
-bool pieno(const QImage& img, int x, int y) { return img.pixelColor(x, y) == QColor(Qt::red); }
-bool vuoto(const QImage& img, int x, int y) { return img.pixelColor(x, y).alpha() == 0; }
+bool pieno(const QImage& img, int x, int y) {
+    return img.pixelColor(x, y) == QColor(Qt::red);
+}
+bool vuoto(const QImage& img, int x, int y) {
+    return img.pixelColor(x, y).alpha() == 0;
+}
 
 }  // namespace
 

@@ -9,7 +9,9 @@
 using namespace pulsaro;
 
 namespace {
-QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
+QColor rgb(int r, int g, int b) {
+    return QColor(r, g, b);
+}
 
 bool uguale(const QColor& a, const QColor& b) {
     return std::abs(a.redF() - b.redF()) < 1e-3 && std::abs(a.greenF() - b.greenF()) < 1e-3 &&
@@ -20,11 +22,14 @@ bool uguale(const QColor& a, const QColor& b) {
 TEST(Tema, RampaDelCaricoAiSuoiPuntiDiRottura) {
     const QColor blu = rgb(141, 190, 227), ambra = rgb(238, 196, 82), rosso = rgb(232, 129, 127);
     const std::pair<double, QColor> casi[] = {
-        {-5, blu}, {40, blu},  // a = 0 at the start of the blend
+        {-5, blu},
+        {40, blu},  // a = 0 at the start of the blend
         {44, QColor::fromRgbF(189.5f / 255, 193.f / 255, 154.5f / 255)},
-        {48, ambra}, {72, ambra},
+        {48, ambra},
+        {72, ambra},
         {77, QColor::fromRgbF(235.f / 255, 162.5f / 255, 104.5f / 255)},
-        {82, rosso}, {250, rosso},
+        {82, rosso},
+        {250, rosso},
     };
     for (const auto& [carico, colore] : casi) EXPECT_TRUE(uguale(Tema::carico(carico), colore)) << carico;
 }

@@ -16,8 +16,8 @@ int registra(const std::string& nome, Disegno disegno);
 
 #define GALLERIA_CONCAT2(a, b) a##b
 #define GALLERIA_CONCAT(a, b) GALLERIA_CONCAT2(a, b)
-#define GALLERIA(nome)                                                                             \
-    static QImage GALLERIA_CONCAT(galleria_disegno_, __LINE__)();                                  \
-    [[maybe_unused]] static const int GALLERIA_CONCAT(galleria_voce_, __LINE__) =                  \
-        galleria::registra(nome, &GALLERIA_CONCAT(galleria_disegno_, __LINE__));                   \
+#define GALLERIA(nome)                                                            \
+    static QImage GALLERIA_CONCAT(galleria_disegno_, __LINE__)();                 \
+    [[maybe_unused]] static const int GALLERIA_CONCAT(galleria_voce_, __LINE__) = \
+        galleria::registra(nome, &GALLERIA_CONCAT(galleria_disegno_, __LINE__));  \
     static QImage GALLERIA_CONCAT(galleria_disegno_, __LINE__)()

@@ -28,7 +28,8 @@ void soloVoci(Preferenze& p, std::initializer_list<RiquadroBarra::Voce> mostrate
 // The tile over a strip of menu bar of the given colour, so its edges show.
 QImage suBarra(const QImage& tile, const QColor& barra) {
     const QSizeF s = tile.deviceIndependentSize();
-    QImage img(static_cast<int>((s.width() + 16) * dpr), static_cast<int>(24 * dpr), QImage::Format_ARGB32_Premultiplied);
+    QImage img(static_cast<int>((s.width() + 16) * dpr), static_cast<int>(24 * dpr),
+               QImage::Format_ARGB32_Premultiplied);
     img.setDevicePixelRatio(dpr);
     img.fill(barra);
     QPainter p(&img);
@@ -62,12 +63,14 @@ GALLERIA("riquadro_solo_n") {
 
 GALLERIA("riquadro_scuro_riposo") {
     PreferenzeInMemoria p;
-    return suBarra(RiquadroBarra::immagine(campione(), QColor(0x1C, 0x1C, 0x1E), p, 4, dpr), QColor(0x3A, 0x3A, 0x3C));
+    return suBarra(RiquadroBarra::immagine(campione(), QColor(0x1C, 0x1C, 0x1E), p, 4, dpr),
+                   QColor(0x3A, 0x3A, 0x3C));
 }
 
 GALLERIA("riquadro_scuro_acceso") {
     PreferenzeInMemoria p;
-    return suBarra(RiquadroBarra::immagine(campione(40), QColor(0x1C, 0x1C, 0x1E), p, 4, dpr), QColor(0x3A, 0x3A, 0x3C));
+    return suBarra(RiquadroBarra::immagine(campione(40), QColor(0x1C, 0x1C, 0x1E), p, 4, dpr),
+                   QColor(0x3A, 0x3A, 0x3C));
 }
 
 GALLERIA("riquadro_chiaro_riposo") {
@@ -117,15 +120,20 @@ GALLERIA("riquadro_anteprima") {
     return img;
 }
 
-GALLERIA("icona_arancio") { return iconaBarra(false, dpr); }
+GALLERIA("icona_arancio") {
+    return iconaBarra(false, dpr);
+}
 
-GALLERIA("icona_grigia") { return iconaBarra(true, dpr); }
+GALLERIA("icona_grigia") {
+    return iconaBarra(true, dpr);
+}
 
 GALLERIA("simboli") {
     // Every symbol at 16 and at 48 points, on light and on dark.
     constexpr qreal passo = 56;
     const int n = static_cast<int>(std::size(tuttiISimboli));
-    QImage img(static_cast<int>(n * passo * dpr), static_cast<int>(2 * 80 * dpr), QImage::Format_ARGB32_Premultiplied);
+    QImage img(static_cast<int>(n * passo * dpr), static_cast<int>(2 * 80 * dpr),
+               QImage::Format_ARGB32_Premultiplied);
     img.setDevicePixelRatio(dpr);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -141,8 +149,10 @@ GALLERIA("simboli") {
     return img;
 }
 
-#define SIMBOLO_GALLERIA(caso)                                                                    \
-    GALLERIA("simbolo_" #caso) { return immagineSimbolo(Simbolo::caso, QSizeF(32, 32), QColor(0x14, 0x14, 0x13), dpr); }
+#define SIMBOLO_GALLERIA(caso)                                                                \
+    GALLERIA("simbolo_" #caso) {                                                              \
+        return immagineSimbolo(Simbolo::caso, QSizeF(32, 32), QColor(0x14, 0x14, 0x13), dpr); \
+    }
 
 SIMBOLO_GALLERIA(contagiri)
 SIMBOLO_GALLERIA(spunta)

@@ -93,7 +93,8 @@ std::vector<UsoProcesso> otto() {
 QImage lista(QWidget* w, int larghezza, Aspetto a) {
     Tema::forzaAspetto(a);
     w->resize(larghezza, w->heightForWidth(larghezza));
-    QImage img(QSize(larghezza + 2 * margine, w->height() + 2 * margine) * dpr, QImage::Format_ARGB32_Premultiplied);
+    QImage img(QSize(larghezza + 2 * margine, w->height() + 2 * margine) * dpr,
+               QImage::Format_ARGB32_Premultiplied);
     img.setDevicePixelRatio(dpr);
     QPainter p(&img);
     p.fillRect(QRect(QPoint(0, 0), img.deviceIndependentSize().toSize()), Tema::panel(a));
@@ -122,19 +123,21 @@ QImage vistaBarre(Aspetto a) {
 
 GALLERIA("widgets_contagiri_valori") {
     const QSize s(170, 150);
-    return tavola({contagiri(s, 0, true), contagiri(s, 50, true), contagiri(s, 150, true), contagiri(s, -3, true),
-                   contagiri(s, 80, false), contagiri(s, 9.96, true), contagiri(s, 75, true, QString())});
+    return tavola({contagiri(s, 0, true), contagiri(s, 50, true), contagiri(s, 150, true),
+                   contagiri(s, -3, true), contagiri(s, 80, false), contagiri(s, 9.96, true),
+                   contagiri(s, 75, true, QString())});
 }
 
 GALLERIA("widgets_contagiri_misure") {
     return tavola({contagiri(QSize(100, 40), 35, true), contagiri(QSize(300, 300), 62, true),
-                   contagiri(QSize(20, 18), 90, true), contagiri(QSize(130, 110), 45, true, QStringLiteral("GPU"))});
+                   contagiri(QSize(20, 18), 90, true),
+                   contagiri(QSize(130, 110), 45, true, QStringLiteral("GPU"))});
 }
 
 // The smallest sizes, magnified, to check the minimum widths.
 GALLERIA("widgets_piccoli_ingranditi") {
-    return tavola({contagiri(QSize(100, 40), 35, true), contagiri(QSize(20, 18), 90, true), chip(QSize(20, 20), true),
-                   chip(QSize(20, 20), false), miniBarra(30, 0.1, true)},
+    return tavola({contagiri(QSize(100, 40), 35, true), contagiri(QSize(20, 18), 90, true),
+                   chip(QSize(20, 20), true), chip(QSize(20, 20), false), miniBarra(30, 0.1, true)},
                   8);
 }
 
@@ -180,9 +183,21 @@ GALLERIA("widgets_icona_processo") {
                    {QSize(40, 26), [] { return new IconaProcesso(2, cache); }}});
 }
 
-GALLERIA("widgets_vista_contagiri_2col_chiaro") { return vistaContagiri(600, Aspetto::chiaro); }
-GALLERIA("widgets_vista_contagiri_2col_scuro") { return vistaContagiri(600, Aspetto::scuro); }
-GALLERIA("widgets_vista_contagiri_3col_chiaro") { return vistaContagiri(900, Aspetto::chiaro); }
-GALLERIA("widgets_vista_contagiri_3col_scuro") { return vistaContagiri(900, Aspetto::scuro); }
-GALLERIA("widgets_vista_barre_chiaro") { return vistaBarre(Aspetto::chiaro); }
-GALLERIA("widgets_vista_barre_scuro") { return vistaBarre(Aspetto::scuro); }
+GALLERIA("widgets_vista_contagiri_2col_chiaro") {
+    return vistaContagiri(600, Aspetto::chiaro);
+}
+GALLERIA("widgets_vista_contagiri_2col_scuro") {
+    return vistaContagiri(600, Aspetto::scuro);
+}
+GALLERIA("widgets_vista_contagiri_3col_chiaro") {
+    return vistaContagiri(900, Aspetto::chiaro);
+}
+GALLERIA("widgets_vista_contagiri_3col_scuro") {
+    return vistaContagiri(900, Aspetto::scuro);
+}
+GALLERIA("widgets_vista_barre_chiaro") {
+    return vistaBarre(Aspetto::chiaro);
+}
+GALLERIA("widgets_vista_barre_scuro") {
+    return vistaBarre(Aspetto::scuro);
+}

@@ -10,9 +10,9 @@
 namespace pulsaro {
 
 struct DispositivoAccel {
-    std::string nome;        // "accel0"
-    std::string cartella;    // its sysfs folder
-    std::string driver;      // name of the bound driver, empty when unknown
+    std::string nome;          // "accel0"
+    std::string cartella;      // its sysfs folder
+    std::string driver;        // name of the bound driver, empty when unknown
     std::string fileOccupato;  // cumulative busy time in microseconds, empty when not offered
 };
 

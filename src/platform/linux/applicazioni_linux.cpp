@@ -1,6 +1,5 @@
 #include "platform/linux/applicazioni_linux.h"
 
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -43,7 +42,8 @@ std::vector<std::string> nomiProcesso(const std::string& cartella, const std::st
     if (!argv0.empty()) {
         nomi.push_back(baseName(argv0));
         // Programs that rewrite their command line put it all in one string.
-        if (const auto blank = argv0.find(' '); blank != std::string::npos) nomi.push_back(baseName(argv0.substr(0, blank)));
+        if (const auto blank = argv0.find(' '); blank != std::string::npos)
+            nomi.push_back(baseName(argv0.substr(0, blank)));
     }
     nomi.push_back(comm);
     return nomi;
@@ -54,20 +54,24 @@ std::vector<std::string> nomiProcesso(const std::string& cartella, const std::st
 std::vector<std::string> cartelleDatiXdg(const char* home, const char* dataHome, const char* dataDirs) {
     std::vector<std::string> cartelle;
     const auto assoluta = [](std::string_view p) { return !p.empty() && p.front() == '/'; };
-    if (dataHome && assoluta(dataHome)) cartelle.emplace_back(dataHome);
-    else if (home && assoluta(home)) cartelle.push_back(sottoRadice(home, ".local/share"));
+    if (dataHome && assoluta(dataHome))
+        cartelle.emplace_back(dataHome);
+    else if (home && assoluta(home))
+        cartelle.push_back(sottoRadice(home, ".local/share"));
 
     std::string_view dirs = dataDirs && *dataDirs ? dataDirs : "/usr/local/share:/usr/share";
     while (!dirs.empty()) {
         const auto due = dirs.find(':');
         const std::string_view d = dirs.substr(0, due);
         dirs = due == std::string_view::npos ? std::string_view{} : dirs.substr(due + 1);
-        if (assoluta(d) && std::find(cartelle.begin(), cartelle.end(), d) == cartelle.end()) cartelle.emplace_back(d);
+        if (assoluta(d) && std::find(cartelle.begin(), cartelle.end(), d) == cartelle.end())
+            cartelle.emplace_back(d);
     }
     return cartelle;
 }
 
-ApplicazioniDesktop::ApplicazioniDesktop(std::string radice, std::vector<std::string> cartelleDati, std::string lingua)
+ApplicazioniDesktop::ApplicazioniDesktop(std::string radice, std::vector<std::string> cartelleDati,
+                                         std::string lingua)
     : radice_(std::move(radice)), cartelle_(std::move(cartelleDati)), lingua_(std::move(lingua)) {}
 
 void ApplicazioniDesktop::costruisciIndice() {
@@ -118,13 +122,15 @@ std::optional<Applicazione> ApplicazioniDesktop::cerca(std::int32_t pid, const s
 
 std::optional<Applicazione> ApplicazioniDesktop::applicazione(std::int32_t pid) {
     if (pid <= 0) return std::nullopt;
-    const auto stat = leggiStat(leggiFile(sottoRadice(radice_, "proc/" + std::to_string(pid) + "/stat"), 4096));
+    const auto stat =
+        leggiStat(leggiFile(sottoRadice(radice_, "proc/" + std::to_string(pid) + "/stat"), 4096));
     std::lock_guard lock(mutex_);
     if (!stat) {
         risposte_.erase(pid);
         return std::nullopt;
     }
-    if (auto it = risposte_.find(pid); it != risposte_.end() && it->second.avvio == stat->avvio) return it->second.app;
+    if (auto it = risposte_.find(pid); it != risposte_.end() && it->second.avvio == stat->avvio)
+        return it->second.app;
     if (!indicizzato_) costruisciIndice();
     auto app = cerca(pid, stat->nome);
     if (risposte_.size() >= massimoRisposte) risposte_.clear();

@@ -1,9 +1,9 @@
 #include "platform/linux/descrittori.h"
 
 #include <dirent.h>
-#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
+#include <cstdlib>
 
 #include "platform/linux/file_piccolo.h"
 
@@ -91,7 +91,8 @@ void perDescrittori(const std::string& radice, const std::function<bool(std::str
             if (!scelta(destinazione)) continue;
             relativo = cartellaPid + "/fdinfo/" + f->d_name;
             auto info = leggiDa(proc.fd(), relativo.c_str());
-            visita(static_cast<std::int32_t>(numero), destinazione, info ? std::string_view(*info) : std::string_view{});
+            visita(static_cast<std::int32_t>(numero), destinazione,
+                   info ? std::string_view(*info) : std::string_view{});
         }
     }
 }

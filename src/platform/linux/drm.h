@@ -11,10 +11,10 @@
 namespace pulsaro {
 
 struct SchedaDRM {
-    std::string nome;                    // "card0"
-    std::string cartella;                // its sysfs folder
-    std::string driver;                  // name of the bound driver, empty when unknown
-    std::optional<double> occupazione;   // device/gpu_busy_percent, where the driver offers it
+    std::string nome;                   // "card0"
+    std::string cartella;               // its sysfs folder
+    std::string driver;                 // name of the bound driver, empty when unknown
+    std::optional<double> occupazione;  // device/gpu_busy_percent, where the driver offers it
 };
 
 // The cards (card<N>, not render nodes or connectors) that have a device. Firmware framebuffers

@@ -49,7 +49,9 @@ std::vector<int> leggiElencoCpu(const std::string& testo) {
 
 HostLinux::HostLinux(std::string radice) : radice_(radice.empty() ? "/" : std::move(radice)) {}
 
-std::string HostLinux::percorso(const std::string& relativo) const { return sottoRadice(radice_, relativo); }
+std::string HostLinux::percorso(const std::string& relativo) const {
+    return sottoRadice(radice_, relativo);
+}
 
 // Linux has more counters than the four the engine uses. The one place that maps them:
 //   user   = user (guest time is already inside it)
@@ -65,7 +67,8 @@ std::optional<std::vector<ContatoriCore>> HostLinux::contatoriCPU() {
     std::istringstream righe(*testo);
     std::string riga;
     while (std::getline(righe, riga)) {
-        if (riga.rfind("cpu", 0) != 0 || riga.size() < 4 || !std::isdigit(static_cast<unsigned char>(riga[3])))
+        if (riga.rfind("cpu", 0) != 0 || riga.size() < 4 ||
+            !std::isdigit(static_cast<unsigned char>(riga[3])))
             continue;
         std::istringstream campi(riga.substr(3));
         int n = -1;
@@ -102,11 +105,16 @@ std::optional<Meminfo> leggiMeminfo(const std::string& percorso) {
     while (std::getline(righe, riga)) {
         std::istringstream r(riga);
         if (!(r >> chiave >> valore)) continue;
-        if (chiave == "MemTotal:") m.totale = valore;
-        else if (chiave == "MemAvailable:") m.disponibile = valore;
-        else if (chiave == "MemFree:") m.libera = valore;
-        else if (chiave == "Buffers:") m.buffer = valore;
-        else if (chiave == "Cached:") m.cache = valore;
+        if (chiave == "MemTotal:")
+            m.totale = valore;
+        else if (chiave == "MemAvailable:")
+            m.disponibile = valore;
+        else if (chiave == "MemFree:")
+            m.libera = valore;
+        else if (chiave == "Buffers:")
+            m.buffer = valore;
+        else if (chiave == "Cached:")
+            m.cache = valore;
     }
     return m;
 }
@@ -117,8 +125,9 @@ double HostLinux::memoriaUsata() {
     auto m = leggiMeminfo(percorso("proc/meminfo"));
     if (!m || !m->totale || *m->totale <= 0) return 0;
     // Old kernels lack MemAvailable: free + buffers + page cache is the usual stand-in.
-    const double liberi =
-        m->disponibile ? *m->disponibile : m->libera.value_or(0) + m->buffer.value_or(0) + m->cache.value_or(0);
+    const double liberi = m->disponibile
+                              ? *m->disponibile
+                              : m->libera.value_or(0) + m->buffer.value_or(0) + m->cache.value_or(0);
     return std::clamp((*m->totale - liberi) / *m->totale * 100.0, 0.0, 100.0);
 }
 
@@ -142,7 +151,8 @@ std::vector<ClasseCore> HostLinux::classiCore() {
     std::map<int, long long> capacita;
     auto presenti = leggiFilePiccolo(percorso("sys/devices/system/cpu/present"));
     for (int n : leggiElencoCpu(presenti.value_or(""))) {
-        auto c = leggiFilePiccolo(percorso("sys/devices/system/cpu/cpu" + std::to_string(n) + "/cpu_capacity"));
+        auto c =
+            leggiFilePiccolo(percorso("sys/devices/system/cpu/cpu" + std::to_string(n) + "/cpu_capacity"));
         long long v = 0;
         if (c && numero(rifila(*c), v) && v > 0) capacita[n] = v;
     }
@@ -179,8 +189,10 @@ int HostLinux::processoriAttivi() {
 // The macOS names of the per-class core counts, answered from the hybrid topology.
 std::optional<long long> HostLinux::valoreSistema(const std::string& nome) {
     const char* file = nullptr;
-    if (nome == "hw.perflevel0.physicalcpu") file = "sys/devices/cpu_core/cpus";
-    else if (nome == "hw.perflevel1.physicalcpu") file = "sys/devices/cpu_atom/cpus";
+    if (nome == "hw.perflevel0.physicalcpu")
+        file = "sys/devices/cpu_core/cpus";
+    else if (nome == "hw.perflevel1.physicalcpu")
+        file = "sys/devices/cpu_atom/cpus";
     if (!file) return std::nullopt;
     auto t = leggiFilePiccolo(percorso(file));
     if (!t) return std::nullopt;
@@ -188,7 +200,9 @@ std::optional<long long> HostLinux::valoreSistema(const std::string& nome) {
 }
 
 // Linux drivers do not publish a GPU core count.
-std::optional<long long> HostLinux::coreGPU() { return std::nullopt; }
+std::optional<long long> HostLinux::coreGPU() {
+    return std::nullopt;
+}
 
 Host& hostDiSistema() {
     static HostLinux host("/");

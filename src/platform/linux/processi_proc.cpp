@@ -63,7 +63,8 @@ long dimensionePagina() {
 std::optional<StatProcesso> leggiStat(std::string_view testo) {
     const auto aperta = testo.find('(');
     const auto chiusa = testo.rfind(')');
-    if (aperta == std::string_view::npos || chiusa == std::string_view::npos || chiusa < aperta) return std::nullopt;
+    if (aperta == std::string_view::npos || chiusa == std::string_view::npos || chiusa < aperta)
+        return std::nullopt;
     StatProcesso s;
     s.nome.assign(testo.substr(aperta + 1, chiusa - aperta - 1));
 
@@ -79,11 +80,20 @@ std::optional<StatProcesso> leggiStat(std::string_view testo) {
         resto = fine == std::string_view::npos ? std::string_view{} : resto.substr(fine);
         ++campo;
         switch (campo) {
-            case 14: visti[0] = numero(pezzo, s.utime); break;
-            case 15: visti[1] = numero(pezzo, s.stime); break;
-            case 22: visti[2] = numero(pezzo, s.avvio); break;
-            case 24: visti[3] = numero(pezzo, s.rss); break;
-            default: break;
+            case 14:
+                visti[0] = numero(pezzo, s.utime);
+                break;
+            case 15:
+                visti[1] = numero(pezzo, s.stime);
+                break;
+            case 22:
+                visti[2] = numero(pezzo, s.avvio);
+                break;
+            case 24:
+                visti[3] = numero(pezzo, s.rss);
+                break;
+            default:
+                break;
         }
         if (campo >= 24) break;
     }

@@ -11,18 +11,18 @@ namespace pulsaro {
 
 struct VoceProc {
     std::int32_t pid = 0;
-    double cpu = 0;              // user + system seconds
-    std::uint64_t memoria = 0;   // resident bytes
-    std::string nome;            // the kernel's command name (at most 15 bytes, any bytes)
+    double cpu = 0;             // user + system seconds
+    std::uint64_t memoria = 0;  // resident bytes
+    std::string nome;           // the kernel's command name (at most 15 bytes, any bytes)
 };
 
 // What /proc/<pid>/stat says about one process.
 struct StatProcesso {
     std::string nome;
-    std::uint64_t utime = 0;      // clock ticks
+    std::uint64_t utime = 0;  // clock ticks
     std::uint64_t stime = 0;
-    std::uint64_t avvio = 0;      // start time, clock ticks after boot
-    std::int64_t rss = 0;         // pages
+    std::uint64_t avvio = 0;  // start time, clock ticks after boot
+    std::int64_t rss = 0;     // pages
 };
 
 // Parses the text of /proc/<pid>/stat; the name sits between the first '(' and the last ')',

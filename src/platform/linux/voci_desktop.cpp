@@ -23,11 +23,21 @@ std::string senzaEscape(std::string_view v) {
             continue;
         }
         switch (const char c = v[++i]) {
-            case 's': r.push_back(' '); break;
-            case 'n': r.push_back('\n'); break;
-            case 't': r.push_back('\t'); break;
-            case 'r': r.push_back('\r'); break;
-            case '\\': r.push_back('\\'); break;
+            case 's':
+                r.push_back(' ');
+                break;
+            case 'n':
+                r.push_back('\n');
+                break;
+            case 't':
+                r.push_back('\t');
+                break;
+            case 'r':
+                r.push_back('\r');
+                break;
+            case '\\':
+                r.push_back('\\');
+                break;
             default:
                 r.push_back('\\');
                 r.push_back(c);
@@ -43,8 +53,9 @@ std::string_view baseName(std::string_view p) {
 
 // Programs that run something else: the entry's real application is further along the line.
 constexpr std::array<std::string_view, 24> lanciatori = {
-    "sh",     "bash",  "dash",  "zsh",   "env",     "flatpak",  "snap", "python", "python2", "python3", "perl", "ruby",
-    "java",   "wine",  "gjs",   "node",  "xdg-open", "gio",     "pkexec", "sudo",  "su",      "kdesu",   "mono", "exo-open"};
+    "sh",       "bash",    "dash",   "zsh",  "env",  "flatpak", "snap", "python",
+    "python2",  "python3", "perl",   "ruby", "java", "wine",    "gjs",  "node",
+    "xdg-open", "gio",     "pkexec", "sudo", "su",   "kdesu",   "mono", "exo-open"};
 
 }  // namespace
 
@@ -74,23 +85,33 @@ std::optional<VoceDesktop> leggiVoceDesktop(std::string_view testo, std::string_
         if (uguale == std::string_view::npos) continue;
         const std::string_view chiave = spazia(riga.substr(0, uguale));
         const std::string valore = senzaEscape(spazia(riga.substr(uguale + 1)));
-        if (chiave == "Name") v.nome = valore;
+        if (chiave == "Name")
+            v.nome = valore;
         else if (!lingua.empty() && chiave.size() == lingua.size() + 6 && chiave.starts_with("Name[") &&
                  chiave.substr(5, lingua.size()) == lingua && chiave.back() == ']')
             nomeLingua = valore;
-        else if (!linguaBreve.empty() && chiave.size() == linguaBreve.size() + 6 && chiave.starts_with("Name[") &&
-                 chiave.substr(5, linguaBreve.size()) == linguaBreve && chiave.back() == ']')
+        else if (!linguaBreve.empty() && chiave.size() == linguaBreve.size() + 6 &&
+                 chiave.starts_with("Name[") && chiave.substr(5, linguaBreve.size()) == linguaBreve &&
+                 chiave.back() == ']')
             nomeLinguaBreve = valore;
-        else if (chiave == "Icon") v.icona = valore;
-        else if (chiave == "Exec") v.exec = valore;
-        else if (chiave == "TryExec") v.tryExec = valore;
-        else if (chiave == "Type") tipo = valore;
-        else if (chiave == "Hidden") v.nascosta = valore == "true";
-        else if (chiave == "NoDisplay") v.senzaMenu = valore == "true";
+        else if (chiave == "Icon")
+            v.icona = valore;
+        else if (chiave == "Exec")
+            v.exec = valore;
+        else if (chiave == "TryExec")
+            v.tryExec = valore;
+        else if (chiave == "Type")
+            tipo = valore;
+        else if (chiave == "Hidden")
+            v.nascosta = valore == "true";
+        else if (chiave == "NoDisplay")
+            v.senzaMenu = valore == "true";
     }
     if (!visto || (!tipo.empty() && tipo != "Application")) return std::nullopt;
-    if (!nomeLingua.empty()) v.nome = nomeLingua;
-    else if (!nomeLinguaBreve.empty()) v.nome = nomeLinguaBreve;
+    if (!nomeLingua.empty())
+        v.nome = nomeLingua;
+    else if (!nomeLinguaBreve.empty())
+        v.nome = nomeLinguaBreve;
     if (v.nome.empty()) return std::nullopt;
     return v;
 }
@@ -131,10 +152,11 @@ std::string eseguibileDaExec(std::string_view exec) {
     // "env A=b C=d program ...": the program is after the assignments and options.
     if (i < parole.size() && baseName(parole[i]) == "env") {
         ++i;
-        while (i < parole.size() && (parole[i].find('=') != std::string::npos || parole[i].starts_with('-'))) {
+        while (i < parole.size() &&
+               (parole[i].find('=') != std::string::npos || parole[i].starts_with('-'))) {
             // Options that take the next word as their value.
-            const bool conValore = parole[i] == "-u" || parole[i] == "-C" || parole[i] == "--unset" ||
-                                   parole[i] == "--chdir";
+            const bool conValore =
+                parole[i] == "-u" || parole[i] == "-C" || parole[i] == "--unset" || parole[i] == "--chdir";
             i += conValore ? 2 : 1;
         }
     }

@@ -9,9 +9,9 @@
 namespace pulsaro {
 
 struct VoceDesktop {
-    std::string nome;      // Name, in the wanted language when the entry has it
-    std::string icona;     // Icon: a theme name or an absolute path
-    std::string exec;      // Exec, unescaped
+    std::string nome;   // Name, in the wanted language when the entry has it
+    std::string icona;  // Icon: a theme name or an absolute path
+    std::string exec;   // Exec, unescaped
     std::string tryExec;
     bool nascosta = false;   // Hidden: the entry counts as deleted
     bool senzaMenu = false;  // NoDisplay

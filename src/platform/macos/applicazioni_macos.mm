@@ -35,7 +35,8 @@ class ApplicazioniMac final : public Applicazioni {
 public:
     std::optional<Applicazione> applicazione(std::int32_t pid) override {
         @autoreleasepool {
-            NSRunningApplication* app = [NSRunningApplication runningApplicationWithProcessIdentifier:(pid_t)pid];
+            NSRunningApplication* app =
+                [NSRunningApplication runningApplicationWithProcessIdentifier:(pid_t)pid];
             if (app == nil) return std::nullopt;
             // An application without a localized name still has its icon; the name stays empty.
             NSString* nome = app.localizedName;
@@ -49,8 +50,10 @@ public:
 
     std::optional<std::string> nome(std::int32_t pid) override {
         @autoreleasepool {
-            NSRunningApplication* app = [NSRunningApplication runningApplicationWithProcessIdentifier:(pid_t)pid];
-            const char* utf8 = app != nil && app.localizedName != nil ? app.localizedName.UTF8String : nullptr;
+            NSRunningApplication* app =
+                [NSRunningApplication runningApplicationWithProcessIdentifier:(pid_t)pid];
+            const char* utf8 =
+                app != nil && app.localizedName != nil ? app.localizedName.UTF8String : nullptr;
             if (utf8 == nullptr || *utf8 == '\0') return std::nullopt;
             return std::string(utf8);
         }

@@ -29,7 +29,8 @@ inline std::optional<std::string> testoCF(CFTypeRef oggetto) {
     if (!oggetto || CFGetTypeID(oggetto) != CFStringGetTypeID()) return std::nullopt;
     const auto s = static_cast<CFStringRef>(oggetto);
     if (const char* p = CFStringGetCStringPtr(s, kCFStringEncodingUTF8)) return std::string(p);
-    const CFIndex massimo = CFStringGetMaximumSizeForEncoding(CFStringGetLength(s), kCFStringEncodingUTF8) + 1;
+    const CFIndex massimo =
+        CFStringGetMaximumSizeForEncoding(CFStringGetLength(s), kCFStringEncodingUTF8) + 1;
     std::string buffer(static_cast<std::size_t>(massimo), '\0');
     if (!CFStringGetCString(s, buffer.data(), massimo, kCFStringEncodingUTF8)) return std::nullopt;
     buffer.resize(std::char_traits<char>::length(buffer.c_str()));

@@ -24,11 +24,14 @@ mach_port_t host() {
 class InfoProcessori {
 public:
     ~InfoProcessori() {
-        if (info_) vm_deallocate(mach_task_self(), reinterpret_cast<vm_address_t>(info_), conteggio_ * sizeof(integer_t));
+        if (info_)
+            vm_deallocate(mach_task_self(), reinterpret_cast<vm_address_t>(info_),
+                          conteggio_ * sizeof(integer_t));
     }
     bool leggi() {
         natural_t processori = 0;
-        kern_return_t kr = host_processor_info(host(), PROCESSOR_CPU_LOAD_INFO, &processori, &info_, &conteggio_);
+        kern_return_t kr =
+            host_processor_info(host(), PROCESSOR_CPU_LOAD_INFO, &processori, &info_, &conteggio_);
         if (kr != KERN_SUCCESS) {
             info_ = nullptr;
             return false;
@@ -75,12 +78,15 @@ public:
     double memoriaUsata() override {
         vm_statistics64_data_t s{};
         mach_msg_type_number_t conteggio = HOST_VM_INFO64_COUNT;
-        if (host_statistics64(host(), HOST_VM_INFO64, reinterpret_cast<host_info64_t>(&s), &conteggio) != KERN_SUCCESS)
+        if (host_statistics64(host(), HOST_VM_INFO64, reinterpret_cast<host_info64_t>(&s), &conteggio) !=
+            KERN_SUCCESS)
             return 0;
-        const std::uint64_t pagine = static_cast<std::uint64_t>(s.active_count) + s.wire_count + s.compressor_page_count;
+        const std::uint64_t pagine =
+            static_cast<std::uint64_t>(s.active_count) + s.wire_count + s.compressor_page_count;
         const double fisica = static_cast<double>(memoriaFisica());
         if (fisica <= 0) return 0;
-        const double p = static_cast<double>(vm_kernel_page_size) * static_cast<double>(pagine) / fisica * 100.0;
+        const double p =
+            static_cast<double>(vm_kernel_page_size) * static_cast<double>(pagine) / fisica * 100.0;
         return p > 100 ? 100 : p;
     }
 
@@ -103,7 +109,9 @@ public:
         return v;
     }
 
-    std::optional<long long> valoreSistema(const std::string& nome) override { return sysctlIntero(nome.c_str()); }
+    std::optional<long long> valoreSistema(const std::string& nome) override {
+        return sysctlIntero(nome.c_str());
+    }
 
     std::optional<long long> coreGPU() override { return coreGPUDalRegistro(registroDiSistema()); }
 };

@@ -30,7 +30,9 @@ F cerca(void* libreria, const char* nome) {
     return reinterpret_cast<F>(dlsym(libreria, nome));
 }
 
-CFDictionaryRef dizionario(OggettoIOReport o) { return static_cast<CFDictionaryRef>(o); }
+CFDictionaryRef dizionario(OggettoIOReport o) {
+    return static_cast<CFDictionaryRef>(o);
+}
 CFMutableDictionaryRef dizionarioMutabile(OggettoIOReport o) {
     return static_cast<CFMutableDictionaryRef>(const_cast<void*>(o));
 }

@@ -71,7 +71,8 @@ ValoreRegistro converti(CFTypeRef v, int profondita) {
         ValoreRegistro::Lista lista;
         CFIndex n = CFArrayGetCount(a);
         lista.reserve(static_cast<std::size_t>(n));
-        for (CFIndex i = 0; i < n; ++i) lista.push_back(converti(CFArrayGetValueAtIndex(a, i), profondita + 1));
+        for (CFIndex i = 0; i < n; ++i)
+            lista.push_back(converti(CFArrayGetValueAtIndex(a, i), profondita + 1));
         return lista;
     }
     if (tipo == CFDictionaryGetTypeID()) {
@@ -123,7 +124,8 @@ public:
     std::optional<std::vector<Voce>> figli(const Voce& voce, const std::string& piano) override {
         if (!voce) return std::nullopt;
         RifIO iteratore;
-        if (IORegistryEntryGetChildIterator(entrata(voce), piano.c_str(), iteratore.indirizzo()) != KERN_SUCCESS)
+        if (IORegistryEntryGetChildIterator(entrata(voce), piano.c_str(), iteratore.indirizzo()) !=
+            KERN_SUCCESS)
             return std::nullopt;
         return raccogli(iteratore.get());
     }

@@ -49,11 +49,13 @@ ValorePreferenza daTesto(const std::string& t) {
 std::optional<ValorePreferenza> daVariant(const QVariant& v, bool soloTesto) {
     if (!v.isValid()) return std::nullopt;
     switch (v.typeId()) {
-        case QMetaType::Bool: return v.toBool();
+        case QMetaType::Bool:
+            return v.toBool();
         case QMetaType::Int:
         case QMetaType::UInt:
         case QMetaType::Long:
-        case QMetaType::LongLong: return static_cast<std::int64_t>(v.toLongLong());
+        case QMetaType::LongLong:
+            return static_cast<std::int64_t>(v.toLongLong());
         case QMetaType::ULongLong:
         case QMetaType::ULong: {
             const qulonglong u = v.toULongLong();
@@ -61,25 +63,29 @@ std::optional<ValorePreferenza> daVariant(const QVariant& v, bool soloTesto) {
             return static_cast<std::int64_t>(u);
         }
         case QMetaType::Double:
-        case QMetaType::Float: return v.toDouble();
+        case QMetaType::Float:
+            return v.toDouble();
         case QMetaType::QString: {
             std::string t = v.toString().toStdString();
             if (soloTesto) return daTesto(t);
             return t;
         }
         // A text that would read as something else is stored as bytes (see scrivi).
-        case QMetaType::QByteArray: return v.toByteArray().toStdString();
+        case QMetaType::QByteArray:
+            return v.toByteArray().toStdString();
         // An unquoted value with commas in an INI file comes back as a list.
-        case QMetaType::QStringList: return v.toStringList().join(QStringLiteral(", ")).toStdString();
-        default: return std::nullopt;
+        case QMetaType::QStringList:
+            return v.toStringList().join(QStringLiteral(", ")).toStdString();
+        default:
+            return std::nullopt;
     }
 }
 
 }  // namespace
 
 PreferenzeQt::PreferenzeQt()
-    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Pulsaro"),
-                                            QStringLiteral("Pulsaro"))),
+    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                            QStringLiteral("Pulsaro"), QStringLiteral("Pulsaro"))),
       soloTesto_(!nativoTipizzato) {}
 
 PreferenzeQt::PreferenzeQt(const QString& file)

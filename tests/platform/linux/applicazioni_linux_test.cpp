@@ -65,8 +65,12 @@ TEST(VociDesktop, ParoleEEseguibile) {
         {"env GDK_BACKEND=x11 -u LANG /opt/app/bin/app --flag %f", "app"},
         {"/usr/bin/env A=1 code", "code"},
         // Launchers and interpreters name no application.
-        {"sh -c \"foo; bar\"", ""}, {"python3.11 /usr/bin/tool", ""}, {"flatpak run org.app.App", ""},
-        {"env A=1", ""}, {"%U", ""}, {"", ""}};
+        {"sh -c \"foo; bar\"", ""},
+        {"python3.11 /usr/bin/tool", ""},
+        {"flatpak run org.app.App", ""},
+        {"env A=1", ""},
+        {"%U", ""},
+        {"", ""}};
     for (const auto& [exec, eseguibile] : casi) EXPECT_EQ(eseguibileDaExec(exec), eseguibile) << exec;
 }
 
@@ -75,39 +79,46 @@ TEST(ApplicazioniDesktop, CartelleXdg) {
               (std::vector<std::string>{"/home/u/.local/share", "/usr/local/share", "/usr/share"}));
     EXPECT_EQ(cartelleDatiXdg("/home/u", "/dati", "/a:relativa:/b::/a"),
               (std::vector<std::string>{"/dati", "/a", "/b"}));
-    EXPECT_EQ(cartelleDatiXdg(nullptr, "relativa", ""), (std::vector<std::string>{"/usr/local/share", "/usr/share"}));
+    EXPECT_EQ(cartelleDatiXdg(nullptr, "relativa", ""),
+              (std::vector<std::string>{"/usr/local/share", "/usr/share"}));
 }
 
 std::string stat(int pid, const std::string& comm, unsigned long long avvio) {
-    return std::to_string(pid) + " (" + comm + ") S 1 1 1 0 -1 0 0 0 0 0 5 5 0 0 20 0 1 0 " + std::to_string(avvio) +
-           " 1000 10 0 0\n";
+    return std::to_string(pid) + " (" + comm + ") S 1 1 1 0 -1 0 0 0 0 0 5 5 0 0 20 0 1 0 " +
+           std::to_string(avvio) + " 1000 10 0 0\n";
 }
 
 class ApplicazioniFinte : public ::testing::Test {
 protected:
     ApplicazioniFinte() {
         // Home folder first, then the system's.
-        a.scrivi("casa/applications/firefox.desktop", "[Desktop Entry]\nName=Firefox mio\nExec=firefox %u\nIcon=/casa/ff.png\n");
+        a.scrivi("casa/applications/firefox.desktop",
+                 "[Desktop Entry]\nName=Firefox mio\nExec=firefox %u\nIcon=/casa/ff.png\n");
         a.scrivi("casa/applications/nascosto.desktop", "[Desktop Entry]\nName=x\nHidden=true\n");
-        a.scrivi("sis/applications/firefox.desktop", "[Desktop Entry]\nName=Firefox\nExec=firefox %u\nIcon=firefox\n");
+        a.scrivi("sis/applications/firefox.desktop",
+                 "[Desktop Entry]\nName=Firefox\nExec=firefox %u\nIcon=firefox\n");
         a.scrivi("sis/applications/nascosto.desktop", "[Desktop Entry]\nName=Nascosto\nExec=nascosto\n");
         a.scrivi("sis/applications/gedit.desktop",
-                 "[Desktop Entry]\nName=Text Editor\nName[it]=Editor di testo\nExec=gedit %U\nIcon=org.gnome.gedit\n");
+                 "[Desktop Entry]\nName=Text Editor\nName[it]=Editor di testo\nExec=gedit "
+                 "%U\nIcon=org.gnome.gedit\n");
         a.scrivi("sis/applications/kde/org.kde.foo.desktop",
                  "[Desktop Entry]\nName=Foo\nTryExec=foo-bin\nExec=foo-launcher --go\nIcon=foo\n");
-        a.scrivi("sis/applications/aiuto.desktop", "[Desktop Entry]\nName=Aiutante\nExec=servizio\nNoDisplay=true\n");
-        a.scrivi("sis/applications/servizio.desktop", "[Desktop Entry]\nName=Servizio\nExec=/usr/bin/servizio\n");
+        a.scrivi("sis/applications/aiuto.desktop",
+                 "[Desktop Entry]\nName=Aiutante\nExec=servizio\nNoDisplay=true\n");
+        a.scrivi("sis/applications/servizio.desktop",
+                 "[Desktop Entry]\nName=Servizio\nExec=/usr/bin/servizio\n");
         a.scrivi("sis/applications/terminale.desktop", "[Desktop Entry]\nName=Shell\nExec=bash\n");
         a.scrivi("sis/applications/leggimi.txt", "[Desktop Entry]\nName=Non una voce\nExec=leggimi\n");
 
         processo(100, "gedit", 1, "/usr/bin/gedit", "gedit\0--x\0"s);
-        processo(101, "foo-bin", 2, "", "/opt/foo/foo-bin\0--x\0"s);         // exe not readable
-        processo(102, "firefox", 3, "", "");                                 // only the kernel's name
+        processo(101, "foo-bin", 2, "", "/opt/foo/foo-bin\0--x\0"s);  // exe not readable
+        processo(102, "firefox", 3, "", "");                          // only the kernel's name
         processo(103, "bash", 4, "/usr/bin/bash", "bash\0"s);
         processo(104, "nascosto", 5, "/usr/bin/nascosto", "");
         processo(105, "servizio", 6, "/usr/bin/servizio", "");
         processo(106, "gedit", 7, "/usr/bin/gedit (deleted)", "");
-        processo(107, "Web Content", 8, "/usr/lib/firefox/firefox", "/usr/lib/firefox/firefox -contentproc\0"s);
+        processo(107, "Web Content", 8, "/usr/lib/firefox/firefox",
+                 "/usr/lib/firefox/firefox -contentproc\0"s);
         processo(108, "kworker/0:1", 9, "", "");
     }
 
@@ -119,7 +130,9 @@ protected:
         if (!exe.empty()) a.collega(base + "/exe", exe);
     }
 
-    ApplicazioniDesktop app() { return ApplicazioniDesktop(a.radice(), {a.radice() + "/casa", a.radice() + "/sis"}); }
+    ApplicazioniDesktop app() {
+        return ApplicazioniDesktop(a.radice(), {a.radice() + "/casa", a.radice() + "/sis"});
+    }
 
     prova::AlberoFinto a;
 };
@@ -144,7 +157,8 @@ TEST_F(ApplicazioniFinte, NomeEIconaDallaVoce) {
     EXPECT_EQ(nome(105), "Servizio");         // the entry shown in menus wins
     EXPECT_EQ(nome(106), "Editor di testo");  // replaced binary
     EXPECT_EQ(nome(107), "Firefox mio");      // rewritten command line, renamed thread
-    for (int pid : {108, 999, 0, -1}) EXPECT_EQ(nome(pid), "(nessuna)") << pid;  // kernel thread, no such process
+    for (int pid : {108, 999, 0, -1})
+        EXPECT_EQ(nome(pid), "(nessuna)") << pid;  // kernel thread, no such process
     // gedit, foo-bin, foo-launcher, firefox, servizio; not the hidden entry, the shell or the .txt file.
     EXPECT_EQ(app.vociIndicizzate(), 5u);
 }

@@ -39,7 +39,8 @@ TEST(GPULinux, SenzaSchedeNienteGPU) {
 
     // The firmware's framebuffer is a display, not a GPU.
     a.cartella("sys/bus/platform/drivers/simple-framebuffer");
-    a.collega("sys/class/drm/card0/device/driver", a.radice() + "/sys/bus/platform/drivers/simple-framebuffer");
+    a.collega("sys/class/drm/card0/device/driver",
+              a.radice() + "/sys/bus/platform/drivers/simple-framebuffer");
     EXPECT_FALSE(letturaGPULinux(a.radice(), true).trovata);
 }
 
@@ -70,9 +71,10 @@ TEST(GPULinux, SchedeEUtilizzoMassimo) {
 TEST(GPULinux, TempiPerProcessoDaFdinfo) {
     AlberoFinto a;
     schede(a);
-    const std::string motori = "drm-engine-render:\t1000 ns\ndrm-engine-video:\t500 ns\n"
-                               "drm-engine-capacity-video:\t2\ndrm-cycles-render:\t777\n"
-                               "drm-total-system:\t4 KiB\n";
+    const std::string motori =
+        "drm-engine-render:\t1000 ns\ndrm-engine-video:\t500 ns\n"
+        "drm-engine-capacity-video:\t2\ndrm-cycles-render:\t777\n"
+        "drm-total-system:\t4 KiB\n";
     a.scrivi("proc/100/comm", "glxgears\n");
     a.descrittore(100, 3, "/dev/dri/renderD128", client("i915", "7", motori));
     a.descrittore(100, 4, "/dev/dri/card0", client("i915", "7", motori));  // same client, again
@@ -86,8 +88,9 @@ TEST(GPULinux, TempiPerProcessoDaFdinfo) {
 
     // Another process with the same client id: its own client.
     a.scrivi("proc/300/comm", "gioco con spazi\n");
-    a.descrittore(300, 9, "/dev/dri/renderD129",
-                  client("amdgpu", "7", "drm-engine-gfx: 40 ns\ndrm-engine-compute:\t2\ndrm-engine-dma:\t5 us\n"));
+    a.descrittore(
+        300, 9, "/dev/dri/renderD129",
+        client("amdgpu", "7", "drm-engine-gfx: 40 ns\ndrm-engine-compute:\t2\ndrm-engine-dma:\t5 us\n"));
 
     // A client that reports stats with every engine idle still gets an entry.
     a.descrittore(400, 3, "/dev/dri/renderD128", client("i915", "12", ""));

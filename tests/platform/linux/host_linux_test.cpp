@@ -84,7 +84,8 @@ TEST(HostLinux, ClassiDeiCore) {
     arm.scrivi("sys/devices/system/cpu/cpu1/cpu_capacity", "446\n");
     arm.scrivi("sys/devices/system/cpu/cpu2/cpu_capacity", "1024\n");
     arm.scrivi("sys/devices/system/cpu/cpu3/cpu_capacity", "1024\n");
-    EXPECT_EQ(tabellaCore(HostLinux(arm.radice()).classiCore()), (std::vector<std::string>{"E", "E", "P", "P"}));
+    EXPECT_EQ(tabellaCore(HostLinux(arm.radice()).classiCore()),
+              (std::vector<std::string>{"E", "E", "P", "P"}));
     EXPECT_EQ(Core::testoProcessore(*std::make_unique<HostLinux>(arm.radice())), "4 core");
 
     // Equal capacities, or no topology at all: no classes, every core a performance core.

@@ -54,12 +54,13 @@ TEST(ProcessiProc, AlberoFinto) {
     prova::AlberoFinto a;
     const long tick = ::sysconf(_SC_CLK_TCK);
     const long pagina = ::sysconf(_SC_PAGESIZE);
-    a.scrivi("proc/1/stat", statFinto(1, "init", static_cast<unsigned long>(3 * tick), static_cast<unsigned long>(tick), 1, 10));
+    a.scrivi("proc/1/stat", statFinto(1, "init", static_cast<unsigned long>(3 * tick),
+                                      static_cast<unsigned long>(tick), 1, 10));
     a.scrivi("proc/42/stat", statFinto(42, "Web Content", 0, static_cast<unsigned long>(tick / 2), 5, 3));
     a.scrivi("proc/77/stat", statFinto(77, "kworker/0:1-ev", 0, 0, 2, 0));
-    a.scrivi("proc/80/stat", statFinto(80, "zombie", 1, 1, 3, -1));   // no memory left
-    a.scrivi("proc/91/stat", "91 (troncato) S 1");                    // read half-way through an exit
-    a.cartella("proc/92");                                            // gone between listing and reading
+    a.scrivi("proc/80/stat", statFinto(80, "zombie", 1, 1, 3, -1));  // no memory left
+    a.scrivi("proc/91/stat", "91 (troncato) S 1");                   // read half-way through an exit
+    a.cartella("proc/92");                                           // gone between listing and reading
     a.scrivi("proc/stat", "cpu 1 2 3 4\n");
     a.scrivi("proc/meminfo", "MemTotal: 1 kB\n");
     a.scrivi("proc/0x10/stat", statFinto(16, "esadecimale", 1, 1, 1, 1));
@@ -106,10 +107,12 @@ TEST(ProcessiProc, ConcordaConPsVero) {
         return corto >= 15 && daPs.compare(0, corto, atteso, 0, corto) == 0;
     };
 
-    for (std::int32_t pid : {1, static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(::getppid())}) {
+    for (std::int32_t pid :
+         {1, static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(::getppid())}) {
         ASSERT_TRUE(ps.count(pid)) << pid;
         ASSERT_TRUE(proc.count(pid)) << pid;
-        EXPECT_TRUE(stessoNome(ps.at(pid).nome, proc.at(pid).nome)) << ps.at(pid).nome << " / " << proc.at(pid).nome;
+        EXPECT_TRUE(stessoNome(ps.at(pid).nome, proc.at(pid).nome))
+            << ps.at(pid).nome << " / " << proc.at(pid).nome;
         // ps prints whole seconds; /proc was read later.
         EXPECT_LE(ps.at(pid).cpu, proc.at(pid).cpu + 1.0) << pid;
         EXPECT_GE(ps.at(pid).cpu + 1.0, proc.at(pid).cpu - 5.0) << pid;

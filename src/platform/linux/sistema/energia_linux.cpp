@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "platform/linux/descrittori.h"
-#include "platform/linux/file_piccolo.h"
 #include "platform/linux/drm.h"
+#include "platform/linux/file_piccolo.h"
 
 namespace pulsaro {
 

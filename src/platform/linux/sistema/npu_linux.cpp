@@ -4,6 +4,8 @@
 
 namespace pulsaro {
 
-std::map<std::int32_t, std::string> clientANELinux(const std::string& radice) { return clientAccel(radice); }
+std::map<std::int32_t, std::string> clientANELinux(const std::string& radice) {
+    return clientAccel(radice);
+}
 
 }  // namespace pulsaro

@@ -19,7 +19,8 @@ public:
 
     ListaProcessi tempiProcessi() override {
         ListaProcessi lista;
-        for (auto& v : leggiProcessiProc("/")) lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome)};  // the kernel allows any bytes
+        for (auto& v : leggiProcessiProc("/"))
+            lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome)};  // the kernel allows any bytes
         return lista;
     }
 
@@ -27,7 +28,9 @@ public:
     std::map<std::int32_t, std::string> clientANE() override { return clientANELinux("/"); }
     double memoriaUsata() override { return host_.memoriaUsata(); }
 
-    std::optional<std::string> nomeApplicazione(std::int32_t pid) override { return applicazioniDiSistema().nome(pid); }
+    std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
+        return applicazioniDiSistema().nome(pid);
+    }
 
     int processoriAttivi() override { return host_.processoriAttivi(); }
     std::unique_ptr<Energia> creaEnergia() override { return std::make_unique<EnergiaLinux>("/"); }
@@ -38,6 +41,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Sonde> sondeDiSistema() { return std::make_unique<SondeLinux>(); }
+std::unique_ptr<Sonde> sondeDiSistema() {
+    return std::make_unique<SondeLinux>();
+}
 
 }  // namespace pulsaro

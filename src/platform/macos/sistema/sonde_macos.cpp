@@ -24,24 +24,35 @@ public:
 
     ListaProcessi tempiProcessi() override {
         // A listing tool that hangs must not freeze sampling: it is given a few seconds.
-        auto uscita = eseguiProgramma(std::string(percorsoPs), std::vector<std::string>(argomentiPs.begin(), argomentiPs.end()),
+        auto uscita = eseguiProgramma(std::string(percorsoPs),
+                                      std::vector<std::string>(argomentiPs.begin(), argomentiPs.end()),
                                       std::chrono::seconds(3));
         if (!uscita) return {};
         return leggiListaPs(*uscita);
     }
 
-    LetturaGPU letturaGPU(bool completa) override { return pulsaro::letturaGPU(registroDiSistema(), completa); }
-    std::map<std::int32_t, std::string> clientANE() override { return pulsaro::clientANE(registroDiSistema()); }
+    LetturaGPU letturaGPU(bool completa) override {
+        return pulsaro::letturaGPU(registroDiSistema(), completa);
+    }
+    std::map<std::int32_t, std::string> clientANE() override {
+        return pulsaro::clientANE(registroDiSistema());
+    }
     double memoriaUsata() override { return hostDiSistema().memoriaUsata(); }
 
-    std::optional<std::string> nomeApplicazione(std::int32_t pid) override { return applicazioniDiSistema().nome(pid); }
+    std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
+        return applicazioniDiSistema().nome(pid);
+    }
 
     int processoriAttivi() override { return hostDiSistema().processoriAttivi(); }
-    std::unique_ptr<Energia> creaEnergia() override { return std::make_unique<IOReportEnergia>(caricaIOReport()); }
+    std::unique_ptr<Energia> creaEnergia() override {
+        return std::make_unique<IOReportEnergia>(caricaIOReport());
+    }
 };
 
 }  // namespace
 
-std::unique_ptr<Sonde> sondeDiSistema() { return std::make_unique<SondeMacos>(); }
+std::unique_ptr<Sonde> sondeDiSistema() {
+    return std::make_unique<SondeMacos>();
+}
 
 }  // namespace pulsaro

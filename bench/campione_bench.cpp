@@ -4,6 +4,7 @@
 #include "platform/linux/host_linux.h"
 #include "sampling/sonde.h"
 #include "sampling/tick.h"
+#include "sistema/sistema.h"
 
 using namespace pulsaro;
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "platform/linux/sistema/gpu_linux.h"
+#include "sistema/linux/gpu_linux.h"
 
 namespace {
 

@@ -40,8 +40,8 @@ double secondiFigli() {
            static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
 }
 
-ListaProcessi listaDaProc(const std::string& radice) {
-    ListaProcessi lista;
+TempiProcessi listaDaProc(const std::string& radice) {
+    TempiProcessi lista;
     for (auto& v : leggiProcessiProc(radice))
         lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome)};
     return lista;
@@ -64,7 +64,7 @@ static void CampioneProcessiProc(benchmark::State& state) {
     const std::map<std::int32_t, std::string> client;
     std::size_t processi = 0;
     for (auto _ : state) {
-        const ListaProcessi lista = listaDaProc("/");
+        const TempiProcessi lista = listaDaProc("/");
         IngressoTabella in;
         in.lista = &lista;
         in.dt = 1.5;

@@ -106,14 +106,14 @@ std::string_view ultimoComponente(std::string_view percorso) {
     return barra == std::string_view::npos ? percorso : percorso.substr(barra + 1);
 }
 
-ListaProcessi leggiListaPs(std::string_view testo) {
+TempiProcessi leggiListaPs(std::string_view testo) {
     // Only a listing with broken bytes pays for a copy.
     std::string corretto;
     if (!utf8Valido(testo)) {
         corretto = testoUtf8(testo);
         testo = corretto;
     }
-    ListaProcessi lista;
+    TempiProcessi lista;
     std::size_t inizio = 0;
     while (inizio < testo.size()) {
         auto fine = testo.find('\n', inizio);

@@ -15,7 +15,7 @@ inline constexpr std::array<std::string_view, 3> argomentiPs = {"-A", "-o", "pid
 
 // One entry per id; a later line for the same id replaces an earlier one. Malformed lines are
 // skipped, unreadable CPU time or memory count as 0, invalid UTF-8 becomes U+FFFD.
-ListaProcessi leggiListaPs(std::string_view testo);
+TempiProcessi leggiListaPs(std::string_view testo);
 
 // "mm:ss.cc", "hh:mm:ss" or "dd-hh:mm:ss" in seconds; unreadable parts count as 0.
 double tempoCPU(std::string_view testo);

@@ -177,7 +177,7 @@ void Monitor::campiona() {
     istantePrec_ = adesso;
 
     // 2-3. Listing and CPU.
-    const ListaProcessi lista = sonde_.tempiProcessi();
+    const TempiProcessi lista = sonde_.tempiProcessi();
     const LetturaTick t = sonde_.tickCPU();
     const CoreImpegnati core = CoreImpegnati::conta(tickPrec_.perCore, t.perCore);
     const double cpu = percentualeCPU(tickPrec_, t);

@@ -26,7 +26,7 @@ struct TempoProcesso {
     std::uint64_t memoria = 0;  // resident bytes
     std::string nome;
 };
-using ListaProcessi = std::map<std::int32_t, TempoProcesso>;
+using TempiProcessi = std::map<std::int32_t, TempoProcesso>;
 
 struct LetturaGPU {
     std::map<std::int32_t, std::pair<std::uint64_t, std::string>> perPid;  // ns, name
@@ -54,7 +54,7 @@ class Sonde {
 public:
     virtual ~Sonde() = default;
     virtual LetturaTick tickCPU() = 0;
-    virtual ListaProcessi tempiProcessi() = 0;
+    virtual TempiProcessi tempiProcessi() = 0;
     // completa false: only the device utilisation is wanted (the light sample).
     virtual LetturaGPU letturaGPU(bool completa) = 0;
     virtual std::map<std::int32_t, std::string> clientANE() = 0;
@@ -78,8 +78,5 @@ public:
     int numeroANE() const override { return 1; }
     bool pronta() const override { return false; }
 };
-
-// The real probes of this machine, put together by the OS assembly.
-std::unique_ptr<Sonde> sondeDiSistema();
 
 }  // namespace pulsaro

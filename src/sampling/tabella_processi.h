@@ -16,7 +16,7 @@ namespace pulsaro {
 class Preferenze;
 
 struct IngressoTabella {
-    const ListaProcessi* lista = nullptr;
+    const TempiProcessi* lista = nullptr;
     double dt = 0.05;  // seconds since the previous full sample, already floored
     int core = 1;      // active processors
     const std::map<std::int32_t, double>* cpuPrec = nullptr;

@@ -16,6 +16,7 @@
 #include "sampling/monitor.h"
 #include "sampling/sonde.h"
 #include "sampling/testi.h"
+#include "sistema/sistema.h"
 
 namespace pulsaro {
 

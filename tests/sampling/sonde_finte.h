@@ -21,7 +21,7 @@ struct EnergiaFinta : Energia {
 
 struct SondeFinte : Sonde {
     LetturaTick tick{100, 1000, {{50, 500}, {50, 500}}};
-    ListaProcessi lista{{1, {1.0, 4096, "launchd"}}};
+    TempiProcessi lista{{1, {1.0, 4096, "launchd"}}};
     LetturaGPU gpu{{}, 0, true};
     std::map<std::int32_t, std::string> client;
     std::map<std::int32_t, std::string> applicazioni;
@@ -35,7 +35,7 @@ struct SondeFinte : Sonde {
         ++chiamateTick;
         return tick;
     }
-    ListaProcessi tempiProcessi() override {
+    TempiProcessi tempiProcessi() override {
         ++chiamateLista;
         return lista;
     }

@@ -13,7 +13,7 @@ namespace {
 using MappaGPU = decltype(LetturaGPU::perPid);
 
 struct Caso {
-    ListaProcessi lista;
+    TempiProcessi lista;
     std::map<std::int32_t, double> cpuPrec;
     std::map<std::int32_t, std::uint64_t> gpuPrec;
     MappaGPU gpu;

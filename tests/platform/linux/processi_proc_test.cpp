@@ -93,7 +93,7 @@ TEST(ProcessiProc, ConcordaConPsVero) {
     std::vector<std::string> argomenti(argomentiPs.begin(), argomentiPs.end());
     const auto uscita = eseguiProgramma(std::string(percorsoPs), argomenti, 10s);
     ASSERT_TRUE(uscita);
-    const ListaProcessi ps = leggiListaPs(*uscita);
+    const TempiProcessi ps = leggiListaPs(*uscita);
     const auto voci = leggiProcessiProc("/");
 
     std::map<std::int32_t, VoceProc> proc;

@@ -1,4 +1,4 @@
-#include "platform/linux/sistema/energia_linux.h"
+#include "sistema/linux/energia_linux.h"
 
 #include <algorithm>
 #include <chrono>

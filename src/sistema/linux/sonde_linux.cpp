@@ -2,12 +2,13 @@
 #include "platform/applicazioni.h"
 #include "platform/linux/host_linux.h"
 #include "platform/linux/processi_proc.h"
-#include "platform/linux/sistema/energia_linux.h"
-#include "platform/linux/sistema/gpu_linux.h"
-#include "platform/linux/sistema/npu_linux.h"
 #include "platform/testo_utf8.h"
 #include "sampling/sonde.h"
 #include "sampling/tick.h"
+#include "sistema/linux/energia_linux.h"
+#include "sistema/linux/gpu_linux.h"
+#include "sistema/linux/npu_linux.h"
+#include "sistema/sistema.h"
 
 namespace pulsaro {
 
@@ -17,8 +18,8 @@ class SondeLinux : public Sonde {
 public:
     LetturaTick tickCPU() override { return pulsaro::tickCPU(host_); }
 
-    ListaProcessi tempiProcessi() override {
-        ListaProcessi lista;
+    TempiProcessi tempiProcessi() override {
+        TempiProcessi lista;
         for (auto& v : leggiProcessiProc("/"))
             lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome)};  // the kernel allows any bytes
         return lista;

@@ -1,4 +1,4 @@
-#include "platform/linux/sistema/npu_linux.h"
+#include "sistema/linux/npu_linux.h"
 
 #include "platform/linux/accel.h"
 

@@ -1,4 +1,4 @@
-#include "platform/linux/sistema/gpu_linux.h"
+#include "sistema/linux/gpu_linux.h"
 
 #include <algorithm>
 

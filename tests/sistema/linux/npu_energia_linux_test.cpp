@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/albero_finto.h"
-#include "platform/linux/sistema/energia_linux.h"
-#include "platform/linux/sistema/npu_linux.h"
+#include "sistema/linux/energia_linux.h"
+#include "sistema/linux/npu_linux.h"
 
 namespace pulsaro {
 namespace {

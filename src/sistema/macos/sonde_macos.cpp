@@ -13,6 +13,7 @@
 #include "sampling/lista_ps.h"
 #include "sampling/sonde.h"
 #include "sampling/tick.h"
+#include "sistema/sistema.h"
 
 namespace pulsaro {
 
@@ -22,7 +23,7 @@ class SondeMacos : public Sonde {
 public:
     LetturaTick tickCPU() override { return pulsaro::tickCPU(hostDiSistema()); }
 
-    ListaProcessi tempiProcessi() override {
+    TempiProcessi tempiProcessi() override {
         // A listing tool that hangs must not freeze sampling: it is given a few seconds.
         auto uscita = eseguiProgramma(std::string(percorsoPs),
                                       std::vector<std::string>(argomentiPs.begin(), argomentiPs.end()),

@@ -34,27 +34,10 @@ std::string Preferenze::testo(const std::string& chiave, const std::string& pred
     return testo(chiave).value_or(predefinito);
 }
 
-int Preferenze::osserva(Osservatore o) {
-    std::lock_guard lock(mutexOsservatori_);
-    int g = prossimo_++;
-    osservatori_.emplace_back(g, std::move(o));
-    return g;
-}
+Abbonamento Preferenze::osserva(Osservatore o) { return osservatori_.aggiungi(std::move(o)); }
 
-void Preferenze::smetti(int gettone) {
-    std::lock_guard lock(mutexOsservatori_);
-    std::erase_if(osservatori_, [&](const auto& p) { return p.first == gettone; });
-}
-
-void Preferenze::annuncia(const std::string& chiave) {
-    std::vector<Osservatore> copia;
-    {
-        std::lock_guard lock(mutexOsservatori_);
-        for (auto& [g, o] : osservatori_) copia.push_back(o);
-    }
-    // Outside the lock: an observer may read or write preferences itself.
-    for (auto& o : copia) o(chiave);
-}
+// Called outside any lock: an observer may read or write preferences itself.
+void Preferenze::annuncia(const std::string& chiave) { osservatori_.chiama(chiave); }
 
 std::optional<ValorePreferenza> PreferenzeInMemoria::valore(const std::string& chiave) const {
     std::lock_guard lock(mutex_);

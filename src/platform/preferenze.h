@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "platform/abbonamento.h"
+
 namespace pulsaro {
 
 using ValorePreferenza = std::variant<bool, std::int64_t, double, std::string>;
@@ -33,16 +35,13 @@ public:
     std::optional<std::string> testo(const std::string& chiave) const;
 
     // Called after every write or removal made through this store, on the writer's thread.
-    int osserva(Osservatore o);
-    void smetti(int gettone);
+    Abbonamento osserva(Osservatore o);
 
 protected:
     void annuncia(const std::string& chiave);
 
 private:
-    mutable std::mutex mutexOsservatori_;
-    std::vector<std::pair<int, Osservatore>> osservatori_;
-    int prossimo_ = 1;
+    Abbonati<const std::string&> osservatori_;
 };
 
 // In-memory store for tests and for runs that keep nothing.

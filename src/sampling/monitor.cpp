@@ -53,20 +53,13 @@ Monitor::~Monitor() {
         if (*t) (*t)->annulla();
 }
 
-int Monitor::osservaCambiamenti(std::function<void()> prima) {
-    int g = prossimoAnnuncio_++;
-    annunci_.emplace_back(g, std::move(prima));
-    return g;
-}
-
-void Monitor::smettiDiOsservare(int gettone) {
-    std::erase_if(annunci_, [&](auto& a) { return a.first == gettone; });
+Abbonamento Monitor::osservaCambiamenti(std::function<void()> prima) {
+    return annunci_.aggiungi(std::move(prima));
 }
 
 template <class T>
 void Monitor::assegna(Pubblicato<T>& membro, T valore) {
-    auto copia = annunci_;
-    for (auto& [g, f] : copia) f();
+    annunci_.chiama();
     membro.assegna(std::move(valore));
 }
 

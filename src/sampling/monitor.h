@@ -50,8 +50,7 @@ public:
     int core() const { return core_; }
 
     // Called before any published member takes a new value.
-    int osservaCambiamenti(std::function<void()> prima);
-    void smettiDiOsservare(int gettone);
+    Abbonamento osservaCambiamenti(std::function<void()> prima);
 
     // A view reports that it appeared or disappeared ("principale", "mini", "impostazioni").
     void visibilita(bool visibile, const std::string& id);
@@ -87,8 +86,7 @@ private:
 
     double intervallo_ = 1.5;
     std::optional<std::int32_t> seguito_;
-    std::vector<std::pair<int, std::function<void()>>> annunci_;
-    int prossimoAnnuncio_ = 1;
+    Abbonati<> annunci_;
 
     // Main thread.
     std::set<std::string> visibili_;

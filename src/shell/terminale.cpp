@@ -186,7 +186,7 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out) {
             *sonde, coda, [&ciclo](std::function<void()> f) { ciclo.invia(std::move(f)); }, preferenze);
         Monitor* m = monitor.get();
         // The totals arrive with every full sample; print once the whole block has been assigned.
-        monitor->totale.abbona([&, m](const UsoTotale&) {
+        auto stampa = monitor->totale.abbona([&, m](const UsoTotale&) {
             ciclo.invia([&, m] {
                 if (finito) return;
                 Campione c{m->riepilogo(), m->totale(), m->stato(), m->processi(), m->totale().core.testo()};

@@ -19,7 +19,7 @@ protected:
         monitor = Monitor::crea(
             sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
         totali = 0;
-        monitor->totale.abbona([this](const UsoTotale&) { ++totali; });
+        abbonamentoTotali = monitor->totale.abbona([this](const UsoTotale&) { ++totali; });
     }
     // Runs what the queue handed to the main thread.
     void drena() {
@@ -41,6 +41,7 @@ protected:
     PreferenzeInMemoria preferenze;
     std::vector<std::function<void()>> blocchi;
     std::shared_ptr<Monitor> monitor;
+    Abbonamento abbonamentoTotali;
 };
 
 }  // namespace
@@ -141,9 +142,9 @@ TEST_F(MonitorTest, IlCampioneLeggeroTaceMentreCampionaIlPrincipale) {
 
 TEST_F(MonitorTest, RiepilogoSoloSeCambiaListeSempre) {
     int processi = 0, totali = 0, riepiloghi = 0;
-    monitor->processi.abbona([&](auto&) { ++processi; });
-    monitor->totale.abbona([&](auto&) { ++totali; });
-    monitor->riepilogo.abbona([&](auto&) { ++riepiloghi; });
+    auto abbonamento1 = monitor->processi.abbona([&](auto&) { ++processi; });
+    auto abbonamento2 = monitor->totale.abbona([&](auto&) { ++totali; });
+    auto abbonamento3 = monitor->riepilogo.abbona([&](auto&) { ++riepiloghi; });
     monitor->visibilita(true, "principale");
     avanza(0.35 + 1.5 * 2);  // three full samples with unchanged ticks and memory
     EXPECT_EQ(processi, 3);
@@ -158,13 +159,13 @@ TEST_F(MonitorTest, RiepilogoSoloSeCambiaListeSempre) {
 
 TEST_F(MonitorTest, LoStatoArrivaPrimaDelleListeEILCambioEAnnunciatoPrima) {
     std::vector<std::string> ordine;
-    monitor->stato.abbona([&](auto&) { ordine.push_back("stato"); });
-    monitor->processi.abbona([&](auto&) { ordine.push_back("processi"); });
-    monitor->totale.abbona([&](auto&) { ordine.push_back("totale"); });
-    monitor->dettaglio.abbona([&](auto&) { ordine.push_back("dettaglio"); });
-    monitor->riepilogo.abbona([&](auto&) { ordine.push_back("riepilogo"); });
+    auto abbonamento4 = monitor->stato.abbona([&](auto&) { ordine.push_back("stato"); });
+    auto abbonamento5 = monitor->processi.abbona([&](auto&) { ordine.push_back("processi"); });
+    auto abbonamento6 = monitor->totale.abbona([&](auto&) { ordine.push_back("totale"); });
+    auto abbonamento7 = monitor->dettaglio.abbona([&](auto&) { ordine.push_back("dettaglio"); });
+    auto abbonamento8 = monitor->riepilogo.abbona([&](auto&) { ordine.push_back("riepilogo"); });
     std::vector<double> cpuVistaPrima;
-    monitor->osservaCambiamenti([&] { cpuVistaPrima.push_back(monitor->totale().cpu); });
+    auto abbonamento9 = monitor->osservaCambiamenti([&] { cpuVistaPrima.push_back(monitor->totale().cpu); });
 
     sonde.gpu.trovata = false;  // the state changes on the first sample
     monitor->visibilita(true, "principale");

@@ -111,14 +111,14 @@ TEST_F(PreferenzeSuFile, GarbageFileGivesDefaultsAndKeepsTheRest) {
 TEST_F(PreferenzeSuFile, EveryWriteAndRemovalIsAnnounced) {
     PreferenzeQt p(file);
     std::vector<std::string> annunci;
-    const int g = p.osserva([&](const std::string& k) {
+    auto abbonamento = p.osserva([&](const std::string& k) {
         // An observer may read the store: the value is already there.
         annunci.push_back(k + "=" + (p.valore(k) ? "sì" : "no"));
     });
     p.scrivi("barraMenu", true);
     p.scrivi("barraMenu", true);  // the same value is still a write
     p.rimuovi("barraMenu");
-    p.smetti(g);
+    abbonamento.disdici();
     p.scrivi("vista", std::string("barre"));
     EXPECT_EQ(annunci, (std::vector<std::string>{"barraMenu=sì", "barraMenu=sì", "barraMenu=no"}));
 }

@@ -5,7 +5,7 @@
 
 #include "panels/cache_icone.h"
 #include "panels/icona_processo.h"
-#include "widgets/qt_app.h"
+#include "support/qt_app.h"
 
 using namespace pulsaro;
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/registro_memoria.h"
+#include "support/registro_memoria.h"
 
 namespace pulsaro {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/registro_memoria.h"
+#include "support/registro_memoria.h"
 #include "probes/client_ane.h"
 #include "probes/lettura_gpu.h"
 

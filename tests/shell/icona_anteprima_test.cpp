@@ -4,7 +4,7 @@
 
 #include "shell/anteprima_riquadro.h"
 #include "shell/icona_barra.h"
-#include "shell/qt_app.h"
+#include "support/qt_app.h"
 #include "shell/riquadro_barra.h"
 
 using namespace pulsaro;

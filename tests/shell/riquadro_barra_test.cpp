@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "shell/qt_app.h"
+#include "support/qt_app.h"
 
 using namespace pulsaro;
 namespace RB = pulsaro::RiquadroBarra;

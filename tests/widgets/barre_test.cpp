@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <vector>
 
-#include "qt_app.h"
+#include "support/qt_app.h"
 #include "widgets/barra.h"
 #include "widgets/geometria_barre.h"
 #include "widgets/vista_barre.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "qt_app.h"
+#include "support/qt_app.h"
 #include "widgets/chip_ane.h"
 #include "widgets/etichetta_ane.h"
 #include "widgets/geometria_chip.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "qt_app.h"
+#include "support/qt_app.h"
 #include "widgets/contagiri.h"
 #include "widgets/geometria_contagiri.h"
 #include "widgets/molla.h"

@@ -5,7 +5,7 @@
 #include <QToolTip>
 #include <vector>
 
-#include "qt_app.h"
+#include "support/qt_app.h"
 #include "widgets/etichetta_ane.h"
 #include "widgets/lista_processi.h"
 

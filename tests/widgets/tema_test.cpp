@@ -2,7 +2,7 @@
 
 #include <QPalette>
 
-#include "qt_app.h"
+#include "support/qt_app.h"
 #include "widgets/risorsa.h"
 #include "widgets/tema.h"
 

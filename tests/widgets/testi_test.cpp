@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "qt_app.h"
+#include "support/qt_app.h"
 #include "widgets/caratteri.h"
 #include "widgets/elementi_processo.h"
 #include "widgets/testi_statici.h"

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "shell/qt_app.h"
+#include "support/qt_app.h"
 
 using namespace pulsaro;
 

@@ -1,4 +1,4 @@
-#include "platform/registro_memoria.h"
+#include "support/registro_memoria.h"
 
 #include <algorithm>
 

@@ -38,13 +38,16 @@ public:
     // Published members, read and observed on the main thread.
     Pubblicato<std::vector<UsoProcesso>> processi;
     Pubblicato<UsoTotale> totale;
+    // Seconds between full samples; changed through impostaIntervallo.
+    Pubblicato<double> intervallo{1.5};
+    // The process the main window follows; changed through impostaSeguito.
+    Pubblicato<std::optional<std::int32_t>> seguito;
     Pubblicato<std::optional<UsoProcesso>> dettaglio;
     Pubblicato<StatoFonti> stato;
     Pubblicato<Riepilogo> riepilogo;
 
-    double intervallo() const { return intervallo_; }
+    // Every call restarts the main timer.
     void impostaIntervallo(double secondi);
-    std::optional<std::int32_t> seguito() const { return seguito_; }
     void impostaSeguito(std::optional<std::int32_t> id);
     bool aneAcceso() const { return totale().ane >= 1.0; }
     int core() const { return core_; }
@@ -84,8 +87,6 @@ private:
     Principale principale_;
     const Preferenze& preferenze_;
 
-    double intervallo_ = 1.5;
-    std::optional<std::int32_t> seguito_;
     Abbonati<> annunci_;
 
     // Main thread.
@@ -109,7 +110,9 @@ private:
     double piccoANE_ = 0;
 };
 
-// Neural Engine utilisation in percent from power against the decaying peak, which it updates.
-double utilizzoANEDaPotenza(double watt, int numeroANE, double& picco);
+// The slowly decaying peak of the Neural Engine power after one more reading.
+double piccoANE(double picco, double watt);
+// Neural Engine utilisation in percent from power against the peak (already updated).
+double utilizzoANEDaPotenza(double watt, int numeroANE, double picco);
 
 }  // namespace pulsaro

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <set>
 #include <sstream>
@@ -134,6 +135,9 @@ double HostLinux::memoriaUsata() {
 std::uint64_t HostLinux::memoriaFisica() {
     auto m = leggiMeminfo(percorso("proc/meminfo"));
     if (!m || !m->totale || *m->totale <= 0) return 0;
+    // 2^54 KiB is 2^64 bytes: a larger (corrupt) total saturates instead of overflowing.
+    constexpr double massimoKiB = 18014398509481984.0;
+    if (*m->totale >= massimoKiB) return std::numeric_limits<std::uint64_t>::max();
     return static_cast<std::uint64_t>(*m->totale) * 1024;
 }
 

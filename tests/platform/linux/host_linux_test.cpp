@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <limits>
 
 #include "platform/albero_finto.h"
 #include "sampling/core.h"
@@ -65,6 +66,23 @@ TEST(HostLinux, Memoria) {
     EXPECT_DOUBLE_EQ(h.memoriaUsata(), 0.0);
     Albero vuoto;
     EXPECT_DOUBLE_EQ(HostLinux(vuoto.radice()).memoriaUsata(), 0.0);
+    // A total beyond what 64 bits of bytes can hold saturates.
+    a.scrivi("proc/meminfo", "MemTotal: 99999999999999999999999 kB\n");
+    EXPECT_EQ(h.memoriaFisica(), std::numeric_limits<std::uint64_t>::max());
+    a.scrivi("proc/meminfo", "MemTotal: 9007199254740991 kB\n");
+    EXPECT_EQ(h.memoriaFisica(), 9007199254740991ull * 1024);
+}
+
+TEST(HostLinux, LUltimaCpuSpenta) {
+    // Four CPUs present, the highest offline: per-core entries follow the online numbers.
+    Albero a;
+    a.scrivi("sys/devices/system/cpu/present", "0-3\n");
+    a.scrivi("sys/devices/system/cpu/online", "0-2\n");
+    a.scrivi("proc/stat", "cpu  3 0 0 3\ncpu0 1 0 0 1\ncpu1 1 0 0 1\ncpu2 1 0 0 1\n");
+    HostLinux h(a.radice());
+    EXPECT_EQ(tickCPU(h).perCore.size(), 3u);
+    EXPECT_EQ(h.processori(), 4);
+    EXPECT_EQ(h.processoriAttivi(), 3);
 }
 
 TEST(HostLinux, ClassiDeiCore) {
@@ -108,7 +126,9 @@ TEST(HostLinux, MacchinaVera) {
     HostLinux h;
     auto a = tickCPU(h);
     ASSERT_GT(a.totali, 0u);
-    EXPECT_EQ(static_cast<int>(a.perCore.size()), h.processori());
+    // One entry per core up to the highest online one: offline cores above it have none.
+    EXPECT_LE(static_cast<int>(a.perCore.size()), h.processori());
+    EXPECT_GE(static_cast<int>(a.perCore.size()), h.processoriAttivi());
     // Burn a little CPU so the counters surely move.
     volatile double x = 0;
     auto fine = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);

@@ -48,9 +48,8 @@ void disegnaChipANE(QPainter& p, const QRectF& cornice, double luce, const QStri
     p.drawPath(rettangoloArrotondato(g.die, g.raggioDie));
 
     if (!etichetta.isEmpty()) {
-        p.setFont(carattere(g.dimensioneEtichetta, QFont::Bold));
         p.setPen(testo);
-        testoCentrato(p, g.centro, etichetta);
+        testoCentrato(p, g.centro, etichetta, carattereScalato(g.dimensioneEtichetta, QFont::Bold));
     }
     p.restore();
 }

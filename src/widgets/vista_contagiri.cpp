@@ -9,6 +9,7 @@
 #include <unordered_set>
 
 #include "widgets/caratteri.h"
+#include "widgets/cifre.h"
 #include "widgets/contagiri.h"
 #include "widgets/etichetta_ane.h"
 #include "widgets/geometria_contagiri.h"
@@ -42,7 +43,7 @@ Intestazione intestazione(const QRectF& r, const UsoProcesso& p, int rango) {
     Intestazione t;
     const double cy = r.center().y();
     const double wRango = std::ceil(misuraTesto(QString::number(rango), fontRango()).width());
-    const double wDettaglio = std::ceil(misuraTesto(testoMemoriaPid(p), fontDettaglio()).width());
+    const double wDettaglio = std::ceil(misuraCifre(testoMemoriaPid(p), fontDettaglio()).width());
     const double wNome = std::ceil(misuraTesto(unaRiga(QString::fromStdString(p.nome)), fontNome()).width());
     const QSizeF badge = p.usaANE ? dimensioneEtichettaANE() : QSizeF();
     double x = r.left();
@@ -184,7 +185,9 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
                        nome);
         if (pr.usaANE) disegnaEtichettaANE(p, t.etichetta.topLeft(), a);
         p.setPen(secondario);
-        testoNellaRiga(p, t.dettaglio, testoMemoriaPid(pr), dettaglio);
+        disegnaCifre(
+            p, QPointF(t.dettaglio.left(), t.dettaglio.center().y() - QFontMetricsF(dettaglio).height() / 2),
+            testoCifreTagliato(testoMemoriaPid(pr), dettaglio, t.dettaglio.width() + 0.5), dettaglio);
 
         const auto it = molle_.find(pr.id);
         for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {

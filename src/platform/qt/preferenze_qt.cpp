@@ -74,6 +74,11 @@ PreferenzeQt::PreferenzeQt()
                                             QStringLiteral("Pulsaro"), QStringLiteral("Pulsaro"))),
       soloTesto_(!nativoTipizzato) {}
 
+PreferenzeQt::PreferenzeQt(const QString& organizzazione, const QString& applicazione)
+    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organizzazione,
+                                            applicazione)),
+      soloTesto_(!nativoTipizzato) {}
+
 PreferenzeQt::PreferenzeQt(const QString& file)
     : settings_(std::make_unique<QSettings>(file, QSettings::IniFormat)), soloTesto_(true) {}
 

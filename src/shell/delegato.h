@@ -35,7 +35,6 @@ public:
     QAction* comandoFinestra() const { return finestra_; }
     QAction* comandoEsci() const { return esci_; }
 
-protected:
     // The application's QEvent::Quit passes through here.
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 

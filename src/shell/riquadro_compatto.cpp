@@ -70,17 +70,20 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
     pt.drawRoundedRect(QRectF(0, 0, lato, lato), raggio, raggio);
 
     // The dot takes a narrow column on the right, the rows the rest.
-    const qreal margine = lato / 11.0;
-    const qreal diametro = conN ? std::round(lato * 0.27) : 0;
+    const qreal margine = std::max(1.5, lato / 14.0);
+    const qreal diametro = conN ? std::round(lato * 0.25) : 0;
     const qreal larghezzaTesto = lato - 2 * margine - (conN ? diametro + margine / 2 : 0);
     const qreal altezzaRiga = (lato - 2 * margine) / std::max<std::size_t>(rr.size(), 1);
 
-    QString campione;  // every row at the size the widest one allows, so they line up
-    for (const auto& [l, v] : rr)
-        if (l.size() + v.size() > campione.size()) campione = l + v;
-    const QFont valori =
-        fonteCheEntra(campione.isEmpty() ? QStringLiteral("M00") : campione + QStringLiteral("0"),
-                      larghezzaTesto, altezzaRiga * 1.05, QFont::Bold);
+    // A 22-pixel slot has room for the figures alone, as large as they fit; the order is the
+    // tile's and the tooltip names them.
+    const bool conIniziali = lato >= 32;
+    QString campione = QStringLiteral("00");  // every row at the size the widest one allows
+    for (const auto& [l, v] : rr) {
+        const QString riga = conIniziali ? l + QStringLiteral(" ") + v : v;
+        if (riga.size() > campione.size()) campione = riga;
+    }
+    const QFont valori = fonteCheEntra(campione, larghezzaTesto, altezzaRiga * 1.1, QFont::Bold);
     QFont iniziali = valori;
     iniziali.setWeight(QFont::Medium);
     iniziali.setPixelSize(std::max(5, static_cast<int>(valori.pixelSize() * 0.8)));
@@ -91,8 +94,10 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
         const auto& [l, v] = rr[i];
         const qreal alto = margine + i * altezzaRiga;
         const qreal linea = alto + (altezzaRiga + mv.capHeight()) / 2;
-        pt.setFont(iniziali);
-        pt.drawText(QPointF(margine, linea), l);
+        if (conIniziali) {
+            pt.setFont(iniziali);
+            pt.drawText(QPointF(margine, linea), l);
+        }
         pt.setFont(valori);
         pt.drawText(QPointF(margine + larghezzaTesto - mv.horizontalAdvance(v), linea), v);
     }

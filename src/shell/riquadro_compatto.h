@@ -1,5 +1,5 @@
-// The tile in a square tray slot (22 × 22, 32 × 32): the first shown figures stacked, each with
-// its initial, and the Neural Engine dot; the colour, contrast and dot rules of the wide tile.
+// The tile in a square tray slot (22 × 22, 32 × 32): the first shown figures stacked (with their
+// initials from 32 pixels) and the Neural Engine dot; the wide tile's colour, contrast and dot rules.
 #pragma once
 
 #include <QColor>

@@ -45,8 +45,9 @@ QFont fontIntestazione() {
     return carattere(10, QFont::Bold);
 }
 
-QIcon iconaIngranaggio() {
-    const QColor c = Tema::testoPrimario(Tema::aspetto());
+// In the button's own text colour, which follows the style rather than the panel.
+QIcon iconaIngranaggio(const QPalette& tavolozza) {
+    const QColor c = tavolozza.color(QPalette::ButtonText);
     return QIcon(QPixmap::fromImage(immagineSimbolo(Simbolo::ingranaggio, QSizeF(12, 12), c, 2)));
 }
 
@@ -146,7 +147,8 @@ MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPanne
     bottoni->setSpacing(8);
     const QFont piccolo = carattere(11);
     apri_ = new QPushButton(QStringLiteral("Apri Pulsaro"), this);
-    impostazioni_ = new QPushButton(iconaIngranaggio(), QStringLiteral("Impostazioni"), this);
+    impostazioni_ = new QPushButton(QStringLiteral("Impostazioni"), this);
+    impostazioni_->setIcon(iconaIngranaggio(impostazioni_->palette()));
     impostazioni_->setToolTip(QStringLiteral("Impostazioni di Pulsaro"));
     esci_ = new QPushButton(QStringLiteral("Esci"), this);
     for (QPushButton* b : {apri_, impostazioni_, esci_}) b->setFont(piccolo);
@@ -255,7 +257,7 @@ void MiniPannello::paintEvent(QPaintEvent*) {
 void MiniPannello::changeEvent(QEvent* e) {
     if ((e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange) &&
         impostazioni_) {
-        impostazioni_->setIcon(iconaIngranaggio());
+        impostazioni_->setIcon(iconaIngranaggio(impostazioni_->palette()));
         update();
     }
     QWidget::changeEvent(e);

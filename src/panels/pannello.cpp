@@ -108,10 +108,14 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     for (ListaProcessi* l : {static_cast<ListaProcessi*>(barre_), static_cast<ListaProcessi*>(griglia_)}) {
         l->impostaIcona(disegnoIconaProcesso());
         l->impostaSeleziona([this](std::int32_t pid) { seleziona(pid); });
+        // The lists' minimum hint is their height in one narrow column; the scroll area would take
+        // it as the content's least height. Their height for the real width is what counts.
+        l->setMinimumHeight(1);
         vc->addWidget(l);
     }
     vc->addStretch(1);
     area_->setWidget(contenuto_);
+    contenuto_->setAutoFillBackground(false);  // the panel's colour shows through, in both appearances
     area_->setMinimumHeight(static_cast<int>(altezzaAreaLista(altezzaLista_)));
     area_->viewport()->installEventFilter(this);
     v->addWidget(area_);

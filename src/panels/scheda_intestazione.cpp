@@ -91,6 +91,7 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
     rp->addStretch(1);
     v->addWidget(rigaProcesso_);
 
+    const QMargins margini = sbordoContagiri(QSizeF(cornice)).toMargins();
     auto* risorse = new QHBoxLayout;
     risorse->setSpacing(18);
     for (const Risorsa r : Risorsa::tutte) {
@@ -99,17 +100,16 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
         QWidget* quadrante = nullptr;
         if (r == Risorsa::ane) {
             chip_ = new ChipANE(false, QStringLiteral("ANE"), this);
-            chip_->setFixedSize(cornice);
             quadrante = chip_;
         } else {
             auto* c = new Contagiri(0, r.colore()(), QString(), true, this);
-            // The arcs may overflow the frame: the margins give them room, the frame stays 170 × 150.
-            const QMargins m = sbordoContagiri(QSizeF(cornice)).toMargins();
-            c->setContentsMargins(m);
-            c->setFixedSize(cornice.grownBy(m));
             contagiri_[r == Risorsa::cpu ? 0 : 1] = c;
             quadrante = c;
         }
+        // The gauges' arcs may overflow the frame: the margins give them room, the frame (the
+        // contents rectangle) stays 170 × 150; the chip gets the same so the titles line up.
+        quadrante->setContentsMargins(margini);
+        quadrante->setFixedSize(cornice.grownBy(margini));
         colonna->addWidget(quadrante, 0, Qt::AlignHCenter);
         auto* titolo = new Testo(r.titolo(), carattereTitoletto(), colorePrimario(), this);
         titolo->setAllineamento(Qt::AlignHCenter | Qt::AlignVCenter);
@@ -186,12 +186,22 @@ void SchedaIntestazione::aggiorna() {
 }
 
 void SchedaIntestazione::posizionaTutto() {
-    tutto_->move(width() - 12 - tutto_->width(), height() - 12 - tutto_->height());
+    // At the trailing end of the process line, where the line leaves room: in the bottom corner
+    // it would cover the Neural Engine's subtitle at the window's usual widths.
+    const int centro =
+        rigaProcesso_->isHidden() ? 12 + tutto_->height() / 2 : rigaProcesso_->geometry().center().y();
+    tutto_->move(width() - 12 - tutto_->width(), centro - tutto_->height() / 2);
     tutto_->raise();
 }
 
 void SchedaIntestazione::resizeEvent(QResizeEvent*) {
     posizionaTutto();
+}
+
+bool SchedaIntestazione::event(QEvent* e) {
+    const bool r = QWidget::event(e);
+    if (e->type() == QEvent::LayoutRequest) posizionaTutto();  // the process line moved
+    return r;
 }
 
 void SchedaIntestazione::paintEvent(QPaintEvent*) {

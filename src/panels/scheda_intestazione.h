@@ -48,6 +48,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    bool event(QEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:

@@ -314,3 +314,19 @@ TEST_F(ImpostazioniTest, AltaQuantoIlContenuto) {
     QApplication::processEvents();
     EXPECT_EQ(vista->height(), senzaRiquadro);
 }
+
+TEST_F(ImpostazioniTest, SceltaColoreDalVivoEAnnullata) {
+    preferenze.scrivi("iconaRiquadro", true);
+    preferenze.scrivi("coloreRiquadro", std::string("zz"));
+    crea();
+    auto* pozzetto = trova<PozzettoColore>("colore");
+    pozzetto->click();
+    ASSERT_NE(pozzetto->scelta(), nullptr);
+    EXPECT_FALSE(pozzetto->scelta()->testOption(QColorDialog::ShowAlphaChannel));
+    pozzetto->scelta()->setCurrentColor(QColor(0x20, 0x40, 0x60));
+    EXPECT_EQ(preferenze.testo("coloreRiquadro", ""), "204060") << "applied as it is chosen";
+    EXPECT_EQ(trova<AnteprimaRiquadro>("anteprima")->colore(), QColor(0x20, 0x40, 0x60));
+    pozzetto->scelta()->reject();
+    EXPECT_EQ(preferenze.testo("coloreRiquadro", ""), "zz") << "cancelling puts back what was stored";
+    EXPECT_EQ(pozzetto->colore(), RB::arancio());
+}

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -196,6 +197,25 @@ TEST(CartellaAutostart, SegueXdgConfigHome) {
     ElementoLoginLinux senzaCasa({}, "/opt/pulsaro");
     EXPECT_EQ(senzaCasa.stato(), StatoLogin::nonRegistrato);
     EXPECT_TRUE(senzaCasa.registra());
+}
+
+TEST_F(ElementoLoginLinuxTest, QuelloDiSistemaAvviaQuestoEseguibile) {
+    const char* prima = std::getenv("XDG_CONFIG_HOME");
+    const std::string vecchio = prima ? prima : "";
+    ::setenv("XDG_CONFIG_HOME", (radice / "config").c_str(), 1);
+    auto login = elementoLoginDiSistema();
+    if (prima)
+        ::setenv("XDG_CONFIG_HOME", vecchio.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+
+    EXPECT_EQ(login->registra(), std::nullopt);
+    EXPECT_EQ(login->stato(), StatoLogin::attivo);
+    const auto voce = leggiVoceDesktop(leggi(file()), "");
+    ASSERT_TRUE(voce);
+    EXPECT_EQ(paroleExec(voce->exec).at(0), fs::read_symlink("/proc/self/exe").string());
+    EXPECT_EQ(login->annulla(), std::nullopt);
+    EXPECT_FALSE(fs::exists(file()));
 }
 
 }  // namespace

@@ -31,13 +31,31 @@ std::shared_ptr<Monitor> Monitor::crea(Sonde& sonde, Coda& coda, Principale prin
     return m;
 }
 
+namespace {
+// Before the first sample the figures are 0 but the machine's core counts are already known.
+UsoTotale totaleIniziale(const Macchina& m) {
+    UsoTotale t;
+    t.core = CoreImpegnati{0, 0, m.numeroP, m.numeroE};
+    return t;
+}
+
+Riepilogo riepilogoIniziale(const Macchina& m) {
+    Riepilogo r;
+    r.core = CoreImpegnati{0, 0, m.numeroP, m.numeroE};
+    return r;
+}
+}  // namespace
+
 Monitor::Monitor(Sonde& sonde, Coda& coda, Principale principale, const Preferenze& preferenze)
-    : stato(StatoFonti{}),
+    : totale(totaleIniziale(sonde.macchina())),
+      stato(StatoFonti{}),
+      riepilogo(riepilogoIniziale(sonde.macchina())),
       sonde_(sonde),
       coda_(coda),
       principale_(std::move(principale)),
       preferenze_(preferenze),
       core_(std::max(1, sonde.processoriAttivi())),
+      macchina_(sonde.macchina()),
       energia_(sonde.creaEnergia()),
       tickLeggero_(sonde.tickCPU()),
       tickPrec_(sonde.tickCPU()),
@@ -58,6 +76,13 @@ Monitor::~Monitor() {
 
 Abbonamento Monitor::osservaCambiamenti(std::function<void()> prima) {
     return annunci_.aggiungi(std::move(prima));
+}
+
+CoreImpegnati Monitor::coreImpegnati(const std::vector<Tick>& prima, const std::vector<Tick>& dopo) const {
+    CoreImpegnati c = contaCore(prima, dopo, macchina_.tipi);
+    c.numeroP = macchina_.numeroP;
+    c.numeroE = macchina_.numeroE;
+    return c;
 }
 
 template <class T>
@@ -175,7 +200,7 @@ void Monitor::campiona() {
     // 2-3. Listing and CPU.
     const TempiProcessi lista = sonde_.tempiProcessi();
     const LetturaTick t = sonde_.tickCPU();
-    const CoreImpegnati core = CoreImpegnati::conta(tickPrec_.perCore, t.perCore);
+    const CoreImpegnati core = coreImpegnati(tickPrec_.perCore, t.perCore);
     const double cpu = percentualeCPU(tickPrec_, t);
     // A reading with no ticks failed: it is no movement, and the last good one stays the baseline.
     const bool letti = t.totali != 0;
@@ -256,7 +281,7 @@ void Monitor::campionaLeggero() {
         if (t.totali != 0) tickLeggero_ = t;
         return;
     }
-    const CoreImpegnati core = CoreImpegnati::conta(tickLeggero_.perCore, t.perCore);
+    const CoreImpegnati core = coreImpegnati(tickLeggero_.perCore, t.perCore);
     const double cpu = percentualeCPU(tickLeggero_, t);
     if (t.totali != 0) tickLeggero_ = t;
     double ane = 0;

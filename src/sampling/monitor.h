@@ -50,7 +50,10 @@ public:
     void impostaIntervallo(double secondi);
     void impostaSeguito(std::optional<std::int32_t> id);
     bool aneAcceso() const { return totale().ane >= 1.0; }
+    // Divisor of the per-process CPU share: the processors active at start.
     int core() const { return core_; }
+    // Core classes and counts, processor and GPU texts, as the probes read them at start.
+    const Macchina& macchina() const { return macchina_; }
 
     // Called before any published member takes a new value.
     Abbonamento osservaCambiamenti(std::function<void()> prima);
@@ -74,6 +77,8 @@ private:
     void avviaControllo();
     template <class T>
     void assegna(Pubblicato<T>& membro, T valore);
+    // Busy cores between two readings, with this machine's classes and counts.
+    CoreImpegnati coreImpegnati(const std::vector<Tick>& prima, const std::vector<Tick>& dopo) const;
 
     // Queue.
     void verifica();
@@ -98,6 +103,7 @@ private:
     std::atomic<bool> timerEsiste_{false};
 
     const int core_;
+    const Macchina macchina_;
     std::unique_ptr<Energia> energia_;
 
     // Queue.

@@ -287,7 +287,7 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
 }
 
 QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, qreal dpr) {
-    return immagine(r, sfondo, p, CoreImpegnati::numeroE(), dpr);
+    return immagine(r, sfondo, p, r.core.numeroE, dpr);
 }
 
 QImage immagine(const Riepilogo& r, const Preferenze& p, qreal dpr) {

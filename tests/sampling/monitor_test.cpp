@@ -412,3 +412,48 @@ TEST_F(MonitorTest, IntervalloESeguitoSonoPubblicati) {
     EXPECT_DOUBLE_EQ(monitor->intervallo(), 3.0);
     EXPECT_FALSE(monitor->seguito().has_value());
 }
+
+TEST(MonitorMacchina, QuattroPSeiEFinoAlRiepilogo) {
+    // A fake machine of 4 performance and 6 efficiency cores, nothing read from this host.
+    SondeFinte sonde;
+    sonde.fatti = {{"P", "P", "P", "P", "E", "E", "E", "E", "E", "E"}, 4, 6, "10 core (4 + 6)", "16 core"};
+    sonde.tick = {};
+    for (int i = 0; i < 10; ++i) sonde.tick.perCore.push_back({100, 1000});
+    sonde.avanzaTick(0, 0);
+    CodaManuale coda;
+    PreferenzeInMemoria preferenze;
+    std::vector<std::function<void()>> blocchi;
+    auto monitor = Monitor::crea(
+        sonde, coda, [&](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
+    auto avanza = [&](double s) {
+        coda.avanza(s);
+        for (std::size_t i = 0; i < blocchi.size(); ++i) blocchi[i]();
+        blocchi.clear();
+    };
+    EXPECT_EQ(monitor->macchina().testoCPU, "10 core (4 + 6)");
+    EXPECT_EQ(monitor->macchina().testoGPU, "16 core");
+    EXPECT_EQ(monitor->riepilogo().core.testo(), "0/10 core (P 0 \u00B7 E 0)")
+        << "the counts before any sample";
+
+    // Busy: P cores 0 and 1, E cores 4, 5 and 6.
+    auto occupa = [&] {
+        for (int i : {0, 1, 4, 5, 6}) sonde.tick.perCore[static_cast<std::size_t>(i)].occupati += 90;
+        for (auto& c : sonde.tick.perCore) c.totali += 100;
+        sonde.tick.totali += 1000;
+    };
+    monitor->visibilita(true, "principale");
+    avanza(0.3);
+    occupa();
+    avanza(0.05);
+    const CoreImpegnati atteso{2, 3, 4, 6};
+    EXPECT_EQ(monitor->totale().core, atteso);
+    EXPECT_EQ(monitor->totale().core.testo(), "5/10 core (P 2 \u00B7 E 3)");
+    EXPECT_EQ(monitor->riepilogo().core, atteso);
+
+    // The light sample counts the same way.
+    monitor->visibilita(false, "principale");
+    monitor->riquadro(true);
+    occupa();
+    avanza(0.6);
+    EXPECT_EQ(monitor->riepilogo().core, atteso);
+}

@@ -73,14 +73,18 @@ ChipANE::ChipANE(bool acceso, const QString& etichetta, QWidget* padre) : ChipAN
 void ChipANE::setAcceso(bool acceso) {
     const double obiettivo = acceso ? 1 : 0;
     acceso_ = acceso;
+    if (!isVisible()) {
+        // Nothing to see fade: the new state at once, even in the middle of a fade.
+        dissolvenza_->stop();
+        if (luce_ != obiettivo) {
+            luce_ = obiettivo;
+            update();
+        }
+        return;
+    }
     const bool inCorso = dissolvenza_->state() == QAbstractAnimation::Running;
     if (inCorso ? dissolvenza_->endValue().toDouble() == obiettivo : luce_ == obiettivo) return;
     dissolvenza_->stop();
-    if (!isVisible()) {
-        luce_ = obiettivo;
-        update();
-        return;
-    }
     dissolvenza_->setStartValue(luce_);
     dissolvenza_->setEndValue(obiettivo);
     dissolvenza_->start();

@@ -6,6 +6,7 @@
 #include "support/qt_app.h"
 #include "tela.h"
 #include "widgets/caratteri.h"
+#include "widgets/cifre.h"
 #include "widgets/contagiri.h"
 #include "widgets/disegno_contagiri.h"
 #include "widgets/geometria_contagiri.h"
@@ -212,37 +213,39 @@ TEST(ContagiriDisegno, ZonaRossaATagliNetti) {
 
 TEST(ContagiriDisegno, IlValoreStaNellaSuaFascia) {
     // The value's line box is centred 0.3 d below the dial's centre: its digits stand on the
-    // box's baseline, whatever the device.
-    Tema::forzaAspetto(Aspetto::scuro);
+    // box's baseline, whatever the device. "11%": the ones have flat feet, exactly on it.
     const QRectF cornice(0, 0, 170, 150);
     const auto g = geometriaContagiri(cornice, 0.62);
+    const QString testo = QStringLiteral("11%");
     const CarattereScalato f = carattereScalato(0.13 * g.d, QFont::Bold);
     const QFontMetricsF m(f.font);
     const double alto = g.centroTesti.y() - m.height() * f.scala / 2;
     const double linea = alto + m.ascent() * f.scala;
+    const double inizio = g.centroTesti.x() - misuraCifre(testo, f.font).width() * f.scala / 2;
+    const double ones = 2 * CifreFisse(f.font).cella() * f.scala;
     const QColor fondo = Tema::panel(Aspetto::scuro);
+    // Ink is a pixel at least half way from the panel to the text colour: an edge's place to
+    // within a quarter of a device pixel.
+    const int soglia = (fondo.lightness() + mescola(fondo, QColor(255, 255, 255), 0.85).lightness()) / 2;
     for (const auto& [dpr, origine] : prova::situazioni) {
         const auto t = prova::dipingiSu(QSizeF(170, 150), dpr, origine, fondo, [&](QPainter& p) {
-            disegnaContagiri(p, cornice, 0.62, testoContagiri(62, true), QString(), Aspetto::scuro);
+            disegnaContagiri(p, cornice, 0.62, testo, QString(), Aspetto::scuro);
         });
-        // Light ink in a band under the hub, clear of the ticks and the arc's ends.
         int primaRiga = -1, ultimaRiga = -1;
-        const QPoint da = t.pixel(QPointF(g.centro.x() - 0.2 * g.d, g.centro.y() + 0.08 * g.d));
-        const QPoint a = t.pixel(QPointF(g.centro.x() + 0.2 * g.d, 150));
+        const QPoint da = t.pixel(QPointF(inizio, g.centro.y() + 0.08 * g.d));
+        const QPoint a = t.pixel(QPointF(inizio + ones, 150));
         for (int y = da.y(); y < std::min(a.y(), t.img.height()); ++y)
             for (int x = da.x(); x <= a.x(); ++x)
-                if (t.img.pixelColor(x, y).lightness() > fondo.lightness() + 60) {
+                if (t.img.pixelColor(x, y).lightness() > soglia) {
                     if (primaRiga < 0) primaRiga = y;
                     ultimaRiga = y;
                     break;
                 }
         ASSERT_GE(primaRiga, 0) << dpr;
-        const double piede = t.y(ultimaRiga + 1);  // the bottom edge of the lowest inked row
-        EXPECT_NEAR(piede, linea, 1.0 / dpr + 0.25) << "dpr " << dpr;
+        EXPECT_NEAR(t.y(ultimaRiga + 1), linea, 0.5 / dpr + 0.1) << "dpr " << dpr;
         EXPECT_GE(t.y(primaRiga), alto - 0.01) << "dpr " << dpr;
         EXPECT_LT(t.y(primaRiga), linea - 0.5 * f.dimensione()) << "dpr " << dpr;  // digits are tall
     }
-    Tema::forzaAspetto(std::nullopt);
 }
 
 TEST(ContagiriDisegno, RestaNelSuoRettangolo) {

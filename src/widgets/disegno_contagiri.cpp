@@ -218,17 +218,33 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
         tratto(p, valore, c, g.lw, Qt::RoundCap);
         return;
     }
-    static Immagini cache;
-    const QImage& maschera = cercaImmagine(cache, chiave(g, *pos, 0), 32, [&] {
+    static Immagini maschere;
+    const QImage& maschera = cercaImmagine(maschere, chiave(g, *pos, 0), 32, [&] {
         return immagine(g, *pos, [&](QPainter& q) { disegnaArcoPieno(q, g, Qt::white); });
     });
-    static QImage taglio;
-    colora(maschera, taglio, c);
+    // Each mask keeps its last coloured copy: a gauge at rest, or outside the ramp's blends,
+    // keeps its colour from one paint to the next.
+    struct Colorata {
+        QRgb colore = 0;
+        QImage img;
+    };
+    static std::unordered_map<Chiave, Colorata, HashChiave> colorate;
+    if (colorate.size() >= 32 && !colorate.contains(chiave(g, *pos, 0))) colorate.clear();
+    Colorata& colorata = colorate[chiave(g, *pos, 0)];
+    if (colorata.img.isNull() || colorata.colore != c.rgba()) {
+        colora(maschera, colorata.img, c);
+        colorata.colore = c.rgba();
+    }
+    QImage& pieno = colorata.img;
     const double fine = g.arcoValore.inizio + g.arcoValore.ampiezza;
     if (fine >= g.traccia.inizio + g.traccia.ampiezza) {
-        copia(p, *pos, taglio);
+        copia(p, *pos, pieno);
         return;
     }
+    static QImage taglio;
+    if (taglio.size() != pieno.size()) taglio = QImage(pieno.size(), QImage::Format_ARGB32_Premultiplied);
+    std::memcpy(taglio.bits(), pieno.constBits(), static_cast<std::size_t>(pieno.sizeInBytes()));
+    taglio.setDevicePixelRatio(1);  // painted in device pixels; copia() sets the ratio back
     {
         // Clear the ring past the value, from the cut round to beyond the scale's end cap. No
         // smoothing: the cut's opaque part is covered by the round cap, and on the faint glow a

@@ -30,24 +30,31 @@ namespace pulsaro {
 namespace {
 
 constexpr double opacitaBagliore = 0.45 * 0.5;  // the blurred shadow's strength at the arc's edge
-constexpr int cifreFrazione = 2;                // halves of a device pixel: finer does not show
-
-QPainterPath arco(const GeometriaContagiri& g, const Arco& a) {
-    const QRectF cerchio(g.centro.x() - g.raggio, g.centro.y() - g.raggio, 2 * g.raggio, 2 * g.raggio);
-    QPainterPath p;
-    // Qt counts angles counter-clockwise: negate the screen angles.
-    p.arcMoveTo(cerchio, -a.inizio);
-    p.arcTo(cerchio, -a.inizio, -a.ampiezza);
-    return p;
-}
+constexpr int cifreFrazione = 8;                // eighths of a device pixel: an edge moves by at most 1/16
 
 QPointF polare(QPointF c, double r, double gradi) {
     const double a = gradi * std::numbers::pi / 180;
     return c + QPointF(r * std::cos(a), r * std::sin(a));
 }
 
+// The arc as a polyline with a vertex every degree of the scale, counted from its start. Qt
+// flattens curves with a tolerance of a fraction of a pixel that depends on the curve's length,
+// so the whole arc of the cached image and a shorter one drawn directly would not share their
+// edges; these vertices are the same in both, and lie within a hundredth of a pixel of the circle.
+QPainterPath arco(const GeometriaContagiri& g, const Arco& a) {
+    constexpr double passo = 1;
+    QPainterPath p;
+    p.moveTo(polare(g.centro, g.raggio, a.inizio));
+    const double fine = a.inizio + a.ampiezza;
+    for (double angolo = inizioScala + passo * (std::floor((a.inizio - inizioScala) / passo) + 1);
+         angolo < fine - 1e-9; angolo += passo)
+        p.lineTo(polare(g.centro, g.raggio, angolo));
+    p.lineTo(polare(g.centro, g.raggio, fine));
+    return p;
+}
+
 void tratto(QPainter& p, const QPainterPath& percorso, const QColor& c, double lw, Qt::PenCapStyle cap) {
-    p.setPen(QPen(c, lw, Qt::SolidLine, cap, Qt::RoundJoin));
+    p.setPen(QPen(c, lw, Qt::SolidLine, cap, Qt::MiterJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(percorso);
 }
@@ -211,17 +218,33 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
         tratto(p, valore, c, g.lw, Qt::RoundCap);
         return;
     }
-    static Immagini cache;
-    const QImage& maschera = cercaImmagine(cache, chiave(g, *pos, 0), 32, [&] {
+    static Immagini maschere;
+    const QImage& maschera = cercaImmagine(maschere, chiave(g, *pos, 0), 32, [&] {
         return immagine(g, *pos, [&](QPainter& q) { disegnaArcoPieno(q, g, Qt::white); });
     });
-    static QImage taglio;
-    colora(maschera, taglio, c);
+    // Each mask keeps its last coloured copy: a gauge at rest, or outside the ramp's blends,
+    // keeps its colour from one paint to the next.
+    struct Colorata {
+        QRgb colore = 0;
+        QImage img;
+    };
+    static std::unordered_map<Chiave, Colorata, HashChiave> colorate;
+    if (colorate.size() >= 32 && !colorate.contains(chiave(g, *pos, 0))) colorate.clear();
+    Colorata& colorata = colorate[chiave(g, *pos, 0)];
+    if (colorata.img.isNull() || colorata.colore != c.rgba()) {
+        colora(maschera, colorata.img, c);
+        colorata.colore = c.rgba();
+    }
+    QImage& pieno = colorata.img;
     const double fine = g.arcoValore.inizio + g.arcoValore.ampiezza;
     if (fine >= g.traccia.inizio + g.traccia.ampiezza) {
-        copia(p, *pos, taglio);
+        copia(p, *pos, pieno);
         return;
     }
+    static QImage taglio;
+    if (taglio.size() != pieno.size()) taglio = QImage(pieno.size(), QImage::Format_ARGB32_Premultiplied);
+    std::memcpy(taglio.bits(), pieno.constBits(), static_cast<std::size_t>(pieno.sizeInBytes()));
+    taglio.setDevicePixelRatio(1);  // painted in device pixels; copia() sets the ratio back
     {
         // Clear the ring past the value, from the cut round to beyond the scale's end cap. No
         // smoothing: the cut's opaque part is covered by the round cap, and on the faint glow a

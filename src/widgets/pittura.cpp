@@ -44,7 +44,7 @@ void bagliore(QPainter& p, const QPainterPath& percorso, double larghezza, doubl
     QColor c = colore;
     c.setAlphaF(static_cast<float>(a));
     for (int k = strati; k >= 1; --k) {
-        QPen penna(c, larghezza + 2 * raggio * k / strati, Qt::SolidLine, cap, Qt::RoundJoin);
+        QPen penna(c, larghezza + 2 * raggio * k / strati, Qt::SolidLine, cap, Qt::MiterJoin);
         p.setPen(penna);
         p.drawPath(percorso);
     }

@@ -42,7 +42,8 @@ double altezzaBloccoNome() {
 }  // namespace
 
 double VistaBarre::altezzaRigaCorrente() const {
-    return altezzaRiga(std::max({latoIconaRiga, altezzaBloccoNome(), altezzaBarra()}));
+    // Whole points: every row's edges fall on device pixels.
+    return std::ceil(altezzaRiga(std::max({latoIconaRiga, altezzaBloccoNome(), altezzaBarra()})));
 }
 
 QRectF VistaBarre::rettangoloRiga(int i) const {

@@ -110,7 +110,8 @@ double VistaContagiri::altezzaIntestazione() const {
 }
 
 double VistaContagiri::altezzaSchedaCorrente() const {
-    return altezzaScheda(altezzaIntestazione());
+    // Whole points: every card's edges fall on device pixels.
+    return std::ceil(altezzaScheda(altezzaIntestazione()));
 }
 
 int VistaContagiri::colonne() const {
@@ -162,7 +163,7 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
     const Aspetto a = Tema::aspetto();
     const double hIntestazione = altezzaIntestazione();
     const auto schede =
-        rettangoliSchede(width(), static_cast<int>(processi_.size()), altezzaScheda(hIntestazione));
+        rettangoliSchede(width(), static_cast<int>(processi_.size()), altezzaSchedaCorrente());
     const QFont rango = fontRango();
     const QFont nome = fontNome();
     const QFont dettaglio = fontDettaglio();

@@ -5,15 +5,15 @@
 # Exit 77 (skipped) only when there is no Xvfb at all.
 set -uo pipefail
 
-PULSARO=$(realpath "$1")
-USCITA=${2:-$PWD/e2e}
-mkdir -p "$USCITA"
-rm -f "$USCITA"/*.png
-
 if ! command -v Xvfb >/dev/null; then
     echo "SALTATO: Xvfb non c'è (scripts/dipendenze.sh test lo installa)"
     exit 77
 fi
+
+PULSARO=$(realpath "$1")
+USCITA=${2:-$PWD/e2e}
+mkdir -p "$USCITA"
+rm -f "$USCITA"/*.png
 for c in openbox trayer xdotool xwininfo xprop import convert python3; do
     command -v "$c" >/dev/null || { echo "ERRORE: manca $c (scripts/dipendenze.sh test)"; exit 1; }
 done
@@ -86,7 +86,12 @@ icona() {
         if (g[1] <= 40 && g[2] <= 40) { n = split(a[2], b, " "); split(b[2], pos, "+"); print $1, pos[2], pos[3], g[1], g[2]; exit }
     }'
 }
-c_icona() { [ -n "$(icona)" ]; }
+# Present and mapped inside the tray, so a click reaches it.
+c_icona() {
+    local id
+    id=$(icona | cut -d' ' -f1)
+    [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
 
 # Viewable windows of pulsaro; $1: "popup" for override-redirect ones (popover, menu), "finestra" for managed ones.
 finestre_di() {

@@ -211,3 +211,45 @@ TEST(Pannello, IntervalloERiferimentoPrincipale) {
     b.finestra.reset();
     EXPECT_FALSE(b.monitor->campionando()) << "closing the window reports it gone";
 }
+
+namespace {
+
+// Counts the paint events of the widgets inside `dentro`.
+struct ContaDipinti : QObject {
+    QWidget* dentro;
+    int n = 0;
+    explicit ContaDipinti(QWidget* d) : dentro(d) { QApplication::instance()->installEventFilter(this); }
+    ~ContaDipinti() override { QApplication::instance()->removeEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && o->isWidgetType() &&
+            (o == dentro || dentro->isAncestorOf(static_cast<QWidget*>(o))))
+            ++n;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(Pannello, FermoNonCostaNulla) {
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    b.processi(3);
+    b.avanza(0.35);
+    b.clicRiga(0);
+    b.campione();
+    QApplication::processEvents();
+    aspetta([] { return false; }, 600);  // springs, fades and the window's fitting settle
+
+    ContaDipinti finestra(b.finestra.get());
+    aspetta([] { return false; }, 300);
+    EXPECT_EQ(finestra.n, 0) << "nothing is repainted between samples";
+
+    // A sample with the same figures repaints the list only: the card has nothing new.
+    ContaDipinti scheda(p.scheda());
+    ContaDipinti lista(p.barre());
+    b.campione();
+    aspetta([] { return false; }, 100);
+    EXPECT_EQ(scheda.n, 0);
+    EXPECT_GT(lista.n, 0);
+}

@@ -133,9 +133,10 @@ TEST(Pannello, SeguireUnProcesso) {
     b.clicRiga(1);
     EXPECT_EQ(b.monitor->seguito(), 102);
     EXPECT_FALSE(s->rigaProcesso()->isHidden());
+    EXPECT_EQ(s->nome()->testo(), "<b>non grassetto</b>")
+        << "names are plain text, shown before the next sample";
     ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden() && s->opacitaBordo() == 0.6; }));
     b.campione();
-    EXPECT_EQ(s->nome()->testo(), "<b>non grassetto</b>") << "names are plain text";
     EXPECT_EQ(s->dettaglio()->testo(), "2 MB · pid 102");
     EXPECT_EQ(p.barre()->selezionato(), 102);
 

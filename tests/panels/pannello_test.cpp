@@ -253,4 +253,12 @@ TEST(Pannello, FermoNonCostaNulla) {
     aspetta([] { return false; }, 100);
     EXPECT_EQ(scheda.n, 0);
     EXPECT_GT(lista.n, 0);
+
+    // The gauges' springs settle too.
+    p.impostaVista(Vista::contagiri);
+    b.campione();
+    aspetta([] { return false; }, 1500);
+    ContaDipinti griglia(b.finestra.get());
+    aspetta([] { return false; }, 300);
+    EXPECT_EQ(griglia.n, 0);
 }

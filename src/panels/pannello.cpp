@@ -240,7 +240,9 @@ void Pannello::adattaFinestra() {
 void Pannello::adattaOra() {
     QWidget* f = window();
     if (!f || f->isMaximized() || f->isFullScreen()) return;
-    const int adatta = f->hasHeightForWidth() ? f->heightForWidth(f->width()) : f->sizeHint().height();
+    // The panel's own fitting height, plus whatever the host puts around it.
+    const int propria = hasHeightForWidth() ? heightForWidth(width()) : sizeHint().height();
+    const int adatta = f->height() - height() + propria;
     const QRect geometria = f->geometry();
     const QRect cornice = f->frameGeometry();
     std::optional<QRect> disponibile;

@@ -142,9 +142,19 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
 void SchedaIntestazione::aggiorna() {
     const std::optional<std::int32_t> seguito = monitor_.seguito();
     const bool seguendo = seguito.has_value();
-    const std::optional<UsoProcesso>& d = monitor_.dettaglio();
-    // A detail left from another process does not count.
-    const std::optional<UsoProcesso> dett = seguendo && d && d->id == *seguito ? d : std::nullopt;
+    // The followed process's figures. Until a sample brings its detail (up to one interval after
+    // the click) the list's entry from the same sample stands in, so a live process is never
+    // shown as ended; a detail left from another process does not count.
+    std::optional<UsoProcesso> dett;
+    if (seguendo) {
+        const std::optional<UsoProcesso>& d = monitor_.dettaglio();
+        if (d && d->id == *seguito) {
+            dett = d;
+        } else {
+            for (const UsoProcesso& p : monitor_.processi())
+                if (p.id == *seguito) dett = p;
+        }
+    }
     const UsoTotale& t = monitor_.totale();
 
     if (seguendo) {

@@ -133,9 +133,10 @@ TEST(Pannello, SeguireUnProcesso) {
     b.clicRiga(1);
     EXPECT_EQ(b.monitor->seguito(), 102);
     EXPECT_FALSE(s->rigaProcesso()->isHidden());
+    EXPECT_EQ(s->nome()->testo(), "<b>non grassetto</b>")
+        << "names are plain text, shown before the next sample";
     ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden() && s->opacitaBordo() == 0.6; }));
     b.campione();
-    EXPECT_EQ(s->nome()->testo(), "<b>non grassetto</b>") << "names are plain text";
     EXPECT_EQ(s->dettaglio()->testo(), "2 MB · pid 102");
     EXPECT_EQ(p.barre()->selezionato(), 102);
 
@@ -210,4 +211,54 @@ TEST(Pannello, IntervalloERiferimentoPrincipale) {
     ASSERT_TRUE(b.mostra(*b.finestra));
     b.finestra.reset();
     EXPECT_FALSE(b.monitor->campionando()) << "closing the window reports it gone";
+}
+
+namespace {
+
+// Counts the paint events of the widgets inside `dentro`.
+struct ContaDipinti : QObject {
+    QWidget* dentro;
+    int n = 0;
+    explicit ContaDipinti(QWidget* d) : dentro(d) { QApplication::instance()->installEventFilter(this); }
+    ~ContaDipinti() override { QApplication::instance()->removeEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && o->isWidgetType() &&
+            (o == dentro || dentro->isAncestorOf(static_cast<QWidget*>(o))))
+            ++n;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(Pannello, FermoNonCostaNulla) {
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    b.processi(3);
+    b.avanza(0.35);
+    b.clicRiga(0);
+    b.campione();
+    QApplication::processEvents();
+    aspetta([] { return false; }, 600);  // springs, fades and the window's fitting settle
+
+    ContaDipinti finestra(b.finestra.get());
+    aspetta([] { return false; }, 300);
+    EXPECT_EQ(finestra.n, 0) << "nothing is repainted between samples";
+
+    // A sample with the same figures repaints the list only: the card has nothing new.
+    ContaDipinti scheda(p.scheda());
+    ContaDipinti lista(p.barre());
+    b.campione();
+    aspetta([] { return false; }, 100);
+    EXPECT_EQ(scheda.n, 0);
+    EXPECT_GT(lista.n, 0);
+
+    // The gauges' springs settle too.
+    p.impostaVista(Vista::contagiri);
+    b.campione();
+    aspetta([] { return false; }, 1500);
+    ContaDipinti griglia(b.finestra.get());
+    aspetta([] { return false; }, 300);
+    EXPECT_EQ(griglia.n, 0);
 }

@@ -72,7 +72,7 @@ void assesta(QWidget& w, int ms = 350) {
     w.show();
     QElapsedTimer t;
     t.start();
-    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
 }
 
 QImage foto(QWidget& w, Aspetto a) {

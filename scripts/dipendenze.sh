@@ -14,7 +14,7 @@ fi
 pacchetti=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
            nlohmann-json3-dev procps)
 if [ "${1:-}" = "test" ]; then
-    pacchetti+=(xvfb xauth trayer xdotool x11-utils imagemagick)
+    pacchetti+=(xvfb xauth trayer xdotool x11-utils imagemagick clang pkgconf)
 fi
 
 mancanti=()

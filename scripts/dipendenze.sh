@@ -14,7 +14,8 @@ fi
 pacchetti=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
            nlohmann-json3-dev procps)
 if [ "${1:-}" = "test" ]; then
-    pacchetti+=(xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 desktop-file-utils clang-format git)
+    pacchetti+=(xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 desktop-file-utils
+                clang-format clang pkgconf git)
 fi
 
 mancanti=()

@@ -88,8 +88,8 @@ TEST(Contagiri, ValoriSpentiEFuoriScala) {
 
 TEST(Contagiri, PixelAllaFineDellArco) {
     Tema::forzaAspetto(Aspetto::chiaro);
-    // Tall enough for the arc, which overflows a frame limited by its height.
-    const auto g = geometriaContagiri(QRectF(0, 0, 170, 200), 0);
+    // The widget lays the dial out with room for its arcs inside its rectangle.
+    const auto g = geometriaContagiri(corniceContagiri(QRectF(0, 0, 170, 200)), 0);
     const QColor traccia = Tema::line(Aspetto::chiaro);
 
     Contagiri zero(0, Tema::orange(), "CPU", true);

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "panels/mini_pannello.h"
+#include "panels/pannello.h"
+#include "platform/elemento_login.h"
 #include "platform/fatti_desktop.h"
 #include "platform/qt/istanza_unica.h"
 #include "platform/qt/preferenze_qt.h"
@@ -15,6 +18,7 @@
 #include "sampling/coda_seriale.h"
 #include "shell/delegato.h"
 #include "shell/finestre.h"
+#include "shell/impostazioni.h"
 #include "shell/migrazione_karvel.h"
 #include "sistema/sistema.h"
 
@@ -57,6 +61,7 @@ int eseguiApplicazione(int argc, char** argv) {
     const bool daLogin = desktop->daLogin();
 
     auto sonde = sondeDiSistema();
+    auto login = elementoLoginDiSistema();
     CodaSeriale coda("pulsaro.campionatore");
     int stato = 0;
     {
@@ -75,8 +80,15 @@ int eseguiApplicazione(int argc, char** argv) {
         c.termina = [] { QCoreApplication::quit(); };
         c.avviso = [](const std::string& riga) { std::cerr << riga << "\n"; };
         c.argomenti = argomenti;
-        c.numeroE = CoreImpegnati::numeroE();
-        c = Finestre::contenutiProvvisori(std::move(c));
+        c.creaMini = [](Monitor& m, Preferenze& p, AzioniPopover a, QWidget* padre) -> QWidget* {
+            return new MiniPannello(m, p, AzioniPannello{a.apriPrincipale, a.impostazioni, a.esci}, padre);
+        };
+        c.creaPannello = [](Monitor& m, Preferenze& p, QWidget* padre) -> QWidget* {
+            return new Pannello(m, p, padre);
+        };
+        c.creaImpostazioni = [&login](Monitor& m, Preferenze& p, QWidget* padre) -> QWidget* {
+            return new Impostazioni(m, p, *login, padre);
+        };
 
         Finestre finestre(std::move(c));
         Delegato delegato(finestre, *desktop, [] { QCoreApplication::quit(); });

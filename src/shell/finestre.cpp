@@ -8,8 +8,11 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 
 #include "sampling/testi.h"
@@ -36,6 +39,34 @@ constexpr double ritardoMostra = 0.15;
 constexpr double attesaBarraLogin = 30;
 constexpr double attesaBarra = 2;
 constexpr auto guardiaRiapertura = std::chrono::milliseconds(300);
+
+// The settings window takes the form's height, but never more than the screen gives: past that
+// the form scrolls inside it.
+class SegueModulo : public QObject {
+public:
+    SegueModulo(QWidget* finestra, QScrollArea* area) : QObject(finestra), finestra_(finestra), area_(area) {}
+
+    void adatta() {
+        QWidget* modulo = area_->widget();
+        if (!modulo) return;
+        int massimo = 100000;
+        if (QScreen* s = finestra_->screen() ? finestra_->screen() : QGuiApplication::primaryScreen())
+            massimo = s->availableGeometry().height() - 60;
+        const int altezza = std::min(std::max(modulo->height(), altezzaImpostazioni), massimo);
+        const int barra = altezza < modulo->height() ? area_->verticalScrollBar()->sizeHint().width() : 0;
+        finestra_->setFixedSize(std::max(modulo->width(), larghezzaImpostazioni) + barra, altezza);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Resize) adatta();
+        return false;
+    }
+
+private:
+    QWidget* finestra_;
+    QScrollArea* area_;
+};
 
 ImmaginePixel pixel(const QImage& origine) {
     const QImage i = origine.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -204,8 +235,10 @@ void Finestre::aggiornaIcona() {
     if (RiquadroBarra::attivo(p)) {
         const int lato = voce_->latoQuadrato();
         const QColor sfondo = RiquadroBarra::sfondo(p);
-        img = lato > 0 ? RiquadroCompatto::immagine(monitor_->riepilogo(), sfondo, p, c_.numeroE, lato, dpr)
-                       : RiquadroBarra::immagine(monitor_->riepilogo(), sfondo, p, c_.numeroE, dpr);
+        img = lato > 0 ? RiquadroCompatto::immagine(monitor_->riepilogo(), sfondo, p,
+                                                    monitor_->macchina().numeroE, lato, dpr)
+                       : RiquadroBarra::immagine(monitor_->riepilogo(), sfondo, p,
+                                                 monitor_->macchina().numeroE, dpr);
     } else {
         img = iconaBarra(statoGrigio(stato, iconaStato), dpr);
     }
@@ -326,9 +359,18 @@ void Finestre::impostazioni() {
         w->setObjectName(QStringLiteral("impostazioni"));
         auto* l = new QVBoxLayout(w);
         l->setContentsMargins(0, 0, 0, 0);
-        l->addWidget(c_.creaImpostazioni(*monitor_, *c_.preferenze, w));
-        // Closable only: the window takes the form's size and keeps it.
-        w->setFixedSize(QSize(larghezzaImpostazioni, altezzaImpostazioni).expandedTo(l->minimumSize()));
+        auto* area = new QScrollArea(w);
+        area->setFrameShape(QFrame::NoFrame);
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        area->setWidgetResizable(true);
+        QWidget* modulo = c_.creaImpostazioni(*monitor_, *c_.preferenze, area);
+        area->setWidget(modulo);
+        l->addWidget(area);
+        // Closable only: the window takes the form's size and follows it as rows come and go.
+        w->setFixedSize(larghezzaImpostazioni, altezzaImpostazioni);
+        auto* segue = new SegueModulo(w, area);
+        modulo->installEventFilter(segue);
+        segue->adatta();
         if (QScreen* s = QGuiApplication::primaryScreen())
             w->move(s->availableGeometry().center() - QPoint(w->width() / 2, w->height() / 2));
         w->addActions(comandi_);

@@ -57,7 +57,6 @@ struct ComponentiFinestre {
     // One line for the user on stderr.
     std::function<void(const std::string&)> avviso;
     std::vector<std::string> argomenti;
-    int numeroE = 0;  // efficiency cores of the machine
 };
 
 class Finestre : public QObject {

@@ -40,7 +40,8 @@ std::string testoUsoCore(const CoreImpegnati& c, int numeroE) {
 }
 
 GrigliaStato::GrigliaStato(Monitor& monitor, QWidget* padre)
-    : GrigliaStato(monitor, Core::cpu(), Core::gpu(), CoreImpegnati::numeroE(), padre) {}
+    : GrigliaStato(monitor, monitor.macchina().testoCPU, monitor.macchina().testoGPU,
+                   monitor.macchina().numeroE, padre) {}
 
 GrigliaStato::GrigliaStato(Monitor& monitor, std::string hardwareCPU, std::string hardwareGPU, int numeroE,
                            QWidget* padre)

@@ -25,6 +25,7 @@ protected:
     }
 
     void crea(std::vector<std::string> argomenti = {}) {
+        sonde.fatti.numeroE = 2;
         ComponentiFinestre c;
         c.sonde = &sonde;
         c.coda = &coda;
@@ -42,7 +43,6 @@ protected:
         c.termina = [this] { ++terminazioni; };
         c.avviso = [this](const std::string& r) { avvisi.push_back(r); };
         c.argomenti = std::move(argomenti);
-        c.numeroE = 2;
         finestre = std::make_unique<Finestre>(Finestre::contenutiProvvisori(std::move(c)));
     }
 

@@ -20,6 +20,7 @@ namespace {
 constexpr qreal dpr = 2;
 
 struct SondeFerme : Sonde {
+    Macchina macchina() override { return {{}, 6, 4, "10 core (6 + 4)", "10 core"}; }
     LetturaTick tickCPU() override { return {}; }
     TempiProcessi tempiProcessi() override { return {}; }
     LetturaGPU letturaGPU(bool) override { return {}; }

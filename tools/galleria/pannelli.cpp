@@ -22,6 +22,7 @@ constexpr int margine = 16;
 
 // Probes that read nothing: the pictures set the monitor's published values themselves.
 struct SondeMute : Sonde {
+    Macchina macchina() override { return {{}, 6, 4, "10 core (6 + 4)", "10 core"}; }
     LetturaTick tickCPU() override { return {1, 2, {{1, 2}}}; }
     TempiProcessi tempiProcessi() override { return {{1, {1, 1, "x"}}}; }
     LetturaGPU letturaGPU(bool) override { return {{}, 0, true}; }

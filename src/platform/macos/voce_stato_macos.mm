@@ -29,7 +29,8 @@ namespace pulsaro {
 namespace {
 
 NSString* ns(const std::string& s) {
-    return [NSString stringWithUTF8String:s.c_str()] ?: @"";
+    NSString* t = [NSString stringWithUTF8String:s.c_str()];
+    return t != nil ? t : @"";
 }
 
 NSImage* immagineNS(const ImmaginePixel& p) {
@@ -39,9 +40,11 @@ NSImage* immagineNS(const ImmaginePixel& p) {
     CGDataProviderRef fornitore = CGDataProviderCreateWithCFData(dati);
     CGColorSpaceRef spazio = CGColorSpaceCreateWithName(kCGColorSpaceSRGB);
     // Premultiplied ARGB32 in native (little-endian) order.
+    const auto disposizione =
+        static_cast<CGBitmapInfo>(static_cast<std::uint32_t>(kCGImageAlphaPremultipliedFirst) |
+                                  static_cast<std::uint32_t>(kCGBitmapByteOrder32Little));
     CGImageRef cg = CGImageCreate(static_cast<size_t>(p.larghezza), static_cast<size_t>(p.altezza), 8, 32,
-                                  static_cast<size_t>(p.larghezza) * 4, spazio,
-                                  kCGImageAlphaPremultipliedFirst | kCGBitmapByteOrder32Little, fornitore,
+                                  static_cast<size_t>(p.larghezza) * 4, spazio, disposizione, fornitore,
                                   nullptr, false, kCGRenderingIntentDefault);
     NSImage* img = nil;
     if (cg != nullptr) {

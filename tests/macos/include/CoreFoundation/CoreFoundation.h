@@ -182,6 +182,8 @@ CFTypeID CFBooleanGetTypeID(void);
 Boolean CFBooleanGetValue(CFBooleanRef boolean);
 
 CFTypeID CFDataGetTypeID(void);
+// Copies the bytes; the result is owned (Create rule).
+CFDataRef CFDataCreate(CFAllocatorRef allocator, const UInt8* bytes, CFIndex length);
 CFIndex CFDataGetLength(CFDataRef theData);
 // Not owned: valid while the data object lives.
 const UInt8* CFDataGetBytePtr(CFDataRef theData);

@@ -6,6 +6,7 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <stdbool.h>
 #include <stddef.h>
+#include <stdint.h>
 
 typedef double CGFloat;
 #define CGFLOAT_IS_DOUBLE 1
@@ -31,6 +32,33 @@ typedef struct CGRect CGRect;
 
 typedef struct CGImage* CGImageRef;
 typedef struct CGColorSpace* CGColorSpaceRef;
+typedef struct CGDataProvider* CGDataProviderRef;
+
+// The alpha layout and the byte-order flags are combined into a CGBitmapInfo.
+typedef enum : uint32_t {
+    kCGImageAlphaNone = 0,
+    kCGImageAlphaPremultipliedLast = 1,
+    kCGImageAlphaPremultipliedFirst = 2,
+    kCGImageAlphaLast = 3,
+    kCGImageAlphaFirst = 4,
+    kCGImageAlphaNoneSkipLast = 5,
+    kCGImageAlphaNoneSkipFirst = 6,
+} CGImageAlphaInfo;
+typedef enum : uint32_t {
+    kCGBitmapAlphaInfoMask = 0x1F,
+    kCGBitmapByteOrderDefault = 0u << 12,
+    kCGBitmapByteOrder16Little = 1u << 12,
+    kCGBitmapByteOrder32Little = 2u << 12,
+    kCGBitmapByteOrder16Big = 3u << 12,
+    kCGBitmapByteOrder32Big = 4u << 12,
+} CGBitmapInfo;
+typedef enum : int32_t {
+    kCGRenderingIntentDefault = 0,
+    kCGRenderingIntentAbsoluteColorimetric = 1,
+    kCGRenderingIntentRelativeColorimetric = 2,
+    kCGRenderingIntentPerceptual = 3,
+    kCGRenderingIntentSaturation = 4,
+} CGColorRenderingIntent;
 typedef UInt32 CGDirectDisplayID;
 
 static inline CGPoint CGPointMake(CGFloat x, CGFloat y) {
@@ -77,6 +105,20 @@ CGImageRef CGImageRetain(CGImageRef image);
 // Drops a reference; NULL is allowed.
 void CGImageRelease(CGImageRef image);
 size_t CGImageGetWidth(CGImageRef image);
+// Owned (Create rule); release with CGImageRelease.
+CGImageRef CGImageCreate(size_t width, size_t height, size_t bitsPerComponent, size_t bitsPerPixel,
+                         size_t bytesPerRow, CGColorSpaceRef space, CGBitmapInfo bitmapInfo,
+                         CGDataProviderRef provider, const CGFloat* decode, bool shouldInterpolate,
+                         CGColorRenderingIntent intent);
+
+extern const CFStringRef kCGColorSpaceSRGB;
+// Owned (Create rule); release with CGColorSpaceRelease.
+CGColorSpaceRef CGColorSpaceCreateWithName(CFStringRef name);
+void CGColorSpaceRelease(CGColorSpaceRef space);
+
+// Owned (Create rule), retains data; release with CGDataProviderRelease.
+CGDataProviderRef CGDataProviderCreateWithCFData(CFDataRef data);
+void CGDataProviderRelease(CGDataProviderRef provider);
 size_t CGImageGetHeight(CGImageRef image);
 
 CGDirectDisplayID CGMainDisplayID(void);

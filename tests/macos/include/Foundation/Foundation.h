@@ -22,3 +22,4 @@
 #include <Foundation/NSURL.h>
 #include <Foundation/NSUserDefaults.h>
 #include <Foundation/NSValue.h>
+#include <dispatch/dispatch.h>

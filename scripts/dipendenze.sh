@@ -15,7 +15,7 @@ pacchetti=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbench
            nlohmann-json3-dev procps)
 if [ "${1:-}" = "test" ]; then
     pacchetti+=(xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 desktop-file-utils
-                clang-format clang pkgconf git)
+                clang-format clang pkgconf git fonts-inter)
 fi
 
 mancanti=()

@@ -23,7 +23,7 @@ Modo modoAvvio(const std::vector<std::string>& argomenti, bool schermo) {
     return Modo::applicazione;
 }
 
-std::string testoAiutoCompleto() {
+std::string testoAiuto() {
     return "Uso: pulsaro [-pannellino] [--da-login]\n"
            "     pulsaro --terminale [--campioni N] [--intervallo S] [--json]\n"
            "\n"
@@ -47,7 +47,7 @@ int avvia(int argc, char** argv) {
     const bool schermo = schermoDisponibile();
     switch (modoAvvio(argomenti, schermo)) {
         case Modo::aiuto:
-            std::cout << testoAiutoCompleto();
+            std::cout << testoAiuto();
             return 0;
         case Modo::applicazione:
             return eseguiApplicazione(argc, argv);
@@ -62,7 +62,7 @@ int avvia(int argc, char** argv) {
     }
     const OpzioniTerminale o = leggiOpzioni(argomenti);
     if (!o.errore.empty()) {
-        std::cerr << "pulsaro: " << o.errore << "\n\n" << testoAiutoCompleto();
+        std::cerr << "pulsaro: " << o.errore << "\n\n" << testoAiuto();
         return 2;
     }
     return eseguiTerminale(o, std::cout);

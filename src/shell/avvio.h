@@ -12,7 +12,7 @@ enum class Modo { applicazione, terminale, aiuto };
 Modo modoAvvio(const std::vector<std::string>& argomenti, bool schermo);
 
 // Every option of the executable, the application's and the terminal mode's.
-std::string testoAiutoCompleto();
+std::string testoAiuto();
 
 int avvia(int argc, char** argv);
 

@@ -206,20 +206,6 @@ OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti) {
     return o;
 }
 
-std::string testoAiuto() {
-    return "Uso: pulsaro [--terminale [--campioni N] [--intervallo S] [--json]]\n"
-           "\n"
-           "Per ora ogni avvio usa la modalità terminale: l'icona nella barra dei menu non c'è ancora.\n"
-           "\n"
-           "  --terminale      campiona e stampa una riga per campione\n"
-           "  --campioni N     si ferma dopo N campioni\n"
-           "  --intervallo S   secondi tra due campioni (predefinito 1.5)\n"
-           "  --json           un oggetto JSON per riga invece del testo\n"
-           "  --help           mostra questo aiuto\n"
-           "\n"
-           "Ctrl-C termina.\n";
-}
-
 std::string rigaTesto(const Campione& c) {
     std::string r = "Mem " + formato("%.0f%%", c.riepilogo.memoria);
     r += "  CPU " + formato("%.1f%%", c.totale.cpu);

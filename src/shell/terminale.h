@@ -20,7 +20,6 @@ struct OpzioniTerminale {
 };
 
 OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti);
-std::string testoAiuto();
 
 struct Campione {
     Riepilogo riepilogo;

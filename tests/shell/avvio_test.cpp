@@ -19,7 +19,7 @@ TEST(Avvio, ModoDaArgomentiESchermo) {
 }
 
 TEST(Avvio, LAiutoElencaOgniOpzione) {
-    const std::string t = testoAiutoCompleto();
+    const std::string t = testoAiuto();
     for (const char* o :
          {"-pannellino", "--da-login", "--terminale", "--campioni", "--intervallo", "--json", "--help"})
         EXPECT_NE(t.find(o), std::string::npos) << o;

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end test and scripts/schermate.sh: a desktop of our own (Xvfb, openbox,
 # trayer) and what the checks look at. Sourced; the caller sets PULSARO and USCITA first.
 # Every process started here or with avvia_pulsaro is ended on exit.
@@ -42,7 +43,7 @@ aspetta() {
     done
 }
 
-passo() { echo "== $*"; }
+passo() { echo "== [${SECONDS} s] $*"; }
 scatta() { import -window root "$USCITA/$1.png" 2>/dev/null; }
 
 # --- a desktop of our own -----------------------------------------------------------------

@@ -121,13 +121,17 @@ xdotool mousemove $((LX + LW / 2)) $((LY + LH * 3 / 4)) click 1
 aspetta 10 c_nessun_popup || fallito "la scelta \"Nella barra\" resta aperta"
 riquadro_in_barra() {
     pixel_icona icona_dopo || return 1
-    local diversi arancio
-    diversi=$(python3 "$QUI/pixel.py" diversi "$TMP/icona_prima.ppm" "$TMP/icona_dopo.ppm" | tr -d .)
+    DIVERSI=$(python3 "$QUI/pixel.py" diversi "$TMP/icona_prima.ppm" "$TMP/icona_dopo.ppm" | tr -d .)
+    DIVERSI=$((10#${DIVERSI:-0}))
     # The tile fills its slot with its background, orange by default.
-    arancio=$(python3 "$QUI/pixel.py" vicini "$TMP/icona_dopo.ppm" E08A4F 40 | tr -d .)
-    [ "$diversi" -gt 250 ] && [ "$arancio" -gt 300 ]
+    ARANCIO=$(python3 "$QUI/pixel.py" vicini "$TMP/icona_dopo.ppm" E08A4F 40 | tr -d .)
+    ARANCIO=$((10#${ARANCIO:-0}))
+    [ "$DIVERSI" -gt 250 ] && [ "$ARANCIO" -gt 300 ]
 }
-aspetta 10 riquadro_in_barra || fallito "l'icona nell'area di notifica non mostra il riquadro"
+DIVERSI=0 ARANCIO=0
+aspetta 10 riquadro_in_barra ||
+    fallito "l'icona nell'area di notifica non mostra il riquadro (cambiati ${DIVERSI}‰, arancioni ${ARANCIO}‰)"
+echo "   pixel dell'icona cambiati: ${DIVERSI}‰, arancioni: ${ARANCIO}‰"
 scatta 08_riquadro
 
 passo "l'avvio al login: l'interruttore scrive la voce di avvio automatico, valida"

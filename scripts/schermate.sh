@@ -55,7 +55,7 @@ passo "$ASPETTO: finestra principale"
 avvia_pulsaro
 aspetta 30 c_icona || fallito "nessuna icona nell'area di notifica"
 aspetta 20 c_principale || fallito "la finestra principale non si apre"
-read -r PRINCIPALE FX FY FW FH <<<"$(principale_ferma)"
+read -r PRINCIPALE FX FY FW _ <<<"$(principale_ferma)"
 aspetta 10 contenuto_pronto "$PRINCIPALE" || fallito "la finestra principale resta vuota"
 sleep 3 # a few samples, so that the dials and bars show real values and have settled
 ritaglia "$PRINCIPALE" principale_barre

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <cstdio>
 
+#include "panels/osserva_visibilita.h"
 #include "sampling/core.h"
 #include "shell/icona_barra.h"
 #include "widgets/caratteri.h"
@@ -72,10 +73,14 @@ GrigliaStato::GrigliaStato(Monitor& monitor, std::string hardwareCPU, std::strin
     abbonamentoStato_ = monitor_.stato.abbona([this](const StatoFonti&) { aggiorna(); });
     abbonamentoTotale_ = monitor_.totale.abbona([this](const UsoTotale&) { aggiorna(); });
     aggiorna();
+    // Follows the window, not only this widget: a minimised or covered settings window
+    // stops the full samples too.
+    Monitor* m = &monitor_;
+    osserva_ = new OsservaVisibilita(this, [m](bool visibile) { m->visibilita(visibile, identificatore); });
 }
 
 GrigliaStato::~GrigliaStato() {
-    segnala(false);
+    delete osserva_;  // reports the grid gone while the monitor is surely there
 }
 
 void GrigliaStato::aggiorna() {
@@ -107,22 +112,6 @@ void GrigliaStato::applicaColori() {
         colora(r.hardware, funziona_[i] ? secondario : grigioSistema());
         colora(r.uso, secondario);
     }
-}
-
-void GrigliaStato::segnala(bool visibile) {
-    if (ultimo_ == visibile) return;
-    ultimo_ = visibile;
-    monitor_.visibilita(visibile, identificatore);
-}
-
-void GrigliaStato::showEvent(QShowEvent* e) {
-    QWidget::showEvent(e);
-    segnala(true);
-}
-
-void GrigliaStato::hideEvent(QHideEvent* e) {
-    QWidget::hideEvent(e);
-    segnala(false);
 }
 
 void GrigliaStato::changeEvent(QEvent* e) {

@@ -1,5 +1,6 @@
 // The settings' status grid: which data sources work, the machine's cores and their use now.
-// While it is on screen it asks the monitor for full samples ("impostazioni").
+// While its window is on screen (shown, not minimised, exposed) it asks the monitor for full
+// samples ("impostazioni").
 #pragma once
 
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include "sampling/monitor.h"
 
 namespace pulsaro {
+
+class OsservaVisibilita;
 
 // "5 core (P 3 · E 2)"; "5 core" on a machine without efficiency cores, where the split says nothing.
 std::string testoUsoCore(const CoreImpegnati& c, int numeroE);
@@ -38,20 +41,17 @@ public:
     void applicaColori();
 
 protected:
-    void showEvent(QShowEvent* e) override;
-    void hideEvent(QHideEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:
     void aggiorna();
-    void segnala(bool visibile);
 
     Monitor& monitor_;
     std::string hardwareCPU_, hardwareGPU_;
     int numeroE_;
     std::array<Riga, 3> righe_{};
     std::array<bool, 3> funziona_{};
-    std::optional<bool> ultimo_;
+    OsservaVisibilita* osserva_ = nullptr;
     Abbonamento abbonamentoStato_, abbonamentoTotale_;
 };
 

@@ -14,148 +14,14 @@ PULSARO=$(realpath "$1")
 USCITA=${2:-$PWD/e2e}
 mkdir -p "$USCITA"
 rm -f "$USCITA"/*.png
-for c in openbox trayer xdotool xwininfo xprop import convert python3; do
-    command -v "$c" >/dev/null || { echo "ERRORE: manca $c (scripts/dipendenze.sh test)"; exit 1; }
-done
 
-TMP=$(mktemp -d)
-PIDS=()
-APP=""
-pulisci() {
-    [ -n "$APP" ] && kill -KILL "$APP" 2>/dev/null
-    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; done
-    for p in "${PIDS[@]}"; do
-        for _ in $(seq 50); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
-        kill -KILL "$p" 2>/dev/null
-    done
-    wait 2>/dev/null
-    rm -rf "$TMP"
-}
-trap pulisci EXIT
+source "$(dirname "$(realpath "$0")")/desktop.sh"
 
-fallito() {
-    echo "FALLITO: $*"
-    scatta "fallimento"
-    echo "--- finestre ---"
-    xwininfo -root -tree 2>/dev/null | grep -i -E 'pulsaro|trayer|panel' | head -40
-    echo "--- stderr di pulsaro ---"
-    cat "$TMP"/app*.log 2>/dev/null | tail -20
-    exit 1
-}
-
-# Polls a command until it succeeds, every 0.1 s, for at most $1 seconds.
-aspetta() {
-    local limite=$(($(date +%s%N) + ${1%.*} * 1000000000))
-    shift
-    until "$@"; do
-        [ "$(date +%s%N)" -gt "$limite" ] && return 1
-        sleep 0.1
-    done
-}
-
-passo() { echo "== $*"; }
-scatta() { import -window root "$USCITA/$1.png" 2>/dev/null; }
-
-# --- a desktop of our own -----------------------------------------------------------------
-export HOME="$TMP/home" XDG_CONFIG_HOME="$TMP/home/.config" XDG_RUNTIME_DIR="$TMP/run"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
-export LC_ALL=C.UTF-8
-
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp 5>"$TMP/display" 2>"$TMP/xvfb.log" &
-PIDS+=($!)
-aspetta 20 test -s "$TMP/display" || fallito "Xvfb non parte: $(cat "$TMP/xvfb.log")"
-export DISPLAY=":$(head -n1 "$TMP/display")"
-
-openbox --sm-disable >"$TMP/openbox.log" 2>&1 &
-PIDS+=($!)
-wm_pronto() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-aspetta 20 wm_pronto || fallito "openbox non parte"
-
-trayer --edge top --align right --widthtype pixel --width 120 --height 22 --SetDockType true \
-    --expand false --transparent false >"$TMP/trayer.log" 2>&1 &
-PIDS+=($!)
-tray_pronto() { xdotool search --classname trayer >/dev/null 2>&1 || xwininfo -root -tree | grep -q '"panel"'; }
-aspetta 20 tray_pronto || fallito "trayer non parte"
-
-# --- what the checks look at --------------------------------------------------------------
-# The tray icon: a small window of class pulsaro inside the tray. Prints "id x y w h".
-icona() {
-    xwininfo -root -tree | awk '/\("pulsaro" "Pulsaro"\)/ {
-        split($0, a, "\\)  "); split(a[2], g, /[x+ ]+/);
-        if (g[1] <= 40 && g[2] <= 40) { n = split(a[2], b, " "); split(b[2], pos, "+"); print $1, pos[2], pos[3], g[1], g[2]; exit }
-    }'
-}
-# Present and mapped inside the tray, so a click reaches it.
-c_icona() {
-    local id
-    id=$(icona | cut -d' ' -f1)
-    [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'
-}
-
-# Viewable windows of pulsaro; $1: "popup" for override-redirect ones (popover, menu), "finestra" for managed ones.
-finestre_di() {
-    local tipo=$1 id
-    for id in $(xdotool search --classname pulsaro 2>/dev/null); do
-        local info
-        info=$(xwininfo -id "$id" 2>/dev/null) || continue
-        grep -q 'Map State: IsViewable' <<<"$info" || continue
-        local w h x y
-        w=$(awk '/^  Width:/ {print $2}' <<<"$info")
-        h=$(awk '/^  Height:/ {print $2}' <<<"$info")
-        x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
-        y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
-        [ "$w" -le 40 ] && [ "$h" -le 40 ] && continue # the tray icon
-        if grep -q 'Override Redirect State: yes' <<<"$info"; then
-            [ "$tipo" = popup ] && echo "$id $x $y $w $h"
-        else
-            [ "$tipo" = finestra ] && echo "$id $x $y $w $h $(xdotool getwindowname "$id")"
-        fi
-    done
-}
-c_popup() { [ -n "$(finestre_di popup)" ]; }
-c_nessun_popup() { [ -z "$(finestre_di popup)" ]; }
-principale() { finestre_di finestra | awk '$6 == "Pulsaro" && $4 >= 860 {print; exit}'; }
-c_principale() { [ -n "$(principale)" ]; }
-c_nessuna_principale() { [ -z "$(principale)" ]; }
-vivo() { kill -0 "$APP" 2>/dev/null; }
-morto() { ! vivo; }
-
-# The text rows of a menu: prints the centre y of each band of dark pixels (relative to the menu).
-righe_menu() {
-    local id=$1
-    import -window "$id" -depth 8 "$TMP/menu.ppm" 2>/dev/null || return 1
-    python3 - "$TMP/menu.ppm" <<'PY'
-import sys
-d = open(sys.argv[1], 'rb').read()
-# P6 header: magic, width, height, maxval, then RGB bytes.
-campi, i = [], 0
-while len(campi) < 4:
-    while d[i:i+1].isspace(): i += 1
-    j = i
-    while not d[j:j+1].isspace(): j += 1
-    campi.append(d[i:j]); i = j
-i += 1
-w, h = int(campi[1]), int(campi[2])
-pix = d[i:]
-def scura(x, y):
-    o = (y * w + x) * 3
-    return 0.3 * pix[o] + 0.59 * pix[o + 1] + 0.11 * pix[o + 2] < 200
-righe = [any(scura(x, y) for x in range(24, max(25, w - 70))) for y in range(h)]
-bande, inizio = [], None
-for y, r in enumerate(righe + [False]):
-    if r and inizio is None: inizio = y
-    if not r and inizio is not None:
-        if y - inizio >= 4: bande.append((inizio + y) // 2)
-        inizio = None
-print(" ".join(map(str, bande)))
-PY
-}
-
-avvia_pulsaro() {
-    "$PULSARO" "$@" >"$TMP/app$#.log" 2>&1 &
-    APP=$!
-}
+# Where the controls are inside their windows (client area, from the windows' fixed layouts:
+# the main window's header card and the settings form's rows above the tile's own rows).
+SEG_DX=172 SEG_Y=274         # "Contagiri": from the main window's right edge, from its top
+NELLA_BARRA_Y=456            # the "Nella barra" pop-up, from the settings window's top
+AVVIO_X=410 AVVIO_Y=187      # the launch-at-login switch
 
 # --- the scenario -------------------------------------------------------------------------
 passo "l'icona compare nell'area di notifica (avvio come al login: nessuna finestra)"
@@ -165,6 +31,7 @@ read -r ICONA IX IY IW IH <<<"$(icona)"
 [ "$IY" -lt 30 ] && [ "$IX" -gt 1100 ] || fallito "l'icona non è nell'area di notifica: $IX,$IY"
 c_nessuna_principale || fallito "un avvio al login con l'icona non apre finestre"
 scatta 01_icona
+aspetta 10 pixel_icona icona_prima || fallito "non riesco a leggere i pixel dell'icona"
 
 passo "clic sinistro: il popover si apre sotto l'icona"
 xdotool mousemove --window "$ICONA" 8 8 click 1
@@ -193,7 +60,24 @@ xdotool mousemove $((MX + 40)) $((MY + RIGHE[0])) click 1
 aspetta 20 c_principale || fallito "la finestra principale non si apre"
 aspetta 10 c_nessun_popup || fallito "il menu resta aperto"
 read -r PRINCIPALE _ <<<"$(principale)"
+aspetta 10 contenuto_pronto "$PRINCIPALE" || fallito "la finestra principale resta vuota"
 scatta 04_principale
+
+passo "il segmento \"Contagiri\" mostra i processi sui contagiri"
+ritaglia "$PRINCIPALE" barre
+read -r _ FX FY FW FH <<<"$(principale_ferma)"
+[ -n "$FH" ] || fallito "la finestra principale non smette di cambiare misura"
+# The segmented picker sits at the right of the list header, left of the 80-wide interval pop-up.
+xdotool mousemove $((FX + FW - SEG_DX)) $((FY + SEG_Y)) click 1
+vista_contagiri() { grep -q '^vista=Contagiri' "$XDG_CONFIG_HOME/Pulsaro/Pulsaro.conf" 2>/dev/null; }
+aspetta 10 vista_contagiri || fallito "il clic su \"Contagiri\" non cambia la vista"
+cambiata() {
+    import -window "$PRINCIPALE" -depth 8 "$TMP/contagiri.ppm" 2>/dev/null &&
+        convert "$USCITA/barre.png" -depth 8 "$TMP/barre.ppm" &&
+        [ "$(python3 "$QUI/pixel.py" diversi "$TMP/barre.ppm" "$TMP/contagiri.ppm" | tr -d .)" -gt 100 ]
+}
+aspetta 10 cambiata || fallito "la finestra non mostra i contagiri"
+scatta 04_principale_contagiri
 
 passo "il tasto Esci sulla finestra la chiude e lascia l'icona"
 xdotool windowactivate --sync "$PRINCIPALE" 2>/dev/null || xdotool windowfocus --sync "$PRINCIPALE"
@@ -211,12 +95,54 @@ aspetta 20 c_principale || fallito "il secondo avvio non riapre la finestra prin
 vivo || fallito "il primo processo non c'è più"
 scatta 06_riaperta
 
+passo "\"Impostazioni…\" dal menu apre le impostazioni"
+apri_menu() {
+    xdotool mousemove --window "$ICONA" 8 8 click 3
+    aspetta 15 c_popup || fallito "il menu non si apre"
+    read -r MENU MX MY MW MH <<<"$(finestre_di popup | head -n1)"
+    aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 4"
+}
+apri_menu
+xdotool mousemove $((MX + 40)) $((MY + RIGHE[1])) click 1
+aspetta 20 c_impostazioni || fallito "la finestra delle impostazioni non si apre"
+aspetta 10 c_nessun_popup || fallito "il menu resta aperto"
+read -r IMPOSTAZIONI SX SY SW SH <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
+[ "$SW" -eq 460 ] || fallito "la finestra delle impostazioni è larga $SW, non 460"
+aspetta 10 contenuto_pronto "$IMPOSTAZIONI" || fallito "le impostazioni restano vuote"
+scatta 07_impostazioni
+
+passo "\"Nella barra\": il riquadro; l'icona nell'area di notifica diventa il riquadro"
+# The pop-up sits at the right of its row; its list opens as a popup window of its own.
+xdotool mousemove $((SX + SW - 60)) $((SY + NELLA_BARRA_Y)) click 1
+aspetta 10 c_popup || fallito "la scelta \"Nella barra\" non si apre"
+read -r _ LX LY LW LH <<<"$(finestre_di popup | head -n1)"
+# Two entries: the tile is the lower one.
+xdotool mousemove $((LX + LW / 2)) $((LY + LH * 3 / 4)) click 1
+aspetta 10 c_nessun_popup || fallito "la scelta \"Nella barra\" resta aperta"
+riquadro_in_barra() {
+    pixel_icona icona_dopo || return 1
+    DIVERSI=$(python3 "$QUI/pixel.py" diversi "$TMP/icona_prima.ppm" "$TMP/icona_dopo.ppm" | tr -d .)
+    DIVERSI=$((10#${DIVERSI:-0}))
+    # The tile fills its slot with its background, orange by default.
+    ARANCIO=$(python3 "$QUI/pixel.py" vicini "$TMP/icona_dopo.ppm" E08A4F 40 | tr -d .)
+    ARANCIO=$((10#${ARANCIO:-0}))
+    [ "$DIVERSI" -gt 250 ] && [ "$ARANCIO" -gt 300 ]
+}
+DIVERSI=0 ARANCIO=0
+aspetta 10 riquadro_in_barra ||
+    fallito "l'icona nell'area di notifica non mostra il riquadro (cambiati ${DIVERSI}‰, arancioni ${ARANCIO}‰)"
+echo "   pixel dell'icona cambiati: ${DIVERSI}‰, arancioni: ${ARANCIO}‰"
+scatta 08_riquadro
+
+passo "l'avvio al login: l'interruttore scrive la voce di avvio automatico, valida"
+VOCE="$XDG_CONFIG_HOME/autostart/pulsaro.desktop"
+xdotool mousemove $((SX + AVVIO_X)) $((SY + AVVIO_Y)) click 1
+aspetta 10 test -s "$VOCE" || fallito "l'interruttore non scrive $VOCE"
+desktop-file-validate "$VOCE" || fallito "la voce di avvio automatico non è valida"
+
 passo "\"Esci da Pulsaro\" termina con 0 senza figli"
 FIGLI=$(ps -o pid= --ppid "$APP" | tr -d ' ')
-xdotool mousemove --window "$ICONA" 8 8 click 3
-aspetta 15 c_popup || fallito "il menu non si riapre"
-read -r MENU MX MY MW MH <<<"$(finestre_di popup | head -n1)"
-aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 4"
+apri_menu
 xdotool mousemove $((MX + 40)) $((MY + RIGHE[3])) click 1
 aspetta 20 morto || fallito "\"Esci da Pulsaro\" non termina il processo"
 wait "$APP"
@@ -225,10 +151,25 @@ APP=""
 [ "$STATO" -eq 0 ] || fallito "\"Esci da Pulsaro\" termina con $STATO"
 for f in $FIGLI; do kill -0 "$f" 2>/dev/null && fallito "resta il figlio $f"; done
 
-passo "SIGTERM termina allo stesso modo"
-avvia_pulsaro
-aspetta 30 c_icona || fallito "nessuna icona al secondo avvio"
-aspetta 20 c_principale || fallito "un avvio normale non apre la finestra principale"
+passo "la riga Exec della voce avvia Pulsaro come al login: l'icona, nessuna finestra"
+# Exec quoting is the shell's double-quote form; "%%" stands for "%".
+mapfile -t COMANDO < <(python3 -c '
+import shlex, sys
+for riga in open(sys.argv[1], encoding="utf-8"):
+    if riga.startswith("Exec="):
+        print("\n".join(p.replace("%%", "%") for p in shlex.split(riga[5:].strip())))
+        break' "$VOCE")
+[ ${#COMANDO[@]} -ge 1 ] && [ -x "${COMANDO[0]}" ] || fallito "la riga Exec non nomina un eseguibile: ${COMANDO[*]}"
+[ "$(realpath "${COMANDO[0]}")" = "$PULSARO" ] || fallito "la riga Exec nomina ${COMANDO[0]}, non $PULSARO"
+"${COMANDO[@]}" </dev/null >"$TMP/app_voce.log" 2>&1 &
+APP=$!
+aspetta 30 c_icona || fallito "nessuna icona all'avvio dalla voce"
+# No window may map in the while a normal start takes to open one.
+qualche_finestra() { [ -n "$(finestre_di finestra)$(finestre_di popup)" ]; }
+aspetta 3 qualche_finestra && fallito "l'avvio dalla voce apre una finestra: $(finestre_di finestra)"
+scatta 09_avvio_login
+
+passo "SIGTERM termina con 0 senza figli"
 FIGLI=$(ps -o pid= --ppid "$APP" | tr -d ' ')
 kill -TERM "$APP"
 aspetta 20 morto || fallito "SIGTERM non termina il processo"

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -249,13 +250,26 @@ TEST_F(ImpostazioniTest, StatoInizialeDelLogin) {
 }
 
 TEST_F(ImpostazioniTest, LaGrigliaChiedeCampioniMentreESulloSchermo) {
+    // Exposure reaches the window through the event loop.
+    const auto finche = [this](bool campionando) {
+        QElapsedTimer t;
+        t.start();
+        while (monitor->campionando() != campionando && t.elapsed() < 2000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        return monitor->campionando() == campionando;
+    };
     crea();
     EXPECT_FALSE(monitor->campionando());
     vista->show();
-    EXPECT_TRUE(monitor->campionando());
+    EXPECT_TRUE(finche(true));
     vista->hide();
-    EXPECT_FALSE(monitor->campionando());
+    EXPECT_FALSE(monitor->campionando()) << "hiding ends the report at once";
     vista->show();
+    ASSERT_TRUE(finche(true));
+    vista->showMinimized();
+    EXPECT_TRUE(finche(false)) << "a minimised window is not on screen";
+    vista->showNormal();
+    ASSERT_TRUE(finche(true));
     vista.reset();
     EXPECT_FALSE(monitor->campionando()) << "closing the window ends the report";
 }

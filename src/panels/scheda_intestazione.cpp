@@ -106,9 +106,10 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
             contagiri_[r == Risorsa::cpu ? 0 : 1] = c;
             quadrante = c;
         }
-        // The gauges' arcs may overflow the frame: the margins give them room, the frame (the
-        // contents rectangle) stays 170 × 150; the chip gets the same so the titles line up.
-        quadrante->setContentsMargins(margini);
+        // A gauge's arcs and glow reach past its 170 × 150 frame: it gets that room around the
+        // frame and lays the dial of that frame out in it itself. The chip draws in the frame
+        // (its contents rectangle) inside the same room, so dials and titles line up.
+        if (quadrante == chip_) quadrante->setContentsMargins(margini);
         quadrante->setFixedSize(cornice.grownBy(margini));
         colonna->addWidget(quadrante, 0, Qt::AlignHCenter);
         auto* titolo = new Testo(r.titolo(), carattereTitoletto(), colorePrimario(), this);

@@ -12,6 +12,7 @@
 #include "panels/selettore_segmentato.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
+#include "widgets/geometria_contagiri.h"
 #include "widgets/vista_barre.h"
 #include "widgets/vista_contagiri.h"
 
@@ -157,6 +158,24 @@ TEST(Pannello, SeguireUnProcesso) {
     ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden(); }));
     s->tutto()->click();
     EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "so does Tutto";
+}
+
+TEST(Pannello, QuadrantiDellaMisuraGiusta) {
+    // The header card's gauges draw the dial of a 170 × 150 frame, not one shrunk to keep its
+    // glow inside the frame, level with the chip's frame.
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    b.finestra->show();
+    SchedaIntestazione* s = p.scheda();
+    const QRectF chip = QRectF(s->chip()->contentsRect()).translated(s->chip()->mapTo(s, QPoint()));
+    EXPECT_EQ(chip.size(), QSizeF(170, 150));
+    for (int i = 0; i < 2; ++i) {
+        const Contagiri* c = s->contagiri(i);
+        const QRectF quadrante =
+            corniceContagiri(QRectF(c->contentsRect())).translated(c->mapTo(s, QPoint()));
+        EXPECT_NEAR(quadrante.width(), 170, 1);
+        EXPECT_NEAR(quadrante.center().y(), chip.center().y(), 1);
+    }
 }
 
 TEST(Pannello, ProcessoTerminato) {

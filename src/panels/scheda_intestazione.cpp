@@ -87,6 +87,7 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
     nome_ = new Testo({}, carattereTitolo2(), colorePrimario(), rigaProcesso_);
     rp->addWidget(nome_, 0);
     dettaglio_ = new Testo({}, carattere(StileTesto::callout), coloreSecondario(), rigaProcesso_);
+    dettaglio_->setCifreFisse(true);
     rp->addWidget(dettaglio_, 0);
     rp->addStretch(1);
     v->addWidget(rigaProcesso_);
@@ -116,6 +117,7 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
         titolo->setAllineamento(Qt::AlignHCenter | Qt::AlignVCenter);
         colonna->addWidget(titolo, 0, Qt::AlignHCenter);
         auto* sotto = new Testo({}, carattere(StileTesto::caption), coloreSecondario(), this);
+        sotto->setCifreFisse(true);
         sotto->setAllineamento(Qt::AlignHCenter | Qt::AlignVCenter);
         sottotitoli_[static_cast<std::size_t>(r.caso())] = sotto;
         colonna->addWidget(sotto, 0, Qt::AlignHCenter);

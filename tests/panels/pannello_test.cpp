@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <cmath>
+#include <optional>
 
 #include "banco_pannelli.h"
 #include "panels/elementi_pannello.h"
@@ -175,6 +178,34 @@ TEST(Pannello, QuadrantiDellaMisuraGiusta) {
             corniceContagiri(QRectF(c->contentsRect())).translated(c->mapTo(s, QPoint()));
         EXPECT_NEAR(quadrante.width(), 170, 1);
         EXPECT_NEAR(quadrante.center().y(), chip.center().y(), 1);
+    }
+}
+
+TEST(Pannello, CifreFisseNelleFigure) {
+    // With proportional figures, the subtitles and the memory · pid line keep their width as
+    // their digits change, so centred figures do not wander.
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    SchedaIntestazione* s = p.scheda();
+    std::optional<QString> famiglia;
+    for (const QString& f : QFontDatabase::families()) {
+        const QFontMetricsF m{QFont(f, 20)};
+        if (std::abs(m.horizontalAdvance("1") - m.horizontalAdvance("8")) > 0.5) {
+            famiglia = f;
+            break;
+        }
+    }
+    if (!famiglia) GTEST_SKIP() << "no font with proportional figures";
+    std::vector<Testo*> testi{s->dettaglio()};
+    for (int i = 0; i < 3; ++i) testi.push_back(s->sottotitolo(i));
+    for (Testo* t : testi) {
+        QFont f = t->font();
+        f.setFamily(*famiglia);
+        t->setFont(f);
+        t->setTesto("11% · 1,1 GB · pid 111");
+        const int stretta = t->sizeHint().width();
+        t->setTesto("88% · 8,8 GB · pid 808");
+        EXPECT_EQ(t->sizeHint().width(), stretta);
     }
 }
 

@@ -163,6 +163,31 @@ TEST(Pannello, SeguireUnProcesso) {
     EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "so does Tutto";
 }
 
+TEST(Pannello, SegueCambiFattiAltrove) {
+    // Following and the interval changed on the monitor by someone else: card, list and pop-up follow.
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    b.processi(3);
+    b.avanza(0.35);
+    SchedaIntestazione* s = p.scheda();
+
+    b.monitor->impostaSeguito(102);
+    EXPECT_FALSE(s->rigaProcesso()->isHidden());
+    EXPECT_EQ(s->nome()->testo(), "p2");
+    EXPECT_EQ(p.barre()->selezionato(), 102);
+    ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden(); }));
+
+    b.monitor->impostaSeguito(std::nullopt);
+    EXPECT_TRUE(s->rigaProcesso()->isHidden());
+    EXPECT_EQ(p.barre()->selezionato(), std::nullopt);
+
+    b.monitor->impostaIntervallo(1.0);
+    EXPECT_EQ(p.intervallo()->currentText(), "1 s");
+    b.monitor->impostaIntervallo(3.0);
+    EXPECT_EQ(p.intervallo()->currentText(), "3 s");
+}
+
 TEST(Pannello, QuadrantiDellaMisuraGiusta) {
     // The header card's gauges draw the dial of a 170 × 150 frame, not one shrunk to keep its
     // glow inside the frame, level with the chip's frame.

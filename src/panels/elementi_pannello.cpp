@@ -12,6 +12,7 @@
 #include <numbers>
 
 #include "widgets/caratteri.h"
+#include "widgets/cifre.h"
 #include "widgets/testi_statici.h"
 
 namespace pulsaro {
@@ -56,7 +57,7 @@ Testo::Testo(const QString& testo, const QFont& font, ColoreTema colore, QWidget
 
 void Testo::setTesto(const QString& testo) {
     if (testo == testo_) return;
-    const bool larghezza = misuraTesto(testo, font()).width() != misuraTesto(testo_, font()).width();
+    const bool larghezza = misura(testo).width() != misura(testo_).width();
     testo_ = testo;
     setAccessibleName(testo);
     if (larghezza) updateGeometry();
@@ -68,12 +69,23 @@ void Testo::setAllineamento(Qt::Alignment a) {
     update();
 }
 
+void Testo::setCifreFisse(bool fisse) {
+    if (fisse == cifreFisse_) return;
+    cifreFisse_ = fisse;
+    updateGeometry();
+    update();
+}
+
+QSizeF Testo::misura(const QString& testo) const {
+    return cifreFisse_ ? misuraCifre(testo, font()) : misuraTesto(testo, font());
+}
+
 double Testo::larghezzaSimbolo() const {
     return simbolo_ ? std::ceil(misuraTesto(QStringLiteral("M"), font()).height()) + 4 : 0;
 }
 
 QSize Testo::sizeHint() const {
-    const QSizeF m = misuraTesto(testo_, font());
+    const QSizeF m = misura(testo_);
     return {static_cast<int>(std::ceil(m.width() + larghezzaSimbolo())),
             static_cast<int>(std::ceil(m.height()))};
 }
@@ -88,8 +100,9 @@ void Testo::paintEvent(QPaintEvent*) {
     const QRectF r = contentsRect();
     const double ws = larghezzaSimbolo();
     const double disponibile = std::max(0.0, r.width() - ws);
-    const QString t = testoTagliato(testo_, font(), disponibile + 0.5);
-    const QSizeF m = misuraTesto(t, font());
+    const QString t = cifreFisse_ ? testoCifreTagliato(testo_, font(), disponibile + 0.5)
+                                  : testoTagliato(testo_, font(), disponibile + 0.5);
+    const QSizeF m = misura(t);
     double x = r.left();
     if (allineamento_ & Qt::AlignRight) x = r.right() - m.width() - ws;
     if (allineamento_ & Qt::AlignHCenter) x = r.left() + (r.width() - m.width() - ws) / 2;
@@ -101,7 +114,10 @@ void Testo::paintEvent(QPaintEvent*) {
         x += ws;
     }
     p.setPen(c);
-    disegnaTesto(p, QPointF(x, y), t, font());
+    if (cifreFisse_)
+        disegnaCifre(p, QPointF(x, y), t, font());
+    else
+        disegnaTesto(p, QPointF(x, y), t, font());
 }
 
 void Testo::changeEvent(QEvent* e) {

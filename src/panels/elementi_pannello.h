@@ -38,6 +38,8 @@ public:
     void setTesto(const QString& testo);
     const QString& testo() const { return testo_; }
     void setAllineamento(Qt::Alignment a);
+    // Every digit in one cell, so a changing figure keeps its place.
+    void setCifreFisse(bool fisse);
     void setSimbolo(std::optional<Simbolo> s) {
         simbolo_ = s;
         updateGeometry();
@@ -53,11 +55,13 @@ protected:
 
 private:
     double larghezzaSimbolo() const;
+    QSizeF misura(const QString& testo) const;
 
     QString testo_;
     ColoreTema colore_;
     Qt::Alignment allineamento_ = Qt::AlignLeft | Qt::AlignVCenter;
     std::optional<Simbolo> simbolo_;
+    bool cifreFisse_ = false;
 };
 
 // Wrapped plain text in a theme colour.

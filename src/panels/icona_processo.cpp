@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QPainter>
-#include <cmath>
 
 #include "panels/cache_icone.h"
 
@@ -15,14 +14,7 @@ void disegnaIconaProcesso(QPainter& p, const QRectF& cornice, std::int32_t pid, 
         disegnaIngranaggio(p, cornice, a);
         return;
     }
-    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
-    const QSize lato(static_cast<int>(std::ceil(cornice.width() * dpr)),
-                     static_cast<int>(std::ceil(cornice.height() * dpr)));
-    const QPixmap immagine = icona->pixmap(lato);
-    p.save();
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(cornice, immagine, QRectF(immagine.rect()));  // stretched, as the frame asks
-    p.restore();
+    disegnaIconaApplicazione(p, cornice, *icona);
 }
 
 DisegnoIcona disegnoIconaProcesso() {

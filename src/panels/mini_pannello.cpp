@@ -26,16 +26,17 @@ namespace {
 const QSize cellaQuadrante(96, 84);
 const char* const chiaveLista = "miniListaAperta";
 
-// A cell of unlimited width with the dial centred in its 96 × 84 frame; the dial's margins
-// give its arcs room to overflow the frame.
+// A cell of unlimited width with the dial centred in its 96 × 84 frame. A gauge's arcs and glow
+// reach past the frame: it gets that room around the frame and lays the dial of that frame out
+// in it itself; the chip draws in the frame (its contents rectangle) inside the same room, so
+// the three line up.
 QWidget* cella(QWidget* quadrante, QWidget* padre) {
     auto* c = new QWidget(padre);
     auto* l = new QHBoxLayout(c);
     l->setContentsMargins(0, 0, 0, 0);
-    const QMarginsF m =
-        dynamic_cast<Contagiri*>(quadrante) ? sbordoContagiri(QSizeF(cellaQuadrante)) : QMarginsF();
-    quadrante->setContentsMargins(m.toMargins());
-    quadrante->setFixedSize(cellaQuadrante.grownBy(m.toMargins()));
+    const QMargins m = sbordoContagiri(QSizeF(cellaQuadrante)).toMargins();
+    if (!dynamic_cast<Contagiri*>(quadrante)) quadrante->setContentsMargins(m);
+    quadrante->setFixedSize(cellaQuadrante.grownBy(m));
     l->addWidget(quadrante, 0, Qt::AlignCenter);
     c->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return c;

@@ -139,6 +139,10 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     abbonamenti_.push_back(monitor_.totale.abbona([this](const UsoTotale&) { aggiornaScheda(); }));
     abbonamenti_.push_back(
         monitor_.dettaglio.abbona([this](const std::optional<UsoProcesso>&) { aggiornaScheda(); }));
+    // Following and the interval may change from anywhere (the popover, the settings, a script).
+    abbonamenti_.push_back(
+        monitor_.seguito.abbona([this](const std::optional<std::int32_t>&) { aggiornaScheda(); }, true));
+    abbonamenti_.push_back(monitor_.intervallo.abbona([this](double) { aggiornaIntervallo(); }, true));
     aggiornaProcessi();
     aggiornaScheda();
     mostraAperta(false);
@@ -162,7 +166,6 @@ void Pannello::seleziona(std::int32_t pid) {
         if (!inLista) return;  // gone since the list was drawn: nothing to follow
         monitor_.impostaSeguito(pid);
     }
-    aggiornaScheda();
 }
 
 void Pannello::aggiornaScheda() {
@@ -171,6 +174,9 @@ void Pannello::aggiornaScheda() {
     barre_->impostaSelezionato(seguito);
     griglia_->impostaSelezionato(seguito);
     esc_->setEnabled(seguito.has_value());
+}
+
+void Pannello::aggiornaIntervallo() {
     const int i = indiceIntervallo(monitor_.intervallo());
     if (intervallo_->currentIndex() != i) intervallo_->setCurrentIndex(i);
 }

@@ -73,6 +73,7 @@ protected:
 private:
     void aggiornaProcessi();
     void aggiornaScheda();
+    void aggiornaIntervallo();
     void mostraAperta(bool anima);
     void misura();
     void adattaOra();

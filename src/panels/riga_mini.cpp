@@ -11,6 +11,7 @@
 #include "sampling/testi.h"
 #include "widgets/barra.h"
 #include "widgets/caratteri.h"
+#include "widgets/cifre.h"
 #include "widgets/elementi_processo.h"
 #include "widgets/risorsa.h"
 #include "widgets/testi_statici.h"
@@ -77,10 +78,10 @@ void RigaMini::paintEvent(QPaintEvent*) {
                  testoTagliato(unaRiga(QString::fromStdString(processo_.nome)), nome, larghezzaNomeMini),
                  nome);
     p.setPen(Tema::testoSecondario(a));
-    disegnaTesto(
-        p, QPointF(x, alto + QFontMetricsF(nome).height()),
-        testoTagliato(QString::fromStdString(memoriaTesto(processo_.memoria)), memoria, larghezzaNomeMini),
-        memoria);
+    disegnaCifre(p, QPointF(x, alto + QFontMetricsF(nome).height()),
+                 testoCifreTagliato(QString::fromStdString(memoriaTesto(processo_.memoria)), memoria,
+                                    larghezzaNomeMini),
+                 memoria);
     x += larghezzaNomeMini + spaziatura;
 
     const double n = static_cast<double>(Risorsa::perProcesso.size());

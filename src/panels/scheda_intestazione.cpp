@@ -87,6 +87,7 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
     nome_ = new Testo({}, carattereTitolo2(), colorePrimario(), rigaProcesso_);
     rp->addWidget(nome_, 0);
     dettaglio_ = new Testo({}, carattere(StileTesto::callout), coloreSecondario(), rigaProcesso_);
+    dettaglio_->setCifreFisse(true);
     rp->addWidget(dettaglio_, 0);
     rp->addStretch(1);
     v->addWidget(rigaProcesso_);
@@ -106,15 +107,17 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
             contagiri_[r == Risorsa::cpu ? 0 : 1] = c;
             quadrante = c;
         }
-        // The gauges' arcs may overflow the frame: the margins give them room, the frame (the
-        // contents rectangle) stays 170 × 150; the chip gets the same so the titles line up.
-        quadrante->setContentsMargins(margini);
+        // A gauge's arcs and glow reach past its 170 × 150 frame: it gets that room around the
+        // frame and lays the dial of that frame out in it itself. The chip draws in the frame
+        // (its contents rectangle) inside the same room, so dials and titles line up.
+        if (quadrante == chip_) quadrante->setContentsMargins(margini);
         quadrante->setFixedSize(cornice.grownBy(margini));
         colonna->addWidget(quadrante, 0, Qt::AlignHCenter);
         auto* titolo = new Testo(r.titolo(), carattereTitoletto(), colorePrimario(), this);
         titolo->setAllineamento(Qt::AlignHCenter | Qt::AlignVCenter);
         colonna->addWidget(titolo, 0, Qt::AlignHCenter);
         auto* sotto = new Testo({}, carattere(StileTesto::caption), coloreSecondario(), this);
+        sotto->setCifreFisse(true);
         sotto->setAllineamento(Qt::AlignHCenter | Qt::AlignVCenter);
         sottotitoli_[static_cast<std::size_t>(r.caso())] = sotto;
         colonna->addWidget(sotto, 0, Qt::AlignHCenter);

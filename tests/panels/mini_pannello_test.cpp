@@ -4,10 +4,14 @@
 
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "banco_pannelli.h"
 #include "panels/elementi_pannello.h"
 #include "panels/riga_mini.h"
+#include "widgets/chip_ane.h"
+#include "widgets/contagiri.h"
+#include "widgets/geometria_contagiri.h"
 
 using namespace pulsaro;
 using prova::aspetta;
@@ -48,6 +52,33 @@ TEST(MiniPannello, AvvisoSoloMentreUnaFonteNonFunziona) {
     b.monitor->verificaOra();
     b.avanza(0);
     EXPECT_TRUE(m->avviso()->isHidden());
+}
+
+TEST(MiniPannello, QuadrantiDellaMisuraGiusta) {
+    // Each gauge draws the dial of a 96 × 84 frame, not one shrunk to keep its glow inside the
+    // frame, and the three frames line up.
+    BancoMini b;
+    auto m = b.crea();
+    m->show();
+    // Neither widget declares its own meta-object: pick them out by type.
+    std::vector<Contagiri*> gauges;
+    std::vector<ChipANE*> chips;
+    for (QWidget* w : m->findChildren<QWidget*>()) {
+        if (auto* c = dynamic_cast<Contagiri*>(w)) gauges.push_back(c);
+        if (auto* c = dynamic_cast<ChipANE*>(w)) chips.push_back(c);
+    }
+    ASSERT_EQ(gauges.size(), 2u);
+    ASSERT_EQ(chips.size(), 1u);
+    const QRectF chip = QRectF(chips[0]->contentsRect()).translated(chips[0]->mapTo(m.get(), QPoint()));
+    EXPECT_EQ(chip.size(), QSizeF(96, 84));
+    for (Contagiri* c : gauges) {
+        const QRectF quadrante =
+            corniceContagiri(QRectF(c->contentsRect())).translated(c->mapTo(m.get(), QPoint()));
+        EXPECT_NEAR(quadrante.width(), 96, 1);
+        EXPECT_NEAR(quadrante.center().y(), chip.center().y(), 1);
+        EXPECT_TRUE(
+            m->rect().contains(c->geometry().translated(c->parentWidget()->mapTo(m.get(), QPoint()))));
+    }
 }
 
 TEST(MiniPannello, ListaApertaEChiusaRicordata) {

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <cmath>
+#include <optional>
 
 #include "banco_pannelli.h"
 #include "panels/elementi_pannello.h"
@@ -12,6 +15,7 @@
 #include "panels/selettore_segmentato.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
+#include "widgets/geometria_contagiri.h"
 #include "widgets/vista_barre.h"
 #include "widgets/vista_contagiri.h"
 
@@ -157,6 +161,77 @@ TEST(Pannello, SeguireUnProcesso) {
     ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden(); }));
     s->tutto()->click();
     EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "so does Tutto";
+}
+
+TEST(Pannello, SegueCambiFattiAltrove) {
+    // Following and the interval changed on the monitor by someone else: card, list and pop-up follow.
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    b.processi(3);
+    b.avanza(0.35);
+    SchedaIntestazione* s = p.scheda();
+
+    b.monitor->impostaSeguito(102);
+    EXPECT_FALSE(s->rigaProcesso()->isHidden());
+    EXPECT_EQ(s->nome()->testo(), "p2");
+    EXPECT_EQ(p.barre()->selezionato(), 102);
+    ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden(); }));
+
+    b.monitor->impostaSeguito(std::nullopt);
+    EXPECT_TRUE(s->rigaProcesso()->isHidden());
+    EXPECT_EQ(p.barre()->selezionato(), std::nullopt);
+
+    b.monitor->impostaIntervallo(1.0);
+    EXPECT_EQ(p.intervallo()->currentText(), "1 s");
+    b.monitor->impostaIntervallo(3.0);
+    EXPECT_EQ(p.intervallo()->currentText(), "3 s");
+}
+
+TEST(Pannello, QuadrantiDellaMisuraGiusta) {
+    // The header card's gauges draw the dial of a 170 × 150 frame, not one shrunk to keep its
+    // glow inside the frame, level with the chip's frame.
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    b.finestra->show();
+    SchedaIntestazione* s = p.scheda();
+    const QRectF chip = QRectF(s->chip()->contentsRect()).translated(s->chip()->mapTo(s, QPoint()));
+    EXPECT_EQ(chip.size(), QSizeF(170, 150));
+    for (int i = 0; i < 2; ++i) {
+        const Contagiri* c = s->contagiri(i);
+        const QRectF quadrante =
+            corniceContagiri(QRectF(c->contentsRect())).translated(c->mapTo(s, QPoint()));
+        EXPECT_NEAR(quadrante.width(), 170, 1);
+        EXPECT_NEAR(quadrante.center().y(), chip.center().y(), 1);
+    }
+}
+
+TEST(Pannello, CifreFisseNelleFigure) {
+    // With proportional figures, the subtitles and the memory · pid line keep their width as
+    // their digits change, so centred figures do not wander.
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    SchedaIntestazione* s = p.scheda();
+    std::optional<QString> famiglia;
+    for (const QString& f : QFontDatabase::families()) {
+        const QFontMetricsF m{QFont(f, 20)};
+        if (std::abs(m.horizontalAdvance("1") - m.horizontalAdvance("8")) > 0.5) {
+            famiglia = f;
+            break;
+        }
+    }
+    if (!famiglia) GTEST_SKIP() << "no font with proportional figures";
+    std::vector<Testo*> testi{s->dettaglio()};
+    for (int i = 0; i < 3; ++i) testi.push_back(s->sottotitolo(i));
+    for (Testo* t : testi) {
+        QFont f = t->font();
+        f.setFamily(*famiglia);
+        t->setFont(f);
+        t->setTesto("11% · 1,1 GB · pid 111");
+        const int stretta = t->sizeHint().width();
+        t->setTesto("88% · 8,8 GB · pid 808");
+        EXPECT_EQ(t->sizeHint().width(), stretta);
+    }
 }
 
 TEST(Pannello, ProcessoTerminato) {

@@ -58,7 +58,7 @@ std::vector<UsoProcesso> nove() {
 UsoTotale totale() {
     UsoTotale t;
     t.cpu = 37.5;
-    t.core = {3, 1};
+    t.core = {3, 1, 6, 4};
     t.gpu = 64.2;
     t.gpuWatt = 4.3;
     t.ane = 12;

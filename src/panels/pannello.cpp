@@ -1,5 +1,7 @@
 #include "panels/pannello.h"
 
+#include <limits>
+
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -235,7 +237,10 @@ void Pannello::misura() {
                                                          : contenuto_->sizeHint().height();
     if (!misuraNuova(altezzaLista_, misurata)) return;
     altezzaLista_ = misurata;
-    area_->setMinimumHeight(static_cast<int>(altezzaAreaLista(altezzaLista_)));
+    double spazio = std::numeric_limits<double>::infinity();
+    if (QWidget* f = window(); f->isWindow() && f->screen())
+        spazio = f->screen()->availableGeometry().height() - (f->frameGeometry().height() - area_->height());
+    area_->setMinimumHeight(static_cast<int>(altezzaAreaLista(altezzaLista_, spazio)));
     adattaFinestra();
 }
 

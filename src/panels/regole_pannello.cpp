@@ -10,6 +10,12 @@ double altezzaAreaLista(double misurata) {
     return std::min(misurata, altezzaListaMassima);
 }
 
+double altezzaAreaLista(double misurata, double spazio) {
+    const double voluta = altezzaAreaLista(misurata);
+    if (!(spazio < voluta)) return voluta;  // NaN too
+    return std::max(spazio, altezzaListaMinimaSchermo);
+}
+
 bool misuraNuova(double precedente, double nuova) {
     return std::abs(nuova - precedente) > sogliaMisura;
 }

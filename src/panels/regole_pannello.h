@@ -19,6 +19,10 @@ inline constexpr double sogliaMisura = 2;  // changes of this much or less are i
 
 // The scroll area's minimum height for the last measured content height.
 double altezzaAreaLista(double misurata);
+// The same, on a screen that leaves `spazio` points for the list: a short screen makes the list
+// scroll rather than push the window past the screen's bottom, down to a usable minimum.
+inline constexpr double altezzaListaMinimaSchermo = 120;
+double altezzaAreaLista(double misurata, double spazio);
 // True when a new measure replaces the last one (it differs by more than 2 points).
 bool misuraNuova(double precedente, double nuova);
 

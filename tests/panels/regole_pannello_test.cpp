@@ -13,6 +13,11 @@ TEST(RegolePannello, AltezzaDellAreaDellaLista) {
     EXPECT_EQ(altezzaAreaLista(std::nan("")), 200);
     EXPECT_EQ(altezzaAreaLista(330), 330);
     EXPECT_EQ(altezzaAreaLista(700), 560);
+    // A short screen: the list gives way, down to a usable minimum, never grows past its rule.
+    EXPECT_EQ(altezzaAreaLista(700, 400), 400);
+    EXPECT_EQ(altezzaAreaLista(700, 50), altezzaListaMinimaSchermo);
+    EXPECT_EQ(altezzaAreaLista(330, 900), 330);
+    EXPECT_EQ(altezzaAreaLista(0, 150), 150);
     EXPECT_FALSE(misuraNuova(330, 332)) << "2 points or less are ignored";
     EXPECT_FALSE(misuraNuova(330, 328));
     EXPECT_TRUE(misuraNuova(330, 332.5));

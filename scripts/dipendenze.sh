@@ -15,6 +15,8 @@ pacchetti=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbench
            nlohmann-json3-dev procps)
 if [ "${1:-}" = "test" ]; then
     pacchetti+=(xvfb xauth trayer xdotool x11-utils imagemagick)
+    # Fuzzing (libFuzzer and the sanitizers' runtimes of clang 14).
+    pacchetti+=(clang-14 libclang-rt-14-dev)
 fi
 
 mancanti=()

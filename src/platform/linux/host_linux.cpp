@@ -133,7 +133,8 @@ double HostLinux::memoriaUsata() {
 
 std::uint64_t HostLinux::memoriaFisica() {
     auto m = leggiMeminfo(percorso("proc/meminfo"));
-    if (!m || !m->totale || *m->totale <= 0) return 0;
+    // 2^54 KiB is 2^64 bytes: a larger figure would not fit, it is not a real machine's.
+    if (!m || !m->totale || *m->totale <= 0 || *m->totale >= 0x1p54) return 0;
     return static_cast<std::uint64_t>(*m->totale) * 1024;
 }
 

@@ -63,6 +63,11 @@ TEST(HostLinux, Memoria) {
     EXPECT_DOUBLE_EQ(h.memoriaUsata(), 50.0);
     a.scrivi("proc/meminfo", "nonsense\nMemTotal: 0 kB\n");
     EXPECT_DOUBLE_EQ(h.memoriaUsata(), 0.0);
+    // A size past 2^64 bytes is unreadable, not a wrapped number (found by fuzzing).
+    for (const char* enorme : {"1e30", "100000000000000000"}) {
+        a.scrivi("proc/meminfo", std::string("MemTotal: ") + enorme + " kB\nMemAvailable: 1 kB\n");
+        EXPECT_EQ(h.memoriaFisica(), 0u) << enorme;
+    }
     Albero vuoto;
     EXPECT_DOUBLE_EQ(HostLinux(vuoto.radice()).memoriaUsata(), 0.0);
 }

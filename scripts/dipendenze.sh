@@ -17,6 +17,8 @@ if [ "${1:-}" = "test" ]; then
     pacchetti+=(xvfb xauth trayer xdotool x11-utils imagemagick)
     # Fuzzing (libFuzzer and the sanitizers' runtimes of clang 14).
     pacchetti+=(clang-14 libclang-rt-14-dev)
+    # The package's checks, and the window manager of the long run.
+    pacchetti+=(desktop-file-utils appstream lintian dpkg-dev openbox)
 fi
 
 mancanti=()

@@ -23,7 +23,7 @@ static void CampioneLeggero(benchmark::State& state) {
 BENCHMARK(CampioneLeggero)->Unit(benchmark::kMicrosecond);
 
 static void TickEMemoria(benchmark::State& state) {
-    HostLinux host;
+    HostLinux host("/", true);
     for (auto _ : state) {
         benchmark::DoNotOptimize(tickCPU(host));
         benchmark::DoNotOptimize(host.memoriaUsata());

@@ -2,8 +2,6 @@
 // `top -b -n 1` for comparison.
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-
 #include <chrono>
 #include <string>
 #include <vector>
@@ -31,13 +29,6 @@ std::string listaFinta(int righe) {
                          : " /usr/libexec/servizio" + std::to_string(i) + "\n");
     }
     return s;
-}
-
-double secondiFigli() {
-    rusage r{};
-    ::getrusage(RUSAGE_CHILDREN, &r);
-    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
-           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
 }
 
 TempiProcessi listaDaProc(const std::string& radice) {
@@ -86,7 +77,7 @@ BENCHMARK(CampioneProcessiProc)->Unit(benchmark::kMicrosecond);
 // A child process: wall time, plus the child's own CPU time per run.
 static void Programma(benchmark::State& state, const std::string& percorso,
                       const std::vector<std::string>& argomenti, bool leggi) {
-    const double figliPrima = secondiFigli();
+    const double figliPrima = secondiCpuFigli();
     std::size_t processi = 0;
     for (auto _ : state) {
         auto uscita = eseguiProgramma(percorso, argomenti, 5s);
@@ -98,7 +89,7 @@ static void Programma(benchmark::State& state, const std::string& percorso,
         benchmark::DoNotOptimize(uscita);
     }
     state.counters["cpu_figlio_ms"] =
-        (secondiFigli() - figliPrima) * 1e3 /
+        (secondiCpuFigli() - figliPrima) * 1e3 /
         static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
     if (leggi) state.counters["processi"] = static_cast<double>(processi);
 }
@@ -115,12 +106,12 @@ BENCHMARK_CAPTURE(Programma, top_b, std::string("/usr/bin/top"), std::vector<std
 static void TopAggiornamento(benchmark::State& state) {
     double totale = 0;
     for (auto _ : state) {
-        double t0 = secondiFigli();
+        double t0 = secondiCpuFigli();
         auto uno = eseguiProgramma("/usr/bin/top", {"-b", "-n", "1", "-d", "0.05"}, 5s);
-        const double costoUno = secondiFigli() - t0;
-        t0 = secondiFigli();
+        const double costoUno = secondiCpuFigli() - t0;
+        t0 = secondiCpuFigli();
         auto venti = eseguiProgramma("/usr/bin/top", {"-b", "-n", "21", "-d", "0.05"}, 10s);
-        const double costoVenti = secondiFigli() - t0;
+        const double costoVenti = secondiCpuFigli() - t0;
         if (!uno || !venti) {
             state.SkipWithError("could not run top");
             break;

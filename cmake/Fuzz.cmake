@@ -41,9 +41,5 @@ if(NOT PULSARO_SOLO_MOTORE)
   pulsaro_fuzz(preferenze qt/preferenze.cpp pulsaro_platform_qt)
   pulsaro_fuzz(valore_preferenza qt/valore_preferenza.cpp pulsaro_platform_qt)
   pulsaro_fuzz(opzioni qt/opzioni.cpp pulsaro_shell)
-  # TO ADD AT MERGE: stored window frames ("NSWindow Frame" text), once the application's pure
-  # conversion lands in src/shell. Write tests/fuzz/qt/cornice.cpp calling it (any text in, a
-  # frame or nothing out; a frame read back is written the same), put a few real frame texts
-  # in tests/fuzz/corpus/cornice/, and add:
-  #   pulsaro_fuzz(cornice qt/cornice.cpp pulsaro_shell)
+  pulsaro_fuzz(cornice qt/cornice.cpp pulsaro_shell)
 endif()

@@ -14,11 +14,10 @@ fi
 pacchetti=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
            nlohmann-json3-dev procps)
 if [ "${1:-}" = "test" ]; then
-    pacchetti+=(xvfb xauth trayer xdotool x11-utils imagemagick)
-    # Fuzzing (libFuzzer and the sanitizers' runtimes of clang 14).
-    pacchetti+=(clang-14 libclang-rt-14-dev)
-    # The package's checks, and the window manager of the long run.
-    pacchetti+=(desktop-file-utils appstream lintian dpkg-dev openbox)
+    pacchetti+=(xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 desktop-file-utils
+                clang-format clang pkgconf git fonts-inter)
+    # Fuzzing (libFuzzer and the sanitizers' runtimes of clang 14); the package's checks.
+    pacchetti+=(clang-14 libclang-rt-14-dev appstream lintian dpkg-dev)
 fi
 
 mancanti=()

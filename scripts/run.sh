@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Pulsaro where needed and runs it; arguments go to pulsaro (try --help).
+# Builds Pulsaro where needed and starts the menu-bar application (the terminal mode without a
+# display); arguments go to pulsaro (try --help).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/dipendenze.sh

@@ -6,7 +6,10 @@
 #include <QPainter>
 #include <vector>
 
+#include <functional>
+
 #include "widgets/barra.h"
+#include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
 #include "widgets/vista_barre.h"
 #include "widgets/vista_contagiri.h"
@@ -99,5 +102,58 @@ void BM_ContagiriSingolo(benchmark::State& stato) {
     dipingi(stato, c);
 }
 BENCHMARK(BM_ContagiriSingolo)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// One repaint into an image at device pixel ratio 2, as on a Retina screen.
+void dipingi2x(benchmark::State& stato, QWidget& w, const std::function<void(int)>& prima = {}) {
+    QImage img(w.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(2);
+    int i = 0;
+    for (auto _ : stato) {
+        if (prima) prima(i++);
+        img.fill(Qt::transparent);
+        w.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+
+// A gauge springing through the blue-to-amber blend: a new arc colour on every frame.
+void BM_ContagiriInMovimento2x(benchmark::State& stato) {
+    assicuraApp();
+    Contagiri c(40, QColor(), "CPU", true);
+    c.resize(170, 150);
+    dipingi2x(stato, c, [&](int i) { c.setValore(40 + (i % 80) / 10.0); });
+}
+BENCHMARK(BM_ContagiriInMovimento2x)->Unit(benchmark::kMicrosecond);
+
+// The lit chip with its glow, one ring per device pixel.
+void BM_ChipAcceso2x(benchmark::State& stato) {
+    assicuraApp();
+    ChipANE c(true);
+    c.resize(170, 150);
+    dipingi2x(stato, c);
+}
+BENCHMARK(BM_ChipAcceso2x)->Unit(benchmark::kMicrosecond);
+
+void BM_VistaContagiriNoveSchede2x(benchmark::State& stato) {
+    assicuraApp();
+    VistaContagiri v;
+    v.impostaProcessi(nove());
+    v.resize(900, v.heightForWidth(900));
+    dipingi2x(stato, v);
+}
+BENCHMARK(BM_VistaContagiriNoveSchede2x)->Unit(benchmark::kMicrosecond);
+
+void BM_VistaBarreNoveRighe2x(benchmark::State& stato) {
+    assicuraApp();
+    VistaBarre v;
+    v.impostaProcessi(nove());
+    v.resize(680, v.heightForWidth(680));
+    dipingi2x(stato, v);
+}
+BENCHMARK(BM_VistaBarreNoveRighe2x)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -186,6 +187,13 @@ std::optional<std::string> eseguiProgramma(const std::string& percorso,
         if (pausa < std::chrono::milliseconds(10)) pausa *= 2;
     }
     return uscita;
+}
+
+double secondiCpuFigli() {
+    rusage r{};
+    if (::getrusage(RUSAGE_CHILDREN, &r) != 0) return 0;
+    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
 }
 
 }  // namespace pulsaro

@@ -16,4 +16,7 @@ std::optional<std::string> eseguiProgramma(const std::string& percorso,
                                            const std::vector<std::string>& argomenti,
                                            std::chrono::milliseconds limite);
 
+// CPU seconds (user + system) used so far by this process's children that have been reaped.
+double secondiCpuFigli();
+
 }  // namespace pulsaro

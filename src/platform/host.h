@@ -33,8 +33,9 @@ public:
     virtual int processori() = 0;
     virtual int processoriAttivi() = 0;
     virtual std::uint64_t memoriaFisica() = 0;
-    // A named integer system value ("hw.perflevel0.physicalcpu"...); nullopt when unknown.
-    virtual std::optional<long long> valoreSistema(const std::string& nome) = 0;
+    // Cores of the performance and of the efficiency level; nullopt when the host does not say.
+    virtual std::optional<long long> corePrestazioni() = 0;
+    virtual std::optional<long long> coreEfficienza() = 0;
     // GPU core count when the host knows it.
     virtual std::optional<long long> coreGPU() = 0;
 };

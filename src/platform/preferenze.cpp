@@ -34,10 +34,14 @@ std::string Preferenze::testo(const std::string& chiave, const std::string& pred
     return testo(chiave).value_or(predefinito);
 }
 
-Abbonamento Preferenze::osserva(Osservatore o) { return osservatori_.aggiungi(std::move(o)); }
+Abbonamento Preferenze::osserva(Osservatore o) {
+    return osservatori_.aggiungi(std::move(o));
+}
 
 // Called outside any lock: an observer may read or write preferences itself.
-void Preferenze::annuncia(const std::string& chiave) { osservatori_.chiama(chiave); }
+void Preferenze::annuncia(const std::string& chiave) {
+    osservatori_.chiama(chiave);
+}
 
 std::optional<ValorePreferenza> PreferenzeInMemoria::valore(const std::string& chiave) const {
     std::lock_guard lock(mutex_);

@@ -25,13 +25,26 @@ std::optional<std::int32_t> interoConSegno32(std::string_view testo) {
 
 namespace {
 
-bool vuoto(char c) {
-    return c == ' ' || c == '\t';
-}
+// Unicode blanks: the tab and the space separators (general category Zs), in UTF-8. Line
+// breaks are not blanks.
+constexpr std::string_view vuoti[] = {"\t",     " ",      "\u00A0", "\u1680", "\u2000", "\u2001",
+                                      "\u2002", "\u2003", "\u2004", "\u2005", "\u2006", "\u2007",
+                                      "\u2008", "\u2009", "\u200A", "\u202F", "\u205F", "\u3000"};
 
 std::string_view senzaVuoti(std::string_view s) {
-    while (!s.empty() && vuoto(s.front())) s.remove_prefix(1);
-    while (!s.empty() && vuoto(s.back())) s.remove_suffix(1);
+    for (bool tolto = true; tolto;) {
+        tolto = false;
+        for (auto v : vuoti) {
+            if (s.starts_with(v)) {
+                s.remove_prefix(v.size());
+                tolto = true;
+            }
+            if (s.ends_with(v)) {
+                s.remove_suffix(v.size());
+                tolto = true;
+            }
+        }
+    }
     return s;
 }
 

@@ -17,16 +17,18 @@ public:
 class Coda {
 public:
     using Compito = std::function<void()>;
-    using Istante = std::chrono::system_clock::time_point;
+    // Monotonic: a wall clock set back or forward must not stretch an interval.
+    using Istante = std::chrono::steady_clock::time_point;
 
     virtual ~Coda() = default;
     // Runs the task on the queue, after every task submitted before it.
     virtual void async(Compito compito) = 0;
-    // First run after `primo` seconds, then every `periodo` seconds. The leeway lets the
-    // run come up to that much early when the queue is awake anyway, so wake-ups coalesce.
+    // First run after `primo` seconds, then every `periodo` seconds counted from the deadlines.
+    // A run never comes before its deadline; the leeway lets it wait up to that much longer,
+    // so that it can ride on another wake-up of the queue.
     virtual std::shared_ptr<TimerCoda> timer(double primo, double periodo, double tolleranza,
                                              Compito gestore) = 0;
-    // Wall clock as this queue sees it (virtual in tests).
+    // Monotonic clock as this queue sees it (virtual in tests).
     virtual Istante ora() const = 0;
 };
 

@@ -1,12 +1,14 @@
 #include "sampling/coda_manuale.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace pulsaro {
 
 struct CodaManuale::TimerManuale : TimerCoda {
     Istante scadenza;
     std::chrono::nanoseconds periodo{0};
+    std::chrono::nanoseconds tolleranza{0};
     Compito gestore;
     bool attivo = true;
     void annulla() override { attivo = false; }
@@ -24,10 +26,12 @@ void CodaManuale::async(Compito compito) {
     compiti_.push_back(std::move(compito));
 }
 
-std::shared_ptr<TimerCoda> CodaManuale::timer(double primo, double periodo, double, Compito gestore) {
+std::shared_ptr<TimerCoda> CodaManuale::timer(double primo, double periodo, double tolleranza,
+                                              Compito gestore) {
     auto t = std::make_shared<TimerManuale>();
-    t->scadenza = ora_ + ns(primo);
+    t->scadenza = ora_ + ns(primo < 0 ? 0 : primo);
     t->periodo = ns(periodo);
+    t->tolleranza = ns(tolleranza < 0 ? 0 : tolleranza);
     t->gestore = std::move(gestore);
     timer_.push_back(t);
     return t;
@@ -43,23 +47,38 @@ void CodaManuale::esegui() {
 
 void CodaManuale::avanza(double s) {
     const Istante fine = ora_ + ns(s);
+    // Awake at ora_: the tasks, then every timer whose deadline has passed, by deadline.
+    auto sveglia = [this] {
+        for (;;) {
+            esegui();
+            std::erase_if(timer_, [](const auto& t) { return !t->attivo; });
+            std::shared_ptr<TimerManuale> dovuto;
+            for (auto& t : timer_)
+                if (t->scadenza <= ora_ && (!dovuto || t->scadenza < dovuto->scadenza)) dovuto = t;
+            if (!dovuto) return;
+            if (dovuto->periodo.count() > 0) {
+                do dovuto->scadenza += dovuto->periodo;
+                while (dovuto->scadenza <= ora_);
+            } else {
+                dovuto->attivo = false;
+            }
+            auto g = dovuto->gestore;
+            g();
+        }
+    };
+    if (!compiti_.empty()) sveglia();
     for (;;) {
-        esegui();
-        std::erase_if(timer_, [](const auto& t) { return !t->attivo; });
-        std::shared_ptr<TimerManuale> prossimo;
+        // Asleep until the end of the earliest leeway.
+        std::optional<Istante> risveglio;
         for (auto& t : timer_)
-            if (t->scadenza <= fine && (!prossimo || t->scadenza < prossimo->scadenza)) prossimo = t;
-        if (!prossimo) break;
-        ora_ = std::max(ora_, prossimo->scadenza);
-        if (prossimo->periodo.count() > 0)
-            prossimo->scadenza += prossimo->periodo;
-        else
-            prossimo->attivo = false;
-        auto g = prossimo->gestore;
-        g();
+            if (t->attivo && (!risveglio || t->scadenza + t->tolleranza < *risveglio))
+                risveglio = t->scadenza + t->tolleranza;
+        if (!risveglio || *risveglio > fine) break;
+        ora_ = std::max(ora_, *risveglio);
+        sveglia();
     }
     ora_ = fine;
-    esegui();
+    if (!compiti_.empty()) sveglia();
 }
 
 double CodaManuale::secondi() const {

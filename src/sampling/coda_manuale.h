@@ -18,8 +18,9 @@ public:
                                      Compito gestore) override;
     Istante ora() const override { return ora_; }
 
-    // Moves the clock forward, running in order every task and timer that falls due.
-    // Timers fire at their deadlines (leeway is not used: firings are exact).
+    // Moves the clock forward, running in order every task and timer that falls due. Like the
+    // real queue, a timer runs at the first wake-up at or after its deadline, and the queue
+    // wakes at the end of a timer's leeway (tasks run at the present instant wake it too).
     void avanza(double secondi);
     // Runs the submitted tasks without moving the clock.
     void esegui();

@@ -56,15 +56,16 @@ void lavora(std::shared_ptr<CodaSeriale::Stato> s, std::string nome) {
             lock.lock();
             continue;
         }
-        // A timer is due once its deadline minus its leeway has passed.
+        // A timer is due once its deadline has passed; the queue sleeps until the latest moment
+        // its leeway allows, so that any earlier wake-up takes it along.
         const auto adesso = Orologio::now();
         std::shared_ptr<TimerSeriale> dovuto;
         auto prossima = Orologio::time_point::max();
         for (auto& t : s->timer) {
-            if (t->scadenza - t->tolleranza <= adesso) {
+            if (t->scadenza <= adesso) {
                 if (!dovuto || t->scadenza < dovuto->scadenza) dovuto = t;
             }
-            prossima = std::min(prossima, t->scadenza);
+            prossima = std::min(prossima, t->scadenza + t->tolleranza);
         }
         if (dovuto) {
             auto gestore = dovuto->gestore;
@@ -130,7 +131,7 @@ std::shared_ptr<TimerCoda> CodaSeriale::timer(double primo, double periodo, doub
 }
 
 Coda::Istante CodaSeriale::ora() const {
-    return std::chrono::system_clock::now();
+    return std::chrono::steady_clock::now();
 }
 
 }  // namespace pulsaro

@@ -1,8 +1,11 @@
 #include "sampling/core.h"
 
 #include "platform/host.h"
+#include "sampling/tick.h"
 
-namespace pulsaro::Core {
+namespace pulsaro {
+
+namespace Core {
 
 std::string testoProcessore(int processori, std::optional<long long> p0, std::optional<long long> p1) {
     std::string t = std::to_string(processori) + " core";
@@ -15,23 +18,17 @@ std::string testoGPU(std::optional<long long> core) {
     return core ? std::to_string(*core) + " core" : "Funziona";
 }
 
-std::string testoProcessore(Host& host) {
-    return testoProcessore(host.processori(), host.valoreSistema("hw.perflevel0.physicalcpu"),
-                           host.valoreSistema("hw.perflevel1.physicalcpu"));
+}  // namespace Core
+
+Macchina leggiMacchina(Host& host) {
+    Macchina m;
+    const int processori = host.processori();
+    m.tipi = tabellaCore(host.classiCore());
+    m.numeroP = contaP(m.tipi, processori);
+    m.numeroE = contaE(m.tipi);
+    m.testoCPU = Core::testoProcessore(processori, host.corePrestazioni(), host.coreEfficienza());
+    m.testoGPU = Core::testoGPU(host.coreGPU());
+    return m;
 }
 
-const std::string& cpu() {
-    static const std::string t = testoProcessore(hostDiSistema());
-    return t;
-}
-
-const std::string& gpu() {
-    static const std::string t = testoGPU(hostDiSistema().coreGPU());
-    return t;
-}
-
-std::optional<long long> sysctl(const std::string& nome) {
-    return hostDiSistema().valoreSistema(nome);
-}
-
-}  // namespace pulsaro::Core
+}  // namespace pulsaro

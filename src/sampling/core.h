@@ -1,8 +1,11 @@
-// Fixed description texts of the processor and the GPU, shown by the settings window.
+// The machine's fixed facts: core classes and counts, and the processor and GPU texts that the
+// settings window shows.
 #pragma once
 
 #include <optional>
 #include <string>
+
+#include "sampling/sonde.h"
 
 namespace pulsaro {
 
@@ -10,15 +13,14 @@ class Host;
 
 namespace Core {
 
-// "10 core (6 + 4)" or "10 core"; read once.
-const std::string& cpu();
-// "10 core" or "Funziona"; read once.
-const std::string& gpu();
-std::optional<long long> sysctl(const std::string& nome);
-
+// "10 core (6 + 4)" when the two level counts add up to the processors, else "10 core".
 std::string testoProcessore(int processori, std::optional<long long> p0, std::optional<long long> p1);
+// "10 core" or "Funziona".
 std::string testoGPU(std::optional<long long> core);
-std::string testoProcessore(Host& host);
 
 }  // namespace Core
+
+// Everything the engine needs to know once about this host; the real probes call it once.
+Macchina leggiMacchina(Host& host);
+
 }  // namespace pulsaro

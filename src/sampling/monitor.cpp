@@ -14,8 +14,11 @@ double memoriaUsata(Sonde& sonde) {
     return std::min(p, 100.0);
 }
 
-double utilizzoANEDaPotenza(double watt, int numeroANE, double& picco) {
-    picco = std::max(picco * 0.999, watt);
+double piccoANE(double picco, double watt) {
+    return std::max(picco * 0.999, watt);
+}
+
+double utilizzoANEDaPotenza(double watt, int numeroANE, double picco) {
     const double riferimento = std::max(8.0 * std::max(numeroANE, 1), picco);
     // Counters that ran backwards give negative power: no activity, not a negative one.
     return std::clamp(watt / riferimento * 100.0, 0.0, 100.0);
@@ -28,13 +31,31 @@ std::shared_ptr<Monitor> Monitor::crea(Sonde& sonde, Coda& coda, Principale prin
     return m;
 }
 
+namespace {
+// Before the first sample the figures are 0 but the machine's core counts are already known.
+UsoTotale totaleIniziale(const Macchina& m) {
+    UsoTotale t;
+    t.core = CoreImpegnati{0, 0, m.numeroP, m.numeroE};
+    return t;
+}
+
+Riepilogo riepilogoIniziale(const Macchina& m) {
+    Riepilogo r;
+    r.core = CoreImpegnati{0, 0, m.numeroP, m.numeroE};
+    return r;
+}
+}  // namespace
+
 Monitor::Monitor(Sonde& sonde, Coda& coda, Principale principale, const Preferenze& preferenze)
-    : stato(StatoFonti{}),
+    : totale(totaleIniziale(sonde.macchina())),
+      stato(StatoFonti{}),
+      riepilogo(riepilogoIniziale(sonde.macchina())),
       sonde_(sonde),
       coda_(coda),
       principale_(std::move(principale)),
       preferenze_(preferenze),
       core_(std::max(1, sonde.processoriAttivi())),
+      macchina_(sonde.macchina()),
       energia_(sonde.creaEnergia()),
       tickLeggero_(sonde.tickCPU()),
       tickPrec_(sonde.tickCPU()),
@@ -55,6 +76,13 @@ Monitor::~Monitor() {
 
 Abbonamento Monitor::osservaCambiamenti(std::function<void()> prima) {
     return annunci_.aggiungi(std::move(prima));
+}
+
+CoreImpegnati Monitor::coreImpegnati(const std::vector<Tick>& prima, const std::vector<Tick>& dopo) const {
+    CoreImpegnati c = contaCore(prima, dopo, macchina_.tipi);
+    c.numeroP = macchina_.numeroP;
+    c.numeroE = macchina_.numeroE;
+    return c;
 }
 
 template <class T>
@@ -98,7 +126,7 @@ void Monitor::riavvia(std::optional<double> primo) {
     coda_.async([debole] {
         if (auto m = debole.lock()) m->azzeraRiferimenti();
     });
-    timer_ = coda_.timer(primo.value_or(intervallo_), intervallo_, 0, [debole] {
+    timer_ = coda_.timer(primo.value_or(intervallo()), intervallo(), 0, [debole] {
         if (auto m = debole.lock()) m->campiona();
     });
     timerEsiste_ = true;
@@ -106,12 +134,12 @@ void Monitor::riavvia(std::optional<double> primo) {
 
 void Monitor::impostaIntervallo(double secondi) {
     // A zero or negative period would spin the queue.
-    intervallo_ = secondi > 0.01 ? secondi : 0.01;
+    assegna(intervallo, secondi > 0.01 ? secondi : 0.01);
     riavvia(std::nullopt);
 }
 
 void Monitor::impostaSeguito(std::optional<std::int32_t> id) {
-    seguito_ = id;
+    assegna(seguito, id);
     std::weak_ptr<Monitor> debole = weak_from_this();
     coda_.async([debole, id] {
         if (auto m = debole.lock()) m->seguitoCoda_ = id;
@@ -172,14 +200,18 @@ void Monitor::campiona() {
     // 2-3. Listing and CPU.
     const TempiProcessi lista = sonde_.tempiProcessi();
     const LetturaTick t = sonde_.tickCPU();
-    const CoreImpegnati core = CoreImpegnati::conta(tickPrec_.perCore, t.perCore);
+    const CoreImpegnati core = coreImpegnati(tickPrec_.perCore, t.perCore);
     const double cpu = percentualeCPU(tickPrec_, t);
-    const bool tickMossi = t.totali != tickPrec_.totali;
-    tickPrec_ = t;
+    // A reading with no ticks failed: it is no movement, and the last good one stays the baseline.
+    const bool letti = t.totali != 0;
+    const bool tickMossi = letti && t.totali != tickPrec_.totali;
+    if (letti) tickPrec_ = t;
 
     // 4-6. GPU, energy, Neural Engine utilisation.
     const LetturaGPU gpu = sonde_.letturaGPU(true);
     const Potenze potenze = energia_->leggi();
+    // The peak follows every full sample, so a later fall-back to power starts from a current one.
+    piccoANE_ = piccoANE(piccoANE_, potenze.ane);
     double ane = 0;
     if (auto a = energia_->attivitaANE())
         ane = std::clamp(*a * 100.0, 0.0, 100.0);
@@ -242,11 +274,16 @@ void Monitor::campiona() {
 }
 
 void Monitor::campionaLeggero() {
-    if (timerEsiste_.load()) return;
+    // A skipped sample still takes its reading: the tile's next figure then covers only the
+    // last interval, not the whole time a window was open.
     const LetturaTick t = sonde_.tickCPU();
-    const CoreImpegnati core = CoreImpegnati::conta(tickLeggero_.perCore, t.perCore);
+    if (timerEsiste_.load()) {
+        if (t.totali != 0) tickLeggero_ = t;
+        return;
+    }
+    const CoreImpegnati core = coreImpegnati(tickLeggero_.perCore, t.perCore);
     const double cpu = percentualeCPU(tickLeggero_, t);
-    tickLeggero_ = t;
+    if (t.totali != 0) tickLeggero_ = t;
     double ane = 0;
     if (auto a = energia_->attivitaANE()) ane = std::clamp(*a * 100.0, 0.0, 100.0);
     const double memoria = memoriaUsata(sonde_);

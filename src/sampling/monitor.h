@@ -38,16 +38,22 @@ public:
     // Published members, read and observed on the main thread.
     Pubblicato<std::vector<UsoProcesso>> processi;
     Pubblicato<UsoTotale> totale;
+    // Seconds between full samples; changed through impostaIntervallo.
+    Pubblicato<double> intervallo{1.5};
+    // The process the main window follows; changed through impostaSeguito.
+    Pubblicato<std::optional<std::int32_t>> seguito;
     Pubblicato<std::optional<UsoProcesso>> dettaglio;
     Pubblicato<StatoFonti> stato;
     Pubblicato<Riepilogo> riepilogo;
 
-    double intervallo() const { return intervallo_; }
+    // Every call restarts the main timer.
     void impostaIntervallo(double secondi);
-    std::optional<std::int32_t> seguito() const { return seguito_; }
     void impostaSeguito(std::optional<std::int32_t> id);
     bool aneAcceso() const { return totale().ane >= 1.0; }
+    // Divisor of the per-process CPU share: the processors active at start.
     int core() const { return core_; }
+    // Core classes and counts, processor and GPU texts, as the probes read them at start.
+    const Macchina& macchina() const { return macchina_; }
 
     // Called before any published member takes a new value.
     Abbonamento osservaCambiamenti(std::function<void()> prima);
@@ -71,6 +77,8 @@ private:
     void avviaControllo();
     template <class T>
     void assegna(Pubblicato<T>& membro, T valore);
+    // Busy cores between two readings, with this machine's classes and counts.
+    CoreImpegnati coreImpegnati(const std::vector<Tick>& prima, const std::vector<Tick>& dopo) const;
 
     // Queue.
     void verifica();
@@ -84,8 +92,6 @@ private:
     Principale principale_;
     const Preferenze& preferenze_;
 
-    double intervallo_ = 1.5;
-    std::optional<std::int32_t> seguito_;
     Abbonati<> annunci_;
 
     // Main thread.
@@ -97,6 +103,7 @@ private:
     std::atomic<bool> timerEsiste_{false};
 
     const int core_;
+    const Macchina macchina_;
     std::unique_ptr<Energia> energia_;
 
     // Queue.
@@ -109,7 +116,9 @@ private:
     double piccoANE_ = 0;
 };
 
-// Neural Engine utilisation in percent from power against the decaying peak, which it updates.
-double utilizzoANEDaPotenza(double watt, int numeroANE, double& picco);
+// The slowly decaying peak of the Neural Engine power after one more reading.
+double piccoANE(double picco, double watt);
+// Neural Engine utilisation in percent from power against the peak (already updated).
+double utilizzoANEDaPotenza(double watt, int numeroANE, double picco);
 
 }  // namespace pulsaro

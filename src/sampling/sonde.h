@@ -50,9 +50,23 @@ public:
     virtual bool pronta() const = 0;
 };
 
+// The machine's fixed facts, read once by the real probes and handed on as plain values.
+struct Macchina {
+    // Class letter of each logical core ("E" efficiency, anything else performance); empty when
+    // the core table cannot be read, and then every busy core counts as a performance core.
+    std::vector<std::string> tipi;
+    int numeroP = 0;
+    int numeroE = 0;
+    std::string testoCPU;  // "10 core (6 + 4)" or "10 core"
+    std::string testoGPU;  // "10 core" or "Funziona"
+
+    bool operator==(const Macchina&) const = default;
+};
+
 class Sonde {
 public:
     virtual ~Sonde() = default;
+    virtual Macchina macchina() = 0;
     virtual LetturaTick tickCPU() = 0;
     virtual TempiProcessi tempiProcessi() = 0;
     // completa false: only the device utilisation is wanted (the light sample).

@@ -13,28 +13,21 @@ struct Tick {
     std::uint64_t totali = 0;    // busy + idle
 };
 
-// Busy performance and efficiency cores in one interval.
+// Busy performance and efficiency cores in one interval, with the machine's own counts.
 struct CoreImpegnati {
     int p = 0;
     int e = 0;
+    int numeroP = 0;  // the machine's performance cores
+    int numeroE = 0;  // and efficiency cores
 
     static constexpr double soglia = 0.5;
 
-    // Class letter of each logical core ("E" efficiency, anything else performance),
-    // read once from the host; empty when the core table cannot be read.
-    static const std::vector<std::string>& tipi();
-    static int numeroP();
-    static int numeroE();
-    static CoreImpegnati conta(const std::vector<Tick>& prima, const std::vector<Tick>& dopo);
-
     int totale() const { return p + e; }
+    // "5/10 core (P 3 · E 2)", or "3/8 core" on a machine without efficiency cores.
     std::string testo() const;
 
     bool operator==(const CoreImpegnati&) const = default;
 };
-
-// "5/10 core (P 3 · E 2)" or "3/8 core", for explicit machine counts.
-std::string testoCore(const CoreImpegnati& c, int numeroP, int numeroE);
 
 struct UsoProcesso {
     std::int32_t id = 0;

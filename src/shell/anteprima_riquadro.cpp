@@ -22,14 +22,14 @@ Riepilogo AnteprimaRiquadro::campione() {
     Riepilogo r;
     r.memoria = 62;
     r.cpu = 23;
-    r.core = CoreImpegnati{4, 2};
+    r.core = CoreImpegnati{4, 2, 6, 4};
     r.gpu = 5;
     r.ane = 30;
     return r;
 }
 
 int AnteprimaRiquadro::numeroE() const {
-    return numeroE_ >= 0 ? numeroE_ : CoreImpegnati::numeroE();
+    return numeroE_ >= 0 ? numeroE_ : campione().core.numeroE;
 }
 
 void AnteprimaRiquadro::setColore(const QColor& colore) {

@@ -12,7 +12,7 @@ namespace pulsaro {
 class AnteprimaRiquadro : public QWidget {
     Q_OBJECT
 public:
-    // numeroE < 0 means the machine's own count of efficiency cores.
+    // numeroE: the machine's count of efficiency cores (the monitor's macchina()); below 0, the sample's.
     AnteprimaRiquadro(const Preferenze& preferenze, const QColor& colore, QWidget* parent = nullptr,
                       int numeroE = -1);
 

@@ -1,8 +1,8 @@
 #include "shell/riquadro_barra.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "shell/testi_barra.h"
+#include "widgets/cifre.h"
 
 namespace pulsaro::RiquadroBarra {
 
@@ -166,40 +167,21 @@ const QPaintDevice* dispositivoMisura() {
 }
 
 QFont fonte(qreal punti, QFont::Weight peso) {
-    QFont f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    // The application's font is the system's unless the application chose another.
+    QFont f = QGuiApplication::font();
     f.setPointSizeF(punti);
     f.setWeight(peso);
     return f;
 }
 
 struct Fonti {
-    QFont valori = fonte(11, QFont::DemiBold);
     QFont etichette = fonte(9.5, QFont::Medium);
     QFont lettera = fonte(10, QFont::Black);
-    QFontMetricsF mValori{valori, dispositivoMisura()};
+    // Digits of the values in cells of one width, so that the tile does not jitter as they change.
+    CifreFisse valori{fonte(11, QFont::DemiBold), dispositivoMisura()};
+    const QFontMetricsF& mValori = valori.metriche();
     QFontMetricsF mEtichette{etichette, dispositivoMisura()};
     QFontMetricsF mLettera{lettera, dispositivoMisura()};
-    // Digits of the values take the width of the widest digit, so that the tile does not
-    // jitter as they change, whatever the system font's own figures are.
-    qreal cella = [this] {
-        qreal c = 0;
-        for (char d = '0'; d <= '9'; ++d) c = std::max(c, mValori.horizontalAdvance(QChar(d)));
-        return c;
-    }();
-
-    // Most system fonts already have tabular figures: then a value is drawn in one go.
-    bool cifreUguali = [this] {
-        for (char d = '0'; d <= '9'; ++d)
-            if (std::abs(mValori.horizontalAdvance(QChar(d)) - cella) > 1e-3) return false;
-        return true;
-    }();
-
-    qreal larghezzaValore(const QString& v) const {
-        if (cifreUguali) return mValori.horizontalAdvance(v);
-        qreal w = 0;
-        for (QChar c : v) w += c.isDigit() ? cella : mValori.horizontalAdvance(c);
-        return w;
-    }
 };
 
 struct Composizione {
@@ -214,7 +196,7 @@ Composizione componi(const Riepilogo& r, const Preferenze& p, int numeroE, const
     c.coppie = coppie(r, p, numeroE);
     for (std::size_t i = 0; i < c.coppie.size(); ++i) {
         if (i > 0) c.coppie[i].first.prepend(QStringLiteral("  "));
-        c.w += f.mEtichette.horizontalAdvance(c.coppie[i].first) + f.larghezzaValore(c.coppie[i].second);
+        c.w += f.mEtichette.horizontalAdvance(c.coppie[i].first) + f.valori.larghezza(c.coppie[i].second);
     }
     if (!c.coppie.empty()) {
         c.h = std::max(f.mValori.height(), f.mEtichette.height());
@@ -280,22 +262,7 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
         pt.setFont(f.etichette);
         pt.drawText(QPointF(x, linea), etichetta);
         x += f.mEtichette.horizontalAdvance(etichetta);
-        pt.setFont(f.valori);
-        if (f.cifreUguali) {
-            pt.drawText(QPointF(x, linea), valore);
-            x += f.mValori.horizontalAdvance(valore);
-            continue;
-        }
-        for (QChar ch : valore) {
-            const qreal avanzo = f.mValori.horizontalAdvance(ch);
-            if (ch.isDigit()) {
-                pt.drawText(QPointF(x + (f.cella - avanzo) / 2, linea), QString(ch));
-                x += f.cella;
-            } else {
-                if (ch != u' ') pt.drawText(QPointF(x, linea), QString(ch));
-                x += avanzo;
-            }
-        }
+        x += f.valori.disegna(pt, QPointF(x, linea), valore);
     }
 
     if (c.conN) {
@@ -320,7 +287,7 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
 }
 
 QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, qreal dpr) {
-    return immagine(r, sfondo, p, CoreImpegnati::numeroE(), dpr);
+    return immagine(r, sfondo, p, r.core.numeroE, dpr);
 }
 
 QImage immagine(const Riepilogo& r, const Preferenze& p, qreal dpr) {

@@ -7,11 +7,16 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <iostream>
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <string_view>
+#include <utility>
 
+#include "platform/numeri.h"
 #include "platform/qt/preferenze_qt.h"
+#include "platform/testo_utf8.h"
 #include "sampling/coda_seriale.h"
 #include "sampling/monitor.h"
 #include "sampling/sonde.h"
@@ -59,6 +64,103 @@ std::string formato(const char* f, double v) {
     return buf;
 }
 
+// One code point of valid UTF-8 at i, which moves past it.
+char32_t decodifica(std::string_view s, std::size_t& i) {
+    const auto b = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(s[k])); };
+    const char32_t c = b(i);
+    if (c < 0x80) return i += 1, c;
+    if (c < 0xE0) return i += 2, ((c & 0x1F) << 6) | (b(i - 1) & 0x3F);
+    if (c < 0xF0) return i += 3, ((c & 0x0F) << 12) | ((b(i - 2) & 0x3F) << 6) | (b(i - 1) & 0x3F);
+    i += 4;
+    return ((c & 0x07) << 18) | ((b(i - 3) & 0x3F) << 12) | ((b(i - 2) & 0x3F) << 6) | (b(i - 1) & 0x3F);
+}
+
+bool tra(char32_t c, const std::pair<char32_t, char32_t>* intervalli, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k)
+        if (c >= intervalli[k].first && c <= intervalli[k].second) return true;
+    return false;
+}
+
+// Characters that steer a terminal rather than show: C0, DEL, C1, the line and paragraph
+// separators and the bidirectional controls (which would reorder the rest of the row).
+bool diControllo(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+std::string visibile(char32_t c) {
+    switch (c) {
+        case '\n':
+            return "\\n";
+        case '\t':
+            return "\\t";
+        case '\r':
+            return "\\r";
+        default:
+            break;
+    }
+    char buf[16];
+    if (c < 0x80)
+        std::snprintf(buf, sizeof buf, "\\x%02x", static_cast<unsigned>(c));
+    else
+        std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+    return buf;
+}
+
+// Display columns of a printable character: 0 for combining and zero-width marks, 2 for
+// East Asian wide and fullwidth characters and emoji, 1 otherwise.
+int colonne(char32_t c) {
+    static constexpr std::pair<char32_t, char32_t> zero[] = {
+        {0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD},  {0x05BF, 0x05BF}, {0x05C1, 0x05C2},
+        {0x05C4, 0x05C5}, {0x05C7, 0x05C7}, {0x0610, 0x061A},  {0x064B, 0x065F}, {0x0670, 0x0670},
+        {0x06D6, 0x06DC}, {0x06DF, 0x06E4}, {0x06E7, 0x06E8},  {0x06EA, 0x06ED}, {0x0900, 0x0902},
+        {0x093A, 0x093A}, {0x093C, 0x093C}, {0x0941, 0x0948},  {0x094D, 0x094D}, {0x0951, 0x0957},
+        {0x0E31, 0x0E31}, {0x0E34, 0x0E3A}, {0x0E47, 0x0E4E},  {0x1160, 0x11FF}, {0x1AB0, 0x1AFF},
+        {0x1DC0, 0x1DFF}, {0x200B, 0x200F}, {0x2060, 0x2064},  {0x20D0, 0x20FF}, {0xFE00, 0xFE0F},
+        {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF}, {0xE0000, 0xE0FFF}};
+    static constexpr std::pair<char32_t, char32_t> doppie[] = {
+        {0x1100, 0x115F},   {0x231A, 0x231B},   {0x2329, 0x232A},   {0x23E9, 0x23EC},   {0x23F0, 0x23F3},
+        {0x25FD, 0x25FE},   {0x2614, 0x2615},   {0x2648, 0x2653},   {0x26A1, 0x26A1},   {0x26AA, 0x26AB},
+        {0x26BD, 0x26BE},   {0x26C4, 0x26C5},   {0x26D4, 0x26D4},   {0x26EA, 0x26EA},   {0x26F2, 0x26F5},
+        {0x26FA, 0x26FD},   {0x2705, 0x2705},   {0x270A, 0x270B},   {0x2728, 0x2728},   {0x274C, 0x274E},
+        {0x2753, 0x2757},   {0x2795, 0x2797},   {0x27B0, 0x27BF},   {0x2B1B, 0x2B1C},   {0x2B50, 0x2B55},
+        {0x2E80, 0x303E},   {0x3041, 0x33FF},   {0x3400, 0x4DBF},   {0x4E00, 0x9FFF},   {0xA000, 0xA4CF},
+        {0xA960, 0xA97F},   {0xAC00, 0xD7A3},   {0xF900, 0xFAFF},   {0xFE10, 0xFE19},   {0xFE30, 0xFE6F},
+        {0xFF00, 0xFF60},   {0xFFE0, 0xFFE6},   {0x16FE0, 0x16FE4}, {0x17000, 0x18CFF}, {0x1B000, 0x1B2FF},
+        {0x1F004, 0x1F004}, {0x1F0CF, 0x1F0CF}, {0x1F18E, 0x1F18E}, {0x1F191, 0x1F19A}, {0x1F200, 0x1F251},
+        {0x1F300, 0x1F64F}, {0x1F680, 0x1F6FF}, {0x1F7E0, 0x1F7EB}, {0x1F90C, 0x1F9FF}, {0x1FA70, 0x1FAFF},
+        {0x20000, 0x2FFFD}, {0x30000, 0x3FFFD}};
+    if (tra(c, zero, std::size(zero))) return 0;
+    if (tra(c, doppie, std::size(doppie))) return 2;
+    return 1;
+}
+
+// A process name as a column of exactly `larghezza` display columns: control characters shown
+// as escapes, cut before a character that would not fit, padded with blanks.
+std::string colonnaNome(std::string_view nome, int larghezza) {
+    const std::string testo = testoUtf8(nome);
+    std::string r;
+    int usate = 0;
+    for (std::size_t i = 0; i < testo.size();) {
+        const std::size_t inizio = i;
+        const char32_t c = decodifica(testo, i);
+        std::string pezzo;
+        int w = 0;
+        if (c == '\\' || diControllo(c)) {
+            pezzo = c == '\\' ? std::string("\\\\") : visibile(c);
+            w = static_cast<int>(pezzo.size());
+        } else {
+            pezzo = testo.substr(inizio, i - inizio);
+            w = colonne(c);
+        }
+        if (usate + w > larghezza) break;
+        r += pezzo;
+        usate += w;
+    }
+    r.append(static_cast<std::size_t>(larghezza - usate), ' ');
+    return r;
+}
+
 }  // namespace
 
 OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti) {
@@ -79,27 +181,21 @@ OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti) {
         } else if (a == "--campioni") {
             auto v = valore("--campioni");
             if (!v) break;
-            try {
-                std::size_t fine = 0;
-                long long n = std::stoll(*v, &fine);
-                if (fine != v->size() || n < 1) throw std::invalid_argument(*v);
-                o.campioni = n;
-            } catch (const std::exception&) {
+            auto n = interoRigoroso(*v);
+            if (!n || *n < 1) {
                 o.errore = "--campioni vuole un numero intero positivo, non \"" + *v + "\"";
                 break;
             }
+            o.campioni = *n;
         } else if (a == "--intervallo") {
             auto v = valore("--intervallo");
             if (!v) break;
-            try {
-                std::size_t fine = 0;
-                double s = std::stod(*v, &fine);
-                if (fine != v->size() || !(s >= 0.1) || s > 3600) throw std::invalid_argument(*v);
-                o.intervallo = s;
-            } catch (const std::exception&) {
+            auto s = decimaleRigoroso(*v);
+            if (!s || !(*s >= 0.1) || *s > 3600) {
                 o.errore = "--intervallo vuole secondi tra 0.1 e 3600, non \"" + *v + "\"";
                 break;
             }
+            o.intervallo = *s;
         } else if (a == "-pannellino") {
             // Opens the popover in the menu-bar application; nothing to do in a terminal.
         } else {
@@ -108,20 +204,6 @@ OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti) {
         }
     }
     return o;
-}
-
-std::string testoAiuto() {
-    return "Uso: pulsaro [--terminale [--campioni N] [--intervallo S] [--json]]\n"
-           "\n"
-           "Per ora ogni avvio usa la modalità terminale: l'icona nella barra dei menu non c'è ancora.\n"
-           "\n"
-           "  --terminale      campiona e stampa una riga per campione\n"
-           "  --campioni N     si ferma dopo N campioni\n"
-           "  --intervallo S   secondi tra due campioni (predefinito 1.5)\n"
-           "  --json           un oggetto JSON per riga invece del testo\n"
-           "  --help           mostra questo aiuto\n"
-           "\n"
-           "Ctrl-C termina.\n";
 }
 
 std::string rigaTesto(const Campione& c) {
@@ -133,10 +215,12 @@ std::string rigaTesto(const Campione& c) {
     r += "  " + testoStato(c.stato) + "\n";
     int rango = 0;
     for (const auto& p : c.processi) {
-        char buf[512];
-        std::snprintf(buf, sizeof buf, "  %2d  %-28.28s CPU %5.1f%%  GPU %5.1f%%  %9s  pid %d%s\n", ++rango,
-                      p.nome.c_str(), p.cpu, p.gpu, memoriaTesto(p.memoria).c_str(), p.id,
-                      p.usaANE ? "  ANE" : "");
+        char buf[256];
+        std::snprintf(buf, sizeof buf, "  %2d  ", ++rango);
+        r += buf;
+        r += colonnaNome(p.nome, 28);
+        std::snprintf(buf, sizeof buf, " CPU %5.1f%%  GPU %5.1f%%  %9s  pid %d%s\n", p.cpu, p.gpu,
+                      memoriaTesto(p.memoria).c_str(), p.id, p.usaANE ? "  ANE" : "");
         r += buf;
     }
     return r;
@@ -171,6 +255,10 @@ std::string rigaJson(const Campione& c) {
 }
 
 int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out) {
+    return eseguiTerminale(opzioni, out, std::cerr);
+}
+
+int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out, std::ostream& errori) {
     interrotto = false;
     std::signal(SIGINT, suInterruzione);
     std::signal(SIGTERM, suInterruzione);
@@ -181,6 +269,7 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out) {
     CodaSeriale coda("pulsaro.campionatore");
     long long stampati = 0;
     bool finito = false;
+    bool scritturaFallita = false;
     {
         auto monitor = Monitor::crea(
             *sonde, coda, [&ciclo](std::function<void()> f) { ciclo.invia(std::move(f)); }, preferenze);
@@ -191,6 +280,8 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out) {
                 if (finito) return;
                 Campione c{m->riepilogo(), m->totale(), m->stato(), m->processi(), m->totale().core.testo()};
                 out << (opzioni.json ? rigaJson(c) + "\n" : rigaTesto(c)) << std::flush;
+                // A full disk or a closed output ends the run: nobody would see the samples.
+                if (!out) scritturaFallita = finito = true;
                 if (opzioni.campioni && ++stampati >= *opzioni.campioni) finito = true;
             });
         });
@@ -201,6 +292,10 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out) {
     }
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+    if (scritturaFallita) {
+        errori << "pulsaro: impossibile scrivere i campioni sull'uscita\n" << std::flush;
+        return 1;
+    }
     return 0;
 }
 

@@ -20,7 +20,6 @@ struct OpzioniTerminale {
 };
 
 OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti);
-std::string testoAiuto();
 
 struct Campione {
     Riepilogo riepilogo;
@@ -33,7 +32,10 @@ struct Campione {
 std::string rigaTesto(const Campione& c);
 std::string rigaJson(const Campione& c);
 
-// Runs the monitor on the real probes until the samples are done or Ctrl-C.
+// Runs the monitor on the real probes until the samples are done, Ctrl-C or a failed write to
+// `out` (told on `errori`, with a non-zero status).
+int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out, std::ostream& errori);
+// The same with errors on standard error.
 int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out);
 
 }  // namespace pulsaro

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "widgets/caratteri.h"
+#include "widgets/cifre.h"
 #include "widgets/geometria_barre.h"
 #include "widgets/pittura.h"
 #include "widgets/testi_statici.h"
@@ -36,11 +37,15 @@ void traccia(QPainter& p, const QRectF& r, Aspetto a) {
     p.drawPath(capsula(r));
 }
 
-// One line of text centred vertically in r, against its left or right edge.
-void testoInRiga(QPainter& p, const QRectF& r, const QString& testo, const QFont& f, Qt::Alignment lato) {
-    const QSizeF m = misuraTesto(testo, f);
-    const double x = lato == Qt::AlignRight ? r.right() - m.width() : r.left();
-    disegnaTesto(p, QPointF(x, r.center().y() - m.height() / 2), testo, f);
+// One line of text centred vertically in r, against its left edge.
+void testoASinistra(QPainter& p, const QRectF& r, const QString& testo, const QFont& f) {
+    disegnaTesto(p, QPointF(r.left(), r.center().y() - misuraTesto(testo, f).height() / 2), testo, f);
+}
+
+// A value against the right edge of r, centred vertically, its digits in steady cells.
+void valoreADestra(QPainter& p, const QRectF& r, const QString& testo, const QFont& f) {
+    const QSizeF m = misuraCifre(testo, f);
+    disegnaCifre(p, QPointF(r.right() - m.width(), r.center().y() - m.height() / 2), testo, f);
 }
 
 // A bar's height follows the font, and its colours the palette.
@@ -71,11 +76,13 @@ void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& et
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF didascalia(r.left(), alto, r.width(), hc);
     p.setPen(Tema::muted(a));
-    testoInRiga(p, didascalia, etichetta, fontEtichetta(), Qt::AlignLeft);
+    testoASinistra(p, didascalia, etichetta, fontEtichetta());
     p.setPen(Tema::testoSecondario(a));
-    testoInRiga(p, didascalia, testoBarra(valore, attiva), fontValore(), Qt::AlignRight);
+    valoreADestra(p, didascalia, testoBarra(valore, attiva), fontValore());
 
-    const QRectF barra(r.left(), alto + hc + spaziaturaBarra, r.width(), altezzaTracciaBarra);
+    // Font metrics put the bar at any height: its edges go on device pixels.
+    const QRectF barra =
+        allineaVerticale(p, QRectF(r.left(), alto + hc + spaziaturaBarra, r.width(), altezzaTracciaBarra));
     traccia(p, barra, a);
     const double w = larghezzaRiempimento(barra.width(), valore, minimoBarra);
     if (w > 0) {
@@ -97,8 +104,9 @@ void disegnaMiniBarra(QPainter& p, const QRectF& r, double valore, bool attiva, 
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Tema::testoSecondario(a));
-    testoInRiga(p, QRectF(r.left(), alto, r.width(), ht), testoMiniBarra(valore, attiva), f, Qt::AlignRight);
-    const QRectF barra(r.left(), alto + ht + spaziaturaMiniBarra, r.width(), altezzaTracciaMiniBarra);
+    valoreADestra(p, QRectF(r.left(), alto, r.width(), ht), testoMiniBarra(valore, attiva), f);
+    const QRectF barra = allineaVerticale(
+        p, QRectF(r.left(), alto + ht + spaziaturaMiniBarra, r.width(), altezzaTracciaMiniBarra));
     traccia(p, barra, a);
     const double w = larghezzaRiempimento(barra.width(), valore, minimoMiniBarra);
     if (w > 0) {

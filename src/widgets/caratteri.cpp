@@ -31,4 +31,11 @@ QFont carattere(StileTesto s, QFont::Weight peso) {
     return carattere(dimensioneStile(s), peso);
 }
 
+CarattereScalato carattereScalato(double dimensione, QFont::Weight peso) {
+    dimensione = std::max(dimensione, 0.01);
+    CarattereScalato c{carattere(dimensione, peso), 1};
+    c.scala = dimensione / c.font.pixelSize();
+    return c;
+}
+
 }  // namespace pulsaro

@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QVariantAnimation>
+#include <cmath>
+#include <map>
+#include <tuple>
 
 #include "widgets/caratteri.h"
 #include "widgets/geometria_chip.h"
@@ -19,6 +22,51 @@ QPainterPath rettangoloArrotondato(const QRectF& r, double raggio) {
     QPainterPath p;
     p.addRoundedRect(r, raggio, raggio);
     return p;
+}
+
+// The glow at full strength is a ring per device pixel: drawn once into an image, placed on whole
+// device pixels with the body's fraction of a pixel (in eighths) baked in, then copied at the
+// strength of the light, so a fade costs no more than a copy per frame.
+void bagliore(QPainter& p, const GeometriaChip& g, const QColor& colore, double luce) {
+    const QPainterPath forma = rettangoloArrotondato(g.corpo, g.raggioCorpo);
+    const QTransform t = p.deviceTransform();
+    if (t.type() > QTransform::TxScale || t.m11() <= 0 || std::abs(t.m11() - t.m22()) > 1e-9) {
+        ombra(p, forma, g.raggioBagliore, conOpacita(colore, luce));
+        return;
+    }
+    const double s = t.m11();
+    const QRectF fuori = g.corpo.adjusted(-g.raggioBagliore - 2, -g.raggioBagliore - 2, g.raggioBagliore + 2,
+                                          g.raggioBagliore + 2);
+    const QPointF angolo = t.map(fuori.topLeft());
+    const QPoint intero(static_cast<int>(std::floor(angolo.x())), static_cast<int>(std::floor(angolo.y())));
+    const long fx = std::lround((angolo.x() - intero.x()) * 8),
+               fy = std::lround((angolo.y() - intero.y()) * 8);
+    const QSize lato(static_cast<int>(std::ceil(fuori.width() * s)) + 2,
+                     static_cast<int>(std::ceil(fuori.height() * s)) + 2);
+    using Chiave = std::tuple<long, long, long, long, QRgb>;
+    const Chiave k{std::lround(g.c * 100), std::lround(s * 100), fx, fy, colore.rgba()};
+    static std::map<Chiave, QImage> immagini;
+    auto it = immagini.find(k);
+    if (it == immagini.end()) {
+        if (immagini.size() >= 8) immagini.clear();
+        QImage img(lato, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter q(&img);
+        q.setRenderHint(QPainter::Antialiasing);
+        q.translate(fx / 8.0, fy / 8.0);
+        q.scale(s, s);
+        q.translate(-fuori.topLeft());
+        ombra(q, forma, g.raggioBagliore, colore);
+        q.end();
+        it = immagini.emplace(k, std::move(img)).first;
+    }
+    p.save();
+    p.resetTransform();
+    const QTransform base = p.deviceTransform();
+    it->second.setDevicePixelRatio(base.m11());
+    p.setOpacity(p.opacity() * luce);
+    p.drawImage(base.inverted().map(QPointF(intero)), it->second);
+    p.restore();
 }
 }  // namespace
 
@@ -38,7 +86,7 @@ void disegnaChipANE(QPainter& p, const QRectF& cornice, double luce, const QStri
     for (const QRectF& r : g.piedini) p.drawPath(capsula(r));
 
     const QPainterPath forma = rettangoloArrotondato(g.corpo, g.raggioCorpo);
-    if (luce > 0) ombra(p, forma, g.raggioBagliore, conOpacita(Tema::green(a), 0.55 * 0.5 * luce));
+    if (luce > 0) bagliore(p, g, conOpacita(Tema::green(a), 0.55 * 0.5), luce);
     p.setBrush(corpo);
     p.setPen(QPen(bordo, g.bordo));
     p.drawPath(forma);
@@ -48,9 +96,8 @@ void disegnaChipANE(QPainter& p, const QRectF& cornice, double luce, const QStri
     p.drawPath(rettangoloArrotondato(g.die, g.raggioDie));
 
     if (!etichetta.isEmpty()) {
-        p.setFont(carattere(g.dimensioneEtichetta, QFont::Bold));
         p.setPen(testo);
-        testoCentrato(p, g.centro, etichetta);
+        testoCentrato(p, g.centro, etichetta, carattereScalato(g.dimensioneEtichetta, QFont::Bold));
     }
     p.restore();
 }
@@ -74,14 +121,18 @@ ChipANE::ChipANE(bool acceso, const QString& etichetta, QWidget* padre) : ChipAN
 void ChipANE::setAcceso(bool acceso) {
     const double obiettivo = acceso ? 1 : 0;
     acceso_ = acceso;
+    if (!isVisible()) {
+        // Nothing to see fade: the new state at once, even in the middle of a fade.
+        dissolvenza_->stop();
+        if (luce_ != obiettivo) {
+            luce_ = obiettivo;
+            update();
+        }
+        return;
+    }
     const bool inCorso = dissolvenza_->state() == QAbstractAnimation::Running;
     if (inCorso ? dissolvenza_->endValue().toDouble() == obiettivo : luce_ == obiettivo) return;
     dissolvenza_->stop();
-    if (!isVisible()) {
-        luce_ = obiettivo;
-        update();
-        return;
-    }
     dissolvenza_->setStartValue(luce_);
     dissolvenza_->setEndValue(obiettivo);
     dissolvenza_->start();

@@ -28,7 +28,8 @@ QString Contagiri::testo() const {
 
 void Contagiri::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    disegnaContagiri(p, contentsRect(), molla_.valore(), testo(), etichetta_, Tema::aspetto());
+    disegnaContagiri(p, corniceContagiri(contentsRect()), molla_.valore(), testo(), etichetta_,
+                     Tema::aspetto());
 }
 
 void Contagiri::changeEvent(QEvent* e) {

@@ -8,7 +8,8 @@
 
 namespace pulsaro {
 
-// The gauge lays itself out in its contents rectangle; margins give the arcs room to overflow.
+// The gauge lays itself out in its contents rectangle, with room for its arcs and glow inside it
+// (corniceContagiri), so no parent clips it.
 class Contagiri : public Indicatore {
 public:
     explicit Contagiri(QWidget* padre = nullptr);

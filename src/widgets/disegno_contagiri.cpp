@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include <unordered_map>
 
 #include "widgets/caratteri.h"
+#include "widgets/cifre.h"
 #include "widgets/geometria_contagiri.h"
 #include "widgets/pittura.h"
 #include "widgets/testi_statici.h"
@@ -20,32 +22,39 @@
 // to its thread pool and waits for it, which costs far more than the pixels themselves when a
 // grid repaints eighteen gauges. So the translucent parts (track, red zone, ticks, the value arc
 // and its glow) are drawn once into images that are copied, and only opaque or small shapes
-// are painted on every frame.
+// are painted on every frame. The value arc's image is a mask, coloured on every copy: its
+// colour is always the one of the exact value, like the needle's and the hub's.
 
 namespace pulsaro {
 
 namespace {
 
 constexpr double opacitaBagliore = 0.45 * 0.5;  // the blurred shadow's strength at the arc's edge
-constexpr int anelliBagliore = 4;               // rings of halo standing in for the blur
-constexpr int cifreFrazione = 2;                // halves of a device pixel: finer does not show
-
-QPainterPath arco(const GeometriaContagiri& g, const Arco& a) {
-    const QRectF cerchio(g.centro.x() - g.raggio, g.centro.y() - g.raggio, 2 * g.raggio, 2 * g.raggio);
-    QPainterPath p;
-    // Qt counts angles counter-clockwise: negate the screen angles.
-    p.arcMoveTo(cerchio, -a.inizio);
-    p.arcTo(cerchio, -a.inizio, -a.ampiezza);
-    return p;
-}
+constexpr int cifreFrazione = 8;                // eighths of a device pixel: an edge moves by at most 1/16
 
 QPointF polare(QPointF c, double r, double gradi) {
     const double a = gradi * std::numbers::pi / 180;
     return c + QPointF(r * std::cos(a), r * std::sin(a));
 }
 
+// The arc as a polyline with a vertex every degree of the scale, counted from its start. Qt
+// flattens curves with a tolerance of a fraction of a pixel that depends on the curve's length,
+// so the whole arc of the cached image and a shorter one drawn directly would not share their
+// edges; these vertices are the same in both, and lie within a hundredth of a pixel of the circle.
+QPainterPath arco(const GeometriaContagiri& g, const Arco& a) {
+    constexpr double passo = 1;
+    QPainterPath p;
+    p.moveTo(polare(g.centro, g.raggio, a.inizio));
+    const double fine = a.inizio + a.ampiezza;
+    for (double angolo = inizioScala + passo * (std::floor((a.inizio - inizioScala) / passo) + 1);
+         angolo < fine - 1e-9; angolo += passo)
+        p.lineTo(polare(g.centro, g.raggio, angolo));
+    p.lineTo(polare(g.centro, g.raggio, fine));
+    return p;
+}
+
 void tratto(QPainter& p, const QPainterPath& percorso, const QColor& c, double lw, Qt::PenCapStyle cap) {
-    p.setPen(QPen(c, lw, Qt::SolidLine, cap, Qt::RoundJoin));
+    p.setPen(QPen(c, lw, Qt::SolidLine, cap, Qt::MiterJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(percorso);
 }
@@ -69,7 +78,7 @@ void disegnaScala(QPainter& p, const GeometriaContagiri& g, Aspetto a) {
 // The value arc over the whole scale with its glow, in colour c.
 void disegnaArcoPieno(QPainter& p, const GeometriaContagiri& g, const QColor& c) {
     const QPainterPath tutto = arco(g, g.traccia);
-    bagliore(p, tutto, g.lw, g.lw / 2, conOpacita(c, opacitaBagliore), anelliBagliore);
+    bagliore(p, tutto, g.lw, g.lw / 2, conOpacita(c, opacitaBagliore));
     tratto(p, tutto, c, g.lw, Qt::RoundCap);
 }
 
@@ -100,7 +109,7 @@ std::optional<Posto> posto(const QPainter& p, const GeometriaContagiri& g) {
 
 struct Chiave {
     long d, scala, fx, fy;
-    QRgb colore;  // the scale's appearance, or the arc's colour
+    QRgb colore;  // the scale's appearance; 0 for the arc's mask
     bool operator==(const Chiave&) const = default;
 };
 
@@ -162,28 +171,76 @@ void scala(QPainter& p, const GeometriaContagiri& g, Aspetto a, const std::optio
     copia(p, *pos, img);
 }
 
-// The value arc: the whole arc in its colour, cut at the value, with the end cap drawn on top.
+// The mask coloured in c: the mask is white, so every channel of a pixel is its alpha.
+void colora(const QImage& maschera, QImage& destinazione, const QColor& c) {
+    if (destinazione.size() != maschera.size())
+        destinazione = QImage(maschera.size(), QImage::Format_ARGB32_Premultiplied);
+    const QRgb rgb = c.rgb();
+    const unsigned r = qRed(rgb), v = qGreen(rgb), b = qBlue(rgb);
+    const auto* da = reinterpret_cast<const QRgb*>(maschera.constBits());
+    auto* a = reinterpret_cast<QRgb*>(destinazione.bits());
+    const qsizetype n = static_cast<qsizetype>(maschera.width()) * maschera.height();
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned al = qAlpha(da[i]);
+        a[i] = al == 0 ? 0 : qRgba((r * al + 127) / 255, (v * al + 127) / 255, (b * al + 127) / 255, al);
+    }
+    destinazione.setDevicePixelRatio(1);  // painted in device pixels; copia() sets the ratio back
+}
+
+// The halo beyond the end of a cut arc: a half disc whose alpha falls off as the rings' does.
+void aloneFinale(QPainter& p, const GeometriaContagiri& g, const QColor& c, double fine) {
+    const QPointF punta = polare(g.centro, g.raggio, fine);
+    const double r0 = g.lw / 2;
+    const double r = g.lw;  // the stroke's half width and the halo of lw / 2
+    QRadialGradient sfumatura(punta, r);
+    constexpr int passi = 12;
+    for (int i = 0; i <= passi; ++i) {
+        const double t = static_cast<double>(i) / passi;
+        sfumatura.setColorAt((r0 + t * (r - r0)) / r, conOpacita(c, alphaBagliore(opacitaBagliore, t)));
+    }
+    QPainterPath alone;
+    alone.moveTo(polare(punta, r, fine));
+    alone.arcTo(QRectF(punta.x() - r, punta.y() - r, 2 * r, 2 * r), -fine, -180);
+    alone.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(sfumatura);
+    p.drawPath(alone);
+    p.setBrush(c);
+    p.drawEllipse(punta, r0, r0);
+}
+
+// The value arc: the whole arc's mask in its colour, cut at the value, with the end drawn on top.
 void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const std::optional<Posto>& pos) {
     if (g.arcoValore.ampiezza <= 0) return;
     if (!pos) {
         const QPainterPath valore = arco(g, g.arcoValore);
-        bagliore(p, valore, g.lw, g.lw / 2, conOpacita(c, opacitaBagliore), anelliBagliore);
+        bagliore(p, valore, g.lw, g.lw / 2, conOpacita(c, opacitaBagliore));
         tratto(p, valore, c, g.lw, Qt::RoundCap);
         return;
     }
-    static Immagini cache;
-    // The image's colour is the load colour of the whole percent: within the ramp's blends the
-    // steps are too small to see, and the images needed stay few.
-    const QColor cImmagine = Tema::carico(std::round(g.f * 100));
-    QImage& pieno = cercaImmagine(cache, chiave(g, *pos, cImmagine.rgba()), 64, [&] {
-        return immagine(g, *pos, [&](QPainter& q) { disegnaArcoPieno(q, g, cImmagine); });
+    static Immagini maschere;
+    const QImage& maschera = cercaImmagine(maschere, chiave(g, *pos, 0), 32, [&] {
+        return immagine(g, *pos, [&](QPainter& q) { disegnaArcoPieno(q, g, Qt::white); });
     });
+    // Each mask keeps its last coloured copy: a gauge at rest, or outside the ramp's blends,
+    // keeps its colour from one paint to the next.
+    struct Colorata {
+        QRgb colore = 0;
+        QImage img;
+    };
+    static std::unordered_map<Chiave, Colorata, HashChiave> colorate;
+    if (colorate.size() >= 32 && !colorate.contains(chiave(g, *pos, 0))) colorate.clear();
+    Colorata& colorata = colorate[chiave(g, *pos, 0)];
+    if (colorata.img.isNull() || colorata.colore != c.rgba()) {
+        colora(maschera, colorata.img, c);
+        colorata.colore = c.rgba();
+    }
+    QImage& pieno = colorata.img;
     const double fine = g.arcoValore.inizio + g.arcoValore.ampiezza;
     if (fine >= g.traccia.inizio + g.traccia.ampiezza) {
         copia(p, *pos, pieno);
         return;
     }
-
     static QImage taglio;
     if (taglio.size() != pieno.size()) taglio = QImage(pieno.size(), QImage::Format_ARGB32_Premultiplied);
     std::memcpy(taglio.bits(), pieno.constBits(), static_cast<std::size_t>(pieno.sizeInBytes()));
@@ -209,21 +266,7 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
         q.fillPath(anello, Qt::transparent);
     }
     copia(p, *pos, taglio);
-
-    // The round end: the halo's rings beyond the cut, as half discs of the same alpha, then the cap.
-    const QPointF punta = polare(g.centro, g.raggio, fine);
-    p.setPen(Qt::NoPen);
-    p.setBrush(conOpacita(c, 1 - std::pow(1 - opacitaBagliore, 1.0 / anelliBagliore)));
-    for (int k = anelliBagliore; k >= 1; --k) {
-        const double r = g.lw / 2 + g.lw / 2 * k / anelliBagliore;
-        QPainterPath alone;
-        alone.moveTo(polare(punta, r, fine));
-        alone.arcTo(QRectF(punta.x() - r, punta.y() - r, 2 * r, 2 * r), -fine, -180);
-        alone.closeSubpath();
-        p.drawPath(alone);
-    }
-    p.setBrush(c);
-    p.drawEllipse(punta, g.lw / 2, g.lw / 2);
+    aloneFinale(p, g, c, fine);
 }
 
 // The needle: a capsule from the centre outwards with a vertical gradient from the text colour at
@@ -259,11 +302,12 @@ void ago(QPainter& p, const GeometriaContagiri& g, const QColor& c, Aspetto a) {
     p.setTransform(prima);
 }
 
-// Fonts of the two texts for a dial size; the grid asks for the same size many times.
+// Fonts of the two texts for a dial size, at their fractional sizes; the grid asks for the same
+// size many times.
 struct CaratteriContagiri {
     double d = -1;
     QFont base;
-    QFont valore, etichetta;
+    CarattereScalato valore, etichetta;
     double hValore = 0, hEtichetta = 0;
 };
 
@@ -273,16 +317,27 @@ const CaratteriContagiri& caratteri(double d) {
     if (c.d != d || !(c.base == base)) {
         c.d = d;
         c.base = base;
-        c.valore = carattere(0.13 * d, QFont::Bold);
-        c.etichetta = carattere(0.085 * d, QFont::DemiBold);
-        c.hValore = QFontMetricsF(c.valore).height();
-        c.hEtichetta = QFontMetricsF(c.etichetta).height();
+        c.valore = carattereScalato(0.13 * d, QFont::Bold);
+        c.etichetta = carattereScalato(0.085 * d, QFont::DemiBold);
+        c.hValore = QFontMetricsF(c.valore.font).height() * c.valore.scala;
+        c.hEtichetta = QFontMetricsF(c.etichetta.font).height() * c.etichetta.scala;
     }
     return c;
 }
 
-void testoCentratoSu(QPainter& p, const QFont& f, double x, double alto, const QString& testo) {
-    disegnaTesto(p, QPointF(x - misuraTesto(testo, f).width() / 2, alto), testo, f);
+// One line centred on x with its line box's top at `alto`; the value's digits in steady cells.
+void testoCentratoSu(QPainter& p, const CarattereScalato& f, double x, double alto, const QString& testo,
+                     bool cifre) {
+    const double w = (cifre ? misuraCifre(testo, f.font) : misuraTesto(testo, f.font)).width();
+    const QTransform prima = p.transform();
+    p.translate(x, alto);
+    p.scale(f.scala, f.scala);
+    const QPointF angolo(-w / 2, 0);
+    if (cifre)
+        disegnaCifre(p, angolo, testo, f.font);
+    else
+        disegnaTesto(p, angolo, testo, f.font);
+    p.setTransform(prima);
 }
 
 }  // namespace
@@ -309,10 +364,10 @@ void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QStrin
     const double he = etichetta.isEmpty() ? 0 : k.hEtichetta;
     const double alto = g.centroTesti.y() - (k.hValore + he) / 2;
     p.setPen(Tema::testoPrimario(a));
-    testoCentratoSu(p, k.valore, g.centroTesti.x(), alto, testo);
+    testoCentratoSu(p, k.valore, g.centroTesti.x(), alto, testo, true);
     if (!etichetta.isEmpty()) {
         p.setPen(Tema::muted(a));
-        testoCentratoSu(p, k.etichetta, g.centroTesti.x(), alto + k.hValore, etichetta);
+        testoCentratoSu(p, k.etichetta, g.centroTesti.x(), alto + k.hValore, etichetta, false);
     }
     p.restore();
 }

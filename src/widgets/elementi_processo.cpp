@@ -1,11 +1,14 @@
 #include "widgets/elementi_processo.h"
 
+#include <QIcon>
 #include <QPainter>
+#include <QPixmap>
 #include <cmath>
 #include <map>
 #include <tuple>
 
 #include "sampling/testi.h"
+#include "widgets/pittura.h"
 #include "widgets/simboli.h"
 
 namespace pulsaro {
@@ -39,6 +42,34 @@ void disegnaIngranaggio(QPainter& p, const QRectF& cornice, Aspetto a) {
     const QTransform base = p.deviceTransform();
     it->second.setDevicePixelRatio(base.m11());
     p.drawImage(base.inverted().map(QPointF(std::round(angolo.x()), std::round(angolo.y()))), it->second);
+    p.restore();
+}
+
+void disegnaIconaApplicazione(QPainter& p, const QRectF& cornice, const QIcon& icona) {
+    if (icona.isNull() || cornice.isEmpty()) return;
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QTransform t = p.deviceTransform();
+    if (t.type() > QTransform::TxScale) {
+        // Turned: a pixmap as fine as the device, transformed by the painter.
+        const qreal k = scalaDispositivo(p);
+        const QPixmap pm = icona.pixmap(cornice.size().toSize(), k);
+        p.drawPixmap(cornice, pm, QRectF(pm.rect()));
+        p.restore();
+        return;
+    }
+    const QRectF r = t.mapRect(cornice);
+    const QRect pixel(
+        QPoint(static_cast<int>(std::lround(r.left())), static_cast<int>(std::lround(r.top()))),
+        QPoint(static_cast<int>(std::lround(r.right())) - 1, static_cast<int>(std::lround(r.bottom())) - 1));
+    if (pixel.isEmpty()) {
+        p.restore();
+        return;
+    }
+    const QPixmap pm = icona.pixmap(pixel.size(), 1.0);  // as many pixels as it covers
+    p.resetTransform();
+    const QTransform base = p.deviceTransform();
+    p.drawPixmap(base.inverted().mapRect(QRectF(pixel)), pm, QRectF(pm.rect()));
     p.restore();
 }
 

@@ -9,6 +9,7 @@
 #include "sampling/uso.h"
 #include "widgets/tema.h"
 
+class QIcon;
 class QPainter;
 
 namespace pulsaro {
@@ -19,6 +20,11 @@ using DisegnoIcona = std::function<void(QPainter&, const QRectF& cornice, std::i
 
 // The "gearshape.fill" symbol with padding 4, aspect kept, in the secondary text colour.
 void disegnaIngranaggio(QPainter& p, const QRectF& cornice, Aspetto a);
+
+// An application's icon filling `cornice` at the painter's real scale: the icon's pixmap for the
+// device pixels it covers, on whole device pixels, so that it is as sharp as the gear beside it
+// in whatever image a list is drawn into.
+void disegnaIconaApplicazione(QPainter& p, const QRectF& cornice, const QIcon& icona);
 
 // "1,5 GB · pid 42".
 QString testoMemoriaPid(const UsoProcesso& p);

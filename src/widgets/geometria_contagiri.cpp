@@ -66,6 +66,39 @@ QMarginsF sbordoContagiri(const QSizeF& cornice) {
             fuori(e.bottom() - r.bottom())};
 }
 
+namespace {
+// A frame whose dial is d wide and centred on `centro`.
+QRectF cornicePer(double d, QPointF centro) {
+    const double h = d / 1.15;
+    return QRectF(centro.x() - d / 2, centro.y() + 0.02 * d - h / 2, d, h);
+}
+}  // namespace
+
+QRectF corniceContagiri(const QRectF& spazio) {
+    if (!(spazio.width() > 0) || !(spazio.height() > 0)) return spazio;
+    const auto entra = [&](double d) {
+        const QRectF e = geometriaContagiri(cornicePer(d, QPointF(0, 0)), 0).ingombro;
+        return e.width() <= spazio.width() && e.height() <= spazio.height();
+    };
+    // The covered size grows with the dial: halve the interval down to a hundredth of a point.
+    double basso = 0;
+    double alto = std::min(spazio.width(), 1.15 * spazio.height());
+    if (!entra(alto)) {
+        while (alto - basso > 0.01) {
+            const double medio = (basso + alto) / 2;
+            (entra(medio) ? basso : alto) = medio;
+        }
+        alto = basso;
+    }
+    const double d = alto;
+    // Where a frame of the whole space puts the dial, moved just enough to keep it inside.
+    const QRectF e = geometriaContagiri(cornicePer(d, QPointF(0, 0)), 0).ingombro;
+    const double primo = spazio.top() - e.top();
+    const double ultimo = std::max(primo, spazio.bottom() - e.bottom());  // equal when nothing fits
+    const double y = std::clamp(spazio.center().y() - 0.02 * d, primo, ultimo);
+    return cornicePer(d, QPointF(spazio.center().x(), y));
+}
+
 QString testoContagiri(double valore, bool attivo) {
     if (!attivo) return QStringLiteral("—");
     return valore < 10 ? QString::asprintf("%.1f%%", valore) : QString::asprintf("%.0f%%", valore);

@@ -57,9 +57,13 @@ double frazioneContagiri(double valore, bool attivo);
 // The layout of a gauge drawn in `cornice` with the fraction f (which may be animating).
 GeometriaContagiri geometriaContagiri(const QRectF& cornice, double f);
 
-// The room a gauge laid out in a frame of this size needs around it for its arcs and glow:
-// give these as contents margins to a Contagiri whose contents rectangle is that frame.
+// The room a gauge laid out in a frame of this size needs around it for its arcs and glow.
 QMarginsF sbordoContagiri(const QSizeF& cornice);
+
+// The frame to lay a gauge out in so that all of it, glow included, stays inside `spazio`: the
+// largest dial that fits, no larger than a frame of `spazio` would give, placed as there unless
+// that would cross an edge. A Contagiri draws itself so in its contents rectangle.
+QRectF corniceContagiri(const QRectF& spazio);
 
 // "7.5%", "42%", "150%", "-3.0%"; "—" when inactive.
 QString testoContagiri(double valore, bool attivo);

@@ -37,12 +37,17 @@ void ListaProcessi::impostaIcona(DisegnoIcona disegno) {
 }
 
 void ListaProcessi::disegnaFondo(QPainter& p, const QRectF& r, double raggio, bool scelto, Aspetto a) {
+    // The fill covers the whole card, so its edges fall where the layout puts them.
+    p.setPen(Qt::NoPen);
     p.setBrush(scelto ? Tema::chip(a) : Tema::card(a));
+    p.drawRoundedRect(r, raggio, raggio);
+    if (!scelto) return;
     // The border lies wholly on the selected fill, so its 0.8 opacity is mixed in beforehand:
     // an opaque stroke is painted in place, a translucent one goes through the raster thread pool.
-    p.setPen(scelto ? QPen(mescola(Tema::chip(a), Tema::control(a), 0.8), 1.5) : QPen(Qt::NoPen));
-    // The stroke sits half outside the shape: keep it inside the card.
-    p.drawRoundedRect(r.adjusted(0.75, 0.75, -0.75, -0.75), raggio, raggio);
+    // Its line sits half outside the path: inset by half its width, it stays inside the card.
+    p.setPen(QPen(mescola(Tema::chip(a), Tema::control(a), 0.8), 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(r.adjusted(0.75, 0.75, -0.75, -0.75), raggio - 0.75, raggio - 0.75);
 }
 
 void ListaProcessi::disegnaIcona(QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a) const {

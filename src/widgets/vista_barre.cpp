@@ -8,6 +8,7 @@
 
 #include "widgets/barra.h"
 #include "widgets/caratteri.h"
+#include "widgets/cifre.h"
 #include "widgets/etichetta_ane.h"
 #include "widgets/geometria_barre.h"
 #include "widgets/risorsa.h"
@@ -41,7 +42,8 @@ double altezzaBloccoNome() {
 }  // namespace
 
 double VistaBarre::altezzaRigaCorrente() const {
-    return altezzaRiga(std::max({latoIconaRiga, altezzaBloccoNome(), altezzaBarra()}));
+    // Whole points: every row's edges fall on device pixels.
+    return std::ceil(altezzaRiga(std::max({latoIconaRiga, altezzaBloccoNome(), altezzaBarra()})));
 }
 
 QRectF VistaBarre::rettangoloRiga(int i) const {
@@ -120,8 +122,8 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
                      nome);
         if (pr.usaANE) disegnaEtichettaANE(p, rettangoloEtichetta(static_cast<int>(i)).topLeft(), a);
         p.setPen(secondario);
-        disegnaTesto(p, QPointF(l.nome.left(), alto + hNome + spaziaturaBlocco),
-                     testoTagliato(testoMemoriaPid(pr), dettaglio, l.nome.width()), dettaglio);
+        disegnaCifre(p, QPointF(l.nome.left(), alto + hNome + spaziaturaBlocco),
+                     testoCifreTagliato(testoMemoriaPid(pr), dettaglio, l.nome.width()), dettaglio);
 
         for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
             const Risorsa r = Risorsa::perProcesso[k];

@@ -9,6 +9,7 @@
 #include <unordered_set>
 
 #include "widgets/caratteri.h"
+#include "widgets/cifre.h"
 #include "widgets/contagiri.h"
 #include "widgets/etichetta_ane.h"
 #include "widgets/geometria_contagiri.h"
@@ -42,7 +43,7 @@ Intestazione intestazione(const QRectF& r, const UsoProcesso& p, int rango) {
     Intestazione t;
     const double cy = r.center().y();
     const double wRango = std::ceil(misuraTesto(QString::number(rango), fontRango()).width());
-    const double wDettaglio = std::ceil(misuraTesto(testoMemoriaPid(p), fontDettaglio()).width());
+    const double wDettaglio = std::ceil(misuraCifre(testoMemoriaPid(p), fontDettaglio()).width());
     const double wNome = std::ceil(misuraTesto(unaRiga(QString::fromStdString(p.nome)), fontNome()).width());
     const QSizeF badge = p.usaANE ? dimensioneEtichettaANE() : QSizeF();
     double x = r.left();
@@ -109,7 +110,8 @@ double VistaContagiri::altezzaIntestazione() const {
 }
 
 double VistaContagiri::altezzaSchedaCorrente() const {
-    return altezzaScheda(altezzaIntestazione());
+    // Whole points: every card's edges fall on device pixels.
+    return std::ceil(altezzaScheda(altezzaIntestazione()));
 }
 
 int VistaContagiri::colonne() const {
@@ -161,7 +163,7 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
     const Aspetto a = Tema::aspetto();
     const double hIntestazione = altezzaIntestazione();
     const auto schede =
-        rettangoliSchede(width(), static_cast<int>(processi_.size()), altezzaScheda(hIntestazione));
+        rettangoliSchede(width(), static_cast<int>(processi_.size()), altezzaSchedaCorrente());
     const QFont rango = fontRango();
     const QFont nome = fontNome();
     const QFont dettaglio = fontDettaglio();
@@ -184,7 +186,9 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
                        nome);
         if (pr.usaANE) disegnaEtichettaANE(p, t.etichetta.topLeft(), a);
         p.setPen(secondario);
-        testoNellaRiga(p, t.dettaglio, testoMemoriaPid(pr), dettaglio);
+        disegnaCifre(
+            p, QPointF(t.dettaglio.left(), t.dettaglio.center().y() - QFontMetricsF(dettaglio).height() / 2),
+            testoCifreTagliato(testoMemoriaPid(pr), dettaglio, t.dettaglio.width() + 0.5), dettaglio);
 
         const auto it = molle_.find(pr.id);
         for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {

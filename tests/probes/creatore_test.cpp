@@ -15,9 +15,12 @@ TEST(Creatore, FormeAccettate) {
         // Leading commas are passed over; commas inside the name stay.
         {"pid ,,12, a, b ,c", {12, "a, b ,c"}},
         {"pid 12,,name", {12, ",name"}},
-        // Blanks and tabs are trimmed, line breaks are not.
+        // Every Unicode blank is trimmed (tab, no-break, em and ideographic spaces), line breaks are not.
         {"pid 5,\t Mail \t", {5, "Mail"}},
+        {"pid 5,\u00A0\u3000Mail\u2003\u202F", {5, "Mail"}},
+        {"pid 5, Po\u00A0sta\u205F", {5, "Po\u00A0sta"}},
         {"pid 5, Mail\n", {5, "Mail\n"}},
+        {"pid 5, \u2028Mail", {5, "\u2028Mail"}},
         {"pid 2147483647, max", {2147483647, "max"}},
         {"pid -2147483648, min", {-2147483647 - 1, "min"}}};
     for (const auto& [testo, atteso] : casi) EXPECT_EQ(analizzaCreatore(testo), atteso) << testo;

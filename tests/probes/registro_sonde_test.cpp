@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "support/registro_memoria.h"
 #include "probes/client_ane.h"
 #include "probes/lettura_gpu.h"
+#include "support/registro_memoria.h"
 
 namespace pulsaro {
 namespace {

@@ -57,13 +57,33 @@ TEST(CodaSeriale, TimerPeriodicoEAnnullato) {
     EXPECT_LE(scatti - dopo, 1) << "at most a run that was already due";
 }
 
+TEST(CodaSeriale, LaTolleranzaRitardaSoltanto) {
+    CodaSeriale coda("pulsaro.prova");
+    // A first delay within the leeway: the run still waits for its deadline.
+    const auto creato = std::chrono::steady_clock::now();
+    std::atomic<std::int64_t> dopoMs{-1};
+    auto t = coda.timer(0.3, 0, 0.3, [&] {
+        dopoMs =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - creato)
+                .count();
+    });
+    ASSERT_TRUE(attendi([&] { return dopoMs >= 0; }));
+    EXPECT_GE(dopoMs, 300);
+}
+
 TEST(CodaSeriale, LaTolleranzaRaggruppaIRisvegli) {
     CodaSeriale coda("pulsaro.prova");
     std::atomic<bool> scattato{false};
-    // Due in 10 s, but allowed 10 s early: the next wake-up of the queue runs it.
-    auto t = coda.timer(10, 0, 10, [&] { scattato = true; });
+    // Due in 20 ms, allowed to wait up to 10 s: the first wake-up after the deadline runs it.
+    auto t = coda.timer(0.02, 0, 10, [&] { scattato = true; });
+    std::this_thread::sleep_for(40ms);
     coda.async([] {});
     EXPECT_TRUE(attendi([&] { return scattato.load(); }, 3000ms));
+}
+
+TEST(CodaSeriale, OrologioMonotono) {
+    // Intervals must not jump when the wall clock is set.
+    EXPECT_TRUE(Coda::Istante::clock::is_steady);
 }
 
 TEST(CodaSeriale, DistruzioneConTimerEDaDentroLaCoda) {

@@ -50,12 +50,27 @@ TEST_F(MonitorTest, SenzaVisteSoloIlControlloDelleFonti) {
     avanza(0);
     EXPECT_EQ(sonde.chiamateLista, 1) << "the source check runs once right away";
     EXPECT_TRUE(monitor->inControllo());
-    avanza(59.9);
+    avanza(69.9);
     EXPECT_EQ(sonde.chiamateLista, 1);
     avanza(0.1);
-    EXPECT_EQ(sonde.chiamateLista, 2) << "then every 60 s";
+    EXPECT_EQ(sonde.chiamateLista, 2) << "then every 60 s, up to its 10 s leeway late";
+    avanza(60);
+    EXPECT_EQ(sonde.chiamateLista, 3);
     EXPECT_EQ(campioni(), 0);
     EXPECT_TRUE(monitor->processi().empty());
+}
+
+TEST_F(MonitorTest, LaTolleranzaNonAnticipaMaiUnTimer) {
+    monitor->riquadro(true);
+    avanza(0.59);
+    EXPECT_EQ(sonde.chiamateMemoria, 0) << "the first light sample waits for its deadline";
+    avanza(0.01);
+    EXPECT_EQ(sonde.chiamateMemoria, 1);
+    // The light timer's wake-ups (every 2 s from 0.6 s) carry the source check once it is due.
+    avanza(59.9);
+    EXPECT_EQ(sonde.chiamateLista, 1) << "no source check before 60 s";
+    avanza(0.1);
+    EXPECT_EQ(sonde.chiamateLista, 2) << "the check rides on the light sample at 60.6 s";
 }
 
 TEST_F(MonitorTest, LaPrimaVistaAvviaIlCampionamento) {
@@ -81,7 +96,7 @@ TEST_F(MonitorTest, LaPrimaVistaAvviaIlCampionamento) {
     EXPECT_FALSE(monitor->campionando());
     EXPECT_TRUE(monitor->inControllo());
     const int liste = sonde.chiamateLista;
-    avanza(59);
+    avanza(69);
     EXPECT_EQ(campioni(), 3);
     EXPECT_EQ(sonde.chiamateLista, liste);
     avanza(1);
@@ -120,7 +135,7 @@ TEST_F(MonitorTest, UnNuovoIntervalloRiparteDaCapo) {
 
 TEST_F(MonitorTest, IlCampioneLeggeroTaceMentreCampionaIlPrincipale) {
     monitor->riquadro(true);
-    avanza(0.3);
+    avanza(0.6);
     EXPECT_EQ(sonde.chiamateMemoria, 1);
     avanza(2);
     EXPECT_EQ(sonde.chiamateMemoria, 2);
@@ -164,8 +179,18 @@ TEST_F(MonitorTest, LoStatoArrivaPrimaDelleListeEILCambioEAnnunciatoPrima) {
     auto abbonamento6 = monitor->totale.abbona([&](auto&) { ordine.push_back("totale"); });
     auto abbonamento7 = monitor->dettaglio.abbona([&](auto&) { ordine.push_back("dettaglio"); });
     auto abbonamento8 = monitor->riepilogo.abbona([&](auto&) { ordine.push_back("riepilogo"); });
-    std::vector<double> cpuVistaPrima;
-    auto abbonamento9 = monitor->osservaCambiamenti([&] { cpuVistaPrima.push_back(monitor->totale().cpu); });
+
+    // Every store is preceded by its own announcement, which still sees the old value.
+    std::vector<std::string> eventi;
+    auto annuncio = monitor->osservaCambiamenti(
+        [&] { eventi.push_back("annuncio " + std::to_string(monitor->totale().cpu)); });
+    auto registra = [&](const char* nome) { return [&eventi, nome](auto&) { eventi.push_back(nome); }; };
+    auto abbonamento9 = monitor->processi.abbona(registra("processi"));
+    auto abbonamento13 = monitor->stato.abbona(registra("stato"));
+    auto abbonamento10 =
+        monitor->totale.abbona([&](auto& t) { eventi.push_back("totale " + std::to_string(t.cpu)); });
+    auto abbonamento11 = monitor->dettaglio.abbona(registra("dettaglio"));
+    auto abbonamento12 = monitor->riepilogo.abbona(registra("riepilogo"));
 
     sonde.gpu.trovata = false;  // the state changes on the first sample
     monitor->visibilita(true, "principale");
@@ -179,13 +204,13 @@ TEST_F(MonitorTest, LoStatoArrivaPrimaDelleListeEILCambioEAnnunciatoPrima) {
               (std::vector<std::string>{"processi", "totale", "dettaglio", "riepilogo"}));
     EXPECT_FALSE(monitor->stato().gpu);
 
-    // The announcement comes before the store: it still sees the old totals.
-    ordine.clear();
-    cpuVistaPrima.clear();
+    eventi.clear();
     avanza(1.5);
-    ASSERT_FALSE(cpuVistaPrima.empty());
-    EXPECT_DOUBLE_EQ(cpuVistaPrima.front(), 0.0);
-    EXPECT_GT(monitor->totale().cpu, 80.0);
+    const std::string prima = std::to_string(0.0), dopo = std::to_string(90.0);
+    // The ticks moved only now, so the CPU source turns on with this sample.
+    EXPECT_EQ(eventi, (std::vector<std::string>{"annuncio " + prima, "stato", "annuncio " + prima, "processi",
+                                                "annuncio " + prima, "totale " + dopo, "annuncio " + dopo,
+                                                "dettaglio", "annuncio " + dopo, "riepilogo"}));
 }
 
 TEST_F(MonitorTest, FontiNonFunzionanti) {
@@ -250,20 +275,16 @@ TEST_F(MonitorTest, DettaglioDelProcessoSeguito) {
 }
 
 TEST(NeuralEngine, UtilizzoDallaPotenzaControIlPicco) {
-    double picco = 4;
-    EXPECT_DOUBLE_EQ(utilizzoANEDaPotenza(2, 1, picco), 25.0);
-    EXPECT_DOUBLE_EQ(picco, 3.996);
-    picco = 10;
-    EXPECT_NEAR(utilizzoANEDaPotenza(2, 1, picco), 2 / 9.99 * 100, 1e-9);
-    EXPECT_DOUBLE_EQ(picco, 9.99);
+    EXPECT_DOUBLE_EQ(piccoANE(4, 2), 3.996);
+    EXPECT_DOUBLE_EQ(utilizzoANEDaPotenza(2, 1, 3.996), 25.0);
+    EXPECT_DOUBLE_EQ(piccoANE(10, 2), 9.99);
+    EXPECT_NEAR(utilizzoANEDaPotenza(2, 1, 9.99), 2 / 9.99 * 100, 1e-9);
+    EXPECT_DOUBLE_EQ(piccoANE(1, 5), 5.0);
     // Two channels double the reference; a channel count of 0 counts as 1.
-    picco = 0;
-    EXPECT_DOUBLE_EQ(utilizzoANEDaPotenza(4, 2, picco), 25.0);
-    picco = 0;
-    EXPECT_DOUBLE_EQ(utilizzoANEDaPotenza(4, 0, picco), 50.0);
+    EXPECT_DOUBLE_EQ(utilizzoANEDaPotenza(4, 2, 4), 25.0);
+    EXPECT_DOUBLE_EQ(utilizzoANEDaPotenza(4, 0, 4), 50.0);
     // Negative power (counters that ran backwards) is no activity.
-    picco = 0;
-    EXPECT_DOUBLE_EQ(utilizzoANEDaPotenza(-3, 1, picco), 0.0);
+    EXPECT_DOUBLE_EQ(utilizzoANEDaPotenza(-3, 1, 0), 0.0);
 }
 
 TEST_F(MonitorTest, NeuralEngineNelCampioneEClient) {
@@ -304,4 +325,135 @@ TEST_F(MonitorTest, IGestoriNonTengonoInVitaIlMonitor) {
     monitor.reset();
     avanza(10);
     EXPECT_EQ(sonde.chiamateTick, tick);
+}
+
+TEST_F(MonitorTest, IlPiccoANESegueOgniCampioneCompleto) {
+    // While residency is available the power peak still moves, so a later fall-back uses it.
+    sonde.energia->potenze = {0, 20};
+    sonde.energia->attivita = 0.5;
+    monitor->visibilita(true, "principale");
+    avanza(0.35 + 1.5);
+    EXPECT_DOUBLE_EQ(monitor->totale().ane, 50.0);
+    sonde.energia->attivita.reset();
+    sonde.energia->potenze = {0, 2};
+    avanza(1.5);
+    EXPECT_NEAR(monitor->totale().ane, 2 / (20 * 0.999) * 100, 1e-9);
+}
+
+TEST_F(MonitorTest, UnaLetturaDeiTickFallitaNonEMovimento) {
+    monitor->visibilita(true, "principale");
+    avanza(0.3);
+    sonde.avanzaTick(10, 10);
+    avanza(0.05);
+    EXPECT_TRUE(monitor->stato().cpu);
+    const auto buona = sonde.tick;
+    sonde.tick = {};
+    avanza(1.5);
+    EXPECT_FALSE(monitor->stato().cpu) << "an empty reading after a good one";
+    EXPECT_EQ(monitor->totale().core.totale(), 0);
+    // Back again: measured from the last good reading.
+    sonde.tick = buona;
+    sonde.avanzaTick(30, 10);
+    avanza(1.5);
+    EXPECT_TRUE(monitor->stato().cpu);
+    EXPECT_DOUBLE_EQ(monitor->totale().cpu, 75.0);
+}
+
+TEST_F(MonitorTest, IlCampioneLeggeroDescriveLUltimoIntervallo) {
+    sonde.gpu.totale = 42;
+    sonde.energia->potenze = {3, 5};  // no power estimate in the light sample
+    monitor->riquadro(true);
+    sonde.avanzaTick(10, 30);
+    avanza(0.6);
+    EXPECT_DOUBLE_EQ(monitor->riepilogo().cpu, 25.0) << "CPU from the light baseline taken at start";
+    EXPECT_DOUBLE_EQ(monitor->riepilogo().gpu, 42.0);
+    EXPECT_DOUBLE_EQ(monitor->riepilogo().ane, 0.0);
+    EXPECT_DOUBLE_EQ(monitor->riepilogo().memoria, 50.0);
+    sonde.energia->attivita = 0.3;
+    sonde.avanzaTick(0, 10);
+    avanza(2);
+    EXPECT_DOUBLE_EQ(monitor->riepilogo().ane, 30.0);
+    EXPECT_DOUBLE_EQ(monitor->riepilogo().cpu, 0.0);
+
+    // A busy window, then an idle moment after it closes: the tile tells only the idle moment.
+    monitor->visibilita(true, "principale");
+    for (int i = 0; i < 4; ++i) {
+        sonde.avanzaTick(100, 0);
+        avanza(1.5);
+    }
+    EXPECT_DOUBLE_EQ(monitor->riepilogo().cpu, 100.0);
+    monitor->visibilita(false, "principale");
+    sonde.avanzaTick(0, 100);
+    const int memorie = sonde.chiamateMemoria;
+    for (int i = 0; i < 30 && sonde.chiamateMemoria == memorie; ++i) avanza(0.1);
+    ASSERT_EQ(sonde.chiamateMemoria, memorie + 1);
+    EXPECT_DOUBLE_EQ(monitor->riepilogo().cpu, 0.0);
+    EXPECT_EQ(monitor->riepilogo().core.totale(), 0);
+}
+
+TEST_F(MonitorTest, IntervalloESeguitoSonoPubblicati) {
+    std::vector<std::string> eventi;
+    auto annuncio = monitor->osservaCambiamenti([&] {
+        eventi.push_back("annuncio " + std::to_string(monitor->intervallo()) + " " +
+                         std::to_string(monitor->seguito().value_or(-1)));
+    });
+    auto a =
+        monitor->intervallo.abbona([&](double v) { eventi.push_back("intervallo " + std::to_string(v)); });
+    auto b = monitor->seguito.abbona([&](const std::optional<std::int32_t>& id) {
+        eventi.push_back("seguito " + std::to_string(id.value_or(-1)));
+    });
+    monitor->impostaIntervallo(3);
+    monitor->impostaSeguito(42);
+    monitor->impostaSeguito(std::nullopt);
+    const std::string uno = std::to_string(1.5), tre = std::to_string(3.0);
+    EXPECT_EQ(eventi, (std::vector<std::string>{"annuncio " + uno + " -1", "intervallo " + tre,
+                                                "annuncio " + tre + " -1", "seguito 42",
+                                                "annuncio " + tre + " 42", "seguito -1"}));
+    EXPECT_DOUBLE_EQ(monitor->intervallo(), 3.0);
+    EXPECT_FALSE(monitor->seguito().has_value());
+}
+
+TEST(MonitorMacchina, QuattroPSeiEFinoAlRiepilogo) {
+    // A fake machine of 4 performance and 6 efficiency cores, nothing read from this host.
+    SondeFinte sonde;
+    sonde.fatti = {{"P", "P", "P", "P", "E", "E", "E", "E", "E", "E"}, 4, 6, "10 core (4 + 6)", "16 core"};
+    sonde.tick = {};
+    for (int i = 0; i < 10; ++i) sonde.tick.perCore.push_back({100, 1000});
+    sonde.avanzaTick(0, 0);
+    CodaManuale coda;
+    PreferenzeInMemoria preferenze;
+    std::vector<std::function<void()>> blocchi;
+    auto monitor = Monitor::crea(
+        sonde, coda, [&](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
+    auto avanza = [&](double s) {
+        coda.avanza(s);
+        for (std::size_t i = 0; i < blocchi.size(); ++i) blocchi[i]();
+        blocchi.clear();
+    };
+    EXPECT_EQ(monitor->macchina().testoCPU, "10 core (4 + 6)");
+    EXPECT_EQ(monitor->macchina().testoGPU, "16 core");
+    EXPECT_EQ(monitor->riepilogo().core.testo(), "0/10 core (P 0 \u00B7 E 0)")
+        << "the counts before any sample";
+
+    // Busy: P cores 0 and 1, E cores 4, 5 and 6.
+    auto occupa = [&] {
+        for (int i : {0, 1, 4, 5, 6}) sonde.tick.perCore[static_cast<std::size_t>(i)].occupati += 90;
+        for (auto& c : sonde.tick.perCore) c.totali += 100;
+        sonde.tick.totali += 1000;
+    };
+    monitor->visibilita(true, "principale");
+    avanza(0.3);
+    occupa();
+    avanza(0.05);
+    const CoreImpegnati atteso{2, 3, 4, 6};
+    EXPECT_EQ(monitor->totale().core, atteso);
+    EXPECT_EQ(monitor->totale().core.testo(), "5/10 core (P 2 \u00B7 E 3)");
+    EXPECT_EQ(monitor->riepilogo().core, atteso);
+
+    // The light sample counts the same way.
+    monitor->visibilita(false, "principale");
+    monitor->riquadro(true);
+    occupa();
+    avanza(0.6);
+    EXPECT_EQ(monitor->riepilogo().core, atteso);
 }

@@ -27,10 +27,12 @@ struct SondeFinte : Sonde {
     std::map<std::int32_t, std::string> applicazioni;
     double memoria = 50;
     int attivi = 2;
+    Macchina fatti{{}, 2, 0, "2 core", "Funziona"};
 
     int chiamateTick = 0, chiamateLista = 0, chiamateGPU = 0, chiamateMemoria = 0;
     EnergiaFinta* energia = nullptr;  // owned by the monitor
 
+    Macchina macchina() override { return fatti; }
     LetturaTick tickCPU() override {
         ++chiamateTick;
         return tick;

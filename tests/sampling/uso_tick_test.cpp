@@ -13,9 +13,9 @@ Tick t(std::uint64_t occupati, std::uint64_t totali) {
 }  // namespace
 
 TEST(Record, TestoDeiCore) {
-    EXPECT_EQ(testoCore({3, 2}, 6, 4), "5/10 core (P 3 \u00B7 E 2)");
-    EXPECT_EQ(testoCore({3, 0}, 8, 0), "3/8 core");
-    EXPECT_EQ(testoCore({0, 0}, 4, 1), "0/5 core (P 0 \u00B7 E 0)");
+    EXPECT_EQ((CoreImpegnati{3, 2, 6, 4}.testo()), "5/10 core (P 3 \u00B7 E 2)");
+    EXPECT_EQ((CoreImpegnati{3, 0, 8, 0}.testo()), "3/8 core");
+    EXPECT_EQ((CoreImpegnati{0, 0, 4, 1}.testo()), "0/5 core (P 0 \u00B7 E 0)");
 }
 
 TEST(Tick, SommeDaiContatori) {

@@ -4,8 +4,8 @@
 
 #include "shell/anteprima_riquadro.h"
 #include "shell/icona_barra.h"
-#include "support/qt_app.h"
 #include "shell/riquadro_barra.h"
+#include "support/qt_app.h"
 
 using namespace pulsaro;
 namespace RB = pulsaro::RiquadroBarra;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <algorithm>
 #include <limits>
 
 #include "support/qt_app.h"
@@ -210,4 +213,38 @@ TEST_F(Riquadro, RenderedTileShowsBackgroundTextAndDot) {
     const qreal wc = chiaro.deviceIndependentSize().width();
     EXPECT_TRUE(vicino(pixel(chiaro, wc - 13, 3), QColor::fromRgbF(0.42f, 0.42f, 0.42f)));
     EXPECT_GT(conta(chiaro, QRectF(wc - 20, 5, 14, 7), Qt::white), 5);
+}
+
+TEST_F(Riquadro, TextStandsOnTheBaselineOfItsCentredBox) {
+    // The text box (the taller of the two fonts' line boxes) is centred in the 17-point height;
+    // the flat feet of the first letter, "M", stand on its baseline.
+    soloVoci({Voce::mem});
+    QImage misura(1, 1, QImage::Format_ARGB32_Premultiplied);
+    misura.setDotsPerMeterX(2835);  // 72 dpi: points are pixels
+    misura.setDotsPerMeterY(2835);
+    const auto fonte = [](qreal punti, QFont::Weight peso) {
+        QFont f = QGuiApplication::font();
+        f.setPointSizeF(punti);
+        f.setWeight(peso);
+        return f;
+    };
+    const QFontMetricsF valori(fonte(11, QFont::DemiBold), &misura),
+        etichette(fonte(9.5, QFont::Medium), &misura);
+    const qreal h = std::max(valori.height(), etichette.height());
+    const qreal linea = (17 - h) / 2 + std::max(valori.ascent(), etichette.ascent());
+    const qreal emme = 6 + etichette.horizontalAdvance("M");
+    for (const qreal dpr : {1.0, 2.0, 3.0}) {
+        const QImage img = RB::immagine(campione(), RB::arancio(), pref, 2, dpr);
+        int primaRiga = -1, ultimaRiga = -1;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = static_cast<int>(6 * dpr); x < static_cast<int>(emme * dpr); ++x)
+                if (img.pixelColor(x, y).lightness() < RB::arancio().lightness() / 2) {  // half inked
+                    if (primaRiga < 0) primaRiga = y;
+                    ultimaRiga = y;
+                    break;
+                }
+        ASSERT_GE(primaRiga, 0) << dpr;
+        EXPECT_NEAR((ultimaRiga + 1) / dpr, linea, 0.5 / dpr + 0.1) << dpr;
+        EXPECT_GE(primaRiga / dpr, (17 - h) / 2 - 0.01) << dpr;
+    }
 }

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
+#include <streambuf>
+
+#include "platform/testo_utf8.h"
 
 using namespace pulsaro;
 
@@ -24,9 +28,19 @@ TEST(Terminale, Opzioni) {
                                                            {"--intervallo", "0"},
                                                            {"--intervallo", "nan"},
                                                            {"--intervallo", "abc"},
+                                                           // Plain decimal only, as the stored preferences.
+                                                           {"--intervallo", "0x1"},
+                                                           {"--intervallo", " 1"},
+                                                           {"--intervallo", "+1"},
+                                                           {"--intervallo", "1 "},
+                                                           {"--intervallo", "inf"},
+                                                           {"--campioni", "+3"},
+                                                           {"--campioni", " 3"},
+                                                           {"--campioni", "0x3"},
                                                            {"--boh"}})
-        EXPECT_FALSE(leggiOpzioni(args).errore.empty()) << args[0];
-    EXPECT_NE(testoAiuto().find("--campioni"), std::string::npos);
+        EXPECT_FALSE(leggiOpzioni(args).errore.empty()) << args[0] << " " << args.back();
+    EXPECT_DOUBLE_EQ(*leggiOpzioni({"--intervallo", "2"}).intervallo, 2.0);
+    EXPECT_DOUBLE_EQ(*leggiOpzioni({"--intervallo", "1e0"}).intervallo, 1.0);
 }
 
 TEST(Terminale, RigheDiTestoEJson) {
@@ -58,4 +72,85 @@ TEST(Terminale, RigheDiTestoEJson) {
     EXPECT_EQ(v["processi"][0]["usaANE"], true);
     EXPECT_EQ(v["processi"][1]["nome"], "bad\xEF\xBF\xBD");
     EXPECT_EQ(v["aneApp"][0], "Foto");
+}
+
+namespace {
+
+// The lines of the process list, without the totals line.
+std::vector<std::string> righeProcessi(const std::string& t) {
+    std::vector<std::string> r;
+    std::istringstream in(t);
+    std::string riga;
+    std::getline(in, riga);
+    while (std::getline(in, riga)) r.push_back(riga);
+    return r;
+}
+
+}  // namespace
+
+TEST(Terminale, NomiMostratiInModoSicuroEAllineati) {
+    Campione c;
+    c.processi = {
+        {1, "ab\ncd\x1b[31m\t\x7f\u009b", 0, 0, 0, false, 0},
+        {2, "caff\u00e8 \u00e8 perch\u00e9 citt\u00e0 \u00e0 \u00f2 \u00f9 lungo lungo", 0, 0, 0, false, 0},
+        {3,
+         "\u65e5\u672c\u8a9e\u306e\u30d7\u30ed\u30bb\u30b9\u540d\u524d\u304c\u3068\u3066\u3082\u9577\u3044",
+         0, 0, 0, false, 0},
+        {4, "bad\xff\xfe", 0, 0, 0, false, 0},
+        {5, "e\u0301", 0, 0, 0, false, 0}};
+    const auto righe = righeProcessi(rigaTesto(c));
+    ASSERT_EQ(righe.size(), 5u) << "a newline in a name must not split its record";
+    for (const auto& r : righe)
+        for (unsigned char ch : r) EXPECT_TRUE(ch >= 0x20 && ch != 0x7f) << "control byte in: " << r;
+    EXPECT_NE(righe[0].find("ab\\ncd\\x1b[31m\\t\\x7f\\u009b"), std::string::npos) << righe[0];
+    // Every row puts "CPU" at the same display column.
+    auto colonnaCPU = [](const std::string& r) {
+        const auto byte = r.find(" CPU ");
+        int colonne = 0;
+        for (std::size_t i = 0; i < byte;) {
+            const unsigned char b = static_cast<unsigned char>(r[i]);
+            const std::size_t n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+            colonne += (n == 3 && b >= 0xE3 && b <= 0xE9)           ? 2
+                       : (n == 2 && r.compare(i, 2, "\u0301") == 0) ? 0
+                                                                    : 1;
+            i += n;
+        }
+        return colonne;
+    };
+    for (const auto& r : righe) EXPECT_EQ(colonnaCPU(r), colonnaCPU(righe[0])) << r;
+    // Cut on a character boundary: still valid UTF-8.
+    for (const auto& r : righe) EXPECT_TRUE(utf8Valido(r)) << r;
+}
+
+namespace {
+
+// An output that fails every write, as a full disk or a closed descriptor does.
+class UscitaGuasta : public std::streambuf {
+public:
+    int scritture = 0;
+
+protected:
+    int_type overflow(int_type) override {
+        ++scritture;
+        return traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize) override {
+        ++scritture;
+        return 0;
+    }
+};
+
+}  // namespace
+
+TEST(Terminale, UnaScritturaFallitaFermaLaCorsa) {
+    UscitaGuasta guasta;
+    std::ostream out(&guasta);
+    std::ostringstream errori;
+    OpzioniTerminale o;
+    o.terminale = true;
+    o.campioni = 3;
+    o.intervallo = 0.1;
+    EXPECT_NE(eseguiTerminale(o, out, errori), 0);
+    EXPECT_FALSE(errori.str().empty());
+    EXPECT_EQ(guasta.scritture, 1) << "no more samples after the first failed write";
 }

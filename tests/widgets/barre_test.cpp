@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "support/qt_app.h"
+#include "tela.h"
 #include "widgets/barra.h"
 #include "widgets/geometria_barre.h"
 #include "widgets/vista_barre.h"
@@ -107,4 +108,77 @@ TEST(Barre, ListaClicSelezioneENomiLunghi) {
     EXPECT_DOUBLE_EQ(l.barre[0].left(), layoutRiga(v.rettangoloRiga(0)).barre[0].left());
     EXPECT_TRUE(prova::simile(img.pixelColor((l.barre[0].topLeft() + QPointF(-6, 2)).toPoint()),
                               Tema::chip(Aspetto::chiaro), 2));
+}
+
+// --- what is drawn -------------------------------------------------------------------------
+
+namespace {
+
+int somma(const QColor& c) {
+    return c.red() + c.green() + c.blue();
+}
+
+// The device rows of column x, within `mezza` of y, whose colour is neither the track's nor the
+// background's.
+int righeSfumate(const prova::Tela& t, double x, double y, double mezza, const QColor& traccia,
+                 const QColor& fondo) {
+    int n = 0;
+    const QPoint da = t.pixel(QPointF(x, y - mezza)), a = t.pixel(QPointF(x, y + mezza));
+    for (int y = da.y(); y <= a.y(); ++y) {
+        const QColor c = t.img.pixelColor(da.x(), y);
+        if (!prova::simile(c, traccia, 2) && !prova::simile(c, fondo, 2)) ++n;
+    }
+    return n;
+}
+
+}  // namespace
+
+TEST(BarreDisegno, ColoriDelRiempimentoEBordiSuPixel) {
+    const Aspetto a = Aspetto::chiaro;
+    const QColor fondo = Tema::panel(a), traccia = Tema::line(a);
+    for (const auto& [dpr, origine] : prova::situazioni) {
+        // The labelled bar: a gradient from a lighter leading end to the load colour.
+        const QRectF r(0, 0, 200, 30);
+        const auto t = prova::dipingiSu(r.size(), dpr, origine, fondo,
+                                        [&](QPainter& p) { disegnaBarra(p, r, 90, "CPU", true, a); });
+        const double yBarra = r.bottom() - (r.height() - altezzaBarra()) / 2 - altezzaTracciaBarra / 2;
+        const QColor inizio = t.colore(QPointF(6, yBarra)),
+                     fine = t.colore(QPointF(r.width() * 0.9 - 6, yBarra));
+        EXPECT_TRUE(prova::simile(fine, Tema::carico(90), 8)) << dpr;
+        EXPECT_GT(somma(inizio), somma(fine) + 40) << dpr;  // lighter: a quarter of the light track shows
+        // Its edges lie on device pixels, wherever font metrics put it.
+        EXPECT_EQ(righeSfumate(t, 195, yBarra, altezzaTracciaBarra / 2 + 1.5, traccia, fondo), 0) << dpr;
+
+        // The small bar: the plain load colour, and its track on whole pixels too.
+        const QRectF m(0, 0, 60, 20);
+        const auto tm = prova::dipingiSu(m.size(), dpr, origine, fondo,
+                                         [&](QPainter& p) { disegnaMiniBarra(p, m, 50, true, a); });
+        const double yMini = m.bottom() - (m.height() - altezzaMiniBarra()) / 2 - altezzaTracciaMiniBarra / 2;
+        EXPECT_TRUE(prova::simile(tm.colore(QPointF(15, yMini)), Tema::carico(50), 4)) << dpr;
+        EXPECT_TRUE(prova::simile(tm.colore(QPointF(50, yMini)), traccia, 4)) << dpr;
+        EXPECT_EQ(righeSfumate(tm, 50, yMini, altezzaTracciaMiniBarra / 2 + 0.75, traccia, fondo), 0) << dpr;
+    }
+}
+
+TEST(BarreDisegno, SchedeRiempiteFinoAlBordo) {
+    // A row fills its whole rectangle: its straight edges are whole device pixels of the card
+    // colour, not a blend with the panel; the selected one has its border there.
+    const Aspetto a = Aspetto::chiaro;
+    Tema::forzaAspetto(a);
+    VistaBarre v;
+    v.impostaProcessi(tre());
+    v.impostaSelezionato(22);
+    v.resize(640, v.heightForWidth(640));
+    for (const qreal dpr : {1.0, 2.0}) {
+        const auto t = prova::dipingiWidget(v, dpr, QPointF(0, 0), Tema::panel(a));
+        const QRectF r0 = v.rettangoloRiga(0), r1 = v.rettangoloRiga(1);
+        const QColor bordo = mescola(Tema::chip(a), Tema::control(a), 0.8);
+        EXPECT_TRUE(prova::simile(t.colore(QPointF(300, r0.top())), Tema::card(a), 1)) << dpr;
+        EXPECT_TRUE(prova::simile(t.colore(QPointF(300, r0.bottom() - 0.5 / dpr)), Tema::card(a), 1)) << dpr;
+        EXPECT_TRUE(prova::simile(t.colore(QPointF(r0.left(), r0.center().y())), Tema::card(a), 1)) << dpr;
+        EXPECT_TRUE(prova::simile(t.colore(QPointF(300, r0.bottom() + 0.5 / dpr)), Tema::panel(a), 1)) << dpr;
+        EXPECT_TRUE(prova::simile(t.colore(QPointF(300, r1.top())), bordo, 3)) << dpr;
+        EXPECT_TRUE(prova::simile(t.colore(QPointF(300, r1.top() + 3)), Tema::chip(a), 3)) << dpr;
+    }
+    Tema::forzaAspetto(std::nullopt);
 }

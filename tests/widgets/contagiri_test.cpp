@@ -4,7 +4,11 @@
 #include <numbers>
 
 #include "support/qt_app.h"
+#include "tela.h"
+#include "widgets/caratteri.h"
+#include "widgets/cifre.h"
 #include "widgets/contagiri.h"
+#include "widgets/disegno_contagiri.h"
 #include "widgets/geometria_contagiri.h"
 #include "widgets/molla.h"
 #include "widgets/tema.h"
@@ -84,8 +88,8 @@ TEST(Contagiri, ValoriSpentiEFuoriScala) {
 
 TEST(Contagiri, PixelAllaFineDellArco) {
     Tema::forzaAspetto(Aspetto::chiaro);
-    // Tall enough for the arc, which overflows a frame limited by its height.
-    const auto g = geometriaContagiri(QRectF(0, 0, 170, 200), 0);
+    // The widget lays the dial out with room for its arcs inside its rectangle.
+    const auto g = geometriaContagiri(corniceContagiri(QRectF(0, 0, 170, 200)), 0);
     const QColor traccia = Tema::line(Aspetto::chiaro);
 
     Contagiri zero(0, Tema::orange(), "CPU", true);
@@ -143,4 +147,152 @@ TEST(Contagiri, AnimaSoloQuandoVisibile) {
     visibile.hide();
     visibile.setValore(10);
     EXPECT_DOUBLE_EQ(visibile.frazioneMostrata(), 0);  // inactive: the empty dial
+}
+
+// --- what is drawn -------------------------------------------------------------------------
+
+namespace {
+
+// The largest difference of any channel, and how many pixels differ by more than `soglia`.
+std::pair<int, int> differenza(const QImage& a, const QImage& b, int soglia) {
+    int massima = 0, oltre = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q))});
+            massima = std::max(massima, d);
+            if (d > soglia) ++oltre;
+        }
+    return {massima, oltre};
+}
+
+}  // namespace
+
+TEST(ContagiriDisegno, ImmaginiInCacheComeIlDisegnoDiretto) {
+    // The arcs come from cached images on an upright painter and are stroked directly under a
+    // rotated one (the slightest turn will do): both must give the same pixels.
+    const QRectF cornice(10, 25, 170, 150);  // with room for the arcs above and beside it
+    const QSizeF misura(190, 180);
+    for (const Aspetto a : {Aspetto::chiaro, Aspetto::scuro})
+        for (const auto& [dpr, origine] : prova::situazioni)
+            for (const double f : {0.0, 0.37, 0.45, 0.775, 1.0}) {
+                const auto dipingi = [&](bool diretto) {
+                    return prova::dipingiSu(misura, dpr, origine, Tema::panel(a), [&](QPainter& p) {
+                        if (diretto) p.rotate(1e-4);
+                        disegnaContagiri(p, cornice, f, QString(), QString(), a);
+                    });
+                };
+                // Edges may move by a sixteenth of a pixel (the images are placed in eighths of
+                // one) and the end cap is a disc rather than the stroke's own cap.
+                const auto [massima, oltre] = differenza(dipingi(false).img, dipingi(true).img, 24);
+                EXPECT_LE(massima, 40) << "dpr " << dpr << " f " << f;
+                EXPECT_LE(oltre, 12) << "dpr " << dpr << " f " << f;
+            }
+}
+
+TEST(ContagiriDisegno, ZonaRossaATagliNetti) {
+    // The red zone has flat ends: just before its start the track shows, and past the scale's
+    // end only the track's round cap.
+    const QRectF cornice(10, 25, 170, 150);
+    const auto g = geometriaContagiri(cornice, 0);
+    const double quarto = g.lw / 4 / g.raggio * 180 / std::numbers::pi;  // a quarter of lw, in degrees
+    const QColor traccia = Tema::line(Aspetto::chiaro);
+    for (const auto& [dpr, origine] : prova::situazioni) {
+        const auto t = prova::dipingiSu(
+            QSizeF(190, 180), dpr, origine, Tema::panel(Aspetto::chiaro),
+            [&](QPainter& p) { disegnaContagiri(p, cornice, 0, QString(), QString(), Aspetto::chiaro); });
+        const double inizioRosso = g.zonaRossa.inizio;
+        EXPECT_TRUE(prova::simile(t.colore(polare(g.centro, g.raggio, inizioRosso - quarto)), traccia, 4))
+            << dpr;
+        EXPECT_TRUE(prova::simile(t.colore(polare(g.centro, g.raggio, 390 + quarto)), traccia, 4)) << dpr;
+        EXPECT_FALSE(prova::simile(t.colore(polare(g.centro, g.raggio, inizioRosso + quarto)), traccia, 20))
+            << dpr;
+    }
+}
+
+TEST(ContagiriDisegno, IlValoreStaNellaSuaFascia) {
+    // The value's line box is centred 0.3 d below the dial's centre: its digits stand on the
+    // box's baseline, whatever the device. "11%": the ones have flat feet, exactly on it.
+    const QRectF cornice(0, 0, 170, 150);
+    const auto g = geometriaContagiri(cornice, 0.62);
+    const QString testo = QStringLiteral("11%");
+    const CarattereScalato f = carattereScalato(0.13 * g.d, QFont::Bold);
+    const QFontMetricsF m(f.font);
+    const double alto = g.centroTesti.y() - m.height() * f.scala / 2;
+    const double linea = alto + m.ascent() * f.scala;
+    const double inizio = g.centroTesti.x() - misuraCifre(testo, f.font).width() * f.scala / 2;
+    const double ones = 2 * CifreFisse(f.font).cella() * f.scala;
+    const QColor fondo = Tema::panel(Aspetto::scuro);
+    // Ink is a pixel at least half way from the panel to the text colour: an edge's place to
+    // within a quarter of a device pixel.
+    const int soglia = (fondo.lightness() + mescola(fondo, QColor(255, 255, 255), 0.85).lightness()) / 2;
+    for (const auto& [dpr, origine] : prova::situazioni) {
+        const auto t = prova::dipingiSu(QSizeF(170, 150), dpr, origine, fondo, [&](QPainter& p) {
+            disegnaContagiri(p, cornice, 0.62, testo, QString(), Aspetto::scuro);
+        });
+        int primaRiga = -1, ultimaRiga = -1;
+        const QPoint da = t.pixel(QPointF(inizio, g.centro.y() + 0.08 * g.d));
+        const QPoint a = t.pixel(QPointF(inizio + ones, 150));
+        for (int y = da.y(); y < std::min(a.y(), t.img.height()); ++y)
+            for (int x = da.x(); x <= a.x(); ++x)
+                if (t.img.pixelColor(x, y).lightness() > soglia) {
+                    if (primaRiga < 0) primaRiga = y;
+                    ultimaRiga = y;
+                    break;
+                }
+        ASSERT_GE(primaRiga, 0) << dpr;
+        EXPECT_NEAR(t.y(ultimaRiga + 1), linea, 0.5 / dpr + 0.1) << "dpr " << dpr;
+        EXPECT_GE(t.y(primaRiga), alto - 0.01) << "dpr " << dpr;
+        EXPECT_LT(t.y(primaRiga), linea - 0.5 * f.dimensione()) << "dpr " << dpr;  // digits are tall
+    }
+}
+
+TEST(ContagiriDisegno, RestaNelSuoRettangolo) {
+    for (const QSizeF s :
+         {QSizeF(170, 150), QSizeF(300, 300), QSizeF(20, 18), QSizeF(100, 40), QSizeF(132, 110)}) {
+        const QRectF spazio(QPointF(7, 3), s);
+        const QRectF cornice = corniceContagiri(spazio);
+        const auto g = geometriaContagiri(cornice, 1);
+        EXPECT_TRUE(spazio.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(g.ingombro)) << s.width();
+        EXPECT_LE(g.d, std::min(s.width(), 1.15 * s.height()) + 1e-9);
+        // The largest that fits: a dial 1% larger would not.
+        const QRectF piuGrande =
+            geometriaContagiri(cornice.adjusted(0, 0, 0.01 * g.d, 0.01 * g.d / 1.15), 1).ingombro;
+        EXPECT_TRUE(piuGrande.width() > s.width() || piuGrande.height() > s.height()) << s.width();
+    }
+    // Drawn at full scale, nothing of the arcs reaches the widget's edges.
+    Contagiri w(100, Tema::orange(), "CPU", true);
+    w.resize(170, 150);
+    for (const auto& [dpr, origine] : prova::situazioni) {
+        const auto t = prova::dipingiWidget(w, dpr, origine, Qt::transparent);
+        const QPoint alto = t.pixel(QPointF(85, 0));
+        EXPECT_LT(t.img.pixelColor(alto).alpha(), 16) << dpr;
+        const QPoint su = t.pixel(QPointF(85, 1.5));
+        EXPECT_GT(t.img.pixelColor(su).alpha(), 0) << dpr;  // but the glow comes right up to it
+    }
+}
+
+TEST(ContagiriDisegno, BaglioreSenzaBande) {
+    // From the arc's edge outwards the glow fades a little at every device pixel: a few rings
+    // would fade in steps that show as bands on a large dark gauge.
+    const QRectF cornice(20, 40, 300, 300);
+    const auto g = geometriaContagiri(cornice, 1);
+    const QColor fondo = Tema::panel(Aspetto::scuro);
+    for (const auto& [dpr, origine] : prova::situazioni) {
+        const auto t = prova::dipingiSu(QSizeF(340, 360), dpr, origine, fondo, [&](QPainter& p) {
+            disegnaContagiri(p, cornice, 1, QString(), QString(), Aspetto::scuro);
+        });
+        const QPoint bordo = t.pixel(g.centro - QPointF(0, g.raggio + g.lw / 2 + 1));
+        const int passi = static_cast<int>(g.lw / 2 * dpr) - 2;
+        int salto = 0, prima = t.img.pixelColor(bordo).red();
+        for (int k = 1; k <= passi; ++k) {
+            const int r = t.img.pixelColor(bordo - QPoint(0, k)).red();
+            EXPECT_LE(r, prima + 1) << "dpr " << dpr << " at " << k;  // never brighter outwards
+            salto = std::max(salto, prima - r);
+            prima = r;
+        }
+        EXPECT_GT(t.img.pixelColor(bordo).red(), fondo.red() + 20) << dpr;  // there is a glow
+        EXPECT_LE(salto, 8) << "dpr " << dpr;
+    }
 }

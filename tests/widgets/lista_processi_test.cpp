@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QHelpEvent>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QToolTip>
 #include <vector>
 
 #include "support/qt_app.h"
+#include "tela.h"
 #include "widgets/etichetta_ane.h"
 #include "widgets/lista_processi.h"
 
@@ -90,4 +92,33 @@ TEST(ListaProcessi, SuggerimentoSoloSullEtichetta) {
     EXPECT_FALSE(suggerisce(l, QPoint(110, 10)));  // the same place on a row with no badge
     EXPECT_FALSE(suggerisce(l, QPoint(5, 25)));
     QToolTip::hideText();
+}
+
+TEST(ListaProcessi, IconaAllaScalaVeraDelPittore) {
+    // An icon with a red 32-pixel and a blue 64-pixel picture: a 32-point frame on a 2x device
+    // takes the 64 one, however the ratio reaches the painter, and lands on whole pixels.
+    QIcon icona;
+    for (const auto& [lato, colore] : {std::pair{32, QColor(Qt::red)}, {64, QColor(Qt::blue)}}) {
+        QPixmap pm(lato, lato);
+        pm.fill(colore);
+        icona.addPixmap(pm);
+    }
+    const QRectF cornice(3, 3, 32, 32);
+    const auto dipingi = [&](qreal dpr, QPointF origine, qreal scala) {
+        return prova::dipingiSu(QSizeF(40, 40) * scala, dpr, origine, Qt::white, [&](QPainter& p) {
+            p.scale(scala, scala);
+            disegnaIconaApplicazione(p, cornice, icona);
+        });
+    };
+    const auto uno = dipingi(1, QPointF(0, 0), 1);
+    EXPECT_EQ(uno.colore(cornice.center()), QColor(Qt::red));
+    for (const auto& t : {dipingi(2, QPointF(0, 0), 1), dipingi(2, QPointF(0.3, 0.7), 1)}) {
+        EXPECT_EQ(t.colore(cornice.center()), QColor(Qt::blue));
+        // Its first column and row are wholly blue: the icon starts on a device pixel.
+        const QPoint angolo = t.pixel(cornice.topLeft() + QPointF(0.26, 0.26));
+        EXPECT_EQ(t.img.pixelColor(angolo), QColor(Qt::blue));
+        EXPECT_EQ(t.img.pixelColor(angolo - QPoint(1, 1)), QColor(Qt::white));
+    }
+    const auto scalato = dipingi(1, QPointF(0, 0), 2);  // a painter scaled by two on a 1x image
+    EXPECT_EQ(scalato.img.pixelColor(38, 38), QColor(Qt::blue));
 }

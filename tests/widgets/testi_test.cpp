@@ -1,8 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
+#include <optional>
+#include <vector>
+
 #include "support/qt_app.h"
+#include "tela.h"
+#include "widgets/barra.h"
 #include "widgets/caratteri.h"
+#include "widgets/cifre.h"
+#include "widgets/disegno_contagiri.h"
 #include "widgets/elementi_processo.h"
+#include "widgets/geometria_contagiri.h"
 #include "widgets/testi_statici.h"
 
 using namespace pulsaro;
@@ -26,4 +35,107 @@ TEST(Testi, NomiComeTestoSempliceSuUnaRiga) {
     p.id = 4242;
     p.memoria = 50ull << 20;
     EXPECT_EQ(testoMemoriaPid(p), QStringLiteral("50 MB · pid 4242"));
+}
+
+namespace {
+
+// A family whose digits are not all one width (Inter, the Mac's system font), when one is
+// installed: with it the steady digits are put to the test; without, they must still hold.
+std::optional<QString> famigliaProporzionale() {
+    QStringList famiglie = QFontDatabase::families();
+    famiglie.prepend(QStringLiteral("Inter"));
+    for (const QString& f : famiglie) {
+        if (!QFontDatabase::hasFamily(f)) continue;
+        QFont font(f);
+        font.setPixelSize(20);
+        const QFontMetricsF m(font);
+        if (std::abs(m.horizontalAdvance("1") - m.horizontalAdvance("8")) > 0.5) return f;
+    }
+    return std::nullopt;
+}
+
+// The font the widgets use, in the proportional family for the duration.
+class CarattereProporzionale {
+public:
+    CarattereProporzionale() : prima_(QGuiApplication::font()) {
+        if (auto f = famigliaProporzionale()) QGuiApplication::setFont(QFont(*f));
+    }
+    ~CarattereProporzionale() { QGuiApplication::setFont(prima_); }
+
+private:
+    QFont prima_;
+};
+
+// The leftmost and rightmost inked columns (in logical pixels) in the drawing's area r.
+std::pair<double, double> inchiostro(const prova::Tela& t, const QRectF& r, const QColor& fondo) {
+    double sinistra = 1e9, destra = -1;
+    const QPoint a = t.pixel(r.topLeft()), b = t.pixel(r.bottomRight());
+    for (int y = std::max(0, a.y()); y < std::min(b.y(), t.img.height()); ++y)
+        for (int x = std::max(0, a.x()); x < std::min(b.x(), t.img.width()); ++x)
+            if (!prova::simile(t.img.pixelColor(x, y), fondo, 40)) {
+                sinistra = std::min(sinistra, x / t.dpr());
+                destra = std::max(destra, (x + 1) / t.dpr());
+            }
+    return {sinistra, destra};
+}
+
+}  // namespace
+
+TEST(Cifre, OgniCifraNellaSuaCella) {
+    std::vector<QFont> fonts{carattere(StileTesto::caption)};
+    if (auto f = famigliaProporzionale()) {
+        QFont p(*f);
+        p.setPixelSize(11);
+        fonts.push_back(p);
+    }
+    for (const QFont& f : fonts) {
+        const CifreFisse c(f);
+        const QFontMetricsF m(f);
+        EXPECT_DOUBLE_EQ(c.larghezza("11%"), c.larghezza("88%")) << f.family().toStdString();
+        EXPECT_DOUBLE_EQ(c.larghezza("11%"), 2 * c.cella() + m.horizontalAdvance("%"))
+            << f.family().toStdString();
+        EXPECT_DOUBLE_EQ(misuraCifre("1,5 GB · pid 111", f).width(),
+                         misuraCifre("8,8 GB · pid 808", f).width());
+        if (std::abs(m.horizontalAdvance("1") - m.horizontalAdvance("8")) < 1e-3) continue;
+        // Each digit centred in its cell, other characters at their own advance, blanks unpainted.
+        const auto pezzi = c.pezzi("  10%");
+        ASSERT_EQ(pezzi.size(), 3u) << f.family().toStdString();
+        const double spazi = m.horizontalAdvance("  ");
+        EXPECT_EQ(pezzi[0].testo, "1");
+        EXPECT_NEAR(pezzi[0].x, spazi + (c.cella() - m.horizontalAdvance("1")) / 2, 1e-9);
+        EXPECT_NEAR(pezzi[1].x, spazi + c.cella() + (c.cella() - m.horizontalAdvance("0")) / 2, 1e-9);
+        EXPECT_EQ(pezzi[2].testo, "%");
+        EXPECT_NEAR(pezzi[2].x, spazi + 2 * c.cella(), 1e-9);
+        // A cut text still fits.
+        const QString tagliato = testoCifreTagliato("1,5 GB · pid 4242", f, 40);
+        EXPECT_TRUE(tagliato.endsWith(QChar(0x2026)));
+        EXPECT_LE(misuraCifre(tagliato, f).width(), 40);
+    }
+}
+
+TEST(Cifre, IValoriNonSiSpostanoNeiWidget) {
+    // Where a digit changes, the others keep their place: the gauge's centred value keeps its
+    // percent sign, the bar's right-aligned one its leading digit.
+    const CarattereProporzionale proporzionale;
+    const Aspetto a = Aspetto::chiaro;
+    const QColor fondo = Tema::panel(a);
+    const QRectF cornice(0, 0, 170, 150);
+    const auto g = geometriaContagiri(cornice, 0.5);
+    const auto valoreContagiri = [&](const QString& testo) {
+        const auto t = prova::dipingiSu(cornice.size(), 2, QPointF(0.3, 0.7), fondo, [&](QPainter& p) {
+            disegnaContagiri(p, cornice, 0.5, testo, QString(), a);
+        });
+        return inchiostro(
+            t, QRectF(g.centro.x() - 0.25 * g.d, g.centroTesti.y() - 0.06 * g.d, 0.5 * g.d, 0.12 * g.d),
+            fondo);
+    };
+    EXPECT_NEAR(valoreContagiri("11%").second, valoreContagiri("88%").second, 0.5);
+
+    const QRectF r(0, 0, 200, 30);
+    const auto valoreBarra = [&](double v) {
+        const auto t = prova::dipingiSu(r.size(), 2, QPointF(0.3, 0.7), fondo,
+                                        [&](QPainter& p) { disegnaBarra(p, r, v, QString(), true, a); });
+        return inchiostro(t, QRectF(0, 0, r.width(), (r.height() - altezzaBarra()) / 2 + 10), fondo);
+    };
+    EXPECT_NEAR(valoreBarra(81).first, valoreBarra(88).first, 0.5);
 }

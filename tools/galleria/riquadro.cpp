@@ -9,11 +9,16 @@
 
 using namespace pulsaro;
 
+namespace galleria {
+void usaInter();  // widgets.cpp
+}
+
 namespace {
 
 constexpr qreal dpr = 2;
 
 Riepilogo campione(double ane = 0.3) {
+    galleria::usaInter();
     Riepilogo r = AnteprimaRiquadro::campione();
     r.ane = ane;
     return r;
@@ -110,6 +115,7 @@ GALLERIA("riquadro_tutto_senza_e") {
 }
 
 GALLERIA("riquadro_anteprima") {
+    galleria::usaInter();
     PreferenzeInMemoria p;
     AnteprimaRiquadro a(p, RiquadroBarra::arancio(), nullptr, 4);
     a.resize(a.sizeHint());

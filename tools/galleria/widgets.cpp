@@ -1,4 +1,7 @@
 // Pictures of the usage widgets at their sizes and edge values, each in light and dark.
+#include <QApplication>
+#include <QFontDatabase>
+#include <QIcon>
 #include <QPainter>
 #include <QWidget>
 #include <functional>
@@ -10,10 +13,26 @@
 #include "widgets/barra.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
+#include "widgets/elementi_processo.h"
 #include "widgets/etichetta_ane.h"
 #include "widgets/tema.h"
 #include "widgets/vista_barre.h"
 #include "widgets/vista_contagiri.h"
+
+namespace galleria {
+
+// Inter, when installed, stands in for the Mac's system font: its digits are proportional too,
+// so the pictures show whether the figures keep their place.
+void usaInter() {
+    static const bool fatto = [] {
+        if (QFontDatabase::hasFamily(QStringLiteral("Inter")))
+            QApplication::setFont(QFont(QStringLiteral("Inter")));
+        return true;
+    }();
+    (void)fatto;
+}
+
+}  // namespace galleria
 
 namespace {
 
@@ -31,6 +50,7 @@ struct Cella {
 
 // Light row above, dark row below; every cell on the panel colour, its frame outlined faintly.
 QImage tavola(const std::vector<Cella>& celle, qreal dpr = 2) {
+    galleria::usaInter();
     int larghezza = margine, altezza = 0;
     for (const Cella& c : celle) {
         larghezza += c.misura.width() + 2 * c.bordo + margine;
@@ -61,8 +81,9 @@ QImage tavola(const std::vector<Cella>& celle, qreal dpr = 2) {
     return img;
 }
 
+// The dotted frame is the widget's own rectangle: the gauge keeps inside it.
 Cella contagiri(QSize s, double v, bool attivo, const QString& etichetta = QStringLiteral("CPU")) {
-    return {s, [=] { return new Contagiri(v, Tema::orange(), etichetta, attivo); }, 14};
+    return {s, [=] { return new Contagiri(v, Tema::orange(), etichetta, attivo); }};
 }
 
 Cella barra(double v, bool attiva) {
@@ -91,6 +112,7 @@ std::vector<UsoProcesso> otto() {
 }
 
 QImage lista(QWidget* w, int larghezza, Aspetto a) {
+    galleria::usaInter();
     Tema::forzaAspetto(a);
     w->resize(larghezza, w->heightForWidth(larghezza));
     QImage img(QSize(larghezza + 2 * margine, w->height() + 2 * margine) * dpr,
@@ -112,11 +134,65 @@ QImage vistaContagiri(int larghezza, Aspetto a) {
     return lista(v, larghezza, a);
 }
 
+// A blue rounded square with a white dot, as an application's icon, at 32 and 64 pixels.
+QIcon iconaProva() {
+    QIcon icona;
+    for (int lato : {32, 64}) {
+        QPixmap pm(lato, lato);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(lato / 64.0, lato / 64.0);
+        p.setBrush(QColor(0x3E, 0x8B, 0xC8));
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(4, 4, 56, 56), 14, 14);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(20, 20, 24, 24));
+        icona.addPixmap(pm);
+    }
+    return icona;
+}
+
 QImage vistaBarre(Aspetto a) {
     auto* v = new VistaBarre;
     v->impostaProcessi(otto());
     v->impostaSelezionato(202);
+    // Odd processes have an application icon, even ones the gear.
+    v->impostaIcona([icona = iconaProva()](QPainter& p, const QRectF& r, std::int32_t pid, Aspetto as) {
+        if (pid % 2)
+            disegnaIconaApplicazione(p, r, icona);
+        else
+            disegnaIngranaggio(p, r, as);
+    });
     return lista(v, 680, a);
+}
+
+// Values of every width one above the other: the digits must stay in their columns.
+QImage cifre(Aspetto a) {
+    galleria::usaInter();
+    Tema::forzaAspetto(a);
+    const std::vector<double> valori{11.1, 18, 40, 47, 88, 100, 0.4, 7.7};
+    const int riga = 44;
+    QImage img(QSize(2 * margine + 3 * 130, 2 * margine + riga * static_cast<int>(valori.size())) * dpr,
+               QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(dpr);
+    QPainter p(&img);
+    p.fillRect(QRect(QPoint(0, 0), img.deviceIndependentSize().toSize()), Tema::panel(a));
+    for (std::size_t i = 0; i < valori.size(); ++i) {
+        const int y = margine + riga * static_cast<int>(i);
+        Barra b(valori[i], Tema::orange(), QStringLiteral("CPU"), true);
+        b.resize(120, 30);
+        b.render(&p, QPoint(margine, y), QRegion(), QWidget::DrawChildren);
+        MiniBarra m(valori[i], Tema::control(), true);
+        m.resize(60, 20);
+        m.render(&p, QPoint(margine + 130, y), QRegion(), QWidget::DrawChildren);
+        Contagiri c(valori[i], Tema::orange(), QString(), true);
+        c.resize(60, 42);
+        c.render(&p, QPoint(margine + 260, y), QRegion(), QWidget::DrawChildren);
+    }
+    p.end();
+    Tema::forzaAspetto(std::nullopt);
+    return img;
 }
 
 }  // namespace
@@ -194,6 +270,12 @@ GALLERIA("widgets_vista_contagiri_3col_chiaro") {
 }
 GALLERIA("widgets_vista_contagiri_3col_scuro") {
     return vistaContagiri(900, Aspetto::scuro);
+}
+GALLERIA("widgets_cifre_chiaro") {
+    return cifre(Aspetto::chiaro);
+}
+GALLERIA("widgets_cifre_scuro") {
+    return cifre(Aspetto::scuro);
 }
 GALLERIA("widgets_vista_barre_chiaro") {
     return vistaBarre(Aspetto::chiaro);

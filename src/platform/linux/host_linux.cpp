@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <set>
 #include <sstream>
@@ -47,7 +48,8 @@ std::vector<int> leggiElencoCpu(const std::string& testo) {
     return out;
 }
 
-HostLinux::HostLinux(std::string radice) : radice_(radice.empty() ? "/" : std::move(radice)) {}
+HostLinux::HostLinux(std::string radice, bool sistemaInCorso)
+    : radice_(radice.empty() ? "/" : std::move(radice)), sistemaInCorso_(sistemaInCorso) {}
 
 std::string HostLinux::percorso(const std::string& relativo) const {
     return sottoRadice(radice_, relativo);
@@ -133,8 +135,10 @@ double HostLinux::memoriaUsata() {
 
 std::uint64_t HostLinux::memoriaFisica() {
     auto m = leggiMeminfo(percorso("proc/meminfo"));
-    // 2^54 KiB is 2^64 bytes: a larger figure would not fit, it is not a real machine's.
-    if (!m || !m->totale || *m->totale <= 0 || *m->totale >= 0x1p54) return 0;
+    if (!m || !m->totale || *m->totale <= 0) return 0;
+    // 2^54 KiB is 2^64 bytes: a larger (corrupt) total saturates instead of overflowing.
+    constexpr double massimoKiB = 18014398509481984.0;
+    if (*m->totale >= massimoKiB) return std::numeric_limits<std::uint64_t>::max();
     return static_cast<std::uint64_t>(*m->totale) * 1024;
 }
 
@@ -179,23 +183,23 @@ std::optional<int> HostLinux::contaCpu(const char* file) const {
 // Without sysfs the C library still knows this machine; a fake tree without it has one CPU.
 int HostLinux::processori() {
     if (auto n = contaCpu("sys/devices/system/cpu/present")) return *n;
-    return radice_ == "/" ? std::max(1, static_cast<int>(sysconf(_SC_NPROCESSORS_CONF))) : 1;
+    return sistemaInCorso_ ? std::max(1, static_cast<int>(sysconf(_SC_NPROCESSORS_CONF))) : 1;
 }
 
 int HostLinux::processoriAttivi() {
     if (auto n = contaCpu("sys/devices/system/cpu/online")) return *n;
-    return radice_ == "/" ? std::max(1, static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN))) : processori();
+    return sistemaInCorso_ ? std::max(1, static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN))) : processori();
 }
 
-// The macOS names of the per-class core counts, answered from the hybrid topology.
-std::optional<long long> HostLinux::valoreSistema(const std::string& nome) {
-    const char* file = nullptr;
-    if (nome == "hw.perflevel0.physicalcpu")
-        file = "sys/devices/cpu_core/cpus";
-    else if (nome == "hw.perflevel1.physicalcpu")
-        file = "sys/devices/cpu_atom/cpus";
-    if (!file) return std::nullopt;
-    auto t = leggiFilePiccolo(percorso(file));
+// The per-level counts come from the hybrid topology; without it the kernel does not say.
+std::optional<long long> HostLinux::corePrestazioni() {
+    auto t = leggiFilePiccolo(percorso("sys/devices/cpu_core/cpus"));
+    if (!t) return std::nullopt;
+    return static_cast<long long>(leggiElencoCpu(*t).size());
+}
+
+std::optional<long long> HostLinux::coreEfficienza() {
+    auto t = leggiFilePiccolo(percorso("sys/devices/cpu_atom/cpus"));
     if (!t) return std::nullopt;
     return static_cast<long long>(leggiElencoCpu(*t).size());
 }
@@ -206,7 +210,7 @@ std::optional<long long> HostLinux::coreGPU() {
 }
 
 Host& hostDiSistema() {
-    static HostLinux host("/");
+    static HostLinux host("/", true);
     return host;
 }
 

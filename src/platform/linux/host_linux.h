@@ -9,7 +9,9 @@ namespace pulsaro {
 
 class HostLinux : public Host {
 public:
-    explicit HostLinux(std::string radice = "/");
+    // radice: the folder that holds proc/ and sys/. sistemaInCorso: that tree is the running
+    // system's own, so the C library may answer what sysfs does not; a test tree has no such help.
+    HostLinux(std::string radice, bool sistemaInCorso);
 
     std::optional<std::vector<ContatoriCore>> contatoriCPU() override;
     double memoriaUsata() override;
@@ -17,7 +19,8 @@ public:
     int processori() override;
     int processoriAttivi() override;
     std::uint64_t memoriaFisica() override;
-    std::optional<long long> valoreSistema(const std::string& nome) override;
+    std::optional<long long> corePrestazioni() override;
+    std::optional<long long> coreEfficienza() override;
     std::optional<long long> coreGPU() override;
 
 private:
@@ -25,6 +28,7 @@ private:
     // How many CPUs a sysfs list file names; nullopt when it is missing or empty.
     std::optional<int> contaCpu(const char* file) const;
     std::string radice_;
+    bool sistemaInCorso_;
 };
 
 // "0-3,8,10-11" → the numbers it lists; malformed pieces are skipped.

@@ -109,9 +109,8 @@ public:
         return v;
     }
 
-    std::optional<long long> valoreSistema(const std::string& nome) override {
-        return sysctlIntero(nome.c_str());
-    }
+    std::optional<long long> corePrestazioni() override { return sysctlIntero("hw.perflevel0.physicalcpu"); }
+    std::optional<long long> coreEfficienza() override { return sysctlIntero("hw.perflevel1.physicalcpu"); }
 
     std::optional<long long> coreGPU() override { return coreGPUDalRegistro(registroDiSistema()); }
 };

@@ -4,8 +4,8 @@
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
-#include <charconv>
-#include <cmath>
+
+#include "platform/numeri.h"
 
 namespace pulsaro {
 
@@ -17,31 +17,17 @@ constexpr bool nativoTipizzato = true;  // the user defaults keep booleans, numb
 constexpr bool nativoTipizzato = false;  // an INI file: everything comes back as text
 #endif
 
-std::optional<std::int64_t> interoDaTesto(const std::string& t) {
-    if (t.empty()) return std::nullopt;
-    std::int64_t n = 0;
-    const char* fine = t.data() + t.size();
-    auto [p, ec] = std::from_chars(t.data(), fine, n);
-    if (ec != std::errc() || p != fine) return std::nullopt;
-    return n;
-}
-
+// What QSettings writes for a double has a point or an exponent; plain digits are an integer.
 std::optional<double> decimaleDaTesto(const std::string& t) {
-    // What QSettings writes for a double: digits with a point and/or an exponent, nothing else.
-    if (t.empty() || t.find_first_not_of("0123456789+-.eE") != std::string::npos) return std::nullopt;
     if (t.find_first_of(".eE") == std::string::npos) return std::nullopt;
-    double d = 0;
-    const char* fine = t.data() + t.size();
-    auto [p, ec] = std::from_chars(t.data(), fine, d);
-    if (ec != std::errc() || p != fine || !std::isfinite(d)) return std::nullopt;
-    return d;
+    return decimaleRigoroso(t);
 }
 
 // How a text read from an INI file is understood.
 ValorePreferenza daTesto(const std::string& t) {
     if (t == "true") return true;
     if (t == "false") return false;
-    if (auto n = interoDaTesto(t)) return *n;
+    if (auto n = interoRigoroso(t)) return *n;
     if (auto d = decimaleDaTesto(t)) return *d;
     return t;
 }
@@ -86,6 +72,11 @@ std::optional<ValorePreferenza> daVariant(const QVariant& v, bool soloTesto) {
 PreferenzeQt::PreferenzeQt()
     : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             QStringLiteral("Pulsaro"), QStringLiteral("Pulsaro"))),
+      soloTesto_(!nativoTipizzato) {}
+
+PreferenzeQt::PreferenzeQt(const QString& organizzazione, const QString& applicazione)
+    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organizzazione,
+                                            applicazione)),
       soloTesto_(!nativoTipizzato) {}
 
 PreferenzeQt::PreferenzeQt(const QString& file)

@@ -16,6 +16,8 @@ class PreferenzeQt : public Preferenze {
 public:
     // The application's own store (organisation and application "Pulsaro").
     PreferenzeQt();
+    // Another application's store in the native format (organisation and application name).
+    PreferenzeQt(const QString& organizzazione, const QString& applicazione);
     // An INI file at the given path, for tests.
     explicit PreferenzeQt(const QString& file);
     ~PreferenzeQt() override;

@@ -3,6 +3,7 @@
 #include "platform/linux/host_linux.h"
 #include "platform/linux/processi_proc.h"
 #include "platform/testo_utf8.h"
+#include "sampling/core.h"
 #include "sampling/sonde.h"
 #include "sampling/tick.h"
 #include "sistema/linux/energia_linux.h"
@@ -16,6 +17,7 @@ namespace {
 
 class SondeLinux : public Sonde {
 public:
+    Macchina macchina() override { return macchina_; }
     LetturaTick tickCPU() override { return pulsaro::tickCPU(host_); }
 
     TempiProcessi tempiProcessi() override {
@@ -37,7 +39,8 @@ public:
     std::unique_ptr<Energia> creaEnergia() override { return std::make_unique<EnergiaLinux>("/"); }
 
 private:
-    HostLinux host_{"/"};
+    HostLinux host_{"/", true};
+    const Macchina macchina_ = leggiMacchina(host_);
 };
 
 }  // namespace

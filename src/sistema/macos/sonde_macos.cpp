@@ -10,6 +10,7 @@
 #include "probes/client_ane.h"
 #include "probes/ioreport_energia.h"
 #include "probes/lettura_gpu.h"
+#include "sampling/core.h"
 #include "sampling/lista_ps.h"
 #include "sampling/sonde.h"
 #include "sampling/tick.h"
@@ -21,6 +22,7 @@ namespace {
 
 class SondeMacos : public Sonde {
 public:
+    Macchina macchina() override { return macchina_; }
     LetturaTick tickCPU() override { return pulsaro::tickCPU(hostDiSistema()); }
 
     TempiProcessi tempiProcessi() override {
@@ -48,6 +50,9 @@ public:
     std::unique_ptr<Energia> creaEnergia() override {
         return std::make_unique<IOReportEnergia>(caricaIOReport());
     }
+
+private:
+    const Macchina macchina_ = leggiMacchina(hostDiSistema());
 };
 
 }  // namespace

@@ -10,7 +10,7 @@ using namespace pulsaro;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     static const fuzz::Albero albero;
     albero.scrivi("proc/meminfo", fuzz::testo(dati, n));
-    HostLinux host(albero.radice());
+    HostLinux host(albero.radice(), false);
     const double usata = host.memoriaUsata();
     fuzz::verifica(usata >= 0 && usata <= 100, "memoria usata tra 0 e 100");
     host.memoriaFisica();

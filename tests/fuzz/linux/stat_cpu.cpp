@@ -8,7 +8,7 @@ using namespace pulsaro;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     static const fuzz::Albero albero;
     albero.scrivi("proc/stat", fuzz::testo(dati, n));
-    HostLinux host(albero.radice());
+    HostLinux host(albero.radice(), false);
     if (auto c = host.contatoriCPU()) fuzz::verifica(!c->empty() && c->size() <= 65536, "numero di core");
     return 0;
 }

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# House rules the compiler does not check: every source file is formatted as .clang-format says,
+# and only the layers that talk to the system (src/platform, src/sistema and their tests) include
+# an OS header or ask which OS they are built for.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+errori=0
+mapfile -t sorgenti < <(git ls-files -- '*.cpp' '*.h' '*.mm')
+
+if ! clang-format --dry-run --Werror "${sorgenti[@]}"; then
+    echo "regole della casa: file non formattati; correggere con clang-format -i" >&2
+    errori=1
+fi
+
+consentiti='^(src/platform|src/sistema|tests/platform|tests/sistema|tests/macos)/'
+intestazioni='^[[:space:]]*#[[:space:]]*(include|import)[[:space:]]*<(unistd\.h|sys/|mach/|mach-o/|IOKit/|CoreFoundation/|CoreServices/|ApplicationServices/|Cocoa/|AppKit/|Foundation/|ServiceManagement/|objc/|dlfcn\.h|fcntl\.h|dirent\.h|signal\.h|pwd\.h|grp\.h|poll\.h|pthread\.h|spawn\.h|termios\.h|libproc\.h|sched\.h|syslog\.h|netinet/|arpa/|linux/)'
+for f in "${sorgenti[@]}"; do
+    [[ $f =~ $consentiti ]] && continue
+    if grep -nHE "$intestazioni" "$f" >&2; then
+        echo "regole della casa: intestazione di sistema fuori da src/platform e src/sistema: $f" >&2
+        errori=1
+    fi
+    if grep -nHwE '__APPLE__|__linux__' "$f" >&2; then
+        echo "regole della casa: test del sistema operativo fuori da src/platform e src/sistema: $f" >&2
+        errori=1
+    fi
+done
+
+[ $errori -eq 0 ] && echo "regole della casa: rispettate (${#sorgenti[@]} file)"
+exit $errori

@@ -1,0 +1,99 @@
+#include "panels/riga_mini.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "panels/cache_icone.h"
+#include "panels/icona_processo.h"
+#include "sampling/testi.h"
+#include "widgets/barra.h"
+#include "widgets/caratteri.h"
+#include "widgets/elementi_processo.h"
+#include "widgets/risorsa.h"
+#include "widgets/testi_statici.h"
+
+namespace pulsaro {
+
+namespace {
+
+constexpr double paddingOrizzontale = 8;
+constexpr double paddingVerticale = 5;
+constexpr double spaziatura = 8;
+constexpr double raggio = 8;
+
+QFont fontNome() {
+    return carattere(StileTesto::caption);
+}
+QFont fontMemoria() {
+    return carattere(9);
+}
+
+double altezzaBlocco() {
+    return QFontMetricsF(fontNome()).height() + QFontMetricsF(fontMemoria()).height();
+}
+
+}  // namespace
+
+RigaMini::RigaMini(QWidget* padre) : QWidget(padre) {
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void RigaMini::imposta(const UsoProcesso& p) {
+    if (p == processo_) return;
+    processo_ = p;
+    update();
+}
+
+QSize RigaMini::sizeHint() const {
+    const double contenuto = std::max({latoIconaMini, altezzaBlocco(), altezzaMiniBarra()});
+    return {200, static_cast<int>(std::ceil(contenuto + 2 * paddingVerticale))};
+}
+
+void RigaMini::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const Aspetto a = Tema::aspetto();
+    const QRectF r = rect();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Tema::card(a));
+    p.drawRoundedRect(r, raggio, raggio);
+
+    const QRectF dentro =
+        r.adjusted(paddingOrizzontale, paddingVerticale, -paddingOrizzontale, -paddingVerticale);
+    double x = dentro.left();
+    const double cy = dentro.center().y();
+    disegnaIconaProcesso(p, QRectF(x, cy - latoIconaMini / 2, latoIconaMini, latoIconaMini), processo_.id, a,
+                         CacheIcone::condivisa());
+    x += latoIconaMini + spaziatura;
+
+    const QFont nome = fontNome();
+    const QFont memoria = fontMemoria();
+    const double alto = cy - altezzaBlocco() / 2;
+    p.setPen(Tema::testoPrimario(a));
+    disegnaTesto(p, QPointF(x, alto),
+                 testoTagliato(unaRiga(QString::fromStdString(processo_.nome)), nome, larghezzaNomeMini),
+                 nome);
+    p.setPen(Tema::testoSecondario(a));
+    disegnaTesto(
+        p, QPointF(x, alto + QFontMetricsF(nome).height()),
+        testoTagliato(QString::fromStdString(memoriaTesto(processo_.memoria)), memoria, larghezzaNomeMini),
+        memoria);
+    x += larghezzaNomeMini + spaziatura;
+
+    const double n = static_cast<double>(Risorsa::perProcesso.size());
+    const double w = std::max(0.0, (dentro.right() - x - spaziatura * (n - 1)) / n);
+    for (const Risorsa risorsa : Risorsa::perProcesso) {
+        disegnaMiniBarra(p, QRectF(x, dentro.top(), w, dentro.height()), risorsa.valore(processo_), true, a);
+        x += w + spaziatura;
+    }
+}
+
+void RigaMini::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange) update();
+    QWidget::changeEvent(e);
+}
+
+}  // namespace pulsaro

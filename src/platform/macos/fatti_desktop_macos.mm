@@ -1,0 +1,107 @@
+// The desktop facts on macOS: the Dock icon policy, the launch and quit Apple events, the
+// power-off notice, reopening from the Dock and the dark appearance. Qt keeps a delegate set
+// before it starts and forwards its callbacks to it: that is how the launch event and the
+// reopen reach us. The quit decision stays with Qt's QEvent::Quit (we do not answer
+// applicationShouldTerminate: here).
+#import <AppKit/AppKit.h>
+
+#include <functional>
+#include <memory>
+
+#include "platform/fatti_desktop.h"
+
+namespace {
+bool lanciatoDaLogin = false;
+std::function<void()> riapertura;
+}  // namespace
+
+@interface PulsaroDelegatoRiflesso : NSObject <NSApplicationDelegate>
+@end
+
+@implementation PulsaroDelegatoRiflesso
+- (void)applicationWillFinishLaunching:(NSNotification*)notifica {
+    (void)notifica;
+    NSAppleEventDescriptor* e = [[NSAppleEventManager sharedAppleEventManager] currentAppleEvent];
+    NSAppleEventDescriptor* p = e != nil ? [e paramDescriptorForKeyword:keyAEPropData] : nil;
+    lanciatoDaLogin = p != nil && p.enumCodeValue == keyAELaunchedAsLogInItem;
+}
+- (BOOL)applicationShouldHandleReopen:(NSApplication*)app hasVisibleWindows:(BOOL)visibili {
+    (void)app;
+    (void)visibili;
+    if (riapertura) riapertura();
+    return NO;
+}
+@end
+
+namespace pulsaro {
+
+namespace {
+
+class FattiDesktopMac final : public FattiDesktop {
+public:
+    ~FattiDesktopMac() override {
+        if (osservatore_ != nullptr) {
+            [[[NSWorkspace sharedWorkspace] notificationCenter] removeObserver:(__bridge id)osservatore_];
+            CFRelease(osservatore_);
+        }
+        riapertura = nullptr;
+    }
+
+    void impostaPolitica(Politica p) override {
+        politica_ = p;
+        [NSApp setActivationPolicy:p == Politica::regolare ? NSApplicationActivationPolicyRegular
+                                                           : NSApplicationActivationPolicyAccessory];
+        if (p == Politica::regolare) [NSApp activateIgnoringOtherApps:YES];
+    }
+    Politica politica() const override { return politica_; }
+    bool daLogin() const override { return lanciatoDaLogin; }
+
+    bool uscitaDiSistema() const override {
+        // Read while Qt delivers the quit: the current Apple event is then the quit event.
+        NSAppleEventDescriptor* e = [[NSAppleEventManager sharedAppleEventManager] currentAppleEvent];
+        if (e == nil) return false;
+        return [e attributeDescriptorForKeyword:kAEQuitReason] != nil ||
+               [e paramDescriptorForKeyword:kAEQuitReason] != nil;
+    }
+
+    void quandoSpegnimento(std::function<void()> f) override {
+        auto condivisa = std::make_shared<std::function<void()>>(std::move(f));
+        id o = [[[NSWorkspace sharedWorkspace] notificationCenter]
+            addObserverForName:NSWorkspaceWillPowerOffNotification
+                        object:nil
+                         queue:[NSOperationQueue mainQueue]
+                    usingBlock:^(NSNotification*) {
+                      if (*condivisa) (*condivisa)();
+                    }];
+        osservatore_ = CFBridgingRetain(o);
+    }
+
+    void quandoRiapertura(std::function<void()> f) override { riapertura = std::move(f); }
+
+    bool aspettoScuro() const override {
+        NSString* stile = [[NSUserDefaults standardUserDefaults] stringForKey:@"AppleInterfaceStyle"];
+        return stile != nil && [stile isEqualToString:@"Dark"];
+    }
+
+private:
+    Politica politica_ = Politica::regolare;
+    CFTypeRef osservatore_ = nullptr;
+};
+
+}  // namespace
+
+bool schermoDisponibile() {
+    return true;
+}
+
+void preparaFattiDesktop() {
+    // Before QApplication: Qt takes a delegate already set as the one it forwards to.
+    static PulsaroDelegatoRiflesso* delegato = [[PulsaroDelegatoRiflesso alloc] init];
+    [NSApplication sharedApplication].delegate = delegato;
+}
+
+std::unique_ptr<FattiDesktop> fattiDesktopDiSistema(const std::vector<std::string>&) {
+    return std::make_unique<FattiDesktopMac>();
+}
+
+}  // namespace pulsaro

@@ -1,0 +1,150 @@
+#include "platform/qt/voce_stato_qt.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
+#include <QMenu>
+#include <QPixmap>
+#include <QScreen>
+#include <cstring>
+
+namespace pulsaro {
+
+namespace {
+constexpr int passoAttesaMs = 250;
+}
+
+QImage immagineQt(const ImmaginePixel& p) {
+    if (p.vuota() || p.argb.size() < static_cast<std::size_t>(p.larghezza) * p.altezza) return {};
+    QImage img(p.larghezza, p.altezza, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < p.altezza; ++y)
+        std::memcpy(img.scanLine(y), p.argb.data() + static_cast<std::size_t>(y) * p.larghezza,
+                    static_cast<std::size_t>(p.larghezza) * 4);
+    img.setDevicePixelRatio(p.dpr);
+    return img;
+}
+
+VoceStatoQt::VoceStatoQt(double attesa) {
+    attesa_.setInterval(passoAttesaMs);
+    const int massimo = static_cast<int>(attesa * 1000 / passoAttesaMs);
+    connect(&attesa_, &QTimer::timeout, this, [this, massimo] {
+        if (QSystemTrayIcon::isSystemTrayAvailable() || ++tentativi_ >= massimo) {
+            attesa_.stop();
+            crea();
+        }
+    });
+    if (QSystemTrayIcon::isSystemTrayAvailable() || massimo <= 0)
+        // After the caller has had the chance to ask to hear of an absence.
+        QTimer::singleShot(0, this, [this] { crea(); });
+    else
+        attesa_.start();
+}
+
+VoceStatoQt::~VoceStatoQt() {
+    if (menu_) menu_->deleteLater();
+}
+
+void VoceStatoQt::crea() {
+    if (icona_) return;
+    // Made even without a tray: an XEmbed tray that appears later takes the icon in.
+    icona_ = std::make_unique<QSystemTrayIcon>(immagine_);
+    icona_->setToolTip(suggerimento_);
+    connect(icona_.get(), &QSystemTrayIcon::activated, this, &VoceStatoQt::attivata);
+    icona_->show();
+    if (!QSystemTrayIcon::isSystemTrayAvailable() && !assenteDetta_) {
+        assenteDetta_ = true;
+        if (assente_) assente_();
+    }
+}
+
+void VoceStatoQt::attivata(QSystemTrayIcon::ActivationReason motivo) {
+    if (!clic_) return;
+    switch (motivo) {
+        case QSystemTrayIcon::Trigger:
+        case QSystemTrayIcon::MiddleClick:
+            clic_(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier));
+            break;
+        case QSystemTrayIcon::Context:
+            clic_(true);
+            break;
+        default:  // the second press of a double click: the first one already acted
+            break;
+    }
+}
+
+void VoceStatoQt::impostaImmagine(const ImmaginePixel& immagine) {
+    immagine_ = QIcon(QPixmap::fromImage(immagineQt(immagine)));
+    if (icona_) icona_->setIcon(immagine_);
+}
+
+void VoceStatoQt::impostaSuggerimento(const std::string& testo) {
+    suggerimento_ = QString::fromStdString(testo);
+    if (icona_) icona_->setToolTip(suggerimento_);
+}
+
+void VoceStatoQt::impostaEtichetta(const std::string&) {
+    // A tray icon's accessible name is its tooltip's first words; nothing more to set.
+}
+
+void VoceStatoQt::quandoClic(Clic clic) {
+    clic_ = std::move(clic);
+}
+
+void VoceStatoQt::mostraMenu(const std::vector<VoceMenu>& voci) {
+    if (menu_) menu_->close();
+    auto* menu = new QMenu;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const auto& v : voci) {
+        if (v.separatore) {
+            menu->addSeparator();
+            continue;
+        }
+        auto* a = menu->addAction(QString::fromStdString(v.titolo));
+        a->setEnabled(v.abilitata);
+        if (!v.immagine.vuota()) a->setIcon(QIcon(QPixmap::fromImage(immagineQt(v.immagine))));
+        if (!v.tasto.empty())
+            a->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QString::fromStdString(v.tasto).toUpper()));
+        if (v.azione) {
+            // After the menu has closed, so the action may open windows or quit.
+            connect(a, &QAction::triggered, a, [f = v.azione] { QTimer::singleShot(0, f); });
+        }
+    }
+    menu_ = menu;
+    const Rettangolo r = rettangolo();
+    menu->popup(r.vuoto() ? QCursor::pos() : QPoint(r.x, r.y + r.altezza));
+}
+
+Rettangolo VoceStatoQt::rettangolo() const {
+    if (!icona_) return {};
+    const QRect g = icona_->geometry();
+    return {g.x(), g.y(), g.width(), g.height()};
+}
+
+int VoceStatoQt::latoQuadrato() const {
+    const Rettangolo r = rettangolo();
+    if (!r.vuoto()) return std::min(r.larghezza, r.altezza);
+    return 22;  // a StatusNotifierItem host does not say; the common panel slot
+}
+
+double VoceStatoQt::dpr() const {
+    const Rettangolo r = rettangolo();
+    QScreen* s = r.vuoto() ? QGuiApplication::primaryScreen() : QGuiApplication::screenAt(QPoint(r.x, r.y));
+    if (!s) s = QGuiApplication::primaryScreen();
+    return s ? s->devicePixelRatio() : 1.0;
+}
+
+void VoceStatoQt::quandoAssente(std::function<void()> assente) {
+    assente_ = std::move(assente);
+    if (assenteDetta_ && assente_) assente_();
+}
+
+#if !defined(Q_OS_DARWIN)
+// macOS has its own status item of variable length (platform/macos).
+std::unique_ptr<VoceStato> voceStatoDiSistema(double attesa) {
+    return std::make_unique<VoceStatoQt>(attesa);
+}
+#endif
+
+}  // namespace pulsaro

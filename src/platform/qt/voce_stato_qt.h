@@ -1,0 +1,51 @@
+// The status item as a QSystemTrayIcon: a StatusNotifierItem or an XEmbed tray icon, whichever
+// the desktop offers when the icon is made.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <memory>
+
+#include "platform/voce_stato.h"
+
+class QMenu;
+
+namespace pulsaro {
+
+class VoceStatoQt : public QObject, public VoceStato {
+    Q_OBJECT
+public:
+    // attesa: seconds to wait for a tray before the item is reported absent.
+    explicit VoceStatoQt(double attesa);
+    ~VoceStatoQt() override;
+
+    void impostaImmagine(const ImmaginePixel& immagine) override;
+    void impostaSuggerimento(const std::string& testo) override;
+    void impostaEtichetta(const std::string& testo) override;
+    void quandoClic(Clic clic) override;
+    void mostraMenu(const std::vector<VoceMenu>& voci) override;
+    Rettangolo rettangolo() const override;
+    int latoQuadrato() const override;
+    double dpr() const override;
+    void quandoAssente(std::function<void()> assente) override;
+
+private:
+    void crea();
+    void attivata(QSystemTrayIcon::ActivationReason motivo);
+
+    std::unique_ptr<QSystemTrayIcon> icona_;
+    QTimer attesa_;
+    int tentativi_ = 0;
+    QIcon immagine_;
+    QString suggerimento_;
+    Clic clic_;
+    std::function<void()> assente_;
+    bool assenteDetta_ = false;
+    QPointer<QMenu> menu_;
+};
+
+QImage immagineQt(const ImmaginePixel& p);
+
+}  // namespace pulsaro

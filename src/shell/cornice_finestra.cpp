@@ -1,0 +1,74 @@
+#include "shell/cornice_finestra.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace pulsaro {
+
+namespace {
+
+// The Mac's y of a rectangle's bottom edge from Qt's y of its top edge, and back.
+int ySpecchiato(int y, int altezza, int altezzaPrincipale) {
+    return altezzaPrincipale - (y + altezza);
+}
+
+QRect specchia(const QRect& r, int altezzaPrincipale) {
+    return {r.x(), ySpecchiato(r.y(), r.height(), altezzaPrincipale), r.width(), r.height()};
+}
+
+std::optional<std::vector<double>> numeri(std::string_view t) {
+    std::vector<double> v;
+    std::size_t i = 0;
+    while (i < t.size()) {
+        if (t[i] == ' ' || t[i] == '\t') {
+            ++i;
+            continue;
+        }
+        double d = 0;
+        auto [p, ec] = std::from_chars(t.data() + i, t.data() + t.size(), d);
+        if (ec != std::errc() || !std::isfinite(d) || std::abs(d) > 1e6) return std::nullopt;
+        i = static_cast<std::size_t>(p - t.data());
+        if (i < t.size() && t[i] != ' ' && t[i] != '\t') return std::nullopt;
+        v.push_back(d);
+    }
+    return v;
+}
+
+}  // namespace
+
+std::string testoCornice(const Cornice& c, int altezzaPrincipale) {
+    const QRect f = specchia(c.finestra, altezzaPrincipale);
+    const QRect s = c.schermo.isEmpty() ? QRect() : specchia(c.schermo, altezzaPrincipale);
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%d %d %d %d %d %d %d %d ", f.x(), f.y(), f.width(), f.height(), s.x(),
+                  s.y(), s.width(), s.height());
+    return buf;
+}
+
+std::optional<Cornice> leggiCornice(std::string_view testo, int altezzaPrincipale) {
+    const auto n = numeri(testo);
+    if (!n || (n->size() != 4 && n->size() != 8)) return std::nullopt;
+    auto intero = [&](std::size_t i) { return static_cast<int>(std::lround((*n)[i])); };
+    if (intero(2) <= 0 || intero(3) <= 0) return std::nullopt;
+    Cornice c;
+    c.finestra = specchia(QRect(intero(0), intero(1), intero(2), intero(3)), altezzaPrincipale);
+    if (n->size() == 8 && intero(6) > 0 && intero(7) > 0)
+        c.schermo = specchia(QRect(intero(4), intero(5), intero(6), intero(7)), altezzaPrincipale);
+    return c;
+}
+
+std::optional<QRect> corniceUsabile(std::string_view testo, int altezzaPrincipale,
+                                    const std::vector<QRect>& aree) {
+    const auto c = leggiCornice(testo, altezzaPrincipale);
+    if (!c) return std::nullopt;
+    // Enough of the title bar to take hold of the window with the mouse.
+    const QRect barra(c->finestra.x(), c->finestra.y(), c->finestra.width(), 24);
+    for (const QRect& a : aree) {
+        const QRect comune = barra.intersected(a);
+        if (comune.width() >= 40 && comune.height() >= 10) return c->finestra;
+    }
+    return std::nullopt;
+}
+
+}  // namespace pulsaro

@@ -1,0 +1,486 @@
+#include "shell/finestre.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
+
+#include "sampling/testi.h"
+#include "shell/cornice_finestra.h"
+#include "shell/icona_barra.h"
+#include "shell/popover.h"
+#include "shell/riquadro_barra.h"
+#include "shell/riquadro_compatto.h"
+#include "shell/testi_barra.h"
+#include "widgets/simboli.h"
+
+namespace pulsaro {
+
+namespace {
+
+constexpr int larghezzaPrincipale = 980;
+constexpr int altezzaPrincipale = 760;
+constexpr int larghezzaMinimaContenuto = 860;
+constexpr int larghezzaImpostazioni = 460;
+constexpr int altezzaImpostazioni = 520;
+constexpr double ritardoPannellino = 1.5;
+constexpr double ritardoMostra = 0.15;
+// A tray host often starts after the applications of a login; an ordinary start gives it a moment.
+constexpr double attesaBarraLogin = 30;
+constexpr double attesaBarra = 2;
+constexpr auto guardiaRiapertura = std::chrono::milliseconds(300);
+
+// The settings window takes the form's height, but never more than the screen gives: past that
+// the form scrolls inside it.
+class SegueModulo : public QObject {
+public:
+    SegueModulo(QWidget* finestra, QScrollArea* area) : QObject(finestra), finestra_(finestra), area_(area) {}
+
+    void adatta() {
+        QWidget* modulo = area_->widget();
+        if (!modulo) return;
+        int massimo = 100000;
+        if (QScreen* s = finestra_->screen() ? finestra_->screen() : QGuiApplication::primaryScreen())
+            massimo = s->availableGeometry().height() - 60;
+        const int altezza = std::min(std::max(modulo->height(), altezzaImpostazioni), massimo);
+        const int barra = altezza < modulo->height() ? area_->verticalScrollBar()->sizeHint().width() : 0;
+        finestra_->setFixedSize(std::max(modulo->width(), larghezzaImpostazioni) + barra, altezza);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Resize) adatta();
+        return false;
+    }
+
+private:
+    QWidget* finestra_;
+    QScrollArea* area_;
+};
+
+ImmaginePixel pixel(const QImage& origine) {
+    const QImage i = origine.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    ImmaginePixel p;
+    p.larghezza = i.width();
+    p.altezza = i.height();
+    p.dpr = i.devicePixelRatio();
+    p.argb.resize(static_cast<std::size_t>(p.larghezza) * p.altezza);
+    for (int y = 0; y < p.altezza; ++y)
+        std::memcpy(p.argb.data() + static_cast<std::size_t>(y) * p.larghezza, i.constScanLine(y),
+                    static_cast<std::size_t>(p.larghezza) * 4);
+    return p;
+}
+
+QRect qrect(const Rettangolo& r) {
+    return {r.x, r.y, r.larghezza, r.altezza};
+}
+
+QLabel* etichettaProvvisoria(const QString& testo, QWidget* padre) {
+    auto* l = new QLabel(testo, padre);
+    l->setTextFormat(Qt::PlainText);
+    l->setAlignment(Qt::AlignCenter);
+    l->setMargin(16);
+    return l;
+}
+
+}  // namespace
+
+ComponentiFinestre Finestre::contenutiProvvisori(ComponentiFinestre c) {
+    c.creaMini = [](Monitor&, Preferenze&, AzioniPopover a, QWidget* padre) -> QWidget* {
+        auto* w = new QWidget(padre);
+        auto* l = new QVBoxLayout(w);
+        l->addWidget(etichettaProvvisoria(QStringLiteral("Pulsaro"), w));
+        const std::pair<QString, std::function<void()>> bottoni[] = {
+            {QStringLiteral("Apri Pulsaro"), a.apriPrincipale},
+            {QStringLiteral("Impostazioni…"), a.impostazioni},
+            {QStringLiteral("Esci"), a.esci},
+        };
+        for (const auto& [titolo, azione] : bottoni) {
+            auto* b = new QPushButton(titolo, w);
+            QObject::connect(b, &QPushButton::clicked, w, azione);
+            l->addWidget(b);
+        }
+        w->setMinimumSize(280, 200);
+        return w;
+    };
+    c.creaPannello = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
+        return etichettaProvvisoria(QStringLiteral("Pulsaro"), padre);
+    };
+    c.creaImpostazioni = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
+        return etichettaProvvisoria(QStringLiteral("Impostazioni di Pulsaro"), padre);
+    };
+    return c;
+}
+
+Finestre::Finestre(ComponentiFinestre c)
+    : c_(std::move(c)), monitor_(Monitor::crea(*c_.sonde, *c_.coda, c_.principale, *c_.preferenze)) {
+    salvataggio_ = new QTimer(this);
+    salvataggio_->setSingleShot(true);
+    salvataggio_->setInterval(500);
+    connect(salvataggio_, &QTimer::timeout, this, &Finestre::salvaCornice);
+}
+
+Finestre::~Finestre() {
+    abbonamenti_.clear();
+    if (popover_) delete popover_.data();
+    delete principale_.data();
+    delete finestraImpostazioni_.data();
+    voce_.reset();
+}
+
+bool Finestre::barraMenuAttiva(const Preferenze& p) {
+    return p.booleano("barraMenu", true);
+}
+
+QWidget* Finestre::popover() const {
+    return popover_ && popover_->isVisible() ? popover_.data() : nullptr;
+}
+
+void Finestre::avvia(bool daLogin) {
+    daLogin_ = daLogin;
+    abbonamenti_.push_back(monitor_->stato.abbona(
+        [this](const StatoFonti&) {
+            QMetaObject::invokeMethod(
+                this, [this] { aggiornaIcona(); }, Qt::QueuedConnection);
+        },
+        true));
+    abbonamenti_.push_back(monitor_->riepilogo.abbona(
+        [this](const Riepilogo&) {
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    // The plain icon does not show the figures.
+                    if (RiquadroBarra::attivo(*c_.preferenze)) aggiornaIcona();
+                },
+                Qt::QueuedConnection);
+        },
+        true));
+    abbonamenti_.push_back(c_.preferenze->osserva([this](const std::string&) {
+        QMetaObject::invokeMethod(
+            this, [this] { aggiornaBarra(); }, Qt::QueuedConnection);
+    }));
+
+    aggiornaBarra();
+
+    for (const auto& a : c_.argomenti) {
+        if (a == "-pannellino") {
+            c_.dopo(ritardoPannellino, [d = QPointer<Finestre>(this)] {
+                if (d) d->alternaPopover();
+            });
+            break;
+        }
+    }
+
+    if (daLogin && barraMenuAttiva(*c_.preferenze)) {
+        c_.desktop->impostaPolitica(Politica::accessoria);
+        return;
+    }
+    apriPrincipale();
+}
+
+void Finestre::aggiornaBarra() {
+    Preferenze& p = *c_.preferenze;
+    if (!barraMenuAttiva(p)) {
+        if (!voce_) return;
+        if (riquadroAcceso_) {
+            riquadroAcceso_ = false;
+            monitor_->riquadro(false);
+        }
+        chiudiPopover();
+        voce_.reset();
+        if (!principale_ && !finestraImpostazioni_) apriPrincipale();
+        c_.desktop->impostaPolitica(Politica::regolare);
+        return;
+    }
+    if (!voce_) {
+        voce_ = c_.creaVoce(daLogin_ ? attesaBarraLogin : attesaBarra);
+        voce_->impostaEtichetta(etichettaBarra);
+        voce_->quandoClic([this](bool destro) { clicIcona(destro); });
+        voce_->quandoAssente([this] {
+            if (!assenzaDetta_) {
+                assenzaDetta_ = true;
+                if (c_.avviso)
+                    c_.avviso(
+                        "pulsaro: nessuna area di notifica (system tray) disponibile: apro la finestra "
+                        "principale; l'icona comparirà quando l'area di notifica ci sarà");
+            }
+            apriPrincipale();
+        });
+    }
+    const bool attivo = RiquadroBarra::attivo(p);
+    if (riquadroAcceso_ != attivo) {
+        riquadroAcceso_ = attivo;
+        monitor_->riquadro(attivo);
+    }
+    aggiornaIcona();
+}
+
+void Finestre::aggiornaIcona() {
+    if (!voce_) return;
+    const Preferenze& p = *c_.preferenze;
+    const bool iconaStato = p.booleano("iconaStato", true);
+    const StatoFonti stato = monitor_->stato();
+    const double dpr = voce_->dpr();
+    QImage img;
+    if (RiquadroBarra::attivo(p)) {
+        const int lato = voce_->latoQuadrato();
+        const QColor sfondo = RiquadroBarra::sfondo(p);
+        img = lato > 0 ? RiquadroCompatto::immagine(monitor_->riepilogo(), sfondo, p,
+                                                    monitor_->macchina().numeroE, lato, dpr)
+                       : RiquadroBarra::immagine(monitor_->riepilogo(), sfondo, p,
+                                                 monitor_->macchina().numeroE, dpr);
+    } else {
+        img = iconaBarra(statoGrigio(stato, iconaStato), dpr);
+    }
+    voce_->impostaImmagine(pixel(img));
+    voce_->impostaSuggerimento(suggerimentoBarra(stato, iconaStato));
+}
+
+void Finestre::clicIcona(std::optional<bool> destro) {
+    if (!destro || !*destro) {
+        // The click that closed the popover from outside, delivered to the icon as well.
+        if (!popover() && std::chrono::steady_clock::now() - chiusoDaFuori_ < guardiaRiapertura) return;
+        alternaPopover();
+        return;
+    }
+    const auto menu = c_.preferenze->booleano("menuContestuale");
+    if (menu && !*menu) {
+        alternaPopover();
+        return;
+    }
+    if (!voce_) return;
+    chiudiPopover();
+    voce_->mostraMenu(menuContestuale());
+}
+
+std::vector<VoceMenu> Finestre::menuContestuale() {
+    const StatoFonti stato = monitor_->stato();
+    const Simbolo s = stato.tutto() ? Simbolo::spunta : Simbolo::avviso;
+    const qreal dpr = voce_ ? voce_->dpr() : 1.0;
+    const QColor colore = QGuiApplication::palette().color(QPalette::WindowText);
+    QPointer<Finestre> d(this);
+
+    std::vector<VoceMenu> v(6);
+    v[0].titolo = "Apri Pulsaro";
+    v[0].azione = [d] {
+        if (d) d->apriPrincipale();
+    };
+    v[1].titolo = "Impostazioni…";
+    v[1].tasto = ",";
+    v[1].azione = [d] {
+        if (d) d->impostazioni();
+    };
+    v[2].separatore = true;
+    v[3].titolo = testoStato(stato);
+    v[3].abilitata = false;
+    v[3].simbolo = std::string(nomeSimbolo(s));
+    v[3].immagine = pixel(immagineSimbolo(s, QSizeF(16, 16), colore, dpr));
+    v[4].separatore = true;
+    v[5].titolo = "Esci da Pulsaro";
+    v[5].tasto = "q";
+    v[5].azione = [d] {
+        if (d) d->esci();
+    };
+    return v;
+}
+
+void Finestre::alternaPopover() {
+    if (popover()) {
+        chiudiPopover();
+        return;
+    }
+    if (!voce_) return;
+    QPointer<Finestre> d(this);
+    AzioniPopover azioni{
+        [d] {
+            if (d) d->apriPrincipale();
+        },
+        [d] {
+            if (d) d->impostazioni();
+        },
+        [d] {
+            if (d) d->esci();
+        },
+    };
+    auto* p = new Popover;
+    p->impostaContenuto(c_.creaMini(*monitor_, *c_.preferenze, std::move(azioni), p));
+    connect(p, &Popover::chiuso, this, [this] {
+        if (!chiudendo_) chiusoDaFuori_ = std::chrono::steady_clock::now();
+    });
+    popover_ = p;
+    p->mostraSotto(qrect(voce_->rettangolo()), QCursor::pos());
+}
+
+void Finestre::chiudiPopover() {
+    if (!popover_) return;
+    chiudendo_ = true;
+    popover_->close();
+    chiudendo_ = false;
+    popover_ = nullptr;
+}
+
+void Finestre::apriPrincipale() {
+    chiudiPopover();
+    c_.desktop->impostaPolitica(Politica::regolare);
+    if (!principale_) {
+        auto* w = new QWidget(nullptr, Qt::Window);
+        w->setWindowTitle(QStringLiteral("Pulsaro"));
+        w->setObjectName(QStringLiteral("principale"));
+        auto* l = new QVBoxLayout(w);
+        l->setContentsMargins(0, 0, 0, 0);
+        QWidget* contenuto = c_.creaPannello(*monitor_, *c_.preferenze, w);
+        contenuto->setMinimumWidth(larghezzaMinimaContenuto);
+        l->addWidget(contenuto);
+        w->resize(larghezzaPrincipale, altezzaPrincipale);
+        w->addActions(comandi_);
+        w->installEventFilter(this);
+        principale_ = w;
+        ripristinaCornice(w);
+    }
+    mostra(principale_);
+}
+
+void Finestre::impostazioni() {
+    chiudiPopover();
+    if (!finestraImpostazioni_) {
+        auto* w = new QWidget(
+            nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+        w->setWindowTitle(QStringLiteral("Impostazioni di Pulsaro"));
+        w->setObjectName(QStringLiteral("impostazioni"));
+        auto* l = new QVBoxLayout(w);
+        l->setContentsMargins(0, 0, 0, 0);
+        auto* area = new QScrollArea(w);
+        area->setFrameShape(QFrame::NoFrame);
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        area->setWidgetResizable(true);
+        QWidget* modulo = c_.creaImpostazioni(*monitor_, *c_.preferenze, area);
+        area->setWidget(modulo);
+        l->addWidget(area);
+        // Closable only: the window takes the form's size and follows it as rows come and go.
+        w->setFixedSize(larghezzaImpostazioni, altezzaImpostazioni);
+        auto* segue = new SegueModulo(w, area);
+        modulo->installEventFilter(segue);
+        segue->adatta();
+        if (QScreen* s = QGuiApplication::primaryScreen())
+            w->move(s->availableGeometry().center() - QPoint(w->width() / 2, w->height() / 2));
+        w->addActions(comandi_);
+        w->installEventFilter(this);
+        finestraImpostazioni_ = w;
+    }
+    monitor_->verificaOra();
+    mostra(finestraImpostazioni_);
+}
+
+void Finestre::mostra(QWidget* finestra) {
+    if (!finestra) return;
+    portaAvanti(finestra);
+    c_.dopo(ritardoMostra, [d = QPointer<Finestre>(this), f = QPointer<QWidget>(finestra)] {
+        if (d && f && f->isVisible()) d->portaAvanti(f);
+    });
+}
+
+void Finestre::portaAvanti(QWidget* finestra) {
+    if (finestra->isMinimized()) finestra->showNormal();
+    finestra->show();
+    finestra->raise();
+    finestra->activateWindow();
+}
+
+void Finestre::esci() {
+    esciDavvero_ = true;
+    if (c_.termina) c_.termina();
+}
+
+void Finestre::soloBarra() {
+    chiudiPopover();
+    if (principale_) principale_->close();
+    if (finestraImpostazioni_) finestraImpostazioni_->close();
+    c_.desktop->impostaPolitica(Politica::accessoria);
+}
+
+bool Finestre::eventFilter(QObject* oggetto, QEvent* evento) {
+    const bool principale = oggetto == principale_.data();
+    if (principale || oggetto == finestraImpostazioni_.data()) {
+        switch (evento->type()) {
+            case QEvent::Close:
+                if (principale) salvaCornice();
+                // After the close has gone through (content may refuse it).
+                QMetaObject::invokeMethod(
+                    this, [this] { finestraChiusa(); }, Qt::QueuedConnection);
+                break;
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::Show:
+                if (!principale || !principale_->isVisible()) break;
+                if (corniceInAttesa_ && principale_->frameGeometry().size() != principale_->size()) {
+                    const QRect r = *corniceInAttesa_;
+                    corniceInAttesa_.reset();
+                    principale_->resize(r.size() -
+                                        (principale_->frameGeometry().size() - principale_->size()));
+                    principale_->move(r.topLeft());
+                }
+                if (!corniceInAttesa_) salvataggio_->start();
+                break;
+            default:
+                break;
+        }
+    }
+    return QObject::eventFilter(oggetto, evento);
+}
+
+void Finestre::finestraChiusa() {
+    bool chiusa = false;
+    for (QPointer<QWidget>* f : {&principale_, &finestraImpostazioni_}) {
+        if (*f && (*f)->isHidden()) {
+            // Released with its content; the next opening makes a new one.
+            (*f)->removeEventFilter(this);
+            (*f)->deleteLater();
+            *f = nullptr;
+            chiusa = true;
+        }
+    }
+    if (!chiusa || principale_ || finestraImpostazioni_) return;
+    if (barraMenuAttiva(*c_.preferenze)) c_.desktop->impostaPolitica(Politica::accessoria);
+    if (ultimaChiusa_) ultimaChiusa_();
+}
+
+void Finestre::salvaCornice() {
+    salvataggio_->stop();
+    QWidget* w = principale_;
+    if (!w || !w->isVisible()) return;
+    QScreen* primario = QGuiApplication::primaryScreen();
+    if (!primario) return;
+    QScreen* suo = w->screen() ? w->screen() : primario;
+    const std::string t =
+        testoCornice({w->frameGeometry(), suo->availableGeometry()}, primario->geometry().height());
+    if (c_.preferenze->testo(chiaveCornicePrincipale) != t) c_.preferenze->scrivi(chiaveCornicePrincipale, t);
+}
+
+void Finestre::ripristinaCornice(QWidget* w) {
+    QScreen* primario = QGuiApplication::primaryScreen();
+    std::vector<QRect> aree;
+    for (QScreen* s : QGuiApplication::screens()) aree.push_back(s->availableGeometry());
+    const auto t = c_.preferenze->testo(chiaveCornicePrincipale);
+    const auto r = t && primario ? corniceUsabile(*t, primario->geometry().height(), aree) : std::nullopt;
+    if (r) {
+        // The frame holds the title bar and borders: once the window manager tells how wide they
+        // are, the content is made that much smaller (see eventFilter).
+        w->move(r->topLeft());
+        w->resize(r->size());
+        corniceInAttesa_ = *r;
+        return;
+    }
+    if (primario) w->move(primario->availableGeometry().center() - QPoint(w->width() / 2, w->height() / 2));
+}
+
+}  // namespace pulsaro

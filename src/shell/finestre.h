@@ -1,0 +1,134 @@
+// The application controller: owns the monitor, the status item with its image, tooltip,
+// clicks and context menu, the popover, the main window and the settings window, and tells the
+// desktop whether the application wants a Dock icon. Main thread only.
+#pragma once
+
+#include <QAction>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/abbonamento.h"
+#include "platform/fatti_desktop.h"
+#include "platform/preferenze.h"
+#include "platform/voce_stato.h"
+#include "sampling/coda.h"
+#include "sampling/monitor.h"
+#include "sampling/sonde.h"
+
+class QTimer;
+
+namespace pulsaro {
+
+class Popover;
+
+// What the popover's buttons do.
+struct AzioniPopover {
+    std::function<void()> apriPrincipale;
+    std::function<void()> impostazioni;
+    std::function<void()> esci;
+};
+
+// Everything the controller is made from; the application passes the real ones, tests fakes.
+struct ComponentiFinestre {
+    Sonde* sonde = nullptr;
+    Coda* coda = nullptr;
+    Monitor::Principale principale;
+    Preferenze* preferenze = nullptr;
+    FattiDesktop* desktop = nullptr;
+    // The status item; attesa: seconds to wait for a tray that is not there yet.
+    std::function<std::unique_ptr<VoceStato>(double attesa)> creaVoce;
+    // Contents of the popover, the main window and the settings window, made at every opening.
+    std::function<QWidget*(Monitor&, Preferenze&, AzioniPopover, QWidget* padre)> creaMini;
+    std::function<QWidget*(Monitor&, Preferenze&, QWidget* padre)> creaPannello;
+    std::function<QWidget*(Monitor&, Preferenze&, QWidget* padre)> creaImpostazioni;
+    // Runs f on the main thread after the given seconds, unless the controller is gone.
+    std::function<void(double secondi, std::function<void()> f)> dopo;
+    // Asks the application to terminate (the quit decision then runs).
+    std::function<void()> termina;
+    // One line for the user on stderr.
+    std::function<void(const std::string&)> avviso;
+    std::vector<std::string> argomenti;
+};
+
+class Finestre : public QObject {
+    Q_OBJECT
+public:
+    // Placeholder contents until the real panels are plugged in.
+    static ComponentiFinestre contenutiProvvisori(ComponentiFinestre c);
+
+    explicit Finestre(ComponentiFinestre c);
+    ~Finestre() override;
+
+    // The stored "barraMenu": true when absent or not a bool.
+    static bool barraMenuAttiva(const Preferenze& p);
+
+    void avvia(bool daLogin);
+    void aggiornaBarra();
+    void aggiornaIcona();
+    // destro: a right click or a Control-click; none: no event to tell.
+    void clicIcona(std::optional<bool> destro);
+    void alternaPopover();
+    void apriPrincipale();
+    void impostazioni();
+    void esci();
+    void soloBarra();
+
+    Monitor& monitor() { return *monitor_; }
+    Preferenze& preferenze() { return *c_.preferenze; }
+    bool esciDavvero() const { return esciDavvero_; }
+    void impostaEsciDavvero() { esciDavvero_ = true; }
+    bool riquadroAcceso() const { return riquadroAcceso_; }
+
+    VoceStato* voce() const { return voce_.get(); }
+    QWidget* popover() const;
+    QWidget* principale() const { return principale_; }
+    QWidget* finestraImpostazioni() const { return finestraImpostazioni_; }
+
+    // Application commands every window carries (settings, main window, quit keys).
+    void impostaComandi(QList<QAction*> comandi) { comandi_ = std::move(comandi); }
+    // Called when the last window has closed (the lifecycle decides whether to quit).
+    void quandoUltimaFinestraChiusa(std::function<void()> f) { ultimaChiusa_ = std::move(f); }
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    void mostra(QWidget* finestra);
+    void portaAvanti(QWidget* finestra);
+    void chiudiPopover();
+    void finestraChiusa();
+    void salvaCornice();
+    void ripristinaCornice(QWidget* finestra);
+    std::vector<VoceMenu> menuContestuale();
+
+    ComponentiFinestre c_;
+    std::shared_ptr<Monitor> monitor_;
+    bool esciDavvero_ = false;
+    std::unique_ptr<VoceStato> voce_;
+    QPointer<Popover> popover_;
+    QPointer<QWidget> principale_;
+    QPointer<QWidget> finestraImpostazioni_;
+    std::vector<Abbonamento> abbonamenti_;
+    bool riquadroAcceso_ = false;
+    bool daLogin_ = false;
+    bool assenzaDetta_ = false;
+    QList<QAction*> comandi_;
+    std::function<void()> ultimaChiusa_;
+    QTimer* salvataggio_ = nullptr;
+    std::optional<QRect> corniceInAttesa_;  // a restored frame whose borders are not known yet
+    // When the popover last closed by a click elsewhere: a tray that also delivers that click to
+    // the icon must not reopen it at once.
+    std::chrono::steady_clock::time_point chiusoDaFuori_{};
+    bool chiudendo_ = false;
+};
+
+}  // namespace pulsaro

@@ -1,0 +1,331 @@
+#include "shell/impostazioni.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "shell/anteprima_riquadro.h"
+#include "shell/griglia_stato.h"
+#include "shell/interruttore.h"
+#include "shell/pozzetto_colore.h"
+#include "shell/riquadro_barra.h"
+#include "shell/selettore_passi.h"
+#include "shell/sezione_modulo.h"
+#include "widgets/caratteri.h"
+#include "widgets/tema.h"
+
+namespace pulsaro {
+
+namespace RB = RiquadroBarra;
+
+namespace {
+
+constexpr const char* chiaveNumero = "numeroPannelli";
+constexpr const char* chiaveBarra = "barraMenu";
+constexpr const char* chiaveMenu = "menuContestuale";
+constexpr const char* chiaveStato = "iconaStato";
+constexpr int minimoProcessi = 3, massimoProcessi = 30, passoProcessi = 3, processiPredefiniti = 9;
+
+void colora(QWidget* w, QPalette::ColorRole ruolo, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(ruolo, c);
+    w->setPalette(p);
+}
+
+QPushButton* bottonePiccolo(const QString& testo, QWidget* padre) {
+    auto* b = new QPushButton(testo, padre);
+    b->setFont(carattere(11));
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return b;
+}
+
+}  // namespace
+
+Impostazioni::Impostazioni(Monitor& monitor, Preferenze& preferenze, ElementoLogin& login, QWidget* padre)
+    : QWidget(padre), monitor_(monitor), preferenze_(preferenze), login_(login) {
+    costruisci();
+    const StatoLogin s = login_.stato();
+    {
+        const QSignalBlocker b(avvio_);
+        avvio_->setChecked(s == StatoLogin::attivo);
+    }
+    mostraStatoLogin(s);
+    rileggi();
+    applicaColori();
+    adatta();
+    osservaPreferenze_ = preferenze_.osserva([this](const std::string&) {
+        // Writers on another thread hand the refresh to this one.
+        QMetaObject::invokeMethod(this, [this] { rileggi(); });
+    });
+}
+
+Impostazioni::~Impostazioni() = default;
+
+int Impostazioni::processiMostrati(std::int64_t memorizzato) {
+    const std::int64_t v = std::clamp<std::int64_t>(memorizzato, minimoProcessi, massimoProcessi);
+    return static_cast<int>((v + passoProcessi / 2) / passoProcessi * passoProcessi);
+}
+
+void Impostazioni::costruisci() {
+    setFixedWidth(larghezza);
+    auto* colonna = new QVBoxLayout(this);
+    colonna->setContentsMargins(20, 20, 20, 20);
+    colonna->setSpacing(20);
+
+    const auto secondaria = [this](QLabel* l) {
+        secondarie_.push_back(l);
+        return l;
+    };
+
+    // Pannelli
+    auto* pannelli = new SezioneModulo(QStringLiteral("Pannelli"), this);
+    processi_ = new SelettorePassi(minimoProcessi, massimoProcessi, passoProcessi);
+    processi_->setObjectName("processiMostrati");
+    processi_->setFont(carattere(StileTesto::body, QFont::Bold));
+    processi_->setFixedWidth(64);
+    pannelli->aggiungi(rigaEtichetta(new QLabel(QStringLiteral("Processi mostrati")), processi_));
+    pannelli->aggiungi(secondaria(
+        didascalia(QStringLiteral("Nella finestra principale, a gruppi di 3 (una riga di contagiri). Il "
+                                  "pannellino della barra dei menu mostra sempre i primi 5."))));
+    connect(processi_, &QSpinBox::valueChanged, this,
+            [this](int v) { preferenze_.scrivi(chiaveNumero, static_cast<std::int64_t>(v)); });
+    colonna->addWidget(pannelli);
+
+    // Avvio
+    auto* avvio = new SezioneModulo(QStringLiteral("Avvio"), this);
+    avvio_ = new Interruttore(QStringLiteral("Apri Pulsaro all'accesso al Mac"));
+    avvio_->setObjectName("avvioAutomatico");
+    avvio->aggiungi(avvio_);
+    rigaApprovazione_ = new QWidget;
+    rigaApprovazione_->setObjectName("rigaApprovazione");
+    {
+        auto* l = new QHBoxLayout(rigaApprovazione_);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->setSpacing(8);
+        auto* testo = secondaria(
+            didascalia(QStringLiteral("Da approvare in Impostazioni di Sistema \u203A Elementi login."),
+                       rigaApprovazione_));
+        testo->setWordWrap(false);
+        apri_ = bottonePiccolo(QStringLiteral("Apri"), rigaApprovazione_);
+        apri_->setObjectName("apri");
+        l->addStretch(1);
+        l->addWidget(testo);
+        l->addWidget(apri_);
+        l->addStretch(1);
+    }
+    avvio->aggiungi(rigaApprovazione_);
+    erroreEtichetta_ = didascalia(QString());
+    erroreEtichetta_->setObjectName("errore");
+    avvio->aggiungi(erroreEtichetta_);
+    avvio->aggiungi(
+        secondaria(didascalia(QStringLiteral("All'avvio automatico Pulsaro parte solo con l'icona nella "
+                                             "barra dei menu, senza aprire la finestra."))));
+    connect(avvio_, &QAbstractButton::toggled, this, &Impostazioni::cambiaAvvio);
+    connect(apri_, &QPushButton::clicked, this, [this] { login_.apriImpostazioniSistema(); });
+    colonna->addWidget(avvio);
+
+    // Barra dei menu
+    auto* barra = new SezioneModulo(QStringLiteral("Barra dei menu"), this);
+    barraMenu_ = new Interruttore(QStringLiteral("Mantieni l'icona nella barra dei menu"));
+    barraMenu_->setObjectName("barraMenu");
+    barra->aggiungi(barraMenu_);
+    barra->aggiungi(secondaria(didascalia(QStringLiteral(
+        "Chiudendo l'app dal Dock o con \u2318Q l'icona resta attiva. Per chiuderla del tutto usa "
+        "\u00ABEsci\u00BB dal pannellino o dal menu contestuale."))));
+    menuContestuale_ = new Interruttore(QStringLiteral("Menu contestuale con il clic destro sull'icona"));
+    menuContestuale_->setObjectName("menuContestuale");
+    barra->aggiungi(menuContestuale_);
+    iconaStato_ = new Interruttore(QStringLiteral("Icona grigia se il monitoraggio non funziona"));
+    iconaStato_->setObjectName("iconaStato");
+    barra->aggiungi(iconaStato_);
+    nellaBarra_ = new QComboBox;
+    nellaBarra_->setObjectName("nellaBarra");
+    nellaBarra_->addItem(QStringLiteral("Icona arancione"));
+    nellaBarra_->addItem(QStringLiteral("Riquadro con i valori"));
+    nellaBarra_->setFont(carattere(StileTesto::body));
+    rigaNellaBarra_ = rigaEtichetta(new QLabel(QStringLiteral("Nella barra")), nellaBarra_);
+    barra->aggiungi(rigaNellaBarra_);
+
+    colore_ = new PozzettoColore(QStringLiteral("Colore dello sfondo"));
+    colore_->setObjectName("colore");
+    rigaColore_ = rigaEtichetta(new QLabel(QStringLiteral("Colore dello sfondo")), colore_);
+    barra->aggiungi(rigaColore_);
+
+    rigaMostra_ = new QWidget;
+    {
+        auto* l = new QHBoxLayout(rigaMostra_);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->setSpacing(14);
+        auto* mostra = new QLabel(QStringLiteral("Mostra"), rigaMostra_);
+        mostra->setFont(carattere(StileTesto::body));
+        l->addWidget(mostra, 0, Qt::AlignVCenter);
+        for (std::size_t i = 0; i < RB::voci.size(); ++i) {
+            const RB::Voce v = RB::voci[i];
+            auto* c = new QCheckBox(
+                QString::fromUtf8(RB::nome(v).data(), static_cast<qsizetype>(RB::nome(v).size())),
+                rigaMostra_);
+            c->setObjectName(QStringLiteral("mostra_") + QString::fromUtf8(RB::id(v).data()));
+            c->setFont(carattere(StileTesto::body));
+            connect(c, &QCheckBox::toggled, this,
+                    [this, v](bool acceso) { RB::imposta(preferenze_, v, acceso); });
+            l->addWidget(c, 0, Qt::AlignVCenter);
+            voci_[i] = c;
+        }
+        l->addStretch(1);
+    }
+    barra->aggiungi(rigaMostra_);
+
+    rigaAnteprima_ = new QWidget;
+    {
+        auto* l = new QHBoxLayout(rigaAnteprima_);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->setSpacing(8);
+        anteprima_ = new AnteprimaRiquadro(preferenze_, RB::sfondo(preferenze_), rigaAnteprima_);
+        anteprima_->setObjectName("anteprima");
+        arancione_ = bottonePiccolo(QStringLiteral("Arancione"), rigaAnteprima_);
+        arancione_->setObjectName("arancione");
+        l->addWidget(anteprima_, 0, Qt::AlignVCenter);
+        l->addStretch(1);
+        l->addWidget(arancione_, 0, Qt::AlignVCenter);
+    }
+    barra->aggiungi(rigaAnteprima_);
+    didascaliaRiquadro_ = secondaria(didascalia(QStringLiteral(
+        "Mem, CPU e GPU in %; P / E = core della CPU impegnati sopra il 50% (P alte prestazioni, E basso "
+        "consumo). La N è il Neural Engine: pallino grigio a riposo, verde quando lavora. Scritte bianche, "
+        "arancioni o nere e toni del pallino si adattano al colore scelto per lo sfondo.")));
+    barra->aggiungi(didascaliaRiquadro_);
+
+    connect(barraMenu_, &QAbstractButton::toggled, this,
+            [this](bool v) { preferenze_.scrivi(chiaveBarra, v); });
+    connect(menuContestuale_, &QAbstractButton::toggled, this,
+            [this](bool v) { preferenze_.scrivi(chiaveMenu, v); });
+    connect(iconaStato_, &QAbstractButton::toggled, this,
+            [this](bool v) { preferenze_.scrivi(chiaveStato, v); });
+    connect(nellaBarra_, &QComboBox::currentIndexChanged, this,
+            [this](int i) { preferenze_.scrivi(RB::chiaveAttivo, i == 1); });
+    connect(arancione_, &QPushButton::clicked, this,
+            [this] { preferenze_.scrivi(RB::chiaveColore, RB::hex(RB::arancio())); });
+    connect(colore_, &PozzettoColore::aperto, this,
+            [this] { colorePrima_ = preferenze_.valore(RB::chiaveColore); });
+    connect(colore_, &PozzettoColore::scelto, this, &Impostazioni::scegliColore);
+    connect(colore_, &PozzettoColore::annullato, this, [this] {
+        if (colorePrima_)
+            preferenze_.scrivi(RB::chiaveColore, *colorePrima_);
+        else
+            preferenze_.rimuovi(RB::chiaveColore);
+    });
+    colonna->addWidget(barra);
+
+    // Stato
+    auto* stato = new SezioneModulo(QStringLiteral("Stato"), this);
+    griglia_ = new GrigliaStato(monitor_);
+    griglia_->setObjectName("grigliaStato");
+    stato->aggiungi(griglia_);
+    secondaria(
+        stato->piede(QStringLiteral("Spunta: Pulsaro legge questi dati. Poi i core del Mac (del Neural "
+                                    "Engine macOS non dice il numero) e "
+                                    "quanto sono usati adesso: per la CPU i core impegnati sopra il 50% (P "
+                                    "ad alte prestazioni, E a basso "
+                                    "consumo).")));
+    colonna->addWidget(stato);
+    colonna->addStretch(1);
+}
+
+void Impostazioni::rileggi() {
+    const int numero = processiMostrati(preferenze_.intero(chiaveNumero, processiPredefiniti));
+    if (processi_->value() != numero) {
+        // Shown, not stored: an out-of-range value is written only when the user changes it.
+        const QSignalBlocker b(processi_);
+        processi_->setValue(numero);
+    }
+    const bool barra = preferenze_.booleano(chiaveBarra, true);
+    const bool riquadro = RB::attivo(preferenze_);
+    const auto imposta = [](QAbstractButton* w, bool v) {
+        const QSignalBlocker b(w);
+        w->setChecked(v);
+    };
+    imposta(barraMenu_, barra);
+    imposta(menuContestuale_, preferenze_.booleano(chiaveMenu, true));
+    imposta(iconaStato_, preferenze_.booleano(chiaveStato, true));
+    {
+        const QSignalBlocker b(nellaBarra_);
+        nellaBarra_->setCurrentIndex(riquadro ? 1 : 0);
+    }
+    menuContestuale_->setEnabled(barra);
+    iconaStato_->setEnabled(barra && !riquadro);
+    rigaNellaBarra_->setEnabled(barra);
+
+    for (std::size_t i = 0; i < RB::voci.size(); ++i) imposta(voci_[i], RB::mostra(preferenze_, RB::voci[i]));
+    // An unparsable stored colour shows as orange and stays stored until one is chosen.
+    const QColor sfondo = RB::sfondo(preferenze_);
+    colore_->setColore(sfondo);
+    anteprima_->setColore(sfondo);
+    anteprima_->aggiorna();
+
+    const bool cambia = rigaColore_->isHidden() == riquadro;
+    for (QWidget* w : {rigaColore_, rigaMostra_, rigaAnteprima_, static_cast<QWidget*>(didascaliaRiquadro_)})
+        w->setVisible(riquadro);
+    if (cambia) adatta();
+}
+
+void Impostazioni::scegliColore(const QColor& c) {
+    preferenze_.scrivi(RB::chiaveColore, RB::hex(c));
+}
+
+void Impostazioni::cambiaAvvio(bool v) {
+    errore_.reset();
+    const auto e = v ? login_.registra() : login_.annulla();
+    if (e) errore_ = QStringLiteral("Non riuscito: ") + QString::fromStdString(*e);
+    const StatoLogin s = login_.stato();
+    // Show what the system really did, without counting it as a new change of the switch.
+    if (avvio_->isChecked() != (s == StatoLogin::attivo)) {
+        const QSignalBlocker b(avvio_);
+        avvio_->setChecked(s == StatoLogin::attivo);
+    }
+    mostraStatoLogin(s);
+}
+
+void Impostazioni::mostraStatoLogin(StatoLogin s) {
+    daApprovare_ = s == StatoLogin::richiedeApprovazione;
+    const bool prima = !rigaApprovazione_->isHidden() || !erroreEtichetta_->isHidden();
+    rigaApprovazione_->setVisible(daApprovare_);
+    erroreEtichetta_->setText(errore_.value_or(QString()));
+    erroreEtichetta_->setVisible(errore_.has_value());
+    if (prima != (daApprovare_ || errore_)) adatta();
+    avvio_->update();
+}
+
+void Impostazioni::applicaColori() {
+    for (QLabel* l : secondarie_) colora(l, QPalette::WindowText, Tema::testoSecondario());
+    colora(erroreEtichetta_, QPalette::WindowText, Tema::red());
+    colora(processi_, QPalette::Text, Tema::orange());
+    griglia_->applicaColori();
+}
+
+void Impostazioni::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::StyleChange) applicaColori();
+}
+
+void Impostazioni::adatta() {
+    // As tall as the content at the form's width, wrapped captions included; the window that
+    // holds the form follows when rows come and go.
+    if (QLayout* l = layout()) {
+        // Layouts keep the sizes of their rows until told; before the window is shown nobody
+        // tells them that rows came or went.
+        for (QWidget* w : findChildren<QWidget*>()) w->updateGeometry();
+        l->activate();
+        setFixedHeight(l->totalHeightForWidth(larghezza));
+    }
+    if (QWidget* w = window(); w != this && w->isVisible())
+        QTimer::singleShot(0, w, [w] { w->adjustSize(); });
+}
+
+}  // namespace pulsaro

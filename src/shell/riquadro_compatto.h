@@ -1,0 +1,29 @@
+// The tile in a square tray slot (22 × 22, 32 × 32): the first shown figures stacked (with their
+// initials from 32 pixels) and the Neural Engine dot; the wide tile's colour, contrast and dot rules.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <utility>
+#include <vector>
+
+#include "platform/preferenze.h"
+#include "sampling/uso.h"
+
+namespace pulsaro::RiquadroCompatto {
+
+// The rows a slot of this side holds: two below 32 pixels, three from 32.
+int righeMassime(int lato);
+
+// (initial, value) of the shown figures, at most `massimo`: "M" / "62", "C" / "23", "P" / "4".
+// Percentages are clamped to 0…100 and written without the percent sign.
+std::vector<std::pair<QString, QString>> righe(const Riepilogo& r, const Preferenze& p, int numeroE,
+                                               int massimo);
+
+// The image of a square slot of `lato` logical pixels at device pixel ratio dpr; it carries the
+// wide tile's accessibility description under the text key "Description".
+QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, int numeroE, int lato,
+                qreal dpr);
+
+}  // namespace pulsaro::RiquadroCompatto

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# One case of the macOS check's own tests: a copy of a real macOS file with one deliberate mistake
+# must fail scripts/controlla_macos.sh with the compiler's message for that mistake, while the
+# unchanged file passes; a file the Apple build would miss must fail the whole-tree check.
+# Usage: prova_controllo.sh CASE
+set -euo pipefail
+
+qui=$(cd "$(dirname "$0")/../.." && pwd)
+controllo=$qui/scripts/controlla_macos.sh
+provvisoria=$(mktemp -d)
+trap 'rm -rf "$provvisoria"' EXIT
+
+fallisci() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Runs the check; it must fail and print every given message (fixed strings).
+deveFallire() {
+    local uscita messaggio
+    if uscita=$("$@" 2>&1); then
+        echo "$uscita"
+        fallisci "the check passed a file with a deliberate mistake"
+    fi
+    echo "$uscita"
+    for messaggio in "${attesi[@]}"; do
+        grep -qF -- "$messaggio" <<<"$uscita" || fallisci "the check failed without saying: $messaggio"
+    done
+}
+
+# Copies src/<origine> with sed's expression applied, checks that the original passes and that
+# the copy fails with the expected messages.
+rompi() {
+    local origine=$qui/src/$1 espressione=$2 copia
+    copia=$provvisoria/$(basename "$1")
+    sed "$espressione" "$origine" >"$copia"
+    cmp -s "$origine" "$copia" && fallisci "the line to break is no longer in $1: update this case"
+    "$controllo" "$origine" >/dev/null 2>&1 || fallisci "$1 does not pass the check unchanged"
+    deveFallire "$controllo" "$copia"
+}
+
+caso=${1:-}
+case $caso in
+    selettore_sbagliato)
+        attesi=("no known class method for selector 'runningApplicationWithProcesIdentifier:'"
+            "no visible @interface for 'NSBitmapImageRep' declares the selector 'representationUsingTipe:properties:'")
+        rompi platform/macos/applicazioni_macos.mm \
+            's/runningApplicationWithProcessIdentifier:/runningApplicationWithProcesIdentifier:/; s/representationUsingType:/representationUsingTipe:/'
+        ;;
+    tipo_sbagliato)
+        attesi=("no viable conversion from 'NSRect' (aka 'CGRect') to 'NSRect *'")
+        rompi platform/macos/applicazioni_macos.mm \
+            's/CGImageForProposedRect:&rettangolo/CGImageForProposedRect:rettangolo/'
+        ;;
+    argomento_mancante)
+        attesi=("requires 3 arguments, but 2 were provided")
+        rompi platform/macos/registro_iokit.cpp \
+            's/IOServiceGetMatchingServices(kIOMainPortDefault, criteri,/IOServiceGetMatchingServices(criteri,/'
+        ;;
+    parola_template)
+        # `template` is a C++ keyword: the flag is set with [image setTemplate:NO].
+        attesi=("error: expected unqualified-id")
+        rompi platform/macos/applicazioni_macos.mm \
+            's/if (icona == nil) return byte;/if (icona == nil) return byte;\n    icona.template = NO;/'
+        ;;
+    rilascio_manuale)
+        # The Mac build uses ARC: an explicit release does not compile.
+        attesi=("ARC forbids explicit message send of 'release'")
+        rompi platform/macos/applicazioni_macos.mm 's/if (png != nil \&\& png.length > 0) {/[png release];\n    &/'
+        ;;
+    forma_linux)
+        # glibc names a thread with two arguments, macOS with one.
+        attesi=("no matching function for call to 'pthread_setname_np'")
+        rompi platform/macos/filo_macos.cpp 's/pthread_setname_np(nome.c_str())/pthread_setname_np(pthread_self(), nome.c_str())/'
+        ;;
+    file_esclusi)
+        # A copy of the tree with files the Apple build would not compile.
+        albero=$provvisoria/albero
+        mkdir -p "$albero"
+        cp -r "$qui/src" "$qui/cmake" "$qui/CMakeLists.txt" "$albero/"
+        PULSARO_RADICE=$albero "$controllo" --solo-build >/dev/null 2>&1 || fallisci "the tree's copy does not pass unchanged"
+        mkdir -p "$albero/src/platform/macos/stato"
+        cp "$albero/src/platform/macos/applicazioni_macos.mm" "$albero/src/platform/macos/stato/elemento.mm"
+        cp "$albero/src/platform/macos/filo_macos.cpp" "$albero/src/sistema/macos/filo.cc"
+        cp "$albero/src/platform/macos/applicazioni_macos.mm" "$albero/src/shell/applicazioni.mm"
+        attesi=("src/platform/macos/stato/elemento.mm is not part of the Apple build"
+            "src/sistema/macos/filo.cc is not a .cpp, .mm or .h file"
+            "src/shell/applicazioni.mm: Objective-C++ outside a macos/ folder is not checked")
+        deveFallire env PULSARO_RADICE="$albero" "$controllo" --solo-build
+        ;;
+    api_previste)
+        # What the status item, the desktop facts and the login item call must be declared.
+        "$controllo" "$qui/tests/macos/api_previste.mm" || fallisci "the expected calls do not compile"
+        ;;
+    *)
+        fallisci "unknown case '$caso'"
+        ;;
+esac
+echo "PASS: $caso"

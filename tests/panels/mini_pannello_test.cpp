@@ -1,0 +1,136 @@
+#include "panels/mini_pannello.h"
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "banco_pannelli.h"
+#include "panels/elementi_pannello.h"
+#include "panels/riga_mini.h"
+
+using namespace pulsaro;
+using prova::aspetta;
+using prova::clic;
+
+namespace {
+
+struct BancoMini : prova::BancoPannelli {
+    int aperture = 0, impostazioni = 0, uscite = 0;
+    std::unique_ptr<MiniPannello> crea() {
+        return std::make_unique<MiniPannello>(
+            *monitor, preferenze,
+            AzioniPannello{[this] { ++aperture; }, [this] { ++impostazioni; }, [this] { ++uscite; }});
+    }
+};
+
+QPoint centro(QWidget* w, QWidget* in) {
+    return w->mapTo(in, w->rect().center());
+}
+
+}  // namespace
+
+TEST(MiniPannello, AvvisoSoloMentreUnaFonteNonFunziona) {
+    BancoMini b;
+    auto m = b.crea();
+    m->show();
+    b.avanza(0);
+    EXPECT_EQ(m->width(), 340);
+    EXPECT_TRUE(m->avviso()->isHidden()) << "all sources work: the divider follows the dials";
+
+    b.sonde.gpu.trovata = false;
+    b.monitor->verificaOra();
+    b.avanza(0);
+    EXPECT_FALSE(m->avviso()->isHidden());
+    EXPECT_EQ(m->testoAvviso()->testo(), "GPU non disponibile");
+
+    b.sonde.gpu.trovata = true;
+    b.monitor->verificaOra();
+    b.avanza(0);
+    EXPECT_TRUE(m->avviso()->isHidden());
+}
+
+TEST(MiniPannello, ListaApertaEChiusaRicordata) {
+    BancoMini b;
+    b.preferenze.scrivi("miniListaAperta", false);
+    b.preferenze.scrivi("listaAperta", true);  // the main window's key is another one
+    auto m = b.crea();
+    m->show();
+    EXPECT_FALSE(m->listaAperta());
+    EXPECT_TRUE(m->lista()->isHidden()) << "no process rows while closed";
+    EXPECT_TRUE(m->colonne()[0]->isHidden());
+    EXPECT_EQ(m->intestazioneLista()->toolTip(), "Espandi la lista");
+    EXPECT_EQ(m->chevron()->angolo(), 0);
+    const int chiusa = m->height();
+
+    clic(*m->intestazioneLista(), QPointF(20, 8));
+    EXPECT_TRUE(m->listaAperta());
+    EXPECT_EQ(b.preferenze.booleano("miniListaAperta"), true);
+    EXPECT_EQ(b.preferenze.booleano("listaAperta"), true);
+    EXPECT_EQ(m->intestazioneLista()->toolTip(), "Comprimi la lista");
+    EXPECT_EQ(m->colonne()[0]->testo(), "CPU");
+    EXPECT_EQ(m->colonne()[1]->testo(), "GPU");
+    EXPECT_FALSE(m->lista()->isHidden());
+    ASSERT_TRUE(aspetta([&] { return m->chevron()->angolo() == 90 && !m->chevron()->inMovimento(); }));
+    ASSERT_TRUE(aspetta([&] { return m->lista()->graphicsEffect() == nullptr; })) << "the fade is removed";
+    EXPECT_GT(m->height(), chiusa);
+
+    clic(*m->intestazioneLista(), QPointF(20, 8));
+    EXPECT_EQ(b.preferenze.booleano("miniListaAperta"), false);
+    ASSERT_TRUE(aspetta([&] { return m->lista()->isHidden(); })) << "hidden once faded out";
+    EXPECT_EQ(m->height(), chiusa);
+}
+
+TEST(MiniPannello, RigheDeiPrimiCinqueProcessi) {
+    BancoMini b;
+    auto m = b.crea();
+    b.sonde.lista.clear();
+    ASSERT_TRUE(b.mostra(*m));
+    b.avanza(0.35);
+    EXPECT_EQ(m->righeMostrate(), 0);
+    EXPECT_TRUE(m->rotella()->isVisible()) << "an empty list shows the spinner alone";
+    EXPECT_TRUE(m->rotella()->gira());
+    clic(*m->lista(), centro(m->rotella(), m->lista()));
+    EXPECT_EQ(b.aperture, 1) << "a click on the spinner still opens the main window";
+
+    b.processi(3);
+    b.campione();
+    EXPECT_EQ(m->righeMostrate(), 3);
+    EXPECT_FALSE(m->rotella()->isVisible());
+    EXPECT_FALSE(m->rotella()->gira());
+
+    b.processi(20);
+    b.campione();
+    ASSERT_EQ(m->righeMostrate(), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(m->righe()[i]->processo().nome, "p" + std::to_string(i + 1));
+
+    clic(*m->lista(), centro(m->righe()[2], m->lista()));
+    EXPECT_EQ(b.aperture, 2) << "a click on a row opens the main window";
+    clic(*m->quadranti(), QPointF(50, 40));
+    EXPECT_EQ(b.aperture, 3) << "so does a click on the dials";
+    EXPECT_EQ(m->quadranti()->toolTip(), "Apri Pulsaro");
+
+    m->pulsanteApri()->click();
+    m->pulsanteImpostazioni()->click();
+    m->pulsanteEsci()->click();
+    EXPECT_EQ(b.aperture, 4);
+    EXPECT_EQ(b.impostazioni, 1);
+    EXPECT_EQ(b.uscite, 1);
+    EXPECT_EQ(m->pulsanteImpostazioni()->toolTip(), "Impostazioni di Pulsaro");
+}
+
+TEST(MiniPannello, RiferisceMiniAlMonitor) {
+    BancoMini b;
+    QWidget finestra;
+    auto* m = new MiniPannello(*b.monitor, b.preferenze, {}, &finestra);
+    (new QVBoxLayout(&finestra))->addWidget(m);
+    EXPECT_FALSE(b.monitor->campionando());
+    finestra.show();
+    ASSERT_TRUE(aspetta([&] { return b.monitor->campionando(); })) << "on screen: full sampling";
+    finestra.hide();
+    EXPECT_FALSE(b.monitor->campionando());
+    finestra.show();
+    ASSERT_TRUE(aspetta([&] { return b.monitor->campionando(); }));
+    delete m;
+    EXPECT_FALSE(b.monitor->campionando()) << "a panel destroyed on screen reports itself gone";
+}

@@ -1,0 +1,129 @@
+#include "panels/osserva_visibilita.h"
+
+#include <gtest/gtest.h>
+
+#include <QVBoxLayout>
+#include <memory>
+#include <vector>
+
+#include "banco_pannelli.h"
+
+using namespace pulsaro;
+using prova::aspetta;
+
+namespace {
+
+struct Registro {
+    std::vector<bool> voci;
+    OsservaVisibilita::Cambia cambia() {
+        return [this](bool v) { voci.push_back(v); };
+    }
+};
+
+// A window with a panel inside a frame, as the controller hosts them.
+struct Finestra {
+    std::unique_ptr<QWidget> finestra = std::make_unique<QWidget>();
+    QWidget* cornice = new QWidget(finestra.get());
+    QWidget* vista = new QWidget(cornice);
+    Finestra() {
+        prova::appQt();
+        finestra->resize(300, 200);
+        (new QVBoxLayout(finestra.get()))->addWidget(cornice);
+    }
+    bool mostra() {
+        finestra->show();
+        return aspetta([&] { return finestra->windowHandle() && finestra->windowHandle()->isExposed(); });
+    }
+};
+
+}  // namespace
+
+TEST(OsservaVisibilita, MostraNascondiChiudi) {
+    Registro r;  // outlives the window, which reports to it when it goes
+    Finestra f;
+    new OsservaVisibilita(f.vista, r.cambia());
+    EXPECT_EQ(r.voci, std::vector<bool>{false}) << "the first report always comes, even when false";
+
+    ASSERT_TRUE(f.mostra());
+    EXPECT_EQ(r.voci, (std::vector<bool>{false, true}));
+    f.finestra->update();
+    f.finestra->resize(320, 210);
+    QApplication::processEvents();
+    EXPECT_EQ(r.voci.size(), 2u) << "repaints and resizes of a visible window report nothing";
+
+    f.finestra->hide();
+    EXPECT_EQ(r.voci, (std::vector<bool>{false, true, false})) << "hiding reports at once";
+    ASSERT_TRUE(f.mostra());
+    EXPECT_EQ(r.voci.back(), true);
+
+    f.finestra->setAttribute(Qt::WA_DeleteOnClose);
+    QWidget* finestra = f.finestra.release();
+    bool vistaViva = true;
+    QObject::connect(f.vista, &QObject::destroyed, [&] { vistaViva = false; });
+    r.voci.clear();
+    finestra->close();
+    ASSERT_EQ(r.voci, std::vector<bool>{false}) << "a close reports false before the window goes";
+    EXPECT_TRUE(vistaViva);
+    ASSERT_TRUE(aspetta([&] { return !vistaViva; }));
+    EXPECT_EQ(r.voci, std::vector<bool>{false}) << "the destruction after it reports nothing more";
+}
+
+TEST(OsservaVisibilita, RiduciAIcona) {
+    Registro r;
+    Finestra f;
+    new OsservaVisibilita(f.vista, r.cambia());
+    ASSERT_TRUE(f.mostra());
+    f.finestra->showMinimized();
+    ASSERT_TRUE(aspetta([&] { return r.voci.back() == false; }));
+    EXPECT_EQ(r.voci, (std::vector<bool>{false, true, false}));
+    f.finestra->showNormal();
+    ASSERT_TRUE(aspetta([&] { return r.voci.back() == true; }));
+    EXPECT_EQ(r.voci.size(), 4u);
+}
+
+TEST(OsservaVisibilita, SpostataInUnAltraFinestra) {
+    Registro r;
+    Finestra a, b;
+    ASSERT_TRUE(a.mostra());
+    auto* o = new OsservaVisibilita(a.vista, r.cambia());
+    EXPECT_EQ(r.voci, std::vector<bool>{true});
+    const std::size_t prima = o->osservati();
+    EXPECT_EQ(prima, 4u) << "the widget, its frame, the window and the window's native handle";
+
+    // An ancestor moves: the watch follows to the new, hidden window.
+    a.cornice->setParent(b.finestra.get());
+    EXPECT_EQ(r.voci, (std::vector<bool>{true, false}));
+    EXPECT_EQ(o->osservati(), 3u) << "the old window's watches are gone; the new one is not shown yet";
+    a.finestra->hide();
+    ASSERT_TRUE(a.mostra());
+    EXPECT_EQ(r.voci.size(), 2u) << "the first window no longer reports";
+
+    a.cornice->show();
+    ASSERT_TRUE(b.mostra());
+    ASSERT_TRUE(aspetta([&] { return r.voci.back() == true; }));
+    EXPECT_EQ(r.voci, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(o->osservati(), 4u);
+
+    // Out of every window: the widget is a hidden window of its own.
+    a.vista->setParent(nullptr);
+    EXPECT_EQ(r.voci.back(), false);
+    delete a.vista;
+}
+
+TEST(OsservaVisibilita, DistruzioneEAggiornamentoDelRichiamo) {
+    Registro r, nuovo;
+    Finestra f;
+    ASSERT_TRUE(f.mostra());
+    auto* o = new OsservaVisibilita(f.vista, r.cambia());
+    o->impostaCambia(nuovo.cambia());
+    EXPECT_EQ(r.voci, std::vector<bool>{true});
+    delete f.vista;  // the observer goes with its widget
+    EXPECT_EQ(nuovo.voci, std::vector<bool>{false}) << "the replaced callback hears the later change";
+
+    // A widget destroyed in a hidden window: the last report was false, nothing more.
+    Registro s;
+    Finestra g;
+    new OsservaVisibilita(g.vista, s.cambia());
+    delete g.vista;
+    EXPECT_EQ(s.voci, std::vector<bool>{false});
+}

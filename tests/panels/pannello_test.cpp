@@ -1,0 +1,264 @@
+#include "panels/pannello.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include "banco_pannelli.h"
+#include "panels/elementi_pannello.h"
+#include "panels/scheda_intestazione.h"
+#include "panels/selettore_segmentato.h"
+#include "widgets/chip_ane.h"
+#include "widgets/contagiri.h"
+#include "widgets/vista_barre.h"
+#include "widgets/vista_contagiri.h"
+
+using namespace pulsaro;
+using prova::aspetta;
+using prova::clic;
+
+namespace {
+
+// The main window as the controller makes it: the panel in a window's layout.
+struct BancoPrincipale : prova::BancoPannelli {
+    std::unique_ptr<QWidget> finestra = std::make_unique<QWidget>();
+    Pannello* pannello = nullptr;
+
+    Pannello& crea() {
+        pannello = new Pannello(*monitor, preferenze, finestra.get());
+        auto* l = new QVBoxLayout(finestra.get());
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(pannello);
+        finestra->resize(900, 580);
+        return *pannello;
+    }
+    void clicRiga(int i) {
+        VistaBarre* b = pannello->barre();
+        clic(*b, b->rettangoloRiga(i).center());
+    }
+};
+
+}  // namespace
+
+TEST(Pannello, ListaChiusaERiaperta) {
+    BancoPrincipale b;
+    b.preferenze.scrivi("listaAperta", false);
+    Pannello& p = b.crea();
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    EXPECT_TRUE(p.selettoreVista()->isHidden());
+    EXPECT_TRUE(p.area()->isHidden());
+    EXPECT_TRUE(p.aiuto()->isHidden());
+    EXPECT_FALSE(p.intervallo()->isHidden()) << "the interval stays";
+    EXPECT_EQ(p.interruttore()->toolTip(), "Espandi la lista");
+    EXPECT_EQ(p.chevron()->angolo(), 0);
+
+    clic(*p.interruttore(), QPointF(10, 8));
+    EXPECT_EQ(b.preferenze.booleano("listaAperta"), true);
+    EXPECT_FALSE(p.selettoreVista()->isHidden());
+    EXPECT_FALSE(p.area()->isHidden());
+    EXPECT_EQ(p.interruttore()->toolTip(), "Comprimi la lista");
+    ASSERT_TRUE(aspetta([&] { return p.chevron()->angolo() == 90; }));
+    EXPECT_TRUE(p.aiuto()->text().contains("(" + QString::number(b.monitor->core()) + " core)"));
+}
+
+TEST(Pannello, VistaRicordataEIgnotaComeBarre) {
+    BancoPrincipale b;
+    b.preferenze.scrivi("vista", std::string("Torta"));
+    Pannello& p = b.crea();
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    b.processi(3);
+    b.avanza(0.35);
+    EXPECT_EQ(p.vista(), Vista::barre);
+    EXPECT_FALSE(p.barre()->isHidden());
+    EXPECT_TRUE(p.griglia()->isHidden());
+    EXPECT_EQ(p.barre()->processi().size(), 3u);
+
+    auto* s = p.selettoreVista();
+    clic(*s, s->segmento(1).center());
+    EXPECT_EQ(p.vista(), Vista::contagiri);
+    EXPECT_EQ(b.preferenze.testo("vista"), "Contagiri");
+    EXPECT_FALSE(p.griglia()->isHidden());
+    EXPECT_EQ(p.griglia()->processi().size(), 3u) << "the gauges show the current list at once";
+
+    Pannello altro(*b.monitor, b.preferenze);
+    EXPECT_EQ(altro.vista(), Vista::contagiri);
+}
+
+TEST(Pannello, AreaDellaListaEFinestraAdattata) {
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    EXPECT_EQ(p.area()->minimumHeight(), 200) << "200 until measured";
+    b.sonde.lista.clear();
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    b.avanza(0.35);
+    EXPECT_FALSE(p.attesa()->isHidden()) << "an empty list: Raccolta dati…";
+    EXPECT_GT(p.altezzaMisurata(), 0);
+    EXPECT_EQ(p.area()->minimumHeight(), static_cast<int>(p.altezzaMisurata()));
+
+    b.processi(20);  // nine listed
+    b.campione();
+    EXPECT_TRUE(p.attesa()->isHidden());
+    EXPECT_EQ(p.altezzaMisurata(), p.barre()->heightForWidth(p.area()->viewport()->width()));
+    const double barre = p.altezzaMisurata();
+
+    clic(*p.selettoreVista(), p.selettoreVista()->segmento(1).center());
+    EXPECT_GT(p.altezzaMisurata(), barre);
+    EXPECT_EQ(p.area()->minimumHeight(), std::min(560, static_cast<int>(p.altezzaMisurata())));
+
+    // Closing the list shrinks the window to what the rest of the panel needs.
+    const int aperta = b.finestra->height();
+    clic(*p.interruttore(), QPointF(10, 8));
+    ASSERT_TRUE(aspetta([&] { return b.finestra->height() < aperta; }));
+    const auto adatta = [&] {
+        const int h = b.finestra->heightForWidth(b.finestra->width());
+        return h >= 0 ? h : b.finestra->sizeHint().height();
+    };
+    ASSERT_TRUE(aspetta([&] { return std::abs(b.finestra->height() - adatta()) <= 2; }))
+        << b.finestra->height() << " for " << adatta();
+    EXPECT_GT(b.finestra->height(), 300);
+}
+
+TEST(Pannello, SeguireUnProcesso) {
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    b.processi(3);
+    b.sonde.lista[102].nome = "<b>non grassetto</b>";
+    b.avanza(0.35);
+    SchedaIntestazione* s = p.scheda();
+    EXPECT_TRUE(s->rigaProcesso()->isHidden());
+
+    b.clicRiga(1);
+    EXPECT_EQ(b.monitor->seguito(), 102);
+    EXPECT_FALSE(s->rigaProcesso()->isHidden());
+    EXPECT_EQ(s->nome()->testo(), "<b>non grassetto</b>")
+        << "names are plain text, shown before the next sample";
+    ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden() && s->opacitaBordo() == 0.6; }));
+    b.campione();
+    EXPECT_EQ(s->dettaglio()->testo(), "2 MB · pid 102");
+    EXPECT_EQ(p.barre()->selezionato(), 102);
+
+    b.clicRiga(1);
+    EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "a second click stops following";
+    ASSERT_TRUE(aspetta([&] { return s->tutto()->isHidden() && s->opacitaBordo() == 0; }));
+
+    b.clicRiga(0);
+    b.clicRiga(2);
+    EXPECT_EQ(b.monitor->seguito(), 103) << "a click on another process switches to it";
+
+    // Escape without modifiers, then the button.
+    QApplication::setActiveWindow(b.finestra.get());
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);  // sent, so shortcuts are tried
+    QApplication::sendEvent(&p, &esc);
+    EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "Escape stops following";
+    b.clicRiga(0);
+    ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden(); }));
+    s->tutto()->click();
+    EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "so does Tutto";
+}
+
+TEST(Pannello, ProcessoTerminato) {
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    b.processi(3);
+    b.sonde.client = {{103, "ane"}};
+    b.avanza(0.35);
+    b.clicRiga(2);
+    b.campione();
+    SchedaIntestazione* s = p.scheda();
+    EXPECT_EQ(s->nome()->testo(), "p3");
+
+    b.sonde.lista.erase(103);
+    b.sonde.client.clear();
+    b.campione();
+    EXPECT_EQ(s->nome()->testo(), "Processo terminato");
+    EXPECT_TRUE(s->dettaglio()->isHidden()) << "no memory line";
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(s->contagiri(i)->attivo());
+        EXPECT_EQ(s->contagiri(i)->valore(), 0);
+    }
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(s->sottotitolo(i)->testo(), "—");
+    EXPECT_FALSE(s->chip()->acceso());
+    EXPECT_FALSE(s->tutto()->isHidden()) << "the way back stays";
+    ASSERT_TRUE(aspetta([&] { return s->opacitaBordo() == 0.6; })) << "and the highlight";
+
+    s->tutto()->click();
+    EXPECT_EQ(b.monitor->seguito(), std::nullopt);
+    p.seleziona(103);
+    EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "an ended process cannot be followed again";
+
+    b.sonde.lista[103] = {1.0, 5u << 20, "p3"};
+    b.campione();
+    p.seleziona(103);
+    EXPECT_EQ(b.monitor->seguito(), 103) << "until it is back in the list";
+}
+
+TEST(Pannello, IntervalloERiferimentoPrincipale) {
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    EXPECT_EQ(p.intervallo()->currentText(), "1,5 s");
+    EXPECT_EQ(p.intervallo()->count(), 3);
+    EXPECT_EQ(p.intervallo()->width(), 80);
+    ASSERT_TRUE(b.mostra(*b.finestra)) << "on screen: the panel reports principale";
+
+    p.intervallo()->activated(2);
+    EXPECT_EQ(b.monitor->intervallo(), 3.0);
+    b.finestra->hide();
+    EXPECT_FALSE(b.monitor->campionando());
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    b.finestra.reset();
+    EXPECT_FALSE(b.monitor->campionando()) << "closing the window reports it gone";
+}
+
+namespace {
+
+// Counts the paint events of the widgets inside `dentro`.
+struct ContaDipinti : QObject {
+    QWidget* dentro;
+    int n = 0;
+    explicit ContaDipinti(QWidget* d) : dentro(d) { QApplication::instance()->installEventFilter(this); }
+    ~ContaDipinti() override { QApplication::instance()->removeEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && o->isWidgetType() &&
+            (o == dentro || dentro->isAncestorOf(static_cast<QWidget*>(o))))
+            ++n;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(Pannello, FermoNonCostaNulla) {
+    BancoPrincipale b;
+    Pannello& p = b.crea();
+    ASSERT_TRUE(b.mostra(*b.finestra));
+    b.processi(3);
+    b.avanza(0.35);
+    b.clicRiga(0);
+    b.campione();
+    QApplication::processEvents();
+    aspetta([] { return false; }, 600);  // springs, fades and the window's fitting settle
+
+    ContaDipinti finestra(b.finestra.get());
+    aspetta([] { return false; }, 300);
+    EXPECT_EQ(finestra.n, 0) << "nothing is repainted between samples";
+
+    // A sample with the same figures repaints the list only: the card has nothing new.
+    ContaDipinti scheda(p.scheda());
+    ContaDipinti lista(p.barre());
+    b.campione();
+    aspetta([] { return false; }, 100);
+    EXPECT_EQ(scheda.n, 0);
+    EXPECT_GT(lista.n, 0);
+
+    // The gauges' springs settle too.
+    p.impostaVista(Vista::contagiri);
+    b.campione();
+    aspetta([] { return false; }, 1500);
+    ContaDipinti griglia(b.finestra.get());
+    aspetta([] { return false; }, 300);
+    EXPECT_EQ(griglia.n, 0);
+}

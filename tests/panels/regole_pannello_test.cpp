@@ -1,0 +1,101 @@
+#include "panels/regole_pannello.h"
+
+#include <gtest/gtest.h>
+
+#include "panels/vista.h"
+#include "sampling/testi.h"
+
+using namespace pulsaro;
+
+TEST(RegolePannello, AltezzaDellAreaDellaLista) {
+    EXPECT_EQ(altezzaAreaLista(0), 200) << "not measured yet";
+    EXPECT_EQ(altezzaAreaLista(-5), 200);
+    EXPECT_EQ(altezzaAreaLista(std::nan("")), 200);
+    EXPECT_EQ(altezzaAreaLista(330), 330);
+    EXPECT_EQ(altezzaAreaLista(700), 560);
+    EXPECT_FALSE(misuraNuova(330, 332)) << "2 points or less are ignored";
+    EXPECT_FALSE(misuraNuova(330, 328));
+    EXPECT_TRUE(misuraNuova(330, 332.5));
+    EXPECT_TRUE(misuraNuova(0, 110));
+}
+
+TEST(RegolePannello, AdattamentoDellaFinestra) {
+    const QRect cornice(100, 50, 980, 760);  // title bar 28: content 732
+    const QRect schermo(0, 25, 1440, 875);   // available area: y 25 … 899
+
+    EXPECT_FALSE(adattamentoFinestra(cornice, 732, 300, schermo)) << "300 or less is not trusted";
+    EXPECT_FALSE(adattamentoFinestra(cornice, 732, 734, schermo)) << "a change of 2 points";
+    EXPECT_FALSE(adattamentoFinestra(cornice, 732, 730, schermo));
+
+    const auto piu = adattamentoFinestra(cornice, 732, 600, schermo);
+    ASSERT_TRUE(piu);
+    EXPECT_EQ(*piu, QRect(100, 50, 980, 628)) << "title bar kept, top edge kept, x and width kept";
+
+    // Taller than the screen: exactly as tall as the available area, inside it.
+    const auto alta = adattamentoFinestra(cornice, 732, 2000, schermo);
+    ASSERT_TRUE(alta);
+    EXPECT_EQ(alta->height(), 875);
+    EXPECT_EQ(alta->top(), 25);
+
+    // Growing past the bottom moves the window up, not off the screen.
+    const auto giu = adattamentoFinestra(QRect(100, 400, 980, 400), 372, 700, schermo);
+    ASSERT_TRUE(giu);
+    EXPECT_EQ(giu->height(), 728);
+    EXPECT_EQ(giu->bottom(), schermo.bottom());
+
+    // Without a screen the top edge stays whatever the height.
+    const auto senza = adattamentoFinestra(QRect(0, 0, 980, 400), 400, 2000, std::nullopt);
+    ASSERT_TRUE(senza);
+    EXPECT_EQ(*senza, QRect(0, 0, 980, 2000));
+}
+
+TEST(RegolePannello, SottotitoliDelleRisorse) {
+    UsoTotale t;
+    t.cpu = 42.4;
+    t.core = {3, 2};
+    t.gpu = 17.6;
+    t.gpuWatt = 3.26;
+    const std::string core = t.core.testo();
+
+    // Not following: the machine.
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::cpu, t, false, false, std::nullopt, 8),
+              QString::fromStdString("42% · " + core + " impegnati"));
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::gpu, t, false, false, std::nullopt, 8), "18% · 3.3 W");
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::ane, t, false, false, std::nullopt, 8), "a riposo");
+    t.aneApp = {"Foto"};
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::ane, t, true, false, std::nullopt, 8), "acceso · 1 app collegata");
+    t.aneApp = {"Foto", "Xcode"};
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::ane, t, true, false, std::nullopt, 8), "acceso · 2 app collegate");
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::ane, t, false, false, std::nullopt, 8),
+              "a riposo · 2 app collegate");
+
+    // Following a live process: its figures; a detail passed while not following is ignored.
+    UsoProcesso d{42, "python3", 150.0, 12.34, 0, true, 1};
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::cpu, t, true, true, d, 8), "150.0% · 12.00 core");
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::gpu, t, true, true, d, 8), "12.3% della GPU");
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::ane, t, true, true, d, 8), "collegato · Neural Engine acceso");
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::ane, t, false, true, d, 8), "collegato · a riposo");
+    d.usaANE = false;
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::ane, t, true, true, d, 8), "non collegato");
+    EXPECT_EQ(sottotitoloRisorsa(Risorsa::cpu, t, false, false, d, 8).left(3), "42%");
+
+    // Following a process that ended: a dash everywhere.
+    for (const Risorsa r : Risorsa::tutte)
+        EXPECT_EQ(sottotitoloRisorsa(r, t, true, true, std::nullopt, 8), "—") << r.titolo().toStdString();
+}
+
+TEST(RegolePannello, TestiVistaIntervalloAiutoMemoria) {
+    EXPECT_EQ(vistaDaTesto("Barre"), Vista::barre);
+    EXPECT_EQ(vistaDaTesto("Contagiri"), Vista::contagiri);
+    EXPECT_EQ(vistaDaTesto("contagiri"), Vista::barre) << "an unknown value reads as the bars";
+    EXPECT_EQ(vistaDaTesto(""), Vista::barre);
+    EXPECT_EQ(testoVista(Vista::contagiri), "Contagiri");
+
+    EXPECT_EQ(indiceIntervallo(1.5), 1);
+    EXPECT_EQ(indiceIntervallo(3), 2);
+    EXPECT_EQ(indiceIntervallo(2.5), 2) << "a stored interval off the list shows the nearest";
+
+    EXPECT_TRUE(testoAiuto(12).contains("capacità totale del Mac (12 core). Il Neural Engine"));
+    EXPECT_EQ(memoriaTesto(524'288'000), "500 MB");
+    EXPECT_EQ(memoriaTesto(1'610'612'736), "1,5 GB");
+}

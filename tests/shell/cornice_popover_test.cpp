@@ -1,0 +1,60 @@
+// The saved frame in the Mac's text form both ways, and where the popover goes.
+#include <gtest/gtest.h>
+
+#include "shell/cornice_finestra.h"
+#include "shell/posizione_popover.h"
+
+namespace pulsaro {
+namespace {
+
+TEST(CorniceFinestra, DaQtAlTestoDelMacEIndietro) {
+    // A 1440 × 900 main screen with a 25-point menu bar: its visible frame is 0 0 1440 875.
+    const Cornice c{QRect(100, 40, 980, 760), QRect(0, 25, 1440, 875)};
+    const std::string t = testoCornice(c, 900);
+    EXPECT_EQ(t, "100 100 980 760 0 0 1440 875 ");
+    const auto indietro = leggiCornice(t, 900);
+    ASSERT_TRUE(indietro);
+    EXPECT_EQ(indietro->finestra, c.finestra);
+    EXPECT_EQ(indietro->schermo, c.schermo);
+}
+
+TEST(CorniceFinestra, UnaCorniceDelPredecessoreSuUnSecondoSchermo) {
+    // A screen above the main one has a negative Qt y.
+    const auto c = leggiCornice("200 1000 800 600 0 900 1920 1080", 900);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->finestra, QRect(200, -700, 800, 600));
+    EXPECT_EQ(c->schermo, QRect(0, -1080, 1920, 1080));
+}
+
+TEST(CorniceFinestra, TestiIlleggibili) {
+    for (const char* t : {"", "rotta", "1 2 3", "1 2 3 4 5", "1 2 0 4", "1 2 -5 4", "1 2 3 4x", "nan 2 3 4",
+                          "1 2 3 4 5 6 7 8 9"})
+        EXPECT_FALSE(leggiCornice(t, 900)) << t;
+    EXPECT_TRUE(leggiCornice("1.5 2 300.4 400", 900));  // decimals are rounded
+}
+
+TEST(CorniceFinestra, FuoriSchermoSiCentra) {
+    const std::vector<QRect> aree{QRect(0, 25, 1440, 875)};
+    EXPECT_TRUE(corniceUsabile("100 100 980 760 0 0 1440 875 ", 900, aree));
+    EXPECT_FALSE(corniceUsabile("5000 100 980 760 0 0 1440 875 ", 900, aree));
+    // Title bar above the top of the screen: cannot be grabbed.
+    EXPECT_FALSE(corniceUsabile("100 800 980 760 0 0 1440 875 ", 900, aree));
+    EXPECT_FALSE(corniceUsabile("rotta", 900, aree));
+}
+
+TEST(PosizionePopover, SottoLaVoceDentroLoSchermo) {
+    const QRect area(0, 0, 1280, 800);
+    // Centred under the item, a little below it.
+    EXPECT_EQ(posizionePopover(QRect(600, 0, 22, 22), {}, QSize(300, 200), area), QPoint(460, 26));
+    // Near the right edge: pulled inside.
+    EXPECT_EQ(posizionePopover(QRect(1257, 0, 22, 22), {}, QSize(300, 200), area), QPoint(980, 26));
+    // A panel at the bottom: above the item.
+    EXPECT_EQ(posizionePopover(QRect(600, 778, 22, 22), {}, QSize(300, 200), area), QPoint(460, 574));
+    // No rectangle: at the click.
+    EXPECT_EQ(posizionePopover(QRect(), QPoint(100, 10), QSize(300, 200), area), QPoint(0, 15));
+    // Larger than the screen: its top left stays on it.
+    EXPECT_EQ(posizionePopover(QRect(600, 0, 22, 22), {}, QSize(2000, 1000), area), QPoint(0, 0));
+}
+
+}  // namespace
+}  // namespace pulsaro

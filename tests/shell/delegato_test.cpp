@@ -1,0 +1,134 @@
+// The lifecycle: the quit decision, logout, reopening, quitting after the last window, the
+// commands' shortcuts, and the one-time migration of the predecessor's preferences.
+#include <QEvent>
+
+#include "banco_finestre.h"
+#include "shell/delegato.h"
+#include "shell/migrazione_karvel.h"
+
+namespace pulsaro::prova {
+namespace {
+
+class DelegatoTest : public BancoFinestre {
+protected:
+    void avviaTutto(bool daLogin = false) {
+        crea();
+        delegato = std::make_unique<Delegato>(*finestre, desktop, [this] { ++terminazioni; });
+        delegato->avvia(daLogin);
+        gira();
+    }
+    // Qt's own quit request, as Command-Q or the Quit key sends it; true when it went through.
+    bool richiestaUscita() {
+        QEvent e(QEvent::Quit);
+        return !delegato->eventFilter(QCoreApplication::instance(), &e);
+    }
+    void TearDown() override {
+        delegato.reset();
+        BancoFinestre::TearDown();
+    }
+    std::unique_ptr<Delegato> delegato;
+};
+
+TEST_F(DelegatoTest, EsciConPresenzaAccesaTieneSoloLaVoce) {
+    avviaTutto();
+    finestre->impostazioni();
+    EXPECT_FALSE(richiestaUscita());
+    gira();
+    EXPECT_EQ(finestre->principale(), nullptr);
+    EXPECT_EQ(finestre->finestraImpostazioni(), nullptr);
+    EXPECT_EQ(vociVive, 1);
+    EXPECT_EQ(politica(), Politica::accessoria);
+    EXPECT_EQ(terminazioni, 0);  // closing the last window with the presence on does not quit
+}
+
+TEST_F(DelegatoTest, EsciConPresenzaSpentaEsceSubito) {
+    preferenze.scrivi("barraMenu", false);
+    avviaTutto();
+    EXPECT_TRUE(richiestaUscita());
+}
+
+TEST_F(DelegatoTest, LeUsciteVere) {
+    avviaTutto();
+    desktop.sistema = true;  // the quit event carries a logout, restart or shutdown reason
+    EXPECT_TRUE(richiestaUscita());
+    desktop.sistema = false;
+    ASSERT_TRUE(desktop.spegnimento);
+    desktop.spegnimento();  // the power-off notice
+    EXPECT_TRUE(richiestaUscita());
+    EXPECT_NE(finestre->principale(), nullptr);  // nothing was turned into hiding
+}
+
+TEST_F(DelegatoTest, EsciDalMenuEDalPopoverEsceDavvero) {
+    avviaTutto();
+    finestre->esci();
+    EXPECT_EQ(terminazioni, 1);
+    EXPECT_TRUE(richiestaUscita());
+}
+
+TEST_F(DelegatoTest, RiaperturaAprLaFinestraPrincipale) {
+    avviaTutto(true);
+    EXPECT_EQ(finestre->principale(), nullptr);
+    ASSERT_TRUE(desktop.riapertura);
+    desktop.riapertura();
+    EXPECT_NE(finestre->principale(), nullptr);
+    EXPECT_EQ(politica(), Politica::regolare);
+}
+
+TEST_F(DelegatoTest, UltimaFinestraChiusaEsceSoloSenzaPresenza) {
+    avviaTutto();
+    chiudi(finestre->principale());
+    EXPECT_EQ(terminazioni, 0);
+    preferenze.scrivi("barraMenu", false);
+    gira();  // the main window opens again
+    chiudi(finestre->principale());
+    EXPECT_EQ(terminazioni, 1);
+}
+
+TEST_F(DelegatoTest, ComandiConITasti) {
+    avviaTutto();
+    EXPECT_EQ(delegato->comandoImpostazioni()->text(), "Impostazioni\u2026");
+    EXPECT_FALSE(delegato->comandoImpostazioni()->shortcut().isEmpty());
+    EXPECT_EQ(delegato->comandoFinestra()->text(), "Finestra Pulsaro");
+    EXPECT_EQ(delegato->comandoFinestra()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+    EXPECT_EQ(delegato->comandoEsci()->shortcut(), QKeySequence(QKeySequence::Quit));
+    // Every window carries them, so their keys work wherever the user is.
+    EXPECT_TRUE(finestre->principale()->actions().contains(delegato->comandoFinestra()));
+    chiudi(finestre->principale());
+    delegato->comandoFinestra()->trigger();
+    EXPECT_NE(finestre->principale(), nullptr);
+    delegato->comandoImpostazioni()->trigger();
+    EXPECT_NE(finestre->finestraImpostazioni(), nullptr);
+    EXPECT_TRUE(finestre->finestraImpostazioni()->actions().contains(delegato->comandoEsci()));
+    delegato->comandoEsci()->trigger();
+    EXPECT_EQ(terminazioni, 1);  // a request: the decision above answers it
+}
+
+TEST(MigrazioneKarvel, CopiaSoloLeChiaviAssentiEUnaVoltaSola) {
+    PreferenzeInMemoria mie, karvel;
+    mie.scrivi("barraMenu", true);
+    karvel.scrivi("barraMenu", false);
+    karvel.scrivi("numeroPannelli", std::int64_t{8});
+    karvel.scrivi("NSWindow Frame FinestraPrincipale", std::string("10 20 980 760 0 0 1440 875 "));
+    karvel.scrivi("coloreRiquadro", std::string("112233"));  // not in the list
+    migraImpostazioniKarvel(mie, &karvel);
+    EXPECT_EQ(mie.booleano("barraMenu"), true);  // the user's own value stands
+    EXPECT_EQ(mie.intero("numeroPannelli"), 8);
+    EXPECT_EQ(mie.testo("NSWindow Frame FinestraPrincipale"), "10 20 980 760 0 0 1440 875 ");
+    EXPECT_FALSE(mie.valore("coloreRiquadro"));
+    EXPECT_EQ(mie.booleano("migratoDaKarvel"), true);
+
+    mie.rimuovi("numeroPannelli");
+    karvel.scrivi("vista", std::string("contagiri"));
+    migraImpostazioniKarvel(mie, &karvel);
+    EXPECT_FALSE(mie.valore("numeroPannelli"));
+    EXPECT_FALSE(mie.valore("vista"));
+}
+
+TEST(MigrazioneKarvel, SenzaPredecessoreSegnaComunqueFatto) {
+    PreferenzeInMemoria mie;
+    migraImpostazioniKarvel(mie, nullptr);
+    EXPECT_EQ(mie.booleano("migratoDaKarvel"), true);
+}
+
+}  // namespace
+}  // namespace pulsaro::prova

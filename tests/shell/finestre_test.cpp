@@ -1,0 +1,333 @@
+// The controller's scenarios: menu-bar presence, clicks and menu, popover, redraws, start options,
+// windows and the Dock policy, against a fake status item and fake desktop facts.
+#include <QPushButton>
+
+#include "banco_finestre.h"
+#include "shell/cornice_finestra.h"
+
+namespace pulsaro::prova {
+namespace {
+
+using FinestreTest = BancoFinestre;
+
+TEST_F(FinestreTest, PresenzaSpentaEPoiRiaccesa) {
+    avvia();
+    ASSERT_EQ(vociVive, 1);
+    EXPECT_EQ(voce->etichetta, "Pulsaro");
+    EXPECT_EQ(attese, std::vector<double>{2});  // an ordinary start waits briefly for a tray
+    chiudi(finestre->principale());
+    EXPECT_EQ(politica(), Politica::accessoria);
+
+    // Off with no window open: the item goes, the main window opens, the Dock icon comes.
+    preferenze.scrivi("barraMenu", false);
+    gira();
+    EXPECT_EQ(vociVive, 0);
+    EXPECT_EQ(finestre->voce(), nullptr);
+    ASSERT_NE(finestre->principale(), nullptr);
+    EXPECT_TRUE(finestre->principale()->isVisible());
+    EXPECT_EQ(politica(), Politica::regolare);
+
+    // Off, a popover click has nothing to open from.
+    finestre->alternaPopover();
+    EXPECT_EQ(finestre->popover(), nullptr);
+
+    // On again: the item is back at once and drawn; the Dock icon stays while a window is open.
+    preferenze.scrivi("barraMenu", true);
+    gira();
+    ASSERT_EQ(vociVive, 1);
+    EXPECT_GE(voce->immagini, 1);
+    EXPECT_EQ(politica(), Politica::regolare);
+    chiudi(finestre->principale());
+    EXPECT_EQ(politica(), Politica::accessoria);
+    EXPECT_EQ(terminazioni, 0);
+}
+
+TEST_F(FinestreTest, PresenzaSpentaChiudeIlPopoverESpegneIlRiquadro) {
+    preferenze.scrivi("iconaRiquadro", true);
+    avvia();
+    EXPECT_TRUE(finestre->riquadroAcceso());
+    EXPECT_TRUE(finestre->monitor().leggeroAcceso());
+    finestre->alternaPopover();
+    ASSERT_NE(finestre->popover(), nullptr);
+    preferenze.scrivi("barraMenu", false);
+    gira();
+    EXPECT_EQ(finestre->popover(), nullptr);
+    EXPECT_FALSE(finestre->riquadroAcceso());
+    EXPECT_FALSE(finestre->monitor().leggeroAcceso());
+}
+
+TEST_F(FinestreTest, ClicDestroEControlloConMenuContestualeSpento) {
+    avvia();
+    preferenze.scrivi("menuContestuale", false);
+    gira();
+    voce->clic(true);  // a right click, or a left click with Control held: the item says which
+    EXPECT_NE(finestre->popover(), nullptr);
+    EXPECT_EQ(voce->menuMostrati, 0);
+    voce->clic(true);
+    EXPECT_EQ(finestre->popover(), nullptr);
+
+    // A non-boolean value counts as on.
+    preferenze.scrivi("menuContestuale", std::string("no"));
+    voce->clic(true);
+    EXPECT_EQ(voce->menuMostrati, 1);
+}
+
+TEST_F(FinestreTest, MenuContestualeConTestiTastiERigaDiStato) {
+    avvia();
+    finestre->alternaPopover();
+    voce->clic(true);
+    EXPECT_EQ(finestre->popover(), nullptr);  // the menu closes the popover first
+    ASSERT_EQ(voce->menu.size(), 6u);
+    const auto& m = voce->menu;
+    EXPECT_EQ(m[0].titolo, "Apri Pulsaro");
+    EXPECT_EQ(m[0].tasto, "");
+    EXPECT_EQ(m[1].titolo, "Impostazioni\u2026");
+    EXPECT_EQ(m[1].tasto, ",");
+    EXPECT_TRUE(m[2].separatore);
+    EXPECT_EQ(m[3].titolo, "Tutto funziona");
+    EXPECT_FALSE(m[3].abilitata);
+    EXPECT_FALSE(m[3].azione);
+    EXPECT_EQ(m[3].simbolo, "checkmark.circle.fill");
+    EXPECT_FALSE(m[3].immagine.vuota());
+    EXPECT_TRUE(m[4].separatore);
+    EXPECT_EQ(m[5].titolo, "Esci da Pulsaro");
+    EXPECT_EQ(m[5].tasto, "q");
+
+    finestre->monitor().stato.assegna(StatoFonti{true, false, true});
+    voce->clic(true);
+    EXPECT_EQ(voce->menu[3].titolo, "GPU non disponibile");
+    EXPECT_EQ(voce->menu[3].simbolo, "exclamationmark.triangle.fill");
+
+    chiudi(finestre->principale());
+    voce->menu[1].azione();
+    EXPECT_NE(finestre->finestraImpostazioni(), nullptr);
+    voce->menu[0].azione();
+    EXPECT_NE(finestre->principale(), nullptr);
+    EXPECT_FALSE(finestre->esciDavvero());
+    voce->menu[5].azione();
+    EXPECT_TRUE(finestre->esciDavvero());
+    EXPECT_EQ(terminazioni, 1);
+}
+
+TEST_F(FinestreTest, IlPopoverSiAlternaENasceNuovoOgniVolta) {
+    avvia();
+    voce->clic(false);
+    QPointer<QWidget> primo = finestre->popover();
+    ASSERT_NE(primo, nullptr);
+    EXPECT_TRUE(primo->isVisible());
+    EXPECT_TRUE(primo->windowFlags().testFlag(Qt::Popup));
+    // Hanging under the item's rectangle.
+    EXPECT_GE(primo->y(), voce->rett.y + voce->rett.altezza);
+
+    voce->clic(false);
+    EXPECT_EQ(finestre->popover(), nullptr);
+    gira();
+    EXPECT_TRUE(primo.isNull());  // destroyed with its content
+
+    voce->clic(false);
+    EXPECT_NE(finestre->popover(), nullptr);
+
+    // Its buttons act on the controller.
+    auto bottoni = finestre->popover()->findChildren<QPushButton*>();
+    ASSERT_EQ(bottoni.size(), 3);
+    bottoni[2]->click();
+    EXPECT_TRUE(finestre->esciDavvero());
+    EXPECT_EQ(terminazioni, 1);
+}
+
+TEST_F(FinestreTest, UnClicCheHaChiusoIlPopoverDaFuoriNonLoRiapre) {
+    avvia();
+    voce->clic(false);
+    ASSERT_NE(finestre->popover(), nullptr);
+    finestre->popover()->close();  // as a click elsewhere does
+    voce->clic(false);             // a tray that passes that same click on to the icon
+    EXPECT_EQ(finestre->popover(), nullptr);
+}
+
+TEST_F(FinestreTest, RidisegnaSoloQuandoServe) {
+    preferenze.scrivi("iconaRiquadro", true);
+    avvia();
+    Monitor& m = finestre->monitor();
+    Riepilogo r;
+    r.memoria = 40;
+    m.riepilogo.assegna(r);
+    gira();
+    const int dopoPrimo = voce->immagini;
+    m.riepilogo.assegna(r);  // equal: no redraw
+    gira();
+    EXPECT_EQ(voce->immagini, dopoPrimo);
+    r.cpu = 12;
+    m.riepilogo.assegna(r);
+    EXPECT_EQ(voce->immagini, dopoPrimo);  // handed to the main thread, not drawn inside the assignment
+    gira();
+    EXPECT_EQ(voce->immagini, dopoPrimo + 1);
+
+    // The plain icon does not follow the figures, but follows the state.
+    preferenze.scrivi("iconaRiquadro", false);
+    gira();
+    const int icona = voce->immagini;
+    r.cpu = 50;
+    m.riepilogo.assegna(r);
+    gira();
+    EXPECT_EQ(voce->immagini, icona);
+    m.stato.assegna(StatoFonti{true, false, true});
+    gira();
+    EXPECT_EQ(voce->immagini, icona + 1);
+    EXPECT_EQ(voce->suggerimento, "Pulsaro \u2013 GPU non disponibile");
+    preferenze.scrivi("iconaStato", false);
+    gira();
+    EXPECT_EQ(voce->suggerimento, "Pulsaro");
+}
+
+TEST_F(FinestreTest, IlRiquadroPrendeLaFormaCompattaInUnoSpazioQuadrato) {
+    preferenze.scrivi("iconaRiquadro", true);
+    lato = 22;
+    avvia();
+    EXPECT_EQ(voce->ultima.larghezza, 44);  // 22 logical pixels at the item's ratio of 2
+    EXPECT_EQ(voce->ultima.altezza, 44);
+    finestre.reset();
+    gira();
+    lato = 0;  // an item of any width: the wide tile, 17 points high
+    avvia();
+    EXPECT_EQ(voce->ultima.altezza, 34);
+    EXPECT_GT(voce->ultima.larghezza, 34);
+}
+
+TEST_F(FinestreTest, PannellinoDopoUnSecondoEMezzo) {
+    avvia(false, {"-pannellino"});
+    EXPECT_EQ(finestre->popover(), nullptr);
+    EXPECT_EQ(eseguiRitardati(), (std::vector<double>{1.5, 0.15}));
+    EXPECT_NE(finestre->popover(), nullptr);
+    finestre.reset();
+    gira();
+
+    preferenze.scrivi("barraMenu", false);  // no item: nothing to open from
+    avvia(false, {"-pannellino"});
+    eseguiRitardati();
+    EXPECT_EQ(finestre->popover(), nullptr);
+
+    finestre.reset();
+    gira();
+    avvia(false, {"-pannellinox"});  // only the exact string counts
+    EXPECT_EQ(eseguiRitardati(), std::vector<double>{0.15});
+}
+
+TEST_F(FinestreTest, AvvioAlLoginConPresenzaAccesaESpenta) {
+    avvia(true);
+    EXPECT_EQ(finestre->principale(), nullptr);
+    EXPECT_EQ(politica(), Politica::accessoria);
+    EXPECT_EQ(attese, std::vector<double>{30});  // the tray may start after us
+    finestre.reset();
+    gira();
+
+    preferenze.scrivi("barraMenu", false);
+    avvia(true);
+    EXPECT_NE(finestre->principale(), nullptr);
+    EXPECT_EQ(politica(), Politica::regolare);
+}
+
+TEST_F(FinestreTest, LaPoliticaSegueLUltimaFinestraChiusa) {
+    avvia();
+    finestre->impostazioni();
+    ASSERT_NE(finestre->finestraImpostazioni(), nullptr);
+    chiudi(finestre->principale());
+    EXPECT_EQ(finestre->principale(), nullptr);
+    EXPECT_EQ(politica(), Politica::regolare);
+    chiudi(finestre->finestraImpostazioni());
+    EXPECT_EQ(finestre->finestraImpostazioni(), nullptr);
+    EXPECT_EQ(politica(), Politica::accessoria);
+
+    // The settings window leaves the policy as it is.
+    finestre->impostazioni();
+    EXPECT_EQ(politica(), Politica::accessoria);
+}
+
+TEST_F(FinestreTest, LeDueFinestre) {
+    avvia();
+    QWidget* p = finestre->principale();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->windowTitle(), "Pulsaro");
+    EXPECT_EQ(p->size(), QSize(980, 760));
+    EXPECT_GE(p->minimumSizeHint().width(), 860);
+    p->resize(500, 500);
+    EXPECT_GE(p->width(), 860);
+
+    finestre->impostazioni();
+    QWidget* i = finestre->finestraImpostazioni();
+    ASSERT_NE(i, nullptr);
+    EXPECT_EQ(i->windowTitle(), "Impostazioni di Pulsaro");
+    EXPECT_EQ(i->size(), QSize(460, 520));
+    EXPECT_TRUE(i->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(i->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(i->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+
+    // Opening again brings the same window forward, and again 0.15 s later.
+    ritardati.clear();
+    finestre->apriPrincipale();
+    EXPECT_EQ(finestre->principale(), p);
+    EXPECT_EQ(eseguiRitardati(), std::vector<double>{0.15});
+
+    // Closed, it is made anew at the next opening.
+    QPointer<QWidget> vecchia = p;
+    chiudi(p);
+    EXPECT_TRUE(vecchia.isNull());
+    finestre->apriPrincipale();
+    EXPECT_NE(finestre->principale(), nullptr);
+}
+
+TEST_F(FinestreTest, LaCorniceDellaFinestraPrincipaleRestaTraUnAvvioELAltro) {
+    avvia();
+    QWidget* p = finestre->principale();
+    p->move(60, 70);
+    const QRect cornice = p->frameGeometry();
+    chiudi(p);
+    const auto testo = preferenze.testo(chiaveCornicePrincipale);
+    ASSERT_TRUE(testo);
+    const int altezza = QGuiApplication::primaryScreen()->geometry().height();
+    const auto c = leggiCornice(*testo, altezza);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->finestra, cornice);
+
+    // Back where it was, the borders taken off its content again.
+    finestre->apriPrincipale();
+    gira();
+    EXPECT_EQ(finestre->principale()->frameGeometry(), cornice);
+    EXPECT_EQ(finestre->principale()->size(), QSize(980, 760));
+
+    // Unreadable or off-screen: centred.
+    chiudi(finestre->principale());
+    for (const char* t : {"rotta", "9000 9000 980 760 0 0 1440 875 "}) {
+        preferenze.scrivi(chiaveCornicePrincipale, std::string(t));
+        finestre->apriPrincipale();
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_TRUE(area.contains(finestre->principale()->geometry().center())) << t;
+        chiudi(finestre->principale());
+    }
+}
+
+TEST_F(FinestreTest, SenzaAreaDiNotificaLoDiceUnaVoltaEApreLaFinestra) {
+    avvia(true);
+    ASSERT_EQ(finestre->principale(), nullptr);
+    ASSERT_TRUE(voce->assente);
+    voce->assente();
+    EXPECT_NE(finestre->principale(), nullptr);
+    chiudi(finestre->principale());
+    voce->assente();
+    EXPECT_EQ(avvisi.size(), 1u);
+}
+
+TEST_F(FinestreTest, SoloBarraChiudeTuttoETieneLaVoce) {
+    avvia();
+    finestre->impostazioni();
+    finestre->alternaPopover();
+    finestre->soloBarra();
+    gira();
+    EXPECT_EQ(finestre->principale(), nullptr);
+    EXPECT_EQ(finestre->finestraImpostazioni(), nullptr);
+    EXPECT_EQ(finestre->popover(), nullptr);
+    EXPECT_EQ(vociVive, 1);
+    EXPECT_EQ(politica(), Politica::accessoria);
+}
+
+}  // namespace
+}  // namespace pulsaro::prova

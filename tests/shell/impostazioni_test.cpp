@@ -1,0 +1,332 @@
+#include "shell/impostazioni.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/preferenze.h"
+#include "sampling/coda_manuale.h"
+#include "sampling/sonde_finte.h"
+#include "shell/anteprima_riquadro.h"
+#include "shell/griglia_stato.h"
+#include "shell/interruttore.h"
+#include "shell/pozzetto_colore.h"
+#include "shell/riquadro_barra.h"
+#include "shell/selettore_passi.h"
+#include "support/qt_app.h"
+#include "widgets/tema.h"
+
+using namespace pulsaro;
+namespace RB = pulsaro::RiquadroBarra;
+
+namespace {
+
+// A login item whose answers the test sets, counting what the form asks of it.
+struct LoginFinto : ElementoLogin {
+    StatoLogin attuale = StatoLogin::nonRegistrato;
+    StatoLogin dopoRegistra = StatoLogin::attivo;
+    std::optional<std::string> erroreRegistra, erroreAnnulla;
+    int registrazioni = 0, annullamenti = 0, aperture = 0;
+
+    StatoLogin stato() override { return attuale; }
+    std::optional<std::string> registra() override {
+        ++registrazioni;
+        if (!erroreRegistra) attuale = dopoRegistra;
+        return erroreRegistra;
+    }
+    std::optional<std::string> annulla() override {
+        ++annullamenti;
+        if (!erroreAnnulla) attuale = StatoLogin::nonRegistrato;
+        return erroreAnnulla;
+    }
+    void apriImpostazioniSistema() override { ++aperture; }
+};
+
+class ImpostazioniTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        monitor = Monitor::crea(
+            sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
+    }
+    Impostazioni& crea() {
+        vista = std::make_unique<Impostazioni>(*monitor, preferenze, login);
+        return *vista;
+    }
+    template <class T>
+    T* trova(const char* nome) {
+        auto* w = vista->findChild<T*>(QString::fromLatin1(nome));
+        EXPECT_NE(w, nullptr) << nome;
+        return w;
+    }
+    // Shown as the user would see it: not hidden itself nor by an ancestor in the form.
+    bool visibile(QWidget* w) const { return w->isVisibleTo(vista.get()); }
+
+    prova::SondeFinte sonde;
+    CodaManuale coda;
+    PreferenzeInMemoria preferenze;
+    LoginFinto login;
+    std::vector<std::function<void()>> blocchi;
+    std::shared_ptr<Monitor> monitor;
+    std::unique_ptr<Impostazioni> vista;
+};
+
+}  // namespace
+
+TEST_F(ImpostazioniTest, PrimaInstallazione) {
+    crea();
+    EXPECT_EQ(trova<QSpinBox>("processiMostrati")->value(), 9);
+    EXPECT_TRUE(trova<Interruttore>("barraMenu")->isChecked());
+    EXPECT_TRUE(trova<Interruttore>("menuContestuale")->isChecked());
+    EXPECT_TRUE(trova<Interruttore>("iconaStato")->isChecked());
+    EXPECT_EQ(trova<QComboBox>("nellaBarra")->currentText(), "Icona arancione");
+    EXPECT_FALSE(visibile(trova<PozzettoColore>("colore")));
+    EXPECT_FALSE(visibile(trova<QCheckBox>("mostra_n")));
+    EXPECT_FALSE(visibile(trova<AnteprimaRiquadro>("anteprima")));
+    EXPECT_FALSE(trova<Interruttore>("avvioAutomatico")->isChecked());
+    EXPECT_FALSE(visibile(trova<QWidget>("rigaApprovazione")));
+    EXPECT_FALSE(visibile(trova<QLabel>("errore")));
+    EXPECT_EQ(vista->width(), 460);
+    EXPECT_FALSE(preferenze.valore("numeroPannelli")) << "showing writes nothing";
+    EXPECT_FALSE(preferenze.valore("barraMenu"));
+    EXPECT_EQ(login.registrazioni + login.annullamenti, 0);
+}
+
+TEST_F(ImpostazioniTest, ProcessiMostratiA3A3Tra3E30) {
+    crea();
+    auto* s = trova<SelettorePassi>("processiMostrati");
+    s->stepBy(1);
+    EXPECT_EQ(preferenze.intero("numeroPannelli", 0), 12);
+    for (int i = 0; i < 20; ++i) s->stepBy(1);
+    EXPECT_EQ(preferenze.intero("numeroPannelli", 0), 30);
+    for (int i = 0; i < 20; ++i) s->stepBy(-1);
+    EXPECT_EQ(preferenze.intero("numeroPannelli", 0), 3);
+
+    // A typed value snaps to the nearest step.
+    for (auto [scritto, atteso] : {std::pair{"10", 9}, {"11", 12}, {"31", 30}, {"1", 3}, {"0", 3}}) {
+        s->findChild<QLineEdit*>()->setText(QString::fromLatin1(scritto));
+        s->interpretText();
+        EXPECT_EQ(s->value(), atteso) << scritto;
+        EXPECT_EQ(preferenze.intero("numeroPannelli", 0), atteso) << scritto;
+    }
+
+    // A stored value out of range is shown at the nearest step, and not stored until changed.
+    for (auto [memorizzato, mostrato] : {std::pair{100, 30}, {-4, 3}, {4, 3}, {14, 15}}) {
+        preferenze.scrivi("numeroPannelli", std::int64_t{memorizzato});
+        EXPECT_EQ(s->value(), mostrato) << memorizzato;
+        EXPECT_EQ(preferenze.intero("numeroPannelli", 0), memorizzato);
+    }
+    preferenze.scrivi("numeroPannelli", std::string("molti"));
+    EXPECT_EQ(s->value(), 9);
+    EXPECT_EQ(Impostazioni::processiMostrati(16), 15);
+    EXPECT_EQ(Impostazioni::processiMostrati(17), 18);
+}
+
+TEST_F(ImpostazioniTest, StatiDisabilitati) {
+    preferenze.scrivi("iconaRiquadro", true);
+    crea();
+    auto* barra = trova<Interruttore>("barraMenu");
+    auto* menu = trova<Interruttore>("menuContestuale");
+    auto* grigia = trova<Interruttore>("iconaStato");
+    auto* picker = trova<QComboBox>("nellaBarra");
+    EXPECT_TRUE(menu->isEnabled());
+    EXPECT_FALSE(grigia->isEnabled()) << "the tile is chosen";
+    EXPECT_TRUE(grigia->isChecked()) << "its stored value still shows";
+    EXPECT_TRUE(picker->isEnabled());
+
+    barra->click();
+    EXPECT_FALSE(preferenze.booleano("barraMenu", true));
+    EXPECT_FALSE(menu->isEnabled());
+    EXPECT_FALSE(grigia->isEnabled());
+    EXPECT_FALSE(picker->isEnabled());
+    EXPECT_TRUE(visibile(trova<PozzettoColore>("colore"))) << "the colour rows stay as they are";
+    EXPECT_TRUE(trova<QCheckBox>("mostra_n")->isEnabled());
+
+    barra->click();
+    picker->setCurrentIndex(0);
+    EXPECT_FALSE(preferenze.booleano("iconaRiquadro", true));
+    EXPECT_TRUE(grigia->isEnabled());
+    EXPECT_FALSE(visibile(trova<PozzettoColore>("colore")));
+    grigia->click();
+    menu->click();
+    EXPECT_FALSE(preferenze.booleano("iconaStato", true));
+    EXPECT_FALSE(preferenze.booleano("menuContestuale", true));
+
+    // A change made elsewhere shows at once.
+    preferenze.scrivi("barraMenu", false);
+    EXPECT_FALSE(barra->isChecked());
+    EXPECT_FALSE(menu->isEnabled());
+}
+
+TEST_F(ImpostazioniTest, ColoreAnteprimaEVoci) {
+    preferenze.scrivi("iconaRiquadro", true);
+    preferenze.scrivi("coloreRiquadro", std::string("non un colore"));
+    crea();
+    auto* anteprima = trova<AnteprimaRiquadro>("anteprima");
+    auto* pozzetto = trova<PozzettoColore>("colore");
+    // Unparsable: orange on screen, the stored text untouched.
+    EXPECT_EQ(pozzetto->colore(), RB::arancio());
+    EXPECT_EQ(anteprima->colore(), RB::arancio());
+    EXPECT_EQ(preferenze.testo("coloreRiquadro", ""), "non un colore");
+
+    vista->scegliColore(QColor(0x1A, 0x2B, 0x6D));
+    EXPECT_EQ(preferenze.testo("coloreRiquadro", ""), "1A2B6D");
+    EXPECT_EQ(anteprima->colore(), QColor(0x1A, 0x2B, 0x6D));
+    EXPECT_EQ(pozzetto->colore(), QColor(0x1A, 0x2B, 0x6D));
+
+    trova<QPushButton>("arancione")->click();
+    EXPECT_EQ(preferenze.testo("coloreRiquadro", ""), "E08A4F");
+    anteprima->resize(anteprima->sizeHint());
+    const QImage img = prova::dipingi(*anteprima);
+    EXPECT_TRUE(prova::simile(img.pixelColor(8, anteprima->height() / 2), RB::arancio(), 2));
+
+    // Unchecking N: stored, the preview narrows by the dot, and so does the tile the controller draws.
+    const int prima = anteprima->sizeHint().width();
+    const QSizeF tilePrima = RB::dimensione(AnteprimaRiquadro::campione(), preferenze, 2);
+    trova<QCheckBox>("mostra_n")->click();
+    EXPECT_FALSE(RB::mostra(preferenze, RB::Voce::n));
+    EXPECT_EQ(anteprima->sizeHint().width(), prima - 20);
+    EXPECT_EQ(RB::dimensione(AnteprimaRiquadro::campione(), preferenze, 2).width(), tilePrima.width() - 20);
+    trova<QCheckBox>("mostra_core")->click();
+    EXPECT_TRUE(RB::mostra(preferenze, RB::Voce::core));
+}
+
+TEST_F(ImpostazioniTest, RegistrazioneConApprovazioneEdErrore) {
+    crea();
+    auto* avvio = trova<Interruttore>("avvioAutomatico");
+    auto* riga = trova<QWidget>("rigaApprovazione");
+    auto* errore = trova<QLabel>("errore");
+
+    // The system wants approval: the switch shows off, the hint and "Apri" appear, and the
+    // correction of the switch starts no second registration.
+    login.dopoRegistra = StatoLogin::richiedeApprovazione;
+    avvio->click();
+    EXPECT_EQ(login.registrazioni, 1);
+    EXPECT_EQ(login.annullamenti, 0);
+    EXPECT_FALSE(avvio->isChecked());
+    EXPECT_TRUE(vista->daApprovare());
+    EXPECT_TRUE(visibile(riga));
+    trova<QPushButton>("apri")->click();
+    EXPECT_EQ(login.aperture, 1);
+
+    // Approved meanwhile: the next change registers and the hint goes.
+    login.dopoRegistra = StatoLogin::attivo;
+    avvio->click();
+    EXPECT_TRUE(avvio->isChecked());
+    EXPECT_FALSE(visibile(riga));
+
+    // A failure: red text in plain form, switch back to what the system has, until the next change.
+    login.erroreAnnulla = "<b>Operazione</b> non permessa";
+    avvio->click();
+    EXPECT_EQ(login.annullamenti, 1);
+    EXPECT_TRUE(avvio->isChecked());
+    EXPECT_TRUE(visibile(errore));
+    EXPECT_EQ(errore->text(), "Non riuscito: <b>Operazione</b> non permessa");
+    EXPECT_EQ(errore->textFormat(), Qt::PlainText);
+    EXPECT_EQ(login.registrazioni, 2);
+
+    login.erroreAnnulla.reset();
+    avvio->click();
+    EXPECT_FALSE(avvio->isChecked());
+    EXPECT_FALSE(visibile(errore));
+    EXPECT_EQ(login.annullamenti, 2);
+    EXPECT_EQ(login.registrazioni, 2);
+}
+
+TEST_F(ImpostazioniTest, StatoInizialeDelLogin) {
+    login.attuale = StatoLogin::richiedeApprovazione;
+    crea();
+    EXPECT_FALSE(trova<Interruttore>("avvioAutomatico")->isChecked());
+    EXPECT_TRUE(visibile(trova<QWidget>("rigaApprovazione")));
+    vista.reset();
+    login.attuale = StatoLogin::attivo;
+    crea();
+    EXPECT_TRUE(trova<Interruttore>("avvioAutomatico")->isChecked());
+    EXPECT_EQ(login.registrazioni + login.annullamenti, 0) << "the first value is not a change";
+}
+
+TEST_F(ImpostazioniTest, LaGrigliaChiedeCampioniMentreESulloSchermo) {
+    crea();
+    EXPECT_FALSE(monitor->campionando());
+    vista->show();
+    EXPECT_TRUE(monitor->campionando());
+    vista->hide();
+    EXPECT_FALSE(monitor->campionando());
+    vista->show();
+    vista.reset();
+    EXPECT_FALSE(monitor->campionando()) << "closing the window ends the report";
+}
+
+TEST(GrigliaStato, TestiPerFontiCheFunzionanoENo) {
+    prova::appQt();
+    prova::SondeFinte sonde;
+    CodaManuale coda;
+    PreferenzeInMemoria preferenze;
+    auto monitor = Monitor::crea(
+        sonde, coda, [](std::function<void()>) {}, preferenze);
+    GrigliaStato g(*monitor, "10 core (6 + 4)", "8 core", 4);
+    UsoTotale t;
+    t.core = {3, 2};
+    t.gpu = 41.6;
+    t.ane = 0.5;
+    monitor->totale.assegna(t);
+    const auto testi = [&g](int i) {
+        const auto& r = g.riga(i);
+        return std::vector<QString>{r.titolo->text(), r.hardware->text(), r.uso->text()};
+    };
+    EXPECT_EQ(testi(0),
+              (std::vector<QString>{"CPU e memoria", "10 core (6 + 4)", "Usati: 5 core (P 3 · E 2)"}));
+    EXPECT_EQ(testi(1), (std::vector<QString>{"GPU", "8 core", "Usati: 42%"}));
+    EXPECT_EQ(testi(2), (std::vector<QString>{"Neural Engine", "", "Usati: sì"}));
+    t.ane = 0.49;
+    monitor->totale.assegna(t);
+    EXPECT_EQ(g.riga(2).uso->text(), "Usati: no");
+
+    monitor->stato.assegna(StatoFonti{true, false, false});
+    EXPECT_TRUE(g.funziona(0));
+    EXPECT_EQ(testi(1), (std::vector<QString>{"GPU", "Non disponibile", ""}));
+    EXPECT_EQ(testi(2), (std::vector<QString>{"Neural Engine", "Non disponibile", ""}));
+    // The symbol: a green check for a working source, a grey cross for the others.
+    const QImage spunta = g.riga(0).simbolo->pixmap().toImage();
+    const QImage croce = g.riga(1).simbolo->pixmap().toImage();
+    EXPECT_GT(prova::conta(spunta, QRectF(0, 0, 14, 14), Tema::green(), 4), 20);
+    EXPECT_EQ(prova::conta(croce, QRectF(0, 0, 14, 14), Tema::green(), 40), 0);
+
+    EXPECT_EQ(testoUsoCore({3, 0}, 0), "3 core");
+}
+
+TEST_F(ImpostazioniTest, AltaQuantoIlContenuto) {
+    crea();
+    vista->show();
+    const int senzaRiquadro = vista->height();
+    trova<QComboBox>("nellaBarra")->setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_GT(vista->height(), senzaRiquadro + 100) << "the tile rows add their height";
+    // No caption is cut: each gets the height its wrapped text needs at its width.
+    for (QLabel* l : vista->findChildren<QLabel*>()) {
+        if (!l->isVisible() || !l->wordWrap()) continue;
+        EXPECT_GE(l->height(), l->heightForWidth(l->width())) << l->text().toStdString();
+    }
+    trova<QComboBox>("nellaBarra")->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(vista->height(), senzaRiquadro);
+}
+
+TEST_F(ImpostazioniTest, SceltaColoreDalVivoEAnnullata) {
+    preferenze.scrivi("iconaRiquadro", true);
+    preferenze.scrivi("coloreRiquadro", std::string("zz"));
+    crea();
+    auto* pozzetto = trova<PozzettoColore>("colore");
+    pozzetto->click();
+    ASSERT_NE(pozzetto->scelta(), nullptr);
+    EXPECT_FALSE(pozzetto->scelta()->testOption(QColorDialog::ShowAlphaChannel));
+    pozzetto->scelta()->setCurrentColor(QColor(0x20, 0x40, 0x60));
+    EXPECT_EQ(preferenze.testo("coloreRiquadro", ""), "204060") << "applied as it is chosen";
+    EXPECT_EQ(trova<AnteprimaRiquadro>("anteprima")->colore(), QColor(0x20, 0x40, 0x60));
+    pozzetto->scelta()->reject();
+    EXPECT_EQ(preferenze.testo("coloreRiquadro", ""), "zz") << "cancelling puts back what was stored";
+    EXPECT_EQ(pozzetto->colore(), RB::arancio());
+}

@@ -1,0 +1,55 @@
+// Painting into images as a screen would: at a device pixel ratio, with the drawing's origin
+// anywhere (a widget inside a layout rarely starts on a whole pixel), and reading it back.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+#include <QSizeF>
+#include <QWidget>
+#include <cmath>
+#include <utility>
+
+namespace pulsaro::prova {
+
+struct Tela {
+    QImage img;
+    QPointF origine;  // where the drawing's (0, 0) lies, in logical pixels
+
+    qreal dpr() const { return img.devicePixelRatio(); }
+    // The device pixel under the drawing's point p.
+    QPoint pixel(QPointF p) const {
+        const QPointF d = (p + origine) * dpr();
+        return {static_cast<int>(std::floor(d.x())), static_cast<int>(std::floor(d.y()))};
+    }
+    QColor colore(QPointF p) const { return img.pixelColor(pixel(p)); }
+    // The drawing's y of the top edge of device row `riga`.
+    qreal y(int riga) const { return riga / dpr() - origine.y(); }
+};
+
+// `disegna(QPainter&)` paints in logical coordinates on `fondo`; the image covers `misura` plus
+// the origin's offset.
+template <typename F>
+Tela dipingiSu(QSizeF misura, qreal dpr, QPointF origine, const QColor& fondo, F&& disegna) {
+    const QSize pixel(static_cast<int>(std::ceil((misura.width() + origine.x()) * dpr)) + 1,
+                      static_cast<int>(std::ceil((misura.height() + origine.y()) * dpr)) + 1);
+    Tela t{QImage(pixel, QImage::Format_ARGB32_Premultiplied), origine};
+    t.img.setDevicePixelRatio(dpr);
+    t.img.fill(fondo);
+    QPainter p(&t.img);
+    p.translate(origine);
+    std::forward<F>(disegna)(p);
+    return t;
+}
+
+// A widget rendered the same way, through the painter it would get inside a window.
+inline Tela dipingiWidget(QWidget& w, qreal dpr, QPointF origine, const QColor& fondo) {
+    return dipingiSu(QSizeF(w.size()), dpr, origine, fondo,
+                     [&](QPainter& p) { w.render(&p, QPoint(), QRegion(), QWidget::DrawChildren); });
+}
+
+// The three situations every drawing test goes through.
+inline constexpr std::pair<qreal, QPointF> situazioni[] = {
+    {1.0, QPointF(0, 0)}, {2.0, QPointF(0, 0)}, {2.0, QPointF(0.3, 0.7)}};
+
+}  // namespace pulsaro::prova

@@ -1,0 +1,85 @@
+# Installation and packages: the .deb on Linux (cmake --build build --target package), the
+# application bundle on macOS. The icon is drawn from the gauge symbol at build time.
+set(PULSARO_ID "it.pulsaro.Pulsaro")
+set(PULSARO_SITO "https://pulsaro.github.io" CACHE STRING "Home page named by the package and the metainfo")
+set(PULSARO_DATA_RILASCIO "2026-12-06" CACHE STRING "Date of this version's release (YYYY-MM-DD)")
+
+add_executable(pulsaro_icona tools/icona/main.cpp)
+target_link_libraries(pulsaro_icona PRIVATE pulsaro_widgets Qt6::Gui)
+
+include(GNUInstallDirs)
+
+if(APPLE)
+  set(_iconset ${CMAKE_BINARY_DIR}/icona)
+  set(_icns ${CMAKE_BINARY_DIR}/Pulsaro.icns)
+  add_custom_command(OUTPUT ${_icns}
+    COMMAND pulsaro_icona ${_iconset} --iconset
+    COMMAND iconutil -c icns -o ${_icns} ${_iconset}/Pulsaro.iconset
+    DEPENDS pulsaro_icona VERBATIM)
+  target_sources(pulsaro PRIVATE ${_icns})
+  set_source_files_properties(${_icns} PROPERTIES MACOSX_PACKAGE_LOCATION Resources)
+  set_target_properties(pulsaro PROPERTIES
+    MACOSX_BUNDLE TRUE
+    OUTPUT_NAME Pulsaro
+    MACOSX_BUNDLE_INFO_PLIST ${CMAKE_SOURCE_DIR}/packaging/macos/Info.plist.in
+    MACOSX_BUNDLE_GUI_IDENTIFIER ${PULSARO_ID}
+    MACOSX_BUNDLE_BUNDLE_NAME Pulsaro
+    MACOSX_BUNDLE_BUNDLE_VERSION ${PROJECT_VERSION}
+    MACOSX_BUNDLE_SHORT_VERSION_STRING ${PROJECT_VERSION}
+    MACOSX_BUNDLE_ICON_FILE Pulsaro
+    MACOSX_BUNDLE_COPYRIGHT "Gli sviluppatori di Pulsaro")
+  install(TARGETS pulsaro BUNDLE DESTINATION .)
+  return()
+endif()
+
+install(TARGETS pulsaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES packaging/linux/${PULSARO_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+configure_file(packaging/linux/${PULSARO_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/${PULSARO_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/${PULSARO_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+set(_icone ${CMAKE_BINARY_DIR}/icona)
+add_custom_command(OUTPUT ${_icone}/hicolor/48x48/apps/${PULSARO_ID}.png
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:pulsaro_icona> ${_icone}
+  DEPENDS pulsaro_icona VERBATIM)
+add_custom_target(pulsaro_icone ALL DEPENDS ${_icone}/hicolor/48x48/apps/${PULSARO_ID}.png)
+install(DIRECTORY ${_icone}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+
+# Debian wants the copyright in the documentation folder, and a compressed changelog.
+set(_log ${CMAKE_BINARY_DIR}/changelog.gz)
+execute_process(COMMAND date -R -u -d "${PULSARO_DATA_RILASCIO} 12:00"
+                OUTPUT_VARIABLE PULSARO_DATA_RILASCIO_RFC OUTPUT_STRIP_TRAILING_WHITESPACE)
+file(WRITE ${CMAKE_BINARY_DIR}/changelog
+  "pulsaro (${PROJECT_VERSION}) unstable; urgency=low\n\n"
+  "  * Prima versione.\n\n"
+  " -- Gli sviluppatori di Pulsaro <pulsaro@users.noreply.github.com>  ${PULSARO_DATA_RILASCIO_RFC}\n")
+add_custom_command(OUTPUT ${_log}
+  COMMAND gzip -9 -n -c ${CMAKE_BINARY_DIR}/changelog > ${_log}
+  DEPENDS ${CMAKE_BINARY_DIR}/changelog VERBATIM)
+add_custom_target(pulsaro_changelog ALL DEPENDS ${_log})
+install(FILES packaging/linux/copyright ${_log} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/pulsaro)
+
+set(_man ${CMAKE_BINARY_DIR}/pulsaro.1.gz)
+add_custom_command(OUTPUT ${_man}
+  COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/packaging/linux/pulsaro.1 > ${_man}
+  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/linux/pulsaro.1 VERBATIM)
+add_custom_target(pulsaro_man ALL DEPENDS ${_man})
+install(FILES ${_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME pulsaro)
+set(CPACK_PACKAGE_VENDOR "Gli sviluppatori di Pulsaro")
+set(CPACK_PACKAGE_CONTACT "Gli sviluppatori di Pulsaro <pulsaro@users.noreply.github.com>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "monitor di attività per la barra dei menu")
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Pulsaro mostra nell'area di notifica quanto lavorano processore, scheda\n"
+    "grafica e memoria; un clic apre i processi più attivi e la finestra\n"
+    "principale li mostra tutti. Ha anche una modalità terminale.")
+# The tray icon needs Qt's X11 platform plugin, which the Qt libraries only recommend.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PULSARO_SITO})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)

@@ -1,6 +1,5 @@
 #include "widgets/molla.h"
 
-#include <QEasingCurve>
 #include <QVariantAnimation>
 #include <cmath>
 #include <numbers>
@@ -21,26 +20,28 @@ double molla(double t) {
 }
 
 double durataMolla() {
-    // The envelope bounds the error: e^(-ζω₀t)·√(1 + (ζω₀/ω_d)²) < soglia.
+    return durataMolla(1.0);
+}
+
+double durataMolla(double salto) {
+    // The envelope bounds the error: |salto|·e^(-ζω₀t)·√(1 + (ζω₀/ω_d)²) < soglia.
     const double zeta = smorzamentoMolla;
     const double rapporto = zeta / std::sqrt(1 - zeta * zeta);
     const double ampiezza = std::sqrt(1 + rapporto * rapporto);
-    return std::log(ampiezza / soglia) / (zeta * omega0);
-}
-
-double curvaMolla(double progresso) {
-    if (progresso >= 1) return 1;
-    return molla(progresso * durataMolla());
+    const double errore = std::abs(salto) * ampiezza;
+    if (!(errore > soglia)) return 0;
+    return std::log(errore / soglia) / (zeta * omega0);
 }
 
 ValoreMolla::ValoreMolla(QObject* padre, std::function<void()> cambiato)
     : animazione_(new QVariantAnimation(padre)), cambiato_(std::move(cambiato)) {
-    QEasingCurve curva;
-    curva.setCustomType([](qreal p) -> qreal { return curvaMolla(p); });
-    animazione_->setEasingCurve(curva);
-    animazione_->setDuration(static_cast<int>(std::lround(durataMolla() * 1000)));
+    // Linear time from 0 to 1 over the spring's duration for this jump; the spring itself is
+    // applied here, so the animation ends as soon as the rest of the motion cannot be seen.
+    animazione_->setStartValue(0.0);
+    animazione_->setEndValue(1.0);
     QObject::connect(animazione_, &QVariantAnimation::valueChanged, animazione_, [this](const QVariant& v) {
-        valore_ = v.toDouble();
+        const double p = v.toDouble();
+        valore_ = p >= 1 ? obiettivo_ : partenza_ + (obiettivo_ - partenza_) * molla(p * durata_);
         if (cambiato_) cambiato_();
     });
 }
@@ -55,7 +56,10 @@ bool ValoreMolla::inCorso() const {
 }
 
 void ValoreMolla::vaiA(double obiettivo, bool anima) {
-    if (!anima || valore_ == obiettivo) {
+    if (anima && obiettivo == obiettivo_ && inCorso()) return;
+    const double durata = anima ? durataMolla(obiettivo - valore_) : 0;
+    if (durata <= 0) {
+        // Nothing to see move: a jump too small for the dial is drawn once, at its end.
         animazione_->stop();
         obiettivo_ = obiettivo;
         if (valore_ != obiettivo) {
@@ -64,11 +68,11 @@ void ValoreMolla::vaiA(double obiettivo, bool anima) {
         }
         return;
     }
-    if (obiettivo == obiettivo_ && inCorso()) return;
     obiettivo_ = obiettivo;
+    partenza_ = valore_;
+    durata_ = durata;
     animazione_->stop();
-    animazione_->setStartValue(valore_);
-    animazione_->setEndValue(obiettivo);
+    animazione_->setDuration(static_cast<int>(std::lround(durata * 1000)));
     animazione_->start();
 }
 

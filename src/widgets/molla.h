@@ -18,9 +18,9 @@ double molla(double t);
 
 // The time after which the spring stays within 0.1% of its target.
 double durataMolla();
-
-// molla() on the unit interval: the easing curve of an animation lasting durataMolla().
-double curvaMolla(double progresso);
+// The same for a jump of `salto` (a fraction of the dial): the time after which it stays within
+// 0.1% of the whole dial, 0 when the whole jump is smaller than that.
+double durataMolla(double salto);
 
 // One animated value that follows its target with the spring.
 class ValoreMolla {
@@ -43,6 +43,8 @@ private:
     std::function<void()> cambiato_;
     double valore_ = 0;
     double obiettivo_ = 0;
+    double partenza_ = 0;
+    double durata_ = 0;
 };
 
 }  // namespace pulsaro

@@ -128,9 +128,26 @@ TEST(Contagiri, MollaSmorzata) {
     EXPECT_NEAR(molla(durataMolla()), 1, 1e-3);
     EXPECT_GT(durataMolla(), 0.7);
     EXPECT_LT(durataMolla(), 1.5);
-    EXPECT_EQ(curvaMolla(0), 0);
-    EXPECT_EQ(curvaMolla(1), 1);
-    EXPECT_LT(curvaMolla(0.1), curvaMolla(0.3));
+    // A jump stops moving once what is left cannot be seen; a tiny one does not move at all.
+    for (double salto : {1.0, 0.2, 0.01}) {
+        const double fine = durataMolla(salto);
+        EXPECT_LE(fine, durataMolla());
+        for (double t = fine; t < 3; t += 0.01) ASSERT_LT(std::abs(salto * (1 - molla(t))), 1e-3) << salto;
+    }
+    EXPECT_LT(durataMolla(0.01), durataMolla(0.2) / 2);
+    EXPECT_EQ(durataMolla(0.0005), 0);
+    EXPECT_EQ(durataMolla(-0.0005), 0);
+}
+
+TEST(Contagiri, UnSaltoInvisibileNonAnima) {
+    Contagiri g(100, Tema::orange(), "CPU", true), riferimento(100, Tema::orange(), "CPU", true);
+    g.setValore(50);
+    riferimento.setValore(50.04);
+    g.show();
+    g.setValore(50.04);  // a hair of the dial: drawn once at its end, no frames
+    EXPECT_DOUBLE_EQ(g.frazioneMostrata(), riferimento.frazioneMostrata());
+    g.setValore(80);  // a real move still springs from where it was
+    EXPECT_DOUBLE_EQ(g.frazioneMostrata(), riferimento.frazioneMostrata());
 }
 
 TEST(Contagiri, AnimaSoloQuandoVisibile) {

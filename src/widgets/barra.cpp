@@ -11,6 +11,7 @@
 #include "widgets/cifre.h"
 #include "widgets/geometria_barre.h"
 #include "widgets/pittura.h"
+#include "widgets/secondo_carattere.h"
 #include "widgets/testi_statici.h"
 
 namespace pulsaro {
@@ -18,17 +19,23 @@ namespace pulsaro {
 namespace {
 
 QFont fontEtichetta() {
-    return carattere(StileTesto::caption2, QFont::Bold);
+    return secondoCarattere([] { return carattere(StileTesto::caption2, QFont::Bold); });
 }
 QFont fontValore() {
-    return carattere(StileTesto::caption);
+    return secondoCarattere([] { return carattere(StileTesto::caption); });
 }
 QFont fontMini() {
-    return carattere(9);
+    return secondoCarattere([] { return carattere(9); });
 }
 
 double altezzaDidascalia() {
-    return std::max(QFontMetricsF(fontEtichetta()).height(), QFontMetricsF(fontValore()).height());
+    return secondoCarattere([] {
+        return std::max(QFontMetricsF(fontEtichetta()).height(), QFontMetricsF(fontValore()).height());
+    });
+}
+
+double altezzaTestoMini() {
+    return secondoCarattere([] { return QFontMetricsF(fontMini()).height(); });
 }
 
 void traccia(QPainter& p, const QRectF& r, Aspetto a) {
@@ -65,7 +72,7 @@ double altezzaBarra() {
 }
 
 double altezzaMiniBarra() {
-    return QFontMetricsF(fontMini()).height() + spaziaturaMiniBarra + altezzaTracciaMiniBarra;
+    return altezzaTestoMini() + spaziaturaMiniBarra + altezzaTracciaMiniBarra;
 }
 
 void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& etichetta, bool attiva,
@@ -99,7 +106,7 @@ void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& et
 
 void disegnaMiniBarra(QPainter& p, const QRectF& r, double valore, bool attiva, Aspetto a) {
     const QFont f = fontMini();
-    const double ht = QFontMetricsF(f).height();
+    const double ht = altezzaTestoMini();
     const double alto = r.top() + std::max(0.0, (r.height() - altezzaMiniBarra()) / 2);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);

@@ -109,7 +109,7 @@ std::optional<Posto> posto(const QPainter& p, const GeometriaContagiri& g) {
 
 struct Chiave {
     long d, scala, fx, fy;
-    QRgb colore;  // the scale's appearance; 0 for the arc's mask
+    QRgb colore;  // the scale's appearance; 0 for the arc's mask; the colour of its coloured copies
     bool operator==(const Chiave&) const = default;
 };
 
@@ -123,6 +123,18 @@ struct HashChiave {
 };
 
 using Immagini = std::unordered_map<Chiave, QImage, HashChiave>;
+
+struct ChiaveTaglio {
+    Chiave k;
+    double fine;  // where the arc is cut, in degrees
+    bool operator==(const ChiaveTaglio&) const = default;
+};
+
+struct HashChiaveTaglio {
+    std::size_t operator()(const ChiaveTaglio& k) const noexcept {
+        return HashChiave()(k.k) * 1000003u ^ std::hash<double>()(k.fine);
+    }
+};
 
 // Paints with `disegna` in the gauge's own coordinates into a transparent image placed at `pos`.
 template <typename F>
@@ -222,30 +234,29 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
     const QImage& maschera = cercaImmagine(maschere, chiave(g, *pos, 0), 32, [&] {
         return immagine(g, *pos, [&](QPainter& q) { disegnaArcoPieno(q, g, Qt::white); });
     });
-    // Each mask keeps its last coloured copy: a gauge at rest, or outside the ramp's blends,
-    // keeps its colour from one paint to the next.
-    struct Colorata {
-        QRgb colore = 0;
+    // Coloured copies are kept per colour: the cards of a list share one mask in many colours,
+    // and a gauge at rest, or outside the ramp's blends, keeps its colour from one paint to the next.
+    static Immagini colorate;
+    QImage& pieno = cercaImmagine(colorate, chiave(g, *pos, c.rgba()), 64, [&] {
         QImage img;
-    };
-    static std::unordered_map<Chiave, Colorata, HashChiave> colorate;
-    if (colorate.size() >= 32 && !colorate.contains(chiave(g, *pos, 0))) colorate.clear();
-    Colorata& colorata = colorate[chiave(g, *pos, 0)];
-    if (colorata.img.isNull() || colorata.colore != c.rgba()) {
-        colora(maschera, colorata.img, c);
-        colorata.colore = c.rgba();
-    }
-    QImage& pieno = colorata.img;
+        colora(maschera, img, c);
+        return img;
+    });
     const double fine = g.arcoValore.inizio + g.arcoValore.ampiezza;
     if (fine >= g.traccia.inizio + g.traccia.ampiezza) {
         copia(p, *pos, pieno);
         return;
     }
-    static QImage taglio;
-    if (taglio.size() != pieno.size()) taglio = QImage(pieno.size(), QImage::Format_ARGB32_Premultiplied);
-    std::memcpy(taglio.bits(), pieno.constBits(), static_cast<std::size_t>(pieno.sizeInBytes()));
-    taglio.setDevicePixelRatio(1);  // painted in device pixels; copia() sets the ratio back
-    {
+    // The cut copies too: between two samples a gauge at rest is cut at the same place.
+    static std::unordered_map<ChiaveTaglio, QImage, HashChiaveTaglio> tagli;
+    const ChiaveTaglio kt{chiave(g, *pos, c.rgba()), fine};
+    auto it = tagli.find(kt);
+    if (it == tagli.end()) {
+        if (tagli.size() >= 64) tagli.clear();
+        it = tagli.emplace(kt, QImage(pieno.size(), QImage::Format_ARGB32_Premultiplied)).first;
+        QImage& taglio = it->second;
+        std::memcpy(taglio.bits(), pieno.constBits(), static_cast<std::size_t>(pieno.sizeInBytes()));
+        taglio.setDevicePixelRatio(1);  // painted in device pixels; copia() sets the ratio back
         // Clear the ring past the value, from the cut round to beyond the scale's end cap. No
         // smoothing: the cut's opaque part is covered by the round cap, and on the faint glow a
         // pixel edge does not show, while a smoothed fill this size costs most of the gauge.
@@ -265,7 +276,7 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
         anello.closeSubpath();
         q.fillPath(anello, Qt::transparent);
     }
-    copia(p, *pos, taglio);
+    copia(p, *pos, it->second);
     aloneFinale(p, g, c, fine);
 }
 

@@ -7,12 +7,13 @@
 
 #include "widgets/caratteri.h"
 #include "widgets/pittura.h"
+#include "widgets/secondo_carattere.h"
 
 namespace pulsaro {
 
 namespace {
 QFont fontEtichetta() {
-    return carattere(9, QFont::Bold);
+    return secondoCarattere([] { return carattere(9, QFont::Bold); });
 }
 }  // namespace
 
@@ -25,8 +26,10 @@ QString suggerimentoANE() {
 }
 
 QSizeF dimensioneEtichettaANE() {
-    const QFontMetricsF m(fontEtichetta());
-    return {std::ceil(m.horizontalAdvance(testoEtichettaANE())) + 10, std::ceil(m.height()) + 2};
+    return secondoCarattere([] {
+        const QFontMetricsF m(fontEtichetta());
+        return QSizeF(std::ceil(m.horizontalAdvance(testoEtichettaANE())) + 10, std::ceil(m.height()) + 2);
+    });
 }
 
 void disegnaEtichettaANE(QPainter& p, const QPointF& origine, Aspetto a) {

@@ -12,6 +12,7 @@
 #include "widgets/etichetta_ane.h"
 #include "widgets/geometria_barre.h"
 #include "widgets/risorsa.h"
+#include "widgets/secondo_carattere.h"
 #include "widgets/testi_statici.h"
 
 namespace pulsaro {
@@ -22,21 +23,23 @@ constexpr double spaziaturaNome = 6;  // between the name and its badge
 constexpr double spaziaturaBlocco = 1;
 
 QFont fontRango() {
-    return carattere(StileTesto::caption, QFont::Bold);
+    return secondoCarattere([] { return carattere(StileTesto::caption, QFont::Bold); });
 }
 QFont fontNome() {
-    return carattere(StileTesto::body, QFont::Medium);
+    return secondoCarattere([] { return carattere(StileTesto::body, QFont::Medium); });
 }
 QFont fontDettaglio() {
-    return carattere(StileTesto::caption2);
+    return secondoCarattere([] { return carattere(StileTesto::caption2); });
 }
 
 double altezzaRigaNome() {
-    return std::max(QFontMetricsF(fontNome()).height(), dimensioneEtichettaANE().height());
+    return secondoCarattere(
+        [] { return std::max(QFontMetricsF(fontNome()).height(), dimensioneEtichettaANE().height()); });
 }
 
 double altezzaBloccoNome() {
-    return altezzaRigaNome() + spaziaturaBlocco + QFontMetricsF(fontDettaglio()).height();
+    return secondoCarattere(
+        [] { return altezzaRigaNome() + spaziaturaBlocco + QFontMetricsF(fontDettaglio()).height(); });
 }
 
 }  // namespace

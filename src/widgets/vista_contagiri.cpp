@@ -15,6 +15,7 @@
 #include "widgets/geometria_contagiri.h"
 #include "widgets/molla.h"
 #include "widgets/risorsa.h"
+#include "widgets/secondo_carattere.h"
 #include "widgets/testi_statici.h"
 
 namespace pulsaro {
@@ -25,13 +26,13 @@ constexpr double spaziaturaIntestazione = 8;
 constexpr double latoIcona = 20;
 
 QFont fontRango() {
-    return carattere(StileTesto::caption, QFont::Bold);
+    return secondoCarattere([] { return carattere(StileTesto::caption, QFont::Bold); });
 }
 QFont fontNome() {
-    return carattere(StileTesto::callout, QFont::Medium);
+    return secondoCarattere([] { return carattere(StileTesto::callout, QFont::Medium); });
 }
 QFont fontDettaglio() {
-    return carattere(StileTesto::caption2);
+    return secondoCarattere([] { return carattere(StileTesto::caption2); });
 }
 
 // The header line, laid out from the left: rank, icon, name, badge; the memory text at the right.
@@ -105,8 +106,10 @@ void VistaContagiri::aggiornaScheda(std::int32_t pid) {
 }
 
 double VistaContagiri::altezzaIntestazione() const {
-    return std::max({latoIcona, QFontMetricsF(fontNome()).height(), QFontMetricsF(fontRango()).height(),
-                     dimensioneEtichettaANE().height()});
+    return secondoCarattere([] {
+        return std::max({latoIcona, QFontMetricsF(fontNome()).height(), QFontMetricsF(fontRango()).height(),
+                         dimensioneEtichettaANE().height()});
+    });
 }
 
 double VistaContagiri::altezzaSchedaCorrente() const {

@@ -13,7 +13,7 @@ if ! clang-format --dry-run --Werror "${sorgenti[@]}"; then
     errori=1
 fi
 
-consentiti='^(src/platform|src/sistema|tests/platform|tests/sistema|tests/macos)/'
+consentiti='^(src/platform|src/sistema|tests/platform|tests/sistema|tests/macos|tests/fuzz/linux)/'
 intestazioni='^[[:space:]]*#[[:space:]]*(include|import)[[:space:]]*<(unistd\.h|sys/|mach/|mach-o/|IOKit/|CoreFoundation/|CoreServices/|ApplicationServices/|Cocoa/|AppKit/|Foundation/|ServiceManagement/|objc/|dlfcn\.h|fcntl\.h|dirent\.h|signal\.h|pwd\.h|grp\.h|poll\.h|pthread\.h|spawn\.h|termios\.h|libproc\.h|sched\.h|syslog\.h|netinet/|arpa/|linux/)'
 for f in "${sorgenti[@]}"; do
     [[ $f =~ $consentiti ]] && continue

@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "panels/mini_pannello.h"
 #include "panels/pannello.h"
+#include "platform/diario.h"
 #include "platform/elemento_login.h"
 #include "platform/fatti_desktop.h"
 #include "platform/qt/istanza_unica.h"
@@ -47,7 +47,7 @@ int eseguiApplicazione(int argc, char** argv) {
         if (!opzioneApplicazione(argomenti.back())) ignorate += " " + argomenti.back();
     }
     // What the system or a launcher adds (-psn_…, -NS… pairs) must not stop the application.
-    if (!ignorate.empty()) std::cerr << "pulsaro: opzioni ignorate:" << ignorate << "\n";
+    if (!ignorate.empty()) diario(LivelloDiario::info, "avvio", "opzioni ignorate:" + ignorate);
 
     IstanzaUnica istanza;
     if (!istanza.prendi()) return 0;  // the running one opens its main window
@@ -78,7 +78,7 @@ int eseguiApplicazione(int argc, char** argv) {
             QTimer::singleShot(static_cast<int>(secondi * 1000), qApp, std::move(f));
         };
         c.termina = [] { QCoreApplication::quit(); };
-        c.avviso = [](const std::string& riga) { std::cerr << riga << "\n"; };
+        c.avviso = [](const std::string& riga) { diario(LivelloDiario::avviso, "barra", riga); };
         c.argomenti = argomenti;
         c.creaMini = [](Monitor& m, Preferenze& p, AzioniPopover a, QWidget* padre) -> QWidget* {
             return new MiniPannello(m, p, AzioniPannello{a.apriPrincipale, a.impostazioni, a.esci}, padre);

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/diario.h"
 #include "sampling/testi.h"
 #include "shell/cornice_finestra.h"
 #include "shell/icona_barra.h"
@@ -211,7 +212,7 @@ void Finestre::aggiornaBarra() {
                 assenzaDetta_ = true;
                 if (c_.avviso)
                     c_.avviso(
-                        "pulsaro: nessuna area di notifica (system tray) disponibile: apro la finestra "
+                        "nessuna area di notifica (system tray) disponibile: apro la finestra "
                         "principale; l'icona comparirà quando l'area di notifica ci sarà");
             }
             apriPrincipale();
@@ -480,6 +481,9 @@ void Finestre::ripristinaCornice(QWidget* w) {
         corniceInAttesa_ = *r;
         return;
     }
+    if (t && primario)
+        diarioUnaVolta(LivelloDiario::info, "cornice", "finestra",
+                       "cornice salvata illeggibile o fuori dagli schermi: la finestra va al centro");
     if (primario) w->move(primario->availableGeometry().center() - QPoint(w->width() / 2, w->height() / 2));
 }
 

@@ -165,7 +165,7 @@ std::optional<std::string> ElementoLoginLinux::annulla() {
 }
 
 fs::path cartellaAutostart(const char* xdgConfigHome, const char* home) {
-    // The specification asks to ignore a relative XDG_CONFIG_HOME.
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the base-directory rules say.
     if (xdgConfigHome && *xdgConfigHome == '/') return fs::path(xdgConfigHome) / "autostart";
     if (home && *home) return fs::path(home) / ".config" / "autostart";
     return {};

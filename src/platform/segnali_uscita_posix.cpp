@@ -1,3 +1,5 @@
+// Exit signals on every POSIX system: the handler writes one byte to a pipe that the event loop
+// watches, so the quit itself runs as ordinary code.
 #include <fcntl.h>
 #include <unistd.h>
 

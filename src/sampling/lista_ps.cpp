@@ -96,7 +96,9 @@ double tempoCPU(std::string_view testo) {
         if (parte.empty()) continue;
         valore = valore * 60.0 + numeroDecimale(parte).value_or(0);
     }
-    return giorni + valore;
+    // Hundreds of parts or a huge day count overflow: such a time is unreadable, not infinite.
+    const double secondi = giorni + valore;
+    return std::isfinite(secondi) ? secondi : 0;
 }
 
 std::string_view ultimoComponente(std::string_view percorso) {

@@ -64,7 +64,7 @@ TEST(ListaPs, RigaSuccessivaSostituisce) {
 }
 
 TEST(ListaPs, TempoCPU) {
-    const std::pair<const char*, double> casi[] = {
+    const std::pair<std::string, double> casi[] = {
         {"0:01.50", 1.5},
         {"12:34.56", 754.56},
         {"1:02:03", 3723},
@@ -80,7 +80,16 @@ TEST(ListaPs, TempoCPU) {
         {"", 0},
         {"nan", 0},
         {"inf:00", 0},
-        {"1e3", 0}};
+        {"1e3", 0},
+        // Too large to be a time: unreadable, never infinite.
+        {std::string(400, '9') + "-00:00", 0},
+        {"-" + std::string(400, '9') + "-1", 0},
+        {[] {
+             std::string t;
+             for (int i = 0; i < 200; ++i) t += "999:";
+             return t;
+         }(),
+         0}};
     for (const auto& [testo, secondi] : casi) EXPECT_DOUBLE_EQ(tempoCPU(testo), secondi) << testo;
 
     EXPECT_DOUBLE_EQ(leggiListaPs("9 bad 1 x\n").at(9).cpu, 0);

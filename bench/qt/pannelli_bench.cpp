@@ -14,30 +14,13 @@
 #include "platform/preferenze.h"
 #include "sampling/coda_manuale.h"
 #include "sampling/monitor.h"
+#include "support/sonde_mute.h"
 
 namespace {
 
 using namespace pulsaro;
 
-struct SondeMute : Sonde {
-    Macchina macchina() override { return {{}, 6, 4, "10 core (6 + 4)", "10 core"}; }
-    LetturaTick tickCPU() override { return {1, 2, {{1, 2}}}; }
-    TempiProcessi tempiProcessi() override { return {{1, {1, 1, "x"}}}; }
-    LetturaGPU letturaGPU(bool) override { return {{}, 0, true}; }
-    std::map<std::int32_t, std::string> clientANE() override { return {}; }
-    double memoriaUsata() override { return 50; }
-    std::optional<std::string> nomeApplicazione(std::int32_t) override { return std::nullopt; }
-    int processoriAttivi() override { return 10; }
-    std::unique_ptr<Energia> creaEnergia() override { return std::make_unique<EnergiaAssente>(); }
-};
-
-struct Scena {
-    SondeMute sonde;
-    CodaManuale coda;
-    PreferenzeInMemoria preferenze;
-    std::shared_ptr<Monitor> monitor = Monitor::crea(
-        sonde, coda, [](std::function<void()>) {}, preferenze);
-};
+using Scena = prova::ScenaMuta;
 
 std::vector<UsoProcesso> nove() {
     std::vector<UsoProcesso> v;

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include "platform/numeri.h"
+#include "platform/qt/formato_ini.h"
 
 namespace pulsaro {
 
@@ -13,8 +14,14 @@ namespace {
 
 #if defined(Q_OS_DARWIN)
 constexpr bool nativoTipizzato = true;  // the user defaults keep booleans, numbers and strings apart
+QSettings::Format formatoNativo() {
+    return QSettings::NativeFormat;
+}
 #else
 constexpr bool nativoTipizzato = false;  // an INI file: everything comes back as text
+QSettings::Format formatoNativo() {
+    return formatoIni();
+}
 #endif
 
 // What QSettings writes for a double has a point or an exponent; plain digits are an integer.
@@ -70,17 +77,17 @@ std::optional<ValorePreferenza> daVariant(const QVariant& v, bool soloTesto) {
 }  // namespace
 
 PreferenzeQt::PreferenzeQt()
-    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            QStringLiteral("Pulsaro"), QStringLiteral("Pulsaro"))),
+    : settings_(std::make_unique<QSettings>(formatoNativo(), QSettings::UserScope, QStringLiteral("Pulsaro"),
+                                            QStringLiteral("Pulsaro"))),
       soloTesto_(!nativoTipizzato) {}
 
 PreferenzeQt::PreferenzeQt(const QString& organizzazione, const QString& applicazione)
-    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organizzazione,
-                                            applicazione)),
+    : settings_(
+          std::make_unique<QSettings>(formatoNativo(), QSettings::UserScope, organizzazione, applicazione)),
       soloTesto_(!nativoTipizzato) {}
 
 PreferenzeQt::PreferenzeQt(const QString& file)
-    : settings_(std::make_unique<QSettings>(file, QSettings::IniFormat)), soloTesto_(true) {}
+    : settings_(std::make_unique<QSettings>(file, formatoIni())), soloTesto_(true) {}
 
 PreferenzeQt::~PreferenzeQt() = default;
 

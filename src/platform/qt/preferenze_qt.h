@@ -1,5 +1,5 @@
-// The user preferences kept by QSettings in the platform's native format: the user defaults
-// on macOS, ~/.config/Pulsaro/Pulsaro.conf on Linux.
+// The user preferences kept by QSettings: the user defaults on macOS,
+// ~/.config/Pulsaro/Pulsaro.conf on Linux (INI, read by formato_ini so no stored object is decoded).
 #pragma once
 
 #include <QString>

@@ -1,25 +1,28 @@
-// A preferences file as it may be found on disk (INI, as QSettings writes it on Linux): every key
-// it holds is read with every typed read.
-#include <QSettings>
+// A preferences file as it may be found on disk: read without decoding anything, written back
+// to the same values, and every key it holds read with every typed read.
 #include <QTemporaryDir>
 #include <cmath>
 
 #include "fuzz/fuzz.h"
+#include "platform/qt/formato_ini.h"
 #include "platform/qt/preferenze_qt.h"
 
 using namespace pulsaro;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
+    const QByteArray testo(reinterpret_cast<const char*>(dati), static_cast<qsizetype>(n));
+    const QSettings::SettingsMap letta = leggiIni(testo);
+    fuzz::verifica(leggiIni(scriviIni(letta)) == letta, "riscritto si rilegge uguale");
+
     static QTemporaryDir cartella;
     const QString file = cartella.filePath(QStringLiteral("Pulsaro.conf"));
     if (std::FILE* f = std::fopen(file.toLocal8Bit().constData(), "wb")) {
         std::fwrite(dati, 1, n, f);
         std::fclose(f);
     }
-    const QStringList chiavi = QSettings(file, QSettings::IniFormat).allKeys();
     PreferenzeQt p(file);
-    for (const QString& k : chiavi) {
-        const std::string chiave = k.toStdString();
+    for (auto it = letta.cbegin(); it != letta.cend(); ++it) {
+        const std::string chiave = it.key().toStdString();
         const auto v = p.valore(chiave);
         p.booleano(chiave, true);
         p.intero(chiave, 0);

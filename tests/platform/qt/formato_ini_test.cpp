@@ -1,0 +1,131 @@
+#include "platform/qt/formato_ini.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "support/qt_app.h"
+
+using namespace pulsaro;
+
+namespace {
+
+// Values that exercise every escape of the INI syntax.
+QSettings::SettingsMap campioni() {
+    return {
+        {"semplice", QStringLiteral("contagiri")},
+        {"spazi", QStringLiteral("  a capo \n e tab\t ")},
+        {"virgole", QStringLiteral("a, b; c=d")},
+        {"virgolette", QStringLiteral("\"citato\" e \\barra")},
+        {"controllo", QStringLiteral("\x01\x1f"
+                                     "0f\x7f")},
+        {"zero", QString::fromUtf16(u"a\u0000"
+                                    "7")},
+        {"unicode", QStringLiteral("perché ⌘ 🙂")},
+        {"chiocciola", QStringLiteral("@Variant(non un oggetto)")},
+        {"vuota", QString()},
+        {"byte", QByteArray("\x00\xff"
+                            "ab,c",
+                            7)},
+        {"gruppo/chiave con spazio", QStringLiteral("x")},
+        {"General/annidata/più", QStringLiteral("y")},
+    };
+}
+
+}  // namespace
+
+TEST(FormatoIni, ReadsWhatQtsOwnIniWriterWrote) {
+    // Files written before this reader existed must read the same.
+    QTemporaryDir cartella;
+    const QString file = cartella.filePath("qt.ini");
+    {
+        QSettings qt(file, QSettings::IniFormat);
+        for (auto [chiave, valore] : campioni().asKeyValueRange()) qt.setValue(chiave, valore);
+    }
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QSettings::SettingsMap letta = leggiIni(f.readAll());
+    EXPECT_EQ(letta, campioni());
+}
+
+TEST(FormatoIni, WritesWhatQtsOwnIniReaderReadsBack) {
+    QTemporaryDir cartella;
+    const QString file = cartella.filePath("nostro.ini");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(scriviIni(campioni()));
+    }
+    QSettings qt(file, QSettings::IniFormat);
+    for (auto [chiave, valore] : campioni().asKeyValueRange()) {
+        if (chiave == "chiocciola") continue;  // Qt would decode it; this is what the "@@" escape avoids
+        EXPECT_EQ(qt.value(chiave), valore) << chiave.toStdString();
+    }
+    EXPECT_EQ(leggiIni(scriviIni(campioni())), campioni());
+}
+
+TEST(FormatoIni, StoredObjectsAreNeverDecodedAndSurviveARewrite) {
+    // A length of two gigabytes: decoding this asks the allocator for it.
+    const QByteArray oggetto = R"(@Variant(\0\0\0\n\x7f\xff\xff\xff))";
+    const QByteArray testo = "[General]\nrotta=" + oggetto + "\nquando=@DateTime(\\0\\0)\nok=1\n";
+    QSettings::SettingsMap letta = leggiIni(testo);
+    ASSERT_EQ(letta.size(), 3);
+    EXPECT_EQ(letta["rotta"].value<ValoreOpaco>().grezzo, oggetto);
+    EXPECT_EQ(letta["ok"], QStringLiteral("1"));
+
+    letta["ok"] = 2;
+    const QByteArray riscritta = scriviIni(letta);
+    EXPECT_TRUE(riscritta.contains("rotta=" + oggetto + "\n")) << riscritta.toStdString();
+    EXPECT_TRUE(riscritta.contains("quando=@DateTime(\\0\\0)\n"));
+    EXPECT_TRUE(riscritta.contains("ok=2\n"));
+}
+
+TEST(FormatoIni, HandEditedFilesReadAsAPersonMeansThem) {
+    const QSettings::SettingsMap letta = leggiIni(
+        "; commento\n"
+        "# anche questo\n"
+        "  chiave  =  valore con spazi  \r\n"
+        "lista = a , \"b, c\" ,d\n"
+        "senza uguale\n"
+        "=senza chiave\n"
+        "[Apertura senza chiusura\n"
+        "[GENERAL]\n"
+        "dopo=1\n"
+        "[%General]\n"
+        "gruppo=2\n"
+        "[a\\b]\n"
+        "c%20d=3\n"
+        "[altra]\n"
+        "vuota=\n");
+    const QSettings::SettingsMap attesa = {
+        {"chiave", QStringLiteral("valore con spazi")},
+        {"lista", QStringList{"a", "b, c", "d"}},
+        {"dopo", QStringLiteral("1")},
+        {"General/gruppo", QStringLiteral("2")},
+        {"a/b/c d", QStringLiteral("3")},
+        {"altra/vuota", QString()},
+    };
+    EXPECT_EQ(letta, attesa);
+    EXPECT_EQ(leggiIni(scriviIni(letta)), attesa);
+}
+
+TEST(FormatoIni, IsTheFormatOfTheSettingsFile) {
+    QTemporaryDir cartella;
+    const QString file = cartella.filePath("Pulsaro.conf");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[General]\nrotta=@Variant(\\0\\0\\0\\n\\x7f\\xff\\xff\\xff)\n");
+    }
+    QSettings s(file, formatoIni());
+    EXPECT_EQ(s.status(), QSettings::NoError);
+    EXPECT_TRUE(s.value("rotta").canConvert<ValoreOpaco>());
+    s.setValue("nuova", true);
+    s.sync();
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray dopo = f.readAll();
+    EXPECT_TRUE(dopo.contains("nuova=true\n"));
+    EXPECT_TRUE(dopo.contains("rotta=@Variant(\\0\\0\\0\\n\\x7f\\xff\\xff\\xff)\n"));
+}

@@ -19,6 +19,8 @@ Contagiri::Contagiri(double valore, const QColor& colore, const QString& etichet
 void Contagiri::imposta(double valore, const QColor& colore, const QString& etichetta, bool attivo) {
     Indicatore::imposta(valore, colore, etichetta, attivo);
     // Only a gauge on screen springs; a hidden one is simply at its value when shown.
+    molla_.impostaPasso(
+        passoVisibile(geometriaContagiri(corniceContagiri(contentsRect()), 0).raggio, devicePixelRatioF()));
     molla_.vaiA(frazioneContagiri(valore, attivo), isVisible());
 }
 

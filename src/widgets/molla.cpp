@@ -1,6 +1,7 @@
 #include "widgets/molla.h"
 
 #include <QVariantAnimation>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -8,7 +9,6 @@ namespace pulsaro {
 
 namespace {
 constexpr double omega0 = 2 * std::numbers::pi / rispostaMolla;
-constexpr double soglia = 0.001;
 }  // namespace
 
 double molla(double t) {
@@ -23,7 +23,7 @@ double durataMolla() {
     return durataMolla(1.0);
 }
 
-double durataMolla(double salto) {
+double durataMolla(double salto, double soglia) {
     // The envelope bounds the error: |salto|·e^(-ζω₀t)·√(1 + (ζω₀/ω_d)²) < soglia.
     const double zeta = smorzamentoMolla;
     const double rapporto = zeta / std::sqrt(1 - zeta * zeta);
@@ -31,6 +31,13 @@ double durataMolla(double salto) {
     const double errore = std::abs(salto) * ampiezza;
     if (!(errore > soglia)) return 0;
     return std::log(errore / soglia) / (zeta * omega0);
+}
+
+double passoVisibile(double raggio, double scala) {
+    // The arc's end is the farthest point that moves: it travels the scale's length.
+    const double pixel = raggio * scala * 240 * std::numbers::pi / 180;
+    if (!(pixel > 0)) return sogliaMolla;
+    return std::clamp(0.5 / pixel, 0.0002, 0.01);
 }
 
 ValoreMolla::ValoreMolla(QObject* padre, std::function<void()> cambiato)
@@ -42,6 +49,9 @@ ValoreMolla::ValoreMolla(QObject* padre, std::function<void()> cambiato)
     QObject::connect(animazione_, &QVariantAnimation::valueChanged, animazione_, [this](const QVariant& v) {
         const double p = v.toDouble();
         valore_ = p >= 1 ? obiettivo_ : partenza_ + (obiettivo_ - partenza_) * molla(p * durata_);
+        // A frame that would look like the last one is not worth painting; the last one always is.
+        if (p < 1 && std::abs(valore_ - annunciato_) < passo_) return;
+        annunciato_ = valore_;
         if (cambiato_) cambiato_();
     });
 }
@@ -57,13 +67,13 @@ bool ValoreMolla::inCorso() const {
 
 void ValoreMolla::vaiA(double obiettivo, bool anima) {
     if (anima && obiettivo == obiettivo_ && inCorso()) return;
-    const double durata = anima ? durataMolla(obiettivo - valore_) : 0;
+    const double durata = anima ? durataMolla(obiettivo - valore_, passo_) : 0;
     if (durata <= 0) {
         // Nothing to see move: a jump too small for the dial is drawn once, at its end.
         animazione_->stop();
         obiettivo_ = obiettivo;
         if (valore_ != obiettivo) {
-            valore_ = obiettivo;
+            valore_ = annunciato_ = obiettivo;
             if (cambiato_) cambiato_();
         }
         return;

@@ -11,6 +11,7 @@ namespace pulsaro {
 
 inline constexpr double rispostaMolla = 0.7;      // seconds of one undamped period
 inline constexpr double smorzamentoMolla = 0.75;  // fraction of critical damping
+inline constexpr double sogliaMolla = 0.001;      // what is left of a jump that no dial shows
 
 // Progress (0 at rest, 1 at the target) of a spring released at time 0, t in seconds.
 // Overshoots 1 a little before it settles.
@@ -19,8 +20,12 @@ double molla(double t);
 // The time after which the spring stays within 0.1% of its target.
 double durataMolla();
 // The same for a jump of `salto` (a fraction of the dial): the time after which it stays within
-// 0.1% of the whole dial, 0 when the whole jump is smaller than that.
-double durataMolla(double salto);
+// `soglia` of the whole dial, 0 when the whole jump is smaller than that.
+double durataMolla(double salto, double soglia = sogliaMolla);
+
+// The smallest change of a dial of this radius (points) that moves its arc's end or its needle
+// by half a device pixel at `scala` device pixels per point.
+double passoVisibile(double raggio, double scala);
 
 // One animated value that follows its target with the spring.
 class ValoreMolla {
@@ -37,6 +42,9 @@ public:
 
     // Moves towards obiettivo: springing from the current value when anima, else at once.
     void vaiA(double obiettivo, bool anima);
+    // The smallest change worth a frame: smaller steps are not announced, and the spring stops
+    // once what is left of its jump is smaller.
+    void impostaPasso(double passo) { passo_ = passo > 0 ? passo : sogliaMolla; }
 
 private:
     QVariantAnimation* animazione_;
@@ -45,6 +53,8 @@ private:
     double obiettivo_ = 0;
     double partenza_ = 0;
     double durata_ = 0;
+    double passo_ = sogliaMolla;
+    double annunciato_ = 0;  // the value of the last frame announced
 };
 
 }  // namespace pulsaro

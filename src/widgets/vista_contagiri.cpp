@@ -72,11 +72,20 @@ void testoNellaRiga(QPainter& p, const QRectF& r, const QString& testo, const QF
 }  // namespace
 
 struct VistaContagiri::Molle {
-    Molle(QObject* padre, const std::function<void()>& cambiato)
-        : cpu(padre, cambiato), gpu(padre, cambiato) {}
+    Molle(QObject* padre, std::function<void()> cpuCambiato, std::function<void()> gpuCambiato)
+        : cpu(padre, std::move(cpuCambiato)), gpu(padre, std::move(gpuCambiato)) {}
     ValoreMolla cpu;
     ValoreMolla gpu;
 };
+
+namespace {
+
+// What one gauge of a card covers, glow included.
+QRectF areaContagiri(const QRectF& cornice) {
+    return cornice.united(geometriaContagiri(cornice, 0).ingombro).adjusted(-1, -1, 1, 1);
+}
+
+}  // namespace
 
 VistaContagiri::VistaContagiri(QWidget* padre) : ListaProcessi(padre) {}
 
@@ -85,10 +94,19 @@ VistaContagiri::~VistaContagiri() = default;
 void VistaContagiri::processiImpostati() {
     std::unordered_set<std::int32_t> presenti;
     const bool anima = isVisible();
+    // Every card's gauges have the same size: one step for all.
+    const double passo = passoVisibile(
+        geometriaContagiri(layoutScheda(rettangoloScheda(0), altezzaIntestazione()).contagiri[0], 0).raggio,
+        devicePixelRatioF());
     for (const UsoProcesso& p : processi_) {
         presenti.insert(p.id);
         auto [it, nuova] = molle_.try_emplace(p.id);
-        if (nuova) it->second = std::make_unique<Molle>(this, [this, pid = p.id] { aggiornaScheda(pid); });
+        if (nuova)
+            it->second = std::make_unique<Molle>(
+                this, [this, pid = p.id] { aggiornaContagiri(pid, 0); },
+                [this, pid = p.id] { aggiornaContagiri(pid, 1); });
+        it->second->cpu.impostaPasso(passo);
+        it->second->gpu.impostaPasso(passo);
         // A new card shows its values at once; a known one springs to the new ones.
         it->second->cpu.vaiA(frazioneContagiri(p.cpu, true), anima && !nuova);
         it->second->gpu.vaiA(frazioneContagiri(p.gpu, true), anima && !nuova);
@@ -96,11 +114,12 @@ void VistaContagiri::processiImpostati() {
     std::erase_if(molle_, [&](const auto& voce) { return !presenti.contains(voce.first); });
 }
 
-void VistaContagiri::aggiornaScheda(std::int32_t pid) {
-    // A spring moves one card's gauges: repaint that card only.
+void VistaContagiri::aggiornaContagiri(std::int32_t pid, int quale) {
+    // A spring moves one gauge: repaint that gauge only.
     for (std::size_t i = 0; i < processi_.size(); ++i)
         if (processi_[i].id == pid) {
-            update(rettangoloScheda(static_cast<int>(i)).toAlignedRect());
+            const LayoutScheda l = layoutScheda(rettangoloScheda(static_cast<int>(i)), altezzaIntestazione());
+            update(areaContagiri(l.contagiri[static_cast<std::size_t>(quale)]).toAlignedRect());
             return;
         }
 }
@@ -172,13 +191,26 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
     const QFont dettaglio = fontDettaglio();
     const QColor secondario = Tema::testoSecondario(a);
 
+    // A spring's frame repaints one gauge: what lies outside the region is not drawn at all.
+    const QRegion& regione = evento->region();
+    auto tocca = [&](const QRectF& r) { return regione.intersects(r.toAlignedRect()); };
     for (std::size_t i = 0; i < schede.size(); ++i) {
         const QRectF& scheda = schede[i];
-        if (!scheda.adjusted(-1, -1, 1, 1).intersects(evento->rect())) continue;
+        if (!tocca(scheda.adjusted(-1, -1, 1, 1))) continue;
         const UsoProcesso& pr = processi_[i];
         disegnaFondo(p, scheda, raggioScheda, scelto(pr), a);
 
         const LayoutScheda l = layoutScheda(scheda, hIntestazione);
+        const auto it = molle_.find(pr.id);
+        for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
+            if (!tocca(areaContagiri(l.contagiri[k]))) continue;
+            const Risorsa r = Risorsa::perProcesso[k];
+            const double valore = r.valore(pr);
+            double f = frazioneContagiri(valore, true);
+            if (it != molle_.end()) f = k == 0 ? it->second->cpu.valore() : it->second->gpu.valore();
+            disegnaContagiri(p, l.contagiri[k], f, testoContagiri(valore, true), r.breve(), a);
+        }
+        if (!tocca(l.intestazione)) continue;
         const Intestazione t = intestazione(l.intestazione, pr, static_cast<int>(i) + 1);
         p.setPen(secondario);
         testoNellaRiga(p, t.rango, QString::number(i + 1), rango);
@@ -192,15 +224,6 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
         disegnaCifre(
             p, QPointF(t.dettaglio.left(), t.dettaglio.center().y() - QFontMetricsF(dettaglio).height() / 2),
             testoCifreTagliato(testoMemoriaPid(pr), dettaglio, t.dettaglio.width() + 0.5), dettaglio);
-
-        const auto it = molle_.find(pr.id);
-        for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
-            const Risorsa r = Risorsa::perProcesso[k];
-            const double valore = r.valore(pr);
-            double f = frazioneContagiri(valore, true);
-            if (it != molle_.end()) f = k == 0 ? it->second->cpu.valore() : it->second->gpu.valore();
-            disegnaContagiri(p, l.contagiri[k], f, testoContagiri(valore, true), r.breve(), a);
-        }
     }
 }
 

@@ -34,7 +34,7 @@ private:
     struct Molle;
     double altezzaIntestazione() const;
     double altezzaSchedaCorrente() const;
-    void aggiornaScheda(std::int32_t pid);
+    void aggiornaContagiri(std::int32_t pid, int quale);
 
     std::unordered_map<std::int32_t, std::unique_ptr<Molle>> molle_;  // the gauges' springs, by process
 };

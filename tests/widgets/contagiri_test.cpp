@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "support/qt_app.h"
 #include "tela.h"
@@ -137,6 +140,32 @@ TEST(Contagiri, MollaSmorzata) {
     EXPECT_LT(durataMolla(0.01), durataMolla(0.2) / 2);
     EXPECT_EQ(durataMolla(0.0005), 0);
     EXPECT_EQ(durataMolla(-0.0005), 0);
+}
+
+TEST(Contagiri, LaMollaSaltaIFotogrammiCheNonSiVedono) {
+    // Frames of one jump, announced with a step of 1% of the dial and with a hair of it.
+    auto fotogrammi = [](double passo) {
+        QObject padre;
+        std::vector<double> visti;
+        ValoreMolla m(&padre, [&] { visti.push_back(m.valore()); });
+        m.impostaPasso(passo);
+        m.vaiA(0.3, true);
+        QElapsedTimer t;
+        t.start();
+        while (m.inCorso() && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return visti;
+    };
+    const std::vector<double> fini = fotogrammi(0.0002), grossi = fotogrammi(0.01);
+    ASSERT_FALSE(grossi.empty());
+    EXPECT_DOUBLE_EQ(grossi.back(), 0.3);  // the last frame is always at the target
+    EXPECT_LT(grossi.size(), fini.size());
+    for (std::size_t i = 1; i + 1 < grossi.size(); ++i) EXPECT_GE(std::abs(grossi[i] - grossi[i - 1]), 0.01);
+
+    // Half a device pixel at the arc's end: smaller for a bigger dial or a denser screen.
+    EXPECT_LT(passoVisibile(60, 1), passoVisibile(30, 1));
+    EXPECT_NEAR(passoVisibile(30, 2), passoVisibile(60, 1), 1e-12);
+    EXPECT_EQ(passoVisibile(0, 2), sogliaMolla);
+    EXPECT_LT(durataMolla(0.3, 0.01), durataMolla(0.3));
 }
 
 TEST(Contagiri, UnSaltoInvisibileNonAnima) {

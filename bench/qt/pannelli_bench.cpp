@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <memory>
 #include <vector>
 
@@ -38,6 +40,17 @@ void assesta(QWidget& w) {
     while (t.elapsed() < 400) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
 }
 
+// The window as the application shows it: as tall as its content asks once the list has been
+// measured, so nine processes fit without a scroll bar.
+void adatta(Pannello& p) {
+    p.resize(980, 760);
+    assesta(p);
+    for (int i = 0; i < 4 && p.heightForWidth(980) != p.height(); ++i) {
+        p.resize(980, p.heightForWidth(980));
+        assesta(p);
+    }
+}
+
 // The window's whole content painted once per iteration, at the window's size and scale 1. The
 // CPU time counted is the whole process's: the raster engine hands some work to its threads.
 void dipingi(benchmark::State& stato, QWidget& w) {
@@ -58,11 +71,9 @@ void principale(benchmark::State& stato, const char* vista) {
     t.aneApp = {"a"};
     s.monitor->totale.assegna(t);
     Pannello p(*s.monitor, s.preferenze);
-    p.resize(980, 760);
-    assesta(p);
-    p.resize(980, p.heightForWidth(980));
-    assesta(p);
+    adatta(p);
     stato.counters["altezza"] = p.height();
+    stato.counters["barra"] = p.area()->verticalScrollBar()->isVisible();
     dipingi(stato, p);
 }
 
@@ -72,10 +83,7 @@ void soloLista(benchmark::State& stato, const char* vista) {
     s.preferenze.scrivi("vista", std::string(vista));
     s.monitor->processi.assegna(nove());
     Pannello p(*s.monitor, s.preferenze);
-    p.resize(980, 760);
-    assesta(p);
-    p.resize(980, p.heightForWidth(980));
-    assesta(p);
+    adatta(p);
     dipingi(stato, *p.area()->widget());
 }
 void BM_SoloListaContagiri(benchmark::State& stato) {

@@ -43,9 +43,9 @@ RigaMini::RigaMini(QWidget* padre) : QWidget(padre) {
 }
 
 void RigaMini::imposta(const UsoProcesso& p) {
-    if (p == processo_) return;
+    const bool uguale = stessoAspetto(p, processo_);
     processo_ = p;
-    update();
+    if (!uguale) update();
 }
 
 QSize RigaMini::sizeHint() const {

@@ -3,12 +3,15 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <tuple>
 
 #include "sampling/testi.h"
+#include "widgets/geometria_barre.h"
 #include "widgets/pittura.h"
+#include "widgets/risorsa.h"
 #include "widgets/simboli.h"
 
 namespace pulsaro {
@@ -76,6 +79,20 @@ void disegnaIconaApplicazione(QPainter& p, const QRectF& cornice, const QIcon& i
 QString testoMemoriaPid(const UsoProcesso& p) {
     return QString::fromStdString(memoriaTesto(p.memoria)) + QStringLiteral(" · pid ") +
            QString::number(p.id);
+}
+
+bool stessoAspetto(const UsoProcesso& a, const UsoProcesso& b) {
+    if (a.id != b.id || a.nome != b.nome || a.usaANE != b.usaANE || testoMemoriaPid(a) != testoMemoriaPid(b))
+        return false;
+    for (const Risorsa r : Risorsa::perProcesso) {
+        const double va = r.valore(a), vb = r.valore(b);
+        // Above 0 a bar shows at least a sliver; 0.02 points of 100 are a fiftieth of a pixel of a
+        // track 100 pixels long.
+        if ((va > 0) != (vb > 0) || testoBarra(va, true) != testoBarra(vb, true) ||
+            std::abs(std::clamp(va, 0.0, 100.0) - std::clamp(vb, 0.0, 100.0)) > 0.02)
+            return false;
+    }
+    return true;
 }
 
 QString unaRiga(const QString& testo) {

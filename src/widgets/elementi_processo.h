@@ -29,6 +29,11 @@ void disegnaIconaApplicazione(QPainter& p, const QRectF& cornice, const QIcon& i
 // "1,5 GB · pid 42".
 QString testoMemoriaPid(const UsoProcesso& p);
 
+// Whether two samples of a process draw alike in a list: the same name, badge, memory text and
+// value texts, and bars and dials within a fraction of a pixel. A new sample repaints only the
+// processes that changed, and most of them sit still.
+bool stessoAspetto(const UsoProcesso& a, const UsoProcesso& b);
+
 // External text on one line: line breaks and other control characters become spaces.
 QString unaRiga(const QString& testo);
 

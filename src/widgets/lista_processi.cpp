@@ -18,11 +18,16 @@ ListaProcessi::ListaProcessi(QWidget* padre) : QWidget(padre) {
 }
 
 void ListaProcessi::impostaProcessi(std::vector<UsoProcesso> processi) {
-    const bool quanteCambiate = processi.size() != processi_.size();
-    processi_ = std::move(processi);
+    const std::vector<UsoProcesso> prima = std::exchange(processi_, std::move(processi));
     processiImpostati();
-    if (quanteCambiate) updateGeometry();
-    update();
+    if (prima.size() != processi_.size()) {
+        updateGeometry();
+        update();
+        return;
+    }
+    for (std::size_t i = 0; i < processi_.size(); ++i)
+        if (!stessoAspetto(prima[i], processi_[i]))
+            update(rettangoloVoce(static_cast<int>(i)).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
 void ListaProcessi::impostaSelezionato(std::optional<std::int32_t> pid) {

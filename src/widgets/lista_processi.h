@@ -32,6 +32,8 @@ public:
     bool hasHeightForWidth() const override { return true; }
 
 protected:
+    // Where item i is drawn, in this widget's coordinates.
+    virtual QRectF rettangoloVoce(int i) const = 0;
     // The ANE badge of item i in this widget's coordinates; empty when it has none.
     virtual QRectF rettangoloEtichetta(int i) const = 0;
     // Called once the new processes are in place, before the widget is laid out and repainted.

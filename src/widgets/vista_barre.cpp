@@ -105,7 +105,7 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
 
     for (std::size_t i = 0; i < processi_.size(); ++i) {
         const QRectF riga = rettangoloRiga(static_cast<int>(i));
-        if (!riga.intersects(evento->rect())) continue;
+        if (!evento->region().intersects(riga.toAlignedRect().adjusted(-1, -1, 1, 1))) continue;
         const UsoProcesso& pr = processi_[i];
         disegnaFondo(p, riga, raggioRiga, scelto(pr), a);
 

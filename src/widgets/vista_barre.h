@@ -19,6 +19,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    QRectF rettangoloVoce(int i) const override { return rettangoloRiga(i); }
     QRectF rettangoloEtichetta(int i) const override;
 
 private:

@@ -27,6 +27,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    QRectF rettangoloVoce(int i) const override { return rettangoloScheda(i); }
     QRectF rettangoloEtichetta(int i) const override;
     void processiImpostati() override;
 

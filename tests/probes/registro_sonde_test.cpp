@@ -63,7 +63,6 @@ TEST(LetturaGPU, UtilizzoMassimoETempiPerProcesso) {
             L{D{}, D{{"accumulatedGPUTime", "7"}}, D{{"accumulatedGPUTime", -5}},
               D{{"accumulatedGPUTime", 2.0}}});
     cliente(r, b, "PID 12, x", uso({1}));
-    cliente(r, b, "pid  13, x", uso({1}));
     cliente(r, b, ValoreRegistro(14), uso({1}));
     cliente(r, senza, "pid 15, gpu", uso({4}));
 

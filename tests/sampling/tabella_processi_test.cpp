@@ -111,14 +111,6 @@ TEST(TabellaProcessi, ClientNeuralEngine) {
     EXPECT_EQ(r.tabella.at(3), (UsoProcesso{3, "solo-client", 0, 0, 40.0 / 3, true, 0}));
 }
 
-TEST(TabellaProcessi, IngressiVuoti) {
-    const auto r = costruisciTabella(IngressoTabella{});
-    EXPECT_TRUE(r.tabella.empty());
-    EXPECT_TRUE(r.cpuPrec.empty());
-    EXPECT_TRUE(r.gpuPrec.empty());
-    EXPECT_TRUE(primiProcessi(r.tabella, 9, nullptr).empty());
-}
-
 TEST(TabellaProcessi, NumeroPannelli) {
     PreferenzeInMemoria p;
     EXPECT_EQ(numeroPannelli(p), 9);
@@ -141,8 +133,12 @@ std::map<std::int32_t, UsoProcesso> tabellaDi(int n) {
     return t;
 }
 
-TEST(TabellaProcessi, QuantiNeTieneLaLista) {
-    EXPECT_EQ(primiProcessi(tabellaDi(20), 9, nullptr).size(), 9u);
+TEST(TabellaProcessi, IngressiVuotiEQuantiNeTieneLaLista) {
+    const auto r = costruisciTabella(IngressoTabella{});
+    EXPECT_TRUE(r.tabella.empty());
+    EXPECT_TRUE(r.cpuPrec.empty());
+    EXPECT_TRUE(r.gpuPrec.empty());
+    EXPECT_TRUE(primiProcessi(r.tabella, 9, nullptr).empty());
     EXPECT_EQ(primiProcessi(tabellaDi(4), 9, nullptr).size(), 4u);
     EXPECT_TRUE(primiProcessi(tabellaDi(5), 0, nullptr).empty());
 }

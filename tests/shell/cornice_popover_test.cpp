@@ -16,14 +16,12 @@ TEST(CorniceFinestra, DaQtAlTestoDelMacEIndietro) {
     ASSERT_TRUE(indietro);
     EXPECT_EQ(indietro->finestra, c.finestra);
     EXPECT_EQ(indietro->schermo, c.schermo);
-}
 
-TEST(CorniceFinestra, UnaCorniceDelPredecessoreSuUnSecondoSchermo) {
-    // A screen above the main one has a negative Qt y.
-    const auto c = leggiCornice("200 1000 800 600 0 900 1920 1080", 900);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->finestra, QRect(200, -700, 800, 600));
-    EXPECT_EQ(c->schermo, QRect(0, -1080, 1920, 1080));
+    // A frame saved on a screen above the main one has a negative Qt y.
+    const auto sopra = leggiCornice("200 1000 800 600 0 900 1920 1080", 900);
+    ASSERT_TRUE(sopra);
+    EXPECT_EQ(sopra->finestra, QRect(200, -700, 800, 600));
+    EXPECT_EQ(sopra->schermo, QRect(0, -1080, 1920, 1080));
 }
 
 TEST(CorniceFinestra, TestiIlleggibili) {

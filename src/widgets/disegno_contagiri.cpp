@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <list>
 #include <numbers>
 #include <optional>
 #include <unordered_map>
@@ -122,8 +123,6 @@ struct HashChiave {
     }
 };
 
-using Immagini = std::unordered_map<Chiave, QImage, HashChiave>;
-
 struct ChiaveTaglio {
     Chiave k;
     double fine;  // where the arc is cut, in degrees
@@ -135,6 +134,57 @@ struct HashChiaveTaglio {
         return HashChiave()(k.k) * 1000003u ^ std::hash<double>()(k.fine);
     }
 };
+
+// Images kept up to a number of bytes, the least recently used going first. A budget in bytes,
+// not in images: an image at 2× is four times the size, and a cache that fills up and empties
+// would make the memory saw up and down as values come and go.
+template <typename K, typename H>
+class CacheImmagini {
+public:
+    explicit CacheImmagini(qsizetype byte) : massimo_(byte) {}
+
+    template <typename F>
+    QImage& cerca(const K& k, F&& crea) {
+        if (auto it = indice_.find(k); it != indice_.end()) {
+            voci_.splice(voci_.begin(), voci_, it->second);
+            return it->second->second;
+        }
+        voci_.emplace_front(k, crea());
+        indice_[k] = voci_.begin();
+        occupati_ += voci_.front().second.sizeInBytes();
+        // The newest stays even alone over the budget: it is about to be drawn.
+        while (occupati_ > massimo_ && voci_.size() > 1) {
+            occupati_ -= voci_.back().second.sizeInBytes();
+            indice_.erase(voci_.back().first);
+            voci_.pop_back();
+        }
+        return voci_.front().second;
+    }
+
+    qsizetype occupati() const { return occupati_; }
+
+private:
+    using Voci = std::list<std::pair<K, QImage>>;
+    qsizetype massimo_;
+    qsizetype occupati_ = 0;
+    Voci voci_;
+    std::unordered_map<K, typename Voci::iterator, H> indice_;
+};
+
+using Immagini = CacheImmagini<Chiave, HashChiave>;
+
+// The gauges' images: the scale per appearance, the value arc's mask, its coloured copies and
+// their cuts. About 13 MB at most, whatever the screen's scale and however many values pass.
+struct Caches {
+    Immagini scale{2 << 20};
+    Immagini maschere{3 << 20};
+    Immagini colorate{4 << 20};
+    CacheImmagini<ChiaveTaglio, HashChiaveTaglio> tagli{4 << 20};
+};
+Caches& caches() {
+    static Caches c;
+    return c;
+}
 
 // Paints with `disegna` in the gauge's own coordinates into a transparent image placed at `pos`.
 template <typename F>
@@ -148,14 +198,6 @@ QImage immagine(const GeometriaContagiri& g, const Posto& pos, F&& disegna) {
     q.translate(-g.centro);
     disegna(q);
     return img;
-}
-
-template <typename F>
-QImage& cercaImmagine(Immagini& cache, const Chiave& k, std::size_t massimo, F&& crea) {
-    auto it = cache.find(k);
-    if (it != cache.end()) return it->second;
-    if (cache.size() >= massimo) cache.clear();
-    return cache.emplace(k, crea()).first->second;
 }
 
 void copia(QPainter& p, const Posto& pos, QImage& img) {
@@ -176,8 +218,7 @@ void scala(QPainter& p, const GeometriaContagiri& g, Aspetto a, const std::optio
         disegnaScala(p, g, a);
         return;
     }
-    static Immagini cache;
-    QImage& img = cercaImmagine(cache, chiave(g, *pos, a == Aspetto::scuro), 32, [&] {
+    QImage& img = caches().scale.cerca(chiave(g, *pos, a == Aspetto::scuro), [&] {
         return immagine(g, *pos, [&](QPainter& q) { disegnaScala(q, g, a); });
     });
     copia(p, *pos, img);
@@ -230,14 +271,12 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
         tratto(p, valore, c, g.lw, Qt::RoundCap);
         return;
     }
-    static Immagini maschere;
-    const QImage& maschera = cercaImmagine(maschere, chiave(g, *pos, 0), 32, [&] {
+    const QImage& maschera = caches().maschere.cerca(chiave(g, *pos, 0), [&] {
         return immagine(g, *pos, [&](QPainter& q) { disegnaArcoPieno(q, g, Qt::white); });
     });
     // Coloured copies are kept per colour: the cards of a list share one mask in many colours,
     // and a gauge at rest, or outside the ramp's blends, keeps its colour from one paint to the next.
-    static Immagini colorate;
-    QImage& pieno = cercaImmagine(colorate, chiave(g, *pos, c.rgba()), 64, [&] {
+    QImage& pieno = caches().colorate.cerca(chiave(g, *pos, c.rgba()), [&] {
         QImage img;
         colora(maschera, img, c);
         return img;
@@ -248,13 +287,8 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
         return;
     }
     // The cut copies too: between two samples a gauge at rest is cut at the same place.
-    static std::unordered_map<ChiaveTaglio, QImage, HashChiaveTaglio> tagli;
-    const ChiaveTaglio kt{chiave(g, *pos, c.rgba()), fine};
-    auto it = tagli.find(kt);
-    if (it == tagli.end()) {
-        if (tagli.size() >= 64) tagli.clear();
-        it = tagli.emplace(kt, QImage(pieno.size(), QImage::Format_ARGB32_Premultiplied)).first;
-        QImage& taglio = it->second;
+    QImage& tagliata = caches().tagli.cerca(ChiaveTaglio{chiave(g, *pos, c.rgba()), fine}, [&] {
+        QImage taglio(pieno.size(), QImage::Format_ARGB32_Premultiplied);
         std::memcpy(taglio.bits(), pieno.constBits(), static_cast<std::size_t>(pieno.sizeInBytes()));
         taglio.setDevicePixelRatio(1);  // painted in device pixels; copia() sets the ratio back
         // Clear the ring past the value, from the cut round to beyond the scale's end cap. No
@@ -275,8 +309,10 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
         anello.arcTo(QRectF(-interno, -interno, 2 * interno, 2 * interno), -(fine + ampiezza), ampiezza);
         anello.closeSubpath();
         q.fillPath(anello, Qt::transparent);
-    }
-    copia(p, *pos, it->second);
+        q.end();
+        return taglio;
+    });
+    copia(p, *pos, tagliata);
     aloneFinale(p, g, c, fine);
 }
 
@@ -352,6 +388,11 @@ void testoCentratoSu(QPainter& p, const CarattereScalato& f, double x, double al
 }
 
 }  // namespace
+
+qsizetype memoriaImmaginiContagiri() {
+    const Caches& c = caches();
+    return c.scale.occupati() + c.maschere.occupati() + c.colorate.occupati() + c.tagli.occupati();
+}
 
 void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo,
                       const QString& etichetta, Aspetto a) {

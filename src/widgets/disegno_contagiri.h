@@ -3,6 +3,7 @@
 
 #include <QRectF>
 #include <QString>
+#include <QtGlobal>
 
 #include "widgets/tema.h"
 
@@ -14,5 +15,8 @@ namespace pulsaro {
 // reach beyond `cornice`: geometriaContagiri().ingombro says how far.
 void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo,
                       const QString& etichetta, Aspetto aspetto);
+
+// The bytes the gauges' cached images hold now: bounded, however many values have been drawn.
+qsizetype memoriaImmaginiContagiri();
 
 }  // namespace pulsaro

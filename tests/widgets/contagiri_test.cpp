@@ -237,6 +237,22 @@ TEST(ContagiriDisegno, ImmaginiInCacheComeIlDisegnoDiretto) {
             }
 }
 
+TEST(ContagiriDisegno, LeImmaginiInCacheHannoUnTetto) {
+    // A large gauge on a 2× screen through hundreds of values and colours, then a card-sized
+    // one: the cached images stay within their budget instead of growing with every value.
+    QImage img(QSize(380, 360) * 2, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(2);
+    for (int i = 0; i < 400; ++i) {
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        disegnaContagiri(p, QRectF(10, 25, 340, 300), i / 400.0, QString(), QString(), Aspetto::chiaro);
+        disegnaContagiri(p, QRectF(10, 25, 120, 110), (i * 7 % 400) / 400.0, QString(), QString(),
+                         i % 2 ? Aspetto::chiaro : Aspetto::scuro);
+    }
+    EXPECT_GT(memoriaImmaginiContagiri(), 4 << 20);  // it does keep images
+    EXPECT_LE(memoriaImmaginiContagiri(), 13 << 20);
+}
+
 TEST(ContagiriDisegno, ZonaRossaATagliNetti) {
     // The red zone has flat ends: just before its start the track shows, and past the scale's
     // end only the track's round cap.

@@ -7,7 +7,6 @@
 #include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <list>
 #include <numbers>
 #include <optional>
@@ -123,38 +122,53 @@ struct HashChiave {
     }
 };
 
-struct ChiaveTaglio {
+// One gauge on the device: its shape and fraction of a pixel, and the whole pixel it sits at.
+struct ChiavePosto {
     Chiave k;
-    double fine;  // where the arc is cut, in degrees
-    bool operator==(const ChiaveTaglio&) const = default;
+    long x0, y0;
+    bool operator==(const ChiavePosto&) const = default;
 };
 
-struct HashChiaveTaglio {
-    std::size_t operator()(const ChiaveTaglio& k) const noexcept {
-        return HashChiave()(k.k) * 1000003u ^ std::hash<double>()(k.fine);
+struct HashChiavePosto {
+    std::size_t operator()(const ChiavePosto& k) const noexcept {
+        return (HashChiave()(k.k) * 1000003u ^ std::hash<long>()(k.x0)) * 1000003u ^ std::hash<long>()(k.y0);
     }
 };
+
+// The value arc as last painted at one place: its colour and its cut, in an image of the mask's size.
+struct ArcoDipinto {
+    QRgb colore = 0;
+    double fine = -1;
+    QImage img;
+};
+
+inline qsizetype occupazione(const QImage& i) {
+    return i.sizeInBytes();
+}
+inline qsizetype occupazione(const ArcoDipinto& a) {
+    return a.img.sizeInBytes();
+}
 
 // Images kept up to a number of bytes, the least recently used going first. A budget in bytes,
 // not in images: an image at 2× is four times the size, and a cache that fills up and empties
 // would make the memory saw up and down as values come and go.
-template <typename K, typename H>
+template <typename K, typename H, typename V = QImage>
 class CacheImmagini {
 public:
     explicit CacheImmagini(qsizetype byte) : massimo_(byte) {}
 
     template <typename F>
-    QImage& cerca(const K& k, F&& crea) {
+    V& cerca(const K& k, F&& crea) {
         if (auto it = indice_.find(k); it != indice_.end()) {
             voci_.splice(voci_.begin(), voci_, it->second);
             return it->second->second;
         }
         voci_.emplace_front(k, crea());
         indice_[k] = voci_.begin();
-        occupati_ += voci_.front().second.sizeInBytes();
+        occupati_ += occupazione(voci_.front().second);
         // The newest stays even alone over the budget: it is about to be drawn.
         while (occupati_ > massimo_ && voci_.size() > 1) {
-            occupati_ -= voci_.back().second.sizeInBytes();
+            occupati_ -= occupazione(voci_.back().second);
             indice_.erase(voci_.back().first);
             voci_.pop_back();
         }
@@ -164,7 +178,7 @@ public:
     qsizetype occupati() const { return occupati_; }
 
 private:
-    using Voci = std::list<std::pair<K, QImage>>;
+    using Voci = std::list<std::pair<K, V>>;
     qsizetype massimo_;
     qsizetype occupati_ = 0;
     Voci voci_;
@@ -173,13 +187,14 @@ private:
 
 using Immagini = CacheImmagini<Chiave, HashChiave>;
 
-// The gauges' images: the scale per appearance, the value arc's mask, its coloured copies and
-// their cuts. About 13 MB at most, whatever the screen's scale and however many values pass.
+// The gauges' images: the scale per appearance, the value arc's white mask per shape and
+// fraction of a pixel, and the arc as last painted at each place. The places are the gauges on
+// screen, so the memory settles as soon as they have been drawn, however many values pass; about
+// 8 MB at most at any screen scale.
 struct Caches {
-    Immagini scale{2 << 20};
+    Immagini scale{1 << 20};
     Immagini maschere{3 << 20};
-    Immagini colorate{4 << 20};
-    CacheImmagini<ChiaveTaglio, HashChiaveTaglio> tagli{4 << 20};
+    CacheImmagini<ChiavePosto, HashChiavePosto, ArcoDipinto> archi{4 << 20};
 };
 Caches& caches() {
     static Caches c;
@@ -274,46 +289,40 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
     const QImage& maschera = caches().maschere.cerca(chiave(g, *pos, 0), [&] {
         return immagine(g, *pos, [&](QPainter& q) { disegnaArcoPieno(q, g, Qt::white); });
     });
-    // Coloured copies are kept per colour: the cards of a list share one mask in many colours,
-    // and a gauge at rest, or outside the ramp's blends, keeps its colour from one paint to the next.
-    QImage& pieno = caches().colorate.cerca(chiave(g, *pos, c.rgba()), [&] {
-        QImage img;
-        colora(maschera, img, c);
-        return img;
-    });
     const double fine = g.arcoValore.inizio + g.arcoValore.ampiezza;
-    if (fine >= g.traccia.inizio + g.traccia.ampiezza) {
-        copia(p, *pos, pieno);
-        return;
+    const bool intero = fine >= g.traccia.inizio + g.traccia.ampiezza;
+    // Between two samples a gauge at rest keeps its colour and its cut: nothing to redo.
+    ArcoDipinto& a = caches().archi.cerca(
+        ChiavePosto{chiave(g, *pos, 0), static_cast<long>(pos->x0), static_cast<long>(pos->y0)}, [&] {
+            return ArcoDipinto{0, -1, QImage(maschera.size(), QImage::Format_ARGB32_Premultiplied)};
+        });
+    if (a.colore != c.rgba() || a.fine != fine) {
+        a.colore = c.rgba();
+        a.fine = fine;
+        colora(maschera, a.img, c);
+        if (!intero) {
+            // Clear the ring past the value, from the cut round to beyond the scale's end cap. No
+            // smoothing: the cut's opaque part is covered by the round cap, and on the faint glow
+            // a pixel edge does not show, while a smoothed fill this size costs most of the gauge.
+            QPainter q(&a.img);
+            q.setCompositionMode(QPainter::CompositionMode_Source);
+            q.translate(static_cast<double>(pos->fx) / cifreFrazione,
+                        static_cast<double>(pos->fy) / cifreFrazione);
+            q.scale(pos->s, pos->s);
+            const double oltre = std::min(60.0, g.lw / g.raggio * 180 / std::numbers::pi + 5);
+            const double esterno = g.raggio + g.lw + 2;
+            const double interno = std::max(0.0, g.raggio - g.lw - 2);
+            const double ampiezza = g.traccia.inizio + g.traccia.ampiezza + oltre - fine;
+            QPainterPath anello;
+            anello.arcMoveTo(QRectF(-esterno, -esterno, 2 * esterno, 2 * esterno), -fine);
+            anello.arcTo(QRectF(-esterno, -esterno, 2 * esterno, 2 * esterno), -fine, -ampiezza);
+            anello.arcTo(QRectF(-interno, -interno, 2 * interno, 2 * interno), -(fine + ampiezza), ampiezza);
+            anello.closeSubpath();
+            q.fillPath(anello, Qt::transparent);
+        }
     }
-    // The cut copies too: between two samples a gauge at rest is cut at the same place.
-    QImage& tagliata = caches().tagli.cerca(ChiaveTaglio{chiave(g, *pos, c.rgba()), fine}, [&] {
-        QImage taglio(pieno.size(), QImage::Format_ARGB32_Premultiplied);
-        std::memcpy(taglio.bits(), pieno.constBits(), static_cast<std::size_t>(pieno.sizeInBytes()));
-        taglio.setDevicePixelRatio(1);  // painted in device pixels; copia() sets the ratio back
-        // Clear the ring past the value, from the cut round to beyond the scale's end cap. No
-        // smoothing: the cut's opaque part is covered by the round cap, and on the faint glow a
-        // pixel edge does not show, while a smoothed fill this size costs most of the gauge.
-        QPainter q(&taglio);
-        q.setCompositionMode(QPainter::CompositionMode_Source);
-        q.translate(static_cast<double>(pos->fx) / cifreFrazione,
-                    static_cast<double>(pos->fy) / cifreFrazione);
-        q.scale(pos->s, pos->s);
-        const double oltre = std::min(60.0, g.lw / g.raggio * 180 / std::numbers::pi + 5);
-        const double esterno = g.raggio + g.lw + 2;
-        const double interno = std::max(0.0, g.raggio - g.lw - 2);
-        const double ampiezza = g.traccia.inizio + g.traccia.ampiezza + oltre - fine;
-        QPainterPath anello;
-        anello.arcMoveTo(QRectF(-esterno, -esterno, 2 * esterno, 2 * esterno), -fine);
-        anello.arcTo(QRectF(-esterno, -esterno, 2 * esterno, 2 * esterno), -fine, -ampiezza);
-        anello.arcTo(QRectF(-interno, -interno, 2 * interno, 2 * interno), -(fine + ampiezza), ampiezza);
-        anello.closeSubpath();
-        q.fillPath(anello, Qt::transparent);
-        q.end();
-        return taglio;
-    });
-    copia(p, *pos, tagliata);
-    aloneFinale(p, g, c, fine);
+    copia(p, *pos, a.img);
+    if (!intero) aloneFinale(p, g, c, fine);
 }
 
 // The needle: a capsule from the centre outwards with a vertical gradient from the text colour at
@@ -391,7 +400,7 @@ void testoCentratoSu(QPainter& p, const CarattereScalato& f, double x, double al
 
 qsizetype memoriaImmaginiContagiri() {
     const Caches& c = caches();
-    return c.scale.occupati() + c.maschere.occupati() + c.colorate.occupati() + c.tagli.occupati();
+    return c.scale.occupati() + c.maschere.occupati() + c.archi.occupati();
 }
 
 void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo,

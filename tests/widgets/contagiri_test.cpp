@@ -249,8 +249,8 @@ TEST(ContagiriDisegno, LeImmaginiInCacheHannoUnTetto) {
         disegnaContagiri(p, QRectF(10, 25, 120, 110), (i * 7 % 400) / 400.0, QString(), QString(),
                          i % 2 ? Aspetto::chiaro : Aspetto::scuro);
     }
-    EXPECT_GT(memoriaImmaginiContagiri(), 4 << 20);  // it does keep images
-    EXPECT_LE(memoriaImmaginiContagiri(), 13 << 20);
+    EXPECT_GT(memoriaImmaginiContagiri(), 2 << 20);  // it does keep images
+    EXPECT_LE(memoriaImmaginiContagiri(), 8 << 20);
 }
 
 TEST(ContagiriDisegno, ZonaRossaATagliNetti) {

@@ -233,26 +233,33 @@ QSizeF dimensione(const Riepilogo& r, const Preferenze& p, int numeroE) {
     return QSizeF(componi(r, p, numeroE, f).larghezza, altezza);
 }
 
+QImage tela(const Riepilogo& r, const QColor& sfondo, const QSizeF& misura, qreal raggio, qreal dpr) {
+    if (!(dpr > 0)) dpr = 1;
+    QImage img(static_cast<int>(std::ceil(misura.width() * dpr)),
+               static_cast<int>(std::ceil(misura.height() * dpr)), QImage::Format_ARGB32_Premultiplied);
+    img.setDotsPerMeterX(puntiPerMetro);
+    img.setDotsPerMeterY(puntiPerMetro);
+    img.setDevicePixelRatio(dpr);
+    img.fill(Qt::transparent);
+    img.setText(QStringLiteral("Description"), QString::fromStdString(descrizioneRiquadro(r)));
+    QPainter pt(&img);
+    pt.setRenderHint(QPainter::Antialiasing);
+    pt.setPen(Qt::NoPen);
+    pt.setBrush(sfondo);
+    pt.drawRoundedRect(QRectF(QPointF(0, 0), misura), raggio, raggio);
+    return img;
+}
+
 QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, int numeroE, qreal dpr) {
     if (!(dpr > 0)) dpr = 1;
     const Fonti f;
     const Composizione c = componi(r, p, numeroE, f);
     const QColor t = testo(sfondo);
 
-    QImage img(static_cast<int>(std::ceil(c.larghezza * dpr)), static_cast<int>(std::ceil(altezza * dpr)),
-               QImage::Format_ARGB32_Premultiplied);
-    img.setDotsPerMeterX(puntiPerMetro);
-    img.setDotsPerMeterY(puntiPerMetro);
-    img.setDevicePixelRatio(dpr);
-    img.fill(Qt::transparent);
-    img.setText(QStringLiteral("Description"), QString::fromStdString(descrizioneRiquadro(r)));
-
+    QImage img = tela(r, sfondo, QSizeF(c.larghezza, altezza), 4, dpr);
     QPainter pt(&img);
     pt.setRenderHint(QPainter::Antialiasing);
     pt.setRenderHint(QPainter::TextAntialiasing);
-    pt.setPen(Qt::NoPen);
-    pt.setBrush(sfondo);
-    pt.drawRoundedRect(QRectF(0, 0, c.larghezza, altezza), 4, 4);
 
     // The text box sits (17 − h) / 2 above the bottom edge; the same distance from the top.
     qreal x = 6;

@@ -62,6 +62,10 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
 QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, qreal dpr);
 QImage immagine(const Riepilogo& r, const Preferenze& p, qreal dpr);
 
+// A tile's canvas: a transparent image of `misura` points at `dpr` with the background filled as a
+// rounded rectangle and the summary's accessibility description under the text key "Description".
+QImage tela(const Riepilogo& r, const QColor& sfondo, const QSizeF& misura, qreal raggio, qreal dpr);
+
 // Logical size of the tile, without drawing it.
 QSizeF dimensione(const Riepilogo& r, const Preferenze& p, int numeroE);
 

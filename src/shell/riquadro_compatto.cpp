@@ -55,19 +55,10 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
     const bool conN = RiquadroBarra::mostra(p, RiquadroBarra::Voce::n);
     const QColor t = RiquadroBarra::testo(sfondo);
 
-    QImage img(static_cast<int>(std::ceil(lato * dpr)), static_cast<int>(std::ceil(lato * dpr)),
-               QImage::Format_ARGB32_Premultiplied);
-    img.setDevicePixelRatio(dpr);
-    img.fill(Qt::transparent);
-    img.setText(QStringLiteral("Description"), QString::fromStdString(descrizioneRiquadro(r)));
-
+    QImage img = RiquadroBarra::tela(r, sfondo, QSizeF(lato, lato), lato * 4.0 / 17.0, dpr);
     QPainter pt(&img);
     pt.setRenderHint(QPainter::Antialiasing);
     pt.setRenderHint(QPainter::TextAntialiasing);
-    pt.setPen(Qt::NoPen);
-    pt.setBrush(sfondo);
-    const qreal raggio = lato * 4.0 / 17.0;
-    pt.drawRoundedRect(QRectF(0, 0, lato, lato), raggio, raggio);
 
     // The dot takes a narrow column on the right, the rows the rest.
     const qreal margine = std::max(1.5, lato / 14.0);

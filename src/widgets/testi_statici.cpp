@@ -11,7 +11,9 @@ namespace pulsaro {
 
 namespace {
 
-constexpr qsizetype massimo = 512;  // strings per font before the cache starts again
+// Strings per font before the cache starts again: more than a window shows at once, and few
+// enough that texts that never come back (the memory and pid of every passing process) stay cheap.
+constexpr qsizetype massimo = 128;
 
 struct PerFont {
     QFont font;

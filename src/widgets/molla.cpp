@@ -19,10 +19,6 @@ double molla(double t) {
     return 1 - inviluppo * (std::cos(omegaD * t) + zeta * omega0 / omegaD * std::sin(omegaD * t));
 }
 
-double durataMolla() {
-    return durataMolla(1.0);
-}
-
 double durataMolla(double salto, double soglia) {
     // The envelope bounds the error: |salto|·e^(-ζω₀t)·√(1 + (ζω₀/ω_d)²) < soglia.
     const double zeta = smorzamentoMolla;

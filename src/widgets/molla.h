@@ -17,9 +17,7 @@ inline constexpr double sogliaMolla = 0.001;      // what is left of a jump that
 // Overshoots 1 a little before it settles.
 double molla(double t);
 
-// The time after which the spring stays within 0.1% of its target.
-double durataMolla();
-// The same for a jump of `salto` (a fraction of the dial): the time after which it stays within
+// The time after which a spring released for a jump of `salto` (a fraction of the dial) stays within
 // `soglia` of the whole dial, 0 when the whole jump is smaller than that.
 double durataMolla(double salto, double soglia = sogliaMolla);
 

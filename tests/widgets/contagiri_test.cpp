@@ -128,13 +128,13 @@ TEST(Contagiri, MollaSmorzata) {
     for (double t = 0; t < 2; t += 0.005) massimo = std::max(massimo, molla(t));
     EXPECT_GT(massimo, 1.0);   // underdamped: it overshoots
     EXPECT_LT(massimo, 1.05);  // but only a little at 0.75 damping
-    EXPECT_NEAR(molla(durataMolla()), 1, 1e-3);
-    EXPECT_GT(durataMolla(), 0.7);
-    EXPECT_LT(durataMolla(), 1.5);
+    EXPECT_NEAR(molla(durataMolla(1.0)), 1, 1e-3);
+    EXPECT_GT(durataMolla(1.0), 0.7);
+    EXPECT_LT(durataMolla(1.0), 1.5);
     // A jump stops moving once what is left cannot be seen; a tiny one does not move at all.
     for (double salto : {1.0, 0.2, 0.01}) {
         const double fine = durataMolla(salto);
-        EXPECT_LE(fine, durataMolla());
+        EXPECT_LE(fine, durataMolla(1.0));
         for (double t = fine; t < 3; t += 0.01) ASSERT_LT(std::abs(salto * (1 - molla(t))), 1e-3) << salto;
     }
     EXPECT_LT(durataMolla(0.01), durataMolla(0.2) / 2);

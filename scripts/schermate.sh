@@ -90,8 +90,8 @@ aspetta 10 c_nessuna_principale || xdotool windowclose "$PRINCIPALE" 2>/dev/null
 read -r ICONA _ <<<"$(icona)"
 scatta barra
 # The tray, four times larger: a 22-pixel slot says little at its own size.
-read -r VX VY VW VH < <(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {
-    split($6, p, "+"); split($5, g, /[x+]/); print p[2], p[3], g[1], g[2]; exit }')
+read -r VX VY VW VH < <(awk '/"panel": \("panel" "trayer"\)/ {
+    split($6, p, "+"); split($5, g, /[x+]/); print p[2], p[3], g[1], g[2]; exit }' <<<"$(albero)")
 [ -n "${VH:-}" ] || fallito "non trovo l'area di notifica"
 convert "$USCITA/barra.png" -crop "${VW}x${VH}+${VX}+${VY}" +repage -filter point -resize 400% "$USCITA/barra.png"
 salva barra barra

@@ -49,13 +49,22 @@ scr_avvia_scrivania() {
     export DISPLAY=":$(head -n1 "$SCR_TMP/display")"
     openbox --sm-disable >"$SCR_TMP/openbox.log" 2>&1 &
     SCR_PIDS+=($!)
-    _wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    _wm() { [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *'window id'* ]]; }
     scr_aspetta 20 _wm || scr_errore "openbox non parte"
     trayer --edge top --align right --widthtype pixel --width 120 --height 22 --SetDockType true \
         --expand false --transparent false >"$SCR_TMP/trayer.log" 2>&1 &
     SCR_PIDS+=($!)
-    _tray() { xwininfo -root -tree | grep -q '"panel"'; }
-    scr_aspetta 20 _tray || scr_errore "trayer non parte"
+    scr_aspetta 20 scr_c_vassoio || scr_errore "trayer non parte: $(tail -5 "$SCR_TMP/trayer.log")"
+}
+
+# The whole tree is read before it is matched: a reader that stops at the first match (grep -q,
+# awk's exit) makes xwininfo die of SIGPIPE, and under pipefail the match counts as a failure.
+scr_albero() { xwininfo -root -tree 2>/dev/null; }
+scr_c_vassoio() {
+    xdotool search --classname trayer >/dev/null 2>&1 && return 0
+    local albero
+    albero=$(scr_albero)
+    [[ $albero == *'"panel"'* ]]
 }
 
 SCR_CONF() { echo "$XDG_CONFIG_HOME/Pulsaro/Pulsaro.conf"; }
@@ -93,10 +102,12 @@ scr_morto() { ! scr_vivo; }
 
 # The tray icon: the small window of class pulsaro inside the tray. Prints its id.
 scr_icona() {
-    xwininfo -root -tree | awk '/\("pulsaro" "Pulsaro"\)/ {
+    local albero
+    albero=$(scr_albero)
+    awk '/\("pulsaro" "Pulsaro"\)/ {
         split($0, a, "\\)  "); split(a[2], g, /[x+ ]+/);
         if (g[1] <= 40 && g[2] <= 40) { print $1; exit }
-    }'
+    }' <<<"$albero"
 }
 scr_c_icona() { [ -n "$(scr_icona)" ]; }
 

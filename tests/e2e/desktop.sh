@@ -59,28 +59,38 @@ export DISPLAY=":$(head -n1 "$TMP/display")"
 
 openbox --sm-disable >"$TMP/openbox.log" 2>&1 &
 PIDS+=($!)
-wm_pronto() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wm_pronto() { [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *'window id'* ]]; }
 aspetta 20 wm_pronto || fallito "openbox non parte"
 
 trayer --edge top --align right --widthtype pixel --width 120 --height 22 --SetDockType true \
     --expand false --transparent false >"$TMP/trayer.log" 2>&1 &
 PIDS+=($!)
-tray_pronto() { xdotool search --classname trayer >/dev/null 2>&1 || xwininfo -root -tree | grep -q '"panel"'; }
+# Outputs are read whole before they are matched: a reader that stops at the first match
+# (grep -q, awk's exit) kills the writer with SIGPIPE, and under pipefail that is a failure.
+albero() { xwininfo -root -tree 2>/dev/null; }
+tray_pronto() {
+    xdotool search --classname trayer >/dev/null 2>&1 && return 0
+    local t
+    t=$(albero)
+    [[ $t == *'"panel"'* ]]
+}
 aspetta 20 tray_pronto || fallito "trayer non parte"
 
 # --- what the checks look at --------------------------------------------------------------
 # The tray icon: a small window of class pulsaro inside the tray. Prints "id x y w h".
 icona() {
-    xwininfo -root -tree | awk '/\("pulsaro" "Pulsaro"\)/ {
+    local t
+    t=$(albero)
+    awk '/\("pulsaro" "Pulsaro"\)/ {
         split($0, a, "\\)  "); split(a[2], g, /[x+ ]+/);
         if (g[1] <= 40 && g[2] <= 40) { n = split(a[2], b, " "); split(b[2], pos, "+"); print $1, pos[2], pos[3], g[1], g[2]; exit }
-    }'
+    }' <<<"$t"
 }
 # Present and mapped inside the tray, so a click reaches it.
 c_icona() {
     local id
     id=$(icona | cut -d' ' -f1)
-    [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'
+    [ -n "$id" ] && [[ $(xwininfo -id "$id" 2>/dev/null) == *'Map State: IsViewable'* ]]
 }
 
 # Viewable windows of pulsaro; $1: "popup" for override-redirect ones (popover, menu), "finestra" for managed ones.

@@ -178,7 +178,9 @@ TEST_F(ElementoLoginLinuxTest, ScritturaNonRiuscitaDiceLErrore) {
     ASSERT_TRUE(errore);
     EXPECT_NE(errore->find((radice / "occupato").string()), std::string::npos) << *errore;
     EXPECT_EQ(bloccato.stato(), StatoLogin::nonRegistrato);
+}
 
+TEST_F(ElementoLoginLinuxTest, CartellaDiSolaLetturaDiceLErrore) {
     fs::create_directories(cartella);
     fs::permissions(cartella, fs::perms::owner_read | fs::perms::owner_exec);
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";

@@ -33,17 +33,18 @@ scr_errore() {
     exit 1
 }
 
-# Starts the display, the window manager and the tray; sets HOME and XDG_CONFIG_HOME to
-# temporary folders, so the machine's own preferences are neither read nor changed.
+# Starts the display (SCR_SCHERMO pixels, 1280x800 unless set), the window manager and the tray;
+# sets HOME and XDG_CONFIG_HOME to temporary folders, so the machine's own preferences are neither
+# read nor changed.
 scr_avvia_scrivania() {
     for c in Xvfb openbox trayer xdotool xwininfo xprop; do
         command -v "$c" >/dev/null || scr_errore "manca $c (bash scripts/dipendenze.sh test)"
     done
     export HOME="$SCR_TMP/home" XDG_CONFIG_HOME="$SCR_TMP/home/.config" XDG_RUNTIME_DIR="$SCR_TMP/run"
-    mkdir -p "$HOME" "$XDG_CONFIG_HOME/Pulsaro" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
     export LC_ALL=C.UTF-8
-    Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp 5>"$SCR_TMP/display" 2>"$SCR_TMP/xvfb.log" &
+    Xvfb -displayfd 5 -screen 0 "${SCR_SCHERMO:-1280x800}x24" -nolisten tcp 5>"$SCR_TMP/display" 2>"$SCR_TMP/xvfb.log" &
     SCR_PIDS+=($!)
     scr_aspetta 20 test -s "$SCR_TMP/display" || scr_errore "Xvfb non parte: $(cat "$SCR_TMP/xvfb.log")"
     export DISPLAY=":$(head -n1 "$SCR_TMP/display")"
@@ -73,6 +74,7 @@ SCR_CONF() { echo "$XDG_CONFIG_HOME/Pulsaro/Pulsaro.conf"; }
 scr_preferenza() {
     local chiave=$1 valore=$2 file
     file=$(SCR_CONF)
+    mkdir -p "$(dirname "$file")"
     [ -f "$file" ] || printf '[General]\n' >"$file"
     grep -q '^\[General\]' "$file" || sed -i '1i [General]' "$file"
     if grep -q "^$chiave=" "$file"; then

@@ -8,18 +8,13 @@ for c in Xvfb openbox trayer xdotool xwininfo xprop import convert python3; do
 done
 QUI=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
 
-TMP=$(mktemp -d)
-PIDS=()
+# The display, window manager and tray are the scripts' own desktop (scripts/lib/scrivania.sh).
+source "$QUI/../../scripts/lib/scrivania.sh"
+TMP=$SCR_TMP
 APP=""
 pulisci() {
     [ -n "$APP" ] && kill -KILL "$APP" 2>/dev/null
-    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; done
-    for p in "${PIDS[@]}"; do
-        for _ in $(seq 50); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
-        kill -KILL "$p" 2>/dev/null
-    done
-    wait 2>/dev/null
-    rm -rf "$TMP"
+    scr_pulisci
 }
 trap pulisci EXIT
 
@@ -27,54 +22,19 @@ fallito() {
     echo "FALLITO: $*"
     scatta "fallimento"
     echo "--- finestre ---"
-    xwininfo -root -tree 2>/dev/null | grep -i -E 'pulsaro|trayer|panel' | head -40
+    albero | grep -i -E 'pulsaro|trayer|panel' | head -40
     echo "--- stderr di pulsaro ---"
     cat "$TMP"/app*.log 2>/dev/null | tail -20
     exit 1
 }
 
-# Polls a command until it succeeds, every 0.1 s, for at most $1 seconds.
-aspetta() {
-    local limite=$(($(date +%s%N) + ${1%.*} * 1000000000))
-    shift
-    until "$@"; do
-        [ "$(date +%s%N)" -gt "$limite" ] && return 1
-        sleep 0.1
-    done
-}
+aspetta() { scr_aspetta "$@"; }
+albero() { scr_albero; }
 
 passo() { echo "== [${SECONDS} s] $*"; }
 scatta() { import -window root "$USCITA/$1.png" 2>/dev/null; }
 
-# --- a desktop of our own -----------------------------------------------------------------
-export HOME="$TMP/home" XDG_CONFIG_HOME="$TMP/home/.config" XDG_RUNTIME_DIR="$TMP/run"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
-export LC_ALL=C.UTF-8
-
-Xvfb -displayfd 5 -screen 0 "${SCHERMO:-1280x800}x24" -nolisten tcp 5>"$TMP/display" 2>"$TMP/xvfb.log" &
-PIDS+=($!)
-aspetta 20 test -s "$TMP/display" || fallito "Xvfb non parte: $(cat "$TMP/xvfb.log")"
-export DISPLAY=":$(head -n1 "$TMP/display")"
-
-openbox --sm-disable >"$TMP/openbox.log" 2>&1 &
-PIDS+=($!)
-wm_pronto() { [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *'window id'* ]]; }
-aspetta 20 wm_pronto || fallito "openbox non parte"
-
-trayer --edge top --align right --widthtype pixel --width 120 --height 22 --SetDockType true \
-    --expand false --transparent false >"$TMP/trayer.log" 2>&1 &
-PIDS+=($!)
-# Outputs are read whole before they are matched: a reader that stops at the first match
-# (grep -q, awk's exit) kills the writer with SIGPIPE, and under pipefail that is a failure.
-albero() { xwininfo -root -tree 2>/dev/null; }
-tray_pronto() {
-    xdotool search --classname trayer >/dev/null 2>&1 && return 0
-    local t
-    t=$(albero)
-    [[ $t == *'"panel"'* ]]
-}
-aspetta 20 tray_pronto || fallito "trayer non parte"
+SCR_SCHERMO=${SCHERMO:-1280x800} scr_avvia_scrivania
 
 # --- what the checks look at --------------------------------------------------------------
 # The tray icon: a small window of class pulsaro inside the tray. Prints "id x y w h".

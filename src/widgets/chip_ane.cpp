@@ -2,6 +2,7 @@
 
 #include <QEasingCurve>
 #include <QEvent>
+#include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVariantAnimation>
@@ -68,11 +69,7 @@ void bagliore(QPainter& p, const GeometriaChip& g, const QColor& colore, double 
     p.drawImage(base.inverted().map(QPointF(intero)), it->second);
     p.restore();
 }
-}  // namespace
-
-void disegnaChipANE(QPainter& p, const QRectF& cornice, double luce, const QString& etichetta, Aspetto a) {
-    const GeometriaChip g = geometriaChip(cornice);
-    if (g.c <= 0) return;
+void disegnaDiretto(QPainter& p, const GeometriaChip& g, double luce, const QString& etichetta, Aspetto a) {
     const QColor piedini = mescola(conOpacita(Tema::muted(a), 0.5), Tema::green(a), luce);
     const QColor corpo = mescola(Tema::card(a), Tema::greenLight(a), luce);
     const QColor bordo = mescola(Tema::line(a), Tema::green(a), luce);
@@ -100,6 +97,62 @@ void disegnaChipANE(QPainter& p, const QRectF& cornice, double luce, const QStri
         testoCentrato(p, g.centro, etichetta, carattereScalato(g.dimensioneEtichetta, QFont::Bold));
     }
     p.restore();
+}
+
+// Everything the chip covers: the pins and the glow around the body.
+QRectF ingombro(const GeometriaChip& g) {
+    QRectF r = g.corpo.adjusted(-g.raggioBagliore - 2, -g.raggioBagliore - 2, g.raggioBagliore + 2,
+                                g.raggioBagliore + 2);
+    for (const QRectF& piede : g.piedini) r = r.united(piede.adjusted(-1, -1, 1, 1));
+    return r;
+}
+
+// Off or fully lit, the chip is one image per size, place on the pixel grid, look and label: its
+// outlines and label cost more than the rest of the header, and it is repainted with it.
+bool disegnaFermo(QPainter& p, const GeometriaChip& g, double luce, const QString& etichetta, Aspetto a) {
+    const QTransform t = p.deviceTransform();
+    if ((luce != 0 && luce != 1) || t.type() > QTransform::TxScale || t.m11() <= 0 ||
+        std::abs(t.m11() - t.m22()) > 1e-9)
+        return false;
+    const double s = t.m11();
+    const QRectF fuori = ingombro(g);
+    const QPointF angolo = t.map(fuori.topLeft());
+    const QPoint intero(static_cast<int>(std::floor(angolo.x())), static_cast<int>(std::floor(angolo.y())));
+    // The exact fraction of a pixel: rounded, the edges and the label would blur by a shade.
+    const QPointF frazione = angolo - QPointF(intero);
+    const long fx = std::lround(frazione.x() * 1024), fy = std::lround(frazione.y() * 1024);
+    using Chiave = std::tuple<long, long, long, long, int, bool, QString, QString>;
+    Chiave k{std::lround(g.c * 100), std::lround(s * 100), fx, fy, static_cast<int>(a), luce == 1, etichetta,
+             QFont().key()};
+    static std::map<Chiave, QImage> immagini;
+    auto it = immagini.find(k);
+    if (it == immagini.end()) {
+        if (immagini.size() >= 8) immagini.clear();
+        QImage img(static_cast<int>(std::ceil(fuori.width() * s)) + 2,
+                   static_cast<int>(std::ceil(fuori.height() * s)) + 2, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter q(&img);
+        q.translate(frazione);
+        q.scale(s, s);
+        q.translate(-fuori.topLeft());
+        disegnaDiretto(q, g, luce, etichetta, a);
+        q.end();
+        it = immagini.emplace(std::move(k), std::move(img)).first;
+    }
+    p.save();
+    p.resetTransform();
+    const QTransform base = p.deviceTransform();
+    it->second.setDevicePixelRatio(base.m11());
+    p.drawImage(base.inverted().map(QPointF(intero)), it->second);
+    p.restore();
+    return true;
+}
+}  // namespace
+
+void disegnaChipANE(QPainter& p, const QRectF& cornice, double luce, const QString& etichetta, Aspetto a) {
+    const GeometriaChip g = geometriaChip(cornice);
+    if (g.c <= 0) return;
+    if (!disegnaFermo(p, g, luce, etichetta, a)) disegnaDiretto(p, g, luce, etichetta, a);
 }
 
 ChipANE::ChipANE(QWidget* padre) : QWidget(padre), dissolvenza_(new QVariantAnimation(this)) {

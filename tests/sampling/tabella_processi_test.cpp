@@ -20,16 +20,7 @@ struct Caso {
     std::map<std::int32_t, std::string> client;
 
     RisultatoTabella costruisci(double dt, int core, double quotaANE = 0) const {
-        IngressoTabella in;
-        in.lista = &lista;
-        in.dt = dt;
-        in.core = core;
-        in.cpuPrec = &cpuPrec;
-        in.gpuPrec = &gpuPrec;
-        in.gpu = &gpu;
-        in.client = &client;
-        in.quotaANE = quotaANE;
-        return costruisciTabella(in);
+        return costruisciTabella({&lista, dt, core, &cpuPrec, &gpuPrec, &gpu, &client, quotaANE});
     }
 };
 
@@ -133,16 +124,6 @@ std::map<std::int32_t, UsoProcesso> tabellaDi(int n) {
     return t;
 }
 
-TEST(TabellaProcessi, IngressiVuotiEQuantiNeTieneLaLista) {
-    const auto r = costruisciTabella(IngressoTabella{});
-    EXPECT_TRUE(r.tabella.empty());
-    EXPECT_TRUE(r.cpuPrec.empty());
-    EXPECT_TRUE(r.gpuPrec.empty());
-    EXPECT_TRUE(primiProcessi(r.tabella, 9, nullptr).empty());
-    EXPECT_EQ(primiProcessi(tabellaDi(4), 9, nullptr).size(), 4u);
-    EXPECT_TRUE(primiProcessi(tabellaDi(5), 0, nullptr).empty());
-}
-
 TEST(TabellaProcessi, OrdinePerPunteggioPoiMemoria) {
     std::map<std::int32_t, UsoProcesso> t;
     t[1] = {1, "poca", 10, 5, 0, false, 100};
@@ -177,6 +158,12 @@ TEST(TabellaProcessi, SoloITenutiPrendonoIlNomeDellApplicazione) {
     EXPECT_EQ(primi[2].nome, "p28");
     // The table itself is untouched.
     EXPECT_EQ(t.at(30).nome, "p30");
+
+    // Fewer than asked, none asked, nothing in.
+    EXPECT_EQ(primiProcessi(tabellaDi(4), 9, nullptr).size(), 4u);
+    EXPECT_TRUE(primiProcessi(t, 0, nullptr).empty());
+    const auto r = costruisciTabella(IngressoTabella{});
+    EXPECT_TRUE(r.tabella.empty() && r.cpuPrec.empty() && r.gpuPrec.empty());
 }
 
 }  // namespace

@@ -161,6 +161,10 @@ TEST_F(ApplicazioniFinte, NomeEIconaDallaVoce) {
         EXPECT_EQ(nome(pid), "(nessuna)") << pid;  // kernel thread, no such process
     // gedit, foo-bin, foo-launcher, firefox, servizio; not the hidden entry, the shell or the .txt file.
     EXPECT_EQ(app.vociIndicizzate(), 5u);
+
+    ApplicazioniDesktop senzaCartelle(a.radice(), {a.radice() + "/manca"});
+    EXPECT_FALSE(senzaCartelle.applicazione(100));
+    EXPECT_EQ(senzaCartelle.vociIndicizzate(), 0u);
 }
 
 TEST_F(ApplicazioniFinte, IdRiusatoNonDaNomiVecchi) {
@@ -199,14 +203,6 @@ TEST_F(ApplicazioniFinte, DaPiuThread) {
         });
     for (auto& x : t) x.join();
     EXPECT_EQ(trovate.load(), 4 * 50 * 6);
-}
-
-TEST(ApplicazioniDesktop, SenzaCartelle) {
-    prova::AlberoFinto a;
-    a.scrivi("proc/5/stat", stat(5, "gedit", 1));
-    ApplicazioniDesktop app(a.radice(), {a.radice() + "/manca"});
-    EXPECT_FALSE(app.applicazione(5));
-    EXPECT_EQ(app.vociIndicizzate(), 0u);
 }
 
 }  // namespace

@@ -96,36 +96,6 @@ TEST(IOReportEnergia, UnitaConvertiteEUnitaIgnorate) {
     EXPECT_EQ(b.energia->numeroANE(), 2);
 }
 
-TEST(IOReportEnergia, IntervalloMinimoEBaseCheAvanzaSoloConUnDelta) {
-    Banco b;
-    b.lib.canaliEnergia = {{"GPU Energy", "mJ", 10, {}}};
-    b.crea();
-    b.ora += 0.001;
-    EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 0.01 / 0.01);  // 10 mJ over the 0.01 s floor
-
-    // A failed delta leaves the time base where it was: the next interval covers both.
-    b.ora += 1;
-    b.lib.guasti = {"Delta"};
-    EXPECT_EQ(b.energia->leggi().gpu, 0);
-    b.lib.guasti.clear();
-    b.ora += 1;
-    EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 0.01 / 2);
-
-    // A delta without a channel array still moves the base.
-    b.ora += 1;
-    b.lib.deltaSenzaCanali = true;
-    EXPECT_EQ(b.energia->leggi().gpu, 0);
-    b.lib.deltaSenzaCanali = false;
-    b.ora += 4;
-    EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 0.01 / 4);
-
-    // An empty array reads as nothing.
-    b.lib.canaliEnergia.clear();
-    b.ora += 1;
-    EXPECT_EQ(b.energia->leggi().gpu, 0);
-    EXPECT_TRUE(b.energia->pronta());
-}
-
 TEST(IOReportEnergia, AttivitaMediaSuiCanaliANE) {
     Banco b;
     b.lib.canaliStati = {
@@ -152,25 +122,38 @@ TEST(IOReportEnergia, AttivitaMediaSuiCanaliANE) {
     EXPECT_FALSE(b.energia->attivitaANE());
 }
 
-TEST(IOReportEnergia, OgniCampioneEDeltaRilasciato) {
+TEST(IOReportEnergia, IntervalloMinimoBaseCheAvanzaSoloConUnDeltaEOgniOggettoRilasciato) {
     Banco b;
     b.lib.canaliEnergia = {{"GPU Energy", "mJ", 10, {}}};
     b.lib.canaliStati = {stato("ANE0", {{"INACT", 1}, {"ACT", 1}})};
     b.lib.restituisceSottoscritti = false;  // the copied channels are kept instead
     b.crea();
-    // Two channel lists and two baselines.
-    EXPECT_EQ(b.lib.oggettiVivi(), 4);
-    for (int i = 0; i < 3; ++i) {
-        b.ora += 1;
-        b.energia->leggi();
+    EXPECT_EQ(b.lib.oggettiVivi(), 4) << "two channel lists and two baselines";
+    const auto leggi = [&](double secondi) {
+        b.ora += secondi;
         b.energia->attivitaANE();
-    }
+        return b.energia->leggi().gpu;
+    };
+    EXPECT_DOUBLE_EQ(leggi(0.001), 0.01 / 0.01);  // 10 mJ over the 0.01 s floor
+
+    // A failed delta leaves the time base where it was: the next interval covers both.
     b.lib.guasti = {"Delta"};
-    b.energia->leggi();
-    b.energia->attivitaANE();
+    EXPECT_EQ(leggi(1), 0);
+    b.lib.guasti.clear();
+    EXPECT_DOUBLE_EQ(leggi(1), 0.01 / 2);
+
+    // A delta without a channel array still moves the base.
+    b.lib.deltaSenzaCanali = true;
+    EXPECT_EQ(leggi(1), 0);
+    b.lib.deltaSenzaCanali = false;
+    EXPECT_DOUBLE_EQ(leggi(4), 0.01 / 4);
+
+    // An empty array, or a failed sample, reads as nothing.
+    b.lib.canaliEnergia.clear();
+    EXPECT_EQ(leggi(1), 0);
     b.lib.guasti = {"Samples"};
-    b.energia->leggi();
-    b.energia->attivitaANE();
+    EXPECT_EQ(leggi(1), 0);
+    EXPECT_TRUE(b.energia->pronta());
     EXPECT_EQ(b.lib.oggettiVivi(), 4);
     b.energia.reset();
     EXPECT_EQ(b.lib.oggettiVivi(), 0);

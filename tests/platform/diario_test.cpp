@@ -77,9 +77,7 @@ TEST_F(DiarioTest, TestoEsternoRestaSuUnaRiga) {
     ASSERT_EQ(righe.size(), 1u);
     EXPECT_EQ(righe[0].categoria, "esegui ");
     EXPECT_EQ(righe[0].messaggio, "ps: errore riga finta  [31m");
-}
-
-TEST_F(DiarioTest, RighePerIlTerminaleEPerIlGiornale) {
+    // The line for the terminal and for the journal, which takes the priority instead.
     EXPECT_EQ(rigaDiario(LivelloDiario::avviso, "gpu", "niente", false), "pulsaro: avviso: gpu: niente\n");
     EXPECT_EQ(rigaDiario(LivelloDiario::errore, "gpu", "niente", true), "<3>gpu: niente\n");
     EXPECT_EQ(rigaDiario(LivelloDiario::debug, "", "x", true), "<7>x\n");

@@ -153,6 +153,8 @@ TEST_F(MonitorTest, LoStatoArrivaPrimaDelleListeEILCambioEAnnunciatoPrima) {
     auto c = monitor->totale.abbona([&](auto& t) { eventi.push_back("totale " + std::to_string(t.cpu)); });
     auto d = monitor->dettaglio.abbona(registra("dettaglio"));
     auto e = monitor->riepilogo.abbona(registra("riepilogo"));
+    auto f = monitor->intervallo.abbona(registra("intervallo"));
+    auto g = monitor->seguito.abbona(registra("seguito"));
 
     monitor->visibilita(true, "principale");
     avanza(0.35);
@@ -164,6 +166,15 @@ TEST_F(MonitorTest, LoStatoArrivaPrimaDelleListeEILCambioEAnnunciatoPrima) {
     EXPECT_EQ(eventi, (std::vector<std::string>{"annuncio " + prima, "stato", "annuncio " + prima, "processi",
                                                 "annuncio " + prima, "totale " + dopo, "annuncio " + dopo,
                                                 "dettaglio", "annuncio " + dopo, "riepilogo"}));
+
+    // The interval and the followed process too.
+    eventi.clear();
+    monitor->impostaIntervallo(3);
+    monitor->impostaSeguito(42);
+    EXPECT_EQ(monitor->intervallo(), 3);
+    EXPECT_EQ(monitor->seguito(), 42);
+    EXPECT_EQ(eventi,
+              (std::vector<std::string>{"annuncio " + dopo, "intervallo", "annuncio " + dopo, "seguito"}));
 }
 
 TEST_F(MonitorTest, FontiNonFunzionanti) {
@@ -337,20 +348,6 @@ TEST_F(MonitorTest, IlCampioneLeggeroDescriveLUltimoIntervallo) {
     monitor->riquadro(false);
     avanza(10);
     EXPECT_EQ(sonde.chiamateMemoria, memorie + 2);
-}
-
-TEST_F(MonitorTest, IntervalloESeguitoSonoPubblicati) {
-    // Each store announced first, like the sampled values.
-    std::vector<std::string> eventi;
-    auto annuncio = monitor->osservaCambiamenti([&] { eventi.push_back("annuncio"); });
-    auto a = monitor->intervallo.abbona([&](double v) { eventi.push_back(std::to_string(v)); });
-    auto b = monitor->seguito.abbona(
-        [&](const std::optional<std::int32_t>& id) { eventi.push_back(std::to_string(id.value_or(-1))); });
-    monitor->impostaIntervallo(3);
-    monitor->impostaSeguito(42);
-    monitor->impostaSeguito(std::nullopt);
-    EXPECT_EQ(eventi, (std::vector<std::string>{"annuncio", std::to_string(3.0), "annuncio", "42", "annuncio",
-                                                "-1"}));
 }
 
 TEST_F(MonitorTest, QuattroPSeiEFinoAlRiepilogo) {

@@ -33,49 +33,39 @@ TEST(IOReportEnergia, OgniArrestoDellaCostruzioneLasciaLettureVuote) {
     EXPECT_EQ(senza.numeroANE(), 1);
 
     // Any of the seven energy functions missing, no energy channels, a refused subscription or a
-    // refused first sample (no baseline): not set up, and every object is given back.
-    const std::pair<const char*, bool> arresti[] = {{"IOReportCopyChannelsInGroup", true},
-                                                    {"IOReportCreateSubscription", true},
-                                                    {"IOReportCreateSamples", true},
-                                                    {"IOReportCreateSamplesDelta", true},
-                                                    {"IOReportSimpleGetIntegerValue", true},
-                                                    {"IOReportChannelGetChannelName", true},
-                                                    {"IOReportChannelGetUnitLabel", true},
-                                                    {"CopyEnergy", false},
-                                                    {"Subscription", false},
-                                                    {"Samples", false}};
-    for (const auto& [f, assente] : arresti) {
-        Banco b;
-        (assente ? b.lib.assenti : b.lib.guasti).insert(f);
-        b.lib.canaliEnergia = {{"GPU Energy", "mJ", 500, {}}};
-        b.lib.canaliStati = {stato("ANE0", {{"ACT", 10}})};
-        b.crea();
-        EXPECT_FALSE(b.energia->pronta()) << f;
-        EXPECT_EQ(b.lib.campioniCreati(), 0) << f;
-        b.ora += 1;
-        EXPECT_EQ(b.energia->leggi().gpu, 0) << f;
-        EXPECT_FALSE(b.energia->attivitaANE()) << f;
-        b.energia.reset();
-        EXPECT_EQ(b.lib.oggettiVivi(), 0) << f;
-    }
-}
-
-TEST(IOReportEnergia, StatiIlleggibiliLascianoLaPotenza) {
-    // A state function missing, or the group of the state channels absent.
-    const std::pair<const char*, bool> casi[] = {{"IOReportStateGetCount", true},
-                                                 {"IOReportStateGetNameForIndex", true},
-                                                 {"IOReportStateGetResidency", true},
-                                                 {"CopyStati", false}};
-    for (const auto& [f, assente] : casi) {
+    // refused first sample (no baseline): not set up, and every object is given back. A state
+    // function missing, or no state channels, leaves the power readings working.
+    struct Arresto {
+        const char* funzione;
+        bool assente, pronta;
+    };
+    const Arresto arresti[] = {{"IOReportCopyChannelsInGroup", true, false},
+                               {"IOReportCreateSubscription", true, false},
+                               {"IOReportCreateSamples", true, false},
+                               {"IOReportCreateSamplesDelta", true, false},
+                               {"IOReportSimpleGetIntegerValue", true, false},
+                               {"IOReportChannelGetChannelName", true, false},
+                               {"IOReportChannelGetUnitLabel", true, false},
+                               {"CopyEnergy", false, false},
+                               {"Subscription", false, false},
+                               {"Samples", false, false},
+                               {"IOReportStateGetCount", true, true},
+                               {"IOReportStateGetNameForIndex", true, true},
+                               {"IOReportStateGetResidency", true, true},
+                               {"CopyStati", false, true}};
+    for (const auto& [f, assente, pronta] : arresti) {
         Banco b;
         (assente ? b.lib.assenti : b.lib.guasti).insert(f);
         b.lib.canaliEnergia = {{"GPU Energy", "mJ", 1000, {}}};
         b.lib.canaliStati = {stato("ANE0", {{"ACT", 10}})};
         b.crea();
-        EXPECT_TRUE(b.energia->pronta()) << f;
+        EXPECT_EQ(b.energia->pronta(), pronta) << f;
+        EXPECT_EQ(b.lib.campioniCreati() > 0, pronta) << f;
         b.ora += 1;
-        EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 1.0) << f;
+        EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, pronta ? 1.0 : 0.0) << f;
         EXPECT_FALSE(b.energia->attivitaANE()) << f;
+        b.energia.reset();
+        EXPECT_EQ(b.lib.oggettiVivi(), 0) << f;
     }
 }
 
@@ -106,36 +96,6 @@ TEST(IOReportEnergia, UnitaConvertiteEUnitaIgnorate) {
     EXPECT_EQ(b.energia->numeroANE(), 2);
 }
 
-TEST(IOReportEnergia, IntervalloMinimoEBaseCheAvanzaSoloConUnDelta) {
-    Banco b;
-    b.lib.canaliEnergia = {{"GPU Energy", "mJ", 10, {}}};
-    b.crea();
-    b.ora += 0.001;
-    EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 0.01 / 0.01);  // 10 mJ over the 0.01 s floor
-
-    // A failed delta leaves the time base where it was: the next interval covers both.
-    b.ora += 1;
-    b.lib.guasti = {"Delta"};
-    EXPECT_EQ(b.energia->leggi().gpu, 0);
-    b.lib.guasti.clear();
-    b.ora += 1;
-    EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 0.01 / 2);
-
-    // A delta without a channel array still moves the base.
-    b.ora += 1;
-    b.lib.deltaSenzaCanali = true;
-    EXPECT_EQ(b.energia->leggi().gpu, 0);
-    b.lib.deltaSenzaCanali = false;
-    b.ora += 4;
-    EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, 0.01 / 4);
-
-    // An empty array reads as nothing.
-    b.lib.canaliEnergia.clear();
-    b.ora += 1;
-    EXPECT_EQ(b.energia->leggi().gpu, 0);
-    EXPECT_TRUE(b.energia->pronta());
-}
-
 TEST(IOReportEnergia, AttivitaMediaSuiCanaliANE) {
     Banco b;
     b.lib.canaliStati = {
@@ -162,25 +122,38 @@ TEST(IOReportEnergia, AttivitaMediaSuiCanaliANE) {
     EXPECT_FALSE(b.energia->attivitaANE());
 }
 
-TEST(IOReportEnergia, OgniCampioneEDeltaRilasciato) {
+TEST(IOReportEnergia, IntervalloMinimoBaseCheAvanzaSoloConUnDeltaEOgniOggettoRilasciato) {
     Banco b;
     b.lib.canaliEnergia = {{"GPU Energy", "mJ", 10, {}}};
     b.lib.canaliStati = {stato("ANE0", {{"INACT", 1}, {"ACT", 1}})};
     b.lib.restituisceSottoscritti = false;  // the copied channels are kept instead
     b.crea();
-    // Two channel lists and two baselines.
-    EXPECT_EQ(b.lib.oggettiVivi(), 4);
-    for (int i = 0; i < 3; ++i) {
-        b.ora += 1;
-        b.energia->leggi();
+    EXPECT_EQ(b.lib.oggettiVivi(), 4) << "two channel lists and two baselines";
+    const auto leggi = [&](double secondi) {
+        b.ora += secondi;
         b.energia->attivitaANE();
-    }
+        return b.energia->leggi().gpu;
+    };
+    EXPECT_DOUBLE_EQ(leggi(0.001), 0.01 / 0.01);  // 10 mJ over the 0.01 s floor
+
+    // A failed delta leaves the time base where it was: the next interval covers both.
     b.lib.guasti = {"Delta"};
-    b.energia->leggi();
-    b.energia->attivitaANE();
+    EXPECT_EQ(leggi(1), 0);
+    b.lib.guasti.clear();
+    EXPECT_DOUBLE_EQ(leggi(1), 0.01 / 2);
+
+    // A delta without a channel array still moves the base.
+    b.lib.deltaSenzaCanali = true;
+    EXPECT_EQ(leggi(1), 0);
+    b.lib.deltaSenzaCanali = false;
+    EXPECT_DOUBLE_EQ(leggi(4), 0.01 / 4);
+
+    // An empty array, or a failed sample, reads as nothing.
+    b.lib.canaliEnergia.clear();
+    EXPECT_EQ(leggi(1), 0);
     b.lib.guasti = {"Samples"};
-    b.energia->leggi();
-    b.energia->attivitaANE();
+    EXPECT_EQ(leggi(1), 0);
+    EXPECT_TRUE(b.energia->pronta());
     EXPECT_EQ(b.lib.oggettiVivi(), 4);
     b.energia.reset();
     EXPECT_EQ(b.lib.oggettiVivi(), 0);

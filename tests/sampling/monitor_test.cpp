@@ -46,20 +46,6 @@ protected:
 
 }  // namespace
 
-TEST_F(MonitorTest, SenzaVisteSoloIlControlloDelleFonti) {
-    avanza(0);
-    EXPECT_EQ(sonde.chiamateLista, 1) << "the source check runs once right away";
-    EXPECT_TRUE(monitor->inControllo());
-    avanza(69.9);
-    EXPECT_EQ(sonde.chiamateLista, 1);
-    avanza(0.1);
-    EXPECT_EQ(sonde.chiamateLista, 2) << "then every 60 s, up to its 10 s leeway late";
-    avanza(60);
-    EXPECT_EQ(sonde.chiamateLista, 3);
-    EXPECT_EQ(campioni(), 0);
-    EXPECT_TRUE(monitor->processi().empty());
-}
-
 TEST_F(MonitorTest, LaTolleranzaNonAnticipaMaiUnTimer) {
     monitor->riquadro(true);
     avanza(0.59);
@@ -74,13 +60,30 @@ TEST_F(MonitorTest, LaTolleranzaNonAnticipaMaiUnTimer) {
 }
 
 TEST_F(MonitorTest, LaPrimaVistaAvviaIlCampionamento) {
-    avanza(10);
+    // Without views only the source check runs: right away, then every 60 s up to 10 s late.
+    avanza(0);
+    EXPECT_EQ(sonde.chiamateLista, 1);
+    EXPECT_TRUE(monitor->inControllo());
+    avanza(69.9);
+    EXPECT_EQ(sonde.chiamateLista, 1);
+    avanza(0.1);
+    EXPECT_EQ(sonde.chiamateLista, 2);
+    // A view announced twice and gone once is gone.
+    monitor->visibilita(true, "mini");
+    monitor->visibilita(true, "mini");
+    monitor->visibilita(false, "mini");
+    EXPECT_TRUE(monitor->inControllo());
+    avanza(60);
+    EXPECT_EQ(sonde.chiamateLista, 3);
+    EXPECT_EQ(campioni(), 0);
+    EXPECT_TRUE(monitor->processi().empty());
+    const int gpu = sonde.chiamateGPU;
     monitor->visibilita(true, "mini");
     EXPECT_FALSE(monitor->inControllo());
     EXPECT_TRUE(monitor->campionando());
     avanza(0.34);
     EXPECT_EQ(campioni(), 0);
-    EXPECT_EQ(sonde.chiamateGPU, 1) << "the references were reset first";
+    EXPECT_EQ(sonde.chiamateGPU, gpu + 1) << "the references were reset first";
     avanza(0.01);
     EXPECT_EQ(campioni(), 1) << "first full sample 0.35 s after the view appeared";
     avanza(1.5);
@@ -103,16 +106,6 @@ TEST_F(MonitorTest, LaPrimaVistaAvviaIlCampionamento) {
     EXPECT_EQ(sonde.chiamateLista, liste + 1);
 }
 
-TEST_F(MonitorTest, VisibilitaRipetuteNonContano) {
-    monitor->visibilita(true, "mini");
-    monitor->visibilita(true, "mini");
-    monitor->visibilita(false, "mini");
-    EXPECT_FALSE(monitor->campionando());
-    EXPECT_TRUE(monitor->inControllo());
-    avanza(5);
-    EXPECT_EQ(campioni(), 0);
-}
-
 TEST_F(MonitorTest, UnNuovoIntervalloRiparteDaCapo) {
     monitor->visibilita(true, "principale");
     avanza(0.35);
@@ -133,37 +126,14 @@ TEST_F(MonitorTest, UnNuovoIntervalloRiparteDaCapo) {
     EXPECT_EQ(campioni(), 5) << "the stored interval applies when a view comes back";
 }
 
-TEST_F(MonitorTest, IlCampioneLeggeroTaceMentreCampionaIlPrincipale) {
-    monitor->riquadro(true);
-    avanza(0.6);
-    EXPECT_EQ(sonde.chiamateMemoria, 1);
-    avanza(2);
-    EXPECT_EQ(sonde.chiamateMemoria, 2);
-
-    monitor->visibilita(true, "principale");
-    const int prima = sonde.chiamateMemoria;
-    avanza(6);  // 4 full samples (0.35, 1.85, 3.35, 4.85) and 3 skipped light ones
-    EXPECT_EQ(sonde.chiamateMemoria - prima, 4);
-
-    monitor->visibilita(false, "principale");
-    const int dopo = sonde.chiamateMemoria;
-    avanza(4);
-    EXPECT_EQ(sonde.chiamateMemoria - dopo, 2) << "light samples every 2 s again";
-
-    monitor->riquadro(false);
-    avanza(10);
-    EXPECT_EQ(sonde.chiamateMemoria - dopo, 2);
-}
-
 TEST_F(MonitorTest, RiepilogoSoloSeCambiaListeSempre) {
-    int processi = 0, totali = 0, riepiloghi = 0;
-    auto abbonamento1 = monitor->processi.abbona([&](auto&) { ++processi; });
-    auto abbonamento2 = monitor->totale.abbona([&](auto&) { ++totali; });
-    auto abbonamento3 = monitor->riepilogo.abbona([&](auto&) { ++riepiloghi; });
+    int processi = 0, riepiloghi = 0;
+    auto a = monitor->processi.abbona([&](auto&) { ++processi; });
+    auto b = monitor->riepilogo.abbona([&](auto&) { ++riepiloghi; });
     monitor->visibilita(true, "principale");
     avanza(0.35 + 1.5 * 2);  // three full samples with unchanged ticks and memory
     EXPECT_EQ(processi, 3);
-    EXPECT_EQ(totali, 3);
+    EXPECT_EQ(campioni(), 3);
     EXPECT_EQ(riepiloghi, 1);
     EXPECT_DOUBLE_EQ(monitor->riepilogo().memoria, 50);
     sonde.memoria = 60;
@@ -183,6 +153,8 @@ TEST_F(MonitorTest, LoStatoArrivaPrimaDelleListeEILCambioEAnnunciatoPrima) {
     auto c = monitor->totale.abbona([&](auto& t) { eventi.push_back("totale " + std::to_string(t.cpu)); });
     auto d = monitor->dettaglio.abbona(registra("dettaglio"));
     auto e = monitor->riepilogo.abbona(registra("riepilogo"));
+    auto f = monitor->intervallo.abbona(registra("intervallo"));
+    auto g = monitor->seguito.abbona(registra("seguito"));
 
     monitor->visibilita(true, "principale");
     avanza(0.35);
@@ -194,6 +166,15 @@ TEST_F(MonitorTest, LoStatoArrivaPrimaDelleListeEILCambioEAnnunciatoPrima) {
     EXPECT_EQ(eventi, (std::vector<std::string>{"annuncio " + prima, "stato", "annuncio " + prima, "processi",
                                                 "annuncio " + prima, "totale " + dopo, "annuncio " + dopo,
                                                 "dettaglio", "annuncio " + dopo, "riepilogo"}));
+
+    // The interval and the followed process too.
+    eventi.clear();
+    monitor->impostaIntervallo(3);
+    monitor->impostaSeguito(42);
+    EXPECT_EQ(monitor->intervallo(), 3);
+    EXPECT_EQ(monitor->seguito(), 42);
+    EXPECT_EQ(eventi,
+              (std::vector<std::string>{"annuncio " + dopo, "intervallo", "annuncio " + dopo, "seguito"}));
 }
 
 TEST_F(MonitorTest, FontiNonFunzionanti) {
@@ -210,6 +191,18 @@ TEST_F(MonitorTest, FontiNonFunzionanti) {
     sonde.avanzaTick(10, 10);
     avanza(1.5);
     EXPECT_TRUE(monitor->stato().cpu);
+
+    // A failed tick reading after a good one is no movement, and not the next baseline either.
+    const auto buona = sonde.tick;
+    sonde.tick = {};
+    avanza(1.5);
+    EXPECT_FALSE(monitor->stato().cpu);
+    EXPECT_EQ(monitor->totale().core.totale(), 0);
+    sonde.tick = buona;
+    sonde.avanzaTick(30, 10);
+    avanza(1.5);
+    EXPECT_TRUE(monitor->stato().cpu);
+    EXPECT_DOUBLE_EQ(monitor->totale().cpu, 75.0);
 }
 
 TEST_F(MonitorTest, DtMinimoENomiDelleApplicazioni) {
@@ -296,6 +289,14 @@ TEST_F(MonitorTest, NeuralEngineNelCampioneEClient) {
     sonde.energia->attivita = 0.004;
     avanza(1.5);
     EXPECT_FALSE(monitor->aneAcceso());
+
+    // While residency is available the power peak still moves, so a later fall-back uses it.
+    sonde.energia->potenze = {0, 20};
+    avanza(1.5);
+    sonde.energia->attivita.reset();
+    sonde.energia->potenze = {0, 2};
+    avanza(1.5);
+    EXPECT_NEAR(monitor->totale().ane, 2 / (20 * 0.999) * 100, 1e-9);
 }
 
 TEST_F(MonitorTest, IGestoriNonTengonoInVitaIlMonitor) {
@@ -306,38 +307,6 @@ TEST_F(MonitorTest, IGestoriNonTengonoInVitaIlMonitor) {
     monitor.reset();
     avanza(10);
     EXPECT_EQ(sonde.chiamateTick, tick);
-}
-
-TEST_F(MonitorTest, IlPiccoANESegueOgniCampioneCompleto) {
-    // While residency is available the power peak still moves, so a later fall-back uses it.
-    sonde.energia->potenze = {0, 20};
-    sonde.energia->attivita = 0.5;
-    monitor->visibilita(true, "principale");
-    avanza(0.35 + 1.5);
-    EXPECT_DOUBLE_EQ(monitor->totale().ane, 50.0);
-    sonde.energia->attivita.reset();
-    sonde.energia->potenze = {0, 2};
-    avanza(1.5);
-    EXPECT_NEAR(monitor->totale().ane, 2 / (20 * 0.999) * 100, 1e-9);
-}
-
-TEST_F(MonitorTest, UnaLetturaDeiTickFallitaNonEMovimento) {
-    monitor->visibilita(true, "principale");
-    avanza(0.3);
-    sonde.avanzaTick(10, 10);
-    avanza(0.05);
-    EXPECT_TRUE(monitor->stato().cpu);
-    const auto buona = sonde.tick;
-    sonde.tick = {};
-    avanza(1.5);
-    EXPECT_FALSE(monitor->stato().cpu) << "an empty reading after a good one";
-    EXPECT_EQ(monitor->totale().core.totale(), 0);
-    // Back again: measured from the last good reading.
-    sonde.tick = buona;
-    sonde.avanzaTick(30, 10);
-    avanza(1.5);
-    EXPECT_TRUE(monitor->stato().cpu);
-    EXPECT_DOUBLE_EQ(monitor->totale().cpu, 75.0);
 }
 
 TEST_F(MonitorTest, IlCampioneLeggeroDescriveLUltimoIntervallo) {
@@ -357,39 +326,28 @@ TEST_F(MonitorTest, IlCampioneLeggeroDescriveLUltimoIntervallo) {
     EXPECT_DOUBLE_EQ(monitor->riepilogo().cpu, 0.0);
 
     // A busy window, then an idle moment after it closes: the tile tells only the idle moment.
+    // While the window samples, the light samples stay quiet.
     monitor->visibilita(true, "principale");
+    int memorie = sonde.chiamateMemoria;
     for (int i = 0; i < 4; ++i) {
         sonde.avanzaTick(100, 0);
         avanza(1.5);
     }
+    EXPECT_EQ(sonde.chiamateMemoria - memorie, 4) << "only the four full samples";
     EXPECT_DOUBLE_EQ(monitor->riepilogo().cpu, 100.0);
     monitor->visibilita(false, "principale");
     sonde.avanzaTick(0, 100);
-    const int memorie = sonde.chiamateMemoria;
+    memorie = sonde.chiamateMemoria;
     for (int i = 0; i < 30 && sonde.chiamateMemoria == memorie; ++i) avanza(0.1);
     ASSERT_EQ(sonde.chiamateMemoria, memorie + 1);
     EXPECT_DOUBLE_EQ(monitor->riepilogo().cpu, 0.0);
     EXPECT_EQ(monitor->riepilogo().core.totale(), 0);
-}
+    avanza(2);
+    EXPECT_EQ(sonde.chiamateMemoria, memorie + 2) << "light samples every 2 s again";
 
-TEST_F(MonitorTest, IntervalloESeguitoSonoPubblicati) {
-    std::vector<std::string> eventi;
-    auto annuncio = monitor->osservaCambiamenti([&] {
-        eventi.push_back("annuncio " + std::to_string(monitor->intervallo()) + " " +
-                         std::to_string(monitor->seguito().value_or(-1)));
-    });
-    auto a =
-        monitor->intervallo.abbona([&](double v) { eventi.push_back("intervallo " + std::to_string(v)); });
-    auto b = monitor->seguito.abbona([&](const std::optional<std::int32_t>& id) {
-        eventi.push_back("seguito " + std::to_string(id.value_or(-1)));
-    });
-    monitor->impostaIntervallo(3);
-    monitor->impostaSeguito(42);
-    monitor->impostaSeguito(std::nullopt);
-    const std::string uno = std::to_string(1.5), tre = std::to_string(3.0);
-    EXPECT_EQ(eventi, (std::vector<std::string>{"annuncio " + uno + " -1", "intervallo " + tre,
-                                                "annuncio " + tre + " -1", "seguito 42",
-                                                "annuncio " + tre + " 42", "seguito -1"}));
+    monitor->riquadro(false);
+    avanza(10);
+    EXPECT_EQ(sonde.chiamateMemoria, memorie + 2);
 }
 
 TEST_F(MonitorTest, QuattroPSeiEFinoAlRiepilogo) {

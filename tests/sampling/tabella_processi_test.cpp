@@ -20,16 +20,7 @@ struct Caso {
     std::map<std::int32_t, std::string> client;
 
     RisultatoTabella costruisci(double dt, int core, double quotaANE = 0) const {
-        IngressoTabella in;
-        in.lista = &lista;
-        in.dt = dt;
-        in.core = core;
-        in.cpuPrec = &cpuPrec;
-        in.gpuPrec = &gpuPrec;
-        in.gpu = &gpu;
-        in.client = &client;
-        in.quotaANE = quotaANE;
-        return costruisciTabella(in);
+        return costruisciTabella({&lista, dt, core, &cpuPrec, &gpuPrec, &gpu, &client, quotaANE});
     }
 };
 
@@ -69,7 +60,7 @@ TEST(TabellaProcessi, IntervalloMinimoEProcessoriNonValidi) {
     EXPECT_NEAR(c.costruisci(0.1, 0).tabella.at(1).cpu, 10.0, 1e-9);
 }
 
-TEST(TabellaProcessi, QuotaGPUERecordSoloGPU) {
+TEST(TabellaProcessi, QuotaGPUEClientNeuralEngineCreanoRecord) {
     Caso c;
     c.lista = {{1, {1.0, 100, "finestra"}}};
     c.gpu = {{1, {1'000'000'000ull + 300'000'000ull, "gpu-uno"}},  // 0.3 s over 1.5 s: 20 %
@@ -77,38 +68,27 @@ TEST(TabellaProcessi, QuotaGPUERecordSoloGPU) {
              {3, {10ull, "indietro"}},                             // counter went backwards
              {4, {10'000'000'000ull, "pieno"}}};
     c.gpuPrec = {{1, 1'000'000'000ull}, {3, 50ull}, {4, 0ull}, {77, 1ull}};
-    const auto r = c.costruisci(1.5, 4);
+    c.client = {{1, "client-uno"}, {2, "client-due"}, {5, "solo-client"}};
+    const auto r = c.costruisci(1.5, 4, 40.0 / 3);
 
-    ASSERT_EQ(r.tabella.size(), 4u);
+    ASSERT_EQ(r.tabella.size(), 5u);
     EXPECT_NEAR(r.tabella.at(1).gpu, 20.0, 1e-9);
-    EXPECT_EQ(r.tabella.at(1).nome, "finestra");  // the listing's record keeps its name and memory
+    // The first source that made the record names it; the listing's also gives the memory.
+    EXPECT_EQ(r.tabella.at(1).nome, "finestra");
     EXPECT_EQ(r.tabella.at(1).memoria, 100u);
-    EXPECT_EQ(r.tabella.at(2), (UsoProcesso{2, "solo-gpu", 0, 0, 0, false, 0}));
+    EXPECT_EQ(r.tabella.at(2), (UsoProcesso{2, "solo-gpu", 0, 0, 40.0 / 3, true, 0}));
     EXPECT_EQ(r.tabella.at(3).gpu, 0);
     EXPECT_EQ(r.tabella.at(4).gpu, 100);
+    EXPECT_EQ(r.tabella.at(5), (UsoProcesso{5, "solo-client", 0, 0, 40.0 / 3, true, 0}));
+    for (std::int32_t id : {1, 3, 4}) EXPECT_EQ(r.tabella.at(id).usaANE, id == 1) << id;
+    EXPECT_NEAR(r.tabella.at(1).ane, 40.0 / 3, 1e-9);
+    EXPECT_EQ(r.tabella.at(3).ane, 0);
 
     const std::map<std::int32_t, std::uint64_t> attesa = {
         {1, 1'300'000'000ull}, {2, 5'000'000ull}, {3, 10ull}, {4, 10'000'000'000ull}};
     EXPECT_EQ(r.gpuPrec, attesa);
-    EXPECT_EQ(r.cpuPrec.count(2), 0u);  // a GPU-only id has no CPU baseline
-}
-
-TEST(TabellaProcessi, ClientNeuralEngine) {
-    Caso c;
-    c.lista = {{1, {1.0, 100, "elenco"}}};
-    c.gpu = {{2, {0ull, "gpu"}}};
-    c.client = {{1, "client-uno"}, {2, "client-due"}, {3, "solo-client"}};
-    const auto r = c.costruisci(1.5, 1, 40.0 / 3);
-
-    ASSERT_EQ(r.tabella.size(), 3u);
-    for (std::int32_t id : {1, 2, 3}) {
-        EXPECT_TRUE(r.tabella.at(id).usaANE) << id;
-        EXPECT_NEAR(r.tabella.at(id).ane, 40.0 / 3, 1e-9) << id;
-    }
-    // The first source that made the record names it.
-    EXPECT_EQ(r.tabella.at(1).nome, "elenco");
-    EXPECT_EQ(r.tabella.at(2).nome, "gpu");
-    EXPECT_EQ(r.tabella.at(3), (UsoProcesso{3, "solo-client", 0, 0, 40.0 / 3, true, 0}));
+    // Ids seen only by the GPU or the Neural Engine have no CPU baseline.
+    EXPECT_EQ(r.cpuPrec, (std::map<std::int32_t, double>{{1, 1.0}}));
 }
 
 TEST(TabellaProcessi, NumeroPannelli) {
@@ -131,16 +111,6 @@ std::map<std::int32_t, UsoProcesso> tabellaDi(int n) {
     std::map<std::int32_t, UsoProcesso> t;
     for (int i = 1; i <= n; ++i) t[i] = UsoProcesso{i, "p" + std::to_string(i), double(i), 0, 0, false, 0};
     return t;
-}
-
-TEST(TabellaProcessi, IngressiVuotiEQuantiNeTieneLaLista) {
-    const auto r = costruisciTabella(IngressoTabella{});
-    EXPECT_TRUE(r.tabella.empty());
-    EXPECT_TRUE(r.cpuPrec.empty());
-    EXPECT_TRUE(r.gpuPrec.empty());
-    EXPECT_TRUE(primiProcessi(r.tabella, 9, nullptr).empty());
-    EXPECT_EQ(primiProcessi(tabellaDi(4), 9, nullptr).size(), 4u);
-    EXPECT_TRUE(primiProcessi(tabellaDi(5), 0, nullptr).empty());
 }
 
 TEST(TabellaProcessi, OrdinePerPunteggioPoiMemoria) {
@@ -177,6 +147,12 @@ TEST(TabellaProcessi, SoloITenutiPrendonoIlNomeDellApplicazione) {
     EXPECT_EQ(primi[2].nome, "p28");
     // The table itself is untouched.
     EXPECT_EQ(t.at(30).nome, "p30");
+
+    // Fewer than asked, none asked, nothing in.
+    EXPECT_EQ(primiProcessi(tabellaDi(4), 9, nullptr).size(), 4u);
+    EXPECT_TRUE(primiProcessi(t, 0, nullptr).empty());
+    const auto r = costruisciTabella(IngressoTabella{});
+    EXPECT_TRUE(r.tabella.empty() && r.cpuPrec.empty() && r.gpuPrec.empty());
 }
 
 }  // namespace

@@ -12,23 +12,15 @@ Tick t(std::uint64_t occupati, std::uint64_t totali) {
 }
 }  // namespace
 
-TEST(Record, TestoDeiCore) {
-    EXPECT_EQ((CoreImpegnati{3, 2, 6, 4}.testo()), "5/10 core (P 3 \u00B7 E 2)");
-    EXPECT_EQ((CoreImpegnati{3, 0, 8, 0}.testo()), "3/8 core");
-    EXPECT_EQ((CoreImpegnati{0, 0, 4, 1}.testo()), "0/5 core (P 0 \u00B7 E 0)");
-}
-
-TEST(Tick, SommeDaiContatori) {
-    // user, system, idle, nice
-    auto l = tickDaContatori({{10, 5, 80, 1}, {0, 0, 100, 0}});
+TEST(Tick, PercentualeTotale) {
+    // user, system, idle, nice: all but idle are busy.
+    const auto l = tickDaContatori({{10, 5, 80, 1}, {0, 0, 100, 0}});
     ASSERT_EQ(l.perCore.size(), 2u);
     EXPECT_EQ(l.perCore[0].occupati, 16u);
     EXPECT_EQ(l.perCore[0].totali, 96u);
     EXPECT_EQ(l.occupati, 16u);
     EXPECT_EQ(l.totali, 196u);
-}
 
-TEST(Tick, PercentualeTotale) {
     // Per core: a core that wrapped is left out, the others still count.
     LetturaTick p1 = tickDaContatori({{10, 0, 10, 0}, {0xFFFFFFF0ull, 0, 10, 0}});
     LetturaTick p2 = tickDaContatori({{20, 0, 20, 0}, {5, 0, 20, 0}});
@@ -94,7 +86,10 @@ TEST(Tick, TabellaDeiCore) {
     EXPECT_EQ(contaE(tipi), 2);
 }
 
-TEST(Tick, TestiDelProcessoreEDellaGPU) {
+TEST(Tick, TestiDeiCoreDelProcessoreEDellaGPU) {
+    EXPECT_EQ((CoreImpegnati{3, 2, 6, 4}.testo()), "5/10 core (P 3 \u00B7 E 2)");
+    EXPECT_EQ((CoreImpegnati{3, 0, 8, 0}.testo()), "3/8 core");
+    EXPECT_EQ((CoreImpegnati{0, 0, 4, 1}.testo()), "0/5 core (P 0 \u00B7 E 0)");
     EXPECT_EQ(Core::testoProcessore(10, 6, 4), "10 core (6 + 4)");
     EXPECT_EQ(Core::testoProcessore(10, 6, 3), "10 core");
     EXPECT_EQ(Core::testoProcessore(8, std::nullopt, 0), "8 core");

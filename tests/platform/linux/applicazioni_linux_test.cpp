@@ -92,22 +92,17 @@ class ApplicazioniFinte : public ::testing::Test {
 protected:
     ApplicazioniFinte() {
         // Home folder first, then the system's.
-        a.scrivi("casa/applications/firefox.desktop",
-                 "[Desktop Entry]\nName=Firefox mio\nExec=firefox %u\nIcon=/casa/ff.png\n");
-        a.scrivi("casa/applications/nascosto.desktop", "[Desktop Entry]\nName=x\nHidden=true\n");
-        a.scrivi("sis/applications/firefox.desktop",
-                 "[Desktop Entry]\nName=Firefox\nExec=firefox %u\nIcon=firefox\n");
-        a.scrivi("sis/applications/nascosto.desktop", "[Desktop Entry]\nName=Nascosto\nExec=nascosto\n");
-        a.scrivi("sis/applications/gedit.desktop",
-                 "[Desktop Entry]\nName=Text Editor\nName[it]=Editor di testo\nExec=gedit "
-                 "%U\nIcon=org.gnome.gedit\n");
-        a.scrivi("sis/applications/kde/org.kde.foo.desktop",
-                 "[Desktop Entry]\nName=Foo\nTryExec=foo-bin\nExec=foo-launcher --go\nIcon=foo\n");
-        a.scrivi("sis/applications/aiuto.desktop",
-                 "[Desktop Entry]\nName=Aiutante\nExec=servizio\nNoDisplay=true\n");
-        a.scrivi("sis/applications/servizio.desktop",
-                 "[Desktop Entry]\nName=Servizio\nExec=/usr/bin/servizio\n");
-        a.scrivi("sis/applications/terminale.desktop", "[Desktop Entry]\nName=Shell\nExec=bash\n");
+        voce("casa/applications/firefox", "Name=Firefox mio\nExec=firefox %u\nIcon=/casa/ff.png");
+        voce("casa/applications/nascosto", "Name=x\nHidden=true");
+        voce("sis/applications/firefox", "Name=Firefox\nExec=firefox %u\nIcon=firefox");
+        voce("sis/applications/nascosto", "Name=Nascosto\nExec=nascosto");
+        voce("sis/applications/gedit",
+             "Name=Text Editor\nName[it]=Editor di testo\nExec=gedit %U\nIcon=org.gnome.gedit");
+        voce("sis/applications/kde/org.kde.foo",
+             "Name=Foo\nTryExec=foo-bin\nExec=foo-launcher --go\nIcon=foo");
+        voce("sis/applications/aiuto", "Name=Aiutante\nExec=servizio\nNoDisplay=true");
+        voce("sis/applications/servizio", "Name=Servizio\nExec=/usr/bin/servizio");
+        voce("sis/applications/terminale", "Name=Shell\nExec=bash");
         a.scrivi("sis/applications/leggimi.txt", "[Desktop Entry]\nName=Non una voce\nExec=leggimi\n");
 
         processo(100, "gedit", 1, "/usr/bin/gedit", "gedit\0--x\0"s);
@@ -122,6 +117,9 @@ protected:
         processo(108, "kworker/0:1", 9, "", "");
     }
 
+    void voce(const std::string& percorso, const std::string& chiavi) {
+        a.scrivi(percorso + ".desktop", "[Desktop Entry]\n" + chiavi + "\n");
+    }
     void processo(int pid, const std::string& comm, unsigned long long avvio, const std::string& exe,
                   const std::string& cmdline) {
         const std::string base = "proc/" + std::to_string(pid);
@@ -161,6 +159,10 @@ TEST_F(ApplicazioniFinte, NomeEIconaDallaVoce) {
         EXPECT_EQ(nome(pid), "(nessuna)") << pid;  // kernel thread, no such process
     // gedit, foo-bin, foo-launcher, firefox, servizio; not the hidden entry, the shell or the .txt file.
     EXPECT_EQ(app.vociIndicizzate(), 5u);
+
+    ApplicazioniDesktop senzaCartelle(a.radice(), {a.radice() + "/manca"});
+    EXPECT_FALSE(senzaCartelle.applicazione(100));
+    EXPECT_EQ(senzaCartelle.vociIndicizzate(), 0u);
 }
 
 TEST_F(ApplicazioniFinte, IdRiusatoNonDaNomiVecchi) {
@@ -199,14 +201,6 @@ TEST_F(ApplicazioniFinte, DaPiuThread) {
         });
     for (auto& x : t) x.join();
     EXPECT_EQ(trovate.load(), 4 * 50 * 6);
-}
-
-TEST(ApplicazioniDesktop, SenzaCartelle) {
-    prova::AlberoFinto a;
-    a.scrivi("proc/5/stat", stat(5, "gedit", 1));
-    ApplicazioniDesktop app(a.radice(), {a.radice() + "/manca"});
-    EXPECT_FALSE(app.applicazione(5));
-    EXPECT_EQ(app.vociIndicizzate(), 0u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/albero_finto.h"
 #include "platform/linux/voci_desktop.h"
 
 namespace pulsaro {
@@ -44,22 +45,14 @@ std::optional<std::string> convalida(const fs::path& p) {
 class ElementoLoginLinuxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char modello[] = "/tmp/pulsaro-login-XXXXXX";
-        ASSERT_NE(::mkdtemp(modello), nullptr);
-        radice = modello;
-        cartella = radice / "config" / "autostart";
-        eseguibile = radice / "bin" / "pulsaro";
         scrivi(eseguibile, "#!/bin/sh\n");
         fs::permissions(eseguibile, fs::perms::owner_all);
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(cartella, fs::perms::owner_all, ec);
-        fs::remove_all(radice, ec);
-    }
     fs::path file() const { return cartella / "pulsaro.desktop"; }
 
-    fs::path radice, cartella, eseguibile;
+    prova::AlberoFinto albero;
+    const fs::path radice = albero.radice(), cartella = radice / "config" / "autostart",
+                   eseguibile = radice / "bin" / "pulsaro";
 };
 
 TEST_F(ElementoLoginLinuxTest, RegistraEAnnullaUnaVoceValida) {

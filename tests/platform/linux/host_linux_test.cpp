@@ -83,6 +83,10 @@ TEST(HostLinux, LUltimaCpuSpenta) {
     EXPECT_EQ(tickCPU(h).perCore.size(), 3u);
     EXPECT_EQ(h.processori(), 4);
     EXPECT_EQ(h.processoriAttivi(), 3);
+
+    EXPECT_EQ(leggiElencoCpu("0-2,5,7-8\n"), (std::vector<int>{0, 1, 2, 5, 7, 8}));
+    EXPECT_EQ(leggiElencoCpu(""), (std::vector<int>{}));
+    EXPECT_EQ(leggiElencoCpu("3-1,x,-4,2"), (std::vector<int>{2}));
 }
 
 TEST(HostLinux, ClassiDeiCore) {
@@ -96,18 +100,17 @@ TEST(HostLinux, ClassiDeiCore) {
 
     Albero arm;
     arm.scrivi("sys/devices/system/cpu/present", "0-3");
-    arm.scrivi("sys/devices/system/cpu/cpu0/cpu_capacity", "446\n");
-    arm.scrivi("sys/devices/system/cpu/cpu1/cpu_capacity", "446\n");
-    arm.scrivi("sys/devices/system/cpu/cpu2/cpu_capacity", "1024\n");
-    arm.scrivi("sys/devices/system/cpu/cpu3/cpu_capacity", "1024\n");
+    for (int i = 0; i < 4; ++i)
+        arm.scrivi("sys/devices/system/cpu/cpu" + std::to_string(i) + "/cpu_capacity",
+                   i < 2 ? "446\n" : "1024\n");
     HostLinux bigLittle(arm.radice(), false);
     EXPECT_EQ(leggiMacchina(bigLittle), (Macchina{{"E", "E", "P", "P"}, 2, 2, "4 core", "Funziona"}));
 
     // Equal capacities, or no topology at all: no classes, every core a performance core.
     Albero uguale;
     uguale.scrivi("sys/devices/system/cpu/present", "0-1");
-    uguale.scrivi("sys/devices/system/cpu/cpu0/cpu_capacity", "1024");
-    uguale.scrivi("sys/devices/system/cpu/cpu1/cpu_capacity", "1024");
+    for (const char* cpu : {"cpu0", "cpu1"})
+        uguale.scrivi("sys/devices/system/cpu/" + std::string(cpu) + "/cpu_capacity", "1024");
     HostLinux senzaClassi(uguale.radice(), false);
     EXPECT_TRUE(senzaClassi.classiCore().empty());
     EXPECT_FALSE(senzaClassi.corePrestazioni().has_value());
@@ -116,12 +119,6 @@ TEST(HostLinux, ClassiDeiCore) {
     // A tree with no topology at all is not this machine: one CPU, not the C library's count.
     Albero vuoto;
     EXPECT_EQ(HostLinux(vuoto.radice(), false).processori(), 1);
-}
-
-TEST(HostLinux, ElenchiDiCpu) {
-    EXPECT_EQ(leggiElencoCpu("0-2,5,7-8\n"), (std::vector<int>{0, 1, 2, 5, 7, 8}));
-    EXPECT_EQ(leggiElencoCpu(""), (std::vector<int>{}));
-    EXPECT_EQ(leggiElencoCpu("3-1,x,-4,2"), (std::vector<int>{2}));
 }
 
 // The one test that reads this very machine.

@@ -60,31 +60,18 @@ TEST_F(PreferenzeSuFile, EveryTypeComesBackAsWritten) {
     EXPECT_TRUE(p.booleano("barraMenu", true));
 }
 
-TEST_F(PreferenzeSuFile, MistypedValuesReadAsTheDefault) {
-    scriviFile(
-        "[General]\n"
-        "barraMenu=forse\n"
-        "menuContestuale=1\n"
-        "iconaStato=TRUE\n"
-        "numeroPannelli=nove\n"
-        "listaAperta=false\n"
-        "grande=99999999999999999999999\n");
-    PreferenzeQt p(file);
-    EXPECT_TRUE(p.booleano("barraMenu", true));
-    EXPECT_TRUE(p.booleano("menuContestuale", true));  // an integer is not a bool
-    EXPECT_FALSE(p.booleano("iconaStato", false));     // only the exact words count
-    EXPECT_EQ(p.intero("numeroPannelli", 9), 9);
-    EXPECT_FALSE(p.booleano("listaAperta", true));
-    EXPECT_EQ(p.intero("grande", 9), 9);
-    EXPECT_EQ(p.testo("listaAperta", "x"), "x");
-}
-
 TEST_F(PreferenzeSuFile, GarbageFileGivesDefaultsAndKeepsTheRest) {
     QByteArray garbage(
         "\x01\x02\xff\xfe garbage without equals\n"
         "[General\n"
         "===\n"
         "barraMenu=false\n"
+        "forse=forse\n"
+        "menuContestuale=1\n"
+        "iconaStato=TRUE\n"
+        "numeroPannelli=nove\n"
+        "listaAperta=false\n"
+        "grande=99999999999999999999999\n"
         "rotta=@Variant(\\0\\0\\0\\x7f\\xff\\xff\\xff\\xff)\n"
         "troncata=@ByteArray(\n"
         "[Altro]\n"
@@ -95,9 +82,17 @@ TEST_F(PreferenzeSuFile, GarbageFileGivesDefaultsAndKeepsTheRest) {
 
     PreferenzeQt p(file);
     EXPECT_FALSE(p.booleano("barraMenu", true));
+    EXPECT_FALSE(p.booleano("listaAperta", true));
+    // Values of the wrong type read as the default.
+    EXPECT_TRUE(p.booleano("forse", true));
+    EXPECT_TRUE(p.booleano("menuContestuale", true));  // an integer is not a bool
+    EXPECT_FALSE(p.booleano("iconaStato", false));     // only the exact words count
+    EXPECT_EQ(p.intero("numeroPannelli", 9), 9);
+    EXPECT_EQ(p.intero("grande", 9), 9);
+    EXPECT_EQ(p.testo("listaAperta", "x"), "x");
     EXPECT_TRUE(p.booleano("rotta", true));
     (void)p.testo("troncata", "x");  // reads without crashing
-    EXPECT_TRUE(p.booleano("iconaStato", true));
+    EXPECT_TRUE(p.booleano("assente", true));
 
     p.scrivi("numeroPannelli", std::int64_t{6});
     PreferenzeQt dopo(file);

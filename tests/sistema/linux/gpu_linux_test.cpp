@@ -97,10 +97,16 @@ TEST(GPULinux, TempiPerProcessoDaFdinfo) {
     a.cartella("proc/500");  // no fd folder
     a.cartella("proc/self/fd");
     a.descrittore(0, 1, "/dev/dri/card0", client("i915", "3", "drm-engine-render:\t1 ns\n"));
+    // Clients without an id are counted once per descriptor.
+    for (int fd : {3, 4})
+        a.descrittore(10, fd, "/dev/dri/renderD128", "drm-driver:\tpanfrost\ndrm-engine-fragment:\t7 ns\n");
 
     LetturaGPU l = letturaGPULinux(a.radice(), true);
-    std::map<std::int32_t, std::pair<std::uint64_t, std::string>> atteso{
-        {0, {1, ""}}, {100, {1525, "glxgears"}}, {300, {42, "gioco con spazi"}}, {400, {0, ""}}};
+    std::map<std::int32_t, std::pair<std::uint64_t, std::string>> atteso{{0, {1, ""}},
+                                                                         {10, {14, ""}},
+                                                                         {100, {1525, "glxgears"}},
+                                                                         {300, {42, "gioco con spazi"}},
+                                                                         {400, {0, ""}}};
     EXPECT_EQ(l.perPid, atteso);
     EXPECT_DOUBLE_EQ(l.totale, 55);
 
@@ -111,21 +117,6 @@ TEST(GPULinux, TempiPerProcessoDaFdinfo) {
     a.descrittore(100, 3, "/dev/dri/renderD128", client("i915", "7", "drm-engine-render:\t10 ns\n"));
     a.descrittore(100, 4, "/dev/dri/card0", client("i915", "7", "drm-engine-render:\t10 ns\n"));
     EXPECT_EQ(letturaGPULinux(a.radice(), true).perPid.at(100).first, 35u);
-}
-
-TEST(GPULinux, ClienteSenzaIdContatoPerDescrittore) {
-    auto c = clienteDRM("drm-driver:\tpanfrost\ndrm-engine-fragment:\t7 ns\n");
-    ASSERT_TRUE(c);
-    EXPECT_TRUE(c->chiave.empty());
-    EXPECT_EQ(c->ns, 7u);
-    EXPECT_FALSE(clienteDRM("pos:\t0\nflags:\t02\n"));
-    EXPECT_FALSE(clienteDRM(""));
-
-    AlberoFinto a;
-    schede(a);
-    a.descrittore(10, 3, "/dev/dri/renderD128", "drm-driver:\tpanfrost\ndrm-engine-fragment:\t7 ns\n");
-    a.descrittore(10, 4, "/dev/dri/renderD128", "drm-driver:\tpanfrost\ndrm-engine-fragment:\t7 ns\n");
-    EXPECT_EQ(letturaGPULinux(a.radice(), true).perPid.at(10).first, 14u);
 }
 
 }  // namespace

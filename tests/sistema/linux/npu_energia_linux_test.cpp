@@ -35,20 +35,17 @@ TEST(NPULinux, ClientDeiDispositiviAccel) {
     EXPECT_EQ(clientANELinux(a.radice()), atteso);
 }
 
-TEST(EnergiaLinux, SenzaNienteDaLeggere) {
+TEST(EnergiaLinux, PotenzaDaHwmon) {
     AlberoFinto a;
     a.cartella("sys/class/drm/card0/device");
     npu(a, "");  // an NPU that offers nothing readable
-    EnergiaLinux e(a.radice());
-    EXPECT_FALSE(e.pronta());
-    EXPECT_EQ(e.leggi().gpu, 0);
-    EXPECT_EQ(e.leggi().ane, 0);
-    EXPECT_FALSE(e.attivitaANE());
-    EXPECT_EQ(e.numeroANE(), 1);
-}
+    EnergiaLinux vuota(a.radice());
+    EXPECT_FALSE(vuota.pronta());
+    EXPECT_EQ(vuota.leggi().gpu, 0);
+    EXPECT_EQ(vuota.leggi().ane, 0);
+    EXPECT_FALSE(vuota.attivitaANE());
+    EXPECT_EQ(vuota.numeroANE(), 1);
 
-TEST(EnergiaLinux, PotenzaDaHwmon) {
-    AlberoFinto a;
     a.scrivi("sys/class/drm/card0/device/hwmon/hwmon3/power1_average", "15500000\n");
     a.scrivi("sys/class/drm/card0/device/hwmon/hwmon3/power1_input", "99000000\n");  // average preferred
     a.scrivi("sys/class/drm/card1/device/hwmon/hwmon4/power1_input", "2000000\n");

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QPainter>
 #include <QPixmap>
 
 #include "panels/cache_icone.h"
@@ -96,26 +95,4 @@ TEST(IconaProcesso, IconaStirataOIngranaggio) {
     demone.update();
     prova::dipingi(demone);
     EXPECT_EQ(s.domande, 2);  // repainting asks the cache, not the system
-}
-
-TEST(IconaProcesso, IconaAllaScalaVeraDelPittore) {
-    // A 28-point icon drawn by a painter scaled twice covers 56 pixels: it takes the 56-pixel image.
-    CacheIcone cache([](std::int32_t) -> std::optional<QIcon> {
-        QIcon icona;
-        QPixmap piccola(28, 28), grande(56, 56);
-        piccola.fill(Qt::red);
-        grande.fill(Qt::blue);
-        icona.addPixmap(piccola);
-        icona.addPixmap(grande);
-        return icona;
-    });
-    QImage img(56, 56, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    {
-        QPainter p(&img);
-        p.scale(2, 2);
-        disegnaIconaProcesso(p, QRectF(0, 0, 28, 28), 7, Aspetto::chiaro, cache);
-    }
-    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::blue));
-    EXPECT_EQ(img.pixelColor(55, 55), QColor(Qt::blue));
 }

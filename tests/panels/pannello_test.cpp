@@ -38,6 +38,13 @@ struct BancoPrincipale : prova::BancoPannelli {
         finestra->resize(900, 580);
         return *pannello;
     }
+    // Made, on screen, with the processes the probes have now in its list.
+    Pannello& apri() {
+        crea();
+        EXPECT_TRUE(mostra(*finestra));
+        avanza(0.35);
+        return *pannello;
+    }
     void clicRiga(int i) {
         VistaBarre* b = pannello->barre();
         clic(*b, b->rettangoloRiga(i).center());
@@ -70,10 +77,8 @@ TEST(Pannello, ListaChiusaERiaperta) {
 TEST(Pannello, VistaRicordataEIgnotaComeBarre) {
     BancoPrincipale b;
     b.preferenze.scrivi("vista", std::string("Torta"));
-    Pannello& p = b.crea();
-    ASSERT_TRUE(b.mostra(*b.finestra));
     b.processi(3);
-    b.avanza(0.35);
+    Pannello& p = b.apri();
     EXPECT_EQ(p.vista(), Vista::barre);
     EXPECT_FALSE(p.barre()->isHidden());
     EXPECT_TRUE(p.griglia()->isHidden());
@@ -126,11 +131,9 @@ TEST(Pannello, AreaDellaListaEFinestraAdattata) {
 
 TEST(Pannello, SeguireUnProcesso) {
     BancoPrincipale b;
-    Pannello& p = b.crea();
-    ASSERT_TRUE(b.mostra(*b.finestra));
     b.processi(3);
     b.sonde.lista[102].nome = "<b>non grassetto</b>";
-    b.avanza(0.35);
+    Pannello& p = b.apri();
     SchedaIntestazione* s = p.scheda();
     EXPECT_TRUE(s->rigaProcesso()->isHidden());
 
@@ -166,10 +169,8 @@ TEST(Pannello, SeguireUnProcesso) {
 TEST(Pannello, SegueCambiFattiAltrove) {
     // Following and the interval changed on the monitor by someone else: card, list and pop-up follow.
     BancoPrincipale b;
-    Pannello& p = b.crea();
-    ASSERT_TRUE(b.mostra(*b.finestra));
     b.processi(3);
-    b.avanza(0.35);
+    Pannello& p = b.apri();
     SchedaIntestazione* s = p.scheda();
 
     b.monitor->impostaSeguito(102);
@@ -236,11 +237,9 @@ TEST(Pannello, CifreFisseNelleFigure) {
 
 TEST(Pannello, ProcessoTerminato) {
     BancoPrincipale b;
-    Pannello& p = b.crea();
-    ASSERT_TRUE(b.mostra(*b.finestra));
     b.processi(3);
     b.sonde.client = {{103, "ane"}};
-    b.avanza(0.35);
+    Pannello& p = b.apri();
     b.clicRiga(2);
     b.campione();
     SchedaIntestazione* s = p.scheda();
@@ -308,10 +307,8 @@ struct ContaDipinti : QObject {
 
 TEST(Pannello, FermoNonCostaNulla) {
     BancoPrincipale b;
-    Pannello& p = b.crea();
-    ASSERT_TRUE(b.mostra(*b.finestra));
     b.processi(3);
-    b.avanza(0.35);
+    Pannello& p = b.apri();
     b.clicRiga(0);
     b.campione();
     QApplication::processEvents();

@@ -24,14 +24,13 @@ TEST(CorniceFinestra, DaQtAlTestoDelMacEIndietro) {
     EXPECT_EQ(sopra->schermo, QRect(0, -1080, 1920, 1080));
 }
 
-TEST(CorniceFinestra, TestiIlleggibili) {
+TEST(CorniceFinestra, TestiIlleggibiliEFuoriSchermo) {
     for (const char* t : {"", "rotta", "1 2 3", "1 2 3 4 5", "1 2 0 4", "1 2 -5 4", "1 2 3 4x", "nan 2 3 4",
                           "1 2 3 4 5 6 7 8 9"})
         EXPECT_FALSE(leggiCornice(t, 900)) << t;
     EXPECT_TRUE(leggiCornice("1.5 2 300.4 400", 900));  // decimals are rounded
-}
 
-TEST(CorniceFinestra, FuoriSchermoSiCentra) {
+    // Unreadable or off the screens: not used, the window is centred instead.
     const std::vector<QRect> aree{QRect(0, 25, 1440, 875)};
     EXPECT_TRUE(corniceUsabile("100 100 980 760 0 0 1440 875 ", 900, aree));
     EXPECT_FALSE(corniceUsabile("5000 100 980 760 0 0 1440 875 ", 900, aree));

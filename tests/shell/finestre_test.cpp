@@ -77,21 +77,15 @@ TEST_F(FinestreTest, MenuContestualeConTestiTastiERigaDiStato) {
     finestre->alternaPopover();
     voce->clic(true);
     EXPECT_EQ(finestre->popover(), nullptr);  // the menu closes the popover first
-    ASSERT_EQ(voce->menu.size(), 6u);
+    std::vector<std::string> righe;           // title and key, or "—" for a separator
+    for (const auto& v : voce->menu) righe.push_back(v.separatore ? "—" : v.titolo + " " + v.tasto);
+    EXPECT_EQ(righe, (std::vector<std::string>{"Apri Pulsaro ", "Impostazioni\u2026 ,", "—",
+                                               "Tutto funziona ", "—", "Esci da Pulsaro q"}));
     const auto& m = voce->menu;
-    EXPECT_EQ(m[0].titolo, "Apri Pulsaro");
-    EXPECT_EQ(m[0].tasto, "");
-    EXPECT_EQ(m[1].titolo, "Impostazioni\u2026");
-    EXPECT_EQ(m[1].tasto, ",");
-    EXPECT_TRUE(m[2].separatore);
-    EXPECT_EQ(m[3].titolo, "Tutto funziona");
     EXPECT_FALSE(m[3].abilitata);
     EXPECT_FALSE(m[3].azione);
     EXPECT_EQ(m[3].simbolo, "checkmark.circle.fill");
     EXPECT_FALSE(m[3].immagine.vuota());
-    EXPECT_TRUE(m[4].separatore);
-    EXPECT_EQ(m[5].titolo, "Esci da Pulsaro");
-    EXPECT_EQ(m[5].tasto, "q");
 
     finestre->monitor().stato.assegna(StatoFonti{true, false, true});
     voce->clic(true);

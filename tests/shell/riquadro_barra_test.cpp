@@ -44,13 +44,11 @@ QColor pixel(const QImage& img, qreal x, qreal y) {
 
 }  // namespace
 
-TEST(RiquadroVoci, IdsRoundTripExactly) {
+TEST(RiquadroPreferenze, IdsDefaultsMistypedValuesAndWrites) {
     for (Voce v : RB::voci) EXPECT_EQ(RB::voce(RB::id(v)), v);
     EXPECT_FALSE(RB::voce("Mem").has_value());
     EXPECT_FALSE(RB::voce("riquadro_mem").has_value());
-}
 
-TEST(RiquadroPreferenze, DefaultsMistypedValuesAndWrites) {
     PreferenzeInMemoria p;
     EXPECT_FALSE(RB::attivo(p));
     EXPECT_TRUE(RB::mostra(p, Voce::mem));
@@ -112,11 +110,12 @@ TEST(RiquadroColori, LuminanceContrastTextAndDot) {
     const QColor scuro(159, 159, 159), chiaro(160, 160, 160);
     ASSERT_LT(RB::luminanza(scuro), 0.35);
     ASSERT_GE(RB::luminanza(chiaro), 0.35);
-    EXPECT_EQ(RB::colorePallino(true, scuro), QColor::fromRgbF(0.45f, 0.92f, 0.45f));
-    EXPECT_EQ(RB::colorePallino(true, chiaro), QColor::fromRgbF(0.05f, 0.55f, 0.16f));
-    EXPECT_EQ(RB::colorePallino(false, scuro), QColor::fromRgbF(0.8f, 0.8f, 0.8f));
-    EXPECT_EQ(RB::colorePallino(false, chiaro), QColor::fromRgbF(0.42f, 0.42f, 0.42f));
-    // The default orange counts as dark.
+    // Each side of it gets the dot of black or of white, active and at rest; the orange is dark.
+    for (const bool acceso : {true, false}) {
+        EXPECT_EQ(RB::colorePallino(acceso, scuro), RB::colorePallino(acceso, Qt::black));
+        EXPECT_EQ(RB::colorePallino(acceso, chiaro), RB::colorePallino(acceso, Qt::white));
+        EXPECT_NE(RB::colorePallino(acceso, scuro), RB::colorePallino(acceso, chiaro));
+    }
     EXPECT_EQ(RB::colorePallino(true, RB::arancio()), QColor::fromRgbF(0.45f, 0.92f, 0.45f));
 }
 

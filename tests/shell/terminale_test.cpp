@@ -20,25 +20,18 @@ TEST(Terminale, Opzioni) {
 
     EXPECT_TRUE(leggiOpzioni({"--help"}).aiuto);
     EXPECT_TRUE(leggiOpzioni({}).errore.empty());
-    // Wrong values are refused with a message, never half-read.
-    for (auto args : std::vector<std::vector<std::string>>{{"--campioni"},
-                                                           {"--campioni", "0"},
-                                                           {"--campioni", "3x"},
-                                                           {"--campioni", "-2"},
-                                                           {"--intervallo", "0"},
-                                                           {"--intervallo", "nan"},
-                                                           {"--intervallo", "abc"},
-                                                           // Plain decimal only, as the stored preferences.
-                                                           {"--intervallo", "0x1"},
-                                                           {"--intervallo", " 1"},
-                                                           {"--intervallo", "+1"},
-                                                           {"--intervallo", "1 "},
-                                                           {"--intervallo", "inf"},
-                                                           {"--campioni", "+3"},
-                                                           {"--campioni", " 3"},
-                                                           {"--campioni", "0x3"},
-                                                           {"--boh"}})
-        EXPECT_FALSE(leggiOpzioni(args).errore.empty()) << args[0] << " " << args.back();
+    // Wrong values and options are refused with a message, never half-read; a value is a plain
+    // decimal, as in the stored preferences.
+    const std::pair<const char*, const char*> sbagliate[] = {
+        {"--campioni", nullptr}, {"--campioni", "0"},     {"--campioni", "3x"},    {"--campioni", "-2"},
+        {"--campioni", "+3"},    {"--campioni", " 3"},    {"--campioni", "0x3"},   {"--intervallo", "0"},
+        {"--intervallo", "nan"}, {"--intervallo", "abc"}, {"--intervallo", "0x1"}, {"--intervallo", " 1"},
+        {"--intervallo", "+1"},  {"--intervallo", "1 "},  {"--intervallo", "inf"}, {"--boh", nullptr}};
+    for (auto [opzione, valore] : sbagliate) {
+        std::vector<std::string> args{opzione};
+        if (valore) args.push_back(valore);
+        EXPECT_FALSE(leggiOpzioni(args).errore.empty()) << opzione << " " << (valore ? valore : "");
+    }
     EXPECT_DOUBLE_EQ(*leggiOpzioni({"--intervallo", "2"}).intervallo, 2.0);
     EXPECT_DOUBLE_EQ(*leggiOpzioni({"--intervallo", "1e0"}).intervallo, 1.0);
 }

@@ -131,16 +131,10 @@ TEST(EtichettaANE, TestoSuggerimentoMisuraEContorno) {
             EXPECT_TRUE(prova::simile(t.colore(QPointF(cx, 0.5)), contorno, 40)) << dpr;
             EXPECT_TRUE(prova::simile(t.colore(QPointF(cx, s.height() - 0.5)), contorno, 40)) << dpr;
             // The letters in full green, about 5 points clear of either end: the padding.
-            double sinistra = s.width(), destra = 0;
-            for (int x = 0; x < t.img.width(); ++x)
-                for (int y = t.pixel(QPointF(0, 2)).y(); y < t.pixel(QPointF(0, s.height() - 2)).y(); ++y)
-                    if (prova::simile(t.img.pixelColor(x, y), verde, 24)) {
-                        const double lx = x / dpr - origine.x();
-                        if (lx > 1.5 && lx < s.width() - 1.5) {
-                            sinistra = std::min(sinistra, lx);
-                            destra = std::max(destra, lx + 1 / dpr);
-                        }
-                    }
+            const QRectF lettere =
+                prova::inchiostro(t, QRectF(2, 2, s.width() - 4, s.height() - 4),
+                                  [&](const QColor& c) { return prova::simile(c, verde, 24); });
+            const double sinistra = lettere.left(), destra = lettere.right();
             EXPECT_GE(sinistra, 4.5) << dpr;
             EXPECT_LE(sinistra, 7) << dpr;
             EXPECT_GE(s.width() - destra, 4.5) << dpr;

@@ -59,7 +59,7 @@ bool suggerisce(QWidget& w, QPoint punto) {
 
 }  // namespace
 
-TEST(ListaProcessi, ProcessiSelezioneEClic) {
+TEST(ListaProcessi, ProcessiClicESuggerimento) {
     ListaProva l;
     l.resize(200, 100);
     l.impostaProcessi({{7, "a", 0, 0, 0, false, 0}, {8, "b", 0, 0, 0, true, 0}});
@@ -84,14 +84,9 @@ TEST(ListaProcessi, ProcessiSelezioneEClic) {
     premi(l, QEvent::MouseButtonPress, QPointF(5, 60), Qt::LeftButton);
     premi(l, QEvent::MouseButtonRelease, QPointF(5, 5), Qt::LeftButton);
     EXPECT_EQ(scelti.size(), 2u);
-}
 
-TEST(ListaProcessi, SuggerimentoSoloSullEtichetta) {
-    ListaProva l;
-    l.resize(200, 100);
-    l.impostaProcessi({{7, "a", 0, 0, 0, false, 0}, {8, "b", 0, 0, 0, true, 0}});
+    // The tooltip only on the badge.
     EXPECT_TRUE(l.badge(0).isEmpty());
-
     EXPECT_TRUE(suggerisce(l, l.badge(1).center().toPoint()));
     EXPECT_EQ(QToolTip::text(), suggerimentoANE());
     EXPECT_FALSE(suggerisce(l, QPoint(110, 10)));  // the same place on a row with no badge

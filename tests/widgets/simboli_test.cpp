@@ -3,24 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 using namespace pulsaro;
-
-namespace {
-
-// The symbol filled in red on a 100 × 100 transparent image.
-QImage disegno(Simbolo s) {
-    return immagineSimbolo(s, QSizeF(100, 100), Qt::red, 1.0);
-}
-
-bool pieno(const QImage& img, int x, int y) {
-    return img.pixelColor(x, y) == QColor(Qt::red);
-}
-bool vuoto(const QImage& img, int x, int y) {
-    return img.pixelColor(x, y).alpha() == 0;
-}
-
-}  // namespace
 
 TEST(Simboli, NamesAreUniqueAndRoundTrip) {
     std::set<std::string_view> nomi;
@@ -44,36 +29,32 @@ TEST(Simboli, PathsFitTheLargestCentredSquare) {
 }
 
 TEST(Simboli, FilledSymbolsHaveTheirMarksCutOut) {
-    const QImage spunta = disegno(Simbolo::spunta);
-    EXPECT_TRUE(pieno(spunta, 50, 10));
-    EXPECT_TRUE(vuoto(spunta, 44, 66));  // on the check mark's stroke
-    EXPECT_TRUE(vuoto(spunta, 3, 3));
-
-    const QImage croce = disegno(Simbolo::croce);
-    EXPECT_TRUE(vuoto(croce, 50, 50));
-    EXPECT_TRUE(pieno(croce, 50, 25));
-
-    const QImage avviso = disegno(Simbolo::avviso);
-    EXPECT_TRUE(vuoto(avviso, 50, 48));  // the bar of the exclamation mark
-    EXPECT_TRUE(vuoto(avviso, 50, 75));  // its dot
-    EXPECT_TRUE(pieno(avviso, 40, 70));
-    EXPECT_TRUE(vuoto(avviso, 10, 20));
-
-    const QImage pieno_ = disegno(Simbolo::ingranaggioPieno);
-    EXPECT_TRUE(vuoto(pieno_, 50, 50));
-    EXPECT_TRUE(pieno(pieno_, 50, 25));
-    EXPECT_TRUE(pieno(pieno_, 97, 50));  // a tooth at three o'clock
-
-    const QImage contorno = disegno(Simbolo::ingranaggio);
-    EXPECT_TRUE(vuoto(contorno, 50, 50));
-    EXPECT_TRUE(pieno(contorno, 50, 35));  // the inner ring
-    EXPECT_TRUE(vuoto(contorno, 50, 25));  // between inner ring and outline
-
-    const QImage gauge = disegno(Simbolo::contagiri);
-    EXPECT_TRUE(pieno(gauge, 50, 50));  // hub
-    EXPECT_TRUE(pieno(gauge, 50, 3));   // ring
-    EXPECT_TRUE(vuoto(gauge, 50, 80));  // face below the hub
-    EXPECT_TRUE(pieno(gauge, 50, 21));  // the top dot of the scale
+    // (symbol, x, y, filled there): each symbol on a 100 × 100 image.
+    const std::tuple<Simbolo, int, int, bool> punti[] = {
+        {Simbolo::spunta, 50, 10, true},
+        {Simbolo::spunta, 44, 66, false},  // on the check mark's stroke
+        {Simbolo::spunta, 3, 3, false},
+        {Simbolo::croce, 50, 50, false},
+        {Simbolo::croce, 50, 25, true},
+        {Simbolo::avviso, 50, 48, false},  // the bar of the exclamation mark
+        {Simbolo::avviso, 50, 75, false},  // its dot
+        {Simbolo::avviso, 40, 70, true},
+        {Simbolo::avviso, 10, 20, false},
+        {Simbolo::ingranaggioPieno, 50, 50, false},
+        {Simbolo::ingranaggioPieno, 50, 25, true},
+        {Simbolo::ingranaggioPieno, 97, 50, true},  // a tooth at three o'clock
+        {Simbolo::ingranaggio, 50, 50, false},
+        {Simbolo::ingranaggio, 50, 35, true},   // the inner ring
+        {Simbolo::ingranaggio, 50, 25, false},  // between inner ring and outline
+        {Simbolo::contagiri, 50, 50, true},     // hub
+        {Simbolo::contagiri, 50, 3, true},      // ring
+        {Simbolo::contagiri, 50, 80, false},    // face below the hub
+        {Simbolo::contagiri, 50, 21, true},     // the top dot of the scale
+    };
+    for (const auto& [s, x, y, pieno] : punti) {
+        const QColor c = immagineSimbolo(s, QSizeF(100, 100), Qt::red, 1.0).pixelColor(x, y);
+        EXPECT_TRUE(pieno ? c == QColor(Qt::red) : c.alpha() == 0) << nomeSimbolo(s) << " " << x << "," << y;
+    }
 }
 
 TEST(Simboli, ImagesAtTheDevicePixelRatioInTheColourGiven) {

@@ -9,10 +9,6 @@
 using namespace pulsaro;
 
 namespace {
-QColor rgb(int r, int g, int b) {
-    return QColor(r, g, b);
-}
-
 bool uguale(const QColor& a, const QColor& b) {
     return std::abs(a.redF() - b.redF()) < 1e-3 && std::abs(a.greenF() - b.greenF()) < 1e-3 &&
            std::abs(a.blueF() - b.blueF()) < 1e-3 && a.alpha() == b.alpha();
@@ -20,7 +16,7 @@ bool uguale(const QColor& a, const QColor& b) {
 }  // namespace
 
 TEST(Tema, RampaDelCaricoAiSuoiPuntiDiRottura) {
-    const QColor blu = rgb(141, 190, 227), ambra = rgb(238, 196, 82), rosso = rgb(232, 129, 127);
+    const QColor blu(141, 190, 227), ambra(238, 196, 82), rosso(232, 129, 127);
     const std::pair<double, QColor> casi[] = {
         {-5, blu},
         {40, blu},  // a = 0 at the start of the blend
@@ -61,10 +57,7 @@ TEST(Tema, MescolaEOpacita) {
 }
 
 TEST(Risorsa, ValoreDelProcessoPerRisorsa) {
-    UsoProcesso p;
-    p.cpu = 12.5;
-    p.gpu = 40;
-    p.ane = 7;
+    const UsoProcesso p{1, "p", 12.5, 40, 7, false, 0};
     EXPECT_EQ(Risorsa(Risorsa::cpu).valore(p), 12.5);
     EXPECT_EQ(Risorsa(Risorsa::gpu).valore(p), 40);
     EXPECT_EQ(Risorsa(Risorsa::ane).valore(p), 7);

@@ -66,19 +66,6 @@ private:
     QFont prima_;
 };
 
-// The leftmost and rightmost inked columns (in logical pixels) in the drawing's area r.
-std::pair<double, double> inchiostro(const prova::Tela& t, const QRectF& r, const QColor& fondo) {
-    double sinistra = 1e9, destra = -1;
-    const QPoint a = t.pixel(r.topLeft()), b = t.pixel(r.bottomRight());
-    for (int y = std::max(0, a.y()); y < std::min(b.y(), t.img.height()); ++y)
-        for (int x = std::max(0, a.x()); x < std::min(b.x(), t.img.width()); ++x)
-            if (!prova::simile(t.img.pixelColor(x, y), fondo, 40)) {
-                sinistra = std::min(sinistra, x / t.dpr());
-                destra = std::max(destra, (x + 1) / t.dpr());
-            }
-    return {sinistra, destra};
-}
-
 }  // namespace
 
 TEST(Cifre, OgniCifraNellaSuaCella) {
@@ -119,23 +106,25 @@ TEST(Cifre, IValoriNonSiSpostanoNeiWidget) {
     const CarattereProporzionale proporzionale;
     const Aspetto a = Aspetto::chiaro;
     const QColor fondo = Tema::panel(a);
+    const auto inchiostrato = [&](const QColor& c) { return !prova::simile(c, fondo, 40); };
     const QRectF cornice(0, 0, 170, 150);
     const auto g = geometriaContagiri(cornice, 0.5);
     const auto valoreContagiri = [&](const QString& testo) {
         const auto t = prova::dipingiSu(cornice.size(), 2, QPointF(0.3, 0.7), fondo, [&](QPainter& p) {
             disegnaContagiri(p, cornice, 0.5, testo, QString(), a);
         });
-        return inchiostro(
+        return prova::inchiostro(
             t, QRectF(g.centro.x() - 0.25 * g.d, g.centroTesti.y() - 0.06 * g.d, 0.5 * g.d, 0.12 * g.d),
-            fondo);
+            inchiostrato);
     };
-    EXPECT_NEAR(valoreContagiri("11%").second, valoreContagiri("88%").second, 0.5);
+    EXPECT_NEAR(valoreContagiri("11%").right(), valoreContagiri("88%").right(), 0.5);
 
     const QRectF r(0, 0, 200, 30);
     const auto valoreBarra = [&](double v) {
         const auto t = prova::dipingiSu(r.size(), 2, QPointF(0.3, 0.7), fondo,
                                         [&](QPainter& p) { disegnaBarra(p, r, v, QString(), true, a); });
-        return inchiostro(t, QRectF(0, 0, r.width(), (r.height() - altezzaBarra()) / 2 + 10), fondo);
+        return prova::inchiostro(t, QRectF(0, 0, r.width(), (r.height() - altezzaBarra()) / 2 + 10),
+                                 inchiostrato);
     };
-    EXPECT_NEAR(valoreBarra(81).first, valoreBarra(88).first, 0.5);
+    EXPECT_NEAR(valoreBarra(81).left(), valoreBarra(88).left(), 0.5);
 }

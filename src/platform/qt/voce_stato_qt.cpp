@@ -4,8 +4,10 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QIconEngine>
 #include <QImage>
 #include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <cstring>
@@ -14,6 +16,48 @@ namespace pulsaro {
 
 namespace {
 constexpr int passoAttesaMs = 250;
+
+class IconaSenzaCache final : public QIconEngine {
+public:
+    explicit IconaSenzaCache(QImage immagine) : img_(std::move(immagine)) {}
+
+    void paint(QPainter* p, const QRect& r, QIcon::Mode, QIcon::State) override {
+        if (img_.isNull()) return;
+        QRectF dove(QPointF(), img_.deviceIndependentSize().scaled(QSizeF(r.size()), Qt::KeepAspectRatio));
+        dove.moveCenter(QRectF(r).center());
+        p->save();
+        p->setRenderHint(QPainter::SmoothPixmapTransform);
+        p->drawImage(dove, img_);
+        p->restore();
+    }
+    QSize actualSize(const QSize& lato, QIcon::Mode, QIcon::State) override {
+        if (img_.isNull()) return {};
+        return img_.deviceIndependentSize().scaled(QSizeF(lato), Qt::KeepAspectRatio).toSize();
+    }
+    QPixmap pixmap(const QSize& lato, QIcon::Mode, QIcon::State) override {
+        if (img_.isNull()) return {};
+        const QSize pixel = img_.size().scaled(lato, Qt::KeepAspectRatio);
+        return QPixmap::fromImage(
+            pixel == img_.size() ? img_ : img_.scaled(pixel, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+    QPixmap scaledPixmap(const QSize& lato, QIcon::Mode m, QIcon::State s, qreal) override {
+        return pixmap(lato, m, s);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        if (img_.isNull()) return {};
+        return {img_.size()};
+    }
+    bool isNull() override { return img_.isNull(); }
+    QString key() const override { return QStringLiteral("pulsaro.senzacache"); }
+    QIconEngine* clone() const override { return new IconaSenzaCache(img_); }
+
+private:
+    QImage img_;
+};
+}  // namespace
+
+QIcon iconaSenzaCache(QImage immagine) {
+    return QIcon(new IconaSenzaCache(std::move(immagine)));
 }
 
 QImage immagineQt(const ImmaginePixel& p) {
@@ -75,7 +119,7 @@ void VoceStatoQt::attivata(QSystemTrayIcon::ActivationReason motivo) {
 }
 
 void VoceStatoQt::impostaImmagine(const ImmaginePixel& immagine) {
-    immagine_ = QIcon(QPixmap::fromImage(immagineQt(immagine)));
+    immagine_ = iconaSenzaCache(immagineQt(immagine));
     if (icona_) icona_->setIcon(immagine_);
 }
 

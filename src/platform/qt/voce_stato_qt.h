@@ -48,4 +48,9 @@ private:
 
 QImage immagineQt(const ImmaginePixel& p);
 
+// An icon that draws its one image and keeps nothing. The tray's image changes at almost every
+// light sample, and Qt's own icon engine leaves a copy of each image it has drawn in the pixmap
+// cache: for a program that runs all day, memory that only grows.
+QIcon iconaSenzaCache(QImage immagine);
+
 }  // namespace pulsaro

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
 
 #include "panels/elementi_pannello.h"
 #include "panels/osserva_visibilita.h"
@@ -46,10 +47,16 @@ QFont fontIntestazione() {
     return carattere(10, QFont::Bold);
 }
 
-// In the button's own text colour, which follows the style rather than the panel.
+// In the button's own text colour, which follows the style rather than the panel. One icon per
+// colour for the whole run: a new one at each opening of the popover would leave its copies in
+// Qt's pixmap cache every time.
 QIcon iconaIngranaggio(const QPalette& tavolozza) {
     const QColor c = tavolozza.color(QPalette::ButtonText);
-    return QIcon(QPixmap::fromImage(immagineSimbolo(Simbolo::ingranaggio, QSizeF(12, 12), c, 2)));
+    static std::map<QRgb, QIcon> icone;
+    if (const auto it = icone.find(c.rgba()); it != icone.end()) return it->second;
+    if (icone.size() >= 4) icone.clear();
+    return icone[c.rgba()] =
+               QIcon(QPixmap::fromImage(immagineSimbolo(Simbolo::ingranaggio, QSizeF(12, 12), c, 2)));
 }
 
 }  // namespace

@@ -165,3 +165,20 @@ TEST(MiniPannello, RiferisceMiniAlMonitor) {
     delete m;
     EXPECT_FALSE(b.monitor->campionando()) << "a panel destroyed on screen reports itself gone";
 }
+
+TEST(MiniPannello, UnSoloIngranaggioPerTutteLeAperture) {
+    // A popover is made at each opening: a new gear icon each time would leave its copies in
+    // Qt's pixmap cache every time.
+    BancoMini b;
+    auto chiave = [](MiniPannello& m) {
+        for (auto* pulsante : m.findChildren<QPushButton*>())
+            if (pulsante->text() == "Impostazioni") return pulsante->icon().cacheKey();
+        return qint64(0);
+    };
+    auto primo = b.crea();
+    const qint64 prima = chiave(*primo);
+    primo.reset();
+    auto secondo = b.crea();
+    EXPECT_NE(prima, 0);
+    EXPECT_EQ(chiave(*secondo), prima);
+}

@@ -123,6 +123,18 @@ void VoceStatoQt::impostaImmagine(const ImmaginePixel& immagine) {
     if (icona_) icona_->setIcon(immagine_);
 }
 
+QIcon VoceStatoQt::iconaMenu(const ImmaginePixel& immagine) {
+    // The same few symbols come back at every opening: one icon each, so that Qt finds their
+    // scaled and greyed copies in the pixmap cache instead of adding new ones each time.
+    for (const auto& [chiave, icona] : iconeMenu_)
+        if (chiave.larghezza == immagine.larghezza && chiave.altezza == immagine.altezza &&
+            chiave.dpr == immagine.dpr && chiave.argb == immagine.argb)
+            return icona;
+    if (iconeMenu_.size() >= 8) iconeMenu_.clear();
+    iconeMenu_.emplace_back(immagine, QIcon(QPixmap::fromImage(immagineQt(immagine))));
+    return iconeMenu_.back().second;
+}
+
 void VoceStatoQt::impostaSuggerimento(const std::string& testo) {
     suggerimento_ = QString::fromStdString(testo);
     if (icona_) icona_->setToolTip(suggerimento_);
@@ -147,7 +159,7 @@ void VoceStatoQt::mostraMenu(const std::vector<VoceMenu>& voci) {
         }
         auto* a = menu->addAction(QString::fromStdString(v.titolo));
         a->setEnabled(v.abilitata);
-        if (!v.immagine.vuota()) a->setIcon(QIcon(QPixmap::fromImage(immagineQt(v.immagine))));
+        if (!v.immagine.vuota()) a->setIcon(iconaMenu(v.immagine));
         if (!v.tasto.empty())
             a->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QString::fromStdString(v.tasto).toUpper()));
         if (v.azione) {

@@ -7,6 +7,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/voce_stato.h"
 
@@ -34,6 +36,7 @@ public:
 private:
     void crea();
     void attivata(QSystemTrayIcon::ActivationReason motivo);
+    QIcon iconaMenu(const ImmaginePixel& immagine);
 
     std::unique_ptr<QSystemTrayIcon> icona_;
     QTimer attesa_;
@@ -44,6 +47,7 @@ private:
     std::function<void()> assente_;
     bool assenteDetta_ = false;
     QPointer<QMenu> menu_;
+    std::vector<std::pair<ImmaginePixel, QIcon>> iconeMenu_;
 };
 
 QImage immagineQt(const ImmaginePixel& p);

@@ -1,5 +1,7 @@
 // The tray icon where there is no tray: reported absent once, after the wait for a late tray.
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmapCache>
 
@@ -89,6 +91,30 @@ TEST(VoceStatoQt, LIconaDisegnaLaSuaImmagineESenzaCache) {
     QPixmap ancora;
     EXPECT_TRUE(QPixmapCache::find(chiave, &ancora));  // nothing new pushed it out
     QPixmapCache::setCacheLimit(10240);
+}
+
+TEST(VoceStatoQt, IlMenuRiusaLeIconeDeiSuoiSimboli) {
+    // The status line's symbol comes back at every opening: the same icon, not a new one that
+    // would leave its scaled and greyed copies in the pixmap cache each time.
+    VoceStatoQt voce(0);
+    std::vector<VoceMenu> voci(1);
+    voci[0].titolo = "Stato";
+    voci[0].abilitata = false;
+    voci[0].immagine = ImmaginePixel{2, 2, 1.0, {0xFF112233, 0xFF112233, 0, 0xFFFFFFFF}};
+    auto chiave = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible() && !m->actions().isEmpty())
+                return m->actions().front()->icon().cacheKey();
+        return qint64(0);
+    };
+    voce.mostraMenu(voci);
+    const qint64 prima = chiave();
+    voce.mostraMenu(voci);
+    EXPECT_NE(prima, 0);
+    EXPECT_EQ(chiave(), prima);
+    voci[0].immagine.argb[2] = 0xFF000000;  // another state, another symbol
+    voce.mostraMenu(voci);
+    EXPECT_NE(chiave(), prima);
 }
 
 }  // namespace

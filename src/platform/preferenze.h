@@ -25,6 +25,9 @@ public:
     virtual std::optional<ValorePreferenza> valore(const std::string& chiave) const = 0;
     virtual void scrivi(const std::string& chiave, const ValorePreferenza& v) = 0;
     virtual void rimuovi(const std::string& chiave) = 0;
+    // True while the last write did not reach the store: the values written live until the end
+    // of this run, and the next change tries again.
+    virtual bool scritturaFallita() const { return false; }
 
     // Typed reads: missing or mistyped values read as the default.
     bool booleano(const std::string& chiave, bool predefinito) const;

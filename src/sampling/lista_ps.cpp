@@ -43,11 +43,11 @@ std::optional<Intero> intero(std::string_view s) {
     return v;
 }
 
-// Up to four pieces: runs of blanks separate, the fourth piece is the rest after one blank.
-int pezzi(std::string_view riga, std::string_view (&p)[4]) {
+// Up to five pieces: runs of blanks separate, the fifth piece is the rest after one blank.
+int pezzi(std::string_view riga, std::string_view (&p)[5]) {
     int n = 0;
     std::size_t i = 0;
-    while (n < 3) {
+    while (n < 4) {
         while (i < riga.size() && riga[i] == ' ') ++i;
         if (i >= riga.size()) return n;
         const std::size_t inizio = i;
@@ -101,6 +101,22 @@ double tempoCPU(std::string_view testo) {
     return std::isfinite(secondi) ? secondi : 0;
 }
 
+std::optional<double> tempoTrascorso(std::string_view testo) {
+    if (testo.empty()) return std::nullopt;
+    const auto trattino = testo.find('-');
+    if (trattino != std::string_view::npos && !cifre(testo.substr(0, trattino))) return std::nullopt;
+    std::string_view resto = trattino == std::string_view::npos ? testo : testo.substr(trattino + 1);
+    while (true) {
+        const auto due = resto.find(':');
+        const std::string_view parte = resto.substr(0, due);
+        if (parte.empty() || parte.front() == '+' || parte.front() == '-' || !numeroDecimale(parte))
+            return std::nullopt;
+        if (due == std::string_view::npos) break;
+        resto = resto.substr(due + 1);
+    }
+    return tempoCPU(testo);
+}
+
 std::string_view ultimoComponente(std::string_view percorso) {
     while (percorso.size() > 1 && percorso.back() == '/') percorso.remove_suffix(1);
     if (percorso == "/") return percorso;
@@ -124,13 +140,13 @@ TempiProcessi leggiListaPs(std::string_view testo) {
         inizio = fine + 1;
         if (riga.empty()) continue;
 
-        std::string_view p[4];
-        if (pezzi(riga, p) != 4) continue;
+        std::string_view p[5];
+        if (pezzi(riga, p) != 5) continue;
         const auto id = intero<std::int32_t>(p[0]);
         if (!id) continue;
 
         std::uint64_t byte = 0;
-        if (const auto kib = intero<std::uint64_t>(p[2]); kib) {
+        if (const auto kib = intero<std::uint64_t>(p[3]); kib) {
             constexpr auto massimo = std::numeric_limits<std::uint64_t>::max();
             byte = *kib > massimo / 1024 ? massimo : *kib * 1024;
         }
@@ -140,7 +156,8 @@ TempiProcessi leggiListaPs(std::string_view testo) {
                          : lista[*id];
         voce.cpu = tempoCPU(p[1]);
         voce.memoria = byte;
-        voce.nome.assign(ultimoComponente(p[3]));
+        voce.eta = tempoTrascorso(p[2]);
+        voce.nome.assign(ultimoComponente(p[4]));
     }
     return lista;
 }

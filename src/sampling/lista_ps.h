@@ -1,4 +1,4 @@
-// The process listing tool's output ("pid=,cputime=,rss=,comm=") read into the listing map.
+// The process listing tool's output ("pid=,cputime=,etime=,rss=,comm=") read into the listing map.
 #pragma once
 
 #include <array>
@@ -9,9 +9,11 @@
 
 namespace pulsaro {
 
-// The listing tool and the arguments that make it print the four columns read below.
+// The listing tool and the arguments that make it print the five columns read below; the elapsed
+// time tells a process born since the previous sample from one missing from its listing.
 inline constexpr std::string_view percorsoPs = "/bin/ps";
-inline constexpr std::array<std::string_view, 3> argomentiPs = {"-A", "-o", "pid=,cputime=,rss=,comm="};
+inline constexpr std::array<std::string_view, 3> argomentiPs = {"-A", "-o",
+                                                                "pid=,cputime=,etime=,rss=,comm="};
 
 // One entry per id; a later line for the same id replaces an earlier one. Malformed lines are
 // skipped, unreadable CPU time or memory count as 0, invalid UTF-8 becomes U+FFFD.
@@ -19,6 +21,9 @@ TempiProcessi leggiListaPs(std::string_view testo);
 
 // "mm:ss.cc", "hh:mm:ss" or "dd-hh:mm:ss" in seconds; unreadable parts count as 0.
 double tempoCPU(std::string_view testo);
+
+// An elapsed time in the same forms, every part readable; nullopt otherwise.
+std::optional<double> tempoTrascorso(std::string_view testo);
 
 // A decimal number (optional sign, digits, optional fraction); nullopt otherwise.
 std::optional<double> numeroDecimale(std::string_view testo);

@@ -25,6 +25,8 @@ struct TempoProcesso {
     double cpu = 0;             // cumulative CPU seconds
     std::uint64_t memoria = 0;  // resident bytes
     std::string nome;
+    // Seconds since the process started, at the listing; absent when the listing does not say.
+    std::optional<double> eta = std::nullopt;
 };
 using TempiProcessi = std::map<std::int32_t, TempoProcesso>;
 

@@ -13,7 +13,9 @@ RisultatoTabella costruisciTabella(const IngressoTabella& in) {
 
     if (in.lista) {
         for (const auto& [id, t] : *in.lista) {
-            double prima = t.cpu;
+            // A process born after the previous sample spent all its time within the interval; one
+            // missing from the previous listing for another reason has no baseline and shows 0.
+            double prima = t.eta && *t.eta < dt ? 0 : t.cpu;
             if (in.cpuPrec) {
                 auto it = in.cpuPrec->find(id);
                 if (it != in.cpuPrec->end()) prima = it->second;

@@ -54,16 +54,17 @@ int eseguiApplicazione(int argc, char** argv) {
     // What the system or a launcher adds (-psn_…, -NS… pairs) must not stop the application.
     if (!ignorate.empty()) diario(LivelloDiario::info, "avvio", "opzioni ignorate:" + ignorate);
 
+    auto desktop = fattiDesktopDiSistema(argomenti);
+    const bool daLogin = desktop->daLogin();
     IstanzaUnica istanza;
-    if (!istanza.prendi()) return 0;  // the running one opens its main window
+    // A plain start asks the running one to open its main window; a login launch asks nothing.
+    if (!istanza.prendi(!daLogin)) return 0;
 
     PreferenzeQt preferenze;
     {
         PreferenzeQt karvel(QStringLiteral("Karvel"), QStringLiteral("Karvel"));
         migraImpostazioniKarvel(preferenze, &karvel);
     }
-    auto desktop = fattiDesktopDiSistema(argomenti);
-    const bool daLogin = desktop->daLogin();
 
     auto sonde = sondeDiSistema();
     auto login = elementoLoginDiSistema();

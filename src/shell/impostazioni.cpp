@@ -235,10 +235,20 @@ void Impostazioni::costruisci() {
                                     "ad alte prestazioni, E a basso "
                                     "consumo).")));
     colonna->addWidget(stato);
+
+    nonSalvate_ = didascalia(
+        QStringLiteral("Impostazioni non salvate: le modifiche valgono fino alla chiusura di Pulsaro."));
+    nonSalvate_->setObjectName("nonSalvate");
+    nonSalvate_->hide();
+    colonna->addWidget(nonSalvate_);
     colonna->addStretch(1);
 }
 
 void Impostazioni::rileggi() {
+    if (nonSalvate_->isHidden() == preferenze_.scritturaFallita()) {
+        nonSalvate_->setVisible(preferenze_.scritturaFallita());
+        adatta();
+    }
     const int numero = processiMostrati(preferenze_.intero(chiaveNumero, processiPredefiniti));
     if (processi_->value() != numero) {
         // Shown, not stored: an out-of-range value is written only when the user changes it.
@@ -305,6 +315,7 @@ void Impostazioni::mostraStatoLogin(StatoLogin s) {
 void Impostazioni::applicaColori() {
     for (QLabel* l : secondarie_) colora(l, QPalette::WindowText, Tema::testoSecondario());
     colora(erroreEtichetta_, QPalette::WindowText, Tema::red());
+    colora(nonSalvate_, QPalette::WindowText, Tema::red());
     colora(processi_, QPalette::Text, Tema::orange());
     griglia_->applicaColori();
 }

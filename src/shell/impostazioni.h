@@ -70,6 +70,7 @@ private:
     QWidget* rigaApprovazione_ = nullptr;
     QPushButton* apri_ = nullptr;
     QLabel* erroreEtichetta_ = nullptr;
+    QLabel* nonSalvate_ = nullptr;  // the store refused a write
     Interruttore* barraMenu_ = nullptr;
     Interruttore* menuContestuale_ = nullptr;
     Interruttore* iconaStato_ = nullptr;

@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     for (const auto& [pid, voce] : leggiListaPs(t)) {
         fuzz::verifica(std::isfinite(voce.cpu), "tempo CPU finito");
         fuzz::verifica(utf8Valido(voce.nome), "nome in UTF-8");
+        fuzz::verifica(!voce.eta || (std::isfinite(*voce.eta) && *voce.eta >= 0), "età finita");
     }
     fuzz::verifica(std::isfinite(tempoCPU(t)), "tempoCPU finito");
     if (auto d = numeroDecimale(t)) fuzz::verifica(std::isfinite(*d), "numero decimale finito");

@@ -48,6 +48,24 @@ TEST(TabellaProcessi, QuotaCPUDellIntereMacchina) {
     EXPECT_EQ(r.cpuPrec, attesa);
 }
 
+TEST(TabellaProcessi, NatoNellIntervalloContaTuttoIlSuoTempo) {
+    Caso c;
+    auto voce = [](double cpu, std::optional<double> eta) { return TempoProcesso{cpu, 1, "p", eta}; };
+    c.lista = {{1, voce(0.9, 1.0)},           // born 1 s ago, interval 1.5 s: 0.9 s of 1.5 s
+               {2, voce(0.9, 2.0)},           // older than the interval, missing from the last listing
+               {3, voce(0.9, std::nullopt)},  // the listing does not tell: first sight, 0 %
+               {4, voce(5.0, 0.5)},           // a baseline wins over the start time
+               {5, voce(30.0, 0.1)}};         // never above the whole machine
+    c.cpuPrec = {{4, 4.7}};
+    const auto r = c.costruisci(1.5, 1);
+    EXPECT_NEAR(r.tabella.at(1).cpu, 60.0, 1e-9);
+    EXPECT_EQ(r.tabella.at(2).cpu, 0);
+    EXPECT_EQ(r.tabella.at(3).cpu, 0);
+    EXPECT_NEAR(r.tabella.at(4).cpu, 20.0, 1e-9);
+    EXPECT_EQ(r.tabella.at(5).cpu, 100);
+    EXPECT_EQ(r.cpuPrec.at(1), 0.9);
+}
+
 TEST(TabellaProcessi, IntervalloMinimoEProcessoriNonValidi) {
     Caso c;
     c.lista = {{1, {1.01, 0, "a"}}};

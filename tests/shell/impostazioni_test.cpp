@@ -47,6 +47,12 @@ struct LoginFinto : ElementoLogin {
     void apriImpostazioniSistema() override { ++aperture; }
 };
 
+// A store that can be told to refuse writes, as a read-only file does.
+struct PreferenzeGuaste : PreferenzeInMemoria {
+    bool guasta = false;
+    bool scritturaFallita() const override { return guasta; }
+};
+
 class ImpostazioniTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -331,4 +337,38 @@ TEST_F(ImpostazioniTest, SceltaColoreDalVivoEAnnullata) {
     pozzetto->scelta()->reject();
     EXPECT_EQ(preferenze.testo("coloreRiquadro", ""), "zz") << "cancelling puts back what was stored";
     EXPECT_EQ(pozzetto->colore(), RB::arancio());
+}
+
+// A refused write is said once, under the form, until a write works again.
+TEST(ImpostazioniSalvataggio, ScritturaRifiutataSiVedeSottoIlModulo) {
+    PreferenzeGuaste preferenze;
+    SondeFinte sonde;
+    CodaManuale coda;
+    std::vector<std::function<void()>> blocchi;
+    auto monitor = Monitor::crea(
+        sonde, coda, [&](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
+    LoginFinto login;
+    Impostazioni vista(*monitor, preferenze, login);
+    auto* riga = vista.findChild<QLabel*>("nonSalvate");
+    auto* barra = vista.findChild<Interruttore*>("barraMenu");
+    ASSERT_TRUE(riga && barra);
+    const auto aggiorna = [] { QCoreApplication::processEvents(); };
+    EXPECT_TRUE(riga->isHidden());
+
+    preferenze.guasta = true;
+    barra->click();
+    aggiorna();
+    EXPECT_FALSE(riga->isHidden());
+    EXPECT_EQ(riga->text(), "Impostazioni non salvate: le modifiche valgono fino alla chiusura di Pulsaro.");
+    EXPECT_FALSE(preferenze.booleano("barraMenu", true));  // the value holds for this run
+    const int altezza = vista.height();
+    barra->click();
+    aggiorna();
+    EXPECT_EQ(vista.height(), altezza);  // one line, not one per write
+
+    preferenze.guasta = false;
+    barra->click();
+    aggiorna();
+    EXPECT_TRUE(riga->isHidden());
+    EXPECT_LT(vista.height(), altezza);
 }

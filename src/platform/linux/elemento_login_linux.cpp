@@ -63,8 +63,9 @@ std::optional<std::string_view> valoreVoce(std::string_view testo, std::string_v
     return std::nullopt;
 }
 
-std::string descrizioneErrno(int codice, const fs::path& percorso) {
-    return std::generic_category().message(codice) + " (" + percorso.string() + ")";
+// What failed, in the interface's language, then the system's own reason.
+std::string descrizioneErrno(std::string_view azione, int codice, const fs::path& percorso) {
+    return std::string(azione) + " " + percorso.string() + ": " + std::generic_category().message(codice);
 }
 
 // Writes the whole text to a new file beside `destinazione` and moves it into place, so that a
@@ -72,7 +73,7 @@ std::string descrizioneErrno(int codice, const fs::path& percorso) {
 std::optional<std::string> scriviAtomico(const fs::path& destinazione, std::string_view testo) {
     const fs::path provvisorio = destinazione.string() + ".nuovo";
     const int fd = ::open(provvisorio.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return descrizioneErrno(errno, destinazione.parent_path());
+    if (fd < 0) return descrizioneErrno("impossibile scrivere in", errno, destinazione.parent_path());
     std::size_t scritti = 0;
     int errore = 0;
     while (scritti < testo.size()) {
@@ -89,7 +90,7 @@ std::optional<std::string> scriviAtomico(const fs::path& destinazione, std::stri
     if (!errore && ::rename(provvisorio.c_str(), destinazione.c_str()) != 0) errore = errno;
     if (errore) {
         ::unlink(provvisorio.c_str());
-        return descrizioneErrno(errore, destinazione);
+        return descrizioneErrno("impossibile scrivere", errore, destinazione);
     }
     return std::nullopt;
 }
@@ -135,7 +136,7 @@ std::optional<std::string> ElementoLoginLinux::registra() {
     if (fs::exists(fs::symlink_status(file_, ec))) {
         // A linked entry (kept with the user's other dotfiles) is rewritten where it lives.
         if (fs::is_symlink(file_, ec)) destinazione = fs::canonical(file_, ec);
-        if (ec) return descrizioneErrno(ec.value(), file_);
+        if (ec) return descrizioneErrno("impossibile seguire il collegamento", ec.value(), file_);
         auto testo = leggiFilePiccolo(destinazione.string());
         if (!testo) return "impossibile leggere " + destinazione.string();
         if (!eVoceDesktop(*testo))
@@ -143,7 +144,7 @@ std::optional<std::string> ElementoLoginLinux::registra() {
         attuale = std::move(*testo);
     }
     fs::create_directories(destinazione.parent_path(), ec);
-    if (ec) return descrizioneErrno(ec.value(), destinazione.parent_path());
+    if (ec) return descrizioneErrno("impossibile creare la cartella", ec.value(), destinazione.parent_path());
     return scriviAtomico(destinazione, testoAutostart(attuale, eseguibile_));
 }
 
@@ -160,7 +161,7 @@ std::optional<std::string> ElementoLoginLinux::annulla() {
     }
     std::error_code ec;
     fs::remove(file_, ec);
-    if (ec) return descrizioneErrno(ec.value(), file_);
+    if (ec) return descrizioneErrno("impossibile eliminare", ec.value(), file_);
     return std::nullopt;
 }
 

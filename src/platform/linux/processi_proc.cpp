@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 
@@ -56,6 +57,22 @@ long dimensionePagina() {
         return v > 0 ? v : 4096;
     }();
     return p;
+}
+
+// Seconds since boot, the clock the start times count on.
+std::optional<double> secondiDallAvvio(const std::string& radice) {
+    const auto testo = leggiFilePiccolo(sottoRadice(radice, "proc/uptime"), 256);
+    if (!testo) return std::nullopt;
+    const std::string_view s(*testo);
+    const auto punto = s.find('.');
+    const auto spazio = s.find_first_of(" \n");
+    if (punto == std::string_view::npos || punto > spazio) return std::nullopt;
+    std::uint64_t interi = 0;
+    if (!numero(s.substr(0, punto), interi)) return std::nullopt;
+    const std::string_view centesimi = s.substr(punto + 1, std::min(spazio, s.size()) - punto - 1);
+    std::uint64_t frazione = 0;
+    if (centesimi.size() != 2 || !numero(centesimi, frazione)) return std::nullopt;
+    return static_cast<double>(interi) + static_cast<double>(frazione) / 100.0;
 }
 
 }  // namespace
@@ -111,6 +128,7 @@ std::vector<VoceProc> leggiProcessiProc(const std::string& radice) {
         return voci;
     }
     const double tick = static_cast<double>(tickAlSecondo());
+    const auto avviata = secondiDallAvvio(radice);
     const auto pagina = static_cast<std::uint64_t>(dimensionePagina());
     char percorso[32];
     char buffer[4096];
@@ -129,6 +147,8 @@ std::vector<VoceProc> leggiProcessiProc(const std::string& radice) {
         v.cpu = static_cast<double>(stat->utime + stat->stime) / tick;
         v.memoria = stat->rss > 0 ? static_cast<std::uint64_t>(stat->rss) * pagina : 0;
         v.nome = std::move(stat->nome);
+        // Uptime is read first, so a process born since then would come out slightly negative.
+        if (avviata) v.eta = std::max(0.0, *avviata - static_cast<double>(stat->avvio) / tick);
         voci.push_back(std::move(v));
     }
     ::closedir(cartella);  // closes procFd too

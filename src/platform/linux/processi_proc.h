@@ -14,6 +14,7 @@ struct VoceProc {
     double cpu = 0;             // user + system seconds
     std::uint64_t memoria = 0;  // resident bytes
     std::string nome;           // the kernel's command name (at most 15 bytes, any bytes)
+    std::optional<double> eta;  // seconds since it started; absent without /proc/uptime
 };
 
 // What /proc/<pid>/stat says about one process.

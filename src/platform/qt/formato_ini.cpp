@@ -329,7 +329,9 @@ QByteArray sezioneAIni(const QString& nome) {
 }
 
 bool leggi(QIODevice& dispositivo, QSettings::SettingsMap& mappa) {
-    mappa = leggiIni(dispositivo.readAll());
+    // A file that grew past the bound after the start's check is refused here, before reading it.
+    if (dispositivo.size() > limiteFileIni) return false;
+    mappa = leggiIni(dispositivo.read(limiteFileIni));
     return true;
 }
 

@@ -24,6 +24,9 @@ QSettings::SettingsMap leggiIni(const QByteArray& testo);
 // Booleans, numbers, texts, bytes and lists as QSettings writes them; an opaque value as found.
 QByteArray scriviIni(const QSettings::SettingsMap& mappa);
 
+// A preferences file larger than this is not read: a few hundred keys fit in a few kilobytes.
+inline constexpr qint64 limiteFileIni = 1 << 20;
+
 // The format registered with QSettings once ("conf" files) on the two functions above.
 QSettings::Format formatoIni();
 

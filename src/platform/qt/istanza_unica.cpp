@@ -1,11 +1,21 @@
 #include "platform/qt/istanza_unica.h"
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+
+#include "platform/diario.h"
 
 namespace pulsaro {
 
@@ -14,19 +24,64 @@ constexpr int attesaMs = 1000;
 const QByteArray richiesta = "apri\n";
 }  // namespace
 
+UtenteDelPari utenteDelPariDiSistema() {
+    return [](qintptr descrittore) -> std::optional<long> {
+        const int fd = static_cast<int>(descrittore);
+#if defined(SO_PEERCRED)
+        ucred credenziali{};
+        socklen_t lunghezza = sizeof credenziali;
+        if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credenziali, &lunghezza) != 0) return std::nullopt;
+        return static_cast<long>(credenziali.uid);
+#else
+        uid_t utente = 0;
+        gid_t gruppo = 0;
+        if (::getpeereid(fd, &utente, &gruppo) != 0) return std::nullopt;
+        return static_cast<long>(utente);
+#endif
+    };
+}
+
+bool cartellaPrivata(const QString& percorso, QString* perche) {
+    const QByteArray nome = QFile::encodeName(percorso);
+    const auto rifiuta = [perche](const QString& motivo) {
+        if (perche) *perche = motivo;
+        return false;
+    };
+    if (::mkdir(nome.constData(), 0700) != 0 && errno != EEXIST)
+        return rifiuta(QStringLiteral("non si crea: ") + QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat s {};
+    // lstat: a link planted in its place would lead somewhere else.
+    if (::lstat(nome.constData(), &s) != 0)
+        return rifiuta(QStringLiteral("illeggibile: ") + QString::fromLocal8Bit(std::strerror(errno)));
+    if (!S_ISDIR(s.st_mode)) return rifiuta(QStringLiteral("non è una cartella"));
+    if (s.st_uid != ::geteuid()) return rifiuta(QStringLiteral("appartiene all'utente %1").arg(s.st_uid));
+    if ((s.st_mode & 0777) != 0700 && ::chmod(nome.constData(), 0700) != 0)
+        return rifiuta(
+            QStringLiteral("permessi %1 non correggibili").arg(s.st_mode & 0777, 3, 8, QChar(u'0')));
+    return true;
+}
+
 QString IstanzaUnica::percorsoPredefinito() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir(runtime).exists()) return runtime + QStringLiteral("/pulsaro.sock");
-    return QDir::tempPath() + QStringLiteral("/pulsaro-%1.sock").arg(::getuid());
+    return QDir::tempPath() + QStringLiteral("/pulsaro-%1/pulsaro.sock").arg(::geteuid());
 }
 
-IstanzaUnica::IstanzaUnica(QString percorso) : percorso_(std::move(percorso)) {}
+IstanzaUnica::IstanzaUnica(QString percorso, UtenteDelPari utenteDelPari)
+    : percorso_(std::move(percorso)), utenteDelPari_(std::move(utenteDelPari)) {}
 
 IstanzaUnica::~IstanzaUnica() {
     if (server_) server_->close();  // removes the socket file
 }
 
-bool IstanzaUnica::prendi() {
+bool IstanzaUnica::prendi(bool riapri) {
+    QString perche;
+    if (!cartellaPrivata(QFileInfo(percorso_).absolutePath(), &perche)) {
+        diario(LivelloDiario::avviso, "istanza",
+               "cartella del socket " + QFileInfo(percorso_).absolutePath().toStdString() + " " +
+                   perche.toStdString() + ": avvio senza istanza unica");
+        return true;
+    }
     // Two starts at once must not both decide they are the first.
     QLockFile blocco(percorso_ + QStringLiteral(".lock"));
     blocco.setStaleLockTime(0);  // a lock left by a dead process is taken over at once
@@ -36,8 +91,19 @@ bool IstanzaUnica::prendi() {
         QLocalSocket altro;
         altro.connectToServer(percorso_);
         if (altro.waitForConnected(attesaMs)) {
-            altro.write(richiesta);
-            altro.waitForBytesWritten(attesaMs);
+            const auto utente = utenteDelPari_ ? utenteDelPari_(altro.socketDescriptor()) : std::nullopt;
+            if (!utente || *utente != static_cast<long>(::geteuid())) {
+                diario(LivelloDiario::avviso, "istanza",
+                       "il socket " + percorso_.toStdString() + " è di " +
+                           (utente ? "un altro utente (" + std::to_string(*utente) + ")"
+                                   : "un utente sconosciuto") +
+                           ": avvio normale");
+                return true;
+            }
+            if (riapri) {
+                altro.write(richiesta);
+                altro.waitForBytesWritten(attesaMs);
+            }
             altro.disconnectFromServer();
             if (altro.state() != QLocalSocket::UnconnectedState) altro.waitForDisconnected(attesaMs);
             return false;

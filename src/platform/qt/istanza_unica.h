@@ -4,24 +4,40 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QLocalServer;
 
 namespace pulsaro {
 
+// The user id of the process at the other end of a connected local socket; none when the system
+// cannot tell.
+using UtenteDelPari = std::function<std::optional<long>(qintptr descrittore)>;
+UtenteDelPari utenteDelPariDiSistema();
+
+// `percorso` as a folder only this user can enter: made with mode 0700 when missing, its mode
+// narrowed when it is this user's own. False (with the reason) when it is someone else's, a
+// link or not a folder.
+bool cartellaPrivata(const QString& percorso, QString* perche = nullptr);
+
 class IstanzaUnica : public QObject {
     Q_OBJECT
 public:
-    // The socket's path: in the user's runtime folder, else a per-user name in the temporary folder.
+    // The socket's path: in the user's runtime folder, else in a private folder of this user
+    // under the temporary folder, never loose in a folder others can write to.
     static QString percorsoPredefinito();
 
-    explicit IstanzaUnica(QString percorso = percorsoPredefinito());
+    explicit IstanzaUnica(QString percorso = percorsoPredefinito(),
+                          UtenteDelPari utenteDelPari = utenteDelPariDiSistema());
     ~IstanzaUnica() override;
 
-    // True when this process is the one that runs: it now listens. False when another one
-    // runs and has been asked to reopen. A socket left by a crashed run is taken over.
-    bool prendi();
+    // True when this process should run: it listens now, or another listener cannot be trusted
+    // (logged). False when another run of this user answers; with `riapri` it is asked to show
+    // its main window, without it (a login launch) nothing is asked. A socket left by a crashed
+    // run is taken over.
+    bool prendi(bool riapri = true);
 
 signals:
     // Another start asked this one to show itself.
@@ -31,6 +47,7 @@ private:
     void leggi();
 
     QString percorso_;
+    UtenteDelPari utenteDelPari_;
     std::unique_ptr<QLocalServer> server_;
 };
 

@@ -1,10 +1,21 @@
 #include "platform/qt/preferenze_qt.h"
 
+#include <unistd.h>
+
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QVariant>
 
+#include <cerrno>
+#include <cstring>
+
+#include "platform/diario.h"
 #include "platform/numeri.h"
 #include "platform/qt/formato_ini.h"
 
@@ -76,23 +87,51 @@ std::optional<ValorePreferenza> daVariant(const QVariant& v, bool soloTesto) {
 
 }  // namespace
 
-PreferenzeQt::PreferenzeQt()
-    : settings_(std::make_unique<QSettings>(formatoNativo(), QSettings::UserScope, QStringLiteral("Pulsaro"),
-                                            QStringLiteral("Pulsaro"))),
-      soloTesto_(!nativoTipizzato) {}
+PreferenzeQt::PreferenzeQt() : PreferenzeQt(QStringLiteral("Pulsaro"), QStringLiteral("Pulsaro")) {}
 
 PreferenzeQt::PreferenzeQt(const QString& organizzazione, const QString& applicazione)
-    : settings_(
-          std::make_unique<QSettings>(formatoNativo(), QSettings::UserScope, organizzazione, applicazione)),
-      soloTesto_(!nativoTipizzato) {}
+    : PreferenzeQt(
+          [organizzazione, applicazione] {
+              return std::make_unique<QSettings>(formatoNativo(), QSettings::UserScope, organizzazione,
+                                                 applicazione);
+          },
+          nativoTipizzato ? QString()
+                          : QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+                                organizzazione + u'/' + applicazione + QStringLiteral(".conf"),
+          !nativoTipizzato) {}
 
 PreferenzeQt::PreferenzeQt(const QString& file)
-    : settings_(std::make_unique<QSettings>(file, formatoIni())), soloTesto_(true) {}
+    : PreferenzeQt([file] { return std::make_unique<QSettings>(file, formatoIni()); }, file, true) {}
+
+PreferenzeQt::PreferenzeQt(std::function<std::unique_ptr<QSettings>()> crea, QString file, bool soloTesto)
+    : crea_(std::move(crea)), file_(std::move(file)), soloTesto_(soloTesto) {
+    // QSettings opens the file at once and would wait forever on a FIFO; a huge one costs its
+    // size in memory at every change. Neither is read, and neither is touched before a change.
+    if (!file_.isEmpty()) {
+        const QFileInfo info(file_);
+        if (info.exists() && !info.isFile()) {
+            diario(LivelloDiario::avviso, "preferenze",
+                   file_.toStdString() + " non è un file regolare: valori predefiniti");
+            return;
+        }
+        if (info.exists() && info.size() > limiteFileIni) {
+            diario(LivelloDiario::avviso, "preferenze",
+                   file_.toStdString() + " supera " + std::to_string(limiteFileIni / 1024) +
+                       " KiB: valori predefiniti, il file resta com'è fino alla prossima modifica");
+            return;
+        }
+    }
+    settings_ = crea_();
+}
 
 PreferenzeQt::~PreferenzeQt() = default;
 
 std::optional<ValorePreferenza> PreferenzeQt::valore(const std::string& chiave) const {
     std::lock_guard lock(mutex_);
+    if (!settings_) {
+        const auto it = nonSalvate_.constFind(QString::fromStdString(chiave));
+        return it == nonSalvate_.cend() || !*it ? std::nullopt : daVariant(**it, soloTesto_);
+    }
     return daVariant(settings_->value(QString::fromStdString(chiave)), soloTesto_);
 }
 
@@ -116,8 +155,7 @@ void PreferenzeQt::scrivi(const std::string& chiave, const ValorePreferenza& v) 
                 }
             },
             v);
-        settings_->setValue(QString::fromStdString(chiave), q);
-        settings_->sync();
+        salva(QString::fromStdString(chiave), q);
     }
     annuncia(chiave);
 }
@@ -125,10 +163,58 @@ void PreferenzeQt::scrivi(const std::string& chiave, const ValorePreferenza& v) 
 void PreferenzeQt::rimuovi(const std::string& chiave) {
     {
         std::lock_guard lock(mutex_);
-        settings_->remove(QString::fromStdString(chiave));
-        settings_->sync();
+        salva(QString::fromStdString(chiave), std::nullopt);
     }
     annuncia(chiave);
+}
+
+bool PreferenzeQt::scritturaFallita() const {
+    std::lock_guard lock(mutex_);
+    return fallita_;
+}
+
+void PreferenzeQt::salva(const QString& chiave, const std::optional<QVariant>& valore) {
+    nonSalvate_[chiave] = valore;
+    if (!settings_) {
+        // The unread file gives way to a new one at the user's first change.
+        if (::unlink(QFile::encodeName(file_).constData()) != 0 && errno != ENOENT) {
+            if (!fallita_)
+                diario(LivelloDiario::avviso, "preferenze",
+                       file_.toStdString() + " non sostituibile: " + std::strerror(errno));
+            fallita_ = true;
+            return;
+        }
+        settings_ = crea_();
+    }
+    for (auto it = nonSalvate_.cbegin(); it != nonSalvate_.cend(); ++it) {
+        if (*it)
+            settings_->setValue(it.key(), **it);
+        else
+            settings_->remove(it.key());
+    }
+    settings_->sync();
+    if (settings_->status() != QSettings::AccessError) {
+        if (fallita_) diario(LivelloDiario::info, "preferenze", "preferenze di nuovo salvate");
+        fallita_ = false;
+        nonSalvate_.clear();
+        return;
+    }
+    if (!fallita_) {
+        const std::string dove = file_.isEmpty() ? settings_->fileName().toStdString() : file_.toStdString();
+        diario(LivelloDiario::avviso, "preferenze",
+               "scrittura non riuscita in " + dove + ": le modifiche valgono fino alla chiusura");
+    }
+    fallita_ = true;
+    // QSettings keeps its first error for good: a fresh object tells whether the next try works.
+    // The unsaved values go again into it at that try; until then this one answers the reads.
+    settings_ = crea_();
+    for (auto it = nonSalvate_.cbegin(); it != nonSalvate_.cend(); ++it) {
+        if (*it)
+            settings_->setValue(it.key(), **it);
+        else
+            settings_->remove(it.key());
+    }
+    QCoreApplication::removePostedEvents(settings_.get(), QEvent::UpdateRequest);
 }
 
 }  // namespace pulsaro

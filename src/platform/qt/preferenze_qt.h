@@ -2,7 +2,10 @@
 // ~/.config/Pulsaro/Pulsaro.conf on Linux (INI, read by formato_ini so no stored object is decoded).
 #pragma once
 
+#include <QMap>
 #include <QString>
+#include <QVariant>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -28,11 +31,22 @@ public:
     std::optional<ValorePreferenza> valore(const std::string& chiave) const override;
     void scrivi(const std::string& chiave, const ValorePreferenza& v) override;
     void rimuovi(const std::string& chiave) override;
+    bool scritturaFallita() const override;
 
 private:
+    PreferenzeQt(std::function<std::unique_ptr<QSettings>()> crea, QString file, bool soloTesto);
+    void salva(const QString& chiave, const std::optional<QVariant>& valore);
+
     mutable std::mutex mutex_;  // QSettings is reentrant, not thread-safe; reads come from the queue too
+    std::function<std::unique_ptr<QSettings>()> crea_;
+    // The INI file checked before QSettings opens it; empty for the native store.
+    QString file_;
+    // None while the file found at start is not read (not a small regular file): defaults until
+    // the first change, which replaces it.
     std::unique_ptr<QSettings> settings_;
     bool soloTesto_;  // the backend keeps every value as text (INI files)
+    bool fallita_ = false;
+    QMap<QString, std::optional<QVariant>> nonSalvate_;  // this run's changes the store refused
 };
 
 }  // namespace pulsaro

@@ -23,7 +23,8 @@ public:
     TempiProcessi tempiProcessi() override {
         TempiProcessi lista;
         for (auto& v : leggiProcessiProc("/"))
-            lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome)};  // the kernel allows any bytes
+            lista[v.pid] =
+                TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome), v.eta};  // the kernel allows any bytes
         return lista;
     }
 

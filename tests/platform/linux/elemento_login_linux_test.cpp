@@ -1,7 +1,10 @@
 #include "platform/linux/elemento_login_linux.h"
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include <cerrno>
+#include <system_error>
 
 #include <cstdio>
 #include <cstdlib>
@@ -170,6 +173,10 @@ TEST_F(ElementoLoginLinuxTest, ScritturaNonRiuscitaDiceLErrore) {
     const auto errore = bloccato.registra();
     ASSERT_TRUE(errore);
     EXPECT_NE(errore->find((radice / "occupato").string()), std::string::npos) << *errore;
+    // Said in Italian, the system's own reason after it.
+    EXPECT_EQ(errore->rfind("impossibile creare la cartella ", 0), 0u) << *errore;
+    const std::string motivo = ": " + std::generic_category().message(ENOTDIR);
+    EXPECT_TRUE(errore->ends_with(motivo)) << *errore;
     EXPECT_EQ(bloccato.stato(), StatoLogin::nonRegistrato);
 }
 

@@ -81,10 +81,33 @@ TEST(ProcessiProc, AlberoFinto) {
     EXPECT_EQ(voci[2].nome, "kworker/0:1-ev");  // the kernel's name whole, slashes included
     EXPECT_EQ(voci[3].pid, 80);
     EXPECT_EQ(voci[3].memoria, 0u);
+    EXPECT_FALSE(voci[0].eta);  // no /proc/uptime: the age is unknown
 
     // The root may end with a slash or not.
     EXPECT_EQ(leggiProcessiProc(a.radice() + "/").size(), 4u);
     EXPECT_TRUE(leggiProcessiProc(a.radice() + "/manca").empty());
+}
+
+// The age is the time since boot less the start time, both on the boot clock.
+TEST(ProcessiProc, EtaDaAvvioEUptime) {
+    prova::AlberoFinto a;
+    const long tick = ::sysconf(_SC_CLK_TCK);
+    a.scrivi("proc/uptime", "100.25 180.00\n");
+    a.scrivi("proc/5/stat", statFinto(5, "vecchio", 1, 1, static_cast<unsigned long long>(10 * tick), 1));
+    a.scrivi("proc/6/stat", statFinto(6, "nuovo", 1, 1, static_cast<unsigned long long>(99 * tick), 1));
+    a.scrivi("proc/7/stat", statFinto(7, "dopo", 1, 1, static_cast<unsigned long long>(101 * tick), 1));
+    auto voci = leggiProcessiProc(a.radice());
+    std::sort(voci.begin(), voci.end(), [](const VoceProc& x, const VoceProc& y) { return x.pid < y.pid; });
+    ASSERT_EQ(voci.size(), 3u);
+    ASSERT_TRUE(voci[0].eta && voci[1].eta && voci[2].eta);
+    EXPECT_NEAR(*voci[0].eta, 90.25, 1e-9);
+    EXPECT_NEAR(*voci[1].eta, 1.25, 1e-9);
+    EXPECT_EQ(*voci[2].eta, 0);  // born after uptime was read
+
+    for (const char* rotto : {"", "abc 1.00\n", "100 5.00\n", "100.2x 5\n"}) {
+        a.scrivi("proc/uptime", rotto);
+        EXPECT_FALSE(leggiProcessiProc(a.radice()).front().eta) << rotto;
+    }
 }
 
 // Both ways of listing this machine agree on the processes that live through both readings.
@@ -116,6 +139,9 @@ TEST(ProcessiProc, ConcordaConPsVero) {
         // ps prints whole seconds; /proc was read later.
         EXPECT_LE(ps.at(pid).cpu, proc.at(pid).cpu + 1.0) << pid;
         EXPECT_GE(ps.at(pid).cpu + 1.0, proc.at(pid).cpu - 5.0) << pid;
+        // Both ages count from the same start; ps prints whole seconds.
+        ASSERT_TRUE(ps.at(pid).eta && proc.at(pid).eta) << pid;
+        EXPECT_NEAR(*ps.at(pid).eta, *proc.at(pid).eta, 2.5) << pid;
     }
     EXPECT_GT(ps.at(::getpid()).memoria, 0u);
     EXPECT_GT(proc.at(::getpid()).memoria, 0u);

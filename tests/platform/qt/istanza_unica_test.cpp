@@ -6,7 +6,14 @@
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <csignal>
+#include <string>
+#include <vector>
 
+#include <unistd.h>
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/diario.h"
 #include "platform/qt/istanza_unica.h"
 #include "platform/segnali_uscita.h"
 #include "support/qt_app.h"
@@ -55,6 +62,88 @@ TEST(IstanzaUnica, UnSocketLasciatoDaUnaCorsaCadutaNonFermaLaSuccessiva) {
     EXPECT_TRUE(nuova.prendi());
     IstanzaUnica altra(percorso);
     EXPECT_FALSE(altra.prendi());  // and it does listen
+}
+
+TEST(IstanzaUnica, UnAvvioDaLoginNonRiapreNulla) {
+    QTemporaryDir dir;
+    const QString percorso = dir.filePath("pulsaro.sock");
+    IstanzaUnica prima(percorso);
+    ASSERT_TRUE(prima.prendi());
+    int riaperture = 0;
+    QObject::connect(&prima, &IstanzaUnica::riapertura, [&] { ++riaperture; });
+
+    IstanzaUnica login(percorso);
+    EXPECT_FALSE(login.prendi(false));  // one runs: the login launch ends
+    IstanzaUnica aMano(percorso);
+    EXPECT_FALSE(aMano.prendi());
+    EXPECT_TRUE(aspetta([&] { return riaperture == 1; }));
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    EXPECT_EQ(riaperture, 1);  // only the plain start asked
+}
+
+// A listener run by someone else is not believed: this start runs on its own and says why.
+TEST(IstanzaUnica, UnSocketDiUnAltroUtenteNonFermaLAvvio) {
+    QTemporaryDir dir;
+    const QString percorso = dir.filePath("privata/pulsaro.sock");
+    const auto estraneo = [](qintptr) -> std::optional<long> { return static_cast<long>(::geteuid()) + 1; };
+    IstanzaUnica piantato(percorso, estraneo);
+    ASSERT_TRUE(piantato.prendi());
+    int riaperture = 0;
+    QObject::connect(&piantato, &IstanzaUnica::riapertura, [&] { ++riaperture; });
+
+    std::vector<std::string> righe;
+    {
+        DeviaDiario raccolto(
+            [&righe](LivelloDiario, std::string_view, std::string_view m) { righe.emplace_back(m); });
+        IstanzaUnica vittima(percorso, estraneo);
+        EXPECT_TRUE(vittima.prendi());
+        IstanzaUnica senzaRisposta(percorso, [](qintptr) -> std::optional<long> { return std::nullopt; });
+        EXPECT_TRUE(senzaRisposta.prendi());
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    EXPECT_EQ(riaperture, 0);
+    ASSERT_EQ(righe.size(), 2u);
+    EXPECT_NE(righe[0].find("un altro utente"), std::string::npos) << righe[0];
+    EXPECT_NE(righe[1].find("sconosciuto"), std::string::npos) << righe[1];
+
+    // The real check sees this very process at the other end.
+    IstanzaUnica vera(percorso);
+    EXPECT_FALSE(vera.prendi(false));
+}
+
+TEST(IstanzaUnica, LaCartellaDelSocketESoloDellUtente) {
+    QTemporaryDir dir;
+    const QString nuova = dir.filePath("nuova");
+    ASSERT_TRUE(cartellaPrivata(nuova));
+    EXPECT_EQ(QFileInfo(nuova).permissions() & 0x0077, 0);  // nothing for group or others
+    EXPECT_EQ(QFile::permissions(nuova) & (QFileDevice::ReadGroup | QFileDevice::ReadOther), 0);
+
+    const QString larga = dir.filePath("larga");
+    ASSERT_TRUE(QDir().mkdir(larga));
+    ASSERT_TRUE(QFile::setPermissions(larga, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                 QFileDevice::WriteOther | QFileDevice::ExeOther));
+    EXPECT_TRUE(cartellaPrivata(larga));  // its own: narrowed
+    EXPECT_EQ(QFile::permissions(larga) & (QFileDevice::ReadOther | QFileDevice::WriteOther), 0);
+
+    QString perche;
+    ASSERT_TRUE(QFile::link(larga, dir.filePath("link")));
+    EXPECT_FALSE(cartellaPrivata(dir.filePath("link"), &perche));
+    QFile f(dir.filePath("file"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    EXPECT_FALSE(cartellaPrivata(dir.filePath("file"), &perche));
+
+    if (::geteuid() == 0) {  // only root can give a folder to someone else
+        const QString altrui = dir.filePath("altrui");
+        ASSERT_TRUE(QDir().mkdir(altrui));
+        ASSERT_EQ(::chown(QFile::encodeName(altrui).constData(), 65534, 65534), 0);
+        EXPECT_FALSE(cartellaPrivata(altrui, &perche));
+        EXPECT_NE(perche.indexOf(QStringLiteral("65534")), -1) << perche.toStdString();
+        // And no socket goes there.
+        IstanzaUnica istanza(altrui + QStringLiteral("/pulsaro.sock"));
+        EXPECT_TRUE(istanza.prendi());
+        EXPECT_FALSE(QFile::exists(altrui + QStringLiteral("/pulsaro.sock")));
+    }
 }
 
 TEST(SegnaliUscita, UnSegnaleArrivaComeByteDaLeggere) {

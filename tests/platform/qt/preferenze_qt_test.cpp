@@ -2,9 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
+
+#include "platform/diario.h"
+#include "platform/qt/formato_ini.h"
 
 #include "support/qt_app.h"
 
@@ -116,4 +127,103 @@ TEST_F(PreferenzeSuFile, EveryWriteAndRemovalIsAnnounced) {
     abbonamento.disdici();
     p.scrivi("vista", std::string("barre"));
     EXPECT_EQ(annunci, (std::vector<std::string>{"barraMenu=sì", "barraMenu=sì", "barraMenu=no"}));
+}
+
+namespace {
+
+std::vector<std::string> righeDiario(const std::function<void()>& azione) {
+    std::vector<std::string> righe;
+    DeviaDiario devia(
+        [&righe](LivelloDiario, std::string_view, std::string_view m) { righe.emplace_back(m); });
+    azione();
+    return righe;
+}
+
+}  // namespace
+
+// A store whose folder cannot be made (a file stands in its place: not even root writes there).
+TEST_F(PreferenzeSuFile, ScritturaRifiutataSiDiceUnaVoltaEIlValoreResta) {
+    const QString bloccata = cartella.filePath("bloccata");
+    {
+        QFile f(bloccata);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    PreferenzeQt p(bloccata + QStringLiteral("/Pulsaro.conf"));
+    EXPECT_FALSE(p.scritturaFallita());
+    const auto righe = righeDiario([&] {
+        p.scrivi("numeroPannelli", std::int64_t{12});
+        p.scrivi("barraMenu", false);
+    });
+    EXPECT_TRUE(p.scritturaFallita());
+    ASSERT_EQ(righe.size(), 1u);  // once, not at every write
+    EXPECT_NE(righe[0].find("non riuscita"), std::string::npos) << righe[0];
+    // The run goes on with what the user chose.
+    EXPECT_EQ(p.intero("numeroPannelli"), std::optional<std::int64_t>(12));
+    EXPECT_EQ(p.booleano("barraMenu"), std::optional<bool>(false));
+
+    // The folder becomes possible: the next change writes everything this run kept.
+    ASSERT_TRUE(QFile::remove(bloccata));
+    ASSERT_TRUE(QDir().mkdir(bloccata));
+    p.scrivi("vista", std::string("contagiri"));
+    EXPECT_FALSE(p.scritturaFallita());
+    PreferenzeQt riletta(bloccata + QStringLiteral("/Pulsaro.conf"));
+    EXPECT_EQ(riletta.intero("numeroPannelli"), std::optional<std::int64_t>(12));
+    EXPECT_EQ(riletta.booleano("barraMenu"), std::optional<bool>(false));
+    EXPECT_EQ(riletta.testo("vista"), std::optional<std::string>("contagiri"));
+}
+
+// A FIFO would keep the start waiting for a writer forever: it is not opened, and gives way to a
+// regular file at the first change.
+TEST_F(PreferenzeSuFile, UnaFifoNonFermaLAvvio) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    std::unique_ptr<PreferenzeQt> p;
+    const auto righe = righeDiario([&] { p = std::make_unique<PreferenzeQt>(file); });
+    ASSERT_EQ(righe.size(), 1u);
+    EXPECT_NE(righe[0].find("non è un file regolare"), std::string::npos) << righe[0];
+    EXPECT_TRUE(p->booleano("barraMenu", true));
+    EXPECT_FALSE(QFileInfo(file).isFile());  // untouched until a change
+
+    p->scrivi("barraMenu", false);
+    EXPECT_FALSE(p->scritturaFallita());
+    EXPECT_TRUE(QFileInfo(file).isFile());
+    EXPECT_EQ(PreferenzeQt(file).booleano("barraMenu"), std::optional<bool>(false));
+}
+
+// Past the bound a file is unreadable: defaults, one line, and the file stays as it is until the
+// user changes something.
+TEST_F(PreferenzeSuFile, UnFileTroppoGrandeNonSiLeggeNeSiRiscrive) {
+    QByteArray grande("[General]\nbarraMenu=false\n");
+    while (grande.size() <= limiteFileIni)
+        grande += "riempitivo" + QByteArray::number(grande.size()) + "=1\n";
+    scriviFile(grande);
+    std::unique_ptr<PreferenzeQt> p;
+    const auto righe = righeDiario([&] { p = std::make_unique<PreferenzeQt>(file); });
+    ASSERT_EQ(righe.size(), 1u);
+    EXPECT_NE(righe[0].find("supera"), std::string::npos) << righe[0];
+    EXPECT_TRUE(p->booleano("barraMenu", true));  // the default, not the file's false
+    EXPECT_FALSE(p->valore("riempitivo30").has_value());
+    EXPECT_EQ(leggiFile(), grande);
+
+    p->scrivi("numeroPannelli", std::int64_t{6});
+    EXPECT_LT(leggiFile().size(), 100);
+    EXPECT_EQ(PreferenzeQt(file).intero("numeroPannelli"), std::optional<std::int64_t>(6));
+
+    // Grown past the bound behind the store's back: still not read.
+    scriviFile(grande);
+    EXPECT_FALSE(PreferenzeQt(file).booleano("barraMenu").has_value());
+}
+
+// The reader refuses an oversized device even when handed one directly.
+TEST(FormatoIni, IlLettoreRifiutaOltreIlLimite) {
+    QTemporaryDir d;
+    const QString f = d.filePath("x.conf");
+    {
+        QFile file(f);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("a=1\n");
+        file.write(QByteArray(limiteFileIni, ';'));
+    }
+    QSettings s(f, formatoIni());
+    EXPECT_FALSE(s.contains("a"));
+    EXPECT_EQ(s.status(), QSettings::FormatError);
 }

@@ -3,8 +3,6 @@
 #include <unistd.h>
 
 #include <QByteArray>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -185,6 +183,9 @@ void PreferenzeQt::salva(const QString& chiave, const std::optional<QVariant>& v
             return;
         }
         settings_ = crea_();
+    } else if (fallita_) {
+        // QSettings keeps its first error for good: a fresh object tells whether this try works.
+        settings_ = crea_();
     }
     for (auto it = nonSalvate_.cbegin(); it != nonSalvate_.cend(); ++it) {
         if (*it)
@@ -204,17 +205,7 @@ void PreferenzeQt::salva(const QString& chiave, const std::optional<QVariant>& v
         diario(LivelloDiario::avviso, "preferenze",
                "scrittura non riuscita in " + dove + ": le modifiche valgono fino alla chiusura");
     }
-    fallita_ = true;
-    // QSettings keeps its first error for good: a fresh object tells whether the next try works.
-    // The unsaved values go again into it at that try; until then this one answers the reads.
-    settings_ = crea_();
-    for (auto it = nonSalvate_.cbegin(); it != nonSalvate_.cend(); ++it) {
-        if (*it)
-            settings_->setValue(it.key(), **it);
-        else
-            settings_->remove(it.key());
-    }
-    QCoreApplication::removePostedEvents(settings_.get(), QEvent::UpdateRequest);
+    fallita_ = true;  // this object keeps the values for the reads until the next try
 }
 
 }  // namespace pulsaro

@@ -179,4 +179,24 @@ APP=""
 [ "$STATO" -eq 0 ] || fallito "SIGTERM termina con $STATO"
 for f in $FIGLI; do kill -0 "$f" 2>/dev/null && fallito "resta il figlio $f"; done
 
+passo "un figlio che brucia un core per 1 s compare nella lista con più del 20 %"
+# The list the windows show, as the terminal mode prints it: the burner starts after one sample
+# and is first seen, still burning, at the next, so only its time since birth gives it a share.
+# The share is of the whole machine: 20 % on two cores, scaled to this machine's count.
+cp "$(command -v dash || command -v sh)" "$TMP/bruciacore"
+coproc CAMPIONI { "$PULSARO" --terminale --json --campioni 3 --intervallo 1.5 2>"$TMP/terminale.log"; }
+read -r -t 20 PRIMO <&"${CAMPIONI[0]}" || fallito "la modalità terminale non dà campioni"
+sleep 0.6
+timeout 1 "$TMP/bruciacore" -c 'while :; do :; done' &
+RIGHE_JSON=$(timeout 20 cat <&"${CAMPIONI[0]}")
+wait "$CAMPIONI_PID" 2>/dev/null
+QUOTA=$(python3 -c '
+import json, sys
+quote = [p["cpu"] for riga in sys.stdin if riga.strip()
+         for p in json.loads(riga)["processi"] if p["nome"] == "bruciacore"]
+print(max(quote, default=0))' <<<"$RIGHE_JSON")
+echo "   quota del figlio: ${QUOTA} %"
+python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) * int(sys.argv[2]) > 40 else 1)" "$QUOTA" "$(nproc)" ||
+    fallito "il figlio che brucia un core ha ${QUOTA} %, non più del 20 %"
+
 echo "OK: tutti i passi riusciti; schermate in $USCITA"

@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-#include <cerrno>
-#include <system_error>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 #include "platform/albero_finto.h"
 #include "platform/linux/voci_desktop.h"

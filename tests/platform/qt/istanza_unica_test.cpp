@@ -1,17 +1,17 @@
-// One running application per user, and the next start after a crash.
+// One running application per user, the next start after a crash, and nobody else's socket.
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <csignal>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
-#include <QDir>
-#include <QFileInfo>
 
 #include "platform/diario.h"
 #include "platform/qt/istanza_unica.h"

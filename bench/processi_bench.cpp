@@ -23,8 +23,9 @@ std::string listaFinta(int righe) {
     for (int i = 0; i < righe; ++i) {
         const int pid = 100 + i * 7;
         s += std::string(pid < 1000 ? "  " : " ") + std::to_string(pid) + "  " + std::to_string(i % 97) +
-             ":" + std::to_string(10 + i % 50) + "." + std::to_string(10 + i % 90) + "  " +
-             std::to_string(1000 + i * 13) +
+             ":" + std::to_string(10 + i % 50) + "." + std::to_string(10 + i % 90) + " " +
+             std::to_string(1 + i % 9) + "-0" + std::to_string(i % 10) + ":" + std::to_string(10 + i % 50) +
+             ":" + std::to_string(10 + i % 40) + "  " + std::to_string(1000 + i * 13) +
              (i % 3 == 0 ? " /Applications/Some App.app/Contents/MacOS/Some App Helper (Renderer)\n"
                          : " /usr/libexec/servizio" + std::to_string(i) + "\n");
     }
@@ -34,7 +35,7 @@ std::string listaFinta(int righe) {
 TempiProcessi listaDaProc(const std::string& radice) {
     TempiProcessi lista;
     for (auto& v : leggiProcessiProc(radice))
-        lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome)};
+        lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome), v.eta};
     return lista;
 }
 

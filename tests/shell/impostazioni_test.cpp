@@ -342,7 +342,7 @@ TEST_F(ImpostazioniTest, SceltaColoreDalVivoEAnnullata) {
 // A refused write is said once, under the form, until a write works again.
 TEST(ImpostazioniSalvataggio, ScritturaRifiutataSiVedeSottoIlModulo) {
     PreferenzeGuaste preferenze;
-    SondeFinte sonde;
+    prova::SondeFinte sonde;
     CodaManuale coda;
     std::vector<std::function<void()>> blocchi;
     auto monitor = Monitor::crea(

@@ -472,9 +472,11 @@ void Finestre::nelloSchermo() {
     const QSize bordi = w->frameGeometry().size() - w->size();  // none until the window manager says
     // Below the content's minimum width the minimum gives way, so the window never asks for
     // more than the screen has; its height is the panel's to fit, with a list that scrolls.
-    if (contenutoPrincipale_)
-        contenutoPrincipale_->setMinimumWidth(
-            std::max(1, std::min(larghezzaMinimaContenuto, area.width() - bordi.width())));
+    const int minima = std::max(1, std::min(larghezzaMinimaContenuto, area.width() - bordi.width()));
+    if (contenutoPrincipale_ && contenutoPrincipale_->minimumWidth() != minima) {
+        contenutoPrincipale_->setMinimumWidth(minima);
+        if (w->layout()) w->layout()->activate();  // the window's own minimum follows now, not later
+    }
     if (w->isMaximized() || w->isFullScreen()) return;
     const QRect cornice = w->frameGeometry();
     const QRect dentro = dentroArea(cornice, area);

@@ -19,7 +19,9 @@ std::optional<QIcon> CacheIcone::icona(std::int32_t pid) {
     if (const auto it = icone_.find(pid); it != icone_.end()) return it->second;
     if (icone_.size() >= capienza) icone_.clear();
     std::optional<QIcon> trovata = ricerca_ ? ricerca_(pid) : std::nullopt;
-    if (trovata && trovata->isNull()) trovata.reset();
+    // An icon is read lazily: a file that cannot be decoded (corrupt, or past Qt's allocation
+    // limit) gives a non-null icon that draws nothing. Drawn once here, it counts as none.
+    if (trovata && (trovata->isNull() || trovata->pixmap(QSize(32, 32)).isNull())) trovata.reset();
     icone_.emplace(pid, trovata);
     return trovata;
 }

@@ -74,9 +74,7 @@ void RigaMini::paintEvent(QPaintEvent*) {
     const QFont memoria = fontMemoria();
     const double alto = cy - altezzaBlocco() / 2;
     p.setPen(Tema::testoPrimario(a));
-    disegnaTesto(p, QPointF(x, alto),
-                 testoTagliato(unaRiga(QString::fromStdString(processo_.nome)), nome, larghezzaNomeMini),
-                 nome);
+    disegnaTesto(p, QPointF(x, alto), testoTagliato(nomeProcesso(processo_), nome, larghezzaNomeMini), nome);
     p.setPen(Tema::testoSecondario(a));
     disegnaCifre(p, QPointF(x, alto + QFontMetricsF(nome).height()),
                  testoCifreTagliato(QString::fromStdString(memoriaTesto(processo_.memoria)), memoria,

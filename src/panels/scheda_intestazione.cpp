@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
+#include <algorithm>
 #include <cmath>
 
 #include "panels/elementi_pannello.h"
@@ -28,6 +29,7 @@ namespace {
 const QSize cornice(170, 150);
 constexpr double raggioCard = 14;
 constexpr double opacitaSeguito = 0.6;
+constexpr int margineTutto = 12;
 
 QFont fontTutto() {
     return carattere(13, QFont::Medium);
@@ -77,17 +79,28 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
     v->setContentsMargins(0, 12, 0, 12);
     v->setSpacing(6);
 
+    tutto_ = new PulsanteTutto(this);
+    tutto_->resize(tutto_->sizeHint());
+    tutto_->hide();
+    connect(tutto_, &QAbstractButton::clicked, this, [tutto = std::move(tutto)] {
+        if (tutto) tutto();
+    });
+
     rigaProcesso_ = new QWidget(this);
     auto* rp = new QHBoxLayout(rigaProcesso_);
-    rp->setContentsMargins(18, 0, 18, 0);
+    // The line ends before the "Tutto" button that sits at its trailing end.
+    rp->setContentsMargins(18, 0, std::max(18, margineTutto + tutto_->width() + 10), 0);
     rp->setSpacing(10);
     icona_ = new IconaProcesso(0, rigaProcesso_);
     icona_->setFixedSize(28, 28);
     rp->addWidget(icona_);
+    // A long name gives way, cut with "…"; the memory and pid beside it never do.
     nome_ = new Testo({}, carattereTitolo2(), colorePrimario(), rigaProcesso_);
+    nome_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     rp->addWidget(nome_, 0);
     dettaglio_ = new Testo({}, carattere(StileTesto::callout), coloreSecondario(), rigaProcesso_);
     dettaglio_->setCifreFisse(true);
+    dettaglio_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     rp->addWidget(dettaglio_, 0);
     rp->addStretch(1);
     v->addWidget(rigaProcesso_);
@@ -125,13 +138,6 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
     }
     v->addLayout(risorse);
 
-    tutto_ = new PulsanteTutto(this);
-    tutto_->resize(tutto_->sizeHint());
-    tutto_->hide();
-    connect(tutto_, &QAbstractButton::clicked, this, [tutto = std::move(tutto)] {
-        if (tutto) tutto();
-    });
-
     animazioneBordo_->setDuration(durataSeguitoMs);
     animazioneBordo_->setEasingCurve(curvaEaseInOut());
     connect(animazioneBordo_, &QVariantAnimation::valueChanged, this, [this](const QVariant& x) {
@@ -162,8 +168,7 @@ void SchedaIntestazione::aggiorna() {
 
     if (seguendo) {
         icona_->setPid(*seguito);
-        nome_->setTesto(dett ? unaRiga(QString::fromStdString(dett->nome))
-                             : QStringLiteral("Processo terminato"));
+        nome_->setTesto(dett ? nomeProcesso(*dett) : QStringLiteral("Processo terminato"));
         dettaglio_->setTesto(dett ? testoMemoriaPid(*dett) : QString());
         dettaglio_->setVisible(dett.has_value());
     }
@@ -203,7 +208,7 @@ void SchedaIntestazione::posizionaTutto() {
     // it would cover the Neural Engine's subtitle at the window's usual widths.
     const int centro =
         rigaProcesso_->isHidden() ? 12 + tutto_->height() / 2 : rigaProcesso_->geometry().center().y();
-    tutto_->move(width() - 12 - tutto_->width(), centro - tutto_->height() / 2);
+    tutto_->move(width() - margineTutto - tutto_->width(), centro - tutto_->height() / 2);
     tutto_->raise();
 }
 

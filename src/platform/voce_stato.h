@@ -60,6 +60,11 @@ public:
     virtual double dpr() const = 0;
     // Called once if the system turns out to have no place for the item.
     virtual void quandoAssente(std::function<void()> assente) = 0;
+    // Whether the item is on show: false while a tray is awaited, where there is none, and while
+    // the tray's host is gone.
+    virtual bool mostrata() const = 0;
+    // Called each time `mostrata` changes.
+    virtual void quandoPresenza(std::function<void(bool mostrata)> presenza) = 0;
 };
 
 // The item of this system. A missing tray is waited for up to `attesa` seconds before it is

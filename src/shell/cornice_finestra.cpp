@@ -1,5 +1,6 @@
 #include "shell/cornice_finestra.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -64,11 +65,26 @@ std::optional<QRect> corniceUsabile(std::string_view testo, int altezzaPrincipal
     if (!c) return std::nullopt;
     // Enough of the title bar to take hold of the window with the mouse.
     const QRect barra(c->finestra.x(), c->finestra.y(), c->finestra.width(), 24);
+    const QRect* dove = nullptr;
+    int migliore = 0;
     for (const QRect& a : aree) {
         const QRect comune = barra.intersected(a);
-        if (comune.width() >= 40 && comune.height() >= 10) return c->finestra;
+        if (comune.width() >= 40 && comune.height() >= 10 && comune.width() * comune.height() > migliore) {
+            migliore = comune.width() * comune.height();
+            dove = &a;
+        }
     }
+    // Saved on a larger screen, it must not come back past the edges of this one.
+    if (dove) return dentroArea(c->finestra, *dove);
     return std::nullopt;
+}
+
+QRect dentroArea(const QRect& cornice, const QRect& area) {
+    if (area.isEmpty()) return cornice;
+    QRect r(cornice.topLeft(), cornice.size().boundedTo(area.size()));
+    r.moveLeft(std::clamp(r.left(), area.left(), area.left() + area.width() - r.width()));
+    r.moveTop(std::clamp(r.top(), area.top(), area.top() + area.height() - r.height()));
+    return r;
 }
 
 }  // namespace pulsaro

@@ -24,8 +24,11 @@ std::string testoCornice(const Cornice& c, int altezzaPrincipale);
 // None for anything but four or eight numbers with a positive width and height.
 std::optional<Cornice> leggiCornice(std::string_view testo, int altezzaPrincipale);
 
-// The saved frame when its title bar lies on one of the screens' available areas; else none
-// (the window is then centred).
+// A frame brought inside `area`: no larger than it, then moved in.
+QRect dentroArea(const QRect& cornice, const QRect& area);
+
+// The saved frame when its title bar lies on one of the screens' available areas, brought inside
+// the area it lands on; else none (the window is then centred).
 std::optional<QRect> corniceUsabile(std::string_view testo, int altezzaPrincipale,
                                     const std::vector<QRect>& aree);
 

@@ -67,14 +67,15 @@ void Delegato::avvia(bool daLogin) {
 
 bool Delegato::decidiUscita() {
     if (finestre_.esciDavvero()) return true;
-    if (!Finestre::barraMenuAttiva(finestre_.preferenze())) return true;
+    // Without an item on show (presence off, no tray, its host gone) hiding would leave nothing.
+    if (!Finestre::barraMenuAttiva(finestre_.preferenze()) || !finestre_.voceMostrata()) return true;
     if (desktop_.uscitaDiSistema()) return true;
     finestre_.soloBarra();
     return false;
 }
 
 bool Delegato::terminaDopoUltimaFinestra() const {
-    return !Finestre::barraMenuAttiva(finestre_.preferenze());
+    return !Finestre::barraMenuAttiva(finestre_.preferenze()) || !finestre_.voceMostrata();
 }
 
 void Delegato::riapri() {

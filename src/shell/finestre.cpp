@@ -40,6 +40,8 @@ constexpr double ritardoMostra = 0.15;
 constexpr double attesaBarraLogin = 30;
 constexpr double attesaBarra = 2;
 constexpr auto guardiaRiapertura = std::chrono::milliseconds(300);
+// A tray host that restarts comes back within moments; gone longer, the main window takes its place.
+constexpr double assenzaVoceMassima = 10;
 
 // The settings window takes the form's height, but never more than the screen gives: past that
 // the form scrolls inside it.
@@ -217,6 +219,7 @@ void Finestre::aggiornaBarra() {
             }
             apriPrincipale();
         });
+        voce_->quandoPresenza([this](bool mostrata) { presenzaVoce(mostrata); });
     }
     const bool attivo = RiquadroBarra::attivo(p);
     if (riquadroAcceso_ != attivo) {
@@ -342,11 +345,13 @@ void Finestre::apriPrincipale() {
         QWidget* contenuto = c_.creaPannello(*monitor_, *c_.preferenze, w);
         contenuto->setMinimumWidth(larghezzaMinimaContenuto);
         l->addWidget(contenuto);
+        contenutoPrincipale_ = contenuto;
         w->resize(larghezzaPrincipale, altezzaPrincipale);
         w->addActions(comandi_);
         w->installEventFilter(this);
         principale_ = w;
         ripristinaCornice(w);
+        nelloSchermo();
     }
     mostra(principale_);
 }
@@ -430,6 +435,8 @@ bool Finestre::eventFilter(QObject* oggetto, QEvent* evento) {
                                         (principale_->frameGeometry().size() - principale_->size()));
                     principale_->move(r.topLeft());
                 }
+                // Its borders become known once shown, and a move may take it to another screen.
+                nelloSchermo();
                 if (!corniceInAttesa_) salvataggio_->start();
                 break;
             default:
@@ -453,6 +460,42 @@ void Finestre::finestraChiusa() {
     if (!chiusa || principale_ || finestraImpostazioni_) return;
     if (barraMenuAttiva(*c_.preferenze)) c_.desktop->impostaPolitica(Politica::accessoria);
     if (ultimaChiusa_) ultimaChiusa_();
+}
+
+void Finestre::nelloSchermo() {
+    QWidget* w = principale_;
+    if (!w) return;
+    QScreen* s = QGuiApplication::screenAt(w->frameGeometry().center());
+    if (!s) s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect area = s->availableGeometry();
+    const QSize bordi = w->frameGeometry().size() - w->size();  // none until the window manager says
+    // Below the content's minimum width the minimum gives way, so the window never asks for
+    // more than the screen has; its height is the panel's to fit, with a list that scrolls.
+    const int minima = std::max(1, std::min(larghezzaMinimaContenuto, area.width() - bordi.width()));
+    if (contenutoPrincipale_ && contenutoPrincipale_->minimumWidth() != minima) {
+        contenutoPrincipale_->setMinimumWidth(minima);
+        if (w->layout()) w->layout()->activate();  // the window's own minimum follows now, not later
+    }
+    if (w->isMaximized() || w->isFullScreen()) return;
+    const QRect cornice = w->frameGeometry();
+    const QRect dentro = dentroArea(cornice, area);
+    if (dentro == cornice) return;
+    w->resize(dentro.size() - bordi);
+    w->move(dentro.topLeft());
+}
+
+void Finestre::presenzaVoce(bool mostrata) {
+    const int assenza = ++assenzeVoce_;
+    if (mostrata) return;  // a pending check of the absence that ended finds a newer count
+    c_.dopo(assenzaVoceMassima, [d = QPointer<Finestre>(this), assenza] {
+        if (!d || d->assenzeVoce_ != assenza || d->voceMostrata()) return;
+        const auto aperta = [](const QWidget* f) { return f && f->isVisible() && !f->isMinimized(); };
+        if (aperta(d->principale_) || aperta(d->finestraImpostazioni_)) return;
+        diarioUnaVolta(LivelloDiario::info, "voce", "assente",
+                       "l'area di notifica non c'è più: riapro la finestra principale");
+        d->apriPrincipale();
+    });
 }
 
 void Finestre::salvaCornice() {
@@ -484,7 +527,10 @@ void Finestre::ripristinaCornice(QWidget* w) {
     if (t && primario)
         diarioUnaVolta(LivelloDiario::info, "cornice", "finestra",
                        "cornice salvata illeggibile o fuori dagli schermi: la finestra va al centro");
-    if (primario) w->move(primario->availableGeometry().center() - QPoint(w->width() / 2, w->height() / 2));
+    if (!primario) return;
+    const QRect area = primario->availableGeometry();
+    w->resize(w->size().boundedTo(area.size()));
+    w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
 }
 
 }  // namespace pulsaro

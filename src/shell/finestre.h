@@ -89,6 +89,8 @@ public:
     bool riquadroAcceso() const { return riquadroAcceso_; }
 
     VoceStato* voce() const { return voce_.get(); }
+    // Whether the status item is on show: without it nothing would be left to reopen a window.
+    bool voceMostrata() const { return voce_ && voce_->mostrata(); }
     QWidget* popover() const;
     QWidget* principale() const { return principale_; }
     QWidget* finestraImpostazioni() const { return finestraImpostazioni_; }
@@ -108,6 +110,8 @@ private:
     void finestraChiusa();
     void salvaCornice();
     void ripristinaCornice(QWidget* finestra);
+    void nelloSchermo();
+    void presenzaVoce(bool mostrata);
     std::vector<VoceMenu> menuContestuale();
 
     ComponentiFinestre c_;
@@ -116,11 +120,13 @@ private:
     std::unique_ptr<VoceStato> voce_;
     QPointer<Popover> popover_;
     QPointer<QWidget> principale_;
+    QPointer<QWidget> contenutoPrincipale_;
     QPointer<QWidget> finestraImpostazioni_;
     std::vector<Abbonamento> abbonamenti_;
     bool riquadroAcceso_ = false;
     bool daLogin_ = false;
     bool assenzaDetta_ = false;
+    int assenzeVoce_ = 0;  // counts the times the item went away; a late check of an old one is void
     QList<QAction*> comandi_;
     std::function<void()> ultimaChiusa_;
     QTimer* salvataggio_ = nullptr;

@@ -95,12 +95,42 @@ bool stessoAspetto(const UsoProcesso& a, const UsoProcesso& b) {
     return true;
 }
 
-QString unaRiga(const QString& testo) {
-    QString r = testo;
-    for (QChar& c : r)
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator)
-            c = QLatin1Char(' ');
+QString nomeProcesso(const UsoProcesso& p) {
+    const QString nome = QString::fromStdString(p.nome);
+    QString r;
+    r.reserve(nome.size() + 2);
+    r += QChar(0x2068);  // first strong isolate
+    if (nome.trimmed().isEmpty()) {
+        r += QStringLiteral("(pid ") + QString::number(p.id) + QLatin1Char(')');
+    } else {
+        for (const char32_t c : nome.toUcs4()) {
+            const QChar::Category k = QChar::category(c);
+            if (c == U'\\') {
+                r += QStringLiteral("\\\\");  // so that an escape below cannot be forged
+            } else if (k == QChar::Other_Control || k == QChar::Other_Format || k == QChar::Separator_Line ||
+                       k == QChar::Separator_Paragraph) {
+                switch (c) {
+                    case U'\n':
+                        r += QStringLiteral("\\n");
+                        break;
+                    case U'\t':
+                        r += QStringLiteral("\\t");
+                        break;
+                    case U'\r':
+                        r += QStringLiteral("\\r");
+                        break;
+                    default:
+                        r += c < 0x80 ? QStringLiteral("\\x%1").arg(static_cast<unsigned>(c), 2, 16,
+                                                                    QLatin1Char('0'))
+                                      : QStringLiteral("\\u%1").arg(static_cast<unsigned>(c), 4, 16,
+                                                                    QLatin1Char('0'));
+                }
+            } else {
+                r += QString::fromUcs4(&c, 1);
+            }
+        }
+    }
+    r += QChar(0x2069);  // pop directional isolate
     return r;
 }
 

@@ -34,7 +34,11 @@ QString testoMemoriaPid(const UsoProcesso& p);
 // processes that changed, and most of them sit still.
 bool stessoAspetto(const UsoProcesso& a, const UsoProcesso& b);
 
-// External text on one line: line breaks and other control characters become spaces.
-QString unaRiga(const QString& testo);
+// A process's name as the lists, the header card and the popover show it: on one line, with the
+// characters that would steer the text rather than show (controls, bidirectional controls and other
+// invisible format characters) written out as the terminal mode writes them ("\\u202e"), and
+// "(pid 1234)" for a process without one. It is isolated (U+2068 … U+2069), so it cannot reorder
+// what is drawn beside it.
+QString nomeProcesso(const UsoProcesso& p);
 
 }  // namespace pulsaro

@@ -62,7 +62,7 @@ std::optional<std::int32_t> VistaBarre::processoIn(const QPointF& punto) const {
 
 double VistaBarre::larghezzaNomeVisibile(const UsoProcesso& p) const {
     const double spazio = larghezzaNome - (p.usaANE ? spaziaturaNome + dimensioneEtichettaANE().width() : 0);
-    const double nome = misuraTesto(unaRiga(QString::fromStdString(p.nome)), fontNome()).width();
+    const double nome = misuraTesto(nomeProcesso(p), fontNome()).width();
     return std::clamp(std::ceil(nome), 0.0, std::max(0.0, spazio));
 }
 
@@ -119,7 +119,7 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
 
         const double alto = l.nome.center().y() - altezzaBloccoNome() / 2;
         const double wNome = larghezzaNomeVisibile(pr);
-        const QString testoNome = testoTagliato(unaRiga(QString::fromStdString(pr.nome)), nome, wNome + 0.5);
+        const QString testoNome = testoTagliato(nomeProcesso(pr), nome, wNome + 0.5);
         p.setPen(primario);
         disegnaTesto(p, QPointF(l.nome.left(), alto + (hNome - QFontMetricsF(nome).height()) / 2), testoNome,
                      nome);

@@ -45,7 +45,7 @@ Intestazione intestazione(const QRectF& r, const UsoProcesso& p, int rango) {
     const double cy = r.center().y();
     const double wRango = std::ceil(misuraTesto(QString::number(rango), fontRango()).width());
     const double wDettaglio = std::ceil(misuraCifre(testoMemoriaPid(p), fontDettaglio()).width());
-    const double wNome = std::ceil(misuraTesto(unaRiga(QString::fromStdString(p.nome)), fontNome()).width());
+    const double wNome = std::ceil(misuraTesto(nomeProcesso(p), fontNome()).width());
     const QSizeF badge = p.usaANE ? dimensioneEtichettaANE() : QSizeF();
     double x = r.left();
     t.rango = QRectF(x, r.top(), wRango, r.height());
@@ -216,9 +216,7 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
         testoNellaRiga(p, t.rango, QString::number(i + 1), rango);
         disegnaIcona(p, t.icona, pr.id, a);
         p.setPen(Tema::testoPrimario(a));
-        testoNellaRiga(p, t.nome,
-                       testoTagliato(unaRiga(QString::fromStdString(pr.nome)), nome, t.nome.width() + 0.5),
-                       nome);
+        testoNellaRiga(p, t.nome, testoTagliato(nomeProcesso(pr), nome, t.nome.width() + 0.5), nome);
         if (pr.usaANE) disegnaEtichettaANE(p, t.etichetta.topLeft(), a);
         p.setPen(secondario);
         disegnaCifre(

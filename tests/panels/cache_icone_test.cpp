@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
 #include <QPixmap>
+#include <QTemporaryDir>
+#include <QtEndian>
 
 #include "panels/cache_icone.h"
 #include "panels/icona_processo.h"
@@ -23,6 +29,30 @@ struct Sistema {
         };
     }
 };
+
+std::uint32_t crc32(const char* dati, std::size_t n) {
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < n; ++i) {
+        c ^= static_cast<unsigned char>(dati[i]);
+        for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    }
+    return ~c;
+}
+
+// A real 8 × 8 PNG whose header then claims `lato` × `lato` pixels, its checksum made right.
+QByteArray pngDichiarato(int lato) {
+    QImage img(8, 8, QImage::Format_ARGB32);
+    img.fill(Qt::blue);
+    QByteArray png;
+    QBuffer b(&png);
+    b.open(QIODevice::WriteOnly);
+    img.save(&b, "PNG");
+    // Signature (8), chunk length (4), "IHDR" at 12, width and height at 16 and 20, CRC at 29.
+    qToBigEndian<quint32>(static_cast<quint32>(lato), png.data() + 16);
+    qToBigEndian<quint32>(static_cast<quint32>(lato), png.data() + 20);
+    qToBigEndian<quint32>(crc32(png.constData() + 12, 17), png.data() + 29);
+    return png;
+}
 
 }  // namespace
 
@@ -95,4 +125,40 @@ TEST(IconaProcesso, IconaStirataOIngranaggio) {
     demone.update();
     prova::dipingi(demone);
     EXPECT_EQ(s.domande, 2);  // repainting asks the cache, not the system
+}
+
+// An icon file that cannot be decoded (corrupt, or larger than Qt will allocate) is no icon: the
+// gear is drawn, as for a process that has none, instead of an empty slot.
+TEST(CacheIcone, IconaIndecifrabileComeNessuna) {
+    QTemporaryDir cartella;
+    ASSERT_TRUE(cartella.isValid());
+    const auto scrivi = [&](const char* nome, const QByteArray& dati) {
+        QFile f(cartella.filePath(QString::fromLatin1(nome)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(dati);
+        return f.fileName();
+    };
+    QByteArray rotta = pngDichiarato(8);
+    rotta.truncate(40);  // the header, then nothing of the pixels
+    rotta.append("spazzatura");
+    const QString buona = scrivi("buona.png", pngDichiarato(8));
+    const QString nomeRotta = scrivi("rotta.png", rotta);
+    const QString enorme = scrivi("enorme.png", pngDichiarato(9000));  // 324 MB of pixels
+    ASSERT_FALSE(QIcon(buona).pixmap(QSize(16, 16)).isNull());
+
+    CacheIcone cache([&](std::int32_t pid) -> std::optional<QIcon> {
+        if (pid == 1) return QIcon(buona);
+        return QIcon(pid == 2 ? nomeRotta : enorme);
+    });
+    EXPECT_TRUE(cache.icona(1).has_value());
+    EXPECT_FALSE(cache.icona(2).has_value());
+    EXPECT_FALSE(cache.icona(3).has_value());
+
+    IconaProcesso icona(3, cache);
+    icona.resize(28, 28);
+    const QImage img = prova::dipingi(icona);
+    int disegnati = 0;
+    for (int y = 0; y < 28; ++y)
+        for (int x = 0; x < 28; ++x) disegnati += img.pixelColor(x, y).alpha() > 0;
+    EXPECT_GT(disegnati, 100);  // the gear
 }

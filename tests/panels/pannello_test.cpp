@@ -25,6 +25,11 @@ using prova::clic;
 
 namespace {
 
+// A process name as shown: isolated from its neighbours.
+QString isolato(const char* nome) {
+    return QChar(0x2068) + QString::fromUtf8(nome) + QChar(0x2069);
+}
+
 // The main window as the controller makes it: the panel in a window's layout.
 struct BancoPrincipale : prova::BancoPannelli {
     std::unique_ptr<QWidget> finestra = std::make_unique<QWidget>();
@@ -140,7 +145,7 @@ TEST(Pannello, SeguireUnProcesso) {
     b.clicRiga(1);
     EXPECT_EQ(b.monitor->seguito(), 102);
     EXPECT_FALSE(s->rigaProcesso()->isHidden());
-    EXPECT_EQ(s->nome()->testo(), "<b>non grassetto</b>")
+    EXPECT_EQ(s->nome()->testo(), isolato("<b>non grassetto</b>"))
         << "names are plain text, shown before the next sample";
     ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden() && s->opacitaBordo() == 0.6; }));
     b.campione();
@@ -166,6 +171,30 @@ TEST(Pannello, SeguireUnProcesso) {
     EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "so does Tutto";
 }
 
+// A long name gives way in the header card: cut with "…", never under the "Tutto" button, while
+// the memory · pid beside it stays whole. A nameless process shows its pid.
+TEST(Pannello, NomeLungoTagliatoNellaScheda) {
+    BancoPrincipale b;
+    b.processi(3);
+    b.sonde.lista[102].nome = std::string(300, 'm');
+    b.sonde.lista[103].nome.clear();
+    Pannello& p = b.apri();
+    SchedaIntestazione* s = p.scheda();
+    b.clicRiga(1);
+    b.campione();
+    ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden() && s->opacitaBordo() == 0.6; }));
+    const auto in = [s](QWidget* w) { return QRect(w->mapTo(s, QPoint()), w->size()); };
+    const QRect nome = in(s->nome()), dettaglio = in(s->dettaglio());
+    EXPECT_LT(nome.width(), s->nome()->sizeHint().width());
+    EXPECT_LT(nome.right(), dettaglio.left());
+    EXPECT_GE(dettaglio.width(), s->dettaglio()->sizeHint().width());
+    EXPECT_LT(dettaglio.right(), s->tutto()->x());
+    EXPECT_GT(s->width(), 0);
+
+    b.clicRiga(2);
+    EXPECT_EQ(s->nome()->testo(), isolato("(pid 103)"));
+}
+
 TEST(Pannello, SegueCambiFattiAltrove) {
     // Following and the interval changed on the monitor by someone else: card, list and pop-up follow.
     BancoPrincipale b;
@@ -175,7 +204,7 @@ TEST(Pannello, SegueCambiFattiAltrove) {
 
     b.monitor->impostaSeguito(102);
     EXPECT_FALSE(s->rigaProcesso()->isHidden());
-    EXPECT_EQ(s->nome()->testo(), "p2");
+    EXPECT_EQ(s->nome()->testo(), isolato("p2"));
     EXPECT_EQ(p.barre()->selezionato(), 102);
     ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden(); }));
 
@@ -243,7 +272,7 @@ TEST(Pannello, ProcessoTerminato) {
     b.clicRiga(2);
     b.campione();
     SchedaIntestazione* s = p.scheda();
-    EXPECT_EQ(s->nome()->testo(), "p3");
+    EXPECT_EQ(s->nome()->testo(), isolato("p3"));
 
     b.sonde.lista.erase(103);
     b.sonde.client.clear();

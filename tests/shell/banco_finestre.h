@@ -43,7 +43,9 @@ protected:
         c.termina = [this] { ++terminazioni; };
         c.avviso = [this](const std::string& r) { avvisi.push_back(r); };
         c.argomenti = std::move(argomenti);
-        finestre = std::make_unique<Finestre>(Finestre::contenutiProvvisori(std::move(c)));
+        ComponentiFinestre componenti = Finestre::contenutiProvvisori(std::move(c));
+        if (creaPannello) componenti.creaPannello = creaPannello;
+        finestre = std::make_unique<Finestre>(std::move(componenti));
     }
 
     void avvia(bool daLogin = false, std::vector<std::string> argomenti = {}) {
@@ -93,6 +95,8 @@ protected:
     int terminazioni = 0;
     int vociVive = 0;
     int lato = 0;
+    // The main window's content; the placeholder when empty.
+    std::function<QWidget*(Monitor&, Preferenze&, QWidget*)> creaPannello;
     VoceFinta* voce = nullptr;  // the last one made; valid while vociVive > 0
     std::unique_ptr<Finestre> finestre;
 };

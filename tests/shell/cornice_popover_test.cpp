@@ -39,6 +39,23 @@ TEST(CorniceFinestra, TestiIlleggibiliEFuoriSchermo) {
     EXPECT_FALSE(corniceUsabile("rotta", 900, aree));
 }
 
+// A frame saved on a larger screen comes back inside the screen it lands on: never larger than
+// its available area, moved in rather than cut.
+TEST(CorniceFinestra, RiportataDentroLoSchermoDoveCade) {
+    const QRect piccolo(0, 0, 800, 600);
+    EXPECT_EQ(dentroArea(QRect(-90, 20, 980, 760), piccolo), piccolo);
+    EXPECT_EQ(dentroArea(QRect(500, 100, 600, 400), piccolo), QRect(200, 100, 600, 400));
+    EXPECT_EQ(dentroArea(QRect(10, 10, 300, 200), piccolo), QRect(10, 10, 300, 200));
+    EXPECT_EQ(dentroArea(QRect(10, 500, 300, 200), QRect(0, 25, 800, 575)), QRect(10, 400, 300, 200));
+
+    // Two screens side by side: the small one on the right holds the title bar.
+    const std::vector<QRect> aree{QRect(0, 0, 1440, 900), QRect(1440, 0, 800, 600)};
+    EXPECT_EQ(corniceUsabile("1500 90 980 760", 900, aree), QRect(1440, 0, 800, 600));
+    // Most of the title bar on the large one: it stays whole there.
+    EXPECT_EQ(corniceUsabile("400 90 980 760", 900, aree), QRect(400, 50, 980, 760));
+    EXPECT_EQ(corniceUsabile("100 100 980 760 0 0 1440 875 ", 900, {piccolo}), piccolo);
+}
+
 TEST(PosizionePopover, SottoLaVoceDentroLoSchermo) {
     const QRect area(0, 0, 1280, 800);
     // Centred under the item, a little below it.

@@ -75,6 +75,25 @@ TEST_F(DelegatoTest, UltimaFinestraChiusaEsceSoloSenzaPresenza) {
     EXPECT_EQ(terminazioni, 1);
 }
 
+// With the presence on but no item on show (no tray, or its host gone), closing the last window
+// or asking to quit ends the process, as with the presence off: nothing would be left to reopen it.
+TEST_F(DelegatoTest, SenzaVoceMostrataLUltimaFinestraChiusaEsce) {
+    avviaTutto();
+    voce->cambiaPresenza(false);
+    EXPECT_TRUE(richiestaUscita());
+    EXPECT_NE(finestre->principale(), nullptr);
+    chiudi(finestre->principale());
+    EXPECT_EQ(terminazioni, 1);
+
+    // The item back: the window closes into it again.
+    voce->cambiaPresenza(true);
+    finestre->apriPrincipale();
+    chiudi(finestre->principale());
+    EXPECT_EQ(terminazioni, 1);
+    finestre->apriPrincipale();
+    EXPECT_FALSE(richiestaUscita());
+}
+
 TEST_F(DelegatoTest, ComandiConITasti) {
     avviaTutto();
     EXPECT_EQ(delegato->comandoImpostazioni()->text(), "Impostazioni\u2026");

@@ -40,6 +40,16 @@ struct VoceFinta : VoceStato {
     int latoQuadrato() const override { return lato; }
     double dpr() const override { return 2.0; }
     void quandoAssente(std::function<void()> a) override { assente = std::move(a); }
+    bool mostrata() const override { return presente; }
+    void quandoPresenza(std::function<void(bool)> p) override { presenza = std::move(p); }
+
+    // The tray's host goes away or comes back.
+    void cambiaPresenza(bool p) {
+        presente = p;
+        if (presenza) presenza(p);
+    }
+    bool presente = true;
+    std::function<void(bool)> presenza;
 
 private:
     int& vive_;

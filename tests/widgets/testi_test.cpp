@@ -21,7 +21,6 @@ TEST(Testi, NomiComeTestoSempliceSuUnaRiga) {
     // Tags are characters to measure, not markup to interpret.
     EXPECT_GT(misuraTesto("<b>x</b>", f).width(), misuraTesto("x", f).width() * 4);
     EXPECT_GT(misuraTesto("a&b", f).width(), misuraTesto("ab", f).width());
-    EXPECT_EQ(unaRiga("due\nrighe\tqui"), "due righe qui");
 
     const QString lungo = QString(200, QLatin1Char('m'));
     const QString tagliato = testoTagliato(lungo, f, 120);
@@ -35,6 +34,47 @@ TEST(Testi, NomiComeTestoSempliceSuUnaRiga) {
     p.id = 4242;
     p.memoria = 50ull << 20;
     EXPECT_EQ(testoMemoriaPid(p), QStringLiteral("50 MB · pid 4242"));
+}
+
+namespace {
+
+QString nome(const std::string& n, std::int32_t pid = 1234) {
+    UsoProcesso p;
+    p.id = pid;
+    p.nome = n;
+    return nomeProcesso(p);
+}
+
+const QChar isola(0x2068), fineIsola(0x2069);
+
+}  // namespace
+
+// Names that would reorder themselves or their neighbours, or vanish: the steering characters are
+// written out as the terminal mode writes them, each name is isolated, a nameless one gets its pid.
+TEST(Testi, NomiDiProcessoVisibiliEIsolati) {
+    EXPECT_EQ(nome("Safari"), isola + QStringLiteral("Safari") + fineIsola);
+    // U+202E would make "gnp.exe" read "exe.png".
+    const QString inganno = nome("\u202egnp.exe");
+    EXPECT_EQ(inganno, isola + QStringLiteral("\\u202egnp.exe") + fineIsola);
+    for (const char* n : {"a\u2066b", "a\u200bb", "a\u200fb", "a\ufeffb", "a\u2028b"}) {
+        const QString v = nome(n);
+        EXPECT_TRUE(v.contains(QStringLiteral("\\u"))) << n;
+        for (const QChar c : v.mid(1, v.size() - 2))
+            EXPECT_TRUE(c.category() != QChar::Other_Format && c.category() != QChar::Separator_Line) << n;
+    }
+    EXPECT_EQ(nome("due\nrighe\tqui\x1b"), isola + QStringLiteral("due\\nrighe\\tqui\\x1b") + fineIsola);
+    // A backslash of the name itself cannot pass for an escape.
+    EXPECT_EQ(nome("a\\u202e"), isola + QStringLiteral("a\\\\u202e") + fineIsola);
+    // Right-to-left letters stay as they are, inside the isolate.
+    EXPECT_EQ(nome("\u05e9\u05dc\u05d5\u05dd"),
+              isola + QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd") + fineIsola);
+    // Nameless.
+    EXPECT_EQ(nome("", 1234), isola + QStringLiteral("(pid 1234)") + fineIsola);
+    EXPECT_EQ(nome("  ", 7), isola + QStringLiteral("(pid 7)") + fineIsola);
+
+    // The isolate marks take no room: a name measures as its letters.
+    const QFont f = carattere(StileTesto::body);
+    EXPECT_NEAR(misuraTesto(nome("Safari"), f).width(), misuraTesto("Safari", f).width(), 0.01);
 }
 
 namespace {

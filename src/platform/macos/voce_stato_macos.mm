@@ -152,6 +152,8 @@ public:
         return NSScreen.mainScreen != nil ? NSScreen.mainScreen.backingScaleFactor : 2.0;
     }
     void quandoAssente(std::function<void()>) override {}  // the menu bar is always there
+    bool mostrata() const override { return true; }
+    void quandoPresenza(std::function<void(bool)>) override {}
 
     void clic() {
         NSEvent* e = [NSApp currentEvent];

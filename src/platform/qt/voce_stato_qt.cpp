@@ -70,16 +70,21 @@ QImage immagineQt(const ImmaginePixel& p) {
     return img;
 }
 
-VoceStatoQt::VoceStatoQt(double attesa) {
+VoceStatoQt::VoceStatoQt(double attesa, std::function<bool()> disponibile, int periodoMs)
+    : disponibile_(disponibile ? std::move(disponibile)
+                               : [] { return QSystemTrayIcon::isSystemTrayAvailable(); }) {
     attesa_.setInterval(passoAttesaMs);
     const int massimo = static_cast<int>(attesa * 1000 / passoAttesaMs);
     connect(&attesa_, &QTimer::timeout, this, [this, massimo] {
-        if (QSystemTrayIcon::isSystemTrayAvailable() || ++tentativi_ >= massimo) {
+        if (disponibile_() || ++tentativi_ >= massimo) {
             attesa_.stop();
             crea();
         }
     });
-    if (QSystemTrayIcon::isSystemTrayAvailable() || massimo <= 0)
+    // Qt says nothing when a tray's host goes or comes: asked now and then.
+    presenza_.setInterval(periodoMs);
+    connect(&presenza_, &QTimer::timeout, this, &VoceStatoQt::controllaPresenza);
+    if (disponibile_() || massimo <= 0)
         // After the caller has had the chance to ask to hear of an absence.
         QTimer::singleShot(0, this, [this] { crea(); });
     else
@@ -97,10 +102,23 @@ void VoceStatoQt::crea() {
     icona_->setToolTip(suggerimento_);
     connect(icona_.get(), &QSystemTrayIcon::activated, this, &VoceStatoQt::attivata);
     icona_->show();
-    if (!QSystemTrayIcon::isSystemTrayAvailable() && !assenteDetta_) {
+    presenza_.start();
+    controllaPresenza();
+    if (!mostrata_ && !assenteDetta_) {
         assenteDetta_ = true;
         if (assente_) assente_();
     }
+}
+
+void VoceStatoQt::controllaPresenza() {
+    const bool ora = icona_ && disponibile_();
+    if (ora == mostrata_) return;
+    mostrata_ = ora;
+    if (quandoPresenza_) quandoPresenza_(ora);
+}
+
+void VoceStatoQt::quandoPresenza(std::function<void(bool)> presenza) {
+    quandoPresenza_ = std::move(presenza);
 }
 
 void VoceStatoQt::attivata(QSystemTrayIcon::ActivationReason motivo) {

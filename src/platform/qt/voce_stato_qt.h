@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -19,8 +20,9 @@ namespace pulsaro {
 class VoceStatoQt : public QObject, public VoceStato {
     Q_OBJECT
 public:
-    // attesa: seconds to wait for a tray before the item is reported absent.
-    explicit VoceStatoQt(double attesa);
+    // attesa: seconds to wait for a tray before the item is reported absent. disponibile: whether
+    // the desktop has a tray now (Qt's answer by default), asked every `periodoMs` once the icon exists.
+    explicit VoceStatoQt(double attesa, std::function<bool()> disponibile = {}, int periodoMs = 2000);
     ~VoceStatoQt() override;
 
     void impostaImmagine(const ImmaginePixel& immagine) override;
@@ -32,14 +34,21 @@ public:
     int latoQuadrato() const override;
     double dpr() const override;
     void quandoAssente(std::function<void()> assente) override;
+    bool mostrata() const override { return mostrata_; }
+    void quandoPresenza(std::function<void(bool)> presenza) override;
 
 private:
     void crea();
+    void controllaPresenza();
     void attivata(QSystemTrayIcon::ActivationReason motivo);
     QIcon iconaMenu(const ImmaginePixel& immagine);
 
     std::unique_ptr<QSystemTrayIcon> icona_;
     QTimer attesa_;
+    QTimer presenza_;
+    std::function<bool()> disponibile_;
+    std::function<void(bool)> quandoPresenza_;
+    bool mostrata_ = false;
     int tentativi_ = 0;
     QIcon immagine_;
     QString suggerimento_;

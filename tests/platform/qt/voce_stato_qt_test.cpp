@@ -27,6 +27,38 @@ TEST(VoceStatoQt, SenzaAreaDiNotificaLoDiceUnaVoltaDopoLAttesa) {
     EXPECT_EQ(voce.latoQuadrato(), 22);
 }
 
+// Qt does not say when the tray's host goes or comes back: the item asks, and tells each change.
+TEST(VoceStatoQt, SegueLAreaDiNotificaCheVaEViene) {
+    bool cE = true;
+    VoceStatoQt voce(
+        5, [&] { return cE; }, 20);
+    std::vector<bool> cambi;
+    int assenze = 0;
+    voce.quandoPresenza([&](bool m) { cambi.push_back(m); });
+    voce.quandoAssente([&] { ++assenze; });
+    EXPECT_FALSE(voce.mostrata());  // not before the icon is made
+    const auto attendi = [&](std::size_t n) {
+        QElapsedTimer t;
+        t.start();
+        while (cambi.size() < n && t.elapsed() < 3000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return cambi.size() == n;
+    };
+    ASSERT_TRUE(attendi(1));
+    EXPECT_TRUE(cambi.back());
+    EXPECT_TRUE(voce.mostrata());
+    cE = false;
+    ASSERT_TRUE(attendi(2));
+    EXPECT_FALSE(cambi.back());
+    EXPECT_FALSE(voce.mostrata());
+    cE = true;
+    ASSERT_TRUE(attendi(3));
+    EXPECT_TRUE(voce.mostrata());
+    for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(cambi.size(), 3u);  // only changes are told
+    EXPECT_EQ(assenze, 0);        // an absence after the start is not the missing tray of a start
+}
+
 TEST(VoceStatoQt, LImmagineAttraversaIlConfineIntatta) {
     ImmaginePixel p;
     p.larghezza = 3;

@@ -63,7 +63,6 @@ int eseguiApplicazione(int argc, char** argv) {
         migraImpostazioniKarvel(preferenze, &karvel);
     }
     auto desktop = fattiDesktopDiSistema(argomenti);
-    const bool daLogin = desktop->daLogin();
 
     auto sonde = sondeDiSistema();
     auto login = elementoLoginDiSistema();
@@ -109,7 +108,7 @@ int eseguiApplicazione(int argc, char** argv) {
             });
         }
 
-        delegato.avvia(daLogin);
+        delegato.avvia();  // the controller starts from the event loop
         stato = QApplication::exec();
         segnali.reset();
         ripristinaSegnaliUscita();

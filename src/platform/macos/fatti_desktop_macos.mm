@@ -5,6 +5,7 @@
 // applicationShouldTerminate: here).
 #import <AppKit/AppKit.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -12,7 +13,9 @@
 
 namespace {
 bool lanciatoDaLogin = false;
+bool avviata = false;
 std::function<void()> riapertura;
+std::function<void()> avvio;
 }  // namespace
 
 @interface PulsaroDelegatoRiflesso : NSObject <NSApplicationDelegate>
@@ -24,6 +27,15 @@ std::function<void()> riapertura;
     NSAppleEventDescriptor* e = [[NSAppleEventManager sharedAppleEventManager] currentAppleEvent];
     NSAppleEventDescriptor* p = e != nil ? [e paramDescriptorForKeyword:keyAEPropData] : nil;
     lanciatoDaLogin = p != nil && p.enumCodeValue == keyAELaunchedAsLogInItem;
+}
+- (void)applicationDidFinishLaunching:(NSNotification*)notifica {
+    (void)notifica;
+    avviata = true;
+    if (avvio) {
+        auto f = std::move(avvio);
+        avvio = nullptr;
+        f();
+    }
 }
 - (BOOL)applicationShouldHandleReopen:(NSApplication*)app hasVisibleWindows:(BOOL)visibili {
     (void)app;
@@ -45,6 +57,7 @@ public:
             CFRelease(osservatore_);
         }
         riapertura = nullptr;
+        avvio = nullptr;
     }
 
     void impostaPolitica(Politica p) override {
@@ -78,6 +91,14 @@ public:
 
     void quandoRiapertura(std::function<void()> f) override { riapertura = std::move(f); }
 
+    void quandoAvviata(std::function<void()> f) override {
+        if (avviata) {
+            f();
+            return;
+        }
+        avvio = std::move(f);
+    }
+
     bool aspettoScuro() const override {
         NSString* stile = [[NSUserDefaults standardUserDefaults] stringForKey:@"AppleInterfaceStyle"];
         return stile != nil && [stile isEqualToString:@"Dark"];
@@ -95,6 +116,9 @@ bool schermoDisponibile() {
 }
 
 void preparaFattiDesktop() {
+    // Qt's delegate brings the application to the front when launching ends unless this is set:
+    // a menu-bar application started at login must leave the focus where it is.
+    setenv("QT_MAC_DISABLE_FOREGROUND_APPLICATION_TRANSFORM", "1", 1);
     // Before QApplication: Qt takes a delegate already set as the one it forwards to.
     static PulsaroDelegatoRiflesso* delegato = [[PulsaroDelegatoRiflesso alloc] init];
     [NSApplication sharedApplication].delegate = delegato;

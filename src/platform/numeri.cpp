@@ -15,6 +15,10 @@ bool cifra(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The powers of ten a double holds exactly.
+constexpr double potenze[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // A text that the fast path cannot round exactly, read by the classic locale's stream reader:
 // `testo` holds only digits, at most one point and an exponent, so nothing else of its grammar
 // comes into play. Libraries disagree on the flags of a result out of range, so the value decides.
@@ -88,9 +92,6 @@ std::optional<DecimaleLetto> leggiDecimale(std::string_view t) {
         if (guida < -325) return std::nullopt;
         if (!persi && m <= (std::uint64_t{1} << 53) && e10 >= -22 && e10 <= 22) {
             // Both factors are exact doubles: one rounding, so the nearest value (Clinger).
-            static constexpr double potenze[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
             const double base = static_cast<double>(m);
             v = e10 >= 0 ? base * potenze[e10] : base / potenze[-e10];
         } else {

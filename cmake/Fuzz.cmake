@@ -35,6 +35,8 @@ if(PULSARO_OS STREQUAL "linux")
   pulsaro_fuzz(stat_processo linux/stat_processo.cpp pulsaro_platform)
   pulsaro_fuzz(fdinfo linux/fdinfo.cpp pulsaro_platform)
   pulsaro_fuzz(voce_desktop linux/voce_desktop.cpp pulsaro_platform)
+  # Compared with GNU's from_chars, which LLVM's library lacks: Linux only.
+  pulsaro_fuzz(numero linux/numero.cpp pulsaro_platform)
 endif()
 if(NOT PULSARO_SOLO_MOTORE)
   pulsaro_fuzz(colore qt/colore.cpp pulsaro_shell)

@@ -12,8 +12,9 @@ include(GNUInstallDirs)
 if(APPLE)
   set(_iconset ${CMAKE_BINARY_DIR}/icona)
   set(_icns ${CMAKE_BINARY_DIR}/Pulsaro.icns)
+  # The icon tool draws without a screen, as on Linux: no Dock icon, no window server needed.
   add_custom_command(OUTPUT ${_icns}
-    COMMAND pulsaro_icona ${_iconset} --iconset
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:pulsaro_icona> ${_iconset} --iconset
     COMMAND iconutil -c icns -o ${_icns} ${_iconset}/Pulsaro.iconset
     DEPENDS pulsaro_icona VERBATIM)
   target_sources(pulsaro PRIVATE ${_icns})
@@ -29,6 +30,31 @@ if(APPLE)
     MACOSX_BUNDLE_ICON_FILE Pulsaro
     MACOSX_BUNDLE_COPYRIGHT "Gli sviluppatori di Pulsaro")
   install(TARGETS pulsaro BUNDLE DESTINATION .)
+
+  # `cmake --build build --target pulsaro_bundle`: Qt copied into the bundle, then signed again,
+  # because macdeployqt rewrites library paths and so breaks the linker's ad-hoc signature, which
+  # Apple silicon refuses to run. PULSARO_FIRMA "-" signs ad hoc (this Mac only); a Developer ID
+  # identity signs with the hardened runtime and a timestamp, as notarisation requires, and with
+  # PULSARO_PROFILO_NOTARILE (a notarytool keychain profile) the bundle is notarised and stapled.
+  set(PULSARO_FIRMA "-" CACHE STRING "codesign identity for pulsaro_bundle (\"-\": ad hoc)")
+  set(PULSARO_PROFILO_NOTARILE "" CACHE STRING "notarytool keychain profile for pulsaro_bundle")
+  set(_app $<TARGET_BUNDLE_DIR:pulsaro>)
+  set(_firma codesign --force --deep --sign ${PULSARO_FIRMA})
+  if(NOT PULSARO_FIRMA STREQUAL "-")
+    list(APPEND _firma --options runtime --timestamp)
+  endif()
+  set(_passi
+    COMMAND $<TARGET_FILE_DIR:Qt6::qmake>/macdeployqt ${_app}
+    COMMAND ${_firma} ${_app}
+    COMMAND codesign --verify --deep --strict --verbose=2 ${_app})
+  if(PULSARO_PROFILO_NOTARILE)
+    set(_zip ${CMAKE_BINARY_DIR}/Pulsaro.zip)
+    list(APPEND _passi
+      COMMAND ditto -c -k --keepParent ${_app} ${_zip}
+      COMMAND xcrun notarytool submit ${_zip} --keychain-profile ${PULSARO_PROFILO_NOTARILE} --wait
+      COMMAND xcrun stapler staple ${_app})
+  endif()
+  add_custom_target(pulsaro_bundle ${_passi} DEPENDS pulsaro VERBATIM)
   return()
 endif()
 

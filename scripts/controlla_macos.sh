@@ -4,16 +4,58 @@
 # warnings as errors) against the SDK declarations kept in tests/macos/include, and every such
 # file is checked to be part of the Apple build that CMake makes.
 #
+#
+# With --libcxx it reads every source the Apple build compiles, all layers, against LLVM's C++
+# library (the one Apple ships; Debian's libc++-16-dev, no newer than any Xcode's) instead of
+# GNU's: what GNU's library lets through and Apple's refuses (floating-point from_chars, a header
+# GNU's includes on the way) fails here. With --oggetti DIR the macOS files are compiled to
+# objects in DIR, for the link check (scripts/controlla_collegamento.sh).
+#
 # Usage: controlla_macos.sh                the whole tree
 #        controlla_macos.sh --solo-build   only that the Apple build takes every macOS file
-#        controlla_macos.sh FILE...        only these files, with the same flags
-# PULSARO_RADICE=<tree> checks another copy of the tree; CLANGXX names the compiler (clang++).
+#        controlla_macos.sh --libcxx       every Apple source against LLVM's C++ library
+#        controlla_macos.sh --oggetti DIR  the macOS .cpp and .mm files compiled into DIR
+#        controlla_macos.sh [--libcxx] FILE...   only these files, with the same flags
+# PULSARO_RADICE=<tree> checks another copy of the tree; CLANGXX names the compiler (clang++,
+# clang++-16 with --libcxx), LIBCXX the folder of LLVM's C++ headers.
 set -euo pipefail
 
 qui=$(cd "$(dirname "$0")/.." && pwd)
 radice=$(cd "${PULSARO_RADICE:-$qui}" && pwd)
 dichiarazioni=$qui/tests/macos/include
-clang=${CLANGXX:-clang++}
+
+solo_build=0 libcxx=0 oggetti=""
+case ${1:-} in
+    --solo-build)
+        solo_build=1
+        shift
+        if [ $# -gt 0 ]; then
+            echo "controlla_macos: --solo-build checks the whole tree and takes no file" >&2
+            exit 2
+        fi
+        ;;
+    --libcxx)
+        libcxx=1
+        shift
+        ;;
+    --oggetti)
+        oggetti=${2:?"controlla_macos: --oggetti needs a folder"}
+        mkdir -p "$oggetti"
+        shift 2
+        ;;
+esac
+
+if [ $libcxx -eq 1 ]; then
+    clang=${CLANGXX:-clang++-16}
+    libcxx_include=${LIBCXX:-/usr/lib/llvm-16/include/c++/v1}
+    if [ ! -f "$libcxx_include/__config" ]; then
+        echo "controlla_macos: no LLVM C++ headers in $libcxx_include (scripts/dipendenze.sh test" \
+            "installs libc++-16-dev)" >&2
+        exit 2
+    fi
+else
+    clang=${CLANGXX:-clang++}
+fi
 
 if ! command -v "$clang" >/dev/null; then
     echo "controlla_macos: $clang is missing (scripts/dipendenze.sh test installs clang)" >&2
@@ -21,20 +63,24 @@ if ! command -v "$clang" >/dev/null; then
 fi
 
 # What the Mac's compiler defines by itself and Linux's does not; -fPIC because Qt asks for it.
-comuni=(-fsyntax-only -std=c++20 -Wall -Wextra -Wpedantic -Werror
-        -D__APPLE__=1 -D__MACH__=1 -fblocks -fPIC
-        -isystem "$dichiarazioni" -I "$radice/src")
+comuni=(-std=c++20 -Wall -Wextra -Wpedantic -Werror
+        -D__APPLE__=1 -D__MACH__=1 -fblocks -fPIC)
+[ $libcxx -eq 1 ] && comuni+=(-nostdinc++ -isystem "$libcxx_include")
+comuni+=(-isystem "$dichiarazioni" -I "$radice/src")
 # Qt's headers, as system headers (as CMake passes them), for the files that use Qt.
-if command -v pkg-config >/dev/null && pkg-config --exists Qt6Widgets; then
-    for opzione in $(pkg-config --cflags Qt6Widgets); do
+if command -v pkg-config >/dev/null && pkg-config --exists Qt6Widgets Qt6Network; then
+    for opzione in $(pkg-config --cflags Qt6Widgets Qt6Network); do
         case $opzione in
             -I*) comuni+=(-isystem "${opzione#-I}") ;;
             *) comuni+=("$opzione") ;;
         esac
     done
 fi
-# ARC on, as CMake compiles .mm files on Apple (cmake/Pulsaro.cmake).
-objcxx=(-fobjc-runtime=macosx-13.0 -fobjc-arc -fobjc-exceptions)
+# ARC on, as CMake compiles .mm files on Apple (cmake/Pulsaro.cmake). Not with LLVM's library:
+# clang 16 on Linux refuses that library's own <type_traits> under ARC (`__is_scalar`), so there
+# the .mm files are read without it; the run with GNU's library keeps checking ARC.
+objcxx=(-fobjc-runtime=macosx-13.0 -fobjc-exceptions)
+[ $libcxx -eq 0 ] && objcxx+=(-fobjc-arc)
 
 controlla() {
     local file=$1 lingua
@@ -47,13 +93,19 @@ controlla() {
             return 1
             ;;
     esac
-    "$clang" "${lingua[@]}" "${comuni[@]}" "$file"
+    if [ -n "$oggetti" ]; then
+        case $file in
+            *.h) return 0 ;;
+        esac
+        "$clang" "${lingua[@]}" "${comuni[@]}" -c -o "$oggetti/$(basename "$file").o" "$file"
+    else
+        "$clang" "${lingua[@]}" "${comuni[@]}" -fsyntax-only "$file"
+    fi
 }
 
-# Every file under a macos/ folder of src/ must be a header or a source the Apple build compiles;
-# Objective-C++ anywhere else would be built on the Mac and never checked here.
-controllaBuildApple() {
-    local provvisoria uscita sorgenti errori=0 file
+# The sources of the Apple build as CMake lists them (and what its link lines name).
+listaApple() {
+    local provvisoria uscita
     provvisoria=$(mktemp -d)
     if ! uscita=$(cmake -DRADICE="$radice" -DPROVVISORIA="$provvisoria" \
         -P "$qui/tests/macos/sorgenti_apple.cmake" 2>&1); then
@@ -63,6 +115,14 @@ controllaBuildApple() {
         return 1
     fi
     rm -rf "$provvisoria"
+    echo "$uscita"
+}
+
+# Every file under a macos/ folder of src/ must be a header or a source the Apple build compiles;
+# Objective-C++ anywhere else would be built on the Mac and never checked here.
+controllaBuildApple() {
+    local uscita sorgenti errori=0 file
+    uscita=$(listaApple) || return 1
     sorgenti=$(sed -n 's/^SORGENTE //p' <<<"$uscita")
     if [ -z "$sorgenti" ]; then
         echo "controlla_macos: CMake listed no source for the Apple build" >&2
@@ -97,17 +157,20 @@ controllaBuildApple() {
     return $errori
 }
 
-solo_build=0
-if [ "${1:-}" = "--solo-build" ]; then
-    solo_build=1
-    shift
-    if [ $# -gt 0 ]; then
-        echo "controlla_macos: --solo-build checks the whole tree and takes no file" >&2
-        exit 2
-    fi
-fi
 if [ $# -gt 0 ]; then
     file_macos=("$@")
+elif [ $libcxx -eq 1 ]; then
+    # Every source the Apple build compiles (moved files included: CMake's globs find them),
+    # and the macOS headers.
+    elenco=$(listaApple) || exit 1
+    mapfile -t file_macos < <({
+        sed -n 's/^SORGENTE //p' <<<"$elenco"
+        find "$radice/src" -path '*/macos/*' -name '*.h'
+    } | sort -u)
+    if [ ${#file_macos[@]} -lt 10 ]; then
+        echo "controlla_macos: CMake listed only ${#file_macos[@]} sources for the Apple build" >&2
+        exit 1
+    fi
 else
     mapfile -t file_macos < <(find "$radice/src" -type d -name macos -prune -exec find {} -type f \; | sort)
     if [ ${#file_macos[@]} -eq 0 ]; then
@@ -117,23 +180,44 @@ else
 fi
 
 errori=0
-if [ $# -eq 0 ]; then
+if [ $# -eq 0 ] && [ $libcxx -eq 0 ]; then
     controllaBuildApple || errori=1
 fi
 [ $solo_build -eq 1 ] && file_macos=()
+
+# One compiler per core; each file's messages are printed together, in the list's order.
+esiti=$(mktemp -d)
+trap 'rm -rf "$esiti"' EXIT
+paralleli=$(nproc 2>/dev/null || echo 2)
+i=0
 for file in "${file_macos[@]}"; do
+    i=$((i + 1))
     case $file in
         *.cpp | *.mm | *.h) ;;
         *) continue ;; # already reported above
     esac
-    if controlla "$file"; then
-        echo "ok      ${file#"$radice"/}"
-    else
-        echo "ERRORE  ${file#"$radice"/}"
-        errori=1
-    fi
+    while [ "$(jobs -rp | wc -l)" -ge "$paralleli" ]; do wait -n || true; done
+    (
+        if controlla "$file" >"$esiti/$i.txt" 2>&1; then
+            echo "ok      ${file#"$radice"/}" >>"$esiti/$i.txt"
+        else
+            echo "ERRORE  ${file#"$radice"/}" >>"$esiti/$i.txt"
+        fi
+    ) &
+done
+wait
+i=0
+for file in "${file_macos[@]}"; do
+    i=$((i + 1))
+    [ -f "$esiti/$i.txt" ] || continue
+    cat "$esiti/$i.txt"
+    grep -q '^ERRORE  ' "$esiti/$i.txt" && errori=1
 done
 if [ $errori -ne 0 ]; then
-    echo "controlla_macos: the macOS code does not pass" >&2
+    if [ $libcxx -eq 1 ]; then
+        echo "controlla_macos: the Apple build's sources do not pass with LLVM's C++ library" >&2
+    else
+        echo "controlla_macos: the macOS code does not pass" >&2
+    fi
 fi
 exit $errori

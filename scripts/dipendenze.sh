@@ -18,6 +18,9 @@ if [ "${1:-}" = "test" ]; then
                 clang-format clang pkgconf git fonts-inter)
     # Fuzzing (libFuzzer and the sanitizers' runtimes of clang 14); the package's checks.
     pacchetti+=(clang-14 libclang-rt-14-dev appstream lintian dpkg-dev)
+    # The Apple build's sources read against LLVM's C++ library, as Apple's compiler reads them;
+    # nm lists what the macOS objects need from the frameworks.
+    pacchetti+=(clang-16 libc++-16-dev libc++abi-16-dev binutils)
 fi
 
 mancanti=()

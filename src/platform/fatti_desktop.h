@@ -25,6 +25,9 @@ public:
     virtual void quandoSpegnimento(std::function<void()> f) = 0;
     // The user opened the application again while it runs.
     virtual void quandoRiapertura(std::function<void()> f) = 0;
+    // f runs once, from the event loop, when launching has finished: only then is daLogin known
+    // (the Mac's launch event arrives once the loop runs).
+    virtual void quandoAvviata(std::function<void()> f) = 0;
     virtual bool aspettoScuro() const = 0;
 };
 
@@ -33,8 +36,9 @@ inline constexpr const char* argomentoLogin = "--da-login";
 
 // Whether there is a screen to show windows on (Linux: DISPLAY or WAYLAND_DISPLAY).
 bool schermoDisponibile();
-// Call before the toolkit starts: macOS hears the launch event through its own delegate; under
-// Wayland the X11 platform is preferred where XWayland runs, so the popover can hang under the icon.
+// Call before the toolkit starts: macOS hears the launch event through its own delegate and asks
+// Qt not to take the focus at launch; under Wayland the X11 platform is preferred where XWayland
+// runs, so the popover can hang under the icon.
 void preparaFattiDesktop();
 // The facts of this desktop; call once the toolkit runs.
 std::unique_ptr<FattiDesktop> fattiDesktopDiSistema(const std::vector<std::string>& argomenti);

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/numeri.h"
 #include "platform/testo_utf8.h"
 
 namespace pulsaro {
@@ -75,10 +76,9 @@ std::optional<double> numeroDecimale(std::string_view s) {
         punto == std::string_view::npos ? std::string_view{} : s.substr(punto + 1);
     if (interi.empty() && frazione.empty()) return std::nullopt;
     if ((!interi.empty() && !cifre(interi)) || (!frazione.empty() && !cifre(frazione))) return std::nullopt;
-    double v = 0;
-    auto [fine, errore] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
-    if (errore != std::errc{} || fine != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
-    return negativo ? -v : v;
+    const auto v = decimaleRigoroso(s);
+    if (!v) return std::nullopt;
+    return negativo ? -*v : *v;
 }
 
 double tempoCPU(std::string_view testo) {

@@ -58,6 +58,8 @@ int eseguiApplicazione(int argc, char** argv) {
     const bool daLogin = desktop->daLogin();
     IstanzaUnica istanza;
     // A plain start asks the running one to open its main window; a login launch asks nothing.
+    // On the Mac the launch event comes only with the event loop, so there a second login
+    // launch still reads as a plain one.
     if (!istanza.prendi(!daLogin)) return 0;
 
     PreferenzeQt preferenze;
@@ -110,7 +112,7 @@ int eseguiApplicazione(int argc, char** argv) {
             });
         }
 
-        delegato.avvia(daLogin);
+        delegato.avvia();  // the controller starts from the event loop
         stato = QApplication::exec();
         segnali.reset();
         ripristinaSegnaliUscita();

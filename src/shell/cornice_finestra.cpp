@@ -1,9 +1,10 @@
 #include "shell/cornice_finestra.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "platform/numeri.h"
 
 namespace pulsaro {
 
@@ -26,12 +27,11 @@ std::optional<std::vector<double>> numeri(std::string_view t) {
             ++i;
             continue;
         }
-        double d = 0;
-        auto [p, ec] = std::from_chars(t.data() + i, t.data() + t.size(), d);
-        if (ec != std::errc() || !std::isfinite(d) || std::abs(d) > 1e6) return std::nullopt;
-        i = static_cast<std::size_t>(p - t.data());
+        const auto d = leggiDecimale(t.substr(i));
+        if (!d || std::abs(d->valore) > 1e6) return std::nullopt;
+        i += d->lunghezza;
         if (i < t.size() && t[i] != ' ' && t[i] != '\t') return std::nullopt;
-        v.push_back(d);
+        v.push_back(d->valore);
     }
     return v;
 }

@@ -59,10 +59,10 @@ Delegato::~Delegato() {
     if (auto* app = QCoreApplication::instance()) app->removeEventFilter(this);
 }
 
-void Delegato::avvia(bool daLogin) {
+void Delegato::avvia() {
     // A logout, restart or shutdown is a real quit.
     desktop_.quandoSpegnimento([this] { finestre_.impostaEsciDavvero(); });
-    finestre_.avvia(daLogin);
+    desktop_.quandoAvviata([this] { finestre_.avvia(desktop_.daLogin()); });
 }
 
 bool Delegato::decidiUscita() {

@@ -23,8 +23,9 @@ public:
     Delegato(Finestre& finestre, FattiDesktop& desktop, std::function<void()> termina);
     ~Delegato() override;
 
-    // Registers for the power-off notice and starts the controller.
-    void avvia(bool daLogin);
+    // Registers for the power-off notice; once launching has finished, starts the controller
+    // with what the desktop then says about a login launch.
+    void avvia();
 
     // True: quit now. False: the quit is turned into keeping only the menu-bar item.
     bool decidiUscita();

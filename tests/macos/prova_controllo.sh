@@ -88,6 +88,36 @@ case $caso in
             "src/shell/applicazioni.mm: Objective-C++ outside a macos/ folder is not checked")
         deveFallire env PULSARO_RADICE="$albero" "$controllo" --solo-build
         ;;
+    libcxx_from_chars)
+        # GNU's library reads a double with from_chars, Apple's does not: a shared file using it
+        # passes the GNU build and fails the check against LLVM's library.
+        attesi=("call to deleted function 'from_chars'")
+        origine=$qui/src/platform/numeri.cpp
+        copia=$provvisoria/numeri.cpp
+        sed 's|^std::optional<double> decimaleRigoroso(std::string_view testo) {|&\n    double d = 0;\n    std::from_chars(testo.data(), testo.data() + testo.size(), d);|' \
+            "$origine" >"$copia"
+        cmp -s "$origine" "$copia" && fallisci "the line to break is no longer in numeri.cpp: update this case"
+        "$controllo" --libcxx "$origine" >/dev/null 2>&1 || fallisci "numeri.cpp does not pass unchanged"
+        deveFallire "$controllo" --libcxx "$copia"
+        ;;
+    framework_mancante | simbolo_sconosciuto)
+        # A copy of the tree whose Apple link line lacks a framework the code calls, or whose
+        # macOS code calls something the symbol table does not know: the link check fails.
+        collegamento=$qui/scripts/controlla_collegamento.sh
+        albero=$provvisoria/albero
+        mkdir -p "$albero"
+        cp -r "$qui/src" "$qui/cmake" "$qui/CMakeLists.txt" "$albero/"
+        if [ "$caso" = framework_mancante ]; then
+            PULSARO_RADICE=$albero "$collegamento" >/dev/null 2>&1 || fallisci "the tree's copy does not pass unchanged"
+            sed -i 's/ "-framework ServiceManagement"//' "$albero/CMakeLists.txt"
+            attesi=("the Apple link line lacks -framework ServiceManagement (needed by elemento_login_macos.mm for OBJC_CLASS_\$_SMAppService)")
+        else
+            printf '\nextern "C" void PulsaroNonDichiarata();\nvoid pulsaroChiama() { PulsaroNonDichiarata(); }\n' \
+                >>"$albero/src/platform/macos/filo_macos.cpp"
+            attesi=("filo_macos.cpp: PulsaroNonDichiarata is in no line of tests/macos/simboli_framework.txt")
+        fi
+        deveFallire env PULSARO_RADICE="$albero" "$collegamento"
+        ;;
     api_previste)
         # What the status item, the desktop facts and the login item call must be declared.
         "$controllo" "$qui/tests/macos/api_previste.mm" || fallisci "the expected calls do not compile"

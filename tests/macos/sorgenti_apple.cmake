@@ -1,6 +1,8 @@
 # Prints the sources the Apple build compiles, one per line as "SORGENTE <path>", by running the
 # layer function of cmake/Pulsaro.cmake with APPLE set on every pulsaro_library call of the top
-# CMakeLists.txt (PULSARO_OS = macos). Script mode: cmake -DRADICE=<tree> -DPROVVISORIA=<dir> -P ...
+# CMakeLists.txt (PULSARO_OS = macos), and what its target_link_libraries calls name, one per line
+# as "COLLEGA <item>" (the frameworks among them make the Apple link line).
+# Script mode: cmake -DRADICE=<tree> -DPROVVISORIA=<dir> -P ...
 if(NOT RADICE OR NOT PROVVISORIA)
   message(FATAL_ERROR "usage: cmake -DRADICE=<tree> -DPROVVISORIA=<dir> -P sorgenti_apple.cmake")
 endif()
@@ -29,6 +31,11 @@ function(target_include_directories)
 endfunction()
 function(set_source_files_properties)
 endfunction()
+function(target_link_libraries bersaglio)
+  foreach(voce IN LISTS ARGN)
+    message("COLLEGA ${voce}")
+  endforeach()
+endfunction()
 
 include(${RADICE}/cmake/Pulsaro.cmake)
 
@@ -38,4 +45,13 @@ if(NOT _chiamate)
 endif()
 foreach(_chiamata IN LISTS _chiamate)
   cmake_language(EVAL CODE "${_chiamata}")
+endforeach()
+
+# The frameworks are linked inside if(APPLE) blocks, and only their calls speak for the Mac.
+string(REGEX MATCHALL "if\\(APPLE\\)[^\n]*\n([^e]|e[^n]|en[^d])*endif\\(\\)" _blocchi_apple "${_cmakelists}")
+foreach(_blocco IN LISTS _blocchi_apple)
+  string(REGEX MATCHALL "target_link_libraries\\([^)]*\\)" _collegamenti "${_blocco}")
+  foreach(_collegamento IN LISTS _collegamenti)
+    cmake_language(EVAL CODE "${_collegamento}")
+  endforeach()
 endforeach()

@@ -14,7 +14,10 @@ protected:
     void avviaTutto(bool daLogin = false) {
         crea();
         delegato = std::make_unique<Delegato>(*finestre, desktop, [this] { ++terminazioni; });
-        delegato->avvia(daLogin);
+        delegato->avvia();
+        desktop.login = daLogin;  // the launch event arrives with the event loop
+        ASSERT_TRUE(desktop.avvio);
+        desktop.avvio();
         gira();
     }
     // Qt's own quit request, as Command-Q or the Quit key sends it; true when it went through.
@@ -54,6 +57,24 @@ TEST_F(DelegatoTest, LaDecisioneDiUscita) {
     ASSERT_TRUE(desktop.spegnimento);
     desktop.spegnimento();
     EXPECT_TRUE(richiestaUscita());
+}
+
+TEST_F(DelegatoTest, IlLancioAlLoginSiDecideAdAvvioFinito) {
+    crea();
+    preferenze.scrivi("barraMenu", true);
+    delegato = std::make_unique<Delegato>(*finestre, desktop, [this] { ++terminazioni; });
+    delegato->avvia();
+    gira();
+    // Before launching has finished nothing is shown: the launch event may still be on its way.
+    EXPECT_EQ(vociVive, 0);
+    EXPECT_EQ(finestre->principale(), nullptr);
+    desktop.login = true;  // what the launch event said, known once the event loop runs
+    ASSERT_TRUE(desktop.avvio);
+    desktop.avvio();
+    gira();
+    EXPECT_EQ(vociVive, 1);
+    EXPECT_EQ(finestre->principale(), nullptr);
+    EXPECT_EQ(politica(), Politica::accessoria);
 }
 
 TEST_F(DelegatoTest, RiaperturaAprLaFinestraPrincipale) {

@@ -61,6 +61,7 @@ struct DesktopFinto : FattiDesktop {
     bool sistema = false;
     std::function<void()> spegnimento;
     std::function<void()> riapertura;
+    std::function<void()> avvio;
 
     void impostaPolitica(Politica p) override { politiche.push_back(p); }
     Politica politica() const override { return politiche.empty() ? Politica::regolare : politiche.back(); }
@@ -68,6 +69,7 @@ struct DesktopFinto : FattiDesktop {
     bool uscitaDiSistema() const override { return sistema; }
     void quandoSpegnimento(std::function<void()> f) override { spegnimento = std::move(f); }
     void quandoRiapertura(std::function<void()> f) override { riapertura = std::move(f); }
+    void quandoAvviata(std::function<void()> f) override { avvio = std::move(f); }
     bool aspettoScuro() const override { return false; }
 };
 

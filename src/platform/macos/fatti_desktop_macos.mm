@@ -1,10 +1,11 @@
 // The desktop facts on macOS: the Dock icon policy, the launch and quit Apple events, the
 // power-off notice, reopening from the Dock and the dark appearance. Qt keeps a delegate set
-// before it starts and forwards its callbacks to it: that is how the launch event and the
-// reopen reach us. The quit decision stays with Qt's QEvent::Quit (we do not answer
-// applicationShouldTerminate: here).
+// before it starts and forwards its callbacks to it: that is how the reopen reaches us. The
+// two moments of launching are heard as notifications, whatever Qt forwards. The quit decision stays with
+// Qt's QEvent::Quit (we do not answer applicationShouldTerminate: here).
 #import <AppKit/AppKit.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -12,19 +13,18 @@
 
 namespace {
 bool lanciatoDaLogin = false;
+bool avviata = false;
 std::function<void()> riapertura;
+std::function<void()> avvio;
+// The launch observers, kept for the whole run.
+id<NSObject> osservatorePrima = nil;
+id<NSObject> osservatoreDopo = nil;
 }  // namespace
 
 @interface PulsaroDelegatoRiflesso : NSObject <NSApplicationDelegate>
 @end
 
 @implementation PulsaroDelegatoRiflesso
-- (void)applicationWillFinishLaunching:(NSNotification*)notifica {
-    (void)notifica;
-    NSAppleEventDescriptor* e = [[NSAppleEventManager sharedAppleEventManager] currentAppleEvent];
-    NSAppleEventDescriptor* p = e != nil ? [e paramDescriptorForKeyword:keyAEPropData] : nil;
-    lanciatoDaLogin = p != nil && p.enumCodeValue == keyAELaunchedAsLogInItem;
-}
 - (BOOL)applicationShouldHandleReopen:(NSApplication*)app hasVisibleWindows:(BOOL)visibili {
     (void)app;
     (void)visibili;
@@ -45,6 +45,7 @@ public:
             CFRelease(osservatore_);
         }
         riapertura = nullptr;
+        avvio = nullptr;
     }
 
     void impostaPolitica(Politica p) override {
@@ -78,6 +79,14 @@ public:
 
     void quandoRiapertura(std::function<void()> f) override { riapertura = std::move(f); }
 
+    void quandoAvviata(std::function<void()> f) override {
+        if (avviata) {
+            f();
+            return;
+        }
+        avvio = std::move(f);
+    }
+
     bool aspettoScuro() const override {
         NSString* stile = [[NSUserDefaults standardUserDefaults] stringForKey:@"AppleInterfaceStyle"];
         return stile != nil && [stile isEqualToString:@"Dark"];
@@ -94,7 +103,41 @@ bool schermoDisponibile() {
     return true;
 }
 
+namespace {
+
+// The launch event is current while launching is about to finish; the controller starts once it
+// has finished.
+void osservaLancio() {
+    NSNotificationCenter* centro = [NSNotificationCenter defaultCenter];
+    osservatorePrima = [centro
+        addObserverForName:NSApplicationWillFinishLaunchingNotification
+                    object:nil
+                     queue:nil
+                usingBlock:^(NSNotification*) {
+                  NSAppleEventDescriptor* e =
+                      [[NSAppleEventManager sharedAppleEventManager] currentAppleEvent];
+                  NSAppleEventDescriptor* p = e != nil ? [e paramDescriptorForKeyword:keyAEPropData] : nil;
+                  lanciatoDaLogin = p != nil && p.enumCodeValue == keyAELaunchedAsLogInItem;
+                }];
+    osservatoreDopo = [centro addObserverForName:NSApplicationDidFinishLaunchingNotification
+                                          object:nil
+                                           queue:nil
+                                      usingBlock:^(NSNotification*) {
+                                        avviata = true;
+                                        if (!avvio) return;
+                                        auto f = std::move(avvio);
+                                        avvio = nullptr;
+                                        f();
+                                      }];
+}
+
+}  // namespace
+
 void preparaFattiDesktop() {
+    osservaLancio();
+    // Qt's delegate brings the application to the front when launching ends unless this is set:
+    // a menu-bar application started at login must leave the focus where it is.
+    setenv("QT_MAC_DISABLE_FOREGROUND_APPLICATION_TRANSFORM", "1", 1);
     // Before QApplication: Qt takes a delegate already set as the one it forwards to.
     static PulsaroDelegatoRiflesso* delegato = [[PulsaroDelegatoRiflesso alloc] init];
     [NSApplication sharedApplication].delegate = delegato;

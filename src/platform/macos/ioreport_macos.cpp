@@ -66,10 +66,15 @@ std::shared_ptr<const LibreriaIOReport> carica() {
         t->copiaCanaliDelGruppo = [f](const std::string& gruppo, const std::optional<std::string>& sotto) {
             RifCF g = stringaCF(gruppo);
             if (!g.get()) return OggettoIOReport{};
-            if (!sotto) return static_cast<OggettoIOReport>(f(g.stringa(), nullptr, 0, 0, 0));
-            RifCF s = stringaCF(*sotto);
-            if (!s.get()) return OggettoIOReport{};
-            return static_cast<OggettoIOReport>(f(g.stringa(), s.stringa(), 0, 0, 0));
+            RifCF s = sotto ? stringaCF(*sotto) : RifCF();
+            if (sotto && !s.get()) return OggettoIOReport{};
+            CFDictionaryRef canali = f(g.stringa(), sotto ? s.stringa() : nullptr, 0, 0, 0);
+            if (!canali) return OggettoIOReport{};
+            // The copy is immutable, and the subscription and sampling calls take a mutable list.
+            CFMutableDictionaryRef mutabile =
+                CFDictionaryCreateMutableCopy(kCFAllocatorDefault, CFDictionaryGetCount(canali), canali);
+            CFRelease(canali);
+            return static_cast<OggettoIOReport>(mutabile);
         };
     if (auto f = cerca<CreateSubscription>(libreria, "IOReportCreateSubscription"))
         t->creaSottoscrizione = [f](OggettoIOReport canali, OggettoIOReport* sottoscritti) {

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QSessionManager>
+#include <QTimer>
 #include <algorithm>
 
 namespace pulsaro {
@@ -20,6 +21,10 @@ FattiDesktopQt::FattiDesktopQt(const std::vector<std::string>& argomenti)
 
 void FattiDesktopQt::quandoSpegnimento(std::function<void()> f) {
     spegnimento_ = std::move(f);
+}
+
+void FattiDesktopQt::quandoAvviata(std::function<void()> f) {
+    QTimer::singleShot(0, this, std::move(f));
 }
 
 bool FattiDesktopQt::aspettoScuro() const {

@@ -20,6 +20,7 @@ public:
     void quandoSpegnimento(std::function<void()> f) override;
     // Reopening here is a second start, which IstanzaUnica hears of.
     void quandoRiapertura(std::function<void()>) override {}
+    void quandoAvviata(std::function<void()> f) override;
     bool aspettoScuro() const override;
 
 private:

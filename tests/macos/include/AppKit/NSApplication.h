@@ -22,6 +22,7 @@ typedef NS_ENUM(NSUInteger, NSApplicationTerminateReply) {
 #ifdef __cplusplus
 extern "C" {
 #endif
+extern NSNotificationName const NSApplicationWillFinishLaunchingNotification;
 extern NSNotificationName const NSApplicationDidFinishLaunchingNotification;
 extern NSNotificationName const NSApplicationWillTerminateNotification;
 extern NSNotificationName const NSApplicationDidBecomeActiveNotification;

@@ -93,4 +93,12 @@ static inline id CFBridgingRelease(CFTypeRef X) {
 static inline CFTypeRef CFBridgingRetain(id X) {
     return (__bridge_retained CFTypeRef)X;
 }
+#else
+// Without ARC (the check against LLVM's C++ library reads the files so), as the SDK has them.
+static inline id CFBridgingRelease(CFTypeRef X) {
+    return [(id)X autorelease];
+}
+static inline CFTypeRef CFBridgingRetain(id X) {
+    return X ? CFRetain((CFTypeRef)X) : NULL;
+}
 #endif

@@ -1,0 +1,65 @@
+// The real readers of a Mac, read once on the machine the tests run on: a first run on a Mac
+// reports its figures instead of passing on fakes alone. Elsewhere these tests are skipped.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/host.h"
+#include "sistema/sistema.h"
+
+namespace pulsaro {
+namespace {
+
+#if defined(__APPLE__)
+constexpr bool sulMac = true;
+#else
+constexpr bool sulMac = false;
+#endif
+#if defined(__aarch64__) || defined(__arm64__)
+constexpr bool chipApple = sulMac;
+#else
+constexpr bool chipApple = false;
+#endif
+
+TEST(MacchinaMac, HostRegistroEIOReportDannoValoriPlausibili) {
+    if (!sulMac) GTEST_SKIP() << "solo su un Mac";
+    Host& host = hostDiSistema();
+    const int processori = host.processori();
+    EXPECT_GT(processori, 0);
+    EXPECT_GT(host.processoriAttivi(), 0);
+    EXPECT_LE(host.processoriAttivi(), processori);
+    EXPECT_GT(host.memoriaFisica(), std::uint64_t{1} << 30);
+    const double usata = host.memoriaUsata();
+    EXPECT_GT(usata, 0);
+    EXPECT_LE(usata, 100);
+    const auto contatori = host.contatoriCPU();
+    ASSERT_TRUE(contatori);
+    EXPECT_EQ(static_cast<int>(contatori->size()), processori);
+
+    auto sonde = sondeDiSistema();
+    const Macchina m = sonde->macchina();
+    EXPECT_GT(m.numeroP + m.numeroE, 0) << m.testoCPU;
+    const auto tick = sonde->tickCPU();
+    EXPECT_GT(tick.totali, 0u);
+    EXPECT_EQ(static_cast<int>(tick.perCore.size()), processori);
+    // The listing tool sees this very process.
+    EXPECT_TRUE(sonde->tempiProcessi().count(static_cast<std::int32_t>(getpid())));
+    std::printf("Mac: %s, GPU %s, %d processori, memoria usata %.0f%%\n", m.testoCPU.c_str(),
+                m.testoGPU.c_str(), processori, usata);
+
+    if (!chipApple) return;
+    // Apple silicon: performance cores, the GPU in the registry, the energy library.
+    EXPECT_GT(m.numeroP, 0);
+    EXPECT_FALSE(m.tipi.empty());
+    EXPECT_TRUE(host.coreGPU().value_or(0) > 0);
+    const auto gpu = sonde->letturaGPU(true);
+    EXPECT_TRUE(gpu.trovata);
+    EXPECT_GE(gpu.totale, 0);
+    EXPECT_LE(gpu.totale, 100);
+    EXPECT_TRUE(sonde->creaEnergia()->pronta());
+}
+
+}  // namespace
+}  // namespace pulsaro

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <map>
 
-#include "panels/elementi_pannello.h"
 #include "panels/osserva_visibilita.h"
 #include "panels/riga_mini.h"
 #include "platform/preferenze.h"
@@ -17,6 +16,7 @@
 #include "widgets/caratteri.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
+#include "widgets/elementi_pannello.h"
 #include "widgets/geometria_contagiri.h"
 #include "widgets/risorsa.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "panels/azioni_pannello.h"
-#include "panels/elementi_pannello.h"
 #include "platform/abbonamento.h"
+#include "widgets/elementi_pannello.h"
 
 class QPushButton;
 

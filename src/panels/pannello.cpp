@@ -14,15 +14,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "panels/elementi_pannello.h"
 #include "panels/icona_processo.h"
 #include "panels/osserva_visibilita.h"
 #include "panels/regole_pannello.h"
 #include "panels/scheda_intestazione.h"
-#include "panels/selettore_segmentato.h"
 #include "platform/preferenze.h"
 #include "sampling/monitor.h"
 #include "widgets/caratteri.h"
+#include "widgets/elementi_pannello.h"
+#include "widgets/selettore_segmentato.h"
 #include "widgets/vista_barre.h"
 #include "widgets/vista_contagiri.h"
 

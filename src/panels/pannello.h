@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "panels/elementi_pannello.h"
 #include "panels/vista.h"
 #include "platform/abbonamento.h"
+#include "widgets/elementi_pannello.h"
 
 class QComboBox;
 class QShortcut;

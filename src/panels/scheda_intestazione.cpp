@@ -7,7 +7,6 @@
 #include <QVariantAnimation>
 #include <cmath>
 
-#include "panels/elementi_pannello.h"
 #include "panels/icona_processo.h"
 #include "panels/regole_pannello.h"
 #include "sampling/monitor.h"
@@ -15,6 +14,7 @@
 #include "widgets/caratteri.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
+#include "widgets/elementi_pannello.h"
 #include "widgets/elementi_processo.h"
 #include "widgets/geometria_contagiri.h"
 #include "widgets/risorsa.h"

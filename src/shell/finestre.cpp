@@ -15,14 +15,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "barra/icona_barra.h"
+#include "barra/riquadro_barra.h"
+#include "barra/riquadro_compatto.h"
+#include "barra/testi_barra.h"
 #include "platform/diario.h"
 #include "sampling/testi.h"
 #include "shell/cornice_finestra.h"
-#include "shell/icona_barra.h"
 #include "shell/popover.h"
-#include "shell/riquadro_barra.h"
-#include "shell/riquadro_compatto.h"
-#include "shell/testi_barra.h"
 #include "widgets/simboli.h"
 
 namespace pulsaro {

@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "galleria.h"
+#include "impostazioni/impostazioni.h"
 #include "platform/preferenze.h"
 #include "sampling/coda_manuale.h"
 #include "sampling/monitor.h"
-#include "shell/impostazioni.h"
-#include "shell/interruttore.h"
+#include "widgets/interruttore.h"
 #include "widgets/tema.h"
 
 using namespace pulsaro;

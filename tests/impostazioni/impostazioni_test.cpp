@@ -1,4 +1,4 @@
-#include "shell/impostazioni.h"
+#include "impostazioni/impostazioni.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +9,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "barra/riquadro_barra.h"
+#include "impostazioni/anteprima_riquadro.h"
+#include "impostazioni/griglia_stato.h"
 #include "platform/preferenze.h"
 #include "sampling/coda_manuale.h"
 #include "sampling/sonde_finte.h"
-#include "shell/anteprima_riquadro.h"
-#include "shell/griglia_stato.h"
-#include "shell/interruttore.h"
-#include "shell/pozzetto_colore.h"
-#include "shell/riquadro_barra.h"
-#include "shell/selettore_passi.h"
 #include "support/qt_app.h"
+#include "widgets/interruttore.h"
+#include "widgets/pozzetto_colore.h"
+#include "widgets/selettore_passi.h"
 #include "widgets/tema.h"
 
 using namespace pulsaro;

@@ -1,4 +1,4 @@
-#include "shell/impostazioni.h"
+#include "impostazioni/impostazioni.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,14 +11,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "shell/anteprima_riquadro.h"
-#include "shell/griglia_stato.h"
-#include "shell/interruttore.h"
-#include "shell/pozzetto_colore.h"
-#include "shell/riquadro_barra.h"
-#include "shell/selettore_passi.h"
-#include "shell/sezione_modulo.h"
+#include "barra/riquadro_barra.h"
+#include "impostazioni/anteprima_riquadro.h"
+#include "impostazioni/griglia_stato.h"
 #include "widgets/caratteri.h"
+#include "widgets/interruttore.h"
+#include "widgets/pozzetto_colore.h"
+#include "widgets/selettore_passi.h"
+#include "widgets/sezione_modulo.h"
 #include "widgets/tema.h"
 
 namespace pulsaro {

@@ -1,13 +1,13 @@
-#include "shell/griglia_stato.h"
+#include "impostazioni/griglia_stato.h"
 
 #include <QEvent>
 #include <QGridLayout>
 #include <QPixmap>
 #include <cstdio>
 
+#include "barra/icona_barra.h"
 #include "panels/osserva_visibilita.h"
 #include "sampling/core.h"
-#include "shell/icona_barra.h"
 #include "widgets/caratteri.h"
 #include "widgets/simboli.h"
 #include "widgets/tema.h"

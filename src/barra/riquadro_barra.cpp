@@ -1,4 +1,4 @@
-#include "shell/riquadro_barra.h"
+#include "barra/riquadro_barra.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -9,7 +9,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "shell/testi_barra.h"
+#include "barra/testi_barra.h"
 #include "widgets/cifre.h"
 
 namespace pulsaro::RiquadroBarra {

@@ -50,8 +50,8 @@ struct LoginFinto : ElementoLogin {
 class ImpostazioniTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        monitor = Monitor::crea(
-            sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
+        monitor =
+            Monitor::crea(sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); });
     }
     Impostazioni& crea() {
         vista = std::make_unique<Impostazioni>(*monitor, preferenze, login);
@@ -114,14 +114,23 @@ TEST_F(ImpostazioniTest, ProcessiMostratiA3A3Tra3E30) {
         EXPECT_EQ(preferenze.intero("numeroPannelli", 0), atteso) << scritto;
     }
 
-    // A stored value out of range is shown at the nearest step, and not stored until changed.
-    for (auto [memorizzato, mostrato] : {std::pair{100, 30}, {-4, 3}, {4, 3}, {14, 15}}) {
+    // A stored value out of range is shown at the nearest end, one off the steps as it is (what
+    // the monitor keeps); neither is stored until changed.
+    for (auto [memorizzato, mostrato] : {std::pair{100, 30}, {-4, 3}, {4, 4}, {14, 14}}) {
         preferenze.scrivi("numeroPannelli", std::int64_t{memorizzato});
         EXPECT_EQ(s->value(), mostrato) << memorizzato;
         EXPECT_EQ(preferenze.intero("numeroPannelli", 0), memorizzato);
     }
     preferenze.scrivi("numeroPannelli", std::string("molti"));
     EXPECT_EQ(s->value(), 9);
+
+    // A step goes on from a value off the steps.
+    for (auto [passo, atteso] : {std::pair{1, 11}, {-1, 5}}) {
+        preferenze.scrivi("numeroPannelli", std::int64_t{8});
+        EXPECT_EQ(s->value(), 8);
+        s->stepBy(passo);
+        EXPECT_EQ(preferenze.intero("numeroPannelli", 0), atteso) << passo;
+    }
 }
 
 TEST_F(ImpostazioniTest, StatiDisabilitati) {

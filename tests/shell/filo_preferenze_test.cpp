@@ -92,7 +92,7 @@ TEST(FiloDellePreferenze, IlMotoreRiceveIlNumeroSulSuoFiloESoloIlPrincipaleLegge
     ASSERT_TRUE(attendi(9));
     for (std::int64_t n : {3, 30, 8, 12}) {
         TP::numeroPannelli.scrivi(preferenze, n);
-        EXPECT_TRUE(attendi(static_cast<std::size_t>(n))) << n;
+        EXPECT_TRUE(attendi(static_cast<std::size_t>(n))) << n << " kept " << monitor->processi().size();
     }
     interesse.finisci();
     EXPECT_EQ(preferenze.fuoriPosto.load(), 0);

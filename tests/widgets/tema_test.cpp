@@ -22,8 +22,8 @@ TEST(Tema, IlCaricoPassaSenzaSaltiDallaCalmaAllAllarme) {
     EXPECT_TRUE(uguale(Tema::carico(82), Tema::carico(250)));
     EXPECT_FALSE(uguale(Tema::carico(40), Tema::carico(60)));
     EXPECT_FALSE(uguale(Tema::carico(60), Tema::carico(90)));
-    EXPECT_GT(Tema::carico(90).redF(), Tema::carico(60).redF());
-    EXPECT_GT(Tema::carico(60).redF(), Tema::carico(20).redF());
+    EXPECT_LT(Tema::carico(60).blueF(), Tema::carico(20).blueF()) << "calm blue gives way to amber";
+    EXPECT_LT(Tema::carico(90).greenF(), Tema::carico(60).greenF()) << "amber gives way to red";
     for (double p = 0; p < 100; p += 0.5) {
         const QColor a = Tema::carico(p), b = Tema::carico(p + 0.5);
         const double salto = std::abs(a.redF() - b.redF()) + std::abs(a.greenF() - b.greenF()) +

@@ -27,5 +27,22 @@ for f in "${sorgenti[@]}"; do
     fi
 done
 
+# Every stored preference is spelled once, in its table; the code reads and writes it from there.
+# Tests may spell a key: they write hostile stores as text.
+tabella=src/platform/tabella_preferenze.h
+# A key is the first text of a table entry's braces: numeroPannelli{"numeroPannelli", 9, ...}.
+mapfile -t chiavi < <(grep -oP '(?:^\s*|[A-Za-z_{])\{\K"[^"]+"' "$tabella" | sort -u)
+if [ ${#chiavi[@]} -lt 10 ]; then
+    echo "regole della casa: nessuna chiave letta da $tabella" >&2
+    errori=1
+fi
+for f in "${sorgenti[@]}"; do
+    [[ $f == src/platform/tabella_preferenze.* || $f == tests/* ]] && continue
+    if grep -nHF "${chiavi[@]/#/-e}" "$f" | grep -vE '^[^:]+:[0-9]+:[[:space:]]*//' >&2; then
+        echo "regole della casa: chiave delle preferenze fuori dalla tabella: $f" >&2
+        errori=1
+    fi
+done
+
 [ $errori -eq 0 ] && echo "regole della casa: rispettate (${#sorgenti[@]} file)"
 exit $errori

@@ -14,6 +14,7 @@
 #include "panels/pannello.h"
 #include "panels/scheda_intestazione.h"
 #include "platform/preferenze.h"
+#include "platform/tabella_preferenze.h"
 #include "sampling/coda_manuale.h"
 #include "sampling/monitor.h"
 #include "support/sonde_mute.h"
@@ -63,7 +64,7 @@ void dipingi(benchmark::State& stato, QWidget& w) {
 
 void principale(benchmark::State& stato, const char* vista) {
     Scena s;
-    s.preferenze.scrivi("vista", std::string(vista));
+    s.preferenze.scrivi(TabellaPreferenze::vista.chiave, std::string(vista));
     s.monitor->processi.assegna(nove());
     UsoTotale t;
     t.cpu = 37;
@@ -80,7 +81,7 @@ void principale(benchmark::State& stato, const char* vista) {
 // The list inside the same panel alone, measured the same way: the rest is the panel's own share.
 void soloLista(benchmark::State& stato, const char* vista) {
     Scena s;
-    s.preferenze.scrivi("vista", std::string(vista));
+    s.preferenze.scrivi(TabellaPreferenze::vista.chiave, std::string(vista));
     s.monitor->processi.assegna(nove());
     Pannello p(*s.monitor, s.preferenze);
     adatta(p);

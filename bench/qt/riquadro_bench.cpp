@@ -3,8 +3,8 @@
 
 #include <QApplication>
 
-#include "shell/icona_barra.h"
-#include "shell/riquadro_barra.h"
+#include "barra/icona_barra.h"
+#include "barra/riquadro_barra.h"
 
 namespace {
 

@@ -8,15 +8,16 @@
 #include <algorithm>
 #include <map>
 
-#include "panels/elementi_pannello.h"
 #include "panels/osserva_visibilita.h"
 #include "panels/riga_mini.h"
 #include "platform/preferenze.h"
+#include "platform/tabella_preferenze.h"
 #include "sampling/monitor.h"
 #include "sampling/testi.h"
 #include "widgets/caratteri.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
+#include "widgets/elementi_pannello.h"
 #include "widgets/geometria_contagiri.h"
 #include "widgets/risorsa.h"
 
@@ -25,7 +26,6 @@ namespace pulsaro {
 namespace {
 
 const QSize cellaQuadrante(96, 84);
-const char* const chiaveLista = "miniListaAperta";
 
 // A cell of unlimited width with the dial centred in its 96 × 84 frame. A gauge's arcs and glow
 // reach past the frame: it gets that room around the frame and lays the dial of that frame out
@@ -66,7 +66,7 @@ MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPanne
       monitor_(monitor),
       preferenze_(preferenze),
       azioni_(std::move(azioni)),
-      aperta_(preferenze.booleano(chiaveLista, true)) {
+      aperta_(TabellaPreferenze::miniListaAperta.leggi(preferenze)) {
     setFixedWidth(larghezzaMini);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* v = new QVBoxLayout(this);
@@ -182,8 +182,8 @@ MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPanne
     aggiornaProcessi();
     mostraAperta(false);
 
-    Monitor* m = &monitor_;
-    osserva_ = new OsservaVisibilita(this, [m](bool visibile) { m->visibilita(visibile, "mini"); });
+    osserva_ = new OsservaVisibilita(
+        this, [this](bool visibile) { interesse_ = visibile ? monitor_.interesse() : Monitor::Interesse(); });
 }
 
 MiniPannello::~MiniPannello() {
@@ -233,7 +233,7 @@ void MiniPannello::aggiornaProcessi() {
 
 void MiniPannello::alternaLista() {
     aperta_ = !aperta_;
-    preferenze_.scrivi(chiaveLista, aperta_);
+    TabellaPreferenze::miniListaAperta.scrivi(preferenze_, aperta_);
     mostraAperta(true);
 }
 

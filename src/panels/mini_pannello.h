@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "panels/azioni_pannello.h"
-#include "panels/elementi_pannello.h"
 #include "platform/abbonamento.h"
+#include "sampling/monitor.h"
+#include "widgets/elementi_pannello.h"
 
 class QPushButton;
 
@@ -82,6 +83,7 @@ private:
 
     std::vector<Abbonamento> abbonamenti_;
     OsservaVisibilita* osserva_ = nullptr;
+    Monitor::Interesse interesse_;  // held while the window is on screen
 };
 
 }  // namespace pulsaro

@@ -14,23 +14,22 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "panels/elementi_pannello.h"
 #include "panels/icona_processo.h"
 #include "panels/osserva_visibilita.h"
 #include "panels/regole_pannello.h"
 #include "panels/scheda_intestazione.h"
-#include "panels/selettore_segmentato.h"
 #include "platform/preferenze.h"
+#include "platform/tabella_preferenze.h"
 #include "sampling/monitor.h"
 #include "widgets/caratteri.h"
+#include "widgets/elementi_pannello.h"
+#include "widgets/selettore_segmentato.h"
 #include "widgets/vista_barre.h"
 #include "widgets/vista_contagiri.h"
 
 namespace pulsaro {
 
 namespace {
-const char* const chiaveVista = "vista";
-const char* const chiaveLista = "listaAperta";
 constexpr int durataCorniceMs = 200;
 }  // namespace
 
@@ -38,8 +37,8 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     : QWidget(padre),
       monitor_(monitor),
       preferenze_(preferenze),
-      vista_(vistaDaTesto(preferenze.testo(chiaveVista, "Barre"))),
-      aperta_(preferenze.booleano(chiaveLista, true)),
+      vista_(tutteLeViste[TabellaPreferenze::vista.leggi(preferenze)]),
+      aperta_(TabellaPreferenze::listaAperta.leggi(preferenze)),
       adatta_(new QTimer(this)) {
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(20, 20, 20, 20);
@@ -149,8 +148,8 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     aggiornaScheda();
     mostraAperta(false);
 
-    Monitor* m = &monitor_;
-    osserva_ = new OsservaVisibilita(this, [m](bool visibile) { m->visibilita(visibile, "principale"); });
+    osserva_ = new OsservaVisibilita(
+        this, [this](bool visibile) { interesse_ = visibile ? monitor_.interesse() : Monitor::Interesse(); });
 }
 
 Pannello::~Pannello() {
@@ -197,7 +196,7 @@ void Pannello::aggiornaProcessi() {
 void Pannello::impostaVista(Vista v) {
     if (v == vista_) return;
     vista_ = v;
-    preferenze_.scrivi(chiaveVista, testoVista(v).toStdString());
+    TabellaPreferenze::vista.scrivi(preferenze_, static_cast<std::size_t>(v));
     selettore_->setScelta(v == Vista::contagiri ? 1 : 0);
     aggiornaProcessi();
     area_->verticalScrollBar()->setValue(0);
@@ -205,7 +204,7 @@ void Pannello::impostaVista(Vista v) {
 
 void Pannello::alternaLista() {
     aperta_ = !aperta_;
-    preferenze_.scrivi(chiaveLista, aperta_);
+    TabellaPreferenze::listaAperta.scrivi(preferenze_, aperta_);
     mostraAperta(true);
 }
 

@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "panels/elementi_pannello.h"
 #include "panels/vista.h"
 #include "platform/abbonamento.h"
+#include "sampling/monitor.h"
+#include "widgets/elementi_pannello.h"
 
 class QComboBox;
 class QShortcut;
@@ -101,6 +102,7 @@ private:
 
     std::vector<Abbonamento> abbonamenti_;
     OsservaVisibilita* osserva_ = nullptr;
+    Monitor::Interesse interesse_;  // held while the window is on screen
 };
 
 }  // namespace pulsaro

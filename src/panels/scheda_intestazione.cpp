@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "panels/elementi_pannello.h"
 #include "panels/icona_processo.h"
 #include "panels/regole_pannello.h"
 #include "sampling/monitor.h"
@@ -16,6 +15,7 @@
 #include "widgets/caratteri.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
+#include "widgets/elementi_pannello.h"
 #include "widgets/elementi_processo.h"
 #include "widgets/geometria_contagiri.h"
 #include "widgets/risorsa.h"

@@ -19,6 +19,7 @@ public:
     using Compito = std::function<void()>;
     // Monotonic: a wall clock set back or forward must not stretch an interval.
     using Istante = std::chrono::steady_clock::time_point;
+    static_assert(Istante::clock::is_steady);
 
     virtual ~Coda() = default;
     // Runs the task on the queue, after every task submitted before it.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/preferenze.h"
+#include "platform/tabella_preferenze.h"
 #include "sampling/tabella_processi.h"
 #include "sampling/tick.h"
 
@@ -24,9 +24,8 @@ double utilizzoANEDaPotenza(double watt, int numeroANE, double picco) {
     return std::clamp(watt / riferimento * 100.0, 0.0, 100.0);
 }
 
-std::shared_ptr<Monitor> Monitor::crea(Sonde& sonde, Coda& coda, Principale principale,
-                                       const Preferenze& preferenze) {
-    std::shared_ptr<Monitor> m(new Monitor(sonde, coda, std::move(principale), preferenze));
+std::shared_ptr<Monitor> Monitor::crea(Sonde& sonde, Coda& coda, Principale principale) {
+    std::shared_ptr<Monitor> m(new Monitor(sonde, coda, std::move(principale)));
     m->avvia();
     return m;
 }
@@ -46,17 +45,18 @@ Riepilogo riepilogoIniziale(const Macchina& m) {
 }
 }  // namespace
 
-Monitor::Monitor(Sonde& sonde, Coda& coda, Principale principale, const Preferenze& preferenze)
+Monitor::Monitor(Sonde& sonde, Coda& coda, Principale principale)
     : totale(totaleIniziale(sonde.macchina())),
       stato(StatoFonti{}),
       riepilogo(riepilogoIniziale(sonde.macchina())),
       sonde_(sonde),
       coda_(coda),
       principale_(std::move(principale)),
-      preferenze_(preferenze),
+      numeroProcessi_(static_cast<int>(TabellaPreferenze::numeroPannelli.predefinito)),
       core_(std::max(1, sonde.processoriAttivi())),
       macchina_(sonde.macchina()),
       energia_(sonde.creaEnergia()),
+      numeroCoda_(numeroProcessi_),
       tickLeggero_(sonde.tickCPU()),
       tickPrec_(sonde.tickCPU()),
       istantePrec_(coda.ora()) {}
@@ -99,29 +99,40 @@ void Monitor::avviaControllo() {
     });
 }
 
-void Monitor::visibilita(bool visibile, const std::string& id) {
-    const bool eraVuoto = visibili_.empty();
-    if (visibile)
-        visibili_.insert(id);
-    else
-        visibili_.erase(id);
-    if (eraVuoto && !visibili_.empty()) {
+Monitor::Interesse Monitor::interesse() {
+    if (interessati_++ == 0) {
         if (controllo_) controllo_->annulla();
         controllo_.reset();
         riavvia(0.35);
-    } else if (!eraVuoto && visibili_.empty()) {
-        if (timer_) timer_->annulla();
-        timer_.reset();
-        timerEsiste_ = false;
-        avviaControllo();
     }
+    return Interesse(weak_from_this());
+}
+
+void Monitor::lascia() {
+    if (interessati_ == 0 || --interessati_ > 0) return;
+    if (timer_) timer_->annulla();
+    timer_.reset();
+    timerEsiste_ = false;
+    avviaControllo();
+}
+
+Monitor::Interesse& Monitor::Interesse::operator=(Interesse&& altro) noexcept {
+    if (this != &altro) {
+        finisci();
+        monitor_ = std::exchange(altro.monitor_, {});
+    }
+    return *this;
+}
+
+void Monitor::Interesse::finisci() {
+    if (auto m = std::exchange(monitor_, {}).lock()) m->lascia();
 }
 
 void Monitor::riavvia(std::optional<double> primo) {
     if (timer_) timer_->annulla();
     timer_.reset();
     timerEsiste_ = false;
-    if (visibili_.empty()) return;
+    if (interessati_ == 0) return;
     std::weak_ptr<Monitor> debole = weak_from_this();
     coda_.async([debole] {
         if (auto m = debole.lock()) m->azzeraRiferimenti();
@@ -143,6 +154,14 @@ void Monitor::impostaSeguito(std::optional<std::int32_t> id) {
     std::weak_ptr<Monitor> debole = weak_from_this();
     coda_.async([debole, id] {
         if (auto m = debole.lock()) m->seguitoCoda_ = id;
+    });
+}
+
+void Monitor::impostaNumeroProcessi(int n) {
+    numeroProcessi_ = std::max(n, 0);
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    coda_.async([debole, n = numeroProcessi_] {
+        if (auto m = debole.lock()) m->numeroCoda_ = n;
     });
 }
 
@@ -236,7 +255,7 @@ void Monitor::campiona() {
     cpuPrec_ = std::move(r.cpuPrec);
     gpuPrec_ = std::move(r.gpuPrec);
     auto nomeApp = [this](std::int32_t id) { return sonde_.nomeApplicazione(id); };
-    std::vector<UsoProcesso> primi = primiProcessi(r.tabella, numeroPannelli(preferenze_), nomeApp);
+    std::vector<UsoProcesso> primi = primiProcessi(r.tabella, numeroCoda_, nomeApp);
 
     // 9. Followed process.
     std::optional<UsoProcesso> dett;

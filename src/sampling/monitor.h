@@ -7,8 +7,8 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sampling/coda.h"
@@ -18,8 +18,6 @@
 
 namespace pulsaro {
 
-class Preferenze;
-
 // Percent of physical memory in use, from the host's statistics.
 double memoriaUsata(Sonde& sonde);
 
@@ -28,9 +26,8 @@ public:
     // Hands a block to the main thread (a queued call on the event loop, or a list in tests).
     using Principale = std::function<void(std::function<void()>)>;
 
-    // The sonde, the queue and the preferences must outlive the monitor. Call on the main thread.
-    static std::shared_ptr<Monitor> crea(Sonde& sonde, Coda& coda, Principale principale,
-                                         const Preferenze& preferenze);
+    // The sonde and the queue must outlive the monitor. Call on the main thread.
+    static std::shared_ptr<Monitor> crea(Sonde& sonde, Coda& coda, Principale principale);
     ~Monitor();
     Monitor(const Monitor&) = delete;
     Monitor& operator=(const Monitor&) = delete;
@@ -49,6 +46,9 @@ public:
     // Every call restarts the main timer.
     void impostaIntervallo(double secondi);
     void impostaSeguito(std::optional<std::int32_t> id);
+    // How many of the heaviest processes a full sample keeps; the next sample takes it up.
+    void impostaNumeroProcessi(int n);
+    int numeroProcessi() const { return numeroProcessi_; }
     bool aneAcceso() const { return totale().ane >= 1.0; }
     // Divisor of the per-process CPU share: the processors active at start.
     int core() const { return core_; }
@@ -58,8 +58,28 @@ public:
     // Called before any published member takes a new value.
     Abbonamento osservaCambiamenti(std::function<void()> prima);
 
-    // A view reports that it appeared or disappeared ("principale", "mini", "impostazioni").
-    void visibilita(bool visibile, const std::string& id);
+    // Interest in full samples: while at least one handle lives, the main timer runs; when the
+    // last one ends, the 60 s source check takes over. Made, moved and ended on the main thread;
+    // a handle that outlives its monitor ends harmlessly.
+    class Interesse {
+    public:
+        Interesse() = default;
+        Interesse(Interesse&& altro) noexcept : monitor_(std::exchange(altro.monitor_, {})) {}
+        Interesse& operator=(Interesse&& altro) noexcept;
+        Interesse(const Interesse&) = delete;
+        Interesse& operator=(const Interesse&) = delete;
+        ~Interesse() { finisci(); }
+
+        void finisci();
+        bool attivo() const { return !monitor_.expired(); }
+
+    private:
+        friend class Monitor;
+        explicit Interesse(std::weak_ptr<Monitor> m) : monitor_(std::move(m)) {}
+        std::weak_ptr<Monitor> monitor_;
+    };
+    [[nodiscard]] Interesse interesse();
+    int interessati() const { return interessati_; }
     // Light sampling for the menu-bar tile.
     void riquadro(bool acceso);
     void verificaOra();
@@ -69,11 +89,12 @@ public:
     bool leggeroAcceso() const { return leggero_ != nullptr; }
 
 private:
-    Monitor(Sonde& sonde, Coda& coda, Principale principale, const Preferenze& preferenze);
+    Monitor(Sonde& sonde, Coda& coda, Principale principale);
     void avvia();
 
     // Main thread.
     void riavvia(std::optional<double> primo);
+    void lascia();
     void avviaControllo();
     template <class T>
     void assegna(Pubblicato<T>& membro, T valore);
@@ -90,17 +111,17 @@ private:
     Sonde& sonde_;
     Coda& coda_;
     Principale principale_;
-    const Preferenze& preferenze_;
 
     Abbonati<> annunci_;
 
     // Main thread.
-    std::set<std::string> visibili_;
+    int interessati_ = 0;
     std::shared_ptr<TimerCoda> timer_;
     std::shared_ptr<TimerCoda> leggero_;
     std::shared_ptr<TimerCoda> controllo_;
     // Set together with timer_; the light sample reads it on the queue.
     std::atomic<bool> timerEsiste_{false};
+    int numeroProcessi_;
 
     const int core_;
     const Macchina macchina_;
@@ -108,6 +129,7 @@ private:
 
     // Queue.
     std::optional<std::int32_t> seguitoCoda_;
+    int numeroCoda_;
     LetturaTick tickLeggero_;
     std::map<std::int32_t, double> cpuPrec_;
     std::map<std::int32_t, std::uint64_t> gpuPrec_;

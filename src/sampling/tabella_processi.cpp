@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/preferenze.h"
-
 namespace pulsaro {
 
 RisultatoTabella costruisciTabella(const IngressoTabella& in) {
@@ -49,11 +47,6 @@ RisultatoTabella costruisciTabella(const IngressoTabella& in) {
         }
     }
     return r;
-}
-
-int numeroPannelli(const Preferenze& preferenze) {
-    auto n = preferenze.intero("numeroPannelli", 9);
-    return static_cast<int>(std::clamp<std::int64_t>(n, 3, 1000000));
 }
 
 std::vector<UsoProcesso> primiProcessi(

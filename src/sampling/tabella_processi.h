@@ -13,8 +13,6 @@
 
 namespace pulsaro {
 
-class Preferenze;
-
 struct IngressoTabella {
     const TempiProcessi* lista = nullptr;
     double dt = 0.05;  // seconds since the previous full sample, already floored
@@ -33,9 +31,6 @@ struct RisultatoTabella {
 };
 
 RisultatoTabella costruisciTabella(const IngressoTabella& in);
-
-// How many processes to keep: "numeroPannelli" (9 when absent or not an integer), never below 3.
-int numeroPannelli(const Preferenze& preferenze);
 
 // The heaviest `quanti` records, by punteggio then memory; the kept ones are named by
 // `nomeApp` when the process is a running application.

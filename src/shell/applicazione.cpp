@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "impostazioni/impostazioni.h"
 #include "panels/mini_pannello.h"
 #include "panels/pannello.h"
 #include "platform/diario.h"
@@ -19,7 +20,6 @@
 #include "sampling/coda_seriale.h"
 #include "shell/delegato.h"
 #include "shell/finestre.h"
-#include "shell/impostazioni.h"
 #include "shell/migrazione_karvel.h"
 #include "sistema/sistema.h"
 

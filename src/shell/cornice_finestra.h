@@ -10,9 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/tabella_preferenze.h"
+
 namespace pulsaro {
 
-inline constexpr const char* chiaveCornicePrincipale = "NSWindow Frame FinestraPrincipale";
+inline constexpr const char* chiaveCornicePrincipale = TabellaPreferenze::cornicePrincipale.chiave;
 
 struct Cornice {
     QRect finestra;  // Qt coordinates, frame included

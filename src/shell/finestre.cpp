@@ -4,9 +4,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLabel>
 #include <QPalette>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -15,17 +13,20 @@
 #include <algorithm>
 #include <cstring>
 
+#include "barra/icona_barra.h"
+#include "barra/riquadro_barra.h"
+#include "barra/riquadro_compatto.h"
+#include "barra/testi_barra.h"
 #include "platform/diario.h"
+#include "platform/tabella_preferenze.h"
 #include "sampling/testi.h"
 #include "shell/cornice_finestra.h"
-#include "shell/icona_barra.h"
 #include "shell/popover.h"
-#include "shell/riquadro_barra.h"
-#include "shell/riquadro_compatto.h"
-#include "shell/testi_barra.h"
 #include "widgets/simboli.h"
 
 namespace pulsaro {
+
+namespace TP = TabellaPreferenze;
 
 namespace {
 
@@ -88,45 +89,15 @@ QRect qrect(const Rettangolo& r) {
     return {r.x, r.y, r.larghezza, r.altezza};
 }
 
-QLabel* etichettaProvvisoria(const QString& testo, QWidget* padre) {
-    auto* l = new QLabel(testo, padre);
-    l->setTextFormat(Qt::PlainText);
-    l->setAlignment(Qt::AlignCenter);
-    l->setMargin(16);
-    return l;
-}
-
 }  // namespace
 
-ComponentiFinestre Finestre::contenutiProvvisori(ComponentiFinestre c) {
-    c.creaMini = [](Monitor&, Preferenze&, AzioniPopover a, QWidget* padre) -> QWidget* {
-        auto* w = new QWidget(padre);
-        auto* l = new QVBoxLayout(w);
-        l->addWidget(etichettaProvvisoria(QStringLiteral("Pulsaro"), w));
-        const std::pair<QString, std::function<void()>> bottoni[] = {
-            {QStringLiteral("Apri Pulsaro"), a.apriPrincipale},
-            {QStringLiteral("Impostazioni…"), a.impostazioni},
-            {QStringLiteral("Esci"), a.esci},
-        };
-        for (const auto& [titolo, azione] : bottoni) {
-            auto* b = new QPushButton(titolo, w);
-            QObject::connect(b, &QPushButton::clicked, w, azione);
-            l->addWidget(b);
-        }
-        w->setMinimumSize(280, 200);
-        return w;
-    };
-    c.creaPannello = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
-        return etichettaProvvisoria(QStringLiteral("Pulsaro"), padre);
-    };
-    c.creaImpostazioni = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
-        return etichettaProvvisoria(QStringLiteral("Impostazioni di Pulsaro"), padre);
-    };
-    return c;
-}
-
 Finestre::Finestre(ComponentiFinestre c)
-    : c_(std::move(c)), monitor_(Monitor::crea(*c_.sonde, *c_.coda, c_.principale, *c_.preferenze)) {
+    : c_(std::move(c)), monitor_(Monitor::crea(*c_.sonde, *c_.coda, c_.principale)) {
+    impostaNumeroProcessi();
+    numero_ = c_.preferenze->osserva([this](const std::string&) {
+        QMetaObject::invokeMethod(
+            this, [this] { impostaNumeroProcessi(); }, Qt::QueuedConnection);
+    });
     salvataggio_ = new QTimer(this);
     salvataggio_->setSingleShot(true);
     salvataggio_->setInterval(500);
@@ -134,6 +105,7 @@ Finestre::Finestre(ComponentiFinestre c)
 }
 
 Finestre::~Finestre() {
+    numero_.disdici();
     abbonamenti_.clear();
     if (popover_) delete popover_.data();
     delete principale_.data();
@@ -142,7 +114,12 @@ Finestre::~Finestre() {
 }
 
 bool Finestre::barraMenuAttiva(const Preferenze& p) {
-    return p.booleano("barraMenu", true);
+    return TP::barraMenu.leggi(p);
+}
+
+// The engine is told, on this thread, what it keeps: it never reads the preferences itself.
+void Finestre::impostaNumeroProcessi() {
+    monitor_->impostaNumeroProcessi(static_cast<int>(TP::numeroPannelli.leggi(*c_.preferenze)));
 }
 
 QWidget* Finestre::popover() const {
@@ -232,7 +209,7 @@ void Finestre::aggiornaBarra() {
 void Finestre::aggiornaIcona() {
     if (!voce_) return;
     const Preferenze& p = *c_.preferenze;
-    const bool iconaStato = p.booleano("iconaStato", true);
+    const bool iconaStato = TP::iconaStato.leggi(p);
     const StatoFonti stato = monitor_->stato();
     const double dpr = voce_->dpr();
     QImage img;
@@ -257,8 +234,7 @@ void Finestre::clicIcona(std::optional<bool> destro) {
         alternaPopover();
         return;
     }
-    const auto menu = c_.preferenze->booleano("menuContestuale");
-    if (menu && !*menu) {
+    if (!TP::menuContestuale.leggi(*c_.preferenze)) {
         alternaPopover();
         return;
     }
@@ -507,14 +483,14 @@ void Finestre::salvaCornice() {
     QScreen* suo = w->screen() ? w->screen() : primario;
     const std::string t =
         testoCornice({w->frameGeometry(), suo->availableGeometry()}, primario->geometry().height());
-    if (c_.preferenze->testo(chiaveCornicePrincipale) != t) c_.preferenze->scrivi(chiaveCornicePrincipale, t);
+    if (TP::cornicePrincipale.leggi(*c_.preferenze) != t) TP::cornicePrincipale.scrivi(*c_.preferenze, t);
 }
 
 void Finestre::ripristinaCornice(QWidget* w) {
     QScreen* primario = QGuiApplication::primaryScreen();
     std::vector<QRect> aree;
     for (QScreen* s : QGuiApplication::screens()) aree.push_back(s->availableGeometry());
-    const auto t = c_.preferenze->testo(chiaveCornicePrincipale);
+    const auto t = TP::cornicePrincipale.leggi(*c_.preferenze);
     const auto r = t && primario ? corniceUsabile(*t, primario->geometry().height(), aree) : std::nullopt;
     if (r) {
         // The frame holds the title bar and borders: once the window manager tells how wide they

@@ -62,9 +62,6 @@ struct ComponentiFinestre {
 class Finestre : public QObject {
     Q_OBJECT
 public:
-    // Placeholder contents until the real panels are plugged in.
-    static ComponentiFinestre contenutiProvvisori(ComponentiFinestre c);
-
     explicit Finestre(ComponentiFinestre c);
     ~Finestre() override;
 
@@ -104,6 +101,7 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    void impostaNumeroProcessi();
     void mostra(QWidget* finestra);
     void portaAvanti(QWidget* finestra);
     void chiudiPopover();
@@ -123,6 +121,7 @@ private:
     QPointer<QWidget> contenutoPrincipale_;
     QPointer<QWidget> finestraImpostazioni_;
     std::vector<Abbonamento> abbonamenti_;
+    Abbonamento numero_;  // the number of processes, pushed into the engine from the first moment
     bool riquadroAcceso_ = false;
     bool daLogin_ = false;
     bool assenzaDetta_ = false;

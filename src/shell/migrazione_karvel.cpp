@@ -3,14 +3,14 @@
 namespace pulsaro {
 
 void migraImpostazioniKarvel(Preferenze& mie, const Preferenze* karvel) {
-    if (mie.booleano(chiaveMigrato, false)) return;
+    if (TabellaPreferenze::migratoDaKarvel.leggi(mie)) return;
     if (karvel) {
         for (const char* chiave : chiaviKarvel) {
             if (mie.valore(chiave)) continue;  // never over what the user set here
             if (auto v = karvel->valore(chiave)) mie.scrivi(chiave, *v);
         }
     }
-    mie.scrivi(chiaveMigrato, true);
+    TabellaPreferenze::migratoDaKarvel.scrivi(mie, true);
 }
 
 }  // namespace pulsaro

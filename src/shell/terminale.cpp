@@ -16,6 +16,7 @@
 
 #include "platform/numeri.h"
 #include "platform/qt/preferenze_qt.h"
+#include "platform/tabella_preferenze.h"
 #include "platform/testo_utf8.h"
 #include "sampling/coda_seriale.h"
 #include "sampling/monitor.h"
@@ -271,8 +272,9 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out, std::ost
     bool finito = false;
     bool scritturaFallita = false;
     {
-        auto monitor = Monitor::crea(
-            *sonde, coda, [&ciclo](std::function<void()> f) { ciclo.invia(std::move(f)); }, preferenze);
+        auto monitor =
+            Monitor::crea(*sonde, coda, [&ciclo](std::function<void()> f) { ciclo.invia(std::move(f)); });
+        monitor->impostaNumeroProcessi(static_cast<int>(TabellaPreferenze::numeroPannelli.leggi(preferenze)));
         Monitor* m = monitor.get();
         // The totals arrive with every full sample; print once the whole block has been assigned.
         auto stampa = monitor->totale.abbona([&, m](const UsoTotale&) {
@@ -286,9 +288,9 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out, std::ost
             });
         });
         if (opzioni.intervallo) monitor->impostaIntervallo(*opzioni.intervallo);
-        monitor->visibilita(true, "terminale");
+        auto interesse = monitor->interesse();
         while (!finito && !interrotto) ciclo.giro(std::chrono::milliseconds(100));
-        monitor->visibilita(false, "terminale");
+        interesse.finisci();
     }
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);

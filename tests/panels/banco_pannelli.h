@@ -26,8 +26,8 @@ struct BancoPannelli {
 
     BancoPannelli() {
         appQt();
-        monitor = Monitor::crea(
-            sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
+        monitor =
+            Monitor::crea(sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); });
         drena();
     }
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "banco_pannelli.h"
-#include "panels/elementi_pannello.h"
 #include "panels/riga_mini.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
+#include "widgets/elementi_pannello.h"
 #include "widgets/geometria_contagiri.h"
 
 using namespace pulsaro;

@@ -10,12 +10,12 @@
 #include <optional>
 
 #include "banco_pannelli.h"
-#include "panels/elementi_pannello.h"
 #include "panels/scheda_intestazione.h"
-#include "panels/selettore_segmentato.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
+#include "widgets/elementi_pannello.h"
 #include "widgets/geometria_contagiri.h"
+#include "widgets/selettore_segmentato.h"
 #include "widgets/vista_barre.h"
 #include "widgets/vista_contagiri.h"
 

@@ -70,11 +70,6 @@ TEST(CodaSeriale, LaTolleranzaRaggruppaIRisvegli) {
     EXPECT_TRUE(attendi([&] { return scattato.load(); }, 3000ms));
 }
 
-TEST(CodaSeriale, OrologioMonotono) {
-    // Intervals must not jump when the wall clock is set.
-    EXPECT_TRUE(Coda::Istante::clock::is_steady);
-}
-
 TEST(CodaSeriale, TimerAnnullatoODistruttoEDistruzioneDaDentroLaCoda) {
     std::atomic<int> scatti{0};
     {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/preferenze.h"
+#include <map>
+#include <string>
+
 #include "sampling/coda_manuale.h"
 #include "sonde_finte.h"
 
@@ -16,8 +18,8 @@ protected:
     void SetUp() override { crea(); }
 
     void crea() {
-        monitor = Monitor::crea(
-            sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
+        monitor =
+            Monitor::crea(sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); });
         totali = 0;
         abbonamentoTotali = monitor->totale.abbona([this](const UsoTotale&) { ++totali; });
     }
@@ -33,14 +35,21 @@ protected:
         coda.avanza(s);
         drena();
     }
+    // A view on screen holds its interest; one shown again takes a new handle for its old one.
+    void mostra(const std::string& vista, bool visibile) {
+        if (visibile)
+            viste[vista] = monitor->interesse();
+        else
+            viste.erase(vista);
+    }
     int campioni() const { return totali; }  // the totals go out with every full sample
     int totali = 0;
 
     SondeFinte sonde;
     CodaManuale coda;
-    PreferenzeInMemoria preferenze;
     std::vector<std::function<void()>> blocchi;
     std::shared_ptr<Monitor> monitor;
+    std::map<std::string, Monitor::Interesse> viste;
     Abbonamento abbonamentoTotali;
 };
 
@@ -69,16 +78,16 @@ TEST_F(MonitorTest, LaPrimaVistaAvviaIlCampionamento) {
     avanza(0.1);
     EXPECT_EQ(sonde.chiamateLista, 2);
     // A view announced twice and gone once is gone.
-    monitor->visibilita(true, "mini");
-    monitor->visibilita(true, "mini");
-    monitor->visibilita(false, "mini");
+    mostra("mini", true);
+    mostra("mini", true);
+    mostra("mini", false);
     EXPECT_TRUE(monitor->inControllo());
     avanza(60);
     EXPECT_EQ(sonde.chiamateLista, 3);
     EXPECT_EQ(campioni(), 0);
     EXPECT_TRUE(monitor->processi().empty());
     const int gpu = sonde.chiamateGPU;
-    monitor->visibilita(true, "mini");
+    mostra("mini", true);
     EXPECT_FALSE(monitor->inControllo());
     EXPECT_TRUE(monitor->campionando());
     avanza(0.34);
@@ -90,12 +99,12 @@ TEST_F(MonitorTest, LaPrimaVistaAvviaIlCampionamento) {
     EXPECT_EQ(campioni(), 2);
 
     // Closing the popover while the settings are open keeps sampling.
-    monitor->visibilita(true, "impostazioni");
-    monitor->visibilita(false, "mini");
+    mostra("impostazioni", true);
+    mostra("mini", false);
     avanza(1.5);
     EXPECT_EQ(campioni(), 3);
     // The last view leaving stops it and restarts the 60 s check.
-    monitor->visibilita(false, "impostazioni");
+    mostra("impostazioni", false);
     EXPECT_FALSE(monitor->campionando());
     EXPECT_TRUE(monitor->inControllo());
     const int liste = sonde.chiamateLista;
@@ -107,7 +116,7 @@ TEST_F(MonitorTest, LaPrimaVistaAvviaIlCampionamento) {
 }
 
 TEST_F(MonitorTest, UnNuovoIntervalloRiparteDaCapo) {
-    monitor->visibilita(true, "principale");
+    mostra("principale", true);
     avanza(0.35);
     EXPECT_EQ(campioni(), 1);
     monitor->impostaIntervallo(3);
@@ -118,10 +127,10 @@ TEST_F(MonitorTest, UnNuovoIntervalloRiparteDaCapo) {
     avanza(3);
     EXPECT_EQ(campioni(), 3);
     // Without views a new interval only stores the value.
-    monitor->visibilita(false, "principale");
+    mostra("principale", false);
     monitor->impostaIntervallo(1);
     EXPECT_FALSE(monitor->campionando());
-    monitor->visibilita(true, "principale");
+    mostra("principale", true);
     avanza(0.35 + 1);
     EXPECT_EQ(campioni(), 5) << "the stored interval applies when a view comes back";
 }
@@ -130,7 +139,7 @@ TEST_F(MonitorTest, RiepilogoSoloSeCambiaListeSempre) {
     int processi = 0, riepiloghi = 0;
     auto a = monitor->processi.abbona([&](auto&) { ++processi; });
     auto b = monitor->riepilogo.abbona([&](auto&) { ++riepiloghi; });
-    monitor->visibilita(true, "principale");
+    mostra("principale", true);
     avanza(0.35 + 1.5 * 2);  // three full samples with unchanged ticks and memory
     EXPECT_EQ(processi, 3);
     EXPECT_EQ(campioni(), 3);
@@ -156,7 +165,7 @@ TEST_F(MonitorTest, LoStatoArrivaPrimaDelleListeEILCambioEAnnunciatoPrima) {
     auto f = monitor->intervallo.abbona(registra("intervallo"));
     auto g = monitor->seguito.abbona(registra("seguito"));
 
-    monitor->visibilita(true, "principale");
+    mostra("principale", true);
     avanza(0.35);
     sonde.avanzaTick(90, 10);
     eventi.clear();
@@ -185,7 +194,7 @@ TEST_F(MonitorTest, FontiNonFunzionanti) {
     EXPECT_EQ(monitor->stato(), (StatoFonti{false, false, false}));
     // Ticks that do not move also mean a CPU source that does not work.
     sonde.lista = {{1, {1, 1, "x"}}};
-    monitor->visibilita(true, "mini");
+    mostra("mini", true);
     avanza(0.35);
     EXPECT_FALSE(monitor->stato().cpu);
     sonde.avanzaTick(10, 10);
@@ -212,7 +221,7 @@ TEST_F(MonitorTest, DtMinimoENomiDelleApplicazioni) {
     sonde.lista = {{7, {10.0, 1 << 20, "worker"}}};
     sonde.applicazioni[7] = "Lavoratore";
     monitor->impostaIntervallo(0.01);
-    monitor->visibilita(true, "principale");
+    mostra("principale", true);
     avanza(0.35);
     // 10 ms later: 0.01 s of CPU over a floored dt of 0.05 s on one core is 20 %, not 100 %.
     sonde.lista[7].cpu = 10.01;
@@ -220,6 +229,20 @@ TEST_F(MonitorTest, DtMinimoENomiDelleApplicazioni) {
     ASSERT_EQ(monitor->processi().size(), 1u);
     EXPECT_NEAR(monitor->processi()[0].cpu, 20.0, 1e-6);
     EXPECT_EQ(monitor->processi()[0].nome, "Lavoratore");
+}
+
+TEST_F(MonitorTest, IlNumeroDeiProcessiArrivaConLoSpostamento) {
+    for (int i = 2; i <= 20; ++i) sonde.lista[i] = {double(i), 4096, "p"};
+    mostra("principale", true);
+    avanza(0.35);
+    EXPECT_EQ(monitor->processi().size(), 9u) << "the default before anything is pushed";
+    monitor->impostaNumeroProcessi(8);
+    EXPECT_EQ(monitor->numeroProcessi(), 8);
+    avanza(1.5);
+    EXPECT_EQ(monitor->processi().size(), 8u);
+    monitor->impostaNumeroProcessi(-1);
+    avanza(1.5);
+    EXPECT_TRUE(monitor->processi().empty());
 }
 
 TEST_F(MonitorTest, DettaglioDelProcessoSeguito) {
@@ -230,7 +253,7 @@ TEST_F(MonitorTest, DettaglioDelProcessoSeguito) {
     avanza(5);
     EXPECT_FALSE(monitor->dettaglio().has_value()) << "light samples do not publish the detail";
 
-    monitor->visibilita(true, "principale");
+    mostra("principale", true);
     avanza(0.35);
     ASSERT_TRUE(monitor->dettaglio().has_value());
     EXPECT_EQ(monitor->dettaglio()->id, 8);
@@ -265,7 +288,7 @@ TEST_F(MonitorTest, NeuralEngineNelCampioneEClient) {
     sonde.energia->potenze = {1.5, 2};
     sonde.client = {{7, "ane-a"}, {9, "ane-b"}};
     sonde.applicazioni[9] = "Anteprima";
-    monitor->visibilita(true, "principale");
+    mostra("principale", true);
     avanza(0.35);
     EXPECT_DOUBLE_EQ(monitor->totale().ane, 25.0);
     EXPECT_DOUBLE_EQ(monitor->totale().gpuWatt, 1.5);
@@ -300,7 +323,7 @@ TEST_F(MonitorTest, NeuralEngineNelCampioneEClient) {
 }
 
 TEST_F(MonitorTest, IGestoriNonTengonoInVitaIlMonitor) {
-    monitor->visibilita(true, "principale");
+    mostra("principale", true);
     monitor->riquadro(true);
     avanza(1);
     const int tick = sonde.chiamateTick;
@@ -327,7 +350,7 @@ TEST_F(MonitorTest, IlCampioneLeggeroDescriveLUltimoIntervallo) {
 
     // A busy window, then an idle moment after it closes: the tile tells only the idle moment.
     // While the window samples, the light samples stay quiet.
-    monitor->visibilita(true, "principale");
+    mostra("principale", true);
     int memorie = sonde.chiamateMemoria;
     for (int i = 0; i < 4; ++i) {
         sonde.avanzaTick(100, 0);
@@ -335,7 +358,7 @@ TEST_F(MonitorTest, IlCampioneLeggeroDescriveLUltimoIntervallo) {
     }
     EXPECT_EQ(sonde.chiamateMemoria - memorie, 4) << "only the four full samples";
     EXPECT_DOUBLE_EQ(monitor->riepilogo().cpu, 100.0);
-    monitor->visibilita(false, "principale");
+    mostra("principale", false);
     sonde.avanzaTick(0, 100);
     memorie = sonde.chiamateMemoria;
     for (int i = 0; i < 30 && sonde.chiamateMemoria == memorie; ++i) avanza(0.1);
@@ -366,7 +389,7 @@ TEST_F(MonitorTest, QuattroPSeiEFinoAlRiepilogo) {
         for (auto& c : sonde.tick.perCore) c.totali += 100;
         sonde.tick.totali += 1000;
     };
-    monitor->visibilita(true, "principale");
+    mostra("principale", true);
     avanza(0.3);
     occupa();
     avanza(0.05);
@@ -375,7 +398,7 @@ TEST_F(MonitorTest, QuattroPSeiEFinoAlRiepilogo) {
     EXPECT_EQ(monitor->riepilogo().core, atteso);
 
     // The light sample counts the same way.
-    monitor->visibilita(false, "principale");
+    mostra("principale", false);
     monitor->riquadro(true);
     occupa();
     avanza(0.6);

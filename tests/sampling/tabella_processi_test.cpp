@@ -5,8 +5,6 @@
 #include <limits>
 #include <set>
 
-#include "platform/preferenze.h"
-
 namespace pulsaro {
 namespace {
 
@@ -107,22 +105,6 @@ TEST(TabellaProcessi, QuotaGPUEClientNeuralEngineCreanoRecord) {
     EXPECT_EQ(r.gpuPrec, attesa);
     // Ids seen only by the GPU or the Neural Engine have no CPU baseline.
     EXPECT_EQ(r.cpuPrec, (std::map<std::int32_t, double>{{1, 1.0}}));
-}
-
-TEST(TabellaProcessi, NumeroPannelli) {
-    PreferenzeInMemoria p;
-    EXPECT_EQ(numeroPannelli(p), 9);
-    // At least 3; values of another type read as the default.
-    const std::pair<ValorePreferenza, int> casi[] = {{std::int64_t{1}, 3},
-                                                     {std::int64_t{-40}, 3},
-                                                     {std::int64_t{12}, 12},
-                                                     {std::string("5"), 9},
-                                                     {4.0, 9},
-                                                     {true, 9}};
-    for (const auto& [valore, atteso] : casi) {
-        p.scrivi("numeroPannelli", valore);
-        EXPECT_EQ(numeroPannelli(p), atteso) << atteso;
-    }
 }
 
 std::map<std::int32_t, UsoProcesso> tabellaDi(int n) {

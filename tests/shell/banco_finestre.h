@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <memory>
 #include <utility>
@@ -16,6 +19,43 @@
 #include "support/qt_app.h"
 
 namespace pulsaro::prova {
+
+// Plain stand-ins for the three contents, cheap to open and close: a label, and in the popover
+// the three buttons that reach the controller.
+inline QLabel* etichettaDiProva(const QString& testo, QWidget* padre) {
+    auto* l = new QLabel(testo, padre);
+    l->setTextFormat(Qt::PlainText);
+    l->setAlignment(Qt::AlignCenter);
+    l->setMargin(16);
+    return l;
+}
+
+inline ComponentiFinestre contenutiDiProva(ComponentiFinestre c) {
+    c.creaMini = [](Monitor&, Preferenze&, AzioniPopover a, QWidget* padre) -> QWidget* {
+        auto* w = new QWidget(padre);
+        auto* l = new QVBoxLayout(w);
+        l->addWidget(etichettaDiProva(QStringLiteral("Pulsaro"), w));
+        const std::pair<QString, std::function<void()>> bottoni[] = {
+            {QStringLiteral("Apri Pulsaro"), a.apriPrincipale},
+            {QStringLiteral("Impostazioni…"), a.impostazioni},
+            {QStringLiteral("Esci"), a.esci},
+        };
+        for (const auto& [titolo, azione] : bottoni) {
+            auto* b = new QPushButton(titolo, w);
+            QObject::connect(b, &QPushButton::clicked, w, azione);
+            l->addWidget(b);
+        }
+        w->setMinimumSize(280, 200);
+        return w;
+    };
+    c.creaPannello = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
+        return etichettaDiProva(QStringLiteral("Pulsaro"), padre);
+    };
+    c.creaImpostazioni = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
+        return etichettaDiProva(QStringLiteral("Impostazioni di Pulsaro"), padre);
+    };
+    return c;
+}
 
 class BancoFinestre : public ::testing::Test {
 protected:
@@ -43,7 +83,7 @@ protected:
         c.termina = [this] { ++terminazioni; };
         c.avviso = [this](const std::string& r) { avvisi.push_back(r); };
         c.argomenti = std::move(argomenti);
-        ComponentiFinestre componenti = Finestre::contenutiProvvisori(std::move(c));
+        ComponentiFinestre componenti = contenutiDiProva(std::move(c));
         if (creaPannello) componenti.creaPannello = creaPannello;
         finestre = std::make_unique<Finestre>(std::move(componenti));
     }

@@ -32,8 +32,7 @@ struct ScenaMuta {
     SondeMute sonde;
     CodaManuale coda;
     PreferenzeInMemoria preferenze;
-    std::shared_ptr<Monitor> monitor = Monitor::crea(
-        sonde, coda, [](std::function<void()>) {}, preferenze);
+    std::shared_ptr<Monitor> monitor = Monitor::crea(sonde, coda, [](std::function<void()>) {});
 };
 
 }  // namespace pulsaro::prova

@@ -32,30 +32,19 @@ QColor pixel(const QImage& img, QPointF p) {
 
 }  // namespace
 
-TEST(Contagiri, MisureDelQuadrante) {
-    const auto g = geometriaContagiri(QRectF(0, 0, 100, 40), 0.5);
-    EXPECT_DOUBLE_EQ(g.d, 46);
-    EXPECT_NEAR(g.lw, 3.22, 1e-9);
-    EXPECT_NEAR(g.lato, 41.4, 1e-9);
-    EXPECT_NEAR(g.centro.x(), 50, 1e-9);
-    EXPECT_NEAR(g.centro.y(), 20 - 0.92, 1e-9);
-    EXPECT_NEAR(g.larghezzaAgo, 2, 1e-9);
-
-    const auto piccolo = geometriaContagiri(QRectF(0, 0, 20, 40), 0.5);
-    EXPECT_DOUBLE_EQ(piccolo.d, 20);
-    EXPECT_DOUBLE_EQ(piccolo.lw, 3);
-    EXPECT_DOUBLE_EQ(piccolo.larghezzaAgo, 2);
-}
-
-TEST(Contagiri, SbordoDelleCurve) {
-    // 170 x 150, as in the main window: d = 170, the arc's top reaches above the frame.
-    const QMarginsF m = sbordoContagiri(QSizeF(170, 150));
-    EXPECT_GT(m.top(), 10);
-    EXPECT_EQ(m.bottom(), 0);  // the ends of the scale stay well inside
-    EXPECT_EQ(m.left(), 4);    // 76.5 + 11.9 reaches past 85 by 3.4
-    EXPECT_EQ(m.right(), 4);
-    // A square frame: the glow at the sides, and at the top also the 0.02 d the dial is lifted.
-    EXPECT_EQ(sbordoContagiri(QSizeF(300, 300)), QMarginsF(6, 12, 6, 0));
+TEST(Contagiri, IlQuadranteStaNellaSuaCorniceConLoSbordoAOgniScala) {
+    for (double w : {20.0, 60.0, 96.0, 170.0, 300.0}) {
+        for (double h : {20.0, 40.0, 84.0, 150.0, 300.0}) {
+            const QRectF cornice(0, 0, w, h);
+            const QRectF stanza = cornice.marginsAdded(sbordoContagiri(cornice.size()));
+            for (double f : {0.0, 0.5, 1.0}) {
+                const auto g = geometriaContagiri(cornice, f);
+                EXPECT_TRUE(stanza.contains(g.ingombro)) << w << " x " << h << " at " << f;
+                EXPECT_LE(g.d, w);
+                EXPECT_TRUE(cornice.contains(g.centro));
+            }
+        }
+    }
 }
 
 TEST(Contagiri, ScalaTaccheEAgo) {

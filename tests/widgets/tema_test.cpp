@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QPalette>
+#include <cmath>
 
 #include "support/qt_app.h"
-#include "widgets/risorsa.h"
 #include "widgets/tema.h"
 
 using namespace pulsaro;
@@ -15,19 +15,21 @@ bool uguale(const QColor& a, const QColor& b) {
 }
 }  // namespace
 
-TEST(Tema, RampaDelCaricoAiSuoiPuntiDiRottura) {
-    const QColor blu(141, 190, 227), ambra(238, 196, 82), rosso(232, 129, 127);
-    const std::pair<double, QColor> casi[] = {
-        {-5, blu},
-        {40, blu},  // a = 0 at the start of the blend
-        {44, QColor::fromRgbF(189.5f / 255, 193.f / 255, 154.5f / 255)},
-        {48, ambra},
-        {72, ambra},
-        {77, QColor::fromRgbF(235.f / 255, 162.5f / 255, 104.5f / 255)},
-        {82, rosso},
-        {250, rosso},
-    };
-    for (const auto& [carico, colore] : casi) EXPECT_TRUE(uguale(Tema::carico(carico), colore)) << carico;
+TEST(Tema, IlCaricoPassaSenzaSaltiDallaCalmaAllAllarme) {
+    // Three plateaus (calm, busy, alarm) and blends between them with no jump a reader would see.
+    EXPECT_TRUE(uguale(Tema::carico(-5), Tema::carico(40)));
+    EXPECT_TRUE(uguale(Tema::carico(48), Tema::carico(72)));
+    EXPECT_TRUE(uguale(Tema::carico(82), Tema::carico(250)));
+    EXPECT_FALSE(uguale(Tema::carico(40), Tema::carico(60)));
+    EXPECT_FALSE(uguale(Tema::carico(60), Tema::carico(90)));
+    EXPECT_LT(Tema::carico(60).blueF(), Tema::carico(20).blueF()) << "calm blue gives way to amber";
+    EXPECT_LT(Tema::carico(90).greenF(), Tema::carico(60).greenF()) << "amber gives way to red";
+    for (double p = 0; p < 100; p += 0.5) {
+        const QColor a = Tema::carico(p), b = Tema::carico(p + 0.5);
+        const double salto = std::abs(a.redF() - b.redF()) + std::abs(a.greenF() - b.greenF()) +
+                             std::abs(a.blueF() - b.blueF());
+        EXPECT_LT(salto, 0.1) << p;
+    }
 }
 
 TEST(Tema, AspettoSeguitoDalSistemaOForzato) {
@@ -54,11 +56,4 @@ TEST(Tema, MescolaEOpacita) {
     EXPECT_EQ(mescola(a, b, 1), b);
     EXPECT_NEAR(mescola(a, b, 0.5).redF(), 0.5, 0.01);
     EXPECT_NEAR(conOpacita(QColor(10, 20, 30, 128), 0.5).alphaF(), 0.25, 0.01);
-}
-
-TEST(Risorsa, ValoreDelProcessoPerRisorsa) {
-    const UsoProcesso p{1, "p", 12.5, 40, 7, false, 0};
-    EXPECT_EQ(Risorsa(Risorsa::cpu).valore(p), 12.5);
-    EXPECT_EQ(Risorsa(Risorsa::gpu).valore(p), 40);
-    EXPECT_EQ(Risorsa(Risorsa::ane).valore(p), 7);
 }

@@ -6,11 +6,12 @@
 #include <memory>
 
 #include "galleria.h"
+#include "impostazioni/impostazioni.h"
 #include "platform/preferenze.h"
+#include "platform/tabella_preferenze.h"
 #include "sampling/coda_manuale.h"
 #include "sampling/monitor.h"
-#include "shell/impostazioni.h"
-#include "shell/interruttore.h"
+#include "widgets/interruttore.h"
 #include "widgets/tema.h"
 
 using namespace pulsaro;
@@ -82,11 +83,10 @@ QImage disegna(const Scena& s) {
     PreferenzeInMemoria preferenze;
     LoginFermo login;
     login.s = s.login;
-    if (s.riquadro) preferenze.scrivi("iconaRiquadro", true);
-    if (!s.colore.empty()) preferenze.scrivi("coloreRiquadro", s.colore);
-    if (!s.barraMenu) preferenze.scrivi("barraMenu", false);
-    auto monitor = Monitor::crea(
-        sonde, coda, [](std::function<void()>) {}, preferenze);
+    if (s.riquadro) TabellaPreferenze::iconaRiquadro.scrivi(preferenze, true);
+    if (!s.colore.empty()) TabellaPreferenze::coloreRiquadro.scrivi(preferenze, s.colore);
+    if (!s.barraMenu) TabellaPreferenze::barraMenu.scrivi(preferenze, false);
+    auto monitor = Monitor::crea(sonde, coda, [](std::function<void()>) {});
     UsoTotale t;
     t.core = {3, 2};
     t.gpu = 12.4;

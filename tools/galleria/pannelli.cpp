@@ -9,6 +9,7 @@
 #include "panels/mini_pannello.h"
 #include "panels/pannello.h"
 #include "platform/preferenze.h"
+#include "platform/tabella_preferenze.h"
 #include "sampling/coda_manuale.h"
 #include "sampling/monitor.h"
 #include "support/sonde_mute.h"
@@ -91,7 +92,7 @@ QImage mini(StatoMini s) {
         Tema::forzaAspetto(a);
         Scena scena;
         Monitor& m = *scena.monitor;
-        scena.preferenze.scrivi("miniListaAperta", s != StatoMini::chiusa);
+        TabellaPreferenze::miniListaAperta.scrivi(scena.preferenze, s != StatoMini::chiusa);
         if (s != StatoMini::vuota) m.processi.assegna(nove());
         m.totale.assegna(totale());
         if (s == StatoMini::fonteGuasta) m.stato.assegna(StatoFonti{true, false, false});
@@ -108,9 +109,8 @@ QImage principale(StatoPrincipale s) {
         Tema::forzaAspetto(a);
         Scena scena;
         Monitor& m = *scena.monitor;
-        scena.preferenze.scrivi("vista",
-                                std::string(s == StatoPrincipale::contagiri ? "Contagiri" : "Barre"));
-        scena.preferenze.scrivi("listaAperta", s != StatoPrincipale::chiusa);
+        TabellaPreferenze::vista.scrivi(scena.preferenze, s == StatoPrincipale::contagiri ? 1 : 0);
+        TabellaPreferenze::listaAperta.scrivi(scena.preferenze, s != StatoPrincipale::chiusa);
         std::vector<UsoProcesso> processi = nove();
         if (s == StatoPrincipale::terminato) processi.erase(processi.begin() + 2);  // 303 has ended
         if (s != StatoPrincipale::vuota) m.processi.assegna(processi);

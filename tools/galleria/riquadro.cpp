@@ -1,10 +1,10 @@
 // The menu-bar tile in its variants, the plain icon and every symbol, at device pixel ratio 2.
 #include <QPainter>
 
+#include "barra/icona_barra.h"
+#include "barra/riquadro_barra.h"
 #include "galleria.h"
-#include "shell/anteprima_riquadro.h"
-#include "shell/icona_barra.h"
-#include "shell/riquadro_barra.h"
+#include "impostazioni/anteprima_riquadro.h"
 #include "widgets/simboli.h"
 
 using namespace pulsaro;

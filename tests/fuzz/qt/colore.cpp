@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "barra/riquadro_barra.h"
 #include "fuzz/fuzz.h"
-#include "shell/riquadro_barra.h"
 
 using namespace pulsaro;
 

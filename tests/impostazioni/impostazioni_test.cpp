@@ -1,4 +1,4 @@
-#include "shell/impostazioni.h"
+#include "impostazioni/impostazioni.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +9,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "barra/riquadro_barra.h"
+#include "impostazioni/anteprima_riquadro.h"
+#include "impostazioni/griglia_stato.h"
 #include "platform/preferenze.h"
 #include "sampling/coda_manuale.h"
 #include "sampling/sonde_finte.h"
-#include "shell/anteprima_riquadro.h"
-#include "shell/griglia_stato.h"
-#include "shell/interruttore.h"
-#include "shell/pozzetto_colore.h"
-#include "shell/riquadro_barra.h"
-#include "shell/selettore_passi.h"
 #include "support/qt_app.h"
+#include "widgets/interruttore.h"
+#include "widgets/pozzetto_colore.h"
+#include "widgets/selettore_passi.h"
 #include "widgets/tema.h"
 
 using namespace pulsaro;
@@ -56,8 +56,8 @@ struct PreferenzeGuaste : PreferenzeInMemoria {
 class ImpostazioniTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        monitor = Monitor::crea(
-            sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
+        monitor =
+            Monitor::crea(sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); });
     }
     Impostazioni& crea() {
         vista = std::make_unique<Impostazioni>(*monitor, preferenze, login);
@@ -120,14 +120,23 @@ TEST_F(ImpostazioniTest, ProcessiMostratiA3A3Tra3E30) {
         EXPECT_EQ(preferenze.intero("numeroPannelli", 0), atteso) << scritto;
     }
 
-    // A stored value out of range is shown at the nearest step, and not stored until changed.
-    for (auto [memorizzato, mostrato] : {std::pair{100, 30}, {-4, 3}, {4, 3}, {14, 15}}) {
+    // A stored value out of range is shown at the nearest end, one off the steps as it is (what
+    // the monitor keeps); neither is stored until changed.
+    for (auto [memorizzato, mostrato] : {std::pair{100, 30}, {-4, 3}, {4, 4}, {14, 14}}) {
         preferenze.scrivi("numeroPannelli", std::int64_t{memorizzato});
         EXPECT_EQ(s->value(), mostrato) << memorizzato;
         EXPECT_EQ(preferenze.intero("numeroPannelli", 0), memorizzato);
     }
     preferenze.scrivi("numeroPannelli", std::string("molti"));
     EXPECT_EQ(s->value(), 9);
+
+    // A step goes on from a value off the steps.
+    for (auto [passo, atteso] : {std::pair{1, 11}, {-1, 5}}) {
+        preferenze.scrivi("numeroPannelli", std::int64_t{8});
+        EXPECT_EQ(s->value(), 8);
+        s->stepBy(passo);
+        EXPECT_EQ(preferenze.intero("numeroPannelli", 0), atteso) << passo;
+    }
 }
 
 TEST_F(ImpostazioniTest, StatiDisabilitati) {

@@ -52,6 +52,7 @@ private:
     std::array<Riga, 3> righe_{};
     std::array<bool, 3> funziona_{};
     OsservaVisibilita* osserva_ = nullptr;
+    Monitor::Interesse interesse_;  // held while the window is on screen
     Abbonamento abbonamentoStato_, abbonamentoTotale_;
 };
 

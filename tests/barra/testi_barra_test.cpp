@@ -1,4 +1,4 @@
-#include "shell/testi_barra.h"
+#include "barra/testi_barra.h"
 
 #include <gtest/gtest.h>
 

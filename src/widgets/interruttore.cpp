@@ -1,4 +1,4 @@
-#include "shell/interruttore.h"
+#include "widgets/interruttore.h"
 
 #include <QPainter>
 #include <QPainterPath>

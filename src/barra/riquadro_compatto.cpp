@@ -1,4 +1,4 @@
-#include "shell/riquadro_compatto.h"
+#include "barra/riquadro_compatto.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/riquadro_barra.h"
-#include "shell/testi_barra.h"
+#include "barra/riquadro_barra.h"
+#include "barra/testi_barra.h"
 
 namespace pulsaro::RiquadroCompatto {
 

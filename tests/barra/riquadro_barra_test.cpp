@@ -1,4 +1,4 @@
-#include "shell/riquadro_barra.h"
+#include "barra/riquadro_barra.h"
 
 #include <gtest/gtest.h>
 

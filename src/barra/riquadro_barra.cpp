@@ -1,4 +1,4 @@
-#include "shell/riquadro_barra.h"
+#include "barra/riquadro_barra.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -9,10 +9,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "shell/testi_barra.h"
+#include "barra/testi_barra.h"
+#include "platform/tabella_preferenze.h"
 #include "widgets/cifre.h"
 
 namespace pulsaro::RiquadroBarra {
+
+namespace TP = TabellaPreferenze;
 
 std::string_view id(Voce v) {
     switch (v) {
@@ -47,11 +50,11 @@ std::string_view nome(Voce v) {
 }
 
 std::string chiave(Voce v) {
-    return "riquadro_" + std::string(id(v));
+    return TP::vociRiquadro[static_cast<std::size_t>(v)].chiave;
 }
 
 bool predefinita(Voce v) {
-    return v != Voce::core;
+    return TP::vociRiquadro[static_cast<std::size_t>(v)].predefinito;
 }
 
 std::optional<Voce> voce(std::string_view s) {
@@ -66,21 +69,19 @@ const QColor& arancio() {
 }
 
 bool attivo(const Preferenze& p) {
-    return p.booleano(chiaveAttivo, false);
+    return TP::iconaRiquadro.leggi(p);
 }
 
 bool mostra(const Preferenze& p, Voce v) {
-    return p.booleano(chiave(v), predefinita(v));
+    return TP::vociRiquadro[static_cast<std::size_t>(v)].leggi(p);
 }
 
 void imposta(Preferenze& p, Voce v, bool mostrata) {
-    p.scrivi(chiave(v), mostrata);
+    TP::vociRiquadro[static_cast<std::size_t>(v)].scrivi(p, mostrata);
 }
 
 QColor sfondo(const Preferenze& p) {
-    if (auto t = p.testo(chiaveColore))
-        if (auto c = colore(*t)) return *c;
-    return arancio();
+    return colore(TP::coloreRiquadro.leggi(p)).value_or(arancio());
 }
 
 std::string hex(const QColor& c) {
@@ -92,24 +93,10 @@ std::string hex(const QColor& c) {
 }
 
 std::optional<QColor> colore(std::string_view s) {
-    auto taglia = [](char c) { return c == '#' || c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    while (!s.empty() && taglia(s.front())) s.remove_prefix(1);
-    while (!s.empty() && taglia(s.back())) s.remove_suffix(1);
-    if (s.size() != 6) return std::nullopt;
-    unsigned valore = 0;
     // Digits only: no sign, no "0x", nothing the usual number parsers would let through.
-    for (char c : s) {
-        unsigned d;
-        if (c >= '0' && c <= '9')
-            d = static_cast<unsigned>(c - '0');
-        else if (c >= 'a' && c <= 'f')
-            d = static_cast<unsigned>(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'F')
-            d = static_cast<unsigned>(c - 'A' + 10);
-        else
-            return std::nullopt;
-        valore = valore * 16 + d;
-    }
+    const auto cifre = TP::seiCifre(s);
+    if (!cifre) return std::nullopt;
+    const unsigned valore = static_cast<unsigned>(std::stoul(*cifre, nullptr, 16));
     return QColor(static_cast<int>((valore >> 16) & 0xFF), static_cast<int>((valore >> 8) & 0xFF),
                   static_cast<int>(valore & 0xFF));
 }

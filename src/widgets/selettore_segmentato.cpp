@@ -1,4 +1,4 @@
-#include "panels/selettore_segmentato.h"
+#include "widgets/selettore_segmentato.h"
 
 #include <QEvent>
 #include <QKeyEvent>

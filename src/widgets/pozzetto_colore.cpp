@@ -1,4 +1,4 @@
-#include "shell/pozzetto_colore.h"
+#include "widgets/pozzetto_colore.h"
 
 #include <QColorDialog>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "shell/sezione_modulo.h"
+#include "widgets/sezione_modulo.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

@@ -2,9 +2,9 @@
 
 #include <QPixmap>
 
-#include "shell/anteprima_riquadro.h"
-#include "shell/icona_barra.h"
-#include "shell/riquadro_barra.h"
+#include "barra/icona_barra.h"
+#include "barra/riquadro_barra.h"
+#include "impostazioni/anteprima_riquadro.h"
 #include "support/qt_app.h"
 
 using namespace pulsaro;

@@ -34,9 +34,6 @@ public:
 
     static constexpr int larghezza = 460;
 
-    // The number of processes shown for a stored value: 3 to 30, in steps of 3.
-    static int processiMostrati(std::int64_t memorizzato);
-
     // A colour chosen for the tile's background: stored as six hex digits.
     void scegliColore(const QColor& c);
 

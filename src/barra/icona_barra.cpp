@@ -1,10 +1,10 @@
-#include "shell/icona_barra.h"
+#include "barra/icona_barra.h"
 
 #include <QPainter>
 #include <cmath>
 
-#include "shell/riquadro_barra.h"
-#include "shell/testi_barra.h"
+#include "barra/riquadro_barra.h"
+#include "barra/testi_barra.h"
 #include "widgets/simboli.h"
 
 namespace pulsaro {

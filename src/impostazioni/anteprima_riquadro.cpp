@@ -1,10 +1,10 @@
-#include "shell/anteprima_riquadro.h"
+#include "impostazioni/anteprima_riquadro.h"
 
 #include <QPaintEngine>
 #include <QPainter>
 #include <cmath>
 
-#include "shell/riquadro_barra.h"
+#include "barra/riquadro_barra.h"
 
 namespace pulsaro {
 

@@ -1,4 +1,4 @@
-#include "panels/elementi_pannello.h"
+#include "widgets/elementi_pannello.h"
 
 #include <QEvent>
 #include <QGraphicsOpacityEffect>

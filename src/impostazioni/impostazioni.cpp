@@ -1,4 +1,4 @@
-#include "shell/impostazioni.h"
+#include "impostazioni/impostazioni.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,27 +11,25 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "shell/anteprima_riquadro.h"
-#include "shell/griglia_stato.h"
-#include "shell/interruttore.h"
-#include "shell/pozzetto_colore.h"
-#include "shell/riquadro_barra.h"
-#include "shell/selettore_passi.h"
-#include "shell/sezione_modulo.h"
+#include "barra/riquadro_barra.h"
+#include "impostazioni/anteprima_riquadro.h"
+#include "impostazioni/griglia_stato.h"
+#include "platform/tabella_preferenze.h"
 #include "widgets/caratteri.h"
+#include "widgets/interruttore.h"
+#include "widgets/pozzetto_colore.h"
+#include "widgets/selettore_passi.h"
+#include "widgets/sezione_modulo.h"
 #include "widgets/tema.h"
 
 namespace pulsaro {
 
 namespace RB = RiquadroBarra;
+namespace TP = TabellaPreferenze;
 
 namespace {
 
-constexpr const char* chiaveNumero = "numeroPannelli";
-constexpr const char* chiaveBarra = "barraMenu";
-constexpr const char* chiaveMenu = "menuContestuale";
-constexpr const char* chiaveStato = "iconaStato";
-constexpr int minimoProcessi = 3, massimoProcessi = 30, passoProcessi = 3, processiPredefiniti = 9;
+constexpr auto& numero = TP::numeroPannelli;
 
 void colora(QWidget* w, QPalette::ColorRole ruolo, const QColor& c) {
     QPalette p = w->palette();
@@ -68,11 +66,6 @@ Impostazioni::Impostazioni(Monitor& monitor, Preferenze& preferenze, ElementoLog
 
 Impostazioni::~Impostazioni() = default;
 
-int Impostazioni::processiMostrati(std::int64_t memorizzato) {
-    const std::int64_t v = std::clamp<std::int64_t>(memorizzato, minimoProcessi, massimoProcessi);
-    return static_cast<int>((v + passoProcessi / 2) / passoProcessi * passoProcessi);
-}
-
 void Impostazioni::costruisci() {
     setFixedWidth(larghezza);
     auto* colonna = new QVBoxLayout(this);
@@ -86,7 +79,8 @@ void Impostazioni::costruisci() {
 
     // Pannelli
     auto* pannelli = new SezioneModulo(QStringLiteral("Pannelli"), this);
-    processi_ = new SelettorePassi(minimoProcessi, massimoProcessi, passoProcessi);
+    processi_ = new SelettorePassi(static_cast<int>(numero.minimo), static_cast<int>(numero.massimo),
+                                   static_cast<int>(numero.passo));
     processi_->setObjectName("processiMostrati");
     processi_->setFont(carattere(StileTesto::body, QFont::Bold));
     processi_->setFixedWidth(64);
@@ -94,8 +88,7 @@ void Impostazioni::costruisci() {
     pannelli->aggiungi(secondaria(
         didascalia(QStringLiteral("Nella finestra principale, a gruppi di 3 (una riga di contagiri). Il "
                                   "pannellino della barra dei menu mostra sempre i primi 5."))));
-    connect(processi_, &QSpinBox::valueChanged, this,
-            [this](int v) { preferenze_.scrivi(chiaveNumero, static_cast<std::int64_t>(v)); });
+    connect(processi_, &QSpinBox::valueChanged, this, [this](int v) { numero.scrivi(preferenze_, v); });
     colonna->addWidget(pannelli);
 
     // Avvio
@@ -134,16 +127,16 @@ void Impostazioni::costruisci() {
     // Barra dei menu
     auto* barra = new SezioneModulo(QStringLiteral("Barra dei menu"), this);
     barraMenu_ = new Interruttore(QStringLiteral("Mantieni l'icona nella barra dei menu"));
-    barraMenu_->setObjectName("barraMenu");
+    barraMenu_->setObjectName(TP::barraMenu.chiave);
     barra->aggiungi(barraMenu_);
     barra->aggiungi(secondaria(didascalia(QStringLiteral(
         "Chiudendo l'app dal Dock o con \u2318Q l'icona resta attiva. Per chiuderla del tutto usa "
         "\u00ABEsci\u00BB dal pannellino o dal menu contestuale."))));
     menuContestuale_ = new Interruttore(QStringLiteral("Menu contestuale con il clic destro sull'icona"));
-    menuContestuale_->setObjectName("menuContestuale");
+    menuContestuale_->setObjectName(TP::menuContestuale.chiave);
     barra->aggiungi(menuContestuale_);
     iconaStato_ = new Interruttore(QStringLiteral("Icona grigia se il monitoraggio non funziona"));
-    iconaStato_->setObjectName("iconaStato");
+    iconaStato_->setObjectName(TP::iconaStato.chiave);
     barra->aggiungi(iconaStato_);
     nellaBarra_ = new QComboBox;
     nellaBarra_->setObjectName("nellaBarra");
@@ -203,23 +196,23 @@ void Impostazioni::costruisci() {
     barra->aggiungi(didascaliaRiquadro_);
 
     connect(barraMenu_, &QAbstractButton::toggled, this,
-            [this](bool v) { preferenze_.scrivi(chiaveBarra, v); });
+            [this](bool v) { TP::barraMenu.scrivi(preferenze_, v); });
     connect(menuContestuale_, &QAbstractButton::toggled, this,
-            [this](bool v) { preferenze_.scrivi(chiaveMenu, v); });
+            [this](bool v) { TP::menuContestuale.scrivi(preferenze_, v); });
     connect(iconaStato_, &QAbstractButton::toggled, this,
-            [this](bool v) { preferenze_.scrivi(chiaveStato, v); });
+            [this](bool v) { TP::iconaStato.scrivi(preferenze_, v); });
     connect(nellaBarra_, &QComboBox::currentIndexChanged, this,
-            [this](int i) { preferenze_.scrivi(RB::chiaveAttivo, i == 1); });
+            [this](int i) { TP::iconaRiquadro.scrivi(preferenze_, i == 1); });
     connect(arancione_, &QPushButton::clicked, this,
-            [this] { preferenze_.scrivi(RB::chiaveColore, RB::hex(RB::arancio())); });
+            [this] { TP::coloreRiquadro.scrivi(preferenze_, RB::hex(RB::arancio())); });
     connect(colore_, &PozzettoColore::aperto, this,
-            [this] { colorePrima_ = preferenze_.valore(RB::chiaveColore); });
+            [this] { colorePrima_ = preferenze_.valore(TP::coloreRiquadro.chiave); });
     connect(colore_, &PozzettoColore::scelto, this, &Impostazioni::scegliColore);
     connect(colore_, &PozzettoColore::annullato, this, [this] {
         if (colorePrima_)
-            preferenze_.scrivi(RB::chiaveColore, *colorePrima_);
+            preferenze_.scrivi(TP::coloreRiquadro.chiave, *colorePrima_);
         else
-            preferenze_.rimuovi(RB::chiaveColore);
+            preferenze_.rimuovi(TP::coloreRiquadro.chiave);
     });
     colonna->addWidget(barra);
 
@@ -249,21 +242,21 @@ void Impostazioni::rileggi() {
         nonSalvate_->setVisible(preferenze_.scritturaFallita());
         adatta();
     }
-    const int numero = processiMostrati(preferenze_.intero(chiaveNumero, processiPredefiniti));
-    if (processi_->value() != numero) {
+    const int n = static_cast<int>(numero.leggi(preferenze_));
+    if (processi_->value() != n) {
         // Shown, not stored: an out-of-range value is written only when the user changes it.
         const QSignalBlocker b(processi_);
-        processi_->setValue(numero);
+        processi_->setValue(n);
     }
-    const bool barra = preferenze_.booleano(chiaveBarra, true);
+    const bool barra = TP::barraMenu.leggi(preferenze_);
     const bool riquadro = RB::attivo(preferenze_);
     const auto imposta = [](QAbstractButton* w, bool v) {
         const QSignalBlocker b(w);
         w->setChecked(v);
     };
     imposta(barraMenu_, barra);
-    imposta(menuContestuale_, preferenze_.booleano(chiaveMenu, true));
-    imposta(iconaStato_, preferenze_.booleano(chiaveStato, true));
+    imposta(menuContestuale_, TP::menuContestuale.leggi(preferenze_));
+    imposta(iconaStato_, TP::iconaStato.leggi(preferenze_));
     {
         const QSignalBlocker b(nellaBarra_);
         nellaBarra_->setCurrentIndex(riquadro ? 1 : 0);
@@ -286,7 +279,7 @@ void Impostazioni::rileggi() {
 }
 
 void Impostazioni::scegliColore(const QColor& c) {
-    preferenze_.scrivi(RB::chiaveColore, RB::hex(c));
+    TP::coloreRiquadro.scrivi(preferenze_, RB::hex(c));
 }
 
 void Impostazioni::cambiaAvvio(bool v) {

@@ -1,7 +1,7 @@
 // The tile's square form for a tray slot.
-#include "shell/riquadro_compatto.h"
+#include "barra/riquadro_compatto.h"
+#include "barra/riquadro_barra.h"
 #include "platform/preferenze.h"
-#include "shell/riquadro_barra.h"
 #include "support/qt_app.h"
 
 namespace pulsaro {

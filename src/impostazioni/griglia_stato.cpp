@@ -1,13 +1,13 @@
-#include "shell/griglia_stato.h"
+#include "impostazioni/griglia_stato.h"
 
 #include <QEvent>
 #include <QGridLayout>
 #include <QPixmap>
 #include <cstdio>
 
+#include "barra/icona_barra.h"
 #include "panels/osserva_visibilita.h"
 #include "sampling/core.h"
-#include "shell/icona_barra.h"
 #include "widgets/caratteri.h"
 #include "widgets/simboli.h"
 #include "widgets/tema.h"
@@ -16,7 +16,6 @@ namespace pulsaro {
 
 namespace {
 
-constexpr const char* identificatore = "impostazioni";
 constexpr double latoSimbolo = 14;
 
 void colora(QLabel* l, const QColor& c) {
@@ -75,8 +74,8 @@ GrigliaStato::GrigliaStato(Monitor& monitor, std::string hardwareCPU, std::strin
     aggiorna();
     // Follows the window, not only this widget: a minimised or covered settings window
     // stops the full samples too.
-    Monitor* m = &monitor_;
-    osserva_ = new OsservaVisibilita(this, [m](bool visibile) { m->visibilita(visibile, identificatore); });
+    osserva_ = new OsservaVisibilita(
+        this, [this](bool visibile) { interesse_ = visibile ? monitor_.interesse() : Monitor::Interesse(); });
 }
 
 GrigliaStato::~GrigliaStato() {

@@ -14,12 +14,13 @@
 #include <vector>
 
 #include "platform/preferenze.h"
+#include "platform/tabella_preferenze.h"
 #include "sampling/uso.h"
 
 namespace pulsaro::RiquadroBarra {
 
-inline constexpr const char* chiaveAttivo = "iconaRiquadro";
-inline constexpr const char* chiaveColore = "coloreRiquadro";
+inline constexpr const char* chiaveAttivo = TabellaPreferenze::iconaRiquadro.chiave;
+inline constexpr const char* chiaveColore = TabellaPreferenze::coloreRiquadro.chiave;
 
 // The items of the tile, in the order they are drawn and listed.
 enum class Voce { mem, cpu, core, gpu, n };

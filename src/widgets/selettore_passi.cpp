@@ -1,4 +1,4 @@
-#include "shell/selettore_passi.h"
+#include "widgets/selettore_passi.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -109,6 +109,7 @@ private:
     void salvaCornice();
     void ripristinaCornice(QWidget* finestra);
     std::vector<VoceMenu> menuContestuale();
+    void allegaMenu();
 
     ComponentiFinestre c_;
     std::shared_ptr<Monitor> monitor_;
@@ -121,6 +122,8 @@ private:
     bool riquadroAcceso_ = false;
     bool daLogin_ = false;
     bool assenzaDetta_ = false;
+    // The status line of the menu attached to the item; none while no menu is attached.
+    std::optional<std::string> rigaMenuAllegato_;
     QList<QAction*> comandi_;
     std::function<void()> ultimaChiusa_;
     QTimer* salvataggio_ = nullptr;

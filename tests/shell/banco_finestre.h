@@ -43,7 +43,9 @@ protected:
         c.termina = [this] { ++terminazioni; };
         c.avviso = [this](const std::string& r) { avvisi.push_back(r); };
         c.argomenti = std::move(argomenti);
-        finestre = std::make_unique<Finestre>(Finestre::contenutiProvvisori(std::move(c)));
+        c = Finestre::contenutiProvvisori(std::move(c));
+        if (moduloImpostazioni) c.creaImpostazioni = moduloImpostazioni;
+        finestre = std::make_unique<Finestre>(std::move(c));
     }
 
     void avvia(bool daLogin = false, std::vector<std::string> argomenti = {}) {
@@ -94,6 +96,8 @@ protected:
     int vociVive = 0;
     int lato = 0;
     VoceFinta* voce = nullptr;  // the last one made; valid while vociVive > 0
+    // The settings window's content, when a test wants its own.
+    std::function<QWidget*(Monitor&, Preferenze&, QWidget*)> moduloImpostazioni;
     std::unique_ptr<Finestre> finestre;
 };
 

@@ -55,12 +55,14 @@ for _, proprieta, _ in figli:
 PY
 }
 
-# Viewable override-redirect windows of the panel (its menus): "id x y w h".
+# Viewable override-redirect windows that are not Pulsaro's (the host's menus; GTK gives them no
+# class of their own): "id x y w h".
 menu_del_pannello() {
     local id info
-    for id in $(xdotool search --classname xfce4-panel 2>/dev/null); do
+    for id in $(xwininfo -root -children 2>/dev/null | awk '/^     0x/ {print $1}'); do
         info=$(xwininfo -id "$id" 2>/dev/null) || continue
         grep -q 'Map State: IsViewable' <<<"$info" && grep -q 'Override Redirect State: yes' <<<"$info" || continue
+        [[ $(xprop -id "$id" WM_CLASS 2>/dev/null) == *'"pulsaro"'* ]] && continue
         awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} /^  Width:/ {w=$2} /^  Height:/ {h=$2}
              END { if (w > 40 && h > 40) print id, x, y, w, h }' id="$id" <<<"$info"
     done

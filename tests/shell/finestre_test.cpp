@@ -340,7 +340,7 @@ TEST_F(FinestreTest, LeImpostazioniRestanoLargheQuantoIlModuloEDentroLoSchermo) 
     modulo->setFixedHeight(area.height() + 300);
     gira();
     EXPECT_EQ(i->width(), 460);
-    EXPECT_EQ(i->height(), area.height());
+    EXPECT_EQ(i->frameGeometry().height(), area.height());
     EXPECT_TRUE(area.contains(i->frameGeometry()));
     EXPECT_EQ(modulo->width(), 460 - barra);
 

@@ -134,6 +134,9 @@ TEST(ListaProcessi, UnCampioneRidipingeSoloIProcessiCambiati) {
     l.impostaProcessi({fermo, attivo, fermo});
     l.show();
     QCoreApplication::processEvents();
+    // The offscreen pointer rests at the origin, over the list: away from it, the order follows.
+    QEvent esce(QEvent::Leave);
+    QApplication::sendEvent(&l, &esce);
 
     auto ridipinte = [&](std::vector<UsoProcesso> nuovi) {
         l.dipinta = QRegion();

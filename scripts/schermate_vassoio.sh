@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux pictures of the tray and its neighbours, from the real pulsaro under Xvfb and openbox:
-# the tile in a 22- and a 32-pixel trayer slot, each at its real size and enlarged eight times
-# pixel for pixel (nearest neighbour, no smoothing); the settings after switching to the tile on a
+# the tile in a 22- and a 32-pixel-high trayer, each at its real size and enlarged eight times
+# pixel for pixel (nearest neighbour, no smoothing); trayer keeps Qt's tray window 22 pixels wide,
+# so the tile as a square 32-pixel slot gets it comes from the gallery (vassoio_compatto_32); the settings after switching to the tile on a
 # 1440 × 900 screen (the whole screen, so its edges show); the main window; the popover over a
 # window of the panel's own colour. Saved under docs/immagini/ as vassoio_*.png.
 # Usage: scripts/schermate_vassoio.sh [PULSARO]   (default: build/pulsaro)
@@ -17,6 +18,14 @@ if [ "${1:-}" != "--scena" ]; then
     SCHERMO=1280x800 SCR_VASSOIO_ALTEZZA=22 bash "$0" --scena 22 "$PULSARO" || exit 1
     SCHERMO=1280x800 SCR_VASSOIO_ALTEZZA=32 bash "$0" --scena 32 "$PULSARO" || exit 1
     SCHERMO=1440x900 bash "$0" --scena finestre "$PULSARO" || exit 1
+    GALLERIA=$(dirname "$PULSARO")/pulsaro_galleria
+    if [ -x "$GALLERIA" ]; then
+        cartella=$(mktemp -d)
+        QT_QPA_PLATFORM=offscreen "$GALLERIA" "$cartella" riquadro_compatto_32 >/dev/null 2>&1
+        convert "$cartella/riquadro_compatto_32.png" -strip "$DESTINAZIONE/vassoio_compatto_32.png"
+        convert "$cartella/riquadro_compatto_32.png" -scale 800% -strip "$DESTINAZIONE/vassoio_compatto_32_x8.png"
+        rm -rf "$cartella"
+    fi
     ls -l "$DESTINAZIONE"/vassoio_*
     exit 0
 fi

@@ -16,6 +16,8 @@ pacchetti=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbench
 if [ "${1:-}" = "test" ]; then
     pacchetti+=(xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 desktop-file-utils
                 clang-format clang pkgconf git fonts-inter)
+    # A StatusNotifierItem tray for the end-to-end test: Xfce's panel on a D-Bus session bus.
+    pacchetti+=(xfce4-panel xfconf dbus dbus-daemon dbus-bin python3-dbus)
     # Fuzzing (libFuzzer and the sanitizers' runtimes of clang 14); the package's checks.
     pacchetti+=(clang-14 libclang-rt-14-dev appstream lintian dpkg-dev)
     # The Apple build's sources read against LLVM's C++ library, as Apple's compiler reads them;

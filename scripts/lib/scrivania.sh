@@ -35,14 +35,17 @@ scr_errore() {
 
 # Starts the display (SCR_SCHERMO pixels, 1280x800 unless set), the window manager and the tray;
 # sets HOME and XDG_CONFIG_HOME to temporary folders, so the machine's own preferences are neither
-# read nor changed.
+# read nor changed. The tray is trayer (XEmbed), SCR_VASSOIO_ALTEZZA pixels tall (22 unless set),
+# or with SCR_VASSOIO=sni a StatusNotifierItem host, Xfce's status tray over D-Bus, as most desktops
+# have: then the caller runs inside dbus-run-session.
 scr_avvia_scrivania() {
     for c in Xvfb openbox trayer xdotool xwininfo xprop; do
         command -v "$c" >/dev/null || scr_errore "manca $c (bash scripts/dipendenze.sh test)"
     done
     export HOME="$SCR_TMP/home" XDG_CONFIG_HOME="$SCR_TMP/home/.config" XDG_RUNTIME_DIR="$SCR_TMP/run"
     mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-    unset QT_QPA_PLATFORM WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
+    unset QT_QPA_PLATFORM WAYLAND_DISPLAY SESSION_MANAGER
+    [ "${SCR_VASSOIO:-trayer}" = sni ] || unset DBUS_SESSION_BUS_ADDRESS
     export LC_ALL=C.UTF-8
     Xvfb -displayfd 5 -screen 0 "${SCR_SCHERMO:-1280x800}x24" -nolisten tcp 5>"$SCR_TMP/display" 2>"$SCR_TMP/xvfb.log" &
     SCR_PIDS+=($!)
@@ -52,10 +55,28 @@ scr_avvia_scrivania() {
     SCR_PIDS+=($!)
     _wm() { [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *'window id'* ]]; }
     scr_aspetta 20 _wm || scr_errore "openbox non parte"
-    trayer --edge top --align right --widthtype pixel --width 120 --height 22 --SetDockType true \
-        --expand false --transparent false >"$SCR_TMP/trayer.log" 2>&1 &
+    if [ "${SCR_VASSOIO:-trayer}" = sni ]; then
+        command -v xfce4-panel >/dev/null || scr_errore "manca xfce4-panel (bash scripts/dipendenze.sh test)"
+        [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || scr_errore "il vassoio sni vuole una sessione D-Bus (dbus-run-session)"
+        local SNI_PIDS
+        # shellcheck source=../../tests/e2e/sni/avvia.sh
+        source "$(dirname "${BASH_SOURCE[0]}")/../../tests/e2e/sni/avvia.sh" >"$SCR_TMP/sni.log" 2>&1
+        # shellcheck disable=SC2206
+        SCR_PIDS+=($SNI_PIDS)
+        scr_aspetta 20 scr_c_vassoio_sni || scr_errore "il vassoio sni non parte"
+        return
+    fi
+    trayer --edge top --align right --widthtype pixel --width 120 --height "${SCR_VASSOIO_ALTEZZA:-22}" \
+        --SetDockType true --expand false --transparent false >"$SCR_TMP/trayer.log" 2>&1 &
     SCR_PIDS+=($!)
     scr_aspetta 20 scr_c_vassoio || scr_errore "trayer non parte: $(tail -5 "$SCR_TMP/trayer.log")"
+}
+
+# The StatusNotifierItem host is there: the watcher says a host has registered.
+scr_c_vassoio_sni() {
+    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+        string:IsStatusNotifierHostRegistered 2>/dev/null | grep -q 'boolean true'
 }
 
 # The whole tree is read before it is matched: a reader that stops at the first match (grep -q,

@@ -2,8 +2,8 @@
 
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
@@ -19,21 +19,25 @@ QString cifre(QString valore) {
     return valore.trimmed();
 }
 
-// The largest pixel size, up to `massimo`, at which the text fits the width.
-QFont fonteCheEntra(const QString& testo, qreal larghezza, qreal massimo, QFont::Weight peso) {
+// The figures as outlines of the bold system font, so they can be scaled to a whole number of
+// device pixels: a hinted font at these sizes gives digits of 5 or 6 pixels.
+QPainterPath contorno(const QString& testo) {
     QFont f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    f.setWeight(peso);
-    for (qreal px = massimo; px > 5; px -= 0.5) {
-        f.setPixelSize(static_cast<int>(px));
-        if (QFontMetricsF(f).horizontalAdvance(testo) <= larghezza) break;
-    }
-    return f;
+    f.setWeight(QFont::Bold);
+    f.setPixelSize(100);
+    QPainterPath p;
+    p.addText(0, 0, f, testo);
+    return p;
 }
 
 }  // namespace
 
-int righeMassime(int lato) {
-    return lato >= 32 ? 3 : 2;
+int righeMassime(int) {
+    return 2;
+}
+
+int altezzaCifre(int pixel) {
+    return static_cast<int>(std::floor(pixel * 3.0 / 8.0 + 0.5));
 }
 
 std::vector<std::pair<QString, QString>> righe(const Riepilogo& r, const Preferenze& p, int numeroE,
@@ -50,54 +54,53 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
                 qreal dpr) {
     if (!(dpr > 0)) dpr = 1;
     lato = std::max(lato, 16);
-    const int nRighe = righeMassime(lato);
-    const auto rr = righe(r, p, numeroE, nRighe);
+    const auto rr = righe(r, p, numeroE, righeMassime(lato));
     const bool conN = RiquadroBarra::mostra(p, RiquadroBarra::Voce::n);
     const QColor t = RiquadroBarra::testo(sfondo);
 
     QImage img = RiquadroBarra::tela(r, sfondo, QSizeF(lato, lato), lato * 4.0 / 17.0, dpr);
     QPainter pt(&img);
     pt.setRenderHint(QPainter::Antialiasing);
-    pt.setRenderHint(QPainter::TextAntialiasing);
+    // Laid out in device pixels, so that the digits' tops and feet fall on pixel edges.
+    pt.scale(1 / dpr, 1 / dpr);
+    const int L = img.width();
+    const int alte = altezzaCifre(L);
+    const int libero = L - 2 * alte;
+    const int spazio = std::max(1, static_cast<int>(std::lround(libero / 3.0)));
+    const int sopra = (libero - spazio) / 2;
+    const int margine = std::max(1, static_cast<int>(std::lround(L / 22.0)));
+    const int diametro = conN ? std::max(3, static_cast<int>(std::lround(L * 0.2))) : 0;
+    // The figures end where the dot's column begins, right-aligned so the units line up.
+    const int destra = L - margine - (conN ? diametro + margine : 0);
+    const int larghezza = destra - margine;
 
-    // The dot takes a narrow column on the right, the rows the rest.
-    const qreal margine = std::max(1.5, lato / 14.0);
-    const qreal diametro = conN ? std::round(lato * 0.25) : 0;
-    const qreal larghezzaTesto = lato - 2 * margine - (conN ? diametro + margine / 2 : 0);
-    const qreal altezzaRiga = (lato - 2 * margine) / std::max<std::size_t>(rr.size(), 1);
-
-    // A 22-pixel slot has room for the figures alone, as large as they fit; the order is the
-    // tile's and the tooltip names them.
-    const bool conIniziali = lato >= 32;
-    QString campione = QStringLiteral("00");  // every row at the size the widest one allows
-    for (const auto& [l, v] : rr) {
-        const QString riga = conIniziali ? l + QStringLiteral(" ") + v : v;
-        if (riga.size() > campione.size()) campione = riga;
+    // One scale for both rows: the digits' ink (round ones overshoot a little) is `alte` pixels;
+    // a figure too wide for the room is narrowed, never shortened.
+    const QRectF cifreRif = contorno(QStringLiteral("0123456789")).boundingRect();
+    const qreal sy = alte / cifreRif.height();
+    qreal larghezzaMassima = 0;
+    std::vector<QPainterPath> contorni;
+    for (const auto& riga : rr) {
+        contorni.push_back(contorno(riga.second));
+        larghezzaMassima = std::max(larghezzaMassima, contorni.back().boundingRect().width() * sy);
     }
-    const QFont valori = fonteCheEntra(campione, larghezzaTesto, altezzaRiga * 1.1, QFont::Bold);
-    QFont iniziali = valori;
-    iniziali.setWeight(QFont::Medium);
-    iniziali.setPixelSize(std::max(5, static_cast<int>(valori.pixelSize() * 0.8)));
-    const QFontMetricsF mv(valori), mi(iniziali);
+    const qreal sx = larghezzaMassima > larghezza ? sy * larghezza / larghezzaMassima : sy;
 
-    pt.setPen(t);
-    for (std::size_t i = 0; i < rr.size(); ++i) {
-        const auto& [l, v] = rr[i];
-        const qreal alto = margine + i * altezzaRiga;
-        const qreal linea = alto + (altezzaRiga + mv.capHeight()) / 2;
-        if (conIniziali) {
-            pt.setFont(iniziali);
-            pt.drawText(QPointF(margine, linea), l);
-        }
-        pt.setFont(valori);
-        pt.drawText(QPointF(margine + larghezzaTesto - mv.horizontalAdvance(v), linea), v);
+    pt.setPen(Qt::NoPen);
+    pt.setBrush(t);
+    for (std::size_t i = 0; i < contorni.size(); ++i) {
+        const QRectF b = contorni[i].boundingRect();
+        const qreal alto = sopra + static_cast<qreal>(i) * (alte + spazio);
+        QTransform m;
+        m.translate(destra - b.right() * sx, alto - cifreRif.top() * sy);
+        m.scale(sx, sy);
+        pt.drawPath(m.map(contorni[i]));
     }
 
     if (conN) {
         const QColor pallino = RiquadroBarra::colorePallino(aneAttivo(r.ane), sfondo);
-        pt.setPen(Qt::NoPen);
         pt.setBrush(pallino);
-        pt.drawEllipse(QRectF(lato - margine - diametro, (lato - diametro) / 2, diametro, diametro));
+        pt.drawEllipse(QRectF(L - margine - diametro, (L - diametro) / 2.0, diametro, diametro));
     }
     return img;
 }

@@ -1,5 +1,6 @@
-// The tile in a square tray slot (22 × 22, 32 × 32): the first shown figures stacked (with their
-// initials from 32 pixels) and the Neural Engine dot; the wide tile's colour, contrast and dot rules.
+// The tile in a square tray slot (22 × 22, 32 × 32): the first two shown figures stacked, as tall
+// as the slot allows (8 device pixels in 22, 12 in 32), and the Neural Engine dot; the wide tile's
+// colour, contrast and dot rules.
 #pragma once
 
 #include <QColor>
@@ -13,8 +14,11 @@
 
 namespace pulsaro::RiquadroCompatto {
 
-// The rows a slot of this side holds: two below 32 pixels, three from 32.
+// The rows a slot of this side holds: two, so that their digits stay legible.
 int righeMassime(int lato);
+
+// Height in device pixels of the digits in a slot of `pixel` device pixels: three eighths of it.
+int altezzaCifre(int pixel);
 
 // (initial, value) of the shown figures, at most `massimo`: "M" / "62", "C" / "23", "P" / "4".
 // Percentages are clamped to 0…100 and written without the percent sign.

@@ -7,12 +7,16 @@
 namespace pulsaro {
 
 bool statoGrigio(const StatoFonti& stato, bool iconaStato) {
-    return iconaStato && !stato.tutto();
+    return iconaStato && !stato.guasti().tutto();
 }
 
 std::string suggerimentoBarra(const StatoFonti& stato, bool iconaStato) {
-    if (!statoGrigio(stato, iconaStato)) return etichettaBarra;
-    return std::string(etichettaBarra) + " \u2013 " + testoStato(stato);
+    std::string t = statoGrigio(stato, iconaStato) ? testoStato(stato.guasti()) : std::string();
+    // A missing unit is no alarm, just a fact worth a word.
+    if (const std::string assenti = testoAssenti(stato); !assenti.empty())
+        t += (t.empty() ? "" : " \u00B7 ") + assenti;
+    if (t.empty()) return etichettaBarra;
+    return std::string(etichettaBarra) + " \u2013 " + t;
 }
 
 bool aneAttivo(double ane) {

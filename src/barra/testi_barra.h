@@ -10,10 +10,11 @@ namespace pulsaro {
 // Label of the status item's button and description of the plain icon.
 inline constexpr const char* etichettaBarra = "Pulsaro";
 
-// The alert state: the user wants it ("iconaStato") and some source does not work.
+// The alert state: the user wants it ("iconaStato") and some unit that exists does not work.
 bool statoGrigio(const StatoFonti& stato, bool iconaStato);
 
-// "Pulsaro", or "Pulsaro – " and the state sentence while in the alert state.
+// "Pulsaro", or "Pulsaro – " and the state sentence while in the alert state; a unit the machine
+// does not have is named after it ("Pulsaro – Nessuna GPU rilevata").
 std::string suggerimentoBarra(const StatoFonti& stato, bool iconaStato);
 
 // "Memoria 62%, CPU 23%, GPU 5%, Neural Engine a riposo": the values as measured, not clamped.

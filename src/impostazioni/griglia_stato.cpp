@@ -8,6 +8,7 @@
 #include "barra/icona_barra.h"
 #include "panels/osserva_visibilita.h"
 #include "sampling/core.h"
+#include "sampling/testi.h"
 #include "widgets/caratteri.h"
 #include "widgets/simboli.h"
 #include "widgets/tema.h"
@@ -86,14 +87,20 @@ void GrigliaStato::aggiorna() {
     const StatoFonti s = monitor_.stato();
     const UsoTotale& t = monitor_.totale();
     funziona_ = {s.cpu, s.gpu, s.ane};
+    assente_ = {false, s.gpuAssente, s.aneAssente};
     char gpu[32];
     std::snprintf(gpu, sizeof gpu, "%.0f%%", t.gpu);
     const std::string hardware[] = {hardwareCPU_, hardwareGPU_, ""};
     const std::string uso[] = {testoUsoCore(t.core, numeroE_), gpu, t.ane >= 0.5 ? "sì" : "no"};
     for (std::size_t i = 0; i < 3; ++i) {
         auto& r = righe_[i];
-        r.hardware->setText(funziona_[i] ? QString::fromStdString(hardware[i])
-                                         : QStringLiteral("Non disponibile"));
+        // A unit the machine lacks is said quietly, without the failure's cross.
+        StatoFonti solo;
+        solo.gpuAssente = i == 1 && assente_[i];
+        solo.aneAssente = i == 2 && assente_[i];
+        r.hardware->setText(funziona_[i]  ? QString::fromStdString(hardware[i])
+                            : assente_[i] ? QString::fromStdString(testoAssenti(solo))
+                                          : QStringLiteral("Non disponibile"));
         r.uso->setText(funziona_[i] ? QStringLiteral("Usati: ") + QString::fromStdString(uso[i]) : QString());
     }
     applicaColori();
@@ -104,11 +111,15 @@ void GrigliaStato::applicaColori() {
     const QColor secondario = Tema::testoSecondario();
     for (std::size_t i = 0; i < 3; ++i) {
         auto& r = righe_[i];
-        const QImage img =
-            immagineSimbolo(funziona_[i] ? Simbolo::spunta : Simbolo::croce, QSizeF(latoSimbolo, latoSimbolo),
-                            funziona_[i] ? Tema::green() : grigioSistema(), dpr);
-        r.simbolo->setPixmap(QPixmap::fromImage(img));
-        colora(r.hardware, funziona_[i] ? secondario : grigioSistema());
+        if (assente_[i] && !funziona_[i]) {
+            r.simbolo->clear();
+        } else {
+            const QImage img = immagineSimbolo(funziona_[i] ? Simbolo::spunta : Simbolo::croce,
+                                               QSizeF(latoSimbolo, latoSimbolo),
+                                               funziona_[i] ? Tema::green() : grigioSistema(), dpr);
+            r.simbolo->setPixmap(QPixmap::fromImage(img));
+        }
+        colora(r.hardware, funziona_[i] || assente_[i] ? secondario : grigioSistema());
         colora(r.uso, secondario);
     }
 }

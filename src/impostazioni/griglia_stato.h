@@ -36,6 +36,8 @@ public:
     const Riga& riga(int i) const { return righe_[static_cast<std::size_t>(i)]; }
     // Whether the source of row i works, as last shown.
     bool funziona(int i) const { return funziona_[static_cast<std::size_t>(i)]; }
+    // Whether the machine lacks the unit of row i altogether, as last shown.
+    bool assente(int i) const { return assente_[static_cast<std::size_t>(i)]; }
 
     // Colours follow the appearance; called again when it changes.
     void applicaColori();
@@ -51,6 +53,7 @@ private:
     int numeroE_;
     std::array<Riga, 3> righe_{};
     std::array<bool, 3> funziona_{};
+    std::array<bool, 3> assente_{};
     OsservaVisibilita* osserva_ = nullptr;
     Monitor::Interesse interesse_;  // held while the window is on screen
     Abbonamento abbonamentoStato_, abbonamentoTotale_;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -15,6 +16,7 @@
 #include "impostazioni/anteprima_riquadro.h"
 #include "impostazioni/griglia_stato.h"
 #include "platform/tabella_preferenze.h"
+#include "platform/testi_desktop.h"
 #include "widgets/caratteri.h"
 #include "widgets/interruttore.h"
 #include "widgets/pozzetto_colore.h"
@@ -37,6 +39,11 @@ void colora(QWidget* w, QPalette::ColorRole ruolo, const QColor& c) {
     w->setPalette(p);
 }
 
+QString desktop(TestoDesktop t, FormaTesti forma) {
+    const std::string_view v = testoDesktop(t, forma);
+    return QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size()));
+}
+
 QPushButton* bottonePiccolo(const QString& testo, QWidget* padre) {
     auto* b = new QPushButton(testo, padre);
     b->setFont(carattere(11));
@@ -46,8 +53,9 @@ QPushButton* bottonePiccolo(const QString& testo, QWidget* padre) {
 
 }  // namespace
 
-Impostazioni::Impostazioni(Monitor& monitor, Preferenze& preferenze, ElementoLogin& login, QWidget* padre)
-    : QWidget(padre), monitor_(monitor), preferenze_(preferenze), login_(login) {
+Impostazioni::Impostazioni(Monitor& monitor, Preferenze& preferenze, ElementoLogin& login, QWidget* padre,
+                           FormaTesti forma)
+    : QWidget(padre), monitor_(monitor), preferenze_(preferenze), login_(login), forma_(forma) {
     costruisci();
     const StatoLogin s = login_.stato();
     {
@@ -93,7 +101,7 @@ void Impostazioni::costruisci() {
 
     // Avvio
     auto* avvio = new SezioneModulo(QStringLiteral("Avvio"), this);
-    avvio_ = new Interruttore(QStringLiteral("Apri Pulsaro all'accesso al Mac"));
+    avvio_ = new Interruttore(desktop(TestoDesktop::avvioAccesso, forma_));
     avvio_->setObjectName("avvioAutomatico");
     avvio->aggiungi(avvio_);
     rigaApprovazione_ = new QWidget;
@@ -102,9 +110,7 @@ void Impostazioni::costruisci() {
         auto* l = new QHBoxLayout(rigaApprovazione_);
         l->setContentsMargins(0, 0, 0, 0);
         l->setSpacing(8);
-        auto* testo = secondaria(
-            didascalia(QStringLiteral("Da approvare in Impostazioni di Sistema \u203A Elementi login."),
-                       rigaApprovazione_));
+        auto* testo = secondaria(didascalia(desktop(TestoDesktop::daApprovare, forma_), rigaApprovazione_));
         testo->setWordWrap(false);
         apri_ = bottonePiccolo(QStringLiteral("Apri"), rigaApprovazione_);
         apri_->setObjectName("apri");
@@ -129,9 +135,7 @@ void Impostazioni::costruisci() {
     barraMenu_ = new Interruttore(QStringLiteral("Mantieni l'icona nella barra dei menu"));
     barraMenu_->setObjectName(TP::barraMenu.chiave);
     barra->aggiungi(barraMenu_);
-    barra->aggiungi(secondaria(didascalia(QStringLiteral(
-        "Chiudendo l'app dal Dock o con \u2318Q l'icona resta attiva. Per chiuderla del tutto usa "
-        "\u00ABEsci\u00BB dal pannellino o dal menu contestuale."))));
+    barra->aggiungi(secondaria(didascalia(desktop(TestoDesktop::chiusura, forma_))));
     menuContestuale_ = new Interruttore(QStringLiteral("Menu contestuale con il clic destro sull'icona"));
     menuContestuale_->setObjectName(TP::menuContestuale.chiave);
     barra->aggiungi(menuContestuale_);
@@ -221,12 +225,7 @@ void Impostazioni::costruisci() {
     griglia_ = new GrigliaStato(monitor_);
     griglia_->setObjectName("grigliaStato");
     stato->aggiungi(griglia_);
-    secondaria(
-        stato->piede(QStringLiteral("Spunta: Pulsaro legge questi dati. Poi i core del Mac (del Neural "
-                                    "Engine macOS non dice il numero) e "
-                                    "quanto sono usati adesso: per la CPU i core impegnati sopra il 50% (P "
-                                    "ad alte prestazioni, E a basso "
-                                    "consumo).")));
+    secondaria(stato->piede(desktop(TestoDesktop::piedeStato, forma_)));
     colonna->addWidget(stato);
 
     nonSalvate_ = didascalia(
@@ -296,7 +295,9 @@ void Impostazioni::cambiaAvvio(bool v) {
 }
 
 void Impostazioni::mostraStatoLogin(StatoLogin s) {
-    daApprovare_ = s == StatoLogin::richiedeApprovazione;
+    // A desktop with nothing to approve has no line for it.
+    daApprovare_ =
+        s == StatoLogin::richiedeApprovazione && !testoDesktop(TestoDesktop::daApprovare, forma_).empty();
     const bool prima = !rigaApprovazione_->isHidden() || !erroreEtichetta_->isHidden();
     rigaApprovazione_->setVisible(daApprovare_);
     erroreEtichetta_->setText(errore_.value_or(QString()));
@@ -313,6 +314,12 @@ void Impostazioni::applicaColori() {
     griglia_->applicaColori();
 }
 
+void Impostazioni::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    // Narrower beside a scroll bar: the captions wrap anew.
+    if (e->oldSize().width() != width()) adatta();
+}
+
 void Impostazioni::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
     if (e->type() == QEvent::PaletteChange || e->type() == QEvent::StyleChange) applicaColori();
@@ -326,7 +333,7 @@ void Impostazioni::adatta() {
         // tells them that rows came or went.
         for (QWidget* w : findChildren<QWidget*>()) w->updateGeometry();
         l->activate();
-        setFixedHeight(l->totalHeightForWidth(larghezza));
+        setFixedHeight(l->totalHeightForWidth(width()));
     }
     if (QWidget* w = window(); w != this && w->isVisible())
         QTimer::singleShot(0, w, [w] { w->adjustSize(); });

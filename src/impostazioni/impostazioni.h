@@ -11,6 +11,7 @@
 #include "platform/abbonamento.h"
 #include "platform/elemento_login.h"
 #include "platform/preferenze.h"
+#include "platform/testi_desktop.h"
 #include "sampling/monitor.h"
 
 class QCheckBox;
@@ -29,7 +30,9 @@ class SelettorePassi;
 class Impostazioni : public QWidget {
     Q_OBJECT
 public:
-    Impostazioni(Monitor& monitor, Preferenze& preferenze, ElementoLogin& login, QWidget* padre = nullptr);
+    // forma: whose words the desktop texts use (the Mac's, or Linux's).
+    Impostazioni(Monitor& monitor, Preferenze& preferenze, ElementoLogin& login, QWidget* padre = nullptr,
+                 FormaTesti forma = formaTestiDiSistema());
     ~Impostazioni() override;
 
     static constexpr int larghezza = 460;
@@ -43,6 +46,7 @@ public:
 
 protected:
     void changeEvent(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void costruisci();
@@ -55,6 +59,7 @@ private:
     Monitor& monitor_;
     Preferenze& preferenze_;
     ElementoLogin& login_;
+    const FormaTesti forma_;
 
     bool daApprovare_ = false;
     std::optional<QString> errore_;

@@ -208,7 +208,8 @@ void MiniPannello::aggiornaTotale() {
 }
 
 void MiniPannello::aggiornaStato() {
-    const StatoFonti s = monitor_.stato();
+    // Only units that exist and fail are worth a warning here.
+    const StatoFonti s = monitor_.stato().guasti();
     avviso_->setTesto(QString::fromStdString(testoStato(s)));
     if (avviso_->isHidden() != s.tutto()) {
         avviso_->setVisible(!s.tutto());

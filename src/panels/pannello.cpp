@@ -18,6 +18,7 @@
 #include "panels/osserva_visibilita.h"
 #include "panels/regole_pannello.h"
 #include "panels/scheda_intestazione.h"
+#include "panels/tendina.h"
 #include "platform/preferenze.h"
 #include "platform/tabella_preferenze.h"
 #include "sampling/monitor.h"
@@ -71,7 +72,7 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     selettore_->setScelta(vista_ == Vista::contagiri ? 1 : 0);
     selettore_->setCambiata([this](int i) { impostaVista(tutteLeViste[static_cast<std::size_t>(i)]); });
     riga->addWidget(selettore_);
-    intervallo_ = new QComboBox(this);
+    intervallo_ = new Tendina(this);
     for (const SceltaIntervallo& s : scelteIntervallo) intervallo_->addItem(QString::fromUtf8(s.testo));
     intervallo_->setFixedWidth(80);
     intervallo_->setCurrentIndex(indiceIntervallo(monitor_.intervallo()));

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/testi_desktop.h"
+
 namespace pulsaro {
 
 double altezzaAreaLista(double misurata) {
@@ -82,9 +84,8 @@ QString sottotitoloRisorsa(Risorsa r, const UsoTotale& totale, bool aneAcceso, b
 }
 
 QString testoAiuto(int core) {
-    return QStringLiteral(
-               "Clic su un processo per ingrandirlo in alto. Valori in % della capacità totale del Mac (") +
-           QString::number(core) +
+    const std::string_view prima = testoDesktop(TestoDesktop::aiutoCapacita);
+    return QString::fromUtf8(prima.data(), static_cast<qsizetype>(prima.size())) + QString::number(core) +
            QStringLiteral(
                " core). Il Neural Engine non dà un carico misurabile: il chip in alto diventa verde quando "
                "è acceso, e i processi collegati hanno l'etichetta ANE.");

@@ -52,6 +52,11 @@ public:
     virtual void quandoClic(Clic clic) = 0;
     // Pops the menu up under the item; nothing stays attached once it closes.
     virtual void mostraMenu(const std::vector<VoceMenu>& voci) = 0;
+    // Keeps this menu attached where the tray shows an item's menu by itself (a StatusNotifierItem
+    // host asks for it over D-Bus; an XEmbed tray gets it on a right click); empty: none. Its right
+    // clicks then reach the attached menu instead of quandoClic. A menu bar whose item pops
+    // menus only on request has nothing to do.
+    virtual void impostaMenuAllegato(const std::vector<VoceMenu>& voci) { (void)voci; }
     // Where the item is on screen; empty where the system does not say.
     virtual Rettangolo rettangolo() const = 0;
     // Side of the square slot the item lives in, in logical pixels; 0 where it takes any width.

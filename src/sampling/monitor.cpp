@@ -187,8 +187,8 @@ void Monitor::verificaOra() {
 void Monitor::verifica() {
     const auto t = sonde_.tickCPU();
     const bool cpu = t.totali != 0 && !sonde_.tempiProcessi().empty();
-    const bool gpu = sonde_.letturaGPU(false).trovata;
-    pubblica(StatoFonti{cpu, gpu, energia_->pronta()});
+    const LetturaGPU g = sonde_.letturaGPU(false);
+    pubblica(StatoFonti{cpu, g.trovata, energia_->pronta(), g.assente, energia_->assente()});
 }
 
 void Monitor::pubblica(StatoFonti s) {
@@ -268,7 +268,8 @@ void Monitor::campiona() {
     }
 
     // 10. Sources, published before the lists so observers see the state first.
-    pubblica(StatoFonti{tickMossi && !lista.empty(), gpu.trovata, energia_->pronta()});
+    pubblica(StatoFonti{tickMossi && !lista.empty(), gpu.trovata, energia_->pronta(), gpu.assente,
+                        energia_->assente()});
 
     // 11. Applications holding Neural Engine clients.
     std::vector<std::string> aneApp;

@@ -34,6 +34,7 @@ struct LetturaGPU {
     std::map<std::int32_t, std::pair<std::uint64_t, std::string>> perPid;  // ns, name
     double totale = 0;
     bool trovata = false;
+    bool assente = false;  // the machine has no GPU at all: not a fault
 };
 
 struct Potenze {
@@ -50,6 +51,8 @@ public:
     virtual int numeroANE() const = 0;
     // True when the reader is set up, so that the Neural Engine source works.
     virtual bool pronta() const = 0;
+    // True when the machine has no Neural Engine or stand-in at all, so there is nothing to set up.
+    virtual bool assente() const { return false; }
 };
 
 // The machine's fixed facts, read once by the real probes and handed on as plain values.

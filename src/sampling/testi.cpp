@@ -20,6 +20,18 @@ std::string testoStato(const StatoFonti& stato) {
     return t + " e " + nomi.back() + " non disponibili";
 }
 
+std::string testoAssenti(const StatoFonti& stato) {
+    if (stato.gpuAssente && stato.aneAssente) return "Nessuna GPU né NPU rilevata";
+    if (stato.gpuAssente) return "Nessuna GPU rilevata";
+    if (stato.aneAssente) return "Nessuna NPU rilevata";
+    return {};
+}
+
+std::string testoFonti(const StatoFonti& stato) {
+    const std::string assenti = testoAssenti(stato);
+    return testoStato(stato.guasti()) + (assenti.empty() ? "" : " \u00B7 " + assenti);
+}
+
 std::string memoriaTesto(std::uint64_t byte) {
     const double mb = static_cast<double>(byte) / 1048576.0;
     char buf[64];

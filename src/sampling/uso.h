@@ -68,8 +68,14 @@ struct StatoFonti {
     bool cpu = true;
     bool gpu = true;
     bool ane = true;
+    // A unit the machine does not have (a Linux box without a GPU or an NPU): it does not work,
+    // yet nothing is broken. Never set on the Mac, where both always exist.
+    bool gpuAssente = false;
+    bool aneAssente = false;
 
     bool tutto() const { return cpu && gpu && ane; }
+    // Only the units that exist and fail: what greys the icon and raises the warnings.
+    StatoFonti guasti() const { return {cpu, gpu || gpuAssente, ane || aneAssente}; }
     bool operator==(const StatoFonti&) const = default;
 };
 

@@ -23,6 +23,8 @@
 #include "shell/migrazione_karvel.h"
 #include "sistema/sistema.h"
 
+#include "widgets/icona_applicazione.h"
+
 namespace pulsaro {
 
 namespace {
@@ -38,7 +40,9 @@ int eseguiApplicazione(int argc, char** argv) {
     QApplication app(argc, argv);  // takes Qt's own options out of the arguments
     QApplication::setApplicationName(QStringLiteral("Pulsaro"));
     QApplication::setOrganizationName(QStringLiteral("Pulsaro"));
-    QApplication::setDesktopFileName(QStringLiteral("pulsaro"));
+    // Task bars find the icon through the desktop file's name; windows also carry it themselves.
+    QApplication::setDesktopFileName(QString::fromLatin1(idApplicazione));
+    QApplication::setWindowIcon(iconaApplicazioneCompleta());
     QApplication::setQuitOnLastWindowClosed(false);  // the lifecycle decides
     // Every icon handed to Qt (the tray's at each light sample, each process's, the gear of each
     // popover) leaves its scaled copies in the pixmap cache, 10 MB by default: for a program that

@@ -44,8 +44,9 @@ constexpr auto guardiaRiapertura = std::chrono::milliseconds(300);
 // A tray host that restarts comes back within moments; gone longer, the main window takes its place.
 constexpr double assenzaVoceMassima = 10;
 
-// The settings window takes the form's height, but never more than the screen gives: past that
-// the form scrolls inside it.
+// The settings window takes the form's height, but never more than the screen's available area
+// gives: as it grows it moves up, and past that the form scrolls inside it. It stays as wide as
+// the form, the scroll bar inside that width.
 class SegueModulo : public QObject {
 public:
     SegueModulo(QWidget* finestra, QScrollArea* area) : QObject(finestra), finestra_(finestra), area_(area) {}
@@ -53,17 +54,31 @@ public:
     void adatta() {
         QWidget* modulo = area_->widget();
         if (!modulo) return;
-        int massimo = 100000;
-        if (QScreen* s = finestra_->screen() ? finestra_->screen() : QGuiApplication::primaryScreen())
-            massimo = s->availableGeometry().height() - 60;
+        QScreen* s = finestra_->screen() ? finestra_->screen() : QGuiApplication::primaryScreen();
+        const QRect area = s ? s->availableGeometry() : QRect(0, 0, 100000, 100000);
+        // The title bar and borders take their share of the screen too, once the window manager
+        // has said how large they are.
+        const QSize bordi = finestra_->frameGeometry().size() - finestra_->size();
+        const int massimo = area.height() - std::max(bordi.height(), 0);
+        const int voluta =
+            modulo->hasHeightForWidth() ? modulo->heightForWidth(larghezzaImpostazioni) : modulo->height();
+        const int barra = voluta > massimo ? area_->verticalScrollBar()->sizeHint().width() : 0;
+        if (modulo->width() != larghezzaImpostazioni - barra)
+            modulo->setFixedWidth(larghezzaImpostazioni - barra);
         const int altezza = std::min(std::max(modulo->height(), altezzaImpostazioni), massimo);
-        const int barra = altezza < modulo->height() ? area_->verticalScrollBar()->sizeHint().width() : 0;
-        finestra_->setFixedSize(std::max(modulo->width(), larghezzaImpostazioni) + barra, altezza);
+        finestra_->setFixedSize(larghezzaImpostazioni, altezza);
+        if (!finestra_->isVisible()) return;
+        const QRect cornice = finestra_->frameGeometry();
+        const int alto =
+            std::max(area.top(), std::min(cornice.top(), area.bottom() + 1 - (altezza + bordi.height())));
+        if (alto != cornice.top()) finestra_->move(cornice.left(), alto);
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Resize) adatta();
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Resize && o != finestra_) adatta();
+        // Once shown, the window manager's frame is known.
+        if (e->type() == QEvent::Show && o == finestra_) QTimer::singleShot(0, this, [this] { adatta(); });
         return false;
     }
 
@@ -184,6 +199,7 @@ void Finestre::aggiornaBarra() {
     }
     if (!voce_) {
         voce_ = c_.creaVoce(daLogin_ ? attesaBarraLogin : attesaBarra);
+        rigaMenuAllegato_.reset();
         voce_->impostaEtichetta(etichettaBarra);
         voce_->quandoClic([this](bool destro) { clicIcona(destro); });
         voce_->quandoAssente([this] {
@@ -225,6 +241,18 @@ void Finestre::aggiornaIcona() {
     }
     voce_->impostaImmagine(pixel(img));
     voce_->impostaSuggerimento(suggerimentoBarra(stato, iconaStato));
+    allegaMenu();
+}
+
+void Finestre::allegaMenu() {
+    // Trays that show an item's menu by themselves get it attached while the right click asks for it;
+    // made anew only when its status line changes.
+    const auto menu = c_.preferenze->booleano("menuContestuale");
+    std::optional<std::string> riga;
+    if (!menu || *menu) riga = testoStato(monitor_->stato().guasti());
+    if (riga == rigaMenuAllegato_) return;
+    rigaMenuAllegato_ = riga;
+    voce_->impostaMenuAllegato(riga ? menuContestuale() : std::vector<VoceMenu>{});
 }
 
 void Finestre::clicIcona(std::optional<bool> destro) {
@@ -244,7 +272,7 @@ void Finestre::clicIcona(std::optional<bool> destro) {
 }
 
 std::vector<VoceMenu> Finestre::menuContestuale() {
-    const StatoFonti stato = monitor_->stato();
+    const StatoFonti stato = monitor_->stato().guasti();
     const Simbolo s = stato.tutto() ? Simbolo::spunta : Simbolo::avviso;
     const qreal dpr = voce_ ? voce_->dpr() : 1.0;
     const QColor colore = QGuiApplication::palette().color(QPalette::WindowText);
@@ -335,8 +363,8 @@ void Finestre::apriPrincipale() {
 void Finestre::impostazioni() {
     chiudiPopover();
     if (!finestraImpostazioni_) {
-        auto* w = new QWidget(
-            nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+        auto* w = new QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
         w->setWindowTitle(QStringLiteral("Impostazioni di Pulsaro"));
         w->setObjectName(QStringLiteral("impostazioni"));
         auto* l = new QVBoxLayout(w);
@@ -348,10 +376,11 @@ void Finestre::impostazioni() {
         QWidget* modulo = c_.creaImpostazioni(*monitor_, *c_.preferenze, area);
         area->setWidget(modulo);
         l->addWidget(area);
-        // Closable only: the window takes the form's size and follows it as rows come and go.
+        // Closable and minimisable: the window takes the form's size and follows it as rows come and go.
         w->setFixedSize(larghezzaImpostazioni, altezzaImpostazioni);
         auto* segue = new SegueModulo(w, area);
         modulo->installEventFilter(segue);
+        w->installEventFilter(segue);
         segue->adatta();
         if (QScreen* s = QGuiApplication::primaryScreen())
             w->move(s->availableGeometry().center() - QPoint(w->width() / 2, w->height() / 2));

@@ -111,6 +111,7 @@ private:
     void nelloSchermo();
     void presenzaVoce(bool mostrata);
     std::vector<VoceMenu> menuContestuale();
+    void allegaMenu();
 
     ComponentiFinestre c_;
     std::shared_ptr<Monitor> monitor_;
@@ -126,6 +127,8 @@ private:
     bool daLogin_ = false;
     bool assenzaDetta_ = false;
     int assenzeVoce_ = 0;  // counts the times the item went away; a late check of an old one is void
+    // The status line of the menu attached to the item; none while no menu is attached.
+    std::optional<std::string> rigaMenuAllegato_;
     QList<QAction*> comandi_;
     std::function<void()> ultimaChiusa_;
     QTimer* salvataggio_ = nullptr;

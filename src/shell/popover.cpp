@@ -2,10 +2,12 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include "shell/posizione_popover.h"
+#include "widgets/tema.h"
 
 namespace pulsaro {
 
@@ -14,7 +16,8 @@ Popover::Popover() : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("popover"));
     setWindowTitle(QStringLiteral("Pulsaro"));
     auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 0);
+    // A one-pixel edge, so that it stands apart from a window of its own colour behind it.
+    l->setContentsMargins(1, 1, 1, 1);
     l->setSizeConstraint(QLayout::SetFixedSize);  // the popover follows its content's own size
 }
 
@@ -31,6 +34,26 @@ void Popover::mostraSotto(const QRect& voce, const QPoint& cursore) {
     move(posizionePopover(voce, cursore, size(), area));
     show();
     activateWindow();
+}
+
+QColor Popover::coloreBordo() {
+    // The divider's colour, laid on the panel's, so that the edge is opaque.
+    const Aspetto a = Tema::aspetto();
+    QColor testo = Tema::testoPrimario(a);
+    const double t = 0.12 * testo.alphaF();
+    testo.setAlpha(255);
+    return mescola(Tema::panel(a), testo, t);
+}
+
+void Popover::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Tema::panel(Tema::aspetto()));
+    const QColor bordo = coloreBordo();
+    const QRect r = rect();
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), bordo);
+    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bordo);
+    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), bordo);
+    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bordo);
 }
 
 void Popover::keyPressEvent(QKeyEvent* e) {

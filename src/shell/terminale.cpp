@@ -213,7 +213,7 @@ std::string rigaTesto(const Campione& c) {
     r += "  Core " + c.core;
     r += "  GPU " + (c.stato.gpu ? formato("%.0f%%", c.totale.gpu) : std::string("n/d"));
     r += "  ANE " + (c.stato.ane ? formato("%.0f%%", c.totale.ane) : std::string("n/d"));
-    r += "  " + testoStato(c.stato) + "\n";
+    r += "  " + testoFonti(c.stato) + "\n";
     int rango = 0;
     for (const auto& p : c.processi) {
         char buf[256];
@@ -248,7 +248,12 @@ std::string rigaJson(const Campione& c) {
         {"aneWatt", c.totale.aneWatt},
         {"aneApp", c.totale.aneApp},
         {"stato",
-         {{"cpu", c.stato.cpu}, {"gpu", c.stato.gpu}, {"ane", c.stato.ane}, {"testo", testoStato(c.stato)}}},
+         {{"cpu", c.stato.cpu},
+          {"gpu", c.stato.gpu},
+          {"ane", c.stato.ane},
+          {"gpuAssente", c.stato.gpuAssente},
+          {"aneAssente", c.stato.aneAssente},
+          {"testo", testoFonti(c.stato)}}},
         {"processi", processi},
     };
     // Invalid UTF-8 in a process name is replaced, never a reason to stop.

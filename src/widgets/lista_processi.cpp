@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "widgets/etichetta_ane.h"
+#include "widgets/ordine_fermo.h"
 
 namespace pulsaro {
 
@@ -18,6 +19,38 @@ ListaProcessi::ListaProcessi(QWidget* padre) : QWidget(padre) {
 }
 
 void ListaProcessi::impostaProcessi(std::vector<UsoProcesso> processi) {
+    ultimi_ = processi;
+    if (ordineBloccato()) processi = ordineFermo(processi_, processi);
+    mostra(std::move(processi));
+}
+
+void ListaProcessi::riprendiOrdine() {
+    if (!ordineBloccato() && ultimi_ != processi_) mostra(ultimi_);
+}
+
+void ListaProcessi::enterEvent(QEnterEvent* e) {
+    sopra_ = true;
+    QWidget::enterEvent(e);
+}
+
+void ListaProcessi::leaveEvent(QEvent* e) {
+    sopra_ = false;
+    riprendiOrdine();
+    QWidget::leaveEvent(e);
+}
+
+void ListaProcessi::focusInEvent(QFocusEvent* e) {
+    fuoco_ = true;
+    QWidget::focusInEvent(e);
+}
+
+void ListaProcessi::focusOutEvent(QFocusEvent* e) {
+    fuoco_ = false;
+    riprendiOrdine();
+    QWidget::focusOutEvent(e);
+}
+
+void ListaProcessi::mostra(std::vector<UsoProcesso> processi) {
     const std::vector<UsoProcesso> prima = std::exchange(processi_, std::move(processi));
     processiImpostati();
     if (prima.size() != processi_.size()) {

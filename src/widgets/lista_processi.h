@@ -18,7 +18,11 @@ class ListaProcessi : public QWidget {
 public:
     explicit ListaProcessi(QWidget* padre = nullptr);
 
+    // While the pointer is over the list or it has the keyboard focus, the rows keep their order
+    // and only their figures change, so a click lands on the row it aimed at; the order catches
+    // up when the pointer leaves and the focus goes.
     void impostaProcessi(std::vector<UsoProcesso> processi);
+    bool ordineBloccato() const { return sopra_ || fuoco_; }
     void impostaSelezionato(std::optional<std::int32_t> pid);
     void impostaSeleziona(std::function<void(std::int32_t)> seleziona) { seleziona_ = std::move(seleziona); }
     void impostaIcona(DisegnoIcona disegno);
@@ -48,6 +52,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     bool event(QEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
     std::vector<UsoProcesso> processi_;
 
@@ -56,6 +64,12 @@ private:
     std::function<void(std::int32_t)> seleziona_;
     DisegnoIcona icona_;
     std::optional<std::int32_t> premuto_;
+    void mostra(std::vector<UsoProcesso> processi);
+    void riprendiOrdine();
+
+    std::vector<UsoProcesso> ultimi_;  // the latest list, in its rank
+    bool sopra_ = false;
+    bool fuoco_ = false;
 };
 
 }  // namespace pulsaro

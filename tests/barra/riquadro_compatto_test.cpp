@@ -4,6 +4,8 @@
 #include "platform/preferenze.h"
 #include "support/qt_app.h"
 
+#include <cstdlib>
+
 namespace pulsaro {
 namespace {
 
@@ -27,7 +29,85 @@ TEST(RiquadroCompatto, LePrimeVociMostrateConLaLoroIniziale) {
     EXPECT_EQ(RiquadroCompatto::righe(esempio(), p, 2, 3), (V{{"C", "0"}, {"P", "4"}, {"E", "2"}}));
     EXPECT_EQ(RiquadroCompatto::righe(esempio(), p, 0, 2), (V{{"C", "0"}, {"C", "6"}}));
     EXPECT_EQ(RiquadroCompatto::righeMassime(22), 2);
-    EXPECT_EQ(RiquadroCompatto::righeMassime(32), 3);
+    EXPECT_EQ(RiquadroCompatto::righeMassime(32), 2) << "a third row would shrink the digits";
+}
+
+// The rows of ink in the figures' column [0, finoA): runs of pixel rows where some pixel is
+// nearer the text colour than the background. Returns (first row, height) of each run.
+std::vector<std::pair<int, int>> bandeDiInchiostro(const QImage& img, QColor testo, QColor sfondo,
+                                                   int finoA) {
+    const QImage i = img.convertToFormat(QImage::Format_ARGB32);
+    const auto distanza = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+    };
+    std::vector<std::pair<int, int>> bande;
+    int inizio = -1;
+    for (int y = 0; y <= i.height(); ++y) {
+        bool inchiostro = false;
+        for (int x = 0; y < i.height() && x < finoA && !inchiostro; ++x) {
+            const QColor c = i.pixelColor(x, y);
+            inchiostro = c.alpha() > 200 && distanza(c, testo) < distanza(c, sfondo);
+        }
+        if (inchiostro && inizio < 0) inizio = y;
+        if (!inchiostro && inizio >= 0) {
+            bande.emplace_back(inizio, y - inizio);
+            inizio = -1;
+        }
+    }
+    return bande;
+}
+
+// The rightmost column holding ink of the text colour, or -1.
+int ultimaColonnaDiInchiostro(const QImage& img, QColor testo, QColor sfondo) {
+    const QImage i = img.convertToFormat(QImage::Format_ARGB32);
+    for (int x = i.width() - 1; x >= 0; --x)
+        for (int y = 0; y < i.height(); ++y) {
+            const QColor c = i.pixelColor(x, y);
+            if (c.alpha() > 200 && std::abs(c.red() - testo.red()) + std::abs(c.green() - testo.green()) +
+                                           std::abs(c.blue() - testo.blue()) <
+                                       std::abs(c.red() - sfondo.red()) +
+                                           std::abs(c.green() - sfondo.green()) +
+                                           std::abs(c.blue() - sfondo.blue()))
+                return x;
+        }
+    return -1;
+}
+
+TEST(RiquadroCompatto, CifreLeggibiliMisurateSullInchiostro) {
+    PreferenzeInMemoria p;
+    Riepilogo r;
+    r.memoria = 100;  // three digits, the widest figure
+    r.cpu = 88;
+    const QColor sfondo = RiquadroBarra::arancio();
+    const QColor testo = RiquadroBarra::testo(sfondo);
+    struct Caso {
+        int lato;
+        qreal dpr;
+        int minimo;  // device pixels
+    };
+    for (const Caso c : {Caso{22, 1, 8}, Caso{32, 1, 12}, Caso{22, 2, 16}, Caso{24, 1, 9}}) {
+        SCOPED_TRACE(testing::Message() << c.lato << " px at " << c.dpr);
+        const QImage img = RiquadroCompatto::immagine(r, sfondo, p, 0, c.lato, c.dpr);
+        const int pixel = static_cast<int>(c.lato * c.dpr);
+        ASSERT_EQ(img.width(), pixel);
+        // The dot's column starts at four fifths of the width; the figures stay left of it.
+        const auto bande = bandeDiInchiostro(img, testo, sfondo, pixel * 4 / 5);
+        ASSERT_EQ(bande.size(), 2u) << "two figures stacked, apart";
+        const int cifre = RiquadroCompatto::altezzaCifre(pixel);
+        EXPECT_GE(cifre, c.minimo);
+        for (const auto& [inizio, altezza] : bande) {
+            EXPECT_GE(altezza, c.minimo);
+            EXPECT_LE(altezza, cifre + 1);
+            EXPECT_GE(inizio, 1) << "inside the tile";
+            EXPECT_LE(inizio + altezza, pixel - 1);
+        }
+        EXPECT_GE(bande[1].first - (bande[0].first + bande[0].second), 1);
+        // "100" fits beside the dot: the dot (grey, not text-coloured ink) keeps its column.
+        EXPECT_LT(ultimaColonnaDiInchiostro(img, testo, sfondo), pixel - pixel / 5 - 1);
+        EXPECT_GT(prova::conta(img, QRectF(c.lato * 0.8, 0, c.lato * 0.2, c.lato),
+                               RiquadroBarra::colorePallino(false, sfondo)),
+                  2);
+    }
 }
 
 TEST(RiquadroCompatto, ColoriDelRiquadroInUnoSpazioQuadrato) {
@@ -41,15 +121,15 @@ TEST(RiquadroCompatto, ColoriDelRiquadroInUnoSpazioQuadrato) {
         EXPECT_GT(prova::conta(img, QRectF(0, 0, lato, lato), RiquadroBarra::arancio()), lato * lato);
         EXPECT_GT(prova::conta(img, QRectF(0, 0, lato * 0.7, lato), Qt::black, 40), 10);
         const QColor grigio = RiquadroBarra::colorePallino(false, RiquadroBarra::arancio());
-        EXPECT_GT(prova::conta(img, QRectF(lato * 0.7, 0, lato * 0.3, lato), grigio), 4);
+        EXPECT_GT(prova::conta(img, QRectF(lato * 0.75, 0, lato * 0.25, lato), grigio), 4);
     }
     // On a dark background the figures turn light and the active dot is the bright green.
     Riepilogo acceso = esempio();
     acceso.ane = 80;
     const QColor scuro(0x20, 0x20, 0x20);
     const QImage img = RiquadroCompatto::immagine(acceso, scuro, p, 2, 22, 2.0);
-    EXPECT_GT(prova::conta(img, QRectF(0, 0, 15, 22), RiquadroBarra::testo(scuro), 40), 20);
-    EXPECT_GT(prova::conta(img, QRectF(15, 0, 7, 22), RiquadroBarra::colorePallino(true, scuro)), 4);
+    EXPECT_GT(prova::conta(img, QRectF(0, 0, 16, 22), RiquadroBarra::testo(scuro), 40), 20);
+    EXPECT_GT(prova::conta(img, QRectF(16, 0, 6, 22), RiquadroBarra::colorePallino(true, scuro)), 4);
     // Without the dot item: no dot.
     RiquadroBarra::imposta(p, RiquadroBarra::Voce::n, false);
     const QImage senza = RiquadroCompatto::immagine(acceso, scuro, p, 2, 22, 1.0);

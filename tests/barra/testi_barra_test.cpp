@@ -17,6 +17,19 @@ TEST(SuggerimentoBarra, StateShownOnlyInTheAlertState) {
     EXPECT_FALSE(statoGrigio(tutto, true));
     EXPECT_FALSE(statoGrigio(senzaGpu, false));
     EXPECT_TRUE(statoGrigio(senzaGpu, true));
+
+    // A unit the machine lacks neither greys the icon nor reads as a failure; it is named once.
+    const StatoFonti nessunaGpu{true, false, true, true, false};
+    const StatoFonti soloCpu{true, false, false, true, true};
+    EXPECT_FALSE(statoGrigio(nessunaGpu, true));
+    EXPECT_FALSE(statoGrigio(soloCpu, true));
+    EXPECT_EQ(suggerimentoBarra(nessunaGpu, true), "Pulsaro \u2013 Nessuna GPU rilevata");
+    EXPECT_EQ(suggerimentoBarra(soloCpu, false), "Pulsaro \u2013 Nessuna GPU n\u00e9 NPU rilevata");
+    // An NPU that is there and fails next to a missing GPU: the alert names the fault first.
+    const StatoFonti npuGuasta{true, false, false, true, false};
+    EXPECT_TRUE(statoGrigio(npuGuasta, true));
+    EXPECT_EQ(suggerimentoBarra(npuGuasta, true),
+              "Pulsaro \u2013 Neural Engine non disponibile \u00B7 Nessuna GPU rilevata");
 }
 
 TEST(DescrizioneRiquadro, UnclampedValuesAndNeuralEngineWord) {

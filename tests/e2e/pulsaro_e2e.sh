@@ -134,6 +134,14 @@ aspetta 10 riquadro_in_barra ||
 echo "   pixel dell'icona cambiati: ${DIVERSI}‰, arancioni: ${ARANCIO}‰"
 scatta 08_riquadro
 
+passo "le impostazioni cresciute restano larghe 460 e dentro lo schermo"
+dentro_lo_schermo() {
+    read -r _ SX SY SW SH <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
+    [ "$SW" -eq 460 ] && [ "$SH" -gt 600 ] && [ "$SY" -ge 0 ] && [ $((SY + SH)) -le 800 ]
+}
+aspetta 10 dentro_lo_schermo || fallito "le impostazioni sono ${SW}x${SH} a y=$SY: fuori dallo schermo di 800"
+echo "   impostazioni: ${SW}x${SH} a y=$SY"
+
 passo "l'avvio al login: l'interruttore scrive la voce di avvio automatico, valida"
 VOCE="$XDG_CONFIG_HOME/autostart/pulsaro.desktop"
 xdotool mousemove $((SX + AVVIO_X)) $((SY + AVVIO_Y)) click 1

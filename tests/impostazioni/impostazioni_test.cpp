@@ -59,8 +59,9 @@ protected:
         monitor =
             Monitor::crea(sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); });
     }
-    Impostazioni& crea() {
-        vista = std::make_unique<Impostazioni>(*monitor, preferenze, login);
+    // The Mac's words unless told: the login item's approval exists only there.
+    Impostazioni& crea(FormaTesti forma = FormaTesti::mac) {
+        vista = std::make_unique<Impostazioni>(*monitor, preferenze, login, nullptr, forma);
         return *vista;
     }
     template <class T>
@@ -246,6 +247,31 @@ TEST_F(ImpostazioniTest, RegistrazioneConApprovazioneEdErrore) {
     EXPECT_EQ(login.registrazioni, 2);
 }
 
+TEST_F(ImpostazioniTest, LeParoleDiOgniDesktop) {
+    const auto testi = [this] {
+        QStringList t;
+        for (QLabel* l : vista->findChildren<QLabel*>()) t << l->text();
+        for (Interruttore* i : vista->findChildren<Interruttore*>()) t << i->text();
+        return t.join(QStringLiteral("\n"));
+    };
+    crea(FormaTesti::mac);
+    QString mac = testi();
+    EXPECT_TRUE(mac.contains("Apri Pulsaro all'accesso al Mac"));
+    EXPECT_TRUE(mac.contains("Chiudendo l'app dal Dock o con ⌘Q l'icona resta attiva."));
+    EXPECT_TRUE(mac.contains("Da approvare in Impostazioni di Sistema › Elementi login."));
+    EXPECT_TRUE(mac.contains("Poi i core del Mac (del Neural Engine macOS non dice il numero)"));
+
+    // Linux: no Mac, no Dock, no ⌘, and no approval line even if the status asked for one.
+    login.attuale = StatoLogin::richiedeApprovazione;
+    crea(FormaTesti::gnuLinux);
+    const QString gnu = testi();
+    for (const char* t : {"Mac", "Dock", "⌘", "Impostazioni di Sistema"}) EXPECT_FALSE(gnu.contains(t)) << t;
+    EXPECT_TRUE(gnu.contains("Apri Pulsaro all'accesso al computer"));
+    EXPECT_TRUE(gnu.contains("Chiudendo le finestre o con Ctrl+Q l'icona resta attiva."));
+    EXPECT_FALSE(visibile(trova<QWidget>("rigaApprovazione")));
+    EXPECT_FALSE(vista->daApprovare());
+}
+
 TEST_F(ImpostazioniTest, StatoInizialeDelLogin) {
     login.attuale = StatoLogin::richiedeApprovazione;
     crea();
@@ -313,6 +339,14 @@ TEST_F(ImpostazioniTest, GrigliaStatoPerFontiCheFunzionanoENo) {
     EXPECT_EQ(prova::conta(croce, QRectF(0, 0, 14, 14), Tema::green(), 40), 0);
 
     EXPECT_EQ(testoUsoCore({3, 0}, 0), "3 core");
+
+    // A machine without the unit: said quietly, no cross, no "Non disponibile".
+    monitor->stato.assegna(StatoFonti{true, false, false, true, true});
+    EXPECT_TRUE(g.assente(1));
+    EXPECT_EQ(testi(1), (std::vector<QString>{"GPU", "Nessuna GPU rilevata", ""}));
+    EXPECT_EQ(testi(2), (std::vector<QString>{"Neural Engine", "Nessuna NPU rilevata", ""}));
+    EXPECT_TRUE(g.riga(1).simbolo->pixmap().isNull());
+    EXPECT_EQ(g.riga(1).hardware->palette().color(QPalette::WindowText), Tema::testoSecondario());
 }
 
 TEST_F(ImpostazioniTest, AltaQuantoIlContenuto) {

@@ -52,6 +52,13 @@ TEST(MiniPannello, AvvisoSoloMentreUnaFonteNonFunziona) {
     b.monitor->verificaOra();
     b.avanza(0);
     EXPECT_TRUE(m->avviso()->isHidden());
+
+    // A machine with no GPU at all has nothing to warn about.
+    b.sonde.gpu = {{}, 0, false, true};
+    b.monitor->verificaOra();
+    b.avanza(0);
+    EXPECT_FALSE(b.monitor->stato().tutto());
+    EXPECT_TRUE(m->avviso()->isHidden());
 }
 
 TEST(MiniPannello, QuadrantiDellaMisuraGiusta) {

@@ -11,6 +11,7 @@
 
 #include "banco_pannelli.h"
 #include "panels/scheda_intestazione.h"
+#include "widgets/caratteri.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
 #include "widgets/elementi_pannello.h"
@@ -306,6 +307,13 @@ TEST(Pannello, IntervalloERiferimentoPrincipale) {
     EXPECT_EQ(p.intervallo()->count(), 3);
     EXPECT_EQ(p.intervallo()->width(), 80);
     ASSERT_TRUE(b.mostra(*b.finestra)) << "on screen: the panel reports principale";
+    // It matches the segmented picker beside it: font, height, rounded fill on the panel.
+    EXPECT_EQ(p.intervallo()->height(), p.selettoreVista()->height());
+    EXPECT_EQ(p.intervallo()->font(), carattere(12)) << "the picker's font";
+    const QImage tendina = prova::dipingi(*p.intervallo());
+    const QColor angolo = tendina.pixelColor(0, 0), dentro = tendina.pixelColor(4, tendina.height() / 2);
+    EXPECT_LT(angolo.alpha(), 60) << "a rounded corner, not a square box";
+    EXPECT_GT(dentro.alpha(), 0);
 
     p.intervallo()->activated(2);
     EXPECT_EQ(b.monitor->intervallo(), 3.0);

@@ -212,6 +212,21 @@ TEST_F(MonitorTest, FontiNonFunzionanti) {
     avanza(1.5);
     EXPECT_TRUE(monitor->stato().cpu);
     EXPECT_DOUBLE_EQ(monitor->totale().cpu, 75.0);
+
+    // Units the machine does not have are told apart from units that fail, in the check and
+    // in the full sample alike.
+    sonde.gpu.assente = true;
+    sonde.energia->manca = true;
+    sonde.avanzaTick(10, 10);
+    avanza(1.5);
+    EXPECT_EQ(monitor->stato(), (StatoFonti{true, false, false, true, true}));
+    EXPECT_TRUE(monitor->stato().guasti().tutto());
+    monitor->visibilita(false, "mini");
+    sonde.energia->manca = false;
+    monitor->verificaOra();
+    avanza(0);
+    EXPECT_EQ(monitor->stato(), (StatoFonti{true, false, false, true, false}));
+    EXPECT_FALSE(monitor->stato().guasti().tutto());
 }
 
 TEST_F(MonitorTest, DtMinimoENomiDelleApplicazioni) {

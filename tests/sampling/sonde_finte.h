@@ -12,11 +12,13 @@ struct EnergiaFinta : Energia {
     Potenze potenze;
     std::optional<double> attivita;
     bool impostata = true;
+    bool manca = false;  // the machine has no Neural Engine at all
 
     Potenze leggi() override { return potenze; }
     std::optional<double> attivitaANE() override { return attivita; }
     int numeroANE() const override { return 1; }
     bool pronta() const override { return impostata; }
+    bool assente() const override { return manca; }
 };
 
 struct SondeFinte : Sonde {

@@ -19,6 +19,25 @@ TEST(TestoStato, NamesTheFailingSourcesInOrder) {
     EXPECT_EQ(t(false, false, false), "CPU, GPU e Neural Engine non disponibili");
 }
 
+TEST(TestoStato, AnAbsentUnitIsNoFault) {
+    StatoFonti s{true, false, false, true, false};
+    EXPECT_FALSE(s.tutto());
+    EXPECT_EQ(s.guasti(), (StatoFonti{true, true, false}));
+    EXPECT_EQ(testoStato(s.guasti()), "Neural Engine non disponibile");
+    EXPECT_EQ(testoAssenti(s), "Nessuna GPU rilevata");
+    s.aneAssente = true;
+    EXPECT_TRUE(s.guasti().tutto());
+    EXPECT_EQ(testoAssenti(s), "Nessuna GPU né NPU rilevata");
+    s.gpuAssente = false;
+    EXPECT_EQ(testoStato(s.guasti()), "GPU non disponibile");
+    EXPECT_EQ(testoAssenti(s), "Nessuna NPU rilevata");
+    EXPECT_EQ(testoFonti(s), "GPU non disponibile \u00B7 Nessuna NPU rilevata");
+    EXPECT_EQ(testoFonti(StatoFonti{}), "Tutto funziona");
+    // The Mac's states: nothing absent, the faults are the state itself.
+    EXPECT_EQ(testoAssenti(StatoFonti{false, false, false}), "");
+    EXPECT_EQ(StatoFonti({true, false, true}).guasti(), (StatoFonti{true, false, true}));
+}
+
 TEST(MemoriaTesto, MegabytesBelowOneGigabyteThenGigabytesWithComma) {
     EXPECT_EQ(memoriaTesto(0), "0 MB");
     EXPECT_EQ(memoriaTesto(52'428'800), "50 MB");

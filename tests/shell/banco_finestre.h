@@ -85,6 +85,7 @@ protected:
         c.argomenti = std::move(argomenti);
         ComponentiFinestre componenti = contenutiDiProva(std::move(c));
         if (creaPannello) componenti.creaPannello = creaPannello;
+        if (moduloImpostazioni) componenti.creaImpostazioni = moduloImpostazioni;
         finestre = std::make_unique<Finestre>(std::move(componenti));
     }
 
@@ -138,6 +139,8 @@ protected:
     // The main window's content; the placeholder when empty.
     std::function<QWidget*(Monitor&, Preferenze&, QWidget*)> creaPannello;
     VoceFinta* voce = nullptr;  // the last one made; valid while vociVive > 0
+    // The settings window's content, when a test wants its own.
+    std::function<QWidget*(Monitor&, Preferenze&, QWidget*)> moduloImpostazioni;
     std::unique_ptr<Finestre> finestre;
 };
 

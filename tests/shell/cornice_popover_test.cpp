@@ -1,8 +1,11 @@
-// The saved frame in the Mac's text form both ways, and where the popover goes.
+// The saved frame in the Mac's text form both ways, where the popover goes and its edge.
 #include <gtest/gtest.h>
 
 #include "shell/cornice_finestra.h"
+#include "shell/popover.h"
 #include "shell/posizione_popover.h"
+#include "support/qt_app.h"
+#include "widgets/tema.h"
 
 namespace pulsaro {
 namespace {
@@ -71,4 +74,28 @@ TEST(PosizionePopover, SottoLaVoceDentroLoSchermo) {
 }
 
 }  // namespace
+}  // namespace pulsaro
+
+namespace pulsaro {
+
+TEST(Popover, UnBordoDiUnPixelColorSeparatore) {
+    Popover p;
+    auto* contenuto = new QWidget;
+    contenuto->setFixedSize(340, 200);
+    contenuto->setAutoFillBackground(true);
+    QPalette pal = contenuto->palette();
+    pal.setColor(QPalette::Window, Tema::panel(Tema::aspetto()));
+    contenuto->setPalette(pal);
+    p.impostaContenuto(contenuto);
+    p.adjustSize();
+    EXPECT_EQ(p.size(), QSize(342, 202)) << "the content keeps its size inside the edge";
+    const QImage img = prova::dipingi(p);
+    const QColor bordo = Popover::coloreBordo();
+    EXPECT_EQ(bordo.alpha(), 255);
+    EXPECT_NE(bordo, Tema::panel(Tema::aspetto())) << "it stands apart from a window of the panel's colour";
+    for (const QPoint q : {QPoint(0, 100), QPoint(341, 100), QPoint(170, 0), QPoint(170, 201)})
+        EXPECT_TRUE(prova::simile(img.pixelColor(q), bordo, 2)) << q.x() << "," << q.y();
+    EXPECT_TRUE(prova::simile(img.pixelColor(1, 100), Tema::panel(Tema::aspetto()), 2));
+}
+
 }  // namespace pulsaro

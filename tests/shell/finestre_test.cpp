@@ -1,6 +1,10 @@
 // The controller's scenarios: menu-bar presence, clicks and menu, popover, redraws, start options,
 // windows and the Dock policy, against a fake status item and fake desktop facts.
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "banco_finestre.h"
 #include "shell/cornice_finestra.h"
@@ -101,6 +105,41 @@ TEST_F(FinestreTest, MenuContestualeConTestiTastiERigaDiStato) {
     voce->menu[5].azione();
     EXPECT_TRUE(finestre->esciDavvero());
     EXPECT_EQ(terminazioni, 1);
+}
+
+TEST_F(FinestreTest, IlMenuRestaAllegatoPerLeAreeCheLoMostranoDaSole) {
+    avvia();
+    gira();
+    std::vector<std::string> titoli;
+    for (const auto& v : voce->allegato) titoli.push_back(v.separatore ? "—" : v.titolo);
+    EXPECT_EQ(titoli, (std::vector<std::string>{"Apri Pulsaro", "Impostazioni\u2026", "—", "Tutto funziona",
+                                                "—", "Esci da Pulsaro"}));
+    // Made again only when its status line changes, not at every redraw.
+    const int allegati = voce->menuAllegati;
+    finestre->aggiornaIcona();
+    EXPECT_EQ(voce->menuAllegati, allegati);
+    finestre->monitor().stato.assegna(StatoFonti{true, false, true});
+    gira();
+    ASSERT_EQ(voce->allegato.size(), 6u);
+    EXPECT_EQ(voce->allegato[3].titolo, "GPU non disponibile");
+    EXPECT_EQ(voce->menuAllegati, allegati + 1);
+    // A machine without a GPU has nothing to report there.
+    finestre->monitor().stato.assegna(StatoFonti{true, false, true, true, false});
+    gira();
+    EXPECT_EQ(voce->allegato[3].titolo, "Tutto funziona");
+    EXPECT_EQ(voce->allegato[3].simbolo, "checkmark.circle.fill");
+
+    chiudi(finestre->principale());
+    voce->allegato[1].azione();
+    EXPECT_NE(finestre->finestraImpostazioni(), nullptr);
+
+    // With the right click on the popover, no menu stays attached.
+    preferenze.scrivi("menuContestuale", false);
+    gira();
+    EXPECT_TRUE(voce->allegato.empty());
+    preferenze.scrivi("menuContestuale", true);
+    gira();
+    EXPECT_EQ(voce->allegato.size(), 6u);
 }
 
 TEST_F(FinestreTest, IlPopoverSiAlternaENasceNuovoOgniVolta) {
@@ -255,7 +294,7 @@ TEST_F(FinestreTest, LeDueFinestre) {
     EXPECT_EQ(i->windowTitle(), "Impostazioni di Pulsaro");
     EXPECT_EQ(i->size(), QSize(460, 520));
     EXPECT_TRUE(i->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(i->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(i->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(i->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 
     // Opening again brings the same window forward, and again 0.15 s later.
@@ -270,6 +309,49 @@ TEST_F(FinestreTest, LeDueFinestre) {
     EXPECT_TRUE(vecchia.isNull());
     finestre->apriPrincipale();
     EXPECT_NE(finestre->principale(), nullptr);
+}
+
+TEST_F(FinestreTest, LeImpostazioniRestanoLargheQuantoIlModuloEDentroLoSchermo) {
+    QPointer<QWidget> modulo;
+    moduloImpostazioni = [&modulo](Monitor&, Preferenze&, QWidget* padre) {
+        auto* w = new QWidget(padre);
+        w->setFixedSize(460, 400);
+        modulo = w;
+        return w;
+    };
+    avvia();
+    finestre->impostazioni();
+    gira();
+    QWidget* i = finestre->finestraImpostazioni();
+    ASSERT_NE(i, nullptr);
+    ASSERT_NE(i->screen(), nullptr);
+    const QRect area = i->screen()->availableGeometry();
+    EXPECT_EQ(i->size(), QSize(460, 520));
+    const int barra = i->findChild<QScrollArea*>()->verticalScrollBar()->sizeHint().width();
+
+    // Rows come: taller than the room below it, it moves up and keeps its width.
+    i->move(area.left() + 20, area.bottom() - 560);
+    gira();
+    modulo->setFixedHeight(area.height() - 40);
+    gira();
+    EXPECT_EQ(i->size(), QSize(460, area.height() - 40));
+    EXPECT_TRUE(area.contains(i->frameGeometry())) << i->frameGeometry().y();
+    EXPECT_EQ(modulo->width(), 460);
+
+    // Taller than the screen: as tall as the available area, the form scrolls beside its bar,
+    // and the bar stays inside the 460 pixels.
+    modulo->setFixedHeight(area.height() + 300);
+    gira();
+    EXPECT_EQ(i->width(), 460);
+    EXPECT_EQ(i->frameGeometry().height(), area.height());
+    EXPECT_TRUE(area.contains(i->frameGeometry()));
+    EXPECT_EQ(modulo->width(), 460 - barra);
+
+    // Rows go: full width again.
+    modulo->setFixedHeight(400);
+    gira();
+    EXPECT_EQ(i->size(), QSize(460, 520));
+    EXPECT_EQ(modulo->width(), 460);
 }
 
 TEST_F(FinestreTest, LaCorniceDellaFinestraPrincipaleRestaTraUnAvvioELAltro) {

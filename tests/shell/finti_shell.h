@@ -21,6 +21,8 @@ struct VoceFinta : VoceStato {
     Clic clic;
     std::vector<VoceMenu> menu;
     int menuMostrati = 0;
+    std::vector<VoceMenu> allegato;  // the menu a StatusNotifierItem host would show
+    int menuAllegati = 0;
     Rettangolo rett{1000, 0, 22, 22};
     int lato = 0;
     std::function<void()> assente;
@@ -35,6 +37,10 @@ struct VoceFinta : VoceStato {
     void mostraMenu(const std::vector<VoceMenu>& v) override {
         menu = v;
         ++menuMostrati;
+    }
+    void impostaMenuAllegato(const std::vector<VoceMenu>& v) override {
+        allegato = v;
+        ++menuAllegati;
     }
     Rettangolo rettangolo() const override { return rett; }
     int latoQuadrato() const override { return lato; }

@@ -65,6 +65,13 @@ TEST(Terminale, RigheDiTestoEJson) {
     EXPECT_EQ(v["processi"][0]["usaANE"], true);
     EXPECT_EQ(v["processi"][1]["nome"], "bad\xEF\xBF\xBD");
     EXPECT_EQ(v["aneApp"][0], "Foto");
+
+    // A machine without an NPU: no fault, one quiet word.
+    c.stato = {true, true, false, false, true};
+    EXPECT_NE(rigaTesto(c).find("Tutto funziona \u00B7 Nessuna NPU rilevata"), std::string::npos);
+    v = nlohmann::json::parse(rigaJson(c));
+    EXPECT_EQ(v["stato"]["aneAssente"], true);
+    EXPECT_EQ(v["stato"]["testo"], "Tutto funziona \u00B7 Nessuna NPU rilevata");
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QEnterEvent>
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QIcon>
 #include <QMouseEvent>
@@ -11,6 +13,7 @@
 #include "tela.h"
 #include "widgets/etichetta_ane.h"
 #include "widgets/lista_processi.h"
+#include "widgets/ordine_fermo.h"
 
 using namespace pulsaro;
 
@@ -131,6 +134,9 @@ TEST(ListaProcessi, UnCampioneRidipingeSoloIProcessiCambiati) {
     l.impostaProcessi({fermo, attivo, fermo});
     l.show();
     QCoreApplication::processEvents();
+    // The offscreen pointer rests at the origin, over the list: away from it, the order follows.
+    QEvent esce(QEvent::Leave);
+    QApplication::sendEvent(&l, &esce);
 
     auto ridipinte = [&](std::vector<UsoProcesso> nuovi) {
         l.dipinta = QRegion();
@@ -155,4 +161,75 @@ TEST(ListaProcessi, UnCampioneRidipingeSoloIProcessiCambiati) {
     EXPECT_EQ(ridipinte({cresciuto, piu, sveglio}), std::vector<int>{0});
     EXPECT_EQ(ridipinte({piu, cresciuto, sveglio}), (std::vector<int>{0, 1}));  // a new order
     EXPECT_EQ(ridipinte({piu, cresciuto}), (std::vector<int>{0, 1, 2}));        // one fewer: all of it
+}
+
+TEST(ListaProcessi, FermaSottoIlPuntatoreEConIlFuoco) {
+    ListaProva l;
+    l.resize(300, 80);
+    l.show();
+    std::int32_t cliccato = 0;
+    l.impostaSeleziona([&cliccato](std::int32_t pid) { cliccato = pid; });
+    const auto p = [](std::int32_t id, double cpu) {
+        UsoProcesso u;
+        u.id = id;
+        u.nome = "p" + std::to_string(id);
+        u.cpu = cpu;
+        return u;
+    };
+    const auto ordine = [&l] {
+        std::vector<std::int32_t> v;
+        for (const auto& u : l.processi()) v.push_back(u.id);
+        return v;
+    };
+    l.impostaProcessi({p(1, 50), p(2, 40), p(3, 10)});
+
+    // The pointer comes over the list; the next sample swaps the first two rows.
+    QEnterEvent entra(QPointF(10, 5), QPointF(10, 5), l.mapToGlobal(QPointF(10, 5)));
+    QApplication::sendEvent(&l, &entra);
+    l.impostaProcessi({p(2, 60), p(1, 45), p(3, 10)});
+    EXPECT_EQ(ordine(), (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_DOUBLE_EQ(l.processi()[0].cpu, 45) << "the figures change in place";
+    EXPECT_DOUBLE_EQ(l.processi()[1].cpu, 60);
+    // The click lands on the row that was under the pointer when the user aimed.
+    premi(l, QEvent::MouseButtonPress, QPointF(10, 5), Qt::LeftButton);
+    premi(l, QEvent::MouseButtonRelease, QPointF(10, 5), Qt::LeftButton);
+    EXPECT_EQ(cliccato, 1);
+
+    // A process that leaves gives its row to the one that came.
+    l.impostaProcessi({p(2, 60), p(4, 30), p(1, 20)});
+    EXPECT_EQ(ordine(), (std::vector<std::int32_t>{1, 2, 4}));
+
+    // The pointer leaves: the order catches up.
+    QEvent esce(QEvent::Leave);
+    QApplication::sendEvent(&l, &esce);
+    EXPECT_EQ(ordine(), (std::vector<std::int32_t>{2, 4, 1}));
+
+    // The keyboard focus holds it still in the same way.
+    QFocusEvent dentro(QEvent::FocusIn);
+    QApplication::sendEvent(&l, &dentro);
+    l.impostaProcessi({p(1, 90), p(2, 60), p(4, 30)});
+    EXPECT_EQ(ordine(), (std::vector<std::int32_t>{2, 4, 1}));
+    QFocusEvent fuori(QEvent::FocusOut);
+    QApplication::sendEvent(&l, &fuori);
+    EXPECT_EQ(ordine(), (std::vector<std::int32_t>{1, 2, 4}));
+}
+
+TEST(OrdineFermo, PostiTenutiELasciati) {
+    const auto lista = [](std::vector<std::int32_t> ids) {
+        std::vector<UsoProcesso> v;
+        for (auto id : ids) v.push_back(UsoProcesso{id, "", static_cast<double>(id), 0, 0, false, 0});
+        return v;
+    };
+    const auto ids = [](const std::vector<UsoProcesso>& v) {
+        std::vector<std::int32_t> r;
+        for (const auto& u : v) r.push_back(u.id);
+        return r;
+    };
+    using V = std::vector<std::int32_t>;
+    EXPECT_EQ(ids(ordineFermo(lista({1, 2, 3}), lista({3, 2, 1}))), (V{1, 2, 3}));
+    EXPECT_EQ(ids(ordineFermo(lista({1, 2, 3}), lista({5, 3, 4}))), (V{5, 4, 3}))
+        << "new ones fill places in rank";
+    EXPECT_EQ(ids(ordineFermo(lista({1, 2, 3}), lista({3, 1}))), (V{1, 3})) << "fewer: the gap closes";
+    EXPECT_EQ(ids(ordineFermo(lista({1, 2}), lista({2, 7, 1, 8}))), (V{1, 2, 7, 8})) << "more: at the end";
+    EXPECT_EQ(ids(ordineFermo({}, lista({2, 1}))), (V{2, 1}));
 }

@@ -4,6 +4,7 @@
 #include "barra/icona_barra.h"
 #include "barra/riquadro_barra.h"
 #include "galleria.h"
+#include "barra/riquadro_compatto.h"
 #include "impostazioni/anteprima_riquadro.h"
 #include "widgets/simboli.h"
 
@@ -124,6 +125,17 @@ GALLERIA("riquadro_anteprima") {
     img.fill(QColor(0xEB, 0xEB, 0xE7));
     a.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
     return img;
+}
+
+// The compact tile as a square tray slot of 22 and of 32 pixels gets it, at its real size.
+GALLERIA("riquadro_compatto_22") {
+    PreferenzeInMemoria p;
+    return RiquadroCompatto::immagine(campione(), RiquadroBarra::arancio(), p, 4, 22, 1);
+}
+
+GALLERIA("riquadro_compatto_32") {
+    PreferenzeInMemoria p;
+    return RiquadroCompatto::immagine(campione(), RiquadroBarra::arancio(), p, 4, 32, 1);
 }
 
 GALLERIA("icona_arancio") {

@@ -6,38 +6,16 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
 #include <cstdio>
 
-#include "widgets/simboli.h"
+#include "widgets/icona_applicazione.h"
 
 namespace {
 
-constexpr const char* idApplicazione = "it.pulsaro.Pulsaro";
+using pulsaro::idApplicazione;
 
-// Drawn afresh at each size, so that small sizes stay crisp rather than scaled down.
 QImage icona(int lato) {
-    QImage img(lato, lato, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    // The usual margin of desktop icons: the square fills 7/8 of the canvas from 32 px up.
-    const qreal margine = lato >= 32 ? lato / 16.0 : 0.0;
-    const QRectF quadro(margine, margine, lato - 2 * margine, lato - 2 * margine);
-    QLinearGradient sfumatura(quadro.topLeft(), quadro.bottomLeft());
-    sfumatura.setColorAt(0.0, QColor(0xF0, 0xA2, 0x6C));
-    sfumatura.setColorAt(1.0, QColor(0xD0, 0x74, 0x38));  // the tile's orange E08A4F in between
-    QPainterPath forma;
-    forma.addRoundedRect(quadro, quadro.width() * 0.225, quadro.height() * 0.225);
-    p.fillPath(forma, sfumatura);
-    const qreal lato_simbolo = quadro.width() * (lato <= 24 ? 0.78 : 0.66);
-    const QRectF r(quadro.center().x() - lato_simbolo / 2, quadro.center().y() - lato_simbolo / 2,
-                   lato_simbolo, lato_simbolo);
-    pulsaro::disegnaSimbolo(p, pulsaro::Simbolo::contagiri, r, Qt::white);
-    p.end();
-    return img;
+    return pulsaro::iconaApplicazione(lato);
 }
 
 bool salva(const QImage& img, const QString& file) {

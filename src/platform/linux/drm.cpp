@@ -82,7 +82,9 @@ std::vector<SchedaDRM> schedeDRM(const std::string& radice) {
         if (stat((s.cartella + "/device").c_str(), &st) != 0) continue;
         s.driver = driverDi(s.cartella);
         if (soloFramebuffer(s.driver)) continue;
-        s.occupazione = numero(leggiFilePiccolo(s.cartella + "/device/gpu_busy_percent"));
+        const std::string occupazione = s.cartella + "/device/gpu_busy_percent";
+        s.occupazione = numero(leggiFilePiccolo(occupazione));
+        s.illeggibile = !s.occupazione && access(occupazione.c_str(), F_OK) == 0;
         schede.push_back(std::move(s));
     }
     return schede;

@@ -15,6 +15,7 @@ struct SchedaDRM {
     std::string cartella;               // its sysfs folder
     std::string driver;                 // name of the bound driver, empty when unknown
     std::optional<double> occupazione;  // device/gpu_busy_percent, where the driver offers it
+    bool illeggibile = false;           // the driver offers gpu_busy_percent, yet it cannot be read
 };
 
 // The cards (card<N>, not render nodes or connectors) that have a device. Firmware framebuffers

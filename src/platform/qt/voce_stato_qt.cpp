@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <algorithm>
 #include <cstring>
 
 namespace pulsaro {
@@ -93,6 +94,7 @@ VoceStatoQt::VoceStatoQt(double attesa, std::function<bool()> disponibile, int p
 
 VoceStatoQt::~VoceStatoQt() {
     if (menu_) menu_->deleteLater();
+    if (icona_) icona_->setContextMenu(nullptr);
 }
 
 void VoceStatoQt::crea() {
@@ -100,6 +102,7 @@ void VoceStatoQt::crea() {
     // Made even without a tray: an XEmbed tray that appears later takes the icon in.
     icona_ = std::make_unique<QSystemTrayIcon>(immagine_);
     icona_->setToolTip(suggerimento_);
+    if (allegato_) icona_->setContextMenu(allegato_.get());
     connect(icona_.get(), &QSystemTrayIcon::activated, this, &VoceStatoQt::attivata);
     icona_->show();
     presenza_.start();
@@ -129,7 +132,8 @@ void VoceStatoQt::attivata(QSystemTrayIcon::ActivationReason motivo) {
             clic_(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier));
             break;
         case QSystemTrayIcon::Context:
-            clic_(true);
+            // The tray shows the attached menu by itself.
+            if (!allegato_) clic_(true);
             break;
         default:  // the second press of a double click: the first one already acted
             break;
@@ -170,6 +174,34 @@ void VoceStatoQt::mostraMenu(const std::vector<VoceMenu>& voci) {
     if (menu_) menu_->close();
     auto* menu = new QMenu;
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    riempi(menu, voci);
+    menu_ = menu;
+    const Rettangolo r = rettangolo();
+    menu->popup(r.vuoto() ? QCursor::pos() : QPoint(r.x, r.y + r.altezza));
+}
+
+void VoceStatoQt::impostaMenuAllegato(const std::vector<VoceMenu>& voci) {
+    const auto uguali = [](const VoceMenu& a, const VoceMenu& b) {
+        return a.titolo == b.titolo && a.tasto == b.tasto && a.separatore == b.separatore &&
+               a.abilitata == b.abilitata && a.simbolo == b.simbolo;
+    };
+    if (voci.size() == vociAllegate_.size() &&
+        std::equal(voci.begin(), voci.end(), vociAllegate_.begin(), uguali)) {
+        vociAllegate_ = voci;  // the same menu: only the actions are taken anew
+        return;
+    }
+    vociAllegate_ = voci;
+    std::unique_ptr<QMenu> nuovo;
+    if (!voci.empty()) {
+        nuovo = std::make_unique<QMenu>();
+        riempi(nuovo.get(), voci);
+    }
+    // Qt exports the new menu before the old one goes.
+    if (icona_) icona_->setContextMenu(nuovo.get());
+    allegato_ = std::move(nuovo);
+}
+
+void VoceStatoQt::riempi(QMenu* menu, const std::vector<VoceMenu>& voci) {
     for (const auto& v : voci) {
         if (v.separatore) {
             menu->addSeparator();
@@ -185,9 +217,6 @@ void VoceStatoQt::mostraMenu(const std::vector<VoceMenu>& voci) {
             connect(a, &QAction::triggered, a, [f = v.azione] { QTimer::singleShot(0, f); });
         }
     }
-    menu_ = menu;
-    const Rettangolo r = rettangolo();
-    menu->popup(r.vuoto() ? QCursor::pos() : QPoint(r.x, r.y + r.altezza));
 }
 
 Rettangolo VoceStatoQt::rettangolo() const {

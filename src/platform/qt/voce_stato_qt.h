@@ -30,6 +30,9 @@ public:
     void impostaEtichetta(const std::string& testo) override;
     void quandoClic(Clic clic) override;
     void mostraMenu(const std::vector<VoceMenu>& voci) override;
+    void impostaMenuAllegato(const std::vector<VoceMenu>& voci) override;
+    // The attached menu, as Qt exports it; none while no menu is attached.
+    QMenu* menuAllegato() const { return allegato_.get(); }
     Rettangolo rettangolo() const override;
     int latoQuadrato() const override;
     double dpr() const override;
@@ -42,6 +45,8 @@ private:
     void controllaPresenza();
     void attivata(QSystemTrayIcon::ActivationReason motivo);
     QIcon iconaMenu(const ImmaginePixel& immagine);
+    // Fills a menu with the entries; their actions run after the menu has closed.
+    void riempi(QMenu* menu, const std::vector<VoceMenu>& voci);
 
     std::unique_ptr<QSystemTrayIcon> icona_;
     QTimer attesa_;
@@ -56,6 +61,8 @@ private:
     std::function<void()> assente_;
     bool assenteDetta_ = false;
     QPointer<QMenu> menu_;
+    std::unique_ptr<QMenu> allegato_;
+    std::vector<VoceMenu> vociAllegate_;
     std::vector<std::pair<ImmaginePixel, QIcon>> iconeMenu_;
 };
 

@@ -22,8 +22,10 @@ EnergiaLinux::EnergiaLinux(std::string radice, Orologio orologio)
     : orologio_(orologio ? std::move(orologio) : Orologio(secondiMonotoni)),
       filePotenza_(filePotenzaGPU(radice)) {
     istante_ = orologio_();
-    for (auto& d : dispositiviAccel(radice))
+    for (auto& d : dispositiviAccel(radice)) {
+        assente_ = false;
         if (auto occupato = occupatoAccel(d)) npu_.push_back({std::move(d), *occupato});
+    }
 }
 
 Potenze EnergiaLinux::leggi() {

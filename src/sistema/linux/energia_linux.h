@@ -24,6 +24,8 @@ public:
     int numeroANE() const override { return 1; }
     // True only where an NPU's activity can be read.
     bool pronta() const override { return !npu_.empty(); }
+    // No accel device at all; one whose busy time cannot be read is a fault instead.
+    bool assente() const override { return assente_; }
 
 private:
     struct NPU {
@@ -35,6 +37,7 @@ private:
     std::vector<std::string> filePotenza_;
     std::vector<NPU> npu_;
     double istante_ = 0;
+    bool assente_ = true;
 };
 
 }  // namespace pulsaro

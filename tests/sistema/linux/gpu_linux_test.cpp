@@ -31,17 +31,36 @@ TEST(GPULinux, SenzaSchedeNienteGPU) {
     a.descrittore(100, 3, "/dev/dri/renderD128", client("i915", "7", "drm-engine-render:\t5 ns\n"));
     LetturaGPU l = letturaGPULinux(a.radice(), true);
     EXPECT_FALSE(l.trovata);
+    EXPECT_TRUE(l.assente);  // no GPU is no fault
     EXPECT_EQ(l.totale, 0);
     EXPECT_TRUE(l.perPid.empty());
 
     a.cartella("sys/class/drm/card0");  // a card without a device
-    EXPECT_FALSE(letturaGPULinux(a.radice(), true).trovata);
+    EXPECT_TRUE(letturaGPULinux(a.radice(), true).assente);
 
     // The firmware's framebuffer is a display, not a GPU.
     a.cartella("sys/bus/platform/drivers/simple-framebuffer");
     a.collega("sys/class/drm/card0/device/driver",
               a.radice() + "/sys/bus/platform/drivers/simple-framebuffer");
-    EXPECT_FALSE(letturaGPULinux(a.radice(), true).trovata);
+    l = letturaGPULinux(a.radice(), true);
+    EXPECT_FALSE(l.trovata);
+    EXPECT_TRUE(l.assente);
+}
+
+TEST(GPULinux, UnaSchedaCheNonSiLeggeNonFunziona) {
+    AlberoFinto a;
+    a.scrivi("sys/class/drm/card0/device/gpu_busy_percent", "garbage\n");
+    LetturaGPU l = letturaGPULinux(a.radice(), true);
+    EXPECT_FALSE(l.trovata);
+    EXPECT_FALSE(l.assente);  // a GPU that fails: the alert state's business
+    EXPECT_TRUE(schedeDRM(a.radice()).at(0).illeggibile);
+
+    // One card that reads is enough.
+    a.scrivi("sys/class/drm/card1/device/gpu_busy_percent", "40\n");
+    l = letturaGPULinux(a.radice(), false);
+    EXPECT_TRUE(l.trovata);
+    EXPECT_FALSE(l.assente);
+    EXPECT_DOUBLE_EQ(l.totale, 40);
 }
 
 TEST(GPULinux, SchedeEUtilizzoMassimo) {
@@ -65,6 +84,8 @@ TEST(GPULinux, SchedeEUtilizzoMassimo) {
     b.cartella("sys/class/drm/card0/device");
     l = letturaGPULinux(b.radice(), true);
     EXPECT_TRUE(l.trovata);
+    EXPECT_FALSE(l.assente);
+    EXPECT_FALSE(schedeDRM(b.radice()).at(0).illeggibile);
     EXPECT_EQ(l.totale, 0);
 }
 

@@ -38,9 +38,11 @@ TEST(NPULinux, ClientDeiDispositiviAccel) {
 TEST(EnergiaLinux, PotenzaDaHwmon) {
     AlberoFinto a;
     a.cartella("sys/class/drm/card0/device");
-    npu(a, "");  // an NPU that offers nothing readable
+    EXPECT_TRUE(EnergiaLinux(a.radice()).assente());  // no NPU: nothing broken
+    npu(a, "");                                       // an NPU that offers nothing readable
     EnergiaLinux vuota(a.radice());
     EXPECT_FALSE(vuota.pronta());
+    EXPECT_FALSE(vuota.assente());  // there is one, and it cannot be read: a fault
     EXPECT_EQ(vuota.leggi().gpu, 0);
     EXPECT_EQ(vuota.leggi().ane, 0);
     EXPECT_FALSE(vuota.attivitaANE());
@@ -65,6 +67,7 @@ TEST(EnergiaLinux, AttivitaDallaNPU) {
     double ora = 10;
     EnergiaLinux e(a.radice(), [&] { return ora; });
     EXPECT_TRUE(e.pronta());
+    EXPECT_FALSE(e.assente());
 
     ora = 12;
     a.scrivi("sys/class/accel/accel0/device/npu_busy_time_us", "1500000\n");

@@ -247,9 +247,8 @@ void Finestre::aggiornaIcona() {
 void Finestre::allegaMenu() {
     // Trays that show an item's menu by themselves get it attached while the right click asks for it;
     // made anew only when its status line changes.
-    const auto menu = c_.preferenze->booleano("menuContestuale");
     std::optional<std::string> riga;
-    if (!menu || *menu) riga = testoStato(monitor_->stato().guasti());
+    if (TP::menuContestuale.leggi(*c_.preferenze)) riga = testoStato(monitor_->stato().guasti());
     if (riga == rigaMenuAllegato_) return;
     rigaMenuAllegato_ = riga;
     voce_->impostaMenuAllegato(riga ? menuContestuale() : std::vector<VoceMenu>{});

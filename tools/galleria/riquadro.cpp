@@ -3,8 +3,8 @@
 
 #include "barra/icona_barra.h"
 #include "barra/riquadro_barra.h"
-#include "galleria.h"
 #include "barra/riquadro_compatto.h"
+#include "galleria.h"
 #include "impostazioni/anteprima_riquadro.h"
 #include "widgets/simboli.h"
 

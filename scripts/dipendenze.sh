@@ -16,6 +16,8 @@ pacchetti=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbench
 if [ "${1:-}" = "test" ]; then
     pacchetti+=(xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 desktop-file-utils
                 clang-format clang pkgconf git fonts-inter)
+    # The accessibility bus and its Python client, to read the windows as a screen reader does.
+    pacchetti+=(dbus at-spi2-core python3-pyatspi)
     # Fuzzing (libFuzzer and the sanitizers' runtimes of clang 14); the package's checks.
     pacchetti+=(clang-14 libclang-rt-14-dev appstream lintian dpkg-dev)
 fi

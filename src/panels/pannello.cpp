@@ -91,6 +91,7 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     area_->viewport()->setAutoFillBackground(false);
+    area_->setFocusPolicy(Qt::NoFocus);  // Tab goes to the list inside, not to its frame
     contenuto_ = new QWidget;
     contenuto_->setAutoFillBackground(false);
     auto* vc = new QVBoxLayout(contenuto_);

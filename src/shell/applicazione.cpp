@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "panels/accessibile_pannelli.h"
 #include "panels/mini_pannello.h"
 #include "panels/pannello.h"
 #include "platform/diario.h"
@@ -40,6 +41,7 @@ int eseguiApplicazione(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Pulsaro"));
     QApplication::setDesktopFileName(QStringLiteral("pulsaro"));
     QApplication::setQuitOnLastWindowClosed(false);  // the lifecycle decides
+    registraAccessibilita();
     // Every icon handed to Qt (the tray's at each light sample, each process's, the gear of each
     // popover) leaves its scaled copies in the pixmap cache, 10 MB by default: for a program that
     // runs all day, a slow climb over hours. What is on screen at once fits in far less.

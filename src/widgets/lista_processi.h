@@ -28,6 +28,16 @@ public:
 
     // The process under a point of this widget, if any.
     virtual std::optional<std::int32_t> processoIn(const QPointF& punto) const = 0;
+    // Where row i (a card among gauges) is drawn, in this widget's coordinates.
+    QRectF rettangoloProcesso(int i) const { return rettangoloVoce(i); }
+
+    // The keyboard's row: it keeps its process while the order changes; none before the keys
+    // have moved on the list or once its process has left it.
+    std::optional<int> rigaCorrente() const;
+    // What Return or Space does on row i: follow its process, or stop following it.
+    void attivaRiga(int i);
+    // Puts the keyboard on row i and the focus on the list.
+    void portaARiga(int i);
 
     bool hasHeightForWidth() const override { return true; }
 
@@ -45,6 +55,9 @@ protected:
     void disegnaIcona(QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a) const;
 
     void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     bool event(QEvent* e) override;
     void changeEvent(QEvent* e) override;
@@ -56,6 +69,13 @@ private:
     std::function<void(std::int32_t)> seleziona_;
     DisegnoIcona icona_;
     std::optional<std::int32_t> premuto_;
+    std::optional<std::int32_t> corrente_;  // the keyboard's row, by process
+    bool anello_ = false;                   // the keyboard brought the focus: its row is outlined
+
+    void vaiA(int i);
+    void aggiornaAnello(std::optional<int> prima);
+    void annunciaCambi(const std::vector<UsoProcesso>& prima);
+    void annunciaFuoco();
 };
 
 }  // namespace pulsaro

@@ -40,7 +40,8 @@ void visita(QAccessibleInterface* i, std::vector<Nodo>& nodi, int profondita = 0
         EXPECT_EQ(i->indexOfChild(f), k);
         nodi.push_back(
             {f->role(), f->text(QAccessible::Name), f->text(QAccessible::Value), f->state(), f->object()});
-        visita(f, nodi, profondita + 1);
+        // A combo box's own list is Qt's, and a screen reader knows it.
+        if (f->role() != QAccessible::ComboBox) visita(f, nodi, profondita + 1);
     }
 }
 
@@ -123,12 +124,17 @@ TEST(AccessibilePannelli, LaTastieraSegueESmette) {
     // Tab from the first control reaches the list, through no hidden stop.
     ListaProcessi* lista = p.barre();
     std::vector<QWidget*> fermate;
-    b.finestra->focusNextChild();
+    auto tab = [&] {
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QWidget* w = QApplication::focusWidget();
+        QApplication::sendEvent(w ? w : b.finestra.get(), &e);
+    };
+    tab();
     for (int i = 0; i < 12 && QApplication::focusWidget() != lista; ++i) {
         fermate.push_back(QApplication::focusWidget());
         ASSERT_NE(QApplication::focusWidget(), nullptr);
         EXPECT_TRUE(QApplication::focusWidget()->isVisible());
-        QApplication::focusWidget()->focusNextChild();
+        tab();
     }
     ASSERT_EQ(QApplication::focusWidget(), lista) << fermate.size() << " stops before it";
     EXPECT_LE(fermate.size(), 4u) << "the list header's controls, no scroll area, no hidden button";

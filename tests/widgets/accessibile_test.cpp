@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "support/qt_app.h"
@@ -140,7 +141,7 @@ TEST(Accessibile, UnAnnuncioPerCampioneMaiPerFotogramma) {
     chip->setAcceso(true);  // and the chip fades in
     EXPECT_EQ(annunci.conta(QAccessible::ValueChanged), 2);
     lasciaScorrere(400);
-    EXPECT_LT(c->frazioneMostrata(), 1.0);
+    EXPECT_GT(c->frazioneMostrata(), 0.0) << "the needle has moved meanwhile";
     EXPECT_EQ(annunci.conta(QAccessible::ValueChanged), 2) << "the animation frames announce nothing";
 
     c->setValore(80.3);  // the next sample, the same figure read aloud
@@ -244,7 +245,7 @@ TEST(Accessibile, TastieraSulleListe) {
     EXPECT_EQ(seguiti.back(), 33);
 }
 
-TEST(Accessibile, ListeAnnuncianoSoloCiòCheCambia) {
+TEST(Accessibile, ListeAnnuncianoSoloQuelCheCambia) {
     Annunci annunci;
     VistaContagiri lista;
     lista.resize(700, 400);

@@ -35,6 +35,8 @@ def nodo(acc, livello):
 def visita(acc, livello=0, nodi=None):
     nodi = [] if nodi is None else nodi
     nodi.append(nodo(acc, livello))
+    if nodi[-1]["ruolo"] == "combo box":
+        return nodi  # its own list of choices is Qt's, not the processes
     for i in range(acc.childCount):
         figlio = acc.getChildAtIndex(i)
         if figlio is not None:

@@ -21,7 +21,8 @@ QAccessibleInterface* fabbricaPannelli(const QString& chiave, QObject* o) {
     if (auto* a = dynamic_cast<AreaCliccabile*>(w)) return new AccessibileArea(a);
     if (dynamic_cast<Testo*>(w)) return new QAccessibleWidget(w, QAccessible::StaticText);
     // Plain containers (panels, cards, rows) carry no meta-object of their own.
-    if (chiave == QLatin1String("QWidget")) return new AccessibileContenitore(w);
+    if (chiave == QLatin1String("QWidget"))
+        return new AccessibileContenitore(w, w->isWindow() ? QAccessible::Window : QAccessible::Client);
     return nullptr;
 }
 

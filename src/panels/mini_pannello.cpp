@@ -133,7 +133,7 @@ MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPanne
     // Process list.
     lista_ = new ListaMini(apri, this);
     lista_->setToolTip(QStringLiteral("Apri Pulsaro"));
-    lista_->setAccessibleName(QStringLiteral("Apri Pulsaro"));
+    lista_->setAccessibleName(QStringLiteral("Processi"));
     auto* vl = new QVBoxLayout(lista_);
     vl->setContentsMargins(0, 0, 0, 0);
     vl->setSpacing(6);

@@ -111,6 +111,7 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     for (ListaProcessi* l : {static_cast<ListaProcessi*>(barre_), static_cast<ListaProcessi*>(griglia_)}) {
         l->impostaIcona(disegnoIconaProcesso());
         l->impostaSeleziona([this](std::int32_t pid) { seleziona(pid); });
+        l->setAccessibleName(QStringLiteral("Processi più pesanti"));
         // The lists' minimum hint is their height in one narrow column; the scroll area would take
         // it as the content's least height. Their height for the real width is what counts.
         l->setMinimumHeight(1);

@@ -33,7 +33,8 @@ QVariant AccessibileIndicatore::currentValue() const {
     return indicatore()->attivo() ? std::clamp(indicatore()->valore(), 0.0, 100.0) : 0.0;
 }
 
-AccessibileChip::AccessibileChip(ChipANE* w) : QAccessibleWidget(w, QAccessible::Indicator) {}
+// A progress bar rather than an indicator: AT-SPI has no meter role for the latter.
+AccessibileChip::AccessibileChip(ChipANE* w) : QAccessibleWidget(w, QAccessible::ProgressBar) {}
 
 const ChipANE* AccessibileChip::chip() const {
     return static_cast<const ChipANE*>(widget());

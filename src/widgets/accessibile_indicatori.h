@@ -27,7 +27,7 @@ private:
     const Indicatore* indicatore() const;
 };
 
-// The chip: "Neural Engine", 1 and "acceso" while the engine is on, 0 and "a riposo" otherwise.
+// The chip: "Neural Engine", 1 of 1 and "acceso" while the engine is on, 0 and "a riposo" otherwise.
 class AccessibileChip : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit AccessibileChip(ChipANE* w);

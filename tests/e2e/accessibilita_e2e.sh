@@ -27,17 +27,22 @@ USCITA=${2:-$PWD/e2e_accessibilita}
 mkdir -p "$USCITA"
 rm -f "$USCITA"/*.png "$USCITA"/albero*
 
+BUS_SESSIONE=$DBUS_SESSION_BUS_ADDRESS
 source "$(dirname "$(realpath "$0")")/desktop.sh"
+export DBUS_SESSION_BUS_ADDRESS=$BUS_SESSIONE  # the desktop leaves the machine's bus; this one is ours
 ALBERO="/usr/bin/python3 $QUI/albero_accessibile.py"
 
+# On the display, which it marks with the bus's address.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$TMP/bus.log" 2>&1 &
 BUS=$!
+bus_pronto() { /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0).childCount' 2>/dev/null; }
 pulisci_bus() {
     kill "$BUS" 2>/dev/null
     pulisci
 }
 trap pulisci_bus EXIT
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+aspetta 15 bus_pronto || { cat "$TMP/bus.log"; fallito "il bus dell'accessibilità non parte"; }
 
 passo "la finestra principale letta dal bus: quadranti con i valori, una voce per processo"
 avvia_pulsaro

@@ -137,6 +137,8 @@ def confronta(file_albero, file_terminale):
     chip = [n for n in nodi if n["nome"] == "Neural Engine" and n["valore"] is not None]
     if not chip:
         errori.append("nessun chip del Neural Engine con un valore")
+    elif chip[0]["valore"] != (1 if t["ane"] >= 1 else 0) and abs(t["ane"] - 1) > 0.5:
+        errori.append("chip del Neural Engine a %g, il terminale %g" % (chip[0]["valore"], t["ane"]))
 
     voci = [n for n in nodi if n["ruolo"] == "list item"]
     righe = [leggi_riga(n["nome"]) for n in voci]

@@ -90,11 +90,12 @@ TEST(AccessibilePannelli, FinestraPrincipaleLettaComeUnoScreenReader) {
     EXPECT_NE(std::find(nomi.begin(), nomi.end(), "CPU"), nomi.end());
     EXPECT_NE(std::find(nomi.begin(), nomi.end(), "GPU"), nomi.end());
     EXPECT_NE(std::find(nomi.begin(), nomi.end(), "p1 CPU"), nomi.end()) << "a row's own bars";
-    for (const Nodo& n : misuratori) EXPECT_TRUE(n.valore.endsWith(" %")) << n.nome.toStdString();
-    const auto chip = con(nodi, QAccessible::Indicator);
-    ASSERT_EQ(chip.size(), 1u);
-    EXPECT_EQ(chip[0].nome, "Neural Engine");
-    EXPECT_EQ(chip[0].valore, "a riposo");
+    for (const Nodo& n : misuratori)
+        if (n.nome != "Neural Engine") EXPECT_TRUE(n.valore.endsWith(" %")) << n.nome.toStdString();
+    const auto chip = std::find_if(misuratori.begin(), misuratori.end(),
+                                   [](const Nodo& n) { return n.nome == "Neural Engine"; });
+    ASSERT_NE(chip, misuratori.end());
+    EXPECT_EQ(chip->valore, "a riposo");
 
     // One list, one item per process, with its figures.
     ASSERT_EQ(con(nodi, QAccessible::List).size(), 1u);
@@ -187,9 +188,8 @@ TEST(AccessibilePannelli, IlPopoverHaLaSuaListaEUnAnnuncioPerCampione) {
     EXPECT_FALSE(voci[0].stato.selected);
     std::vector<QString> misuratori;
     for (const Nodo& n : con(nodi, QAccessible::ProgressBar)) misuratori.push_back(n.nome);
-    EXPECT_EQ(misuratori, (std::vector<QString>{"CPU", "GPU", "p1 CPU", "p1 GPU", "cc1plus CPU",
-                                                "cc1plus GPU", "p3 CPU", "p3 GPU"}));
-    EXPECT_EQ(con(nodi, QAccessible::Indicator).size(), 1u);
+    EXPECT_EQ(misuratori, (std::vector<QString>{"CPU", "GPU", "Neural Engine", "p1 CPU", "p1 GPU",
+                                                "cc1plus CPU", "cc1plus GPU", "p3 CPU", "p3 GPU"}));
 
     // The keyboard walks the rows; Return does what a click does.
     auto* lista = static_cast<ListaMini*>(m.lista());

@@ -24,7 +24,7 @@ namespace {
 
 std::vector<UsoProcesso> tre() {
     return {{11, "cc1plus", 24.2, 0, 0, false, 117u << 20},
-            {22, "ld\nlungo", 5, 12.5, 0, true, 1536u << 20},
+            {22, "ld\nlungo", 5, 12.6, 0, true, 1536u << 20},
             {33, "tre", 0, 0, 0, false, 3u << 20}};
 }
 
@@ -116,7 +116,7 @@ TEST(Accessibile, QuadrantiBarreEChipComeMisuratori) {
 
     ChipANE chip(false);
     QAccessibleInterface* a = interfaccia(&chip);
-    EXPECT_EQ(a->role(), QAccessible::Indicator);
+    EXPECT_EQ(a->role(), QAccessible::ProgressBar);
     EXPECT_EQ(a->text(QAccessible::Name), "Neural Engine");
     EXPECT_EQ(a->text(QAccessible::Value), "a riposo");
     chip.setAcceso(true);

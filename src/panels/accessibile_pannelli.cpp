@@ -6,7 +6,6 @@
 #include "panels/elementi_pannello.h"
 #include "panels/lista_mini.h"
 #include "panels/riga_mini.h"
-#include "widgets/etichetta_ane.h"
 #include "widgets/risorsa.h"
 
 namespace pulsaro {
@@ -132,7 +131,7 @@ std::optional<UsoProcesso> AccessibileRigaMini::processoRiga() const {
 
 QString AccessibileRigaMini::text(QAccessible::Text t) const {
     if (t == QAccessible::Name) return nomeRigaAccessibile(riga()->processo());
-    if (t == QAccessible::Description) return riga()->processo().usaANE ? suggerimentoANE() : QString();
+    if (t == QAccessible::Description) return descrizioneRigaAccessibile(riga()->processo());
     return QAccessibleWidget::text(t);
 }
 

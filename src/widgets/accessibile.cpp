@@ -11,6 +11,7 @@
 #include "widgets/accessibile_indicatori.h"
 #include "widgets/accessibile_liste.h"
 #include "widgets/elementi_processo.h"
+#include "widgets/etichetta_ane.h"
 #include "widgets/risorsa.h"
 
 namespace pulsaro {
@@ -92,6 +93,12 @@ QString nomeRigaAccessibile(const UsoProcesso& p) {
         t += QStringLiteral(", ") + r.breve() + ' ' + testoValoreAccessibile(r.valore(p));
     t += QStringLiteral(", ") + QString::fromStdString(memoriaTesto(p.memoria));
     if (p.usaANE) t += QStringLiteral(", ANE");
+    return t;
+}
+
+QString descrizioneRigaAccessibile(const UsoProcesso& p) {
+    QString t = QStringLiteral("pid ") + QString::number(p.id);
+    if (p.usaANE) t += QStringLiteral(", ") + suggerimentoANE();
     return t;
 }
 

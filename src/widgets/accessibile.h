@@ -19,6 +19,8 @@ namespace pulsaro {
 QString testoValoreAccessibile(double valore, bool attivo = true);
 // "cc1plus, CPU 24 %, GPU 0,0 %, 117 MB", with ", ANE" when the process holds a Neural Engine client.
 QString nomeRigaAccessibile(const UsoProcesso& p);
+// "pid 4242", then what the ANE mark means when the row has it: the rest of what the row shows.
+QString descrizioneRigaAccessibile(const UsoProcesso& p);
 
 // Registers the interfaces of the gauges, bars, chip and process lists with Qt. Called once
 // by the application before its windows are made; later calls change nothing.

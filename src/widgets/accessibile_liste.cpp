@@ -2,7 +2,6 @@
 
 #include <QWindow>
 
-#include "widgets/etichetta_ane.h"
 #include "widgets/risorsa.h"
 
 namespace pulsaro {
@@ -105,7 +104,7 @@ QString AccessibileRiga::text(QAccessible::Text t) const {
     const std::optional<UsoProcesso> p = processoRiga();
     if (!p) return {};
     if (t == QAccessible::Name) return nomeRigaAccessibile(*p);
-    if (t == QAccessible::Description && p->usaANE) return suggerimentoANE();
+    if (t == QAccessible::Description) return descrizioneRigaAccessibile(*p);
     return {};
 }
 

@@ -28,6 +28,9 @@ void ListaProcessi::impostaProcessi(std::vector<UsoProcesso> processi) {
     const std::optional<int> corrente = rigaCorrente();
     const std::vector<UsoProcesso> prima = std::exchange(processi_, std::move(processi));
     processiImpostati();
+    // The keyboard's process has left the list: the keyboard stays at its place, on the row there now.
+    if (corrente && !rigaCorrente() && !processi_.empty())
+        corrente_ = processi_[std::min(static_cast<std::size_t>(*corrente), processi_.size() - 1)].id;
     annunciaCambi(prima);
     if (anello_ && rigaCorrente() != corrente) aggiornaAnello(corrente);
     if (prima.size() != processi_.size()) {

@@ -31,8 +31,8 @@ public:
     // Where row i (a card among gauges) is drawn, in this widget's coordinates.
     QRectF rettangoloProcesso(int i) const { return rettangoloVoce(i); }
 
-    // The keyboard's row: it keeps its process while the order changes; none before the keys
-    // have moved on the list or once its process has left it.
+    // The keyboard's row: it keeps its process while the order changes, and its place when the
+    // process leaves the list; none before the list has had the focus or while it is empty.
     std::optional<int> rigaCorrente() const;
     // What Return or Space does on row i: follow its process, or stop following it.
     void attivaRiga(int i);

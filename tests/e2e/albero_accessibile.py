@@ -148,18 +148,22 @@ def confronta(file_albero, file_terminale):
         errori.append("voci che non dicono le loro cifre: %s" % [n["nome"] for n in voci])
     if abs(len(voci) - len(t["processi"])) > 0:
         errori.append("%d voci, il terminale elenca %d processi" % (len(voci), len(t["processi"])))
-    per_nome = {}
-    for p in t["processi"]:
-        per_nome.setdefault(p["nome"].replace("\n", " "), []).append(p)
+    per_pid = {p["id"]: p for p in t["processi"]}
     trovate = 0
-    for r in filter(None, righe):
-        candidati = per_nome.get(r["nome"], [])
-        if not candidati:
+    for n, r in zip(voci, righe):
+        pid = re.match(r"pid (\d+)", n["descrizione"])
+        if not pid:
+            errori.append("%s: nessun pid nella descrizione %r" % (n["nome"], n["descrizione"]))
+            continue
+        vicino = per_pid.get(int(pid[1]))
+        if r is None or vicino is None:
             continue  # left the heaviest between the two samples
         trovate += 1
-        vicino = min(candidati, key=lambda p: abs(p["memoria"] / 1048576 - r["mb"]))
+        if " ".join(vicino["nome"].split()) != " ".join(r["nome"].split()):
+            errori.append("pid %s: %s, il terminale %s" % (pid[1], r["nome"], vicino["nome"]))
         mb = vicino["memoria"] / 1048576
-        if abs(mb - r["mb"]) > max(8, 0.15 * mb):
+        # A compiler grows by tens of megabytes a second: half again is a sample's drift.
+        if abs(mb - r["mb"]) > max(16, 0.5 * mb):
             errori.append("%s: %g MB, il terminale %g MB" % (r["nome"], r["mb"], mb))
         if abs(vicino["cpu"] - r["cpu"]) > deriva:
             errori.append("%s: CPU %g, il terminale %g" % (r["nome"], r["cpu"], vicino["cpu"]))

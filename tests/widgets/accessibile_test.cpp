@@ -78,6 +78,9 @@ TEST(Accessibile, TestiDeiValoriEDelleRighe) {
     EXPECT_EQ(nomeRigaAccessibile(p[0]), "cc1plus, CPU 24 %, GPU 0,0 %, 117 MB");
     EXPECT_EQ(nomeRigaAccessibile(p[1]), "ld lungo, CPU 5,0 %, GPU 13 %, 1,5 GB, ANE")
         << "one line, and the Neural Engine mark";
+    EXPECT_EQ(descrizioneRigaAccessibile(p[0]), "pid 11");
+    EXPECT_EQ(descrizioneRigaAccessibile(p[1]),
+              "pid 22, Usa il Neural Engine (consumo per processo non disponibile)");
 }
 
 TEST(Accessibile, QuadrantiBarreEChipComeMisuratori) {
@@ -173,7 +176,7 @@ TEST(Accessibile, ListeConUnaVocePerProcesso) {
         EXPECT_EQ(i->indexOfChild(i->child(2)), 2);
         EXPECT_FALSE(riga->state().selected);
         EXPECT_TRUE(i->child(1)->state().selected) << "the followed process";
-        EXPECT_FALSE(i->child(1)->text(QAccessible::Description).isEmpty()) << "the ANE mark's meaning";
+        EXPECT_EQ(riga->text(QAccessible::Description), "pid 11");
 
         ASSERT_EQ(riga->childCount(), 2);
         QAccessibleInterface* gpu = riga->child(1);
@@ -230,6 +233,12 @@ TEST(Accessibile, TastieraSulleListe) {
     std::swap(nuovo[0], nuovo[1]);
     lista->impostaProcessi(nuovo);
     EXPECT_EQ(lista->rigaCorrente(), 0);
+
+    // Its process gone, the keyboard stays at its place.
+    nuovo.erase(nuovo.begin());
+    lista->impostaProcessi(nuovo);
+    EXPECT_EQ(lista->rigaCorrente(), 0);
+    lista->impostaProcessi(tre());
 
     QAccessibleInterface* i = interfaccia(lista);
     EXPECT_EQ(i->focusChild(), i->child(0));

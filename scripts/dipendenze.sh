@@ -18,6 +18,8 @@ if [ "${1:-}" = "test" ]; then
                 clang-format clang pkgconf git fonts-inter)
     # A StatusNotifierItem tray for the end-to-end test: Xfce's panel on a D-Bus session bus.
     pacchetti+=(xfce4-panel xfconf dbus dbus-daemon dbus-bin python3-dbus)
+    # The accessibility bus and its Python client, to read the windows as a screen reader does.
+    pacchetti+=(at-spi2-core python3-pyatspi)
     # Fuzzing (libFuzzer and the sanitizers' runtimes of clang 14); the package's checks.
     pacchetti+=(clang-14 libclang-rt-14-dev appstream lintian dpkg-dev)
     # The Apple build's sources read against LLVM's C++ library, as Apple's compiler reads them;

@@ -23,6 +23,15 @@ bool aneAttivo(double ane) {
     return ane >= 0.5;
 }
 
+std::string suggerimentoRiquadro(const Riepilogo& r, const StatoFonti& stato, bool iconaStato) {
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "Memoria %.0f %%, CPU %.0f %%, GPU %.0f %%, Neural Engine %s", r.memoria,
+                  r.cpu, r.gpu, aneAttivo(r.ane) ? "attivo" : "a riposo");
+    std::string t = buf;
+    if (statoGrigio(stato, iconaStato)) t += " \u2013 " + testoStato(stato);
+    return t;
+}
+
 std::string descrizioneRiquadro(const Riepilogo& r) {
     const char* formato = "Memoria %.0f%%, CPU %.0f%%, GPU %.0f%%, Neural Engine %s";
     const char* ane = aneAttivo(r.ane) ? "attivo" : "a riposo";

@@ -20,6 +20,10 @@ std::string suggerimentoBarra(const StatoFonti& stato, bool iconaStato);
 // "Memoria 62%, CPU 23%, GPU 5%, Neural Engine a riposo": the values as measured, not clamped.
 std::string descrizioneRiquadro(const Riepilogo& r);
 
+// The tooltip while the tile is shown, naming its figures: "Memoria 62 %, CPU 23 %, GPU 5 %,
+// Neural Engine a riposo", then " – " and the state sentence while in the alert state.
+std::string suggerimentoRiquadro(const Riepilogo& r, const StatoFonti& stato, bool iconaStato);
+
 // The Neural Engine counts as working from half a percent of activity.
 bool aneAttivo(double ane);
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 
+#include "panels/lista_mini.h"
 #include "panels/osserva_visibilita.h"
 #include "panels/riga_mini.h"
 #include "platform/preferenze.h"
@@ -130,9 +131,9 @@ MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPanne
     v->addWidget(intestazione_);
 
     // Process list.
-    lista_ = new AreaCliccabile(apri, this);
+    lista_ = new ListaMini(apri, this);
     lista_->setToolTip(QStringLiteral("Apri Pulsaro"));
-    lista_->setAccessibleName(QStringLiteral("Apri Pulsaro"));
+    lista_->setAccessibleName(QStringLiteral("Processi"));
     auto* vl = new QVBoxLayout(lista_);
     vl->setContentsMargins(0, 0, 0, 0);
     vl->setSpacing(6);
@@ -223,7 +224,7 @@ void MiniPannello::aggiornaProcessi() {
     bool cambiate = attesa_->isHidden() != (n > 0);
     attesa_->setVisible(n == 0);
     for (std::size_t i = 0; i < righe_.size(); ++i) {
-        if (i < n) righe_[i]->imposta(processi[i]);
+        if (i < n) righe_[i]->imposta(processi[i], monitor_.seguito() == processi[i].id);
         if (righe_[i]->isHidden() != (i >= n)) {
             righe_[i]->setVisible(i < n);
             cambiate = true;

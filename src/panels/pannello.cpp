@@ -91,6 +91,7 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     area_->viewport()->setAutoFillBackground(false);
+    area_->setFocusPolicy(Qt::NoFocus);  // Tab goes to the list inside, not to its frame
     contenuto_ = new QWidget;
     contenuto_->setAutoFillBackground(false);
     auto* vc = new QVBoxLayout(contenuto_);
@@ -110,6 +111,7 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     for (ListaProcessi* l : {static_cast<ListaProcessi*>(barre_), static_cast<ListaProcessi*>(griglia_)}) {
         l->impostaIcona(disegnoIconaProcesso());
         l->impostaSeleziona([this](std::int32_t pid) { seleziona(pid); });
+        l->setAccessibleName(QStringLiteral("Processi più pesanti"));
         // The lists' minimum hint is their height in one narrow column; the scroll area would take
         // it as the content's least height. Their height for the real width is what counts.
         l->setMinimumHeight(1);

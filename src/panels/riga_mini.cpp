@@ -5,10 +5,13 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "panels/accessibile_pannelli.h"
 #include "panels/cache_icone.h"
 #include "panels/icona_processo.h"
 #include "sampling/testi.h"
+#include "widgets/accessibile.h"
 #include "widgets/barra.h"
 #include "widgets/caratteri.h"
 #include "widgets/cifre.h"
@@ -42,10 +45,18 @@ RigaMini::RigaMini(QWidget* padre) : QWidget(padre) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void RigaMini::imposta(const UsoProcesso& p) {
+void RigaMini::imposta(const UsoProcesso& p, bool seguito) {
     const bool uguale = stessoAspetto(p, processo_);
-    processo_ = p;
+    const UsoProcesso prima = std::exchange(processo_, p);
+    seguito_ = seguito;
     if (!uguale) update();
+    if (annunciAttivi()) annunciaRiga(this, prima);
+}
+
+void RigaMini::impostaCorrente(bool corrente) {
+    if (corrente == corrente_) return;
+    corrente_ = corrente;
+    update();
 }
 
 QSize RigaMini::sizeHint() const {
@@ -87,6 +98,11 @@ void RigaMini::paintEvent(QPaintEvent*) {
     for (const Risorsa risorsa : Risorsa::perProcesso) {
         disegnaMiniBarra(p, QRectF(x, dentro.top(), w, dentro.height()), risorsa.valore(processo_), true, a);
         x += w + spaziatura;
+    }
+    if (corrente_) {
+        p.setPen(QPen(Tema::control(a), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r.adjusted(1, 1, -1, -1), raggio - 1, raggio - 1);
     }
 }
 

@@ -14,9 +14,13 @@ class RigaMini : public QWidget {
 public:
     explicit RigaMini(QWidget* padre = nullptr);
 
-    // Repaints only when the process shown changes.
-    void imposta(const UsoProcesso& p);
+    // Repaints only when the process shown changes; seguito: it is the followed process.
+    void imposta(const UsoProcesso& p, bool seguito = false);
     const UsoProcesso& processo() const { return processo_; }
+    bool seguito() const { return seguito_; }
+    // The keyboard's row of a focused list: outlined.
+    void impostaCorrente(bool corrente);
+    bool corrente() const { return corrente_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -27,6 +31,8 @@ protected:
 
 private:
     UsoProcesso processo_;
+    bool seguito_ = false;
+    bool corrente_ = false;
 };
 
 }  // namespace pulsaro

@@ -117,6 +117,7 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
             quadrante = chip_;
         } else {
             auto* c = new Contagiri(0, r.colore()(), QString(), true, this);
+            c->setAccessibleName(r.titolo());  // the title under it is a label of its own
             contagiri_[r == Risorsa::cpu ? 0 : 1] = c;
             quadrante = c;
         }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "impostazioni/impostazioni.h"
+#include "panels/accessibile_pannelli.h"
 #include "panels/mini_pannello.h"
 #include "panels/pannello.h"
 #include "platform/diario.h"
@@ -44,6 +45,7 @@ int eseguiApplicazione(int argc, char** argv) {
     QApplication::setDesktopFileName(QString::fromLatin1(idApplicazione));
     QApplication::setWindowIcon(iconaApplicazioneCompleta());
     QApplication::setQuitOnLastWindowClosed(false);  // the lifecycle decides
+    registraAccessibilita();
     // Every icon handed to Qt (the tray's at each light sample, each process's, the gear of each
     // popover) leaves its scaled copies in the pixmap cache, 10 MB by default: for a program that
     // runs all day, a slow climb over hours. What is on screen at once fits in far less.

@@ -240,7 +240,10 @@ void Finestre::aggiornaIcona() {
         img = iconaBarra(statoGrigio(stato, iconaStato), dpr);
     }
     voce_->impostaImmagine(pixel(img));
-    voce_->impostaSuggerimento(suggerimentoBarra(stato, iconaStato));
+    // With the tile the tooltip names its figures, refreshed with every light sample.
+    voce_->impostaSuggerimento(RiquadroBarra::attivo(p)
+                                   ? suggerimentoRiquadro(monitor_->riepilogo(), stato, iconaStato)
+                                   : suggerimentoBarra(stato, iconaStato));
     allegaMenu();
 }
 

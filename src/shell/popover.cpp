@@ -34,6 +34,9 @@ void Popover::mostraSotto(const QRect& voce, const QPoint& cursore) {
     move(posizionePopover(voce, cursore, size(), area));
     show();
     activateWindow();
+    // The keyboard and a screen reader start on the first control: a popup is announced only
+    // through what takes the focus.
+    if (!focusWidget()) focusNextChild();
 }
 
 QColor Popover::coloreBordo() {

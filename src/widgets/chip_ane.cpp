@@ -10,6 +10,7 @@
 #include <map>
 #include <tuple>
 
+#include "widgets/accessibile.h"
 #include "widgets/caratteri.h"
 #include "widgets/geometria_chip.h"
 #include "widgets/pittura.h"
@@ -173,7 +174,9 @@ ChipANE::ChipANE(bool acceso, const QString& etichetta, QWidget* padre) : ChipAN
 
 void ChipANE::setAcceso(bool acceso) {
     const double obiettivo = acceso ? 1 : 0;
+    const bool cambiato = acceso != acceso_;
     acceso_ = acceso;
+    if (cambiato) annunciaValore(this);
     if (!isVisible()) {
         // Nothing to see fade: the new state at once, even in the middle of a fade.
         dissolvenza_->stop();

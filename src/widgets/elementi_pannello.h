@@ -104,6 +104,10 @@ class AreaCliccabile : public QWidget {
 public:
     explicit AreaCliccabile(std::function<void()> azione, QWidget* padre = nullptr);
     void setAzione(std::function<void()> azione) { azione_ = std::move(azione); }
+    // What a click does, for the keyboard and a screen reader's press.
+    void premi() {
+        if (azione_) azione_();
+    }
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;

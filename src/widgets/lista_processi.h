@@ -22,7 +22,8 @@ public:
     // and only their figures change, so a click lands on the row it aimed at; the order catches
     // up when the pointer leaves and the focus goes.
     void impostaProcessi(std::vector<UsoProcesso> processi);
-    bool ordineBloccato() const { return sopra_ || fuoco_; }
+    // A focus the mouse brought does not count: it would hold the order after the pointer left.
+    bool ordineBloccato() const { return sopra_ || (fuoco_ && anello_); }
     void impostaSelezionato(std::optional<std::int32_t> pid);
     void impostaSeleziona(std::function<void(std::int32_t)> seleziona) { seleziona_ = std::move(seleziona); }
     void impostaIcona(DisegnoIcona disegno);
@@ -32,6 +33,16 @@ public:
 
     // The process under a point of this widget, if any.
     virtual std::optional<std::int32_t> processoIn(const QPointF& punto) const = 0;
+    // Where row i (a card among gauges) is drawn, in this widget's coordinates.
+    QRectF rettangoloProcesso(int i) const { return rettangoloVoce(i); }
+
+    // The keyboard's row: it keeps its process while the order changes, and its place when the
+    // process leaves the list; none before the list has had the focus or while it is empty.
+    std::optional<int> rigaCorrente() const;
+    // What Return or Space does on row i: follow its process, or stop following it.
+    void attivaRiga(int i);
+    // Puts the keyboard on row i and the focus on the list.
+    void portaARiga(int i);
 
     bool hasHeightForWidth() const override { return true; }
 
@@ -49,13 +60,14 @@ protected:
     void disegnaIcona(QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a) const;
 
     void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     bool event(QEvent* e) override;
     void changeEvent(QEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
 
     std::vector<UsoProcesso> processi_;
 
@@ -70,6 +82,14 @@ private:
     std::vector<UsoProcesso> ultimi_;  // the latest list, in its rank
     bool sopra_ = false;
     bool fuoco_ = false;
+
+    std::optional<std::int32_t> corrente_;  // the keyboard's row, by process
+    bool anello_ = false;                   // the keyboard brought the focus: its row is outlined
+
+    void vaiA(int i);
+    void aggiornaAnello(std::optional<int> prima);
+    void annunciaCambi(const std::vector<UsoProcesso>& prima);
+    void annunciaFuoco();
 };
 
 }  // namespace pulsaro

@@ -194,6 +194,8 @@ TEST_F(FinestreTest, RidisegnaSoloQuandoServe) {
     EXPECT_EQ(voce->immagini, dopoPrimo);  // handed to the main thread, not drawn inside the assignment
     gira();
     EXPECT_EQ(voce->immagini, dopoPrimo + 1);
+    EXPECT_EQ(voce->suggerimento, "Memoria 40 %, CPU 12 %, GPU 0 %, Neural Engine a riposo")
+        << "with the tile the tooltip names the new figures";
 
     // The plain icon does not follow the figures, but follows the state.
     preferenze.scrivi("iconaRiquadro", false);

@@ -204,8 +204,16 @@ TEST(ListaProcessi, FermaSottoIlPuntatoreEConIlFuoco) {
     QApplication::sendEvent(&l, &esce);
     EXPECT_EQ(ordine(), (std::vector<std::int32_t>{2, 4, 1}));
 
-    // The keyboard focus holds it still in the same way.
-    QFocusEvent dentro(QEvent::FocusIn);
+    // A focus the mouse gave does not hold it once the pointer has left.
+    QFocusEvent clic(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(&l, &clic);
+    l.impostaProcessi({p(2, 60), p(4, 30), p(1, 20)});
+    EXPECT_EQ(ordine(), (std::vector<std::int32_t>{2, 4, 1}));
+    QFocusEvent via(QEvent::FocusOut);
+    QApplication::sendEvent(&l, &via);
+
+    // The keyboard's focus holds it still in the same way.
+    QFocusEvent dentro(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(&l, &dentro);
     l.impostaProcessi({p(1, 90), p(2, 60), p(4, 30)});
     EXPECT_EQ(ordine(), (std::vector<std::int32_t>{2, 4, 1}));

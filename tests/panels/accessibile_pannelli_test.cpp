@@ -1,0 +1,218 @@
+#include "panels/accessibile_pannelli.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <functional>
+
+#include "banco_pannelli.h"
+#include "panels/lista_mini.h"
+#include "panels/mini_pannello.h"
+#include "panels/pannello.h"
+#include "panels/riga_mini.h"
+#include "panels/scheda_intestazione.h"
+#include "widgets/vista_barre.h"
+#include "widgets/vista_contagiri.h"
+
+using namespace pulsaro;
+using prova::aspetta;
+
+namespace {
+
+struct Nodo {
+    QAccessible::Role ruolo;
+    QString nome;
+    QString valore;
+    QAccessible::State stato;
+    QObject* oggetto;
+};
+
+// Every node under i, depth first, as a screen reader walking the tree finds them.
+void visita(QAccessibleInterface* i, std::vector<Nodo>& nodi, int profondita = 0) {
+    ASSERT_LT(profondita, 30);
+    for (int k = 0; k < i->childCount(); ++k) {
+        QAccessibleInterface* f = i->child(k);
+        ASSERT_NE(f, nullptr) << "child " << k << " of " << i->text(QAccessible::Name).toStdString();
+        EXPECT_EQ(i->indexOfChild(f), k);
+        nodi.push_back(
+            {f->role(), f->text(QAccessible::Name), f->text(QAccessible::Value), f->state(), f->object()});
+        // A combo box's own list is Qt's, and a screen reader knows it.
+        if (f->role() != QAccessible::ComboBox) visita(f, nodi, profondita + 1);
+    }
+}
+
+std::vector<Nodo> albero(QWidget* w) {
+    registraAccessibilita();
+    std::vector<Nodo> nodi;
+    visita(QAccessible::queryAccessibleInterface(w), nodi);
+    return nodi;
+}
+
+std::vector<Nodo> con(const std::vector<Nodo>& nodi, QAccessible::Role ruolo) {
+    std::vector<Nodo> r;
+    for (const Nodo& n : nodi)
+        if (n.ruolo == ruolo) r.push_back(n);
+    return r;
+}
+
+struct BancoFinestra : prova::BancoPannelli {
+    std::unique_ptr<QWidget> finestra = std::make_unique<QWidget>();
+    Pannello* pannello = nullptr;
+    Pannello& apri() {
+        registraAccessibilita();
+        pannello = new Pannello(*monitor, preferenze, finestra.get());
+        auto* l = new QVBoxLayout(finestra.get());
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(pannello);
+        finestra->resize(900, 700);
+        EXPECT_TRUE(mostra(*finestra));
+        avanza(0.35);
+        return *pannello;
+    }
+};
+
+}  // namespace
+
+TEST(AccessibilePannelli, FinestraPrincipaleLettaComeUnoScreenReader) {
+    BancoFinestra b;
+    b.processi(3);
+    Pannello& p = b.apri();
+    const std::vector<Nodo> nodi = albero(b.finestra.get());
+
+    // Every dial with its value, named after its resource.
+    const auto misuratori = con(nodi, QAccessible::ProgressBar);
+    std::vector<QString> nomi;
+    for (const Nodo& n : misuratori) nomi.push_back(n.nome);
+    EXPECT_NE(std::find(nomi.begin(), nomi.end(), "CPU"), nomi.end());
+    EXPECT_NE(std::find(nomi.begin(), nomi.end(), "GPU"), nomi.end());
+    EXPECT_NE(std::find(nomi.begin(), nomi.end(), "p1 CPU"), nomi.end()) << "a row's own bars";
+    for (const Nodo& n : misuratori)
+        if (n.nome != "Neural Engine") EXPECT_TRUE(n.valore.endsWith(" %")) << n.nome.toStdString();
+    const auto chip = std::find_if(misuratori.begin(), misuratori.end(),
+                                   [](const Nodo& n) { return n.nome == "Neural Engine"; });
+    ASSERT_NE(chip, misuratori.end());
+    EXPECT_EQ(chip->valore, "a riposo");
+
+    // One list, one item per process, with its figures.
+    ASSERT_EQ(con(nodi, QAccessible::List).size(), 1u);
+    const auto voci = con(nodi, QAccessible::ListItem);
+    ASSERT_EQ(voci.size(), 3u);
+    EXPECT_EQ(voci[0].nome, "p1, CPU 0,0 %, GPU 0,0 %, 3 MB");
+    EXPECT_EQ(voci[2].nome, "p3, CPU 0,0 %, GPU 0,0 %, 1 MB");
+
+    // Nothing hidden is in the tree: no "Tutto" while nothing is followed.
+    for (const Nodo& n : nodi) {
+        EXPECT_FALSE(n.stato.invisible) << n.nome.toStdString();
+        EXPECT_NE(n.nome, "Tutto");
+    }
+    EXPECT_TRUE(con(nodi, QAccessible::StaticText).size() > 3) << "titles and subtitles are labels";
+
+    p.impostaVista(Vista::contagiri);
+    const auto dopo = albero(b.finestra.get());
+    EXPECT_EQ(con(dopo, QAccessible::ListItem).size(), 3u) << "the gauges' cards are the list now";
+    EXPECT_EQ(con(dopo, QAccessible::List).size(), 1u) << "the hidden bars are not";
+}
+
+TEST(AccessibilePannelli, LaTastieraSegueESmette) {
+    BancoFinestra b;
+    b.processi(3);
+    Pannello& p = b.apri();
+    QApplication::setActiveWindow(b.finestra.get());
+    // Tab from the first control reaches the list, through no hidden stop.
+    ListaProcessi* lista = p.barre();
+    std::vector<QWidget*> fermate;
+    auto tab = [&] {
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QWidget* w = QApplication::focusWidget();
+        QApplication::sendEvent(w ? w : b.finestra.get(), &e);
+    };
+    tab();
+    for (int i = 0; i < 12 && QApplication::focusWidget() != lista; ++i) {
+        fermate.push_back(QApplication::focusWidget());
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_TRUE(QApplication::focusWidget()->isVisible());
+        tab();
+    }
+    ASSERT_EQ(QApplication::focusWidget(), lista) << fermate.size() << " stops before it";
+    EXPECT_LE(fermate.size(), 4u) << "the list header's controls, no scroll area, no hidden button";
+
+    auto tasto = [&](QWidget* w, int k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    };
+    tasto(lista, Qt::Key_Down);
+    tasto(lista, Qt::Key_Return);
+    EXPECT_EQ(b.monitor->seguito(), 102);
+    const auto seguendo = albero(b.finestra.get());
+    const auto voci = con(seguendo, QAccessible::ListItem);
+    ASSERT_EQ(voci.size(), 3u);
+    EXPECT_TRUE(voci[1].stato.selected);
+    EXPECT_TRUE(voci[1].stato.focused);
+    bool tutto = false;
+    for (const Nodo& n : seguendo) tutto = tutto || n.nome == "Tutto";
+    EXPECT_TRUE(tutto) << "the back button shows while following";
+
+    tasto(lista, Qt::Key_Escape);  // sent, so the window's shortcut is tried
+    EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "Escape stops following";
+}
+
+TEST(AccessibilePannelli, IlPopoverHaLaSuaListaEUnAnnuncioPerCampione) {
+    prova::BancoPannelli b;
+    registraAccessibilita();
+    b.processi(3);
+    b.sonde.lista[102].nome = "cc1plus";
+    int aperture = 0;
+    MiniPannello m(*b.monitor, b.preferenze, AzioniPannello{[&] { ++aperture; }, {}, {}});
+    ASSERT_TRUE(b.mostra(m));
+    b.avanza(0.35);
+    b.monitor->impostaSeguito(102);
+    b.campione();
+
+    std::vector<std::pair<QAccessible::Event, QString>> annunci;
+    impostaRegistratoreAnnunci([&](QAccessibleEvent& e) {
+        QAccessibleInterface* i = e.accessibleInterface();
+        annunci.emplace_back(e.type(), i ? i->text(QAccessible::Name) : QString());
+    });
+
+    const auto nodi = albero(&m);
+    const auto liste = con(nodi, QAccessible::List);
+    ASSERT_EQ(liste.size(), 1u);
+    const auto voci = con(nodi, QAccessible::ListItem);
+    ASSERT_EQ(voci.size(), 3u) << "only the rows on show";
+    EXPECT_EQ(voci[1].nome, "cc1plus, CPU 0,0 %, GPU 0,0 %, 2 MB");
+    EXPECT_TRUE(voci[1].stato.selected) << "the followed process";
+    EXPECT_FALSE(voci[0].stato.selected);
+    std::vector<QString> misuratori;
+    for (const Nodo& n : con(nodi, QAccessible::ProgressBar)) misuratori.push_back(n.nome);
+    EXPECT_EQ(misuratori, (std::vector<QString>{"CPU", "GPU", "Neural Engine", "p1 CPU", "p1 GPU",
+                                                "cc1plus CPU", "cc1plus GPU", "p3 CPU", "p3 GPU"}));
+
+    // The keyboard walks the rows; Return does what a click does.
+    auto* lista = static_cast<ListaMini*>(m.lista());
+    QApplication::setActiveWindow(&m);
+    lista->setFocus(Qt::TabFocusReason);
+    QKeyEvent giu(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(lista, &giu);
+    EXPECT_EQ(lista->rigaCorrente(), 1);
+    ASSERT_FALSE(annunci.empty());
+    EXPECT_EQ(annunci.back().first, QAccessible::Focus);
+    EXPECT_EQ(annunci.back().second, "cc1plus, CPU 0,0 %, GPU 0,0 %, 2 MB");
+    QKeyEvent invio(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(lista, &invio);
+    EXPECT_EQ(aperture, 1);
+
+    // A sample whose figures read the same says nothing; one that changes a row says it once.
+    annunci.clear();
+    b.campione();
+    EXPECT_TRUE(annunci.empty());
+    b.sonde.lista[102].memoria = (2u << 20) + 600000;  // "3 MB" now, still second
+    b.campione();
+    int nomi = 0;
+    for (const auto& [tipo, nome] : annunci) nomi += tipo == QAccessible::NameChanged;
+    EXPECT_EQ(nomi, 1);
+    impostaRegistratoreAnnunci({});
+}

@@ -1,0 +1,274 @@
+#include "widgets/accessibile.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "support/qt_app.h"
+#include "widgets/barra.h"
+#include "widgets/chip_ane.h"
+#include "widgets/contagiri.h"
+#include "widgets/vista_barre.h"
+#include "widgets/vista_contagiri.h"
+
+using namespace pulsaro;
+
+namespace {
+
+std::vector<UsoProcesso> tre() {
+    return {{11, "cc1plus", 24.2, 0, 0, false, 117u << 20},
+            {22, "ld\nlungo", 5, 12.6, 0, true, 1536u << 20},
+            {33, "tre", 0, 0, 0, false, 3u << 20}};
+}
+
+// What the widgets announce, recorded in place of a screen reader.
+struct Annunci {
+    struct Voce {
+        QAccessible::Event tipo;
+        QObject* oggetto;
+        int figlio;
+        QString nome;
+    };
+    std::vector<Voce> voci;
+    Annunci() {
+        prova::appQt();
+        registraAccessibilitaWidget();
+        impostaRegistratoreAnnunci([this](QAccessibleEvent& e) {
+            QAccessibleInterface* i = e.accessibleInterface();
+            voci.push_back({e.type(), e.object(), e.child(), i ? i->text(QAccessible::Name) : QString()});
+        });
+    }
+    ~Annunci() { impostaRegistratoreAnnunci({}); }
+    int conta(QAccessible::Event tipo) const {
+        int n = 0;
+        for (const Voce& v : voci) n += v.tipo == tipo;
+        return n;
+    }
+};
+
+QAccessibleInterface* interfaccia(QObject* o) {
+    registraAccessibilitaWidget();
+    return QAccessible::queryAccessibleInterface(o);
+}
+
+void lasciaScorrere(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+}  // namespace
+
+TEST(Accessibile, TestiDeiValoriEDelleRighe) {
+    EXPECT_EQ(testoValoreAccessibile(23.4), "23 %");
+    EXPECT_EQ(testoValoreAccessibile(0), "0,0 %");
+    EXPECT_EQ(testoValoreAccessibile(9.96), "10,0 %") << "one decimal below 10, as the dials show";
+    EXPECT_EQ(testoValoreAccessibile(-3), "-3,0 %");
+    EXPECT_EQ(testoValoreAccessibile(150), "150 %") << "as measured, not clamped";
+    EXPECT_EQ(testoValoreAccessibile(40, false), QStringLiteral("—"));
+
+    const auto p = tre();
+    EXPECT_EQ(nomeRigaAccessibile(p[0]), "cc1plus, CPU 24 %, GPU 0,0 %, 117 MB");
+    EXPECT_EQ(nomeRigaAccessibile(p[1]), "ld lungo, CPU 5,0 %, GPU 13 %, 1,5 GB, ANE")
+        << "one line, and the Neural Engine mark";
+    EXPECT_EQ(descrizioneRigaAccessibile(p[0]), "pid 11");
+    EXPECT_EQ(descrizioneRigaAccessibile(p[1]),
+              "pid 22, Usa il Neural Engine (consumo per processo non disponibile)");
+}
+
+TEST(Accessibile, QuadrantiBarreEChipComeMisuratori) {
+    prova::appQt();
+    Contagiri c(23.4, Qt::red, QStringLiteral("CPU"), true);
+    QAccessibleInterface* i = interfaccia(&c);
+    ASSERT_NE(i, nullptr);
+    EXPECT_EQ(i->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(i->text(QAccessible::Name), "CPU");
+    EXPECT_EQ(i->text(QAccessible::Value), "23 %");
+    ASSERT_NE(i->valueInterface(), nullptr);
+    EXPECT_DOUBLE_EQ(i->valueInterface()->currentValue().toDouble(), 23.4);
+    EXPECT_DOUBLE_EQ(i->valueInterface()->maximumValue().toDouble(), 100);
+
+    // A dial without a label takes the name its panel gives it; an inactive one has no figure.
+    Contagiri senza(120, Qt::red, QString(), false);
+    senza.setAccessibleName(QStringLiteral("GPU"));
+    QAccessibleInterface* j = interfaccia(&senza);
+    EXPECT_EQ(j->text(QAccessible::Name), "GPU");
+    EXPECT_EQ(j->text(QAccessible::Value), QStringLiteral("—"));
+    EXPECT_DOUBLE_EQ(j->valueInterface()->currentValue().toDouble(), 0);
+    senza.setAttivo(true);
+    EXPECT_EQ(j->text(QAccessible::Value), "120 %");
+    EXPECT_DOUBLE_EQ(j->valueInterface()->currentValue().toDouble(), 100) << "the number stays in range";
+
+    Barra b(0.04, Qt::red, QStringLiteral("GPU"), true);
+    MiniBarra m(42, Qt::red, true);
+    m.setAccessibleName(QStringLiteral("CPU"));
+    for (auto [w, nome, valore] : {std::tuple{static_cast<QWidget*>(&b), "GPU", "0,0 %"},
+                                   std::tuple{static_cast<QWidget*>(&m), "CPU", "42 %"}}) {
+        QAccessibleInterface* k = interfaccia(w);
+        EXPECT_EQ(k->role(), QAccessible::ProgressBar);
+        EXPECT_EQ(k->text(QAccessible::Name), nome);
+        EXPECT_EQ(k->text(QAccessible::Value), valore);
+    }
+
+    ChipANE chip(false);
+    QAccessibleInterface* a = interfaccia(&chip);
+    EXPECT_EQ(a->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(a->text(QAccessible::Name), "Neural Engine");
+    EXPECT_EQ(a->text(QAccessible::Value), "a riposo");
+    chip.setAcceso(true);
+    EXPECT_EQ(a->text(QAccessible::Value), "acceso");
+    EXPECT_EQ(a->valueInterface()->currentValue().toInt(), 1);
+}
+
+TEST(Accessibile, UnAnnuncioPerCampioneMaiPerFotogramma) {
+    Annunci annunci;
+    QWidget finestra;
+    auto* l = new QVBoxLayout(&finestra);
+    auto* c = new Contagiri(0, Qt::red, QStringLiteral("CPU"), true);
+    auto* chip = new ChipANE(false);
+    l->addWidget(c);
+    l->addWidget(chip);
+    finestra.resize(400, 400);
+    finestra.show();
+    lasciaScorrere(50);
+    annunci.voci.clear();
+
+    c->setValore(80);       // the needle springs over many frames
+    chip->setAcceso(true);  // and the chip fades in
+    EXPECT_EQ(annunci.conta(QAccessible::ValueChanged), 2);
+    lasciaScorrere(400);
+    EXPECT_GT(c->frazioneMostrata(), 0.0) << "the needle has moved meanwhile";
+    EXPECT_EQ(annunci.conta(QAccessible::ValueChanged), 2) << "the animation frames announce nothing";
+
+    c->setValore(80.3);  // the next sample, the same figure read aloud
+    chip->setAcceso(true);
+    EXPECT_EQ(annunci.conta(QAccessible::ValueChanged), 2);
+    c->setValore(9.5);
+    EXPECT_EQ(annunci.conta(QAccessible::ValueChanged), 3);
+    EXPECT_EQ(annunci.voci.back().oggetto, c);
+}
+
+TEST(Accessibile, ListeConUnaVocePerProcesso) {
+    prova::appQt();
+    VistaBarre barre;
+    VistaContagiri griglia;
+    for (ListaProcessi* lista :
+         {static_cast<ListaProcessi*>(&barre), static_cast<ListaProcessi*>(&griglia)}) {
+        lista->resize(700, 400);
+        lista->impostaProcessi(tre());
+        lista->impostaSelezionato(22);
+        QAccessibleInterface* i = interfaccia(lista);
+        ASSERT_NE(i, nullptr);
+        EXPECT_EQ(i->role(), QAccessible::List);
+        ASSERT_EQ(i->childCount(), 3);
+        QAccessibleInterface* riga = i->child(0);
+        ASSERT_NE(riga, nullptr);
+        EXPECT_EQ(riga->role(), QAccessible::ListItem);
+        EXPECT_EQ(riga->text(QAccessible::Name), "cc1plus, CPU 24 %, GPU 0,0 %, 117 MB");
+        EXPECT_EQ(riga->parent(), i);
+        EXPECT_EQ(i->indexOfChild(i->child(2)), 2);
+        EXPECT_FALSE(riga->state().selected);
+        EXPECT_TRUE(i->child(1)->state().selected) << "the followed process";
+        EXPECT_EQ(riga->text(QAccessible::Description), "pid 11");
+
+        ASSERT_EQ(riga->childCount(), 2);
+        QAccessibleInterface* gpu = riga->child(1);
+        EXPECT_EQ(gpu->role(), QAccessible::ProgressBar);
+        EXPECT_EQ(gpu->text(QAccessible::Name), "cc1plus GPU");
+        EXPECT_EQ(gpu->text(QAccessible::Value), "0,0 %");
+        EXPECT_EQ(riga->indexOfChild(gpu), 1);
+        EXPECT_EQ(gpu->parent(), riga);
+
+        // The rows follow the list: a shorter one has fewer, and a row reads its new process.
+        auto due = tre();
+        due.erase(due.begin());
+        lista->impostaProcessi(due);
+        EXPECT_EQ(i->childCount(), 2);
+        EXPECT_EQ(i->child(2), nullptr);
+        EXPECT_EQ(riga->text(QAccessible::Name), "ld lungo, CPU 5,0 %, GPU 13 %, 1,5 GB, ANE");
+        EXPECT_EQ(gpu->text(QAccessible::Name), "ld lungo GPU");
+        EXPECT_TRUE(riga->state().selected);
+    }
+}
+
+TEST(Accessibile, TastieraSulleListe) {
+    Annunci annunci;
+    QWidget finestra;
+    auto* l = new QVBoxLayout(&finestra);
+    auto* lista = new VistaBarre;
+    l->addWidget(lista);
+    std::vector<std::int32_t> seguiti;
+    lista->impostaSeleziona([&](std::int32_t pid) { seguiti.push_back(pid); });
+    lista->impostaProcessi(tre());
+    finestra.resize(700, 400);
+    finestra.show();
+    QApplication::setActiveWindow(&finestra);
+    EXPECT_EQ(lista->focusPolicy() & Qt::TabFocus, Qt::TabFocus) << "Tab reaches the list";
+    lista->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(lista->hasFocus());
+    EXPECT_EQ(lista->rigaCorrente(), 0);
+
+    auto tasto = [&](int k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(lista, &e);
+    };
+    tasto(Qt::Key_Down);
+    tasto(Qt::Key_Down);
+    tasto(Qt::Key_Down);
+    EXPECT_EQ(lista->rigaCorrente(), 2) << "stops at the last row";
+    tasto(Qt::Key_Up);
+    tasto(Qt::Key_Return);
+    tasto(Qt::Key_Space);
+    EXPECT_EQ(seguiti, (std::vector<std::int32_t>{22, 22})) << "Return and Space follow the row's process";
+
+    // The row moves with its process when the order changes.
+    auto nuovo = tre();
+    std::swap(nuovo[0], nuovo[1]);
+    lista->impostaProcessi(nuovo);
+    EXPECT_EQ(lista->rigaCorrente(), 0);
+
+    // Its process gone, the keyboard stays at its place.
+    nuovo.erase(nuovo.begin());
+    lista->impostaProcessi(nuovo);
+    EXPECT_EQ(lista->rigaCorrente(), 0);
+    lista->impostaProcessi(tre());
+
+    QAccessibleInterface* i = interfaccia(lista);
+    EXPECT_EQ(i->focusChild(), i->child(0));
+    EXPECT_TRUE(i->child(0)->state().focused);
+    ASSERT_FALSE(annunci.voci.empty());
+    int fuochi = 0;
+    for (const auto& v : annunci.voci)
+        if (v.tipo == QAccessible::Focus && v.oggetto == lista && v.figlio >= 0) ++fuochi;
+    EXPECT_EQ(fuochi, 5) << "the focus and each key on the rows are announced on the row";
+
+    // A screen reader's press follows the row too.
+    i->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(seguiti.back(), 33);
+}
+
+TEST(Accessibile, ListeAnnuncianoSoloQuelCheCambia) {
+    Annunci annunci;
+    VistaContagiri lista;
+    lista.resize(700, 400);
+    lista.impostaProcessi(tre());
+    annunci.voci.clear();
+
+    lista.impostaProcessi(tre());
+    EXPECT_TRUE(annunci.voci.empty()) << "the same figures again: nothing to say";
+
+    auto dopo = tre();
+    dopo[2].gpu = 40;    // row 3 reads differently
+    dopo[0].cpu = 24.4;  // row 1 still reads "24 %"
+    lista.impostaProcessi(dopo);
+    ASSERT_EQ(annunci.conta(QAccessible::NameChanged), 1);
+    EXPECT_EQ(annunci.conta(QAccessible::ValueChanged), 1);
+    EXPECT_EQ(annunci.voci.back().nome, "tre GPU");
+}

@@ -46,7 +46,7 @@ public:
     QString text(QAccessible::Text t) const override {
         const std::optional<UsoProcesso> p = fonte_->processoRiga();
         if (!p) return {};
-        if (t == QAccessible::Name) return unaRiga(QString::fromStdString(p->nome)) + ' ' + risorsa_.breve();
+        if (t == QAccessible::Name) return nomeLeggibile(*p) + ' ' + risorsa_.breve();
         if (t == QAccessible::Value) return testoValoreAccessibile(risorsa_.valore(*p));
         return {};
     }
@@ -88,7 +88,7 @@ QString testoValoreAccessibile(double valore, bool attivo) {
 }
 
 QString nomeRigaAccessibile(const UsoProcesso& p) {
-    QString t = unaRiga(QString::fromStdString(p.nome));
+    QString t = nomeLeggibile(p);
     for (const Risorsa r : Risorsa::perProcesso)
         t += QStringLiteral(", ") + r.breve() + ' ' + testoValoreAccessibile(r.valore(p));
     t += QStringLiteral(", ") + QString::fromStdString(memoriaTesto(p.memoria));

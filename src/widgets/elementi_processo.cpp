@@ -95,11 +95,10 @@ bool stessoAspetto(const UsoProcesso& a, const UsoProcesso& b) {
     return true;
 }
 
-QString nomeProcesso(const UsoProcesso& p) {
+QString nomeLeggibile(const UsoProcesso& p) {
     const QString nome = QString::fromStdString(p.nome);
     QString r;
-    r.reserve(nome.size() + 2);
-    r += QChar(0x2068);  // first strong isolate
+    r.reserve(nome.size());
     if (nome.trimmed().isEmpty()) {
         r += QStringLiteral("(pid ") + QString::number(p.id) + QLatin1Char(')');
     } else {
@@ -130,8 +129,12 @@ QString nomeProcesso(const UsoProcesso& p) {
             }
         }
     }
-    r += QChar(0x2069);  // pop directional isolate
     return r;
+}
+
+QString nomeProcesso(const UsoProcesso& p) {
+    // first strong isolate … pop directional isolate
+    return QChar(0x2068) + nomeLeggibile(p) + QChar(0x2069);
 }
 
 }  // namespace pulsaro

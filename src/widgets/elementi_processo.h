@@ -40,5 +40,7 @@ bool stessoAspetto(const UsoProcesso& a, const UsoProcesso& b);
 // "(pid 1234)" for a process without one. It is isolated (U+2068 … U+2069), so it cannot reorder
 // what is drawn beside it.
 QString nomeProcesso(const UsoProcesso& p);
+// The same name without the isolating marks, for what is read rather than drawn (a screen reader).
+QString nomeLeggibile(const UsoProcesso& p);
 
 }  // namespace pulsaro

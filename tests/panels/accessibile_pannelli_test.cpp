@@ -90,8 +90,11 @@ TEST(AccessibilePannelli, FinestraPrincipaleLettaComeUnoScreenReader) {
     EXPECT_NE(std::find(nomi.begin(), nomi.end(), "CPU"), nomi.end());
     EXPECT_NE(std::find(nomi.begin(), nomi.end(), "GPU"), nomi.end());
     EXPECT_NE(std::find(nomi.begin(), nomi.end(), "p1 CPU"), nomi.end()) << "a row's own bars";
-    for (const Nodo& n : misuratori)
-        if (n.nome != "Neural Engine") EXPECT_TRUE(n.valore.endsWith(" %")) << n.nome.toStdString();
+    for (const Nodo& n : misuratori) {
+        if (n.nome != "Neural Engine") {
+            EXPECT_TRUE(n.valore.endsWith(" %")) << n.nome.toStdString();
+        }
+    }
     const auto chip = std::find_if(misuratori.begin(), misuratori.end(),
                                    [](const Nodo& n) { return n.nome == "Neural Engine"; });
     ASSERT_NE(chip, misuratori.end());

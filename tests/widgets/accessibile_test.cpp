@@ -76,8 +76,8 @@ TEST(Accessibile, TestiDeiValoriEDelleRighe) {
 
     const auto p = tre();
     EXPECT_EQ(nomeRigaAccessibile(p[0]), "cc1plus, CPU 24 %, GPU 0,0 %, 117 MB");
-    EXPECT_EQ(nomeRigaAccessibile(p[1]), "ld lungo, CPU 5,0 %, GPU 13 %, 1,5 GB, ANE")
-        << "one line, and the Neural Engine mark";
+    EXPECT_EQ(nomeRigaAccessibile(p[1]), "ld\\nlungo, CPU 5,0 %, GPU 13 %, 1,5 GB, ANE")
+        << "one line, its newline written out, and the Neural Engine mark";
     EXPECT_EQ(descrizioneRigaAccessibile(p[0]), "pid 11");
     EXPECT_EQ(descrizioneRigaAccessibile(p[1]),
               "pid 22, Usa il Neural Engine (consumo per processo non disponibile)");
@@ -192,8 +192,8 @@ TEST(Accessibile, ListeConUnaVocePerProcesso) {
         lista->impostaProcessi(due);
         EXPECT_EQ(i->childCount(), 2);
         EXPECT_EQ(i->child(2), nullptr);
-        EXPECT_EQ(riga->text(QAccessible::Name), "ld lungo, CPU 5,0 %, GPU 13 %, 1,5 GB, ANE");
-        EXPECT_EQ(gpu->text(QAccessible::Name), "ld lungo GPU");
+        EXPECT_EQ(riga->text(QAccessible::Name), "ld\\nlungo, CPU 5,0 %, GPU 13 %, 1,5 GB, ANE");
+        EXPECT_EQ(gpu->text(QAccessible::Name), "ld\\nlungo GPU");
         EXPECT_TRUE(riga->state().selected);
     }
 }
@@ -228,10 +228,14 @@ TEST(Accessibile, TastieraSulleListe) {
     tasto(Qt::Key_Space);
     EXPECT_EQ(seguiti, (std::vector<std::int32_t>{22, 22})) << "Return and Space follow the row's process";
 
-    // The row moves with its process when the order changes.
+    // While the keyboard is on the list the rows keep their order, and so does its row.
     auto nuovo = tre();
     std::swap(nuovo[0], nuovo[1]);
     lista->impostaProcessi(nuovo);
+    EXPECT_EQ(lista->rigaCorrente(), 1);
+
+    // The focus gone, the order catches up and the keyboard's row moves with its process.
+    lista->clearFocus();
     EXPECT_EQ(lista->rigaCorrente(), 0);
 
     // Its process gone, the keyboard stays at its place.
@@ -239,6 +243,7 @@ TEST(Accessibile, TastieraSulleListe) {
     lista->impostaProcessi(nuovo);
     EXPECT_EQ(lista->rigaCorrente(), 0);
     lista->impostaProcessi(tre());
+    lista->setFocus(Qt::TabFocusReason);
 
     QAccessibleInterface* i = interfaccia(lista);
     EXPECT_EQ(i->focusChild(), i->child(0));
@@ -247,7 +252,7 @@ TEST(Accessibile, TastieraSulleListe) {
     int fuochi = 0;
     for (const auto& v : annunci.voci)
         if (v.tipo == QAccessible::Focus && v.oggetto == lista && v.figlio >= 0) ++fuochi;
-    EXPECT_EQ(fuochi, 5) << "the focus and each key on the rows are announced on the row";
+    EXPECT_EQ(fuochi, 6) << "each focus and each key on the rows are announced on the row";
 
     // A screen reader's press follows the row too.
     i->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

@@ -388,8 +388,8 @@ TEST(ImpostazioniSalvataggio, ScritturaRifiutataSiVedeSottoIlModulo) {
     prova::SondeFinte sonde;
     CodaManuale coda;
     std::vector<std::function<void()>> blocchi;
-    auto monitor = Monitor::crea(
-        sonde, coda, [&](std::function<void()> f) { blocchi.push_back(std::move(f)); }, preferenze);
+    auto monitor =
+        Monitor::crea(sonde, coda, [&](std::function<void()> f) { blocchi.push_back(std::move(f)); });
     LoginFinto login;
     Impostazioni vista(*monitor, preferenze, login);
     auto* riga = vista.findChild<QLabel*>("nonSalvate");

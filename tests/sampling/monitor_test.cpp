@@ -221,7 +221,7 @@ TEST_F(MonitorTest, FontiNonFunzionanti) {
     avanza(1.5);
     EXPECT_EQ(monitor->stato(), (StatoFonti{true, false, false, true, true}));
     EXPECT_TRUE(monitor->stato().guasti().tutto());
-    monitor->visibilita(false, "mini");
+    mostra("mini", false);
     sonde.energia->manca = false;
     monitor->verificaOra();
     avanza(0);

@@ -48,10 +48,12 @@ TEST(ChipANEFermo, ComeDisegnatoDirettamente) {
                     SCOPED_TRACE(testing::Message()
                                  << "dpr " << dpr << " origine " << origine.x() << "," << origine.y()
                                  << " luce " << fermo << " etichetta " << etichetta.toStdString());
+                    ImmaginiChip immagini;
                     auto dipingi = [&](double luce) {
-                        return prova::dipingiSu(
-                                   cornice.size(), dpr, origine, fondo,
-                                   [&](QPainter& p) { disegnaChipANE(p, cornice, luce, etichetta, a); })
+                        return prova::dipingiSu(cornice.size(), dpr, origine, fondo,
+                                                [&](QPainter& p) {
+                                                    disegnaChipANE(p, cornice, luce, etichetta, a, immagini);
+                                                })
                             .img;
                     };
                     // Twice at rest: the first makes the image, the second copies it.

@@ -17,6 +17,9 @@
 #include "barra/riquadro_barra.h"
 #include "barra/riquadro_compatto.h"
 #include "barra/testi_barra.h"
+#include "impostazioni/impostazioni.h"
+#include "panels/mini_pannello.h"
+#include "panels/pannello.h"
 #include "platform/diario.h"
 #include "platform/tabella_preferenze.h"
 #include "sampling/testi.h"
@@ -128,10 +131,6 @@ Finestre::~Finestre() {
     voce_.reset();
 }
 
-bool Finestre::barraMenuAttiva(const Preferenze& p) {
-    return TP::barraMenu.leggi(p);
-}
-
 // The engine is told, on this thread, what it keeps: it never reads the preferences itself.
 void Finestre::impostaNumeroProcessi() {
     monitor_->impostaNumeroProcessi(static_cast<int>(TP::numeroPannelli.leggi(*c_.preferenze)));
@@ -176,7 +175,7 @@ void Finestre::avvia(bool daLogin) {
         }
     }
 
-    if (daLogin && barraMenuAttiva(*c_.preferenze)) {
+    if (daLogin && TP::barraMenu.leggi(*c_.preferenze)) {
         c_.desktop->impostaPolitica(Politica::accessoria);
         return;
     }
@@ -185,7 +184,7 @@ void Finestre::avvia(bool daLogin) {
 
 void Finestre::aggiornaBarra() {
     Preferenze& p = *c_.preferenze;
-    if (!barraMenuAttiva(p)) {
+    if (!TP::barraMenu.leggi(p)) {
         if (!voce_) return;
         if (riquadroAcceso_) {
             riquadroAcceso_ = false;
@@ -320,7 +319,11 @@ void Finestre::alternaPopover() {
         },
     };
     auto* p = new Popover;
-    p->impostaContenuto(c_.creaMini(*monitor_, *c_.preferenze, std::move(azioni), p));
+    p->impostaContenuto(c_.creaMini ? c_.creaMini(*monitor_, *c_.preferenze, std::move(azioni), p)
+                                    : new MiniPannello(*monitor_, *c_.preferenze,
+                                                       AzioniPannello{azioni.apriPrincipale,
+                                                                      azioni.impostazioni, azioni.esci},
+                                                       icone_, p));
     connect(p, &Popover::chiuso, this, [this] {
         if (!chiudendo_) chiusoDaFuori_ = std::chrono::steady_clock::now();
     });
@@ -345,7 +348,8 @@ void Finestre::apriPrincipale() {
         w->setObjectName(QStringLiteral("principale"));
         auto* l = new QVBoxLayout(w);
         l->setContentsMargins(0, 0, 0, 0);
-        QWidget* contenuto = c_.creaPannello(*monitor_, *c_.preferenze, w);
+        QWidget* contenuto = c_.creaPannello ? c_.creaPannello(*monitor_, *c_.preferenze, w)
+                                             : new Pannello(*monitor_, *c_.preferenze, icone_, w);
         contenuto->setMinimumWidth(larghezzaMinimaContenuto);
         l->addWidget(contenuto);
         contenutoPrincipale_ = contenuto;
@@ -372,7 +376,8 @@ void Finestre::impostazioni() {
         area->setFrameShape(QFrame::NoFrame);
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         area->setWidgetResizable(true);
-        QWidget* modulo = c_.creaImpostazioni(*monitor_, *c_.preferenze, area);
+        QWidget* modulo = c_.creaImpostazioni ? c_.creaImpostazioni(*monitor_, *c_.preferenze, area)
+                                              : new Impostazioni(*monitor_, *c_.preferenze, *c_.login, area);
         area->setWidget(modulo);
         l->addWidget(area);
         // Closable and minimisable: the window takes the form's size and follows it as rows come and go.
@@ -407,8 +412,7 @@ void Finestre::portaAvanti(QWidget* finestra) {
 }
 
 void Finestre::esci() {
-    esciDavvero_ = true;
-    if (c_.termina) c_.termina();
+    emit esciChiesto();
 }
 
 void Finestre::soloBarra() {
@@ -462,8 +466,7 @@ void Finestre::finestraChiusa() {
         }
     }
     if (!chiusa || principale_ || finestraImpostazioni_) return;
-    if (barraMenuAttiva(*c_.preferenze)) c_.desktop->impostaPolitica(Politica::accessoria);
-    if (ultimaChiusa_) ultimaChiusa_();
+    emit ultimaFinestraChiusa();
 }
 
 void Finestre::nelloSchermo() {

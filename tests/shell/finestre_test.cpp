@@ -101,9 +101,9 @@ TEST_F(FinestreTest, MenuContestualeConTestiTastiERigaDiStato) {
     EXPECT_NE(finestre->finestraImpostazioni(), nullptr);
     voce->menu[0].azione();
     EXPECT_NE(finestre->principale(), nullptr);
-    EXPECT_FALSE(finestre->esciDavvero());
+    EXPECT_FALSE(delegato->esciDavvero());
     voce->menu[5].azione();
-    EXPECT_TRUE(finestre->esciDavvero());
+    EXPECT_TRUE(delegato->esciDavvero());
     EXPECT_EQ(terminazioni, 1);
 }
 
@@ -164,7 +164,7 @@ TEST_F(FinestreTest, IlPopoverSiAlternaENasceNuovoOgniVolta) {
     auto bottoni = finestre->popover()->findChildren<QPushButton*>();
     ASSERT_EQ(bottoni.size(), 3);
     bottoni[2]->click();
-    EXPECT_TRUE(finestre->esciDavvero());
+    EXPECT_TRUE(delegato->esciDavvero());
     EXPECT_EQ(terminazioni, 1);
 }
 

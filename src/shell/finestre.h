@@ -24,6 +24,7 @@
 #include "sampling/coda.h"
 #include "sampling/monitor.h"
 #include "sampling/sonde.h"
+#include "shell/ospite_finestra.h"
 
 class QTimer;
 
@@ -104,10 +105,9 @@ protected:
 
 private:
     void impostaNumeroProcessi();
-    void mostra(QWidget* finestra);
-    void portaAvanti(QWidget* finestra);
+    void mostra(OspiteFinestra* finestra);
     void chiudiPopover();
-    void finestraChiusa();
+    void finestraChiusa(OspiteFinestra* finestra);
     void salvaCornice();
     void ripristinaCornice(QWidget* finestra);
     void nelloSchermo();
@@ -122,9 +122,9 @@ private:
     CacheIcone icone_;
     std::unique_ptr<VoceStato> voce_;
     QPointer<Popover> popover_;
-    QPointer<QWidget> principale_;
+    QPointer<OspiteFinestra> principale_;
     QPointer<QWidget> contenutoPrincipale_;
-    QPointer<QWidget> finestraImpostazioni_;
+    QPointer<OspiteFinestra> finestraImpostazioni_;
     std::vector<Abbonamento> abbonamenti_;
     Abbonamento numero_;  // the number of processes, pushed into the engine from the first moment
     bool riquadroAcceso_ = false;

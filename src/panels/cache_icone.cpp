@@ -5,14 +5,17 @@
 #include <QPixmap>
 
 #include "platform/applicazioni.h"
+#include "widgets/simboli.h"
 
 namespace pulsaro {
 
 CacheIcone::CacheIcone(Ricerca ricerca) : ricerca_(std::move(ricerca)) {}
 
-CacheIcone& CacheIcone::condivisa() {
-    static CacheIcone cache;
-    return cache;
+QIcon CacheIcone::ingranaggio(QRgb colore) {
+    if (const auto it = ingranaggiColore_.find(colore); it != ingranaggiColore_.end()) return it->second;
+    if (ingranaggiColore_.size() >= coloriIngranaggio) ingranaggiColore_.clear();
+    return ingranaggiColore_[colore] = QIcon(QPixmap::fromImage(
+               immagineSimbolo(Simbolo::ingranaggio, QSizeF(12, 12), QColor::fromRgba(colore), 2)));
 }
 
 std::optional<QIcon> CacheIcone::icona(std::int32_t pid) {

@@ -11,20 +11,17 @@ void disegnaIconaProcesso(QPainter& p, const QRectF& cornice, std::int32_t pid, 
                           CacheIcone& cache) {
     const std::optional<QIcon> icona = cache.icona(pid);
     if (!icona) {
-        disegnaIngranaggio(p, cornice, a);
+        disegnaIngranaggio(p, cornice, a, cache.ingranaggi());
         return;
     }
     disegnaIconaApplicazione(p, cornice, *icona);
 }
 
-DisegnoIcona disegnoIconaProcesso() {
-    return [](QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a) {
-        disegnaIconaProcesso(p, cornice, pid, a, CacheIcone::condivisa());
+DisegnoIcona disegnoIconaProcesso(CacheIcone& cache) {
+    return [&cache](QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a) {
+        disegnaIconaProcesso(p, cornice, pid, a, cache);
     };
 }
-
-IconaProcesso::IconaProcesso(std::int32_t pid, QWidget* padre)
-    : IconaProcesso(pid, CacheIcone::condivisa(), padre) {}
 
 IconaProcesso::IconaProcesso(std::int32_t pid, CacheIcone& cache, QWidget* padre)
     : QWidget(padre), pid_(pid), cache_(&cache) {}

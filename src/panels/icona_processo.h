@@ -14,13 +14,11 @@ class CacheIcone;
 // The application icon stretched to `cornice`, else the gear; icons come from `cache`.
 void disegnaIconaProcesso(QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a, CacheIcone& cache);
 
-// The hook the process lists take, drawing through the shared cache.
-DisegnoIcona disegnoIconaProcesso();
+// The hook the process lists take, drawing through `cache`, which must outlive the list.
+DisegnoIcona disegnoIconaProcesso(CacheIcone& cache);
 
 class IconaProcesso : public QWidget {
 public:
-    explicit IconaProcesso(std::int32_t pid = 0, QWidget* padre = nullptr);
-    // For tests: the icons come from this cache instead of the shared one.
     IconaProcesso(std::int32_t pid, CacheIcone& cache, QWidget* padre = nullptr);
 
     void setPid(std::int32_t pid);

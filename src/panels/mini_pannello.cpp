@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 
+#include "panels/cache_icone.h"
 #include "panels/lista_mini.h"
 #include "panels/osserva_visibilita.h"
 #include "panels/riga_mini.h"
@@ -48,24 +49,22 @@ QFont fontIntestazione() {
     return carattere(10, QFont::Bold);
 }
 
-// In the button's own text colour, which follows the style rather than the panel. One icon per
-// colour for the whole run: a new one at each opening of the popover would leave its copies in
-// Qt's pixmap cache every time.
-QIcon iconaIngranaggio(const QPalette& tavolozza) {
-    const QColor c = tavolozza.color(QPalette::ButtonText);
-    static std::map<QRgb, QIcon> icone;
-    if (const auto it = icone.find(c.rgba()); it != icone.end()) return it->second;
-    if (icone.size() >= 4) icone.clear();
-    return icone[c.rgba()] =
-               QIcon(QPixmap::fromImage(immagineSimbolo(Simbolo::ingranaggio, QSizeF(12, 12), c, 2)));
-}
-
 }  // namespace
 
+MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPannello azioni, CacheIcone& icone,
+                           QWidget* padre)
+    : MiniPannello(monitor, preferenze, std::move(azioni), nullptr, &icone, padre) {}
+
 MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPannello azioni, QWidget* padre)
+    : MiniPannello(monitor, preferenze, std::move(azioni), std::make_unique<CacheIcone>(), nullptr, padre) {}
+
+MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPannello azioni,
+                           std::unique_ptr<CacheIcone> propria, CacheIcone* icone, QWidget* padre)
     : QWidget(padre),
       monitor_(monitor),
       preferenze_(preferenze),
+      propria_(std::move(propria)),
+      icone_(icone ? *icone : *propria_),
       azioni_(std::move(azioni)),
       aperta_(TabellaPreferenze::miniListaAperta.leggi(preferenze)) {
     setFixedWidth(larghezzaMini);
@@ -144,7 +143,7 @@ MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPanne
     ha->addWidget(rotella_, 0, Qt::AlignCenter);
     vl->addWidget(attesa_);
     for (int i = 0; i < righeMini; ++i) {
-        auto* r = new RigaMini(lista_);
+        auto* r = new RigaMini(icone_, lista_);
         r->hide();
         righe_.push_back(r);
         vl->addWidget(r);
@@ -157,7 +156,7 @@ MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPanne
     const QFont piccolo = carattere(11);
     apri_ = new QPushButton(QStringLiteral("Apri Pulsaro"), this);
     impostazioni_ = new QPushButton(QStringLiteral("Impostazioni"), this);
-    impostazioni_->setIcon(iconaIngranaggio(impostazioni_->palette()));
+    impostazioni_->setIcon(icone_.ingranaggio(impostazioni_->palette().color(QPalette::ButtonText).rgba()));
     impostazioni_->setToolTip(QStringLiteral("Impostazioni di Pulsaro"));
     esci_ = new QPushButton(QStringLiteral("Esci"), this);
     for (QPushButton* b : {apri_, impostazioni_, esci_}) b->setFont(piccolo);
@@ -267,7 +266,8 @@ void MiniPannello::paintEvent(QPaintEvent*) {
 void MiniPannello::changeEvent(QEvent* e) {
     if ((e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange) &&
         impostazioni_) {
-        impostazioni_->setIcon(iconaIngranaggio(impostazioni_->palette()));
+        impostazioni_->setIcon(
+            icone_.ingranaggio(impostazioni_->palette().color(QPalette::ButtonText).rgba()));
         update();
     }
     QWidget::changeEvent(e);

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "panels/azioni_pannello.h"
@@ -15,6 +16,7 @@ class QPushButton;
 
 namespace pulsaro {
 
+class CacheIcone;
 class ChipANE;
 class Contagiri;
 class Monitor;
@@ -28,6 +30,9 @@ inline constexpr int durataListaMiniMs = 200;
 
 class MiniPannello : public QWidget {
 public:
+    // icone: the icons shared with the other windows; without it the panel keeps its own.
+    MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPannello azioni, CacheIcone& icone,
+                 QWidget* padre = nullptr);
     MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPannello azioni, QWidget* padre = nullptr);
     ~MiniPannello() override;
 
@@ -54,6 +59,8 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPannello azioni,
+                 std::unique_ptr<CacheIcone> propria, CacheIcone* icone, QWidget* padre);
     void aggiornaTotale();
     void aggiornaStato();
     void aggiornaProcessi();
@@ -62,6 +69,8 @@ private:
 
     Monitor& monitor_;
     Preferenze& preferenze_;
+    std::unique_ptr<CacheIcone> propria_;
+    CacheIcone& icone_;
     AzioniPannello azioni_;
     bool aperta_;
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "panels/cache_icone.h"
 #include "panels/icona_processo.h"
 #include "panels/osserva_visibilita.h"
 #include "panels/regole_pannello.h"
@@ -34,10 +35,19 @@ namespace {
 constexpr int durataCorniceMs = 200;
 }  // namespace
 
+Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, CacheIcone& icone, QWidget* padre)
+    : Pannello(monitor, preferenze, nullptr, &icone, padre) {}
+
 Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
+    : Pannello(monitor, preferenze, std::make_unique<CacheIcone>(), nullptr, padre) {}
+
+Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, std::unique_ptr<CacheIcone> propria,
+                   CacheIcone* icone, QWidget* padre)
     : QWidget(padre),
       monitor_(monitor),
       preferenze_(preferenze),
+      propria_(std::move(propria)),
+      icone_(icone ? *icone : *propria_),
       vista_(tutteLeViste[TabellaPreferenze::vista.leggi(preferenze)]),
       aperta_(TabellaPreferenze::listaAperta.leggi(preferenze)),
       adatta_(new QTimer(this)) {
@@ -46,7 +56,7 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     v->setSpacing(16);
 
     scheda_ = new SchedaIntestazione(
-        monitor_,
+        monitor_, icone_,
         [this] {
             if (monitor_.seguito()) seleziona(*monitor_.seguito());
         },
@@ -109,7 +119,7 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre)
     barre_ = new VistaBarre(contenuto_);
     griglia_ = new VistaContagiri(contenuto_);
     for (ListaProcessi* l : {static_cast<ListaProcessi*>(barre_), static_cast<ListaProcessi*>(griglia_)}) {
-        l->impostaIcona(disegnoIconaProcesso());
+        l->impostaIcona(disegnoIconaProcesso(icone_));
         l->impostaSeleziona([this](std::int32_t pid) { seleziona(pid); });
         l->setAccessibleName(QStringLiteral("Processi più pesanti"));
         // The lists' minimum hint is their height in one narrow column; the scroll area would take

@@ -5,6 +5,7 @@
 #include <QScrollArea>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "panels/vista.h"
@@ -19,6 +20,7 @@ class QPropertyAnimation;
 
 namespace pulsaro {
 
+class CacheIcone;
 class Monitor;
 class OsservaVisibilita;
 class Preferenze;
@@ -39,6 +41,8 @@ public:
 
 class Pannello : public QWidget {
 public:
+    // icone: the icons shared with the other windows; without it the panel keeps its own.
+    Pannello(Monitor& monitor, Preferenze& preferenze, CacheIcone& icone, QWidget* padre = nullptr);
     Pannello(Monitor& monitor, Preferenze& preferenze, QWidget* padre = nullptr);
     ~Pannello() override;
 
@@ -72,6 +76,8 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    Pannello(Monitor& monitor, Preferenze& preferenze, std::unique_ptr<CacheIcone> propria, CacheIcone* icone,
+             QWidget* padre);
     void aggiornaProcessi();
     void aggiornaScheda();
     void aggiornaIntervallo();
@@ -81,6 +87,8 @@ private:
 
     Monitor& monitor_;
     Preferenze& preferenze_;
+    std::unique_ptr<CacheIcone> propria_;
+    CacheIcone& icone_;
     Vista vista_;
     bool aperta_;
     double altezzaLista_ = 0;

@@ -41,7 +41,7 @@ double altezzaBlocco() {
 
 }  // namespace
 
-RigaMini::RigaMini(QWidget* padre) : QWidget(padre) {
+RigaMini::RigaMini(CacheIcone& icone, QWidget* padre) : QWidget(padre), icone_(icone) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -78,7 +78,7 @@ void RigaMini::paintEvent(QPaintEvent*) {
     double x = dentro.left();
     const double cy = dentro.center().y();
     disegnaIconaProcesso(p, QRectF(x, cy - latoIconaMini / 2, latoIconaMini, latoIconaMini), processo_.id, a,
-                         CacheIcone::condivisa());
+                         icone_);
     x += latoIconaMini + spaziatura;
 
     const QFont nome = fontNome();

@@ -7,12 +7,14 @@
 
 namespace pulsaro {
 
+class CacheIcone;
+
 inline constexpr double larghezzaNomeMini = 92;
 inline constexpr double latoIconaMini = 16;
 
 class RigaMini : public QWidget {
 public:
-    explicit RigaMini(QWidget* padre = nullptr);
+    explicit RigaMini(CacheIcone& icone, QWidget* padre = nullptr);
 
     // Repaints only when the process shown changes; seguito: it is the followed process.
     void imposta(const UsoProcesso& p, bool seguito = false);
@@ -30,6 +32,7 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    CacheIcone& icone_;
     UsoProcesso processo_;
     bool seguito_ = false;
     bool corrente_ = false;

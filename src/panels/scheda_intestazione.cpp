@@ -72,7 +72,8 @@ void PulsanteTutto::paintEvent(QPaintEvent*) {
 
 // --- SchedaIntestazione -------------------------------------------------------------------
 
-SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> tutto, QWidget* padre)
+SchedaIntestazione::SchedaIntestazione(Monitor& monitor, CacheIcone& icone, std::function<void()> tutto,
+                                       QWidget* padre)
     : QWidget(padre), monitor_(monitor), animazioneBordo_(new QVariantAnimation(this)) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* v = new QVBoxLayout(this);
@@ -91,7 +92,7 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, std::function<void()> t
     // The line ends before the "Tutto" button that sits at its trailing end.
     rp->setContentsMargins(18, 0, std::max(18, margineTutto + tutto_->width() + 10), 0);
     rp->setSpacing(10);
-    icona_ = new IconaProcesso(0, rigaProcesso_);
+    icona_ = new IconaProcesso(0, icone, rigaProcesso_);
     icona_->setFixedSize(28, 28);
     rp->addWidget(icona_);
     // A long name gives way, cut with "…"; the memory and pid beside it never do.

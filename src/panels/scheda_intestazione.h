@@ -11,6 +11,7 @@ class QVariantAnimation;
 
 namespace pulsaro {
 
+class CacheIcone;
 class ChipANE;
 class Contagiri;
 class IconaProcesso;
@@ -31,7 +32,8 @@ protected:
 
 class SchedaIntestazione : public QWidget {
 public:
-    SchedaIntestazione(Monitor& monitor, std::function<void()> tutto, QWidget* padre = nullptr);
+    SchedaIntestazione(Monitor& monitor, CacheIcone& icone, std::function<void()> tutto,
+                       QWidget* padre = nullptr);
 
     // Reads the monitor again; only what changed is repainted.
     void aggiorna();

@@ -7,10 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "impostazioni/impostazioni.h"
 #include "panels/accessibile_pannelli.h"
-#include "panels/mini_pannello.h"
-#include "panels/pannello.h"
 #include "platform/diario.h"
 #include "platform/elemento_login.h"
 #include "platform/fatti_desktop.h"
@@ -91,18 +88,9 @@ int eseguiApplicazione(int argc, char** argv) {
         c.dopo = [](double secondi, std::function<void()> f) {
             QTimer::singleShot(static_cast<int>(secondi * 1000), qApp, std::move(f));
         };
-        c.termina = [] { QCoreApplication::quit(); };
         c.avviso = [](const std::string& riga) { diario(LivelloDiario::avviso, "barra", riga); };
         c.argomenti = argomenti;
-        c.creaMini = [](Monitor& m, Preferenze& p, AzioniPopover a, QWidget* padre) -> QWidget* {
-            return new MiniPannello(m, p, AzioniPannello{a.apriPrincipale, a.impostazioni, a.esci}, padre);
-        };
-        c.creaPannello = [](Monitor& m, Preferenze& p, QWidget* padre) -> QWidget* {
-            return new Pannello(m, p, padre);
-        };
-        c.creaImpostazioni = [&login](Monitor& m, Preferenze& p, QWidget* padre) -> QWidget* {
-            return new Impostazioni(m, p, *login, padre);
-        };
+        c.login = login.get();
 
         Finestre finestre(std::move(c));
         Delegato delegato(finestre, *desktop, [] { QCoreApplication::quit(); });
@@ -113,8 +101,8 @@ int eseguiApplicazione(int argc, char** argv) {
         const int fd = installaSegnaliUscita();
         if (fd >= 0) {
             segnali = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-            QObject::connect(segnali.get(), &QSocketNotifier::activated, &finestre, [fd, &finestre] {
-                if (leggiSegnaleUscita(fd) != 0) finestre.esci();
+            QObject::connect(segnali.get(), &QSocketNotifier::activated, &delegato, [fd, &delegato] {
+                if (leggiSegnaleUscita(fd) != 0) delegato.esci();
             });
         }
 

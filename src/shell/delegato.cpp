@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QMenuBar>
 
+#include "platform/tabella_preferenze.h"
 #include "shell/finestre.h"
 
 namespace pulsaro {
@@ -39,9 +40,8 @@ Delegato::Delegato(Finestre& finestre, FattiDesktop& desktop, std::function<void
     });
 
     finestre_.impostaComandi({impostazioni_, finestra_, esci_});
-    finestre_.quandoUltimaFinestraChiusa([this] {
-        if (terminaDopoUltimaFinestra() && termina_) termina_();
-    });
+    connect(&finestre_, &Finestre::esciChiesto, this, &Delegato::esci);
+    connect(&finestre_, &Finestre::ultimaFinestraChiusa, this, &Delegato::ultimaFinestraChiusa);
 
     // A menu bar without a parent is the application's menu bar where the desktop has a global
     // one (the Mac); elsewhere it is never shown and the windows carry the commands.
@@ -61,21 +61,35 @@ Delegato::~Delegato() {
 
 void Delegato::avvia() {
     // A logout, restart or shutdown is a real quit.
-    desktop_.quandoSpegnimento([this] { finestre_.impostaEsciDavvero(); });
+    desktop_.quandoSpegnimento([this] { esciDavvero_ = true; });
     desktop_.quandoAvviata([this] { finestre_.avvia(desktop_.daLogin()); });
 }
 
+bool Delegato::restaInBarra() const {
+    return TabellaPreferenze::barraMenu.leggi(finestre_.preferenze()) && finestre_.voceMostrata();
+}
+
 bool Delegato::decidiUscita() {
-    if (finestre_.esciDavvero()) return true;
-    // Without an item on show (presence off, no tray, its host gone) hiding would leave nothing.
-    if (!Finestre::barraMenuAttiva(finestre_.preferenze()) || !finestre_.voceMostrata()) return true;
-    if (desktop_.uscitaDiSistema()) return true;
+    if (esciDavvero_ || !restaInBarra() || desktop_.uscitaDiSistema()) return true;
     finestre_.soloBarra();
     return false;
 }
 
 bool Delegato::terminaDopoUltimaFinestra() const {
-    return !Finestre::barraMenuAttiva(finestre_.preferenze()) || !finestre_.voceMostrata();
+    return !restaInBarra();
+}
+
+void Delegato::ultimaFinestraChiusa() {
+    if (terminaDopoUltimaFinestra()) {
+        if (termina_) termina_();
+        return;
+    }
+    finestre_.soloBarra();  // the Dock icon goes with the last window
+}
+
+void Delegato::esci() {
+    esciDavvero_ = true;
+    if (termina_) termina_();
 }
 
 void Delegato::riapri() {

@@ -1,5 +1,6 @@
-// The application's lifecycle around the controller: the quit decision, reopening, the power-off
-// notice, quitting after the last window, and the application commands with their shortcuts.
+// The application's lifecycle around the controller, and the one place of the quit policy: the
+// quit decision, the "Esci" actions, the power-off notice, what follows the last window's close,
+// reopening, and the application commands with their shortcuts.
 #pragma once
 
 #include <QAction>
@@ -31,6 +32,9 @@ public:
     bool decidiUscita();
     bool terminaDopoUltimaFinestra() const;
     void riapri();
+    // A real quit: the "Esci" actions and the termination signals.
+    void esci();
+    bool esciDavvero() const { return esciDavvero_; }
 
     QAction* comandoImpostazioni() const { return impostazioni_; }
     QAction* comandoFinestra() const { return finestra_; }
@@ -40,9 +44,14 @@ public:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    // Hiding into the menu bar leaves a way back only with the presence on and its item on show.
+    bool restaInBarra() const;
+    void ultimaFinestraChiusa();
+
     Finestre& finestre_;
     FattiDesktop& desktop_;
     std::function<void()> termina_;
+    bool esciDavvero_ = false;
     QAction* impostazioni_;
     QAction* finestra_;
     QAction* esci_;

@@ -4,12 +4,12 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLayout>
 #include <QPalette>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <cstring>
 
@@ -17,6 +17,9 @@
 #include "barra/riquadro_barra.h"
 #include "barra/riquadro_compatto.h"
 #include "barra/testi_barra.h"
+#include "impostazioni/impostazioni.h"
+#include "panels/mini_pannello.h"
+#include "panels/pannello.h"
 #include "platform/diario.h"
 #include "platform/tabella_preferenze.h"
 #include "sampling/testi.h"
@@ -128,10 +131,6 @@ Finestre::~Finestre() {
     voce_.reset();
 }
 
-bool Finestre::barraMenuAttiva(const Preferenze& p) {
-    return TP::barraMenu.leggi(p);
-}
-
 // The engine is told, on this thread, what it keeps: it never reads the preferences itself.
 void Finestre::impostaNumeroProcessi() {
     monitor_->impostaNumeroProcessi(static_cast<int>(TP::numeroPannelli.leggi(*c_.preferenze)));
@@ -176,7 +175,7 @@ void Finestre::avvia(bool daLogin) {
         }
     }
 
-    if (daLogin && barraMenuAttiva(*c_.preferenze)) {
+    if (daLogin && TP::barraMenu.leggi(*c_.preferenze)) {
         c_.desktop->impostaPolitica(Politica::accessoria);
         return;
     }
@@ -185,7 +184,7 @@ void Finestre::avvia(bool daLogin) {
 
 void Finestre::aggiornaBarra() {
     Preferenze& p = *c_.preferenze;
-    if (!barraMenuAttiva(p)) {
+    if (!TP::barraMenu.leggi(p)) {
         if (!voce_) return;
         if (riquadroAcceso_) {
             riquadroAcceso_ = false;
@@ -323,7 +322,11 @@ void Finestre::alternaPopover() {
         },
     };
     auto* p = new Popover;
-    p->impostaContenuto(c_.creaMini(*monitor_, *c_.preferenze, std::move(azioni), p));
+    p->impostaContenuto(c_.creaMini ? c_.creaMini(*monitor_, *c_.preferenze, std::move(azioni), p)
+                                    : new MiniPannello(*monitor_, *c_.preferenze,
+                                                       AzioniPannello{azioni.apriPrincipale,
+                                                                      azioni.impostazioni, azioni.esci},
+                                                       icone_, p));
     connect(p, &Popover::chiuso, this, [this] {
         if (!chiudendo_) chiusoDaFuori_ = std::chrono::steady_clock::now();
     });
@@ -343,18 +346,16 @@ void Finestre::apriPrincipale() {
     chiudiPopover();
     c_.desktop->impostaPolitica(Politica::regolare);
     if (!principale_) {
-        auto* w = new QWidget(nullptr, Qt::Window);
-        w->setWindowTitle(QStringLiteral("Pulsaro"));
-        w->setObjectName(QStringLiteral("principale"));
-        auto* l = new QVBoxLayout(w);
-        l->setContentsMargins(0, 0, 0, 0);
-        QWidget* contenuto = c_.creaPannello(*monitor_, *c_.preferenze, w);
+        auto* w =
+            new OspiteFinestra(QStringLiteral("Pulsaro"), QStringLiteral("principale"), Qt::Window, comandi_);
+        QWidget* contenuto = c_.creaPannello ? c_.creaPannello(*monitor_, *c_.preferenze, w)
+                                             : new Pannello(*monitor_, *c_.preferenze, icone_, w);
         contenuto->setMinimumWidth(larghezzaMinimaContenuto);
-        l->addWidget(contenuto);
+        w->impostaContenuto(contenuto);
         contenutoPrincipale_ = contenuto;
         w->resize(larghezzaPrincipale, altezzaPrincipale);
-        w->addActions(comandi_);
         w->installEventFilter(this);
+        connect(w, &OspiteFinestra::chiusa, this, [this, w] { finestraChiusa(w); });
         principale_ = w;
         ripristinaCornice(w);
         nelloSchermo();
@@ -365,19 +366,19 @@ void Finestre::apriPrincipale() {
 void Finestre::impostazioni() {
     chiudiPopover();
     if (!finestraImpostazioni_) {
-        auto* w = new QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
-        w->setWindowTitle(QStringLiteral("Impostazioni di Pulsaro"));
-        w->setObjectName(QStringLiteral("impostazioni"));
-        auto* l = new QVBoxLayout(w);
-        l->setContentsMargins(0, 0, 0, 0);
+        auto* w =
+            new OspiteFinestra(QStringLiteral("Impostazioni di Pulsaro"), QStringLiteral("impostazioni"),
+                               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint,
+                               comandi_);
         auto* area = new QScrollArea(w);
         area->setFrameShape(QFrame::NoFrame);
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         area->setWidgetResizable(true);
-        QWidget* modulo = c_.creaImpostazioni(*monitor_, *c_.preferenze, area);
+        QWidget* modulo = c_.creaImpostazioni ? c_.creaImpostazioni(*monitor_, *c_.preferenze, area)
+                                              : new Impostazioni(*monitor_, *c_.preferenze, *c_.login, area);
         area->setWidget(modulo);
-        l->addWidget(area);
+        w->impostaContenuto(area);
         // Closable and minimisable: the window takes the form's size and follows it as rows come and go.
         w->setFixedSize(larghezzaImpostazioni, altezzaImpostazioni);
         auto* segue = new SegueModulo(w, area);
@@ -386,32 +387,23 @@ void Finestre::impostazioni() {
         segue->adatta();
         if (QScreen* s = QGuiApplication::primaryScreen())
             w->move(s->availableGeometry().center() - QPoint(w->width() / 2, w->height() / 2));
-        w->addActions(comandi_);
-        w->installEventFilter(this);
+        connect(w, &OspiteFinestra::chiusa, this, [this, w] { finestraChiusa(w); });
         finestraImpostazioni_ = w;
     }
     monitor_->verificaOra();
     mostra(finestraImpostazioni_);
 }
 
-void Finestre::mostra(QWidget* finestra) {
+void Finestre::mostra(OspiteFinestra* finestra) {
     if (!finestra) return;
-    portaAvanti(finestra);
-    c_.dopo(ritardoMostra, [d = QPointer<Finestre>(this), f = QPointer<QWidget>(finestra)] {
-        if (d && f && f->isVisible()) d->portaAvanti(f);
+    finestra->portaAvanti();
+    c_.dopo(ritardoMostra, [d = QPointer<Finestre>(this), f = QPointer<OspiteFinestra>(finestra)] {
+        if (d && f && f->isVisible()) f->portaAvanti();
     });
 }
 
-void Finestre::portaAvanti(QWidget* finestra) {
-    if (finestra->isMinimized()) finestra->showNormal();
-    finestra->show();
-    finestra->raise();
-    finestra->activateWindow();
-}
-
 void Finestre::esci() {
-    esciDavvero_ = true;
-    if (c_.termina) c_.termina();
+    emit esciChiesto();
 }
 
 void Finestre::soloBarra() {
@@ -422,19 +414,15 @@ void Finestre::soloBarra() {
 }
 
 bool Finestre::eventFilter(QObject* oggetto, QEvent* evento) {
-    const bool principale = oggetto == principale_.data();
-    if (principale || oggetto == finestraImpostazioni_.data()) {
+    if (oggetto == principale_.data()) {
         switch (evento->type()) {
             case QEvent::Close:
-                if (principale) salvaCornice();
-                // After the close has gone through (content may refuse it).
-                QMetaObject::invokeMethod(
-                    this, [this] { finestraChiusa(); }, Qt::QueuedConnection);
+                salvaCornice();
                 break;
             case QEvent::Move:
             case QEvent::Resize:
             case QEvent::Show:
-                if (!principale || !principale_->isVisible()) break;
+                if (!principale_->isVisible()) break;
                 if (corniceInAttesa_ && principale_->frameGeometry().size() != principale_->size()) {
                     const QRect r = *corniceInAttesa_;
                     corniceInAttesa_.reset();
@@ -453,20 +441,11 @@ bool Finestre::eventFilter(QObject* oggetto, QEvent* evento) {
     return QObject::eventFilter(oggetto, evento);
 }
 
-void Finestre::finestraChiusa() {
-    bool chiusa = false;
-    for (QPointer<QWidget>* f : {&principale_, &finestraImpostazioni_}) {
-        if (*f && (*f)->isHidden()) {
-            // Released with its content; the next opening makes a new one.
-            (*f)->removeEventFilter(this);
-            (*f)->deleteLater();
-            *f = nullptr;
-            chiusa = true;
-        }
-    }
-    if (!chiusa || principale_ || finestraImpostazioni_) return;
-    if (barraMenuAttiva(*c_.preferenze)) c_.desktop->impostaPolitica(Politica::accessoria);
-    if (ultimaChiusa_) ultimaChiusa_();
+void Finestre::finestraChiusa(OspiteFinestra* finestra) {
+    for (QPointer<OspiteFinestra>* f : {&principale_, &finestraImpostazioni_})
+        if (f->data() == finestra) *f = nullptr;
+    if (principale_ || finestraImpostazioni_) return;
+    emit ultimaFinestraChiusa();
 }
 
 void Finestre::nelloSchermo() {

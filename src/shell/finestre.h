@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "panels/cache_icone.h"
 #include "platform/abbonamento.h"
 #include "platform/fatti_desktop.h"
 #include "platform/preferenze.h"
@@ -23,11 +24,13 @@
 #include "sampling/coda.h"
 #include "sampling/monitor.h"
 #include "sampling/sonde.h"
+#include "shell/ospite_finestra.h"
 
 class QTimer;
 
 namespace pulsaro {
 
+class ElementoLogin;
 class Popover;
 
 // What the popover's buttons do.
@@ -44,16 +47,16 @@ struct ComponentiFinestre {
     Monitor::Principale principale;
     Preferenze* preferenze = nullptr;
     FattiDesktop* desktop = nullptr;
+    ElementoLogin* login = nullptr;  // the settings window's switch; needed unless creaImpostazioni
     // The status item; attesa: seconds to wait for a tray that is not there yet.
     std::function<std::unique_ptr<VoceStato>(double attesa)> creaVoce;
-    // Contents of the popover, the main window and the settings window, made at every opening.
+    // Stand-ins for the contents of the popover, the main window and the settings window (tests);
+    // where empty, the real panels are made, at every opening.
     std::function<QWidget*(Monitor&, Preferenze&, AzioniPopover, QWidget* padre)> creaMini;
     std::function<QWidget*(Monitor&, Preferenze&, QWidget* padre)> creaPannello;
     std::function<QWidget*(Monitor&, Preferenze&, QWidget* padre)> creaImpostazioni;
     // Runs f on the main thread after the given seconds, unless the controller is gone.
     std::function<void(double secondi, std::function<void()> f)> dopo;
-    // Asks the application to terminate (the quit decision then runs).
-    std::function<void()> termina;
     // One line for the user on stderr.
     std::function<void(const std::string&)> avviso;
     std::vector<std::string> argomenti;
@@ -65,9 +68,6 @@ public:
     explicit Finestre(ComponentiFinestre c);
     ~Finestre() override;
 
-    // The stored "barraMenu": true when absent or not a bool.
-    static bool barraMenuAttiva(const Preferenze& p);
-
     void avvia(bool daLogin);
     void aggiornaBarra();
     void aggiornaIcona();
@@ -76,13 +76,13 @@ public:
     void alternaPopover();
     void apriPrincipale();
     void impostazioni();
+    // The "Esci" actions: asks the lifecycle for a real quit.
     void esci();
+    // Closes every window and keeps only the status item.
     void soloBarra();
 
     Monitor& monitor() { return *monitor_; }
     Preferenze& preferenze() { return *c_.preferenze; }
-    bool esciDavvero() const { return esciDavvero_; }
-    void impostaEsciDavvero() { esciDavvero_ = true; }
     bool riquadroAcceso() const { return riquadroAcceso_; }
 
     VoceStato* voce() const { return voce_.get(); }
@@ -94,18 +94,20 @@ public:
 
     // Application commands every window carries (settings, main window, quit keys).
     void impostaComandi(QList<QAction*> comandi) { comandi_ = std::move(comandi); }
-    // Called when the last window has closed (the lifecycle decides whether to quit).
-    void quandoUltimaFinestraChiusa(std::function<void()> f) { ultimaChiusa_ = std::move(f); }
+signals:
+    // The user chose "Esci": a quit that is not turned into hiding.
+    void esciChiesto();
+    // The last window has closed; the lifecycle decides what follows.
+    void ultimaFinestraChiusa();
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     void impostaNumeroProcessi();
-    void mostra(QWidget* finestra);
-    void portaAvanti(QWidget* finestra);
+    void mostra(OspiteFinestra* finestra);
     void chiudiPopover();
-    void finestraChiusa();
+    void finestraChiusa(OspiteFinestra* finestra);
     void salvaCornice();
     void ripristinaCornice(QWidget* finestra);
     void nelloSchermo();
@@ -115,12 +117,14 @@ private:
 
     ComponentiFinestre c_;
     std::shared_ptr<Monitor> monitor_;
-    bool esciDavvero_ = false;
+    // The icons the panels share for the whole run: at most a few hundred processes' icons, see
+    // CacheIcone::capienza.
+    CacheIcone icone_;
     std::unique_ptr<VoceStato> voce_;
     QPointer<Popover> popover_;
-    QPointer<QWidget> principale_;
+    QPointer<OspiteFinestra> principale_;
     QPointer<QWidget> contenutoPrincipale_;
-    QPointer<QWidget> finestraImpostazioni_;
+    QPointer<OspiteFinestra> finestraImpostazioni_;
     std::vector<Abbonamento> abbonamenti_;
     Abbonamento numero_;  // the number of processes, pushed into the engine from the first moment
     bool riquadroAcceso_ = false;
@@ -130,7 +134,6 @@ private:
     // The status line of the menu attached to the item; none while no menu is attached.
     std::optional<std::string> rigaMenuAllegato_;
     QList<QAction*> comandi_;
-    std::function<void()> ultimaChiusa_;
     QTimer* salvataggio_ = nullptr;
     std::optional<QRect> corniceInAttesa_;  // a restored frame whose borders are not known yet
     // When the popover last closed by a click elsewhere: a tray that also delivers that click to

@@ -29,7 +29,7 @@ QPainterPath rettangoloArrotondato(const QRectF& r, double raggio) {
 // The glow at full strength is a ring per device pixel: drawn once into an image, placed on whole
 // device pixels with the body's fraction of a pixel (in eighths) baked in, then copied at the
 // strength of the light, so a fade costs no more than a copy per frame.
-void bagliore(QPainter& p, const GeometriaChip& g, const QColor& colore, double luce) {
+void bagliore(QPainter& p, const GeometriaChip& g, const QColor& colore, double luce, ImmaginiChip& im) {
     const QPainterPath forma = rettangoloArrotondato(g.corpo, g.raggioCorpo);
     const QTransform t = p.deviceTransform();
     if (t.type() > QTransform::TxScale || t.m11() <= 0 || std::abs(t.m11() - t.m22()) > 1e-9) {
@@ -45,12 +45,12 @@ void bagliore(QPainter& p, const GeometriaChip& g, const QColor& colore, double 
                fy = std::lround((angolo.y() - intero.y()) * 8);
     const QSize lato(static_cast<int>(std::ceil(fuori.width() * s)) + 2,
                      static_cast<int>(std::ceil(fuori.height() * s)) + 2);
-    using Chiave = std::tuple<long, long, long, long, QRgb>;
-    const Chiave k{std::lround(g.c * 100), std::lround(s * 100), fx, fy, colore.rgba()};
-    static std::map<Chiave, QImage> immagini;
+    auto& immagini = im.bagliori;
+    const std::tuple<long, long, long, long, QRgb> k{std::lround(g.c * 100), std::lround(s * 100), fx, fy,
+                                                     colore.rgba()};
     auto it = immagini.find(k);
     if (it == immagini.end()) {
-        if (immagini.size() >= 8) immagini.clear();
+        if (immagini.size() >= ImmaginiChip::massimo) immagini.clear();
         QImage img(lato, QImage::Format_ARGB32_Premultiplied);
         img.fill(Qt::transparent);
         QPainter q(&img);
@@ -70,7 +70,8 @@ void bagliore(QPainter& p, const GeometriaChip& g, const QColor& colore, double 
     p.drawImage(base.inverted().map(QPointF(intero)), it->second);
     p.restore();
 }
-void disegnaDiretto(QPainter& p, const GeometriaChip& g, double luce, const QString& etichetta, Aspetto a) {
+void disegnaDiretto(QPainter& p, const GeometriaChip& g, double luce, const QString& etichetta, Aspetto a,
+                    ImmaginiChip& im) {
     const QColor piedini = mescola(conOpacita(Tema::muted(a), 0.5), Tema::green(a), luce);
     const QColor corpo = mescola(Tema::card(a), Tema::greenLight(a), luce);
     const QColor bordo = mescola(Tema::line(a), Tema::green(a), luce);
@@ -84,7 +85,7 @@ void disegnaDiretto(QPainter& p, const GeometriaChip& g, double luce, const QStr
     for (const QRectF& r : g.piedini) p.drawPath(capsula(r));
 
     const QPainterPath forma = rettangoloArrotondato(g.corpo, g.raggioCorpo);
-    if (luce > 0) bagliore(p, g, conOpacita(Tema::green(a), 0.55 * 0.5), luce);
+    if (luce > 0) bagliore(p, g, conOpacita(Tema::green(a), 0.55 * 0.5), luce, im);
     p.setBrush(corpo);
     p.setPen(QPen(bordo, g.bordo));
     p.drawPath(forma);
@@ -110,7 +111,8 @@ QRectF ingombro(const GeometriaChip& g) {
 
 // Off or fully lit, the chip is one image per size, place on the pixel grid, look and label: its
 // outlines and label cost more than the rest of the header, and it is repainted with it.
-bool disegnaFermo(QPainter& p, const GeometriaChip& g, double luce, const QString& etichetta, Aspetto a) {
+bool disegnaFermo(QPainter& p, const GeometriaChip& g, double luce, const QString& etichetta, Aspetto a,
+                  ImmaginiChip& im) {
     const QTransform t = p.deviceTransform();
     if ((luce != 0 && luce != 1) || t.type() > QTransform::TxScale || t.m11() <= 0 ||
         std::abs(t.m11() - t.m22()) > 1e-9)
@@ -122,13 +124,13 @@ bool disegnaFermo(QPainter& p, const GeometriaChip& g, double luce, const QStrin
     // The exact fraction of a pixel: rounded, the edges and the label would blur by a shade.
     const QPointF frazione = angolo - QPointF(intero);
     const long fx = std::lround(frazione.x() * 1024), fy = std::lround(frazione.y() * 1024);
-    using Chiave = std::tuple<long, long, long, long, int, bool, QString, QString>;
-    Chiave k{std::lround(g.c * 100), std::lround(s * 100), fx, fy, static_cast<int>(a), luce == 1, etichetta,
-             QFont().key()};
-    static std::map<Chiave, QImage> immagini;
+    auto& immagini = im.fermi;
+    std::tuple<long, long, long, long, int, bool, QString, QString> k{
+        std::lround(g.c * 100), std::lround(s * 100), fx, fy, static_cast<int>(a), luce == 1, etichetta,
+        QFont().key()};
     auto it = immagini.find(k);
     if (it == immagini.end()) {
-        if (immagini.size() >= 8) immagini.clear();
+        if (immagini.size() >= ImmaginiChip::massimo) immagini.clear();
         QImage img(static_cast<int>(std::ceil(fuori.width() * s)) + 2,
                    static_cast<int>(std::ceil(fuori.height() * s)) + 2, QImage::Format_ARGB32_Premultiplied);
         img.fill(Qt::transparent);
@@ -136,7 +138,7 @@ bool disegnaFermo(QPainter& p, const GeometriaChip& g, double luce, const QStrin
         q.translate(frazione);
         q.scale(s, s);
         q.translate(-fuori.topLeft());
-        disegnaDiretto(q, g, luce, etichetta, a);
+        disegnaDiretto(q, g, luce, etichetta, a, im);
         q.end();
         it = immagini.emplace(std::move(k), std::move(img)).first;
     }
@@ -150,10 +152,11 @@ bool disegnaFermo(QPainter& p, const GeometriaChip& g, double luce, const QStrin
 }
 }  // namespace
 
-void disegnaChipANE(QPainter& p, const QRectF& cornice, double luce, const QString& etichetta, Aspetto a) {
+void disegnaChipANE(QPainter& p, const QRectF& cornice, double luce, const QString& etichetta, Aspetto a,
+                    ImmaginiChip& immagini) {
     const GeometriaChip g = geometriaChip(cornice);
     if (g.c <= 0) return;
-    if (!disegnaFermo(p, g, luce, etichetta, a)) disegnaDiretto(p, g, luce, etichetta, a);
+    if (!disegnaFermo(p, g, luce, etichetta, a, immagini)) disegnaDiretto(p, g, luce, etichetta, a, immagini);
 }
 
 ChipANE::ChipANE(QWidget* padre) : QWidget(padre), dissolvenza_(new QVariantAnimation(this)) {
@@ -201,7 +204,7 @@ void ChipANE::setEtichetta(const QString& etichetta) {
 
 void ChipANE::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    disegnaChipANE(p, contentsRect(), luce_, etichetta_, Tema::aspetto());
+    disegnaChipANE(p, contentsRect(), luce_, etichetta_, Tema::aspetto(), immagini_);
 }
 
 void ChipANE::changeEvent(QEvent* e) {

@@ -31,7 +31,7 @@ QString Contagiri::testo() const {
 void Contagiri::paintEvent(QPaintEvent*) {
     QPainter p(this);
     disegnaContagiri(p, corniceContagiri(contentsRect()), molla_.valore(), testo(), etichetta_,
-                     Tema::aspetto());
+                     Tema::aspetto(), immagini_);
 }
 
 void Contagiri::changeEvent(QEvent* e) {

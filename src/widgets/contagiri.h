@@ -32,6 +32,7 @@ protected:
 
 private:
     ValoreMolla molla_;
+    ImmaginiContagiri immagini_;
 };
 
 }  // namespace pulsaro

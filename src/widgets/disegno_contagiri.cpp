@@ -187,8 +187,8 @@ private:
 
 using Immagini = CacheImmagini<Chiave, HashChiave>;
 
-// The gauges' images: the scale per appearance, the value arc's white mask per shape and
-// fraction of a pixel, and the arc as last painted at each place. The places are the gauges on
+// A painter's gauge images: the scale per appearance, the value arc's white mask per shape and
+// fraction of a pixel, and the arc as last painted at each place. The places are its gauges on
 // screen, so the memory settles as soon as they have been drawn, however many values pass; about
 // 8 MB at most at any screen scale.
 struct Caches {
@@ -196,10 +196,6 @@ struct Caches {
     Immagini maschere{3 << 20};
     CacheImmagini<ChiavePosto, HashChiavePosto, ArcoDipinto> archi{4 << 20};
 };
-Caches& caches() {
-    static Caches c;
-    return c;
-}
 
 // Paints with `disegna` in the gauge's own coordinates into a transparent image placed at `pos`.
 template <typename F>
@@ -228,12 +224,12 @@ Chiave chiave(const GeometriaContagiri& g, const Posto& pos, QRgb colore) {
     return {std::lround(g.d * 100), std::lround(pos.s * 100), pos.fx, pos.fy, colore};
 }
 
-void scala(QPainter& p, const GeometriaContagiri& g, Aspetto a, const std::optional<Posto>& pos) {
+void scala(QPainter& p, const GeometriaContagiri& g, Aspetto a, const std::optional<Posto>& pos, Caches& im) {
     if (!pos) {
         disegnaScala(p, g, a);
         return;
     }
-    QImage& img = caches().scale.cerca(chiave(g, *pos, a == Aspetto::scuro), [&] {
+    QImage& img = im.scale.cerca(chiave(g, *pos, a == Aspetto::scuro), [&] {
         return immagine(g, *pos, [&](QPainter& q) { disegnaScala(q, g, a); });
     });
     copia(p, *pos, img);
@@ -278,7 +274,8 @@ void aloneFinale(QPainter& p, const GeometriaContagiri& g, const QColor& c, doub
 }
 
 // The value arc: the whole arc's mask in its colour, cut at the value, with the end drawn on top.
-void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const std::optional<Posto>& pos) {
+void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const std::optional<Posto>& pos,
+                Caches& im) {
     if (g.arcoValore.ampiezza <= 0) return;
     if (!pos) {
         const QPainterPath valore = arco(g, g.arcoValore);
@@ -286,13 +283,13 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
         tratto(p, valore, c, g.lw, Qt::RoundCap);
         return;
     }
-    const QImage& maschera = caches().maschere.cerca(chiave(g, *pos, 0), [&] {
+    const QImage& maschera = im.maschere.cerca(chiave(g, *pos, 0), [&] {
         return immagine(g, *pos, [&](QPainter& q) { disegnaArcoPieno(q, g, Qt::white); });
     });
     const double fine = g.arcoValore.inizio + g.arcoValore.ampiezza;
     const bool intero = fine >= g.traccia.inizio + g.traccia.ampiezza;
     // Between two samples a gauge at rest keeps its colour and its cut: nothing to redo.
-    ArcoDipinto& a = caches().archi.cerca(
+    ArcoDipinto& a = im.archi.cerca(
         ChiavePosto{chiave(g, *pos, 0), static_cast<long>(pos->x0), static_cast<long>(pos->y0)}, [&] {
             return ArcoDipinto{0, -1, QImage(maschera.size(), QImage::Format_ARGB32_Premultiplied)};
         });
@@ -367,8 +364,7 @@ struct CaratteriContagiri {
     double hValore = 0, hEtichetta = 0;
 };
 
-const CaratteriContagiri& caratteri(double d) {
-    static CaratteriContagiri c;
+const CaratteriContagiri& caratteri(double d, CaratteriContagiri& c) {
     const QFont base = carattere(12);
     if (c.d != d || !(c.base == base)) {
         c.d = d;
@@ -398,13 +394,22 @@ void testoCentratoSu(QPainter& p, const CarattereScalato& f, double x, double al
 
 }  // namespace
 
-qsizetype memoriaImmaginiContagiri() {
-    const Caches& c = caches();
+struct ImmaginiContagiri::Dentro {
+    Caches immagini;
+    CaratteriContagiri caratteri;
+};
+
+ImmaginiContagiri::ImmaginiContagiri() : d_(std::make_unique<Dentro>()) {}
+ImmaginiContagiri::~ImmaginiContagiri() = default;
+
+qsizetype ImmaginiContagiri::memoria() const {
+    const Caches& c = d_->immagini;
     return c.scale.occupati() + c.maschere.occupati() + c.archi.occupati();
 }
 
 void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo,
-                      const QString& etichetta, Aspetto a) {
+                      const QString& etichetta, Aspetto a, ImmaginiContagiri& immagini) {
+    ImmaginiContagiri::Dentro& im = *immagini.d_;
     const GeometriaContagiri g = geometriaContagiri(cornice, f);
     if (g.d <= 0) return;
     const QColor c = Tema::carico(f * 100);
@@ -412,8 +417,8 @@ void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QStrin
     p.setRenderHint(QPainter::Antialiasing);
     const std::optional<Posto> pos = posto(p, g);
 
-    scala(p, g, a, pos);
-    arcoValore(p, g, c, pos);
+    scala(p, g, a, pos, im.immagini);
+    arcoValore(p, g, c, pos, im.immagini);
     ago(p, g, c, a);
 
     const double m = g.diametroMozzo;
@@ -421,7 +426,7 @@ void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QStrin
     p.setPen(QPen(c, 1.5));
     p.drawEllipse(g.centro, m / 2, m / 2);
 
-    const CaratteriContagiri& k = caratteri(g.d);
+    const CaratteriContagiri& k = caratteri(g.d, im.caratteri);
     const double he = etichetta.isEmpty() ? 0 : k.hEtichetta;
     const double alto = g.centroTesti.y() - (k.hValore + he) / 2;
     p.setPen(Tema::testoPrimario(a));

@@ -16,7 +16,7 @@
 
 namespace pulsaro {
 
-void disegnaIngranaggio(QPainter& p, const QRectF& cornice, Aspetto a) {
+void disegnaIngranaggio(QPainter& p, const QRectF& cornice, Aspetto a, ImmaginiIngranaggio& cache) {
     const QRectF dentro = cornice.adjusted(4, 4, -4, -4);
     if (dentro.width() <= 0 || dentro.height() <= 0) return;
     const QColor colore = Tema::testoSecondario(a);
@@ -28,13 +28,13 @@ void disegnaIngranaggio(QPainter& p, const QRectF& cornice, Aspetto a) {
     // The gear is translucent and intricate: painted directly, every row of every list would
     // go through the raster engine's thread pool. One image per size is copied instead.
     const qreal dpr = t.m11();
-    using Chiave = std::tuple<long, long, long, QRgb>;
-    static std::map<Chiave, QImage> immagini;
-    const Chiave k{std::lround(dentro.width() * 100), std::lround(dentro.height() * 100),
-                   std::lround(dpr * 100), colore.rgba()};
+    auto& immagini = cache.immagini;
+    const std::tuple<long, long, long, QRgb> k{std::lround(dentro.width() * 100),
+                                               std::lround(dentro.height() * 100), std::lround(dpr * 100),
+                                               colore.rgba()};
     auto it = immagini.find(k);
     if (it == immagini.end()) {
-        if (immagini.size() >= 16) immagini.clear();
+        if (immagini.size() >= ImmaginiIngranaggio::massimo) immagini.clear();
         it =
             immagini.emplace(k, immagineSimbolo(Simbolo::ingranaggioPieno, dentro.size(), colore, dpr)).first;
     }

@@ -1,10 +1,14 @@
 // Pieces shared by the process lists: the icon hook, the gear fallback and the process texts.
 #pragma once
 
+#include <QImage>
 #include <QRectF>
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <tuple>
 
 #include "sampling/uso.h"
 #include "widgets/tema.h"
@@ -18,8 +22,14 @@ namespace pulsaro {
 // the layer above hands them this; without it they draw the gear.
 using DisegnoIcona = std::function<void(QPainter&, const QRectF& cornice, std::int32_t pid, Aspetto)>;
 
+// The gear's images by size, scale and colour, kept by what repaints them.
+struct ImmaginiIngranaggio {
+    static constexpr std::size_t massimo = 16;  // one more empties them
+    std::map<std::tuple<long, long, long, QRgb>, QImage> immagini;
+};
+
 // The "gearshape.fill" symbol with padding 4, aspect kept, in the secondary text colour.
-void disegnaIngranaggio(QPainter& p, const QRectF& cornice, Aspetto a);
+void disegnaIngranaggio(QPainter& p, const QRectF& cornice, Aspetto a, ImmaginiIngranaggio& immagini);
 
 // An application's icon filling `cornice` at the painter's real scale: the icon's pixmap for the
 // device pixels it covers, on whole device pixels, so that it is as sharp as the gear beside it

@@ -173,7 +173,7 @@ void ListaProcessi::disegnaIcona(QPainter& p, const QRectF& cornice, std::int32_
     if (icona_)
         icona_(p, cornice, pid, a);
     else
-        disegnaIngranaggio(p, cornice, a);
+        disegnaIngranaggio(p, cornice, a, ingranaggi_);
 }
 
 void ListaProcessi::mousePressEvent(QMouseEvent* e) {

@@ -75,6 +75,7 @@ private:
     std::optional<std::int32_t> selezionato_;
     std::function<void(std::int32_t)> seleziona_;
     DisegnoIcona icona_;
+    mutable ImmaginiIngranaggio ingranaggi_;  // the gear without an icon hook
     std::optional<std::int32_t> premuto_;
     void mostra(std::vector<UsoProcesso> processi);
     void riprendiOrdine();

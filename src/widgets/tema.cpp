@@ -8,8 +8,6 @@
 namespace pulsaro {
 
 namespace {
-std::optional<Aspetto> forzato;
-
 QColor rgb255(double r, double g, double b) {
     return QColor::fromRgbF(static_cast<float>(r / 255.0), static_cast<float>(g / 255.0),
                             static_cast<float>(b / 255.0));
@@ -35,18 +33,20 @@ QColor Tema::carico(double p) {
     return rgb255(232, 129, 127);
 }
 
-Aspetto Tema::aspettoDiSistema() {
+Aspetto Tema::aspetto() {
     if (!qGuiApp) return Aspetto::chiaro;
     const QColor finestra = QGuiApplication::palette().color(QPalette::Window);
     return finestra.lightnessF() < 0.5 ? Aspetto::scuro : Aspetto::chiaro;
 }
 
-Aspetto Tema::aspetto() {
-    return forzato ? *forzato : aspettoDiSistema();
+AspettoImposto::AspettoImposto(Aspetto a) : prima_(QGuiApplication::palette()) {
+    QPalette t = prima_;
+    t.setColor(QPalette::Window, a == Aspetto::scuro ? QColor(30, 30, 30) : QColor(236, 236, 236));
+    QGuiApplication::setPalette(t);
 }
 
-void Tema::forzaAspetto(std::optional<Aspetto> a) {
-    forzato = a;
+AspettoImposto::~AspettoImposto() {
+    QGuiApplication::setPalette(prima_);
 }
 
 QColor conOpacita(QColor c, double opacita) {

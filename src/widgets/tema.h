@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QRgb>
 #include <optional>
 
@@ -50,12 +51,22 @@ struct Tema {
     // The colour of a load of p percent: blue, through amber, to red.
     static QColor carico(double p);
 
-    // The appearance in use: the forced one when set, else the system's, read live from the
-    // application palette (dark when its window colour is dark).
+    // The appearance in use, read live from the application palette (dark when its window
+    // colour is dark).
     static Aspetto aspetto();
-    static Aspetto aspettoDiSistema();
-    // Forces an appearance (gallery, tests); nullopt follows the system again.
-    static void forzaAspetto(std::optional<Aspetto> a);
+};
+
+// Gives the application palette the window colour of an appearance while it lives, and puts the
+// previous palette back (gallery, tests): the appearance stays where every widget reads it.
+class AspettoImposto {
+public:
+    explicit AspettoImposto(Aspetto a);
+    ~AspettoImposto();
+    AspettoImposto(const AspettoImposto&) = delete;
+    AspettoImposto& operator=(const AspettoImposto&) = delete;
+
+private:
+    QPalette prima_;
 };
 
 // A colour with its alpha multiplied by opacita.

@@ -208,7 +208,7 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
             const double valore = r.valore(pr);
             double f = frazioneContagiri(valore, true);
             if (it != molle_.end()) f = k == 0 ? it->second->cpu.valore() : it->second->gpu.valore();
-            disegnaContagiri(p, l.contagiri[k], f, testoContagiri(valore, true), r.breve(), a);
+            disegnaContagiri(p, l.contagiri[k], f, testoContagiri(valore, true), r.breve(), a, immagini_);
         }
         if (!tocca(l.intestazione)) continue;
         const Intestazione t = intestazione(l.intestazione, pr, static_cast<int>(i) + 1);

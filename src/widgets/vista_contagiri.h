@@ -4,6 +4,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "widgets/disegno_contagiri.h"
 #include "widgets/lista_processi.h"
 
 namespace pulsaro {
@@ -38,6 +39,7 @@ private:
     void aggiornaContagiri(std::int32_t pid, int quale);
 
     std::unordered_map<std::int32_t, std::unique_ptr<Molle>> molle_;  // the gauges' springs, by process
+    ImmaginiContagiri immagini_;
 };
 
 }  // namespace pulsaro

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "banco_pannelli.h"
+#include "panels/cache_icone.h"
 #include "panels/riga_mini.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
@@ -21,10 +22,11 @@ namespace {
 
 struct BancoMini : prova::BancoPannelli {
     int aperture = 0, impostazioni = 0, uscite = 0;
+    CacheIcone icone;  // kept across openings, as the controller keeps it
     std::unique_ptr<MiniPannello> crea() {
         return std::make_unique<MiniPannello>(
             *monitor, preferenze,
-            AzioniPannello{[this] { ++aperture; }, [this] { ++impostazioni; }, [this] { ++uscite; }});
+            AzioniPannello{[this] { ++aperture; }, [this] { ++impostazioni; }, [this] { ++uscite; }}, icone);
     }
 };
 

@@ -1,5 +1,5 @@
-// The controller on fake probes, a manual queue, in-memory preferences, a fake status item and
-// fake desktop facts; delayed calls and terminations are collected for the test to run.
+// The controller and its lifecycle on fake probes, a manual queue, in-memory preferences, a fake
+// status item and fake desktop facts; delayed calls and terminations are collected for the test to run.
 #pragma once
 
 #include <QCoreApplication>
@@ -15,6 +15,7 @@
 #include "platform/preferenze.h"
 #include "sampling/coda_manuale.h"
 #include "sampling/sonde_finte.h"
+#include "shell/delegato.h"
 #include "shell/finestre.h"
 #include "support/qt_app.h"
 
@@ -60,6 +61,7 @@ inline ComponentiFinestre contenutiDiProva(ComponentiFinestre c) {
 class BancoFinestre : public ::testing::Test {
 protected:
     void TearDown() override {
+        delegato.reset();
         finestre.reset();
         gira();
     }
@@ -80,13 +82,13 @@ protected:
             return v;
         };
         c.dopo = [this](double s, std::function<void()> f) { ritardati.emplace_back(s, std::move(f)); };
-        c.termina = [this] { ++terminazioni; };
         c.avviso = [this](const std::string& r) { avvisi.push_back(r); };
         c.argomenti = std::move(argomenti);
         ComponentiFinestre componenti = contenutiDiProva(std::move(c));
         if (creaPannello) componenti.creaPannello = creaPannello;
         if (moduloImpostazioni) componenti.creaImpostazioni = moduloImpostazioni;
         finestre = std::make_unique<Finestre>(std::move(componenti));
+        delegato = std::make_unique<Delegato>(*finestre, desktop, [this] { ++terminazioni; });
     }
 
     void avvia(bool daLogin = false, std::vector<std::string> argomenti = {}) {
@@ -142,6 +144,7 @@ protected:
     // The settings window's content, when a test wants its own.
     std::function<QWidget*(Monitor&, Preferenze&, QWidget*)> moduloImpostazioni;
     std::unique_ptr<Finestre> finestre;
+    std::unique_ptr<Delegato> delegato;  // the quit policy
 };
 
 }  // namespace pulsaro::prova

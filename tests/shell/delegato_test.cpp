@@ -13,7 +13,6 @@ class DelegatoTest : public BancoFinestre {
 protected:
     void avviaTutto(bool daLogin = false) {
         crea();
-        delegato = std::make_unique<Delegato>(*finestre, desktop, [this] { ++terminazioni; });
         delegato->avvia();
         desktop.login = daLogin;  // the launch event arrives with the event loop
         ASSERT_TRUE(desktop.avvio);
@@ -25,11 +24,6 @@ protected:
         QEvent e(QEvent::Quit);
         return !delegato->eventFilter(QCoreApplication::instance(), &e);
     }
-    void TearDown() override {
-        delegato.reset();
-        BancoFinestre::TearDown();
-    }
-    std::unique_ptr<Delegato> delegato;
 };
 
 TEST_F(DelegatoTest, LaDecisioneDiUscita) {
@@ -62,7 +56,6 @@ TEST_F(DelegatoTest, LaDecisioneDiUscita) {
 TEST_F(DelegatoTest, IlLancioAlLoginSiDecideAdAvvioFinito) {
     crea();
     preferenze.scrivi("barraMenu", true);
-    delegato = std::make_unique<Delegato>(*finestre, desktop, [this] { ++terminazioni; });
     delegato->avvia();
     gira();
     // Before launching has finished nothing is shown: the launch event may still be on its way.

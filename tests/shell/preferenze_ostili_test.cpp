@@ -101,7 +101,6 @@ TEST(PreferenzeOstili, MotoreEImpostazioniLeggonoLoStessoValore) {
 
         for (const auto& k : {TP::barraMenu, TP::menuContestuale, TP::iconaStato})
             EXPECT_EQ(acceso(k.chiave), k.leggi(preferenze)) << k.chiave;
-        EXPECT_EQ(Finestre::barraMenuAttiva(preferenze), TP::barraMenu.leggi(preferenze));
 
         EXPECT_EQ(RB::attivo(preferenze), TP::iconaRiquadro.leggi(preferenze));
         EXPECT_EQ(qobject_cast<QComboBox*>(trova(QStringLiteral("nellaBarra")))->currentIndex(),

@@ -53,7 +53,7 @@ TEST(Barre, DisposizioneDellaRiga) {
 }
 
 TEST(Barre, WidgetTestiEPixel) {
-    Tema::forzaAspetto(Aspetto::chiaro);
+    const AspettoImposto imposto(Aspetto::chiaro);
     Barra b(250, Tema::orange(), "CPU", true);
     // A full bar at 250 is red at its right end; an empty one shows the track there.
     b.resize(200, static_cast<int>(std::ceil(altezzaBarra())));
@@ -63,7 +63,6 @@ TEST(Barre, WidgetTestiEPixel) {
     b.imposta(0, Tema::orange(), "CPU", true);
     img = prova::dipingi(b);
     EXPECT_TRUE(prova::simile(img.pixelColor(5, y), Tema::line(Aspetto::chiaro)));
-    Tema::forzaAspetto(std::nullopt);
 }
 
 TEST(Barre, ClicSulleRigheEFraLeRighe) {
@@ -136,7 +135,7 @@ TEST(BarreDisegno, SchedeRiempiteFinoAlBordo) {
     // A row fills its whole rectangle: its straight edges are whole device pixels of the card
     // colour, not a blend with the panel; the selected one, in the chip colour, has its border there.
     const Aspetto a = Aspetto::chiaro;
-    Tema::forzaAspetto(a);
+    const AspettoImposto imposto(a);
     VistaBarre v;
     v.impostaProcessi(tre());
     v.impostaSelezionato(22);
@@ -155,5 +154,4 @@ TEST(BarreDisegno, SchedeRiempiteFinoAlBordo) {
         const QPointF primaDelleBarre = layoutRiga(r1).barre[0].topLeft() + QPointF(-6, 2);
         EXPECT_TRUE(prova::simile(t.colore(primaDelleBarre), Tema::chip(a), 2)) << dpr;
     }
-    Tema::forzaAspetto(std::nullopt);
 }

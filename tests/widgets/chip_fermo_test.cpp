@@ -2,6 +2,8 @@
 // at every scale and on every fraction of a pixel.
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -48,10 +50,12 @@ TEST(ChipANEFermo, ComeDisegnatoDirettamente) {
                     SCOPED_TRACE(testing::Message()
                                  << "dpr " << dpr << " origine " << origine.x() << "," << origine.y()
                                  << " luce " << fermo << " etichetta " << etichetta.toStdString());
+                    ImmaginiChip immagini;
                     auto dipingi = [&](double luce) {
-                        return prova::dipingiSu(
-                                   cornice.size(), dpr, origine, fondo,
-                                   [&](QPainter& p) { disegnaChipANE(p, cornice, luce, etichetta, a); })
+                        return prova::dipingiSu(cornice.size(), dpr, origine, fondo,
+                                                [&](QPainter& p) {
+                                                    disegnaChipANE(p, cornice, luce, etichetta, a, immagini);
+                                                })
                             .img;
                     };
                     // Twice at rest: the first makes the image, the second copies it.
@@ -61,4 +65,23 @@ TEST(ChipANEFermo, ComeDisegnatoDirettamente) {
                     EXPECT_GT(pixelDiversiDa(diretto, fondo.rgb()), 2000);
                     EXPECT_LE(differenzaMassima(copiato, diretto), 3);
                 }
+}
+
+TEST(ChipANEFermo, LeImmaginiHannoUnTetto) {
+    // A chip drawn at every size a resizing window passes through, lit, off and fading: its
+    // images stay within their bound instead of growing with every size.
+    ImmaginiChip immagini;
+    QImage img(QSize(200, 180) * 2, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(2);
+    for (int lato = 40; lato < 190; ++lato)
+        for (const double luce : {0.0, 0.5, 1.0}) {
+            img.fill(Qt::transparent);
+            QPainter p(&img);
+            disegnaChipANE(p, QRectF(3, 3, lato, lato * 0.9), luce, QStringLiteral("ANE"), Aspetto::chiaro,
+                           immagini);
+        }
+    EXPECT_GE(immagini.fermi.size(), 1u);  // it does keep images
+    EXPECT_GE(immagini.bagliori.size(), 1u);
+    EXPECT_LE(immagini.fermi.size(), ImmaginiChip::massimo);
+    EXPECT_LE(immagini.bagliori.size(), ImmaginiChip::massimo);
 }

@@ -35,7 +35,7 @@ TEST(ChipANE, Geometria) {
 }
 
 TEST(ChipANE, AccensioneEDissolvenza) {
-    Tema::forzaAspetto(Aspetto::chiaro);
+    const AspettoImposto imposto(Aspetto::chiaro);
     ChipANE chip(false);
     chip.resize(170, 150);
     QImage spento = prova::dipingi(chip);
@@ -55,7 +55,6 @@ TEST(ChipANE, AccensioneEDissolvenza) {
     EXPECT_EQ(chip.luce(), 0);  // hidden, the running fade gives way to the end state at once
     chip.setAcceso(true);
     EXPECT_EQ(chip.luce(), 1);
-    Tema::forzaAspetto(std::nullopt);
 }
 
 TEST(ChipANE, EtichettaEBaglioreDelChipAcceso) {
@@ -65,9 +64,10 @@ TEST(ChipANE, EtichettaEBaglioreDelChipAcceso) {
     for (const Aspetto a : {Aspetto::chiaro, Aspetto::scuro})
         for (const auto& [dpr, origine] : prova::situazioni) {
             const QColor fondo = Tema::panel(a);
+            ImmaginiChip immagini;
             const auto dipingi = [&](double luce) {
                 return prova::dipingiSu(cornice.size(), dpr, origine, fondo, [&](QPainter& p) {
-                    disegnaChipANE(p, cornice, luce, QStringLiteral("ANE"), a);
+                    disegnaChipANE(p, cornice, luce, QStringLiteral("ANE"), a, immagini);
                 });
             };
             const auto acceso = dipingi(1), spento = dipingi(0);

@@ -76,7 +76,7 @@ TEST(Contagiri, ValoriSpentiEFuoriScala) {
 }
 
 TEST(Contagiri, PixelAllaFineDellArco) {
-    Tema::forzaAspetto(Aspetto::chiaro);
+    const AspettoImposto imposto(Aspetto::chiaro);
     // The widget lays the dial out with room for its arcs inside its rectangle.
     const auto g = geometriaContagiri(corniceContagiri(QRectF(0, 0, 170, 200)), 0);
     const QColor traccia = Tema::line(Aspetto::chiaro);
@@ -97,7 +97,6 @@ TEST(Contagiri, PixelAllaFineDellArco) {
         const QColor c = pixel(prova::dipingi(w), polare(g.centro, g.raggio, angolo));
         EXPECT_EQ(prova::simile(c, colore, uguale ? 10 : 40), uguale) << valore << " at " << angolo;
     }
-    Tema::forzaAspetto(std::nullopt);
 }
 
 TEST(Contagiri, MollaSmorzata) {
@@ -190,6 +189,7 @@ std::pair<int, int> differenza(const QImage& a, const QImage& b, int soglia) {
 }  // namespace
 
 TEST(ContagiriDisegno, ImmaginiInCacheComeIlDisegnoDiretto) {
+    ImmaginiContagiri immagini;
     // The arcs come from cached images on an upright painter and are stroked directly under a
     // rotated one (the slightest turn will do): both must give the same pixels.
     const QRectF cornice(10, 25, 170, 150);  // with room for the arcs above and beside it
@@ -200,7 +200,7 @@ TEST(ContagiriDisegno, ImmaginiInCacheComeIlDisegnoDiretto) {
                 const auto dipingi = [&](bool diretto) {
                     return prova::dipingiSu(misura, dpr, origine, Tema::panel(a), [&](QPainter& p) {
                         if (diretto) p.rotate(1e-4);
-                        disegnaContagiri(p, cornice, f, QString(), QString(), a);
+                        disegnaContagiri(p, cornice, f, QString(), QString(), a, immagini);
                     });
                 };
                 // Edges may move by a sixteenth of a pixel (the images are placed in eighths of
@@ -212,6 +212,7 @@ TEST(ContagiriDisegno, ImmaginiInCacheComeIlDisegnoDiretto) {
 }
 
 TEST(ContagiriDisegno, LeImmaginiInCacheHannoUnTetto) {
+    ImmaginiContagiri immagini;
     // A large gauge on a 2× screen through hundreds of values and colours, then a card-sized
     // one: the cached images stay within their budget instead of growing with every value.
     QImage img(QSize(380, 360) * 2, QImage::Format_ARGB32_Premultiplied);
@@ -219,15 +220,17 @@ TEST(ContagiriDisegno, LeImmaginiInCacheHannoUnTetto) {
     for (int i = 0; i < 400; ++i) {
         img.fill(Qt::transparent);
         QPainter p(&img);
-        disegnaContagiri(p, QRectF(10, 25, 340, 300), i / 400.0, QString(), QString(), Aspetto::chiaro);
+        disegnaContagiri(p, QRectF(10, 25, 340, 300), i / 400.0, QString(), QString(), Aspetto::chiaro,
+                         immagini);
         disegnaContagiri(p, QRectF(10, 25, 120, 110), (i * 7 % 400) / 400.0, QString(), QString(),
-                         i % 2 ? Aspetto::chiaro : Aspetto::scuro);
+                         i % 2 ? Aspetto::chiaro : Aspetto::scuro, immagini);
     }
-    EXPECT_GT(memoriaImmaginiContagiri(), 2 << 20);  // it does keep images
-    EXPECT_LE(memoriaImmaginiContagiri(), 8 << 20);
+    EXPECT_GT(immagini.memoria(), 2 << 20);  // it does keep images
+    EXPECT_LE(immagini.memoria(), 8 << 20);
 }
 
 TEST(ContagiriDisegno, ZonaRossaATagliNetti) {
+    ImmaginiContagiri immagini;
     // The red zone has flat ends: just before its start the track shows, and past the scale's
     // end only the track's round cap.
     const QRectF cornice(10, 25, 170, 150);
@@ -235,9 +238,10 @@ TEST(ContagiriDisegno, ZonaRossaATagliNetti) {
     const double quarto = g.lw / 4 / g.raggio * 180 / std::numbers::pi;  // a quarter of lw, in degrees
     const QColor traccia = Tema::line(Aspetto::chiaro);
     for (const auto& [dpr, origine] : prova::situazioni) {
-        const auto t = prova::dipingiSu(
-            QSizeF(190, 180), dpr, origine, Tema::panel(Aspetto::chiaro),
-            [&](QPainter& p) { disegnaContagiri(p, cornice, 0, QString(), QString(), Aspetto::chiaro); });
+        const auto t =
+            prova::dipingiSu(QSizeF(190, 180), dpr, origine, Tema::panel(Aspetto::chiaro), [&](QPainter& p) {
+                disegnaContagiri(p, cornice, 0, QString(), QString(), Aspetto::chiaro, immagini);
+            });
         const double inizioRosso = g.zonaRossa.inizio;
         EXPECT_TRUE(prova::simile(t.colore(polare(g.centro, g.raggio, inizioRosso - quarto)), traccia, 4))
             << dpr;
@@ -248,6 +252,7 @@ TEST(ContagiriDisegno, ZonaRossaATagliNetti) {
 }
 
 TEST(ContagiriDisegno, IlValoreStaNellaSuaFascia) {
+    ImmaginiContagiri immagini;
     // The value's line box is centred 0.3 d below the dial's centre: its digits stand on the
     // box's baseline, whatever the device. "11%": the ones have flat feet, exactly on it.
     const QRectF cornice(0, 0, 170, 150);
@@ -265,7 +270,7 @@ TEST(ContagiriDisegno, IlValoreStaNellaSuaFascia) {
     const int soglia = (fondo.lightness() + mescola(fondo, QColor(255, 255, 255), 0.85).lightness()) / 2;
     for (const auto& [dpr, origine] : prova::situazioni) {
         const auto t = prova::dipingiSu(QSizeF(170, 150), dpr, origine, fondo, [&](QPainter& p) {
-            disegnaContagiri(p, cornice, 0.62, testo, QString(), Aspetto::scuro);
+            disegnaContagiri(p, cornice, 0.62, testo, QString(), Aspetto::scuro, immagini);
         });
         const QRectF uni = prova::inchiostro(
             t, QRectF(QPointF(inizio, g.centro.y() + 0.08 * g.d), QPointF(inizio + ones, 150)),
@@ -303,6 +308,7 @@ TEST(ContagiriDisegno, RestaNelSuoRettangolo) {
 }
 
 TEST(ContagiriDisegno, BaglioreSenzaBande) {
+    ImmaginiContagiri immagini;
     // From the arc's edge outwards the glow fades a little at every device pixel: a few rings
     // would fade in steps that show as bands on a large dark gauge.
     const QRectF cornice(20, 40, 300, 300);
@@ -310,7 +316,7 @@ TEST(ContagiriDisegno, BaglioreSenzaBande) {
     const QColor fondo = Tema::panel(Aspetto::scuro);
     for (const auto& [dpr, origine] : prova::situazioni) {
         const auto t = prova::dipingiSu(QSizeF(340, 360), dpr, origine, fondo, [&](QPainter& p) {
-            disegnaContagiri(p, cornice, 1, QString(), QString(), Aspetto::scuro);
+            disegnaContagiri(p, cornice, 1, QString(), QString(), Aspetto::scuro, immagini);
         });
         const QPoint bordo = t.pixel(g.centro - QPointF(0, g.raggio + g.lw / 2 + 1));
         const int passi = static_cast<int>(g.lw / 2 * dpr) - 2;

@@ -61,14 +61,13 @@ TEST(Griglia, ClicSelezioneEMolle) {
     prova::clic(v, QPointF(450, v.rettangoloScheda(4).center().y()));  // the empty cell after the last card
     EXPECT_EQ(scelti, (std::vector<std::int32_t>{103, 104}));
 
-    Tema::forzaAspetto(Aspetto::chiaro);
+    const AspettoImposto imposto(Aspetto::chiaro);
     v.impostaSelezionato(101);
     const QImage img = prova::dipingi(v);
     const QPoint interno1 = (v.rettangoloScheda(1).topLeft() + QPointF(20, 4)).toPoint();
     const QPoint interno0 = (v.rettangoloScheda(0).topLeft() + QPointF(20, 4)).toPoint();
     EXPECT_TRUE(prova::simile(img.pixelColor(interno1), Tema::chip(Aspetto::chiaro), 2));
     EXPECT_TRUE(prova::simile(img.pixelColor(interno0), Tema::card(Aspetto::chiaro), 2));
-    Tema::forzaAspetto(std::nullopt);
 
     // Hidden, the gauges show the new values at once; dropped processes lose their springs.
     auto nuovi = processi(2);

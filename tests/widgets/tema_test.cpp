@@ -32,17 +32,19 @@ TEST(Tema, IlCaricoPassaSenzaSaltiDallaCalmaAllAllarme) {
     }
 }
 
-TEST(Tema, AspettoSeguitoDalSistemaOForzato) {
+TEST(Tema, AspettoSeguitoDalSistemaOImposto) {
     const QPalette originale = QApplication::palette();
     QPalette scura = originale;
     scura.setColor(QPalette::Window, QColor(30, 30, 30));
     QApplication::setPalette(scura);
     EXPECT_EQ(Tema::aspetto(), Aspetto::scuro);
     EXPECT_EQ(Tema::card(), Tema::card(Aspetto::scuro));
-    Tema::forzaAspetto(Aspetto::chiaro);
-    EXPECT_EQ(Tema::aspetto(), Aspetto::chiaro);
-    EXPECT_EQ(Tema::card(), Tema::card(Aspetto::chiaro));
-    Tema::forzaAspetto(std::nullopt);
+    {
+        const AspettoImposto imposto(Aspetto::chiaro);
+        EXPECT_EQ(Tema::aspetto(), Aspetto::chiaro);
+        EXPECT_EQ(Tema::card(), Tema::card(Aspetto::chiaro));
+    }
+    EXPECT_EQ(Tema::aspetto(), Aspetto::scuro);  // the palette before comes back
     QPalette chiara = originale;
     chiara.setColor(QPalette::Window, QColor(236, 236, 236));
     QApplication::setPalette(chiara);

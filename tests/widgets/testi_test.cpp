@@ -141,6 +141,7 @@ TEST(Cifre, OgniCifraNellaSuaCella) {
 }
 
 TEST(Cifre, IValoriNonSiSpostanoNeiWidget) {
+    ImmaginiContagiri immagini;
     // Where a digit changes, the others keep their place: the gauge's centred value keeps its
     // percent sign, the bar's right-aligned one its leading digit.
     const CarattereProporzionale proporzionale;
@@ -151,7 +152,7 @@ TEST(Cifre, IValoriNonSiSpostanoNeiWidget) {
     const auto g = geometriaContagiri(cornice, 0.5);
     const auto valoreContagiri = [&](const QString& testo) {
         const auto t = prova::dipingiSu(cornice.size(), 2, QPointF(0.3, 0.7), fondo, [&](QPainter& p) {
-            disegnaContagiri(p, cornice, 0.5, testo, QString(), a);
+            disegnaContagiri(p, cornice, 0.5, testo, QString(), a, immagini);
         });
         return prova::inchiostro(
             t, QRectF(g.centro.x() - 0.25 * g.d, g.centroTesti.y() - 0.06 * g.d, 0.5 * g.d, 0.12 * g.d),

@@ -74,9 +74,9 @@ struct Scena {
 };
 
 QImage disegna(const Scena& s) {
+    const AspettoImposto imposto(s.scuro ? Aspetto::scuro : Aspetto::chiaro);
     const QPalette primaApp = QApplication::palette();
     if (s.scuro) QApplication::setPalette(tavolozzaScura());
-    Tema::forzaAspetto(s.scuro ? Aspetto::scuro : Aspetto::chiaro);
 
     SondeFerme sonde;
     CodaManuale coda;
@@ -109,7 +109,6 @@ QImage disegna(const Scena& s) {
         QPainter p(&img);
         vista.render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
     }
-    Tema::forzaAspetto(std::nullopt);
     if (s.scuro) QApplication::setPalette(primaApp);
     return img;
 }

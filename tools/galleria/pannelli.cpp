@@ -73,7 +73,6 @@ QImage foto(QWidget& w, Aspetto a) {
 QImage coppia(const std::function<QImage(Aspetto)>& f) {
     const QImage chiaro = f(Aspetto::chiaro);
     const QImage scuro = f(Aspetto::scuro);
-    Tema::forzaAspetto(std::nullopt);
     QImage img(QSize(chiaro.width() + scuro.width(), std::max(chiaro.height(), scuro.height())),
                QImage::Format_ARGB32_Premultiplied);
     img.setDevicePixelRatio(dpr);
@@ -89,7 +88,7 @@ enum class StatoMini { tutto, fonteGuasta, chiusa, vuota };
 
 QImage mini(StatoMini s) {
     return coppia([s](Aspetto a) {
-        Tema::forzaAspetto(a);
+        const AspettoImposto imposto(a);
         Scena scena;
         Monitor& m = *scena.monitor;
         TabellaPreferenze::miniListaAperta.scrivi(scena.preferenze, s != StatoMini::chiusa);
@@ -106,7 +105,7 @@ enum class StatoPrincipale { barre, contagiri, seguito, terminato, chiusa, vuota
 
 QImage principale(StatoPrincipale s) {
     return coppia([s](Aspetto a) {
-        Tema::forzaAspetto(a);
+        const AspettoImposto imposto(a);
         Scena scena;
         Monitor& m = *scena.monitor;
         TabellaPreferenze::vista.scrivi(scena.preferenze, s == StatoPrincipale::contagiri ? 1 : 0);

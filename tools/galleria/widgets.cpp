@@ -62,7 +62,7 @@ QImage tavola(const std::vector<Cella>& celle, qreal dpr = 2) {
     QPainter p(&img);
     for (int r = 0; r < 2; ++r) {
         const Aspetto a = r == 0 ? Aspetto::chiaro : Aspetto::scuro;
-        Tema::forzaAspetto(a);
+        const AspettoImposto imposto(a);
         p.fillRect(QRect(0, r * riga, larghezza, riga), Tema::panel(a));
         int x = margine;
         for (const Cella& c : celle) {
@@ -77,7 +77,6 @@ QImage tavola(const std::vector<Cella>& celle, qreal dpr = 2) {
             x += c.misura.width() + 2 * c.bordo + margine;
         }
     }
-    Tema::forzaAspetto(std::nullopt);
     return img;
 }
 
@@ -113,7 +112,7 @@ std::vector<UsoProcesso> otto() {
 
 QImage lista(QWidget* w, int larghezza, Aspetto a) {
     galleria::usaInter();
-    Tema::forzaAspetto(a);
+    const AspettoImposto imposto(a);
     w->resize(larghezza, w->heightForWidth(larghezza));
     QImage img(QSize(larghezza + 2 * margine, w->height() + 2 * margine) * dpr,
                QImage::Format_ARGB32_Premultiplied);
@@ -122,7 +121,6 @@ QImage lista(QWidget* w, int larghezza, Aspetto a) {
     p.fillRect(QRect(QPoint(0, 0), img.deviceIndependentSize().toSize()), Tema::panel(a));
     w->render(&p, QPoint(margine, margine), QRegion(), QWidget::DrawChildren);
     p.end();
-    Tema::forzaAspetto(std::nullopt);
     delete w;
     return img;
 }
@@ -158,11 +156,12 @@ QImage vistaBarre(Aspetto a) {
     v->impostaProcessi(otto());
     v->impostaSelezionato(202);
     // Odd processes have an application icon, even ones the gear.
-    v->impostaIcona([icona = iconaProva()](QPainter& p, const QRectF& r, std::int32_t pid, Aspetto as) {
+    v->impostaIcona([icona = iconaProva(), ingranaggi = std::make_shared<ImmaginiIngranaggio>()](
+                        QPainter& p, const QRectF& r, std::int32_t pid, Aspetto as) {
         if (pid % 2)
             disegnaIconaApplicazione(p, r, icona);
         else
-            disegnaIngranaggio(p, r, as);
+            disegnaIngranaggio(p, r, as, *ingranaggi);
     });
     return lista(v, 680, a);
 }
@@ -170,7 +169,7 @@ QImage vistaBarre(Aspetto a) {
 // Values of every width one above the other: the digits must stay in their columns.
 QImage cifre(Aspetto a) {
     galleria::usaInter();
-    Tema::forzaAspetto(a);
+    const AspettoImposto imposto(a);
     const std::vector<double> valori{11.1, 18, 40, 47, 88, 100, 0.4, 7.7};
     const int riga = 44;
     QImage img(QSize(2 * margine + 3 * 130, 2 * margine + riga * static_cast<int>(valori.size())) * dpr,
@@ -191,7 +190,6 @@ QImage cifre(Aspetto a) {
         c.render(&p, QPoint(margine + 260, y), QRegion(), QWidget::DrawChildren);
     }
     p.end();
-    Tema::forzaAspetto(std::nullopt);
     return img;
 }
 

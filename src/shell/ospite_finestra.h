@@ -1,0 +1,31 @@
+// A window of the application around one content: its title, the application commands, and
+// released with its content once closed, so that the next opening makes a new one.
+#pragma once
+
+#include <QAction>
+#include <QList>
+#include <QWidget>
+
+class QCloseEvent;
+
+namespace pulsaro {
+
+class OspiteFinestra : public QWidget {
+    Q_OBJECT
+public:
+    OspiteFinestra(const QString& titolo, const QString& nome, Qt::WindowFlags tipo, QList<QAction*> comandi);
+
+    // Takes the content, edge to edge.
+    void impostaContenuto(QWidget* contenuto);
+    // In front and active, restored if minimised.
+    void portaAvanti();
+
+signals:
+    // The close went through (the content did not refuse it); the window is deleted next.
+    void chiusa();
+
+protected:
+    void closeEvent(QCloseEvent*) override;
+};
+
+}  // namespace pulsaro

@@ -72,7 +72,7 @@ void testoNellaRiga(QPainter& p, const QRectF& r, const QString& testo, const QF
 }  // namespace
 
 struct VistaContagiri::Molle {
-    Molle(QObject* padre, std::function<void()> cpuCambiato, std::function<void()> gpuCambiato)
+    Molle(QWidget* padre, std::function<void()> cpuCambiato, std::function<void()> gpuCambiato)
         : cpu(padre, std::move(cpuCambiato)), gpu(padre, std::move(gpuCambiato)) {}
     ValoreMolla cpu;
     ValoreMolla gpu;
@@ -105,8 +105,9 @@ void VistaContagiri::processiImpostati() {
             it->second = std::make_unique<Molle>(
                 this, [this, pid = p.id] { aggiornaContagiri(pid, 0); },
                 [this, pid = p.id] { aggiornaContagiri(pid, 1); });
-        it->second->cpu.impostaPasso(passo);
-        it->second->gpu.impostaPasso(passo);
+        // These small dials spring only for a whole degree of their scale.
+        it->second->cpu.impostaPasso(passo, 1 / ampiezzaScala);
+        it->second->gpu.impostaPasso(passo, 1 / ampiezzaScala);
         // A new card shows its values at once; a known one springs to the new ones.
         it->second->cpu.vaiA(frazioneContagiri(p.cpu, true), anima && !nuova);
         it->second->gpu.vaiA(frazioneContagiri(p.gpu, true), anima && !nuova);
@@ -115,11 +116,18 @@ void VistaContagiri::processiImpostati() {
 }
 
 void VistaContagiri::aggiornaContagiri(std::int32_t pid, int quale) {
-    // A spring moves one gauge: repaint that gauge only.
+    // A frame of a spring repaints what its needle and arc swept, the whole arc only when its
+    // colour changed: never the card, its header or the other gauge.
+    const auto it = molle_.find(pid);
+    if (it == molle_.end()) return;
+    const ValoreMolla& m = quale == 0 ? it->second->cpu : it->second->gpu;
+    const bool colore = Tema::carico(m.precedente() * 100).rgba() != Tema::carico(m.valore() * 100).rgba();
     for (std::size_t i = 0; i < processi_.size(); ++i)
         if (processi_[i].id == pid) {
             const LayoutScheda l = layoutScheda(rettangoloScheda(static_cast<int>(i)), altezzaIntestazione());
-            update(areaContagiri(l.contagiri[static_cast<std::size_t>(quale)]).toAlignedRect());
+            update(zonaMovimentoContagiri(l.contagiri[static_cast<std::size_t>(quale)], m.precedente(),
+                                          m.valore(), colore)
+                       .toAlignedRect());
             return;
         }
 }

@@ -80,15 +80,21 @@ void ValoreMolla::vaiA(double obiettivo, bool anima) {
     orologio->aggiungi(this);
 }
 
-bool ValoreMolla::avanza(double ora) {
-    if (!inCorso_) return false;
+double ValoreMolla::avanza(double ora) {
+    if (!inCorso_) return -1;
     const double t = ora - inizio_;
     const bool fine = t >= durata_;
     valore_ = fine ? obiettivo_ : partenza_ + (obiettivo_ - partenza_) * molla(t);
     if (fine) inCorso_ = false;
     // A frame that would look like the last one is not worth painting; the last one always is.
     if (fine ? valore_ != annunciato_ : std::abs(valore_ - annunciato_) >= passo_) annuncia();
-    return !fine;
+    if (fine) return -1;
+    // The next frame that shows a step: in the spring's slow tail no frame may be due for a while.
+    constexpr double fotogramma = OrologioFotogrammi::intervalloMs / 1000.0;
+    for (double dopo = t + fotogramma; dopo < durata_; dopo += fotogramma)
+        if (std::abs(partenza_ + (obiettivo_ - partenza_) * molla(dopo) - annunciato_) >= passo_)
+            return inizio_ + dopo;
+    return inizio_ + durata_;
 }
 
 }  // namespace pulsaro

@@ -52,7 +52,7 @@ public:
     // (by default a few steps).
     void impostaPasso(double passo, double minimo = 0);
 
-    bool avanza(double ora) override;
+    double avanza(double ora) override;
 
 private:
     void annuncia();

@@ -3,6 +3,7 @@
 #include <QTimerEvent>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/movimento.h"
 
@@ -38,24 +39,44 @@ double OrologioFotogrammi::ora() const {
 
 void OrologioFotogrammi::aggiungi(Animato* a) {
     if (std::find(animati_.begin(), animati_.end(), a) == animati_.end()) animati_.push_back(a);
-    // A coarse timer: the system may move a frame by a few milliseconds to wake us together with
-    // other timers, which nobody sees in a spring.
-    if (!timer_.isActive() && !tempo_) timer_.start(intervalloMs, Qt::CoarseTimer, this);
+    // A new spring's first frame comes one frame from now, sooner than a later one planned.
+    const double primo = ora() + intervalloMs / 1000.0;
+    if (prossimo_ < 0 || primo < prossimo_) programma(primo);
 }
 
 void OrologioFotogrammi::togli(Animato* a) {
     std::erase(animati_, a);
-    if (animati_.empty()) timer_.stop();
+    if (animati_.empty()) programma(-1);
+}
+
+void OrologioFotogrammi::programma(double quando) {
+    prossimo_ = quando;
+    if (quando < 0 || tempo_) {
+        timer_.stop();
+        return;
+    }
+    // A coarse timer: the system may move a frame by a few milliseconds to wake us together with
+    // other timers, which nobody sees in a spring.
+    const double attesa = std::max(quando - ora(), intervalloMs / 1000.0);
+    timer_.start(static_cast<int>(std::lround(attesa * 1000)), Qt::CoarseTimer, this);
 }
 
 void OrologioFotogrammi::battito() {
     const double t = ora();
     ++fotogrammi_;
     // A spring may be removed (its widget deleted) while another one repaints: walk a copy.
+    double prossimo = -1;
     const std::vector<Animato*> tutti = animati_;
-    for (Animato* a : tutti)
-        if (std::find(animati_.begin(), animati_.end(), a) != animati_.end() && !a->avanza(t)) togli(a);
-    if (animati_.empty()) timer_.stop();
+    for (Animato* a : tutti) {
+        if (std::find(animati_.begin(), animati_.end(), a) == animati_.end()) continue;
+        const double quando = a->avanza(t);
+        if (quando < 0)
+            std::erase(animati_, a);
+        else if (prossimo < 0 || quando < prossimo)
+            prossimo = quando;
+    }
+    // Not before a frame's time from now: 30 frames a second at most.
+    programma(animati_.empty() ? -1 : std::max(prossimo, t + intervalloMs / 1000.0));
 }
 
 void OrologioFotogrammi::timerEvent(QTimerEvent* e) {

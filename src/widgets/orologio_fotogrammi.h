@@ -1,5 +1,6 @@
 // One frame clock for every spring of a window: at most 30 frames a second, running only from a
-// sample that starts a spring until the last spring of the window settles.
+// sample that starts a spring until the last spring of the window settles, and waking only when
+// some spring has a visible step to show.
 #pragma once
 
 #include <QBasicTimer>
@@ -16,8 +17,9 @@ namespace pulsaro {
 class Animato {
 public:
     virtual ~Animato() = default;
-    // Advances to `ora` (seconds of the clock); false once it has settled and needs no more frames.
-    virtual bool avanza(double ora) = 0;
+    // Advances to `ora` (seconds of the clock). Returns when it next needs a frame, negative once
+    // it has settled and needs no more.
+    virtual double avanza(double ora) = 0;
 };
 
 // Whether the user asked for reduced motion: PULSARO_MOVIMENTO_RIDOTTO=1 or 0 decides (tests and
@@ -48,6 +50,8 @@ public:
 
     // One frame now; the timer calls it. Tests drive it by hand with impostaTempo.
     void battito();
+    // When the next frame is due (clock time), negative when none is.
+    double prossimo() const { return prossimo_; }
     void impostaTempo(std::function<double()> tempo) { tempo_ = std::move(tempo); }
 
     // Frames this clock has run since it was made.
@@ -57,12 +61,15 @@ protected:
     void timerEvent(QTimerEvent* e) override;
 
 private:
+    void programma(double quando);
+
     QBasicTimer timer_;
     QElapsedTimer orologio_;
     std::function<double()> tempo_;
     std::vector<Animato*> animati_;
     bool ridotto_ = false;
     long fotogrammi_ = 0;
+    double prossimo_ = -1;
 };
 
 }  // namespace pulsaro

@@ -264,3 +264,25 @@ TEST(ZonaMovimento, LaGrigliaRidipingeSoloIlContagiriCheSiMuove) {
         << "a frame repaints far less than the gauge row";
     EXPECT_NEAR(g.frazioneMostrata(102, 0), 0.7, 1e-12);
 }
+
+TEST(OrologioFotogrammi, NellaCodaDellaMollaNessunBattitoACaso) {
+    // A coarse step: the spring's slow tail moves by a step only now and then, and the clock
+    // wakes only for those frames, though it never runs faster than 30 a second.
+    QWidget finestra;
+    int annunci = 0;
+    ValoreMolla m(&finestra, [&] { ++annunci; });
+    Tempo tempo(&finestra);
+    m.impostaPasso(0.01);
+    m.vaiA(0.6, true);
+    int battiti = 0;
+    double prima = tempo.t;
+    while (tempo.o->animati() > 0 && battiti < 1000) {
+        ASSERT_GE(tempo.o->prossimo(), prima + passoOrologio - 1e-9);
+        tempo.t = prima = tempo.o->prossimo();
+        tempo.o->battito();
+        ++battiti;
+    }
+    EXPECT_DOUBLE_EQ(m.valore(), 0.6);
+    EXPECT_LT(battiti, durataMolla(0.6, 0.01) / passoOrologio * 0.8);
+    EXPECT_LE(battiti - annunci, 2) << "almost every wake-up shows a step";
+}

@@ -233,13 +233,26 @@ TEST(ZonaMovimento, LaGrigliaRidipingeSoloIlContagiriCheSiMuove) {
     Tempo tempo(&g);
     ContaFotogrammi conta(QString{});
 
-    // Only process 102's CPU moves; its figures change, so its card is drawn once for the sample.
+    // Only process 102's CPU moves: the sample repaints its value text, not its header.
     v[2].cpu = 70;
     g.impostaProcessi(v);
     dipingiOra();
     const QRect scheda = g.rettangoloScheda(2).toAlignedRect().adjusted(-1, -1, 1, 1);
+    const QPoint rango =
+        g.rettangoloScheda(2).topLeft().toPoint() + QPoint(paddingScheda + 2, paddingScheda + 4);
     ASSERT_FALSE(pitture.regioni.empty());
-    for (const QRegion& r : pitture.regioni) EXPECT_TRUE(QRegion(scheda).contains(r.boundingRect()));
+    for (const QRegion& r : pitture.regioni) {
+        EXPECT_TRUE(QRegion(scheda).contains(r.boundingRect()));
+        EXPECT_FALSE(r.contains(rango));
+    }
+    // A new name redraws the whole card.
+    pitture.regioni.clear();
+    v[1].nome = "rinominato";
+    g.impostaProcessi(v);
+    dipingiOra();
+    ASSERT_FALSE(pitture.regioni.empty());
+    EXPECT_TRUE(pitture.regioni.back().contains(g.rettangoloScheda(1).topLeft().toPoint() +
+                                                QPoint(paddingScheda + 2, paddingScheda + 4)));
     pitture.regioni.clear();
     conta.chiudi();
     const long prima = conta.fotogrammi();

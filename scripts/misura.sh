@@ -45,9 +45,17 @@ tick=$(getconf CLK_TCK)
 intervallo=1.5  # the main window's and the popover's sampling interval
 export PULSARO_CONTEGGI="$SCR_TMP/conteggi" PULSARO_MOVIMENTO_RIDOTTO=$ridotto
 
-# Timeslices run by all threads of a process so far (third field of each task's schedstat).
+# Timeslices run so far by each thread of a process: "tid count" lines (third field of schedstat).
 fette() {
-    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ n += $3 } END { print n + 0 }'
+    local t
+    for t in /proc/"$1"/task/*; do
+        echo "${t##*/} $(awk '{print $3}' "$t/schedstat" 2>/dev/null)"
+    done
+}
+# Timeslices between two of those readings: a thread's own difference, all of a thread that began
+# in between; a thread that ended in between is not counted (Qt's pool threads end when idle).
+fette_tra() {
+    awk 'NR == FNR { prima[$1] = $2; next } { n += $2 - (($1 in prima) ? prima[$1] : 0) } END { print n + 0 }' "$1" "$2"
 }
 # "frames pixels" painted so far, as the application keeps them.
 disegnato() {
@@ -58,23 +66,24 @@ disegnato() {
 # Runs the state's process ($SCR_APP, already started and settled) and top for the same
 # seconds; prints "cpu_ms_pulsaro cpu_ms_top rss_kib timeslices frames pixels".
 confronta() {
-    local top_pid t0a t0b t1a t1b rss s0 s1 f0 p0 f1 p1
+    local top_pid t0a t0b t1a t1b rss s f0 p0 f1 p1
     top -d 1.5 -b >/dev/null 2>&1 &
     top_pid=$!
     sleep 1
     t0a=$(scr_tick "$SCR_APP")
     t0b=$(scr_tick "$top_pid")
-    s0=$(fette "$SCR_APP")
+    fette "$SCR_APP" >"$SCR_TMP/fette0"
     read -r f0 p0 <<<"$(disegnato)"
     sleep "$secondi"
     t1a=$(scr_tick "$SCR_APP")
     t1b=$(scr_tick "$top_pid")
-    s1=$(fette "$SCR_APP")
+    fette "$SCR_APP" >"$SCR_TMP/fette1"
+    s=$(fette_tra "$SCR_TMP/fette0" "$SCR_TMP/fette1")
     read -r f1 p1 <<<"$(disegnato)"
     rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$SCR_APP/status")
     kill "$top_pid"
     wait "$top_pid" 2>/dev/null || true
-    echo "$(((t1a - t0a) * 1000 / tick)) $(((t1b - t0b) * 1000 / tick)) $rss $((s1 - s0)) $((f1 - f0)) $((p1 - p0))"
+    echo "$(((t1a - t0a) * 1000 / tick)) $(((t1b - t0b) * 1000 / tick)) $rss $s $((f1 - f0)) $((p1 - p0))"
 }
 
 righe=()

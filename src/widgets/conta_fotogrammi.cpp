@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QPaintEvent>
 #include <QWidget>
+#include <utility>
 
 namespace pulsaro {
 
@@ -17,11 +18,11 @@ ContaFotogrammi::~ContaFotogrammi() {
 }
 
 void ContaFotogrammi::chiudi() {
-    for (auto it = frame_.begin(); it != frame_.end(); ++it) {
-        if (it.value().isEmpty()) continue;
+    for (const Frame& f : std::as_const(frame_)) {
+        if (f.regione.isEmpty()) continue;
         ++fotogrammi_;
-        const double s = it.key() ? it.key()->devicePixelRatioF() : 1;
-        for (const QRect& r : it.value()) pixel_ += static_cast<double>(r.width()) * r.height() * s * s;
+        for (const QRect& r : f.regione)
+            pixel_ += static_cast<double>(r.width()) * r.height() * f.scala * f.scala;
     }
     frame_.clear();
 }
@@ -40,8 +41,9 @@ bool ContaFotogrammi::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() == QEvent::Paint) {
         // One window's repaint is one frame, however many widgets it paints.
         QWidget* finestra = w->window();
-        frame_[finestra] +=
-            static_cast<QPaintEvent*>(evento)->region().translated(w->mapTo(finestra, QPoint()));
+        Frame& f = frame_[finestra];
+        f.regione += static_cast<QPaintEvent*>(evento)->region().translated(w->mapTo(finestra, QPoint()));
+        f.scala = finestra->devicePixelRatioF();
     } else if (evento->type() == QEvent::UpdateRequest && w->isWindow()) {
         chiudi();
         if (!scritto_.isValid() || scritto_.elapsed() >= 1000) scrivi();

@@ -31,7 +31,13 @@ private:
     void scrivi();
 
     QString file_;
-    QHash<QWidget*, QRegion> frame_;  // what each window painted since its last update request
+    // What each window painted since its last update request, and its pixel ratio then: a window
+    // may be gone by the time its frame is closed.
+    struct Frame {
+        QRegion regione;
+        double scala = 1;
+    };
+    QHash<const QWidget*, Frame> frame_;
     long fotogrammi_ = 0;
     double pixel_ = 0;
     QElapsedTimer scritto_;

@@ -299,3 +299,19 @@ TEST(OrologioFotogrammi, NellaCodaDellaMollaNessunBattitoACaso) {
     EXPECT_LT(battiti, durataMolla(0.6, 0.01) / passoOrologio * 0.8);
     EXPECT_LE(battiti - annunci, 2) << "almost every wake-up shows a step";
 }
+
+TEST(ContaFotogrammi, UnaFinestraChiusaPrimaDelFotogramma) {
+    // A popover is released at close, often before the next update request closes its frame.
+    ContaFotogrammi conta(QString{});
+    auto* finestra = new QWidget;
+    finestra->resize(120, 80);
+    finestra->show();
+    dipingiOra();
+    finestra->update(QRect(0, 0, 10, 10));
+    QPaintEvent evento(QRect(0, 0, 10, 10));
+    QCoreApplication::sendEvent(finestra, &evento);
+    delete finestra;
+    conta.chiudi();
+    EXPECT_GE(conta.fotogrammi(), 1);
+    EXPECT_GE(conta.pixel(), 100);
+}

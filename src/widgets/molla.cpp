@@ -33,7 +33,7 @@ double passoVisibile(double raggio, double scala) {
     // The arc's end is the farthest point that moves: it travels the scale's length.
     const double pixel = raggio * scala * 240 * std::numbers::pi / 180;
     if (!(pixel > 0)) return sogliaMolla;
-    return std::clamp(0.5 / pixel, 0.0002, 0.01);
+    return std::clamp(1 / pixel, 0.0002, 0.01);
 }
 
 ValoreMolla::ValoreMolla(QWidget* proprietario, std::function<void()> cambiato)

@@ -25,7 +25,7 @@ double molla(double t);
 double durataMolla(double salto, double soglia = sogliaMolla);
 
 // The smallest change of a dial of this radius (points) that moves its arc's end or its needle
-// by half a device pixel at `scala` device pixels per point.
+// by a device pixel at `scala` device pixels per point.
 double passoVisibile(double raggio, double scala);
 
 // One animated value that follows its target with the spring, moved by the frame clock of its

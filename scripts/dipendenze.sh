@@ -11,7 +11,7 @@ if [ "$(uname -s)" = "Darwin" ]; then
     exit 0
 fi
 
-pacchetti=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+pacchetti=(cmake ninja-build g++ qt6-base-dev libxcb1-dev pkgconf libgtest-dev libgmock-dev libbenchmark-dev
            nlohmann-json3-dev procps)
 if [ "${1:-}" = "test" ]; then
     pacchetti+=(xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 desktop-file-utils

@@ -5,7 +5,7 @@
 namespace pulsaro {
 
 OsservaVisibilita::OsservaVisibilita(QWidget* vista, Cambia cambia)
-    : QObject(vista), vista_(vista), cambia_(std::move(cambia)) {
+    : QObject(vista), vista_(vista), cambia_(std::move(cambia)), oscuramento_([this] { controlla(); }) {
     aggancia();
 }
 
@@ -52,8 +52,9 @@ void OsservaVisibilita::controlla() {
             osservati_.emplace_back(nativa);
         }
     }
+    oscuramento_.osserva(nativa);
     segnala(finestra->isVisible() && !(finestra->windowState() & Qt::WindowMinimized) && nativa &&
-            nativa->isExposed());
+            nativa->isExposed() && !oscuramento_.coperta());
 }
 
 void OsservaVisibilita::segnala(bool visibile) {
@@ -69,6 +70,8 @@ bool OsservaVisibilita::eventFilter(QObject* oggetto, QEvent* evento) {
             break;
         case QEvent::Show:
         case QEvent::Hide:  // an accepted close hides the window before it is destroyed
+            if (vista_ && oggetto == vista_->window()) oscuramento_.azzera();
+            [[fallthrough]];
         case QEvent::WindowStateChange:
         case QEvent::WinIdChange:
         case QEvent::Expose:

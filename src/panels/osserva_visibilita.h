@@ -1,4 +1,5 @@
-// Tells whether a widget's window is really on screen: shown, not minimised and exposed.
+// Tells whether a widget's window is really on screen: shown, not minimised, exposed and, where
+// the display server says so, not fully covered by other windows.
 #pragma once
 
 #include <QObject>
@@ -8,6 +9,8 @@
 #include <functional>
 #include <optional>
 #include <vector>
+
+#include "platform/qt/oscuramento.h"
 
 namespace pulsaro {
 
@@ -27,6 +30,8 @@ public:
     std::optional<bool> ultimo() const { return ultimo_; }
     // Objects watched now: the widget, its ancestors and the window's native handle.
     std::size_t osservati() const { return osservati_.size(); }
+    // What the display server says about the window being covered.
+    Oscuramento& oscuramento() { return oscuramento_; }
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
@@ -42,6 +47,7 @@ private:
     std::optional<bool> ultimo_;
     std::vector<QPointer<QObject>> osservati_;
     QPointer<QWindow> nativa_;
+    Oscuramento oscuramento_;
 };
 
 }  // namespace pulsaro

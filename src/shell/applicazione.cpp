@@ -4,6 +4,7 @@
 #include <QPixmapCache>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "shell/finestre.h"
 #include "shell/migrazione_karvel.h"
 #include "sistema/sistema.h"
+#include "widgets/conta_fotogrammi.h"
 
 #include "widgets/icona_applicazione.h"
 
@@ -47,6 +49,10 @@ int eseguiApplicazione(int argc, char** argv) {
     // popover) leaves its scaled copies in the pixmap cache, 10 MB by default: for a program that
     // runs all day, a slow climb over hours. What is on screen at once fits in far less.
     QPixmapCache::setCacheLimit(1024);
+    // Measurements (scripts/misura.sh): the frames painted and their area, kept in this file.
+    std::unique_ptr<ContaFotogrammi> conta;
+    if (const QString file = qEnvironmentVariable("PULSARO_CONTEGGI"); !file.isEmpty())
+        conta = std::make_unique<ContaFotogrammi>(file);
 
     std::vector<std::string> argomenti;
     std::string ignorate;

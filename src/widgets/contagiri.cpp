@@ -8,7 +8,7 @@
 
 namespace pulsaro {
 
-Contagiri::Contagiri(QWidget* padre) : Indicatore(padre), molla_(this, [this] { update(); }) {}
+Contagiri::Contagiri(QWidget* padre) : Indicatore(padre), molla_(this, [this] { ridisegnaMolla(); }) {}
 
 Contagiri::Contagiri(double valore, const QColor& colore, const QString& etichetta, bool attivo,
                      QWidget* padre)
@@ -22,6 +22,14 @@ void Contagiri::imposta(double valore, const QColor& colore, const QString& etic
     molla_.impostaPasso(
         passoVisibile(geometriaContagiri(corniceContagiri(contentsRect()), 0).raggio, devicePixelRatioF()));
     molla_.vaiA(frazioneContagiri(valore, attivo), isVisible());
+}
+
+void Contagiri::ridisegnaMolla() {
+    // A frame repaints what the needle and the arc swept; the whole arc only when its colour changed.
+    const double prima = molla_.precedente();
+    const double dopo = molla_.valore();
+    const bool colore = Tema::carico(prima * 100).rgba() != Tema::carico(dopo * 100).rgba();
+    update(zonaMovimentoContagiri(corniceContagiri(contentsRect()), prima, dopo, colore).toAlignedRect());
 }
 
 QString Contagiri::testo() const {

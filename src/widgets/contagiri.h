@@ -31,6 +31,8 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    void ridisegnaMolla();
+
     ValoreMolla molla_;
     ImmaginiContagiri immagini_;
 };

@@ -216,7 +216,12 @@ void copia(QPainter& p, const Posto& pos, QImage& img) {
     p.resetTransform();
     const QTransform base = p.deviceTransform();
     img.setDevicePixelRatio(base.m11());
-    p.drawImage(base.inverted().map(QPointF(pos.x0, pos.y0)), img);
+    // In bands of fewer rows than the raster engine hands to its thread pool: a frame's copy then
+    // wakes no other thread. The bands sit on whole device rows, so the pixels are the same.
+    constexpr int banda = 64;
+    for (int y = 0; y < img.height(); y += banda)
+        p.drawImage(base.inverted().map(QPointF(pos.x0, pos.y0 + y)), img,
+                    QRectF(0, y, img.width(), std::min(banda, img.height() - y)));
     p.restore();
 }
 

@@ -58,6 +58,39 @@ GeometriaContagiri geometriaContagiri(const QRectF& cornice, double f) {
     return g;
 }
 
+QRectF zonaMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco) {
+    const GeometriaContagiri a = geometriaContagiri(cornice, std::clamp(f0, 0.0, 1.0));
+    const GeometriaContagiri b = geometriaContagiri(cornice, std::clamp(f1, 0.0, 1.0));
+    if (!(a.d > 0)) return {};
+    // The needle's capsule and its shadow, a point more on every side for the smoothing.
+    const auto ago = [](const GeometriaContagiri& g) {
+        const double m = g.larghezzaAgo / 2 + 2;
+        return QRectF(g.centro, polare(g.centro, g.lunghezzaAgo, g.angoloAgo))
+            .normalized()
+            .adjusted(-m, -m, m, m);
+    };
+    QRectF zona = ago(a).united(ago(b));
+    const double mozzo = a.diametroMozzo / 2 + 2;
+    zona |= QRectF(a.centro - QPointF(mozzo, mozzo), QSizeF(2 * mozzo, 2 * mozzo));
+    // The arc's centre line between the two cuts: its ends and the quarter turns it passes.
+    const double da = tuttoLArco ? inizioScala : std::min(a.angoloAgo, b.angoloAgo);
+    const double a1 = std::max(a.angoloAgo, b.angoloAgo);
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    const auto includi = [&](double angolo) {
+        const QPointF p = polare(a.centro, a.raggio, angolo);
+        x0 = std::min(x0, p.x());
+        y0 = std::min(y0, p.y());
+        x1 = std::max(x1, p.x());
+        y1 = std::max(y1, p.y());
+    };
+    includi(da);
+    includi(a1);
+    for (double q = 90 * std::ceil(da / 90); q < a1; q += 90) includi(q);
+    // Half the stroke and the glow of lw / 2 beyond it; the end's halo reaches as far.
+    const double m = a.lw + 2;
+    return zona.united(QRectF(QPointF(x0 - m, y0 - m), QPointF(x1 + m, y1 + m)));
+}
+
 QMarginsF sbordoContagiri(const QSizeF& cornice) {
     const QRectF r(QPointF(0, 0), cornice);
     const QRectF e = geometriaContagiri(r, 0).ingombro;

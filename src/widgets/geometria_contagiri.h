@@ -65,6 +65,11 @@ QMarginsF sbordoContagiri(const QSizeF& cornice);
 // that would cross an edge. A Contagiri draws itself so in its contents rectangle.
 QRectF corniceContagiri(const QRectF& spazio);
 
+// What a frame that moves a gauge laid out in `cornice` from f0 to f1 must repaint: the needle
+// at both, the hub and the value arc between the two cuts, glow and end halo included; with
+// `tuttoLArco` (its colour changed) the value arc from the scale's start.
+QRectF zonaMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco);
+
 // "7.5%", "42%", "150%", "-3.0%"; "—" when inactive.
 QString testoContagiri(double valore, bool attivo);
 

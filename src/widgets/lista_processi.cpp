@@ -62,7 +62,11 @@ void ListaProcessi::mostra(std::vector<UsoProcesso> processi) {
     }
     for (std::size_t i = 0; i < processi_.size(); ++i)
         if (!stessoAspetto(prima[i], processi_[i]))
-            update(rettangoloVoce(static_cast<int>(i)).toAlignedRect().adjusted(-1, -1, 1, 1));
+            update(zonaCambiata(static_cast<int>(i), prima[i], processi_[i]));
+}
+
+QRegion ListaProcessi::zonaCambiata(int i, const UsoProcesso&, const UsoProcesso&) const {
+    return rettangoloVoce(i).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 void ListaProcessi::impostaSelezionato(std::optional<std::int32_t> pid) {

@@ -53,6 +53,8 @@ protected:
     virtual QRectF rettangoloEtichetta(int i) const = 0;
     // Called once the new processes are in place, before the widget is laid out and repainted.
     virtual void processiImpostati() {}
+    // What item i must repaint when its process draws differently: by default its whole card.
+    virtual QRegion zonaCambiata(int i, const UsoProcesso& prima, const UsoProcesso& dopo) const;
 
     bool scelto(const UsoProcesso& p) const { return selezionato_ && *selezionato_ == p.id; }
     // The card of an item: filled, and outlined when selected.

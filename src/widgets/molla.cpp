@@ -1,6 +1,6 @@
 #include "widgets/molla.h"
 
-#include <QVariantAnimation>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -33,53 +33,68 @@ double passoVisibile(double raggio, double scala) {
     // The arc's end is the farthest point that moves: it travels the scale's length.
     const double pixel = raggio * scala * 240 * std::numbers::pi / 180;
     if (!(pixel > 0)) return sogliaMolla;
-    return std::clamp(0.5 / pixel, 0.0002, 0.01);
+    return std::clamp(1 / pixel, 0.0002, 0.01);
 }
 
-ValoreMolla::ValoreMolla(QObject* padre, std::function<void()> cambiato)
-    : animazione_(new QVariantAnimation(padre)), cambiato_(std::move(cambiato)) {
-    // Linear time from 0 to 1 over the spring's duration for this jump; the spring itself is
-    // applied here, so the animation ends as soon as the rest of the motion cannot be seen.
-    animazione_->setStartValue(0.0);
-    animazione_->setEndValue(1.0);
-    QObject::connect(animazione_, &QVariantAnimation::valueChanged, animazione_, [this](const QVariant& v) {
-        const double p = v.toDouble();
-        valore_ = p >= 1 ? obiettivo_ : partenza_ + (obiettivo_ - partenza_) * molla(p * durata_);
-        // A frame that would look like the last one is not worth painting; the last one always is.
-        if (p < 1 && std::abs(valore_ - annunciato_) < passo_) return;
-        annunciato_ = valore_;
-        if (cambiato_) cambiato_();
-    });
-}
+ValoreMolla::ValoreMolla(QWidget* proprietario, std::function<void()> cambiato)
+    : proprietario_(proprietario), cambiato_(std::move(cambiato)) {}
 
 ValoreMolla::~ValoreMolla() {
-    // Members die before the parent's children, so the animation is still ours to delete.
-    delete animazione_;
+    if (orologio_) orologio_->togli(this);
 }
 
-bool ValoreMolla::inCorso() const {
-    return animazione_->state() == QAbstractAnimation::Running;
+void ValoreMolla::impostaPasso(double passo, double minimo) {
+    passo_ = passo > 0 ? passo : sogliaMolla;
+    minimo_ = std::max(minimo, passiMinimiMolla * passo_);
+}
+
+void ValoreMolla::annuncia() {
+    precedente_ = annunciato_;
+    annunciato_ = valore_;
+    if (cambiato_) cambiato_();
 }
 
 void ValoreMolla::vaiA(double obiettivo, bool anima) {
-    if (anima && obiettivo == obiettivo_ && inCorso()) return;
-    const double durata = anima ? durataMolla(obiettivo - valore_, passo_) : 0;
+    if (anima && obiettivo == obiettivo_ && inCorso_) return;
+    // The window's clock, found again at each jump: the widget may have moved to another window.
+    OrologioFotogrammi* orologio = anima ? OrologioFotogrammi::di(proprietario_) : nullptr;
+    if (orologio != orologio_ && orologio_) orologio_->togli(this);
+    const bool salta = !orologio || orologio->ridotto() || std::abs(obiettivo - valore_) < minimo_;
+    const double durata = salta ? 0 : durataMolla(obiettivo - valore_, passo_);
+    obiettivo_ = obiettivo;
     if (durata <= 0) {
-        // Nothing to see move: a jump too small for the dial is drawn once, at its end.
-        animazione_->stop();
-        obiettivo_ = obiettivo;
+        // Nothing worth a spring: the jump is drawn once, at its end.
+        if (orologio_) orologio_->togli(this);
+        inCorso_ = false;
         if (valore_ != obiettivo) {
-            valore_ = annunciato_ = obiettivo;
-            if (cambiato_) cambiato_();
+            valore_ = obiettivo;
+            annuncia();
         }
         return;
     }
-    obiettivo_ = obiettivo;
+    orologio_ = orologio;
     partenza_ = valore_;
     durata_ = durata;
-    animazione_->stop();
-    animazione_->setDuration(static_cast<int>(std::lround(durata * 1000)));
-    animazione_->start();
+    inizio_ = orologio->ora();
+    inCorso_ = true;
+    orologio->aggiungi(this);
+}
+
+double ValoreMolla::avanza(double ora) {
+    if (!inCorso_) return -1;
+    const double t = ora - inizio_;
+    const bool fine = t >= durata_;
+    valore_ = fine ? obiettivo_ : partenza_ + (obiettivo_ - partenza_) * molla(t);
+    if (fine) inCorso_ = false;
+    // A frame that would look like the last one is not worth painting; the last one always is.
+    if (fine ? valore_ != annunciato_ : std::abs(valore_ - annunciato_) >= passo_) annuncia();
+    if (fine) return -1;
+    // The next frame that shows a step: in the spring's slow tail no frame may be due for a while.
+    constexpr double fotogramma = OrologioFotogrammi::intervalloMs / 1000.0;
+    for (double dopo = t + fotogramma; dopo < durata_; dopo += fotogramma)
+        if (std::abs(partenza_ + (obiettivo_ - partenza_) * molla(dopo) - annunciato_) >= passo_)
+            return inizio_ + dopo;
+    return inizio_ + durata_;
 }
 
 }  // namespace pulsaro

@@ -72,7 +72,7 @@ void testoNellaRiga(QPainter& p, const QRectF& r, const QString& testo, const QF
 }  // namespace
 
 struct VistaContagiri::Molle {
-    Molle(QObject* padre, std::function<void()> cpuCambiato, std::function<void()> gpuCambiato)
+    Molle(QWidget* padre, std::function<void()> cpuCambiato, std::function<void()> gpuCambiato)
         : cpu(padre, std::move(cpuCambiato)), gpu(padre, std::move(gpuCambiato)) {}
     ValoreMolla cpu;
     ValoreMolla gpu;
@@ -105,8 +105,9 @@ void VistaContagiri::processiImpostati() {
             it->second = std::make_unique<Molle>(
                 this, [this, pid = p.id] { aggiornaContagiri(pid, 0); },
                 [this, pid = p.id] { aggiornaContagiri(pid, 1); });
-        it->second->cpu.impostaPasso(passo);
-        it->second->gpu.impostaPasso(passo);
+        // These small dials spring only for a whole degree of their scale.
+        it->second->cpu.impostaPasso(passo, 1 / ampiezzaScala);
+        it->second->gpu.impostaPasso(passo, 1 / ampiezzaScala);
         // A new card shows its values at once; a known one springs to the new ones.
         it->second->cpu.vaiA(frazioneContagiri(p.cpu, true), anima && !nuova);
         it->second->gpu.vaiA(frazioneContagiri(p.gpu, true), anima && !nuova);
@@ -114,12 +115,38 @@ void VistaContagiri::processiImpostati() {
     std::erase_if(molle_, [&](const auto& voce) { return !presenti.contains(voce.first); });
 }
 
+QRegion VistaContagiri::zonaCambiata(int i, const UsoProcesso& prima, const UsoProcesso& dopo) const {
+    // A card whose header stays the same repaints the texts of its gauges that changed; their
+    // needles and arcs are the springs' to repaint.
+    if (prima.id != dopo.id || prima.nome != dopo.nome || prima.usaANE != dopo.usaANE ||
+        testoMemoriaPid(prima) != testoMemoriaPid(dopo))
+        return ListaProcessi::zonaCambiata(i, prima, dopo);
+    const LayoutScheda l = layoutScheda(rettangoloScheda(i), altezzaIntestazione());
+    QRegion zona;
+    for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
+        const Risorsa r = Risorsa::perProcesso[k];
+        if (testoContagiri(r.valore(prima), true) == testoContagiri(r.valore(dopo), true)) continue;
+        const GeometriaContagiri g = geometriaContagiri(l.contagiri[k], 0);
+        // The value and the label under it: a line of 0.13 d over one of 0.085 d, centred.
+        zona += QRectF(g.centroTesti - QPointF(0.4 * g.d, 0.2 * g.d), QSizeF(0.8 * g.d, 0.4 * g.d))
+                    .toAlignedRect();
+    }
+    return zona;
+}
+
 void VistaContagiri::aggiornaContagiri(std::int32_t pid, int quale) {
-    // A spring moves one gauge: repaint that gauge only.
+    // A frame of a spring repaints what its needle and arc swept, the whole arc only when its
+    // colour changed: never the card, its header or the other gauge.
+    const auto it = molle_.find(pid);
+    if (it == molle_.end()) return;
+    const ValoreMolla& m = quale == 0 ? it->second->cpu : it->second->gpu;
+    const bool colore = Tema::carico(m.precedente() * 100).rgba() != Tema::carico(m.valore() * 100).rgba();
     for (std::size_t i = 0; i < processi_.size(); ++i)
         if (processi_[i].id == pid) {
             const LayoutScheda l = layoutScheda(rettangoloScheda(static_cast<int>(i)), altezzaIntestazione());
-            update(areaContagiri(l.contagiri[static_cast<std::size_t>(quale)]).toAlignedRect());
+            update(zonaMovimentoContagiri(l.contagiri[static_cast<std::size_t>(quale)], m.precedente(),
+                                          m.valore(), colore)
+                       .toAlignedRect());
             return;
         }
 }

@@ -31,6 +31,7 @@ protected:
     QRectF rettangoloVoce(int i) const override { return rettangoloScheda(i); }
     QRectF rettangoloEtichetta(int i) const override;
     void processiImpostati() override;
+    QRegion zonaCambiata(int i, const UsoProcesso& prima, const UsoProcesso& dopo) const override;
 
 private:
     struct Molle;

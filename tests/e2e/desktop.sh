@@ -3,7 +3,7 @@
 # trayer) and what the checks look at. Sourced; the caller sets PULSARO and USCITA first.
 # Every process started here or with avvia_pulsaro is ended on exit.
 
-for c in Xvfb openbox trayer xdotool xwininfo xprop import convert python3; do
+for c in Xvfb openbox trayer xdotool xwininfo xprop xmessage import convert python3; do
     command -v "$c" >/dev/null || { echo "ERRORE: manca $c (scripts/dipendenze.sh test)"; exit 1; }
 done
 QUI=$(dirname "$(realpath "${BASH_SOURCE[0]}")")

@@ -79,6 +79,32 @@ cambiata() {
 aspetta 10 cambiata || fallito "la finestra non mostra i contagiri"
 scatta 04_principale_contagiri
 
+passo "coperta del tutto da un'altra finestra smette di campionare; scoperta riprende"
+# A full sample reads /proc of every process; with nothing on screen there is no sample at all.
+letti() { awk '/^rchar:/ {print $2}' "/proc/$APP/io"; }
+letture() {
+    local prima
+    prima=$(letti)
+    sleep "$1"
+    echo $(($(letti) - prima))
+}
+SCOPERTA=$(letture 4)
+xmessage -geometry 1280x800+0+0 "copre la finestra principale" >/dev/null 2>&1 &
+COPERTURA=$!
+coperta() { [[ $(xwininfo -name xmessage 2>/dev/null) == *'Map State: IsViewable'* ]]; }
+aspetta 10 coperta || fallito "la finestra che copre non compare"
+xdotool search --name xmessage windowraise 2>/dev/null
+sleep 2 # the report, and a sample already under way
+COPERTA=$(letture 4)
+scatta 04_coperta
+kill "$COPERTURA"
+wait "$COPERTURA" 2>/dev/null
+sleep 2
+RIPRESA=$(letture 4)
+echo "   letture in 4 s: scoperta $SCOPERTA, coperta $COPERTA, scoperta di nuovo $RIPRESA byte"
+[ $((COPERTA * 4)) -lt "$SCOPERTA" ] || fallito "coperta continua a campionare ($COPERTA contro $SCOPERTA byte)"
+[ $((COPERTA * 4)) -lt "$RIPRESA" ] || fallito "scoperta non riprende a campionare ($RIPRESA contro $COPERTA byte)"
+
 passo "il tasto Esci sulla finestra la chiude e lascia l'icona"
 xdotool windowactivate --sync "$PRINCIPALE" 2>/dev/null || xdotool windowfocus --sync "$PRINCIPALE"
 xdotool key --clearmodifiers ctrl+q

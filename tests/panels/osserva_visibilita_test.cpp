@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QVBoxLayout>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -66,6 +68,31 @@ TEST(OsservaVisibilita, MostraNascondiChiudi) {
     EXPECT_TRUE(vistaViva);
     ASSERT_TRUE(aspetta([&] { return !vistaViva; }));
     EXPECT_EQ(r.voci, std::vector<bool>{false}) << "the destruction after it reports nothing more";
+}
+
+TEST(OsservaVisibilita, CopertaDaAltreFinestre) {
+    // The X server's VisibilityNotify as it reaches the native event filter: event type 15, the
+    // window at byte 4, the state at byte 8 (0 unobscured, 1 partly, 2 fully obscured).
+    const auto visibilita = [](OsservaVisibilita& o, std::uint32_t finestra, std::uint8_t stato) {
+        alignas(4) unsigned char e[32] = {15};
+        std::memcpy(e + 4, &finestra, 4);
+        e[8] = stato;
+        qintptr r = 0;
+        o.oscuramento().nativeEventFilter("xcb_generic_event_t", e, &r);
+    };
+    Registro r;
+    Finestra f;
+    auto* o = new OsservaVisibilita(f.vista, r.cambia());
+    ASSERT_TRUE(f.mostra());
+    o->oscuramento().osservaId(77);  // the server's id of this window
+    visibilita(*o, 77, 2);
+    EXPECT_EQ(r.voci, (std::vector<bool>{false, true, false})) << "fully covered: sampling stops";
+    visibilita(*o, 77, 1);
+    EXPECT_EQ(r.voci, (std::vector<bool>{false, true, false, true})) << "a corner shows: it resumes";
+    visibilita(*o, 77, 2);
+    f.finestra->hide();
+    ASSERT_TRUE(f.mostra());
+    EXPECT_EQ(r.voci.back(), true) << "shown again, it counts as uncovered until the server says more";
 }
 
 TEST(OsservaVisibilita, RiduciAIcona) {

@@ -6,8 +6,10 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "banco_pannelli.h"
 #include "panels/scheda_intestazione.h"
@@ -370,4 +372,62 @@ TEST(Pannello, FermoNonCostaNulla) {
     ContaDipinti griglia(b.finestra.get());
     aspetta([] { return false; }, 300);
     EXPECT_EQ(griglia.n, 0);
+}
+
+namespace {
+
+// The regions each widget under `dentro` is asked to paint.
+struct RegioniDipinte : QObject {
+    QWidget* dentro;
+    std::vector<std::pair<QWidget*, QRegion>> dipinte;
+    explicit RegioniDipinte(QWidget* d) : dentro(d) { QApplication::instance()->installEventFilter(this); }
+    ~RegioniDipinte() override { QApplication::instance()->removeEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && o->isWidgetType() &&
+            (o == dentro || dentro->isAncestorOf(static_cast<QWidget*>(o))))
+            dipinte.emplace_back(static_cast<QWidget*>(o), static_cast<QPaintEvent*>(e)->region());
+        return false;
+    }
+    int di(const QWidget* w) const {
+        return static_cast<int>(std::count_if(dipinte.begin(), dipinte.end(), [w](const auto& d) {
+            return d.first == w || w->isAncestorOf(d.first);
+        }));
+    }
+};
+
+}  // namespace
+
+TEST(Pannello, UnaMollaRidipingeSoloIlSuoQuadrante) {
+    qputenv("PULSARO_MOVIMENTO_RIDOTTO", "0");
+    BancoPrincipale b;
+    b.processi(3);
+    Pannello& p = b.apri();
+    b.sonde.avanzaTick(60, 40);
+    b.campione();
+    aspetta([] { return false; }, 1500);  // the first springs settle
+
+    // The machine's CPU moves by ten points (its colour stays): its dial springs, nothing else of
+    // the card changes.
+    SchedaIntestazione* s = p.scheda();
+    Contagiri* cpu = s->contagiri(0);
+    RegioniDipinte regioni(s);
+    b.sonde.avanzaTick(70, 30);
+    b.campione();
+    aspetta([] { return false; }, 1500);
+    EXPECT_NEAR(cpu->valore(), 70, 1);
+    EXPECT_EQ(regioni.di(s->chip()), 0) << "the Neural Engine chip did not change";
+    EXPECT_EQ(regioni.di(s->contagiri(1)), 0) << "nor did the GPU";
+    // The sample draws the dial once (its text changed); its frames only what the needle swept.
+    std::vector<double> aree;
+    for (const auto& [w, r] : regioni.dipinte)
+        if (w == cpu) {
+            double a = 0;
+            for (const QRect& q : r) a += q.width() * q.height();
+            aree.push_back(a);
+        }
+    ASSERT_GE(aree.size(), 3u);
+    EXPECT_LE(aree.size(), 1 + static_cast<std::size_t>(std::ceil(1.5 * 30)));
+    const double intero = cpu->width() * cpu->height();
+    std::sort(aree.begin(), aree.end());
+    EXPECT_LT(aree[aree.size() / 2], intero / 2);
 }

@@ -32,6 +32,8 @@ extern NSString* const NSWorkspaceApplicationKey;
 @property(readonly, copy) NSArray<NSRunningApplication*>* runningApplications;
 @property(readonly, strong) NSRunningApplication* frontmostApplication;
 @property(readonly, strong) NSRunningApplication* menuBarOwningApplication;
+// The accessibility display option "Reduce motion" (macOS 10.12).
+@property(readonly) BOOL accessibilityDisplayShouldReduceMotion;
 - (NSImage*)iconForFile:(NSString*)fullPath;
 - (BOOL)openURL:(NSURL*)url;
 - (NSURL*)URLForApplicationWithBundleIdentifier:(NSString*)bundleIdentifier;

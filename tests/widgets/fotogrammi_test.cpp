@@ -185,13 +185,14 @@ TEST(ZonaMovimento, PiccolaPerUnPassoEPienaDelDisegno) {
     const Aspetto a = Aspetto::chiaro;
     const std::vector<std::pair<double, double>> mosse = {{0.30, 0.32}, {0.32, 0.30}, {0.0, 0.05}, {0.2, 0.9},
                                                           {0.9, 0.1},   {0.41, 0.47}, {0.95, 1.0}};
+    ImmaginiContagiri immagini;
     for (const double dpr : {1.0, 2.0})
         for (const auto& [f0, f1] : mosse) {
             const auto dipingi = [&](QImage& img, double f, const QRect& zona) {
                 QPainter p(&img);
                 if (!zona.isNull()) p.setClipRect(zona);
                 p.fillRect(QRect(QPoint(), misura), Tema::card(a));
-                disegnaContagiri(p, cornice, f, QStringLiteral("42%"), QStringLiteral("CPU"), a);
+                disegnaContagiri(p, cornice, f, QStringLiteral("42%"), QStringLiteral("CPU"), a, immagini);
             };
             const auto nuova = [&] {
                 QImage img(misura * dpr, QImage::Format_ARGB32_Premultiplied);

@@ -132,8 +132,9 @@ def confronta(file_albero, file_terminale):
     for risorsa in ("CPU", "GPU"):
         if risorsa not in misure:
             errori.append("nessun quadrante %s con un valore" % risorsa)
-        elif abs(misure[risorsa] - min(t[risorsa.lower()], 100)) > deriva:
-            errori.append("quadrante %s: %g, il terminale %g" % (risorsa, misure[risorsa], t[risorsa.lower()]))
+        elif min(abs(misure[risorsa] - min(c[risorsa.lower()], 100)) for c in campioni) > deriva:
+            errori.append("quadrante %s: %g, il terminale %s" %
+                          (risorsa, misure[risorsa], [c[risorsa.lower()] for c in campioni]))
     chip = [n for n in nodi if n["nome"] == "Neural Engine" and n["valore"] is not None]
     if not chip:
         errori.append("nessun chip del Neural Engine con un valore")

@@ -32,6 +32,15 @@ QPainterPath contorno(const QString& testo) {
 
 }  // namespace
 
+const QPainterPath& Contorni::di(const QString& testo) {
+    auto it = percorsi_.find(testo);
+    if (it == percorsi_.end()) {
+        if (percorsi_.size() >= massimo) percorsi_.clear();
+        it = percorsi_.insert(testo, contorno(testo));
+    }
+    return *it;
+}
+
 int righeMassime(int) {
     return 2;
 }
@@ -51,8 +60,10 @@ std::vector<std::pair<QString, QString>> righe(const Riepilogo& r, const Prefere
 }
 
 QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, int numeroE, int lato,
-                qreal dpr) {
+                qreal dpr, Contorni* contorni) {
     if (!(dpr > 0)) dpr = 1;
+    Contorni propri;
+    Contorni& c = contorni ? *contorni : propri;
     lato = std::max(lato, 16);
     const auto rr = righe(r, p, numeroE, righeMassime(lato));
     const bool conN = RiquadroBarra::mostra(p, RiquadroBarra::Voce::n);
@@ -76,25 +87,25 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
 
     // One scale for both rows: the digits' ink (round ones overshoot a little) is `alte` pixels;
     // a figure too wide for the room is narrowed, never shortened.
-    const QRectF cifreRif = contorno(QStringLiteral("0123456789")).boundingRect();
+    const QRectF cifreRif = c.di(QStringLiteral("0123456789")).boundingRect();
     const qreal sy = alte / cifreRif.height();
     qreal larghezzaMassima = 0;
-    std::vector<QPainterPath> contorni;
+    std::vector<QPainterPath> percorsi;
     for (const auto& riga : rr) {
-        contorni.push_back(contorno(riga.second));
-        larghezzaMassima = std::max(larghezzaMassima, contorni.back().boundingRect().width() * sy);
+        percorsi.push_back(c.di(riga.second));
+        larghezzaMassima = std::max(larghezzaMassima, percorsi.back().boundingRect().width() * sy);
     }
     const qreal sx = larghezzaMassima > larghezza ? sy * larghezza / larghezzaMassima : sy;
 
     pt.setPen(Qt::NoPen);
     pt.setBrush(t);
-    for (std::size_t i = 0; i < contorni.size(); ++i) {
-        const QRectF b = contorni[i].boundingRect();
+    for (std::size_t i = 0; i < percorsi.size(); ++i) {
+        const QRectF b = percorsi[i].boundingRect();
         const qreal alto = sopra + static_cast<qreal>(i) * (alte + spazio);
         QTransform m;
         m.translate(destra - b.right() * sx, alto - cifreRif.top() * sy);
         m.scale(sx, sy);
-        pt.drawPath(m.map(contorni[i]));
+        pt.drawPath(m.map(percorsi[i]));
     }
 
     if (conN) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QImage>
+#include <QPainterPath>
 #include <QString>
 #include <utility>
 #include <vector>
@@ -25,9 +27,20 @@ int altezzaCifre(int pixel);
 std::vector<std::pair<QString, QString>> righe(const Riepilogo& r, const Preferenze& p, int numeroE,
                                                int massimo);
 
+// The figures' outlines, laid out once per text: the tile is drawn at every light sample with
+// the same few texts. Kept by whoever draws the tile; at most `massimo` texts, then it starts over.
+class Contorni {
+public:
+    static constexpr qsizetype massimo = 64;
+    const QPainterPath& di(const QString& testo);
+
+private:
+    QHash<QString, QPainterPath> percorsi_;
+};
+
 // The image of a square slot of `lato` logical pixels at device pixel ratio dpr; it carries the
 // wide tile's accessibility description under the text key "Description".
 QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, int numeroE, int lato,
-                qreal dpr);
+                qreal dpr, Contorni* contorni = nullptr);
 
 }  // namespace pulsaro::RiquadroCompatto

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "barra/riquadro_compatto.h"
 #include "panels/cache_icone.h"
 #include "platform/abbonamento.h"
 #include "platform/fatti_desktop.h"
@@ -120,6 +121,8 @@ private:
     // The icons the panels share for the whole run: at most a few hundred processes' icons, see
     // CacheIcone::capienza.
     CacheIcone icone_;
+    // The square tile's figures as outlines, see RiquadroCompatto::Contorni::massimo.
+    RiquadroCompatto::Contorni contorni_;
     std::unique_ptr<VoceStato> voce_;
     QPointer<Popover> popover_;
     QPointer<OspiteFinestra> principale_;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <list>
 #include <utility>
 
 #include "widgets/testi_statici.h"
@@ -24,14 +25,19 @@ QFontMetricsF metricheSu(const QFont& font, const QPaintDevice* dispositivo) {
     return dispositivo ? QFontMetricsF(font, const_cast<QPaintDevice*>(dispositivo)) : QFontMetricsF(font);
 }
 
-// The widgets ask for the same few fonts on every paint.
+// The widgets ask for the same few dozen fonts on every paint; the least recently used goes first.
+constexpr std::size_t fontMassimi = 64;
+
 const CifreFisse& perFont(const QFont& font) {
-    static std::vector<std::pair<QFont, CifreFisse>> fonts;
-    for (const auto& [f, c] : fonts)
-        if (f == font) return c;
-    if (fonts.size() >= 16) fonts.clear();
-    fonts.emplace_back(font, CifreFisse(font));
-    return fonts.back().second;
+    static std::list<std::pair<QFont, CifreFisse>> fonts;
+    for (auto it = fonts.begin(); it != fonts.end(); ++it)
+        if (it->first == font) {
+            if (it != fonts.begin()) fonts.splice(fonts.begin(), fonts, it);
+            return fonts.front().second;
+        }
+    if (fonts.size() >= fontMassimi) fonts.pop_back();
+    fonts.emplace_front(font, CifreFisse(font));
+    return fonts.front().second;
 }
 
 }  // namespace

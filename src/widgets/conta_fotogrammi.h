@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHash>
 #include <QObject>
 #include <QRegion>
@@ -31,6 +32,7 @@ private:
     void scrivi();
 
     QString file_;
+    QFile aperto_;
     // What each window painted since its last update request, and its pixel ratio then: a window
     // may be gone by the time its frame is closed.
     struct Frame {

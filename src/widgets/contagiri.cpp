@@ -29,7 +29,7 @@ void Contagiri::ridisegnaMolla() {
     const double prima = molla_.precedente();
     const double dopo = molla_.valore();
     const bool colore = Tema::carico(prima * 100).rgba() != Tema::carico(dopo * 100).rgba();
-    update(zonaMovimentoContagiri(corniceContagiri(contentsRect()), prima, dopo, colore).toAlignedRect());
+    update(regioneMovimentoContagiri(corniceContagiri(contentsRect()), prima, dopo, colore));
 }
 
 QString Contagiri::testo() const {

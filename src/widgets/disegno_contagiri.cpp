@@ -240,20 +240,48 @@ void scala(QPainter& p, const GeometriaContagiri& g, Aspetto a, const std::optio
     copia(p, *pos, img);
 }
 
-// The mask coloured in c: the mask is white, so every channel of a pixel is its alpha.
-void colora(const QImage& maschera, QImage& destinazione, const QColor& c) {
-    if (destinazione.size() != maschera.size())
+// The mask coloured in c, within `zona` (image pixels): the mask is white, so every channel of a
+// pixel is its alpha.
+void colora(const QImage& maschera, QImage& destinazione, const QColor& c, QRect zona) {
+    if (destinazione.size() != maschera.size()) {
         destinazione = QImage(maschera.size(), QImage::Format_ARGB32_Premultiplied);
+        zona = QRect(QPoint(0, 0), maschera.size());
+    }
     const QRgb rgb = c.rgb();
     const unsigned r = qRed(rgb), v = qGreen(rgb), b = qBlue(rgb);
-    const auto* da = reinterpret_cast<const QRgb*>(maschera.constBits());
-    auto* a = reinterpret_cast<QRgb*>(destinazione.bits());
-    const qsizetype n = static_cast<qsizetype>(maschera.width()) * maschera.height();
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned al = qAlpha(da[i]);
-        a[i] = al == 0 ? 0 : qRgba((r * al + 127) / 255, (v * al + 127) / 255, (b * al + 127) / 255, al);
+    for (int y = zona.top(); y <= zona.bottom(); ++y) {
+        const auto* da = reinterpret_cast<const QRgb*>(maschera.constScanLine(y));
+        auto* a = reinterpret_cast<QRgb*>(destinazione.scanLine(y));
+        for (int x = zona.left(); x <= zona.right(); ++x) {
+            const unsigned al = qAlpha(da[x]);
+            a[x] = al == 0 ? 0 : qRgba((r * al + 127) / 255, (v * al + 127) / 255, (b * al + 127) / 255, al);
+        }
     }
     destinazione.setDevicePixelRatio(1);  // painted in device pixels; copia() sets the ratio back
+}
+
+// The image pixels of the ring's sector between two angles of the scale, with the glow and a
+// pixel more on every side.
+QRect settore(const GeometriaContagiri& g, const Posto& pos, double da, double a) {
+    const QPointF centro(static_cast<double>(pos.fx) / cifreFrazione,
+                         static_cast<double>(pos.fy) / cifreFrazione);
+    const double esterno = (g.raggio + g.lw + 2) * pos.s;
+    const double interno = std::max(0.0, g.raggio - g.lw - 2) * pos.s;
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    const auto includi = [&](double angolo) {
+        for (double r : {interno, esterno}) {
+            const QPointF p = polare(centro, r, angolo);
+            x0 = std::min(x0, p.x());
+            y0 = std::min(y0, p.y());
+            x1 = std::max(x1, p.x());
+            y1 = std::max(y1, p.y());
+        }
+    };
+    includi(da);
+    includi(a);
+    for (double q = 90 * std::ceil(da / 90); q < a; q += 90) includi(q);
+    return QRect(QPoint(static_cast<int>(std::floor(x0)) - 2, static_cast<int>(std::floor(y0)) - 2),
+                 QPoint(static_cast<int>(std::ceil(x1)) + 2, static_cast<int>(std::ceil(y1)) + 2));
 }
 
 // The halo beyond the end of a cut arc: a half disc whose alpha falls off as the rings' does.
@@ -273,9 +301,27 @@ void aloneFinale(QPainter& p, const GeometriaContagiri& g, const QColor& c, doub
     alone.closeSubpath();
     p.setPen(Qt::NoPen);
     p.setBrush(sfumatura);
-    p.drawPath(alone);
+    // In bands of a few device rows, like the copies: on a large gauge the whole half disc has
+    // enough spans for the raster engine to hand its gradient to the thread pool. The bands sit
+    // on whole device rows, so the pixels are the same.
+    const QTransform t = p.deviceTransform();
+    const QRectF su = t.mapRect(alone.boundingRect());
+    const QTransform inversa = t.inverted();
+    constexpr int banda = 8;
+    for (double y = std::floor(su.top()); y < su.bottom(); y += banda) {
+        p.save();
+        p.setClipRect(inversa.mapRect(QRectF(std::floor(su.left()) - 1, y, std::ceil(su.width()) + 2, banda)),
+                      Qt::IntersectClip);
+        p.drawPath(alone);
+        p.restore();
+    }
     p.setBrush(c);
     p.drawEllipse(punta, r0, r0);
+}
+
+// How far past the scale's end the cut reaches: beyond the end cap and its glow.
+double oltreScala(const GeometriaContagiri& g) {
+    return std::min(60.0, g.lw / g.raggio * 180 / std::numbers::pi + 5);
 }
 
 // The value arc: the whole arc's mask in its colour, cut at the value, with the end drawn on top.
@@ -299,22 +345,32 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
             return ArcoDipinto{0, -1, QImage(maschera.size(), QImage::Format_ARGB32_Premultiplied)};
         });
     if (a.colore != c.rgba() || a.fine != fine) {
+        // A spring's frame moves the cut a few degrees in the same colour: only the ring's sector
+        // between the two cuts changes, so only that part of the image is made again.
+        const double fineScala = g.traccia.inizio + g.traccia.ampiezza;
+        const bool aPezzi = a.colore == c.rgba() && a.fine >= 0 && a.fine < fineScala && !intero;
+        const double finoA = aPezzi ? std::min(fineScala + oltreScala(g), std::max(a.fine, fine) + 90)
+                                    : fineScala + oltreScala(g);
+        const QRect zona = aPezzi ? settore(g, *pos, std::min(a.fine, fine), std::max(a.fine, fine))
+                                        .intersected(QRect(QPoint(0, 0), a.img.size()))
+                                  : QRect(QPoint(0, 0), a.img.size());
         a.colore = c.rgba();
         a.fine = fine;
-        colora(maschera, a.img, c);
+        colora(maschera, a.img, c, zona);
         if (!intero) {
             // Clear the ring past the value, from the cut round to beyond the scale's end cap. No
             // smoothing: the cut's opaque part is covered by the round cap, and on the faint glow
             // a pixel edge does not show, while a smoothed fill this size costs most of the gauge.
             QPainter q(&a.img);
             q.setCompositionMode(QPainter::CompositionMode_Source);
+            q.setClipRect(zona);
             q.translate(static_cast<double>(pos->fx) / cifreFrazione,
                         static_cast<double>(pos->fy) / cifreFrazione);
             q.scale(pos->s, pos->s);
-            const double oltre = std::min(60.0, g.lw / g.raggio * 180 / std::numbers::pi + 5);
             const double esterno = g.raggio + g.lw + 2;
             const double interno = std::max(0.0, g.raggio - g.lw - 2);
-            const double ampiezza = g.traccia.inizio + g.traccia.ampiezza + oltre - fine;
+            // Patching, the ring past the sector is already clear: the cut need not reach far.
+            const double ampiezza = finoA - fine;
             QPainterPath anello;
             anello.arcMoveTo(QRectF(-esterno, -esterno, 2 * esterno, 2 * esterno), -fine);
             anello.arcTo(QRectF(-esterno, -esterno, 2 * esterno, 2 * esterno), -fine, -ampiezza);

@@ -58,20 +58,26 @@ GeometriaContagiri geometriaContagiri(const QRectF& cornice, double f) {
     return g;
 }
 
-QRectF zonaMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco) {
+std::vector<QRectF> partiMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco) {
     const GeometriaContagiri a = geometriaContagiri(cornice, std::clamp(f0, 0.0, 1.0));
     const GeometriaContagiri b = geometriaContagiri(cornice, std::clamp(f1, 0.0, 1.0));
     if (!(a.d > 0)) return {};
-    // The needle's capsule and its shadow, a point more on every side for the smoothing.
-    const auto ago = [](const GeometriaContagiri& g) {
+    std::vector<QRectF> parti;
+    // The needle's capsule and its shadow, a point more on every side for the smoothing, in three
+    // pieces along its length: a slanted needle's own rectangle would be mostly empty.
+    constexpr int pezzi = 3;
+    const auto ago = [&](const GeometriaContagiri& g) {
         const double m = g.larghezzaAgo / 2 + 2;
-        return QRectF(g.centro, polare(g.centro, g.lunghezzaAgo, g.angoloAgo))
-            .normalized()
-            .adjusted(-m, -m, m, m);
+        for (int k = 0; k < pezzi; ++k)
+            parti.push_back(QRectF(polare(g.centro, g.lunghezzaAgo * k / pezzi, g.angoloAgo),
+                                   polare(g.centro, g.lunghezzaAgo * (k + 1) / pezzi, g.angoloAgo))
+                                .normalized()
+                                .adjusted(-m, -m, m, m));
     };
-    QRectF zona = ago(a).united(ago(b));
+    ago(a);
+    ago(b);
     const double mozzo = a.diametroMozzo / 2 + 2;
-    zona |= QRectF(a.centro - QPointF(mozzo, mozzo), QSizeF(2 * mozzo, 2 * mozzo));
+    parti.push_back(QRectF(a.centro - QPointF(mozzo, mozzo), QSizeF(2 * mozzo, 2 * mozzo)));
     // The arc's centre line between the two cuts: its ends and the quarter turns it passes.
     const double da = tuttoLArco ? inizioScala : std::min(a.angoloAgo, b.angoloAgo);
     const double a1 = std::max(a.angoloAgo, b.angoloAgo);
@@ -88,7 +94,20 @@ QRectF zonaMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool 
     for (double q = 90 * std::ceil(da / 90); q < a1; q += 90) includi(q);
     // Half the stroke and the glow of lw / 2 beyond it; the end's halo reaches as far.
     const double m = a.lw + 2;
-    return zona.united(QRectF(QPointF(x0 - m, y0 - m), QPointF(x1 + m, y1 + m)));
+    parti.push_back(QRectF(QPointF(x0 - m, y0 - m), QPointF(x1 + m, y1 + m)));
+    return parti;
+}
+
+QRectF zonaMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco) {
+    QRectF zona;
+    for (const QRectF& r : partiMovimentoContagiri(cornice, f0, f1, tuttoLArco)) zona |= r;
+    return zona;
+}
+
+QRegion regioneMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco) {
+    QRegion r;
+    for (const QRectF& p : partiMovimentoContagiri(cornice, f0, f1, tuttoLArco)) r += p.toAlignedRect();
+    return r;
 }
 
 QMarginsF sbordoContagiri(const QSizeF& cornice) {

@@ -5,6 +5,7 @@
 #include <QMarginsF>
 #include <QPointF>
 #include <QRectF>
+#include <QRegion>
 #include <QString>
 #include <array>
 #include <vector>
@@ -69,6 +70,10 @@ QRectF corniceContagiri(const QRectF& spazio);
 // at both, the hub and the value arc between the two cuts, glow and end halo included; with
 // `tuttoLArco` (its colour changed) the value arc from the scale's start.
 QRectF zonaMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco);
+// The same as a few rectangles (each needle in pieces, the hub, the arc), and as the region a
+// frame repaints: far less than their bounding rectangle when the needle is slanted.
+std::vector<QRectF> partiMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco);
+QRegion regioneMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco);
 
 // "7.5%", "42%", "150%", "-3.0%"; "—" when inactive.
 QString testoContagiri(double valore, bool attivo);

@@ -86,13 +86,16 @@ double ValoreMolla::avanza(double ora) {
     const bool fine = t >= durata_;
     valore_ = fine ? obiettivo_ : partenza_ + (obiettivo_ - partenza_) * molla(t);
     if (fine) inCorso_ = false;
-    // A frame that would look like the last one is not worth painting; the last one always is.
-    if (fine ? valore_ != annunciato_ : std::abs(valore_ - annunciato_) >= passo_) annuncia();
+    // A frame is worth painting when it moves the dial by two visible steps: in the spring's slow
+    // tail one-pixel frames would cost as much as the fast ones and show next to nothing. The
+    // last frame always is.
+    const double salto = 2 * passo_;
+    if (fine ? valore_ != annunciato_ : std::abs(valore_ - annunciato_) >= salto) annuncia();
     if (fine) return -1;
     // The next frame that shows a step: in the spring's slow tail no frame may be due for a while.
     constexpr double fotogramma = OrologioFotogrammi::intervalloMs / 1000.0;
     for (double dopo = t + fotogramma; dopo < durata_; dopo += fotogramma)
-        if (std::abs(partenza_ + (obiettivo_ - partenza_) * molla(dopo) - annunciato_) >= passo_)
+        if (std::abs(partenza_ + (obiettivo_ - partenza_) * molla(dopo) - annunciato_) >= salto)
             return inizio_ + dopo;
     return inizio_ + durata_;
 }

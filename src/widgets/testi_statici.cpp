@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QStaticText>
 #include <cmath>
-#include <vector>
+#include <list>
 
 namespace pulsaro {
 
@@ -21,13 +21,21 @@ struct PerFont {
     QHash<QString, QString> tagli;  // key: width in quarter points, a separator, the text
 };
 
+// Fonts kept: the windows use a few dozen (each gauge size scales its two texts' fonts), and
+// starting over when a window's set did not fit would lay every text out again at every frame.
+// The least recently used goes first.
+constexpr std::size_t fontMassimi = 64;
+
 PerFont& perFont(const QFont& font) {
-    static std::vector<PerFont> fonts;
-    for (PerFont& f : fonts)
-        if (f.font == font) return f;
-    if (fonts.size() >= 16) fonts.clear();
-    fonts.push_back({font, {}, {}});
-    return fonts.back();
+    static std::list<PerFont> fonts;
+    for (auto it = fonts.begin(); it != fonts.end(); ++it)
+        if (it->font == font) {
+            if (it != fonts.begin()) fonts.splice(fonts.begin(), fonts, it);
+            return fonts.front();
+        }
+    if (fonts.size() >= fontMassimi) fonts.pop_back();
+    fonts.push_front({font, {}, {}});
+    return fonts.front();
 }
 
 const QStaticText& statico(const QString& testo, const QFont& font) {

@@ -144,9 +144,8 @@ void VistaContagiri::aggiornaContagiri(std::int32_t pid, int quale) {
     for (std::size_t i = 0; i < processi_.size(); ++i)
         if (processi_[i].id == pid) {
             const LayoutScheda l = layoutScheda(rettangoloScheda(static_cast<int>(i)), altezzaIntestazione());
-            update(zonaMovimentoContagiri(l.contagiri[static_cast<std::size_t>(quale)], m.precedente(),
-                                          m.valore(), colore)
-                       .toAlignedRect());
+            update(regioneMovimentoContagiri(l.contagiri[static_cast<std::size_t>(quale)], m.precedente(),
+                                             m.valore(), colore));
             return;
         }
 }

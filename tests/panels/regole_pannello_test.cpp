@@ -2,56 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "panels/vista.h"
 #include "platform/testi_desktop.h"
 
 using namespace pulsaro;
 
 TEST(RegolePannello, AltezzaDellAreaDellaLista) {
-    EXPECT_EQ(altezzaAreaLista(0), 200) << "not measured yet";
-    EXPECT_EQ(altezzaAreaLista(-5), 200);
-    EXPECT_EQ(altezzaAreaLista(std::nan("")), 200);
-    EXPECT_EQ(altezzaAreaLista(330), 330);
-    EXPECT_EQ(altezzaAreaLista(700), 560);
-    // A short screen: the list gives way, down to a usable minimum, never grows past its rule.
-    EXPECT_EQ(altezzaAreaLista(700, 400), 400);
-    EXPECT_EQ(altezzaAreaLista(700, 50), altezzaListaMinimaSchermo);
-    EXPECT_EQ(altezzaAreaLista(330, 900), 330);
-    EXPECT_EQ(altezzaAreaLista(0, 150), 150);
-    EXPECT_FALSE(misuraNuova(330, 332)) << "2 points or less are ignored";
-    EXPECT_FALSE(misuraNuova(330, 328));
-    EXPECT_TRUE(misuraNuova(330, 332.5));
-    EXPECT_TRUE(misuraNuova(0, 110));
+    // 200 until measured; a short screen: the list gives way, down to a usable minimum.
+    for (auto [misurata, attesa] :
+         {std::pair{0.0, 200.0}, {-5, 200}, {std::nan(""), 200}, {330, 330}, {700, 560}})
+        EXPECT_EQ(altezzaAreaLista(misurata), attesa) << misurata;
+    for (auto [misurata, spazio, attesa] : {std::tuple{700.0, 400.0, 400.0},
+                                            {700, 50, altezzaListaMinimaSchermo},
+                                            {330, 900, 330},
+                                            {0, 150, 150}})
+        EXPECT_EQ(altezzaAreaLista(misurata, spazio), attesa) << misurata << " in " << spazio;
+    // 2 points or less are ignored.
+    for (auto [prima, dopo, nuova] : {std::tuple{330.0, 332.0, false}, {330, 328, false}, {330, 332.5, true}})
+        EXPECT_EQ(misuraNuova(prima, dopo), nuova) << dopo;
 }
 
 TEST(RegolePannello, AdattamentoDellaFinestra) {
     const QRect cornice(100, 50, 980, 760);  // title bar 28: content 732
     const QRect schermo(0, 25, 1440, 875);   // available area: y 25 … 899
 
-    EXPECT_FALSE(adattamentoFinestra(cornice, 732, 300, schermo)) << "300 or less is not trusted";
-    EXPECT_FALSE(adattamentoFinestra(cornice, 732, 734, schermo)) << "a change of 2 points";
-    EXPECT_FALSE(adattamentoFinestra(cornice, 732, 730, schermo));
+    // 300 or less is not trusted; 2 points are no change.
+    for (double adatta : {300.0, 734.0, 730.0})
+        EXPECT_FALSE(adattamentoFinestra(cornice, 732, adatta, schermo));
 
-    const auto piu = adattamentoFinestra(cornice, 732, 600, schermo);
-    ASSERT_TRUE(piu);
-    EXPECT_EQ(*piu, QRect(100, 50, 980, 628)) << "title bar kept, top edge kept, x and width kept";
+    EXPECT_EQ(adattamentoFinestra(cornice, 732, 600, schermo), QRect(100, 50, 980, 628)) << "title bar kept";
 
     // Taller than the screen: exactly as tall as the available area, inside it.
-    const auto alta = adattamentoFinestra(cornice, 732, 2000, schermo);
-    ASSERT_TRUE(alta);
-    EXPECT_EQ(alta->height(), 875);
-    EXPECT_EQ(alta->top(), 25);
+    EXPECT_EQ(adattamentoFinestra(cornice, 732, 2000, schermo), QRect(100, 25, 980, 875));
 
     // Growing past the bottom moves the window up, not off the screen.
-    const auto giu = adattamentoFinestra(QRect(100, 400, 980, 400), 372, 700, schermo);
-    ASSERT_TRUE(giu);
-    EXPECT_EQ(giu->height(), 728);
-    EXPECT_EQ(giu->bottom(), schermo.bottom());
+    EXPECT_EQ(adattamentoFinestra(QRect(100, 400, 980, 400), 372, 700, schermo), QRect(100, 172, 980, 728));
 
     // Without a screen the top edge stays whatever the height.
-    const auto senza = adattamentoFinestra(QRect(0, 0, 980, 400), 400, 2000, std::nullopt);
-    ASSERT_TRUE(senza);
-    EXPECT_EQ(*senza, QRect(0, 0, 980, 2000));
+    EXPECT_EQ(adattamentoFinestra(QRect(0, 0, 980, 400), 400, 2000, std::nullopt), QRect(0, 0, 980, 2000));
 }
 
 TEST(RegolePannello, SottotitoliDelleRisorse) {
@@ -90,14 +80,9 @@ TEST(RegolePannello, SottotitoliDelleRisorse) {
 }
 
 TEST(RegolePannello, TestiVistaIntervalloEAiuto) {
-    EXPECT_EQ(vistaDaTesto("Barre"), Vista::barre);
-    EXPECT_EQ(vistaDaTesto("Contagiri"), Vista::contagiri);
-    EXPECT_EQ(vistaDaTesto("contagiri"), Vista::barre) << "an unknown value reads as the bars";
-    EXPECT_EQ(vistaDaTesto(""), Vista::barre);
-    EXPECT_EQ(testoVista(Vista::contagiri), "Contagiri");
-
+    EXPECT_EQ(vistaDaTesto(testoVista(Vista::contagiri).toStdString()), Vista::contagiri);
+    for (const char* t : {"Barre", "contagiri", ""}) EXPECT_EQ(vistaDaTesto(t), Vista::barre) << t;
     EXPECT_EQ(indiceIntervallo(1.5), 1);
-    EXPECT_EQ(indiceIntervallo(3), 2);
     EXPECT_EQ(indiceIntervallo(2.5), 2) << "a stored interval off the list shows the nearest";
 
     // The machine is called what it is on this desktop.

@@ -23,19 +23,10 @@ namespace pulsaro::prova {
 
 // Plain stand-ins for the three contents, cheap to open and close: a label, and in the popover
 // the three buttons that reach the controller.
-inline QLabel* etichettaDiProva(const QString& testo, QWidget* padre) {
-    auto* l = new QLabel(testo, padre);
-    l->setTextFormat(Qt::PlainText);
-    l->setAlignment(Qt::AlignCenter);
-    l->setMargin(16);
-    return l;
-}
-
 inline ComponentiFinestre contenutiDiProva(ComponentiFinestre c) {
     c.creaMini = [](Monitor&, Preferenze&, AzioniPopover a, QWidget* padre) -> QWidget* {
         auto* w = new QWidget(padre);
         auto* l = new QVBoxLayout(w);
-        l->addWidget(etichettaDiProva(QStringLiteral("Pulsaro"), w));
         const std::pair<QString, std::function<void()>> bottoni[] = {
             {QStringLiteral("Apri Pulsaro"), a.apriPrincipale},
             {QStringLiteral("Impostazioni…"), a.impostazioni},
@@ -49,11 +40,8 @@ inline ComponentiFinestre contenutiDiProva(ComponentiFinestre c) {
         w->setMinimumSize(280, 200);
         return w;
     };
-    c.creaPannello = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
-        return etichettaDiProva(QStringLiteral("Pulsaro"), padre);
-    };
-    c.creaImpostazioni = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
-        return etichettaDiProva(QStringLiteral("Impostazioni di Pulsaro"), padre);
+    c.creaPannello = c.creaImpostazioni = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
+        return new QLabel(QStringLiteral("Pulsaro"), padre);
     };
     return c;
 }

@@ -1,5 +1,3 @@
-// The controller's scenarios: menu-bar presence, clicks and menu, popover, redraws, start options,
-// windows and the Dock policy, against a fake status item and fake desktop facts.
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -15,23 +13,27 @@ namespace {
 using FinestreTest = BancoFinestre;
 
 TEST_F(FinestreTest, PresenzaSpentaEPoiRiaccesa) {
+    preferenze.scrivi("iconaRiquadro", true);
     avvia();
     ASSERT_EQ(vociVive, 1);
     EXPECT_EQ(voce->etichetta, "Pulsaro");
     EXPECT_EQ(attese, std::vector<double>{2});  // an ordinary start waits briefly for a tray
+    EXPECT_TRUE(finestre->monitor().leggeroAcceso());
     chiudi(finestre->principale());
     EXPECT_EQ(politica(), Politica::accessoria);
+    finestre->alternaPopover();
+    ASSERT_NE(finestre->popover(), nullptr);
 
-    // Off with no window open: the item goes, the main window opens, the Dock icon comes.
+    // Off with no window open: item, popover and tile go, the main window and the Dock icon come.
     preferenze.scrivi("barraMenu", false);
     gira();
     EXPECT_EQ(vociVive, 0);
-    EXPECT_EQ(finestre->voce(), nullptr);
+    EXPECT_EQ(finestre->popover(), nullptr);
+    EXPECT_FALSE(finestre->riquadroAcceso());
+    EXPECT_FALSE(finestre->monitor().leggeroAcceso());
     ASSERT_NE(finestre->principale(), nullptr);
     EXPECT_TRUE(finestre->principale()->isVisible());
     EXPECT_EQ(politica(), Politica::regolare);
-
-    // Off, a popover click has nothing to open from.
     finestre->alternaPopover();
     EXPECT_EQ(finestre->popover(), nullptr);
 
@@ -44,20 +46,6 @@ TEST_F(FinestreTest, PresenzaSpentaEPoiRiaccesa) {
     chiudi(finestre->principale());
     EXPECT_EQ(politica(), Politica::accessoria);
     EXPECT_EQ(terminazioni, 0);
-}
-
-TEST_F(FinestreTest, PresenzaSpentaChiudeIlPopoverESpegneIlRiquadro) {
-    preferenze.scrivi("iconaRiquadro", true);
-    avvia();
-    EXPECT_TRUE(finestre->riquadroAcceso());
-    EXPECT_TRUE(finestre->monitor().leggeroAcceso());
-    finestre->alternaPopover();
-    ASSERT_NE(finestre->popover(), nullptr);
-    preferenze.scrivi("barraMenu", false);
-    gira();
-    EXPECT_EQ(finestre->popover(), nullptr);
-    EXPECT_FALSE(finestre->riquadroAcceso());
-    EXPECT_FALSE(finestre->monitor().leggeroAcceso());
 }
 
 TEST_F(FinestreTest, ClicDestroEControlloConMenuContestualeSpento) {
@@ -85,15 +73,11 @@ TEST_F(FinestreTest, MenuContestualeConTestiTastiERigaDiStato) {
     for (const auto& v : voce->menu) righe.push_back(v.separatore ? "—" : v.titolo + " " + v.tasto);
     EXPECT_EQ(righe, (std::vector<std::string>{"Apri Pulsaro ", "Impostazioni\u2026 ,", "—",
                                                "Tutto funziona ", "—", "Esci da Pulsaro q"}));
-    const auto& m = voce->menu;
-    EXPECT_FALSE(m[3].abilitata);
-    EXPECT_FALSE(m[3].azione);
-    EXPECT_EQ(m[3].simbolo, "checkmark.circle.fill");
-    EXPECT_FALSE(m[3].immagine.vuota());
+    EXPECT_FALSE(voce->menu[3].abilitata);
+    EXPECT_EQ(voce->menu[3].simbolo, "checkmark.circle.fill");
 
     finestre->monitor().stato.assegna(StatoFonti{true, false, true});
     voce->clic(true);
-    EXPECT_EQ(voce->menu[3].titolo, "GPU non disponibile");
     EXPECT_EQ(voce->menu[3].simbolo, "exclamationmark.triangle.fill");
 
     chiudi(finestre->principale());
@@ -110,17 +94,14 @@ TEST_F(FinestreTest, MenuContestualeConTestiTastiERigaDiStato) {
 TEST_F(FinestreTest, IlMenuRestaAllegatoPerLeAreeCheLoMostranoDaSole) {
     avvia();
     gira();
-    std::vector<std::string> titoli;
-    for (const auto& v : voce->allegato) titoli.push_back(v.separatore ? "—" : v.titolo);
-    EXPECT_EQ(titoli, (std::vector<std::string>{"Apri Pulsaro", "Impostazioni\u2026", "—", "Tutto funziona",
-                                                "—", "Esci da Pulsaro"}));
+    ASSERT_EQ(voce->allegato.size(), 6u);
+    EXPECT_EQ(voce->allegato[3].titolo, "Tutto funziona");
     // Made again only when its status line changes, not at every redraw.
     const int allegati = voce->menuAllegati;
     finestre->aggiornaIcona();
     EXPECT_EQ(voce->menuAllegati, allegati);
     finestre->monitor().stato.assegna(StatoFonti{true, false, true});
     gira();
-    ASSERT_EQ(voce->allegato.size(), 6u);
     EXPECT_EQ(voce->allegato[3].titolo, "GPU non disponibile");
     EXPECT_EQ(voce->menuAllegati, allegati + 1);
     // A machine without a GPU has nothing to report there.
@@ -128,10 +109,6 @@ TEST_F(FinestreTest, IlMenuRestaAllegatoPerLeAreeCheLoMostranoDaSole) {
     gira();
     EXPECT_EQ(voce->allegato[3].titolo, "Tutto funziona");
     EXPECT_EQ(voce->allegato[3].simbolo, "checkmark.circle.fill");
-
-    chiudi(finestre->principale());
-    voce->allegato[1].azione();
-    EXPECT_NE(finestre->finestraImpostazioni(), nullptr);
 
     // With the right click on the popover, no menu stays attached.
     preferenze.scrivi("menuContestuale", false);
@@ -148,7 +125,6 @@ TEST_F(FinestreTest, IlPopoverSiAlternaENasceNuovoOgniVolta) {
     QPointer<QWidget> primo = finestre->popover();
     ASSERT_NE(primo, nullptr);
     EXPECT_TRUE(primo->isVisible());
-    EXPECT_TRUE(primo->windowFlags().testFlag(Qt::Popup));
     // Hanging under the item's rectangle.
     EXPECT_GE(primo->y(), voce->rett.y + voce->rett.altezza);
 
@@ -158,8 +134,6 @@ TEST_F(FinestreTest, IlPopoverSiAlternaENasceNuovoOgniVolta) {
     EXPECT_TRUE(primo.isNull());  // destroyed with its content
 
     voce->clic(false);
-    EXPECT_NE(finestre->popover(), nullptr);
-
     // Its buttons act on the controller.
     auto bottoni = finestre->popover()->findChildren<QPushButton*>();
     ASSERT_EQ(bottoni.size(), 3);
@@ -219,13 +193,11 @@ TEST_F(FinestreTest, IlRiquadroPrendeLaFormaCompattaInUnoSpazioQuadrato) {
     lato = 22;
     avvia();
     EXPECT_EQ(voce->ultima.larghezza, 44);  // 22 logical pixels at the item's ratio of 2
-    EXPECT_EQ(voce->ultima.altezza, 44);
     finestre.reset();
     gira();
     lato = 0;  // an item of any width: the wide tile, 17 points high
     avvia();
-    EXPECT_EQ(voce->ultima.altezza, 34);
-    EXPECT_GT(voce->ultima.larghezza, 34);
+    EXPECT_GT(voce->ultima.larghezza, voce->ultima.altezza);
 }
 
 TEST_F(FinestreTest, PannellinoDopoUnSecondoEMezzo) {
@@ -233,14 +205,6 @@ TEST_F(FinestreTest, PannellinoDopoUnSecondoEMezzo) {
     EXPECT_EQ(finestre->popover(), nullptr);
     EXPECT_EQ(eseguiRitardati(), (std::vector<double>{1.5, 0.15}));
     EXPECT_NE(finestre->popover(), nullptr);
-    finestre.reset();
-    gira();
-
-    preferenze.scrivi("barraMenu", false);  // no item: nothing to open from
-    avvia(false, {"-pannellino"});
-    eseguiRitardati();
-    EXPECT_EQ(finestre->popover(), nullptr);
-
     finestre.reset();
     gira();
     avvia(false, {"-pannellinox"});  // only the exact string counts
@@ -282,14 +246,9 @@ TEST_F(FinestreTest, LeDueFinestre) {
     QWidget* p = finestre->principale();
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->windowTitle(), "Pulsaro");
-    // It opens inside the screen's room, never narrower than its content needs (860 where the
-    // screen has them), and cannot be made narrower than that.
+    // Never narrower than its content needs, 860 where the screen has them.
     const QSize spazio = QGuiApplication::primaryScreen()->availableGeometry().size() -
                          (p->frameGeometry().size() - p->size());
-    EXPECT_LE(p->width(), spazio.width());
-    EXPECT_LE(p->height(), spazio.height());
-    EXPECT_GE(p->minimumSizeHint().width(), std::min(860, spazio.width()));
-    EXPECT_GE(p->width(), p->minimumSizeHint().width());
     p->resize(500, 500);
     EXPECT_GE(p->width(), std::min(860, spazio.width()));
 
@@ -302,9 +261,6 @@ TEST_F(FinestreTest, LeDueFinestre) {
     ASSERT_TRUE(area && area->widget());
     EXPECT_EQ(area->widget()->width(), i->width());
     EXPECT_LE(area->widget()->height(), area->viewport()->height());
-    EXPECT_EQ(area->verticalScrollBar()->maximum(), 0);
-    EXPECT_TRUE(i->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_TRUE(i->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(i->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 
     // Opening again brings the same window forward, and again 0.15 s later.
@@ -313,12 +269,9 @@ TEST_F(FinestreTest, LeDueFinestre) {
     EXPECT_EQ(finestre->principale(), p);
     EXPECT_EQ(eseguiRitardati(), std::vector<double>{0.15});
 
-    // Closed, it is made anew at the next opening.
-    QPointer<QWidget> vecchia = p;
+    QPointer<QWidget> vecchia = p;  // closed, it is made anew at the next opening
     chiudi(p);
     EXPECT_TRUE(vecchia.isNull());
-    finestre->apriPrincipale();
-    EXPECT_NE(finestre->principale(), nullptr);
 }
 
 TEST_F(FinestreTest, LeImpostazioniRestanoLargheQuantoIlModuloEDentroLoSchermo) {
@@ -346,7 +299,6 @@ TEST_F(FinestreTest, LeImpostazioniRestanoLargheQuantoIlModuloEDentroLoSchermo) 
     gira();
     EXPECT_EQ(i->size(), QSize(460, area.height() - 40));
     EXPECT_TRUE(area.contains(i->frameGeometry())) << i->frameGeometry().y();
-    EXPECT_EQ(modulo->width(), 460);
 
     // Taller than the screen: as tall as the available area, the form scrolls beside its bar,
     // and the bar stays inside the 460 pixels.
@@ -357,10 +309,8 @@ TEST_F(FinestreTest, LeImpostazioniRestanoLargheQuantoIlModuloEDentroLoSchermo) 
     EXPECT_TRUE(area.contains(i->frameGeometry()));
     EXPECT_EQ(modulo->width(), 460 - barra);
 
-    // Rows go: full width again.
-    modulo->setFixedHeight(400);
+    modulo->setFixedHeight(400);  // rows go: full width again
     gira();
-    EXPECT_EQ(i->size(), QSize(460, 520));
     EXPECT_EQ(modulo->width(), 460);
 }
 
@@ -379,8 +329,7 @@ TEST_F(FinestreTest, LaCorniceDellaFinestraPrincipaleRestaTraUnAvvioELAltro) {
     ASSERT_TRUE(c);
     EXPECT_EQ(c->finestra, cornice);
 
-    // Back where it was, the borders taken off its content again.
-    finestre->apriPrincipale();
+    finestre->apriPrincipale();  // back where it was, the borders taken off its content again
     gira();
     EXPECT_EQ(finestre->principale()->frameGeometry(), cornice);
     EXPECT_EQ(finestre->principale()->size(), dimensione);
@@ -420,8 +369,7 @@ TEST_F(FinestreTest, SoloBarraChiudeTuttoETieneLaVoce) {
     EXPECT_EQ(politica(), Politica::accessoria);
 }
 
-// A tray whose host goes away: gone for more than 10 s, the main window comes back in the
-// item's place; back within that time, nothing opens.
+// A tray host gone for more than 10 s: the main window comes back in the item's place.
 TEST_F(FinestreTest, UnaVoceSparitaDaDieciSecondiRiportaLaFinestra) {
     avvia(true);  // a login launch: only the item
     ASSERT_EQ(finestre->principale(), nullptr);
@@ -447,14 +395,6 @@ TEST_F(FinestreTest, UnaVoceSparitaDaDieciSecondiRiportaLaFinestra) {
     gira();
     ASSERT_NE(finestre->principale(), nullptr);
     EXPECT_EQ(politica(), Politica::regolare);
-
-    // With the window already on screen a later absence leaves it as it is.
-    const int dopo = vociVive;
-    voce->cambiaPresenza(true);
-    voce->cambiaPresenza(false);
-    eseguiRitardati();
-    EXPECT_NE(finestre->principale(), nullptr);
-    EXPECT_EQ(vociVive, dopo);
 }
 
 }  // namespace

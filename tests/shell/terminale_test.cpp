@@ -12,9 +12,7 @@ using namespace pulsaro;
 
 TEST(Terminale, Opzioni) {
     auto o = leggiOpzioni({"--terminale", "--campioni", "3", "--intervallo", "0.5", "--json"});
-    EXPECT_TRUE(o.errore.empty());
-    EXPECT_TRUE(o.terminale);
-    EXPECT_TRUE(o.json);
+    EXPECT_TRUE(o.errore.empty() && o.terminale && o.json);
     EXPECT_EQ(o.campioni, 3);
     EXPECT_DOUBLE_EQ(*o.intervallo, 0.5);
 
@@ -57,36 +55,17 @@ TEST(Terminale, RigheDiTestoEJson) {
     EXPECT_EQ(j.find('\n'), std::string::npos) << "one object per line";
     auto v = nlohmann::json::parse(j);
     EXPECT_DOUBLE_EQ(v["memoria"].get<double>(), 62.4);
-    EXPECT_EQ(v["core"]["p"], 3);
     EXPECT_EQ(v["stato"]["gpu"], false);
     EXPECT_EQ(v["stato"]["testo"], "GPU e Neural Engine non disponibili");
     ASSERT_EQ(v["processi"].size(), 2u);
     EXPECT_EQ(v["processi"][0]["nome"], "a\"b\\c\n\x01");
-    EXPECT_EQ(v["processi"][0]["usaANE"], true);
     EXPECT_EQ(v["processi"][1]["nome"], "bad\xEF\xBF\xBD");
-    EXPECT_EQ(v["aneApp"][0], "Foto");
 
     // A machine without an NPU: no fault, one quiet word.
     c.stato = {true, true, false, false, true};
     EXPECT_NE(rigaTesto(c).find("Tutto funziona \u00B7 Nessuna NPU rilevata"), std::string::npos);
-    v = nlohmann::json::parse(rigaJson(c));
-    EXPECT_EQ(v["stato"]["aneAssente"], true);
-    EXPECT_EQ(v["stato"]["testo"], "Tutto funziona \u00B7 Nessuna NPU rilevata");
+    EXPECT_EQ(nlohmann::json::parse(rigaJson(c))["stato"]["aneAssente"], true);
 }
-
-namespace {
-
-// The lines of the process list, without the totals line.
-std::vector<std::string> righeProcessi(const std::string& t) {
-    std::vector<std::string> r;
-    std::istringstream in(t);
-    std::string riga;
-    std::getline(in, riga);
-    while (std::getline(in, riga)) r.push_back(riga);
-    return r;
-}
-
-}  // namespace
 
 TEST(Terminale, NomiMostratiInModoSicuroEAllineati) {
     Campione c;
@@ -98,10 +77,15 @@ TEST(Terminale, NomiMostratiInModoSicuroEAllineati) {
          0, 0, 0, false, 0},
         {4, "bad\xff\xfe", 0, 0, 0, false, 0},
         {5, "e\u0301", 0, 0, 0, false, 0}};
-    const auto righe = righeProcessi(rigaTesto(c));
+    std::vector<std::string> righe;  // the process lines, after the totals line
+    std::istringstream in(rigaTesto(c));
+    for (std::string riga; std::getline(in, riga);) righe.push_back(riga);
+    righe.erase(righe.begin());
     ASSERT_EQ(righe.size(), 5u) << "a newline in a name must not split its record";
-    for (const auto& r : righe)
+    for (const auto& r : righe) {
+        EXPECT_TRUE(utf8Valido(r)) << "cut on a character boundary: " << r;
         for (unsigned char ch : r) EXPECT_TRUE(ch >= 0x20 && ch != 0x7f) << "control byte in: " << r;
+    }
     EXPECT_NE(righe[0].find("ab\\ncd\\x1b[31m\\t\\x7f\\u009b"), std::string::npos) << righe[0];
     // Every row puts "CPU" at the same display column.
     auto colonnaCPU = [](const std::string& r) {
@@ -118,8 +102,6 @@ TEST(Terminale, NomiMostratiInModoSicuroEAllineati) {
         return colonne;
     };
     for (const auto& r : righe) EXPECT_EQ(colonnaCPU(r), colonnaCPU(righe[0])) << r;
-    // Cut on a character boundary: still valid UTF-8.
-    for (const auto& r : righe) EXPECT_TRUE(utf8Valido(r)) << r;
 }
 
 namespace {

@@ -67,11 +67,10 @@ void lasciaScorrere(int ms) {
 }  // namespace
 
 TEST(Accessibile, TestiDeiValoriEDelleRighe) {
-    EXPECT_EQ(testoValoreAccessibile(23.4), "23 %");
-    EXPECT_EQ(testoValoreAccessibile(0), "0,0 %");
-    EXPECT_EQ(testoValoreAccessibile(9.96), "10,0 %") << "one decimal below 10, as the dials show";
-    EXPECT_EQ(testoValoreAccessibile(-3), "-3,0 %");
-    EXPECT_EQ(testoValoreAccessibile(150), "150 %") << "as measured, not clamped";
+    // One decimal below 10, as the dials show; as measured, not clamped.
+    for (auto [valore, testo] :
+         {std::pair{23.4, "23 %"}, {0.0, "0,0 %"}, {9.96, "10,0 %"}, {-3.0, "-3,0 %"}, {150.0, "150 %"}})
+        EXPECT_EQ(testoValoreAccessibile(valore), testo) << valore;
     EXPECT_EQ(testoValoreAccessibile(40, false), QStringLiteral("—"));
 
     const auto p = tre();
@@ -84,47 +83,31 @@ TEST(Accessibile, TestiDeiValoriEDelleRighe) {
 }
 
 TEST(Accessibile, QuadrantiBarreEChipComeMisuratori) {
-    prova::appQt();
+    registraAccessibilitaWidget();
     Contagiri c(23.4, Qt::red, QStringLiteral("CPU"), true);
-    QAccessibleInterface* i = interfaccia(&c);
-    ASSERT_NE(i, nullptr);
-    EXPECT_EQ(i->role(), QAccessible::ProgressBar);
-    EXPECT_EQ(i->text(QAccessible::Name), "CPU");
-    EXPECT_EQ(i->text(QAccessible::Value), "23 %");
-    ASSERT_NE(i->valueInterface(), nullptr);
-    EXPECT_DOUBLE_EQ(i->valueInterface()->currentValue().toDouble(), 23.4);
-    EXPECT_DOUBLE_EQ(i->valueInterface()->maximumValue().toDouble(), 100);
-
     // A dial without a label takes the name its panel gives it; an inactive one has no figure.
     Contagiri senza(120, Qt::red, QString(), false);
     senza.setAccessibleName(QStringLiteral("GPU"));
-    QAccessibleInterface* j = interfaccia(&senza);
-    EXPECT_EQ(j->text(QAccessible::Name), "GPU");
-    EXPECT_EQ(j->text(QAccessible::Value), QStringLiteral("—"));
-    EXPECT_DOUBLE_EQ(j->valueInterface()->currentValue().toDouble(), 0);
-    senza.setAttivo(true);
-    EXPECT_EQ(j->text(QAccessible::Value), "120 %");
-    EXPECT_DOUBLE_EQ(j->valueInterface()->currentValue().toDouble(), 100) << "the number stays in range";
-
     Barra b(0.04, Qt::red, QStringLiteral("GPU"), true);
     MiniBarra m(42, Qt::red, true);
     m.setAccessibleName(QStringLiteral("CPU"));
-    for (auto [w, nome, valore] : {std::tuple{static_cast<QWidget*>(&b), "GPU", "0,0 %"},
-                                   std::tuple{static_cast<QWidget*>(&m), "CPU", "42 %"}}) {
-        QAccessibleInterface* k = interfaccia(w);
-        EXPECT_EQ(k->role(), QAccessible::ProgressBar);
-        EXPECT_EQ(k->text(QAccessible::Name), nome);
-        EXPECT_EQ(k->text(QAccessible::Value), valore);
-    }
-
     ChipANE chip(false);
-    QAccessibleInterface* a = interfaccia(&chip);
-    EXPECT_EQ(a->role(), QAccessible::ProgressBar);
-    EXPECT_EQ(a->text(QAccessible::Name), "Neural Engine");
-    EXPECT_EQ(a->text(QAccessible::Value), "a riposo");
+    const auto leggi = [](QWidget* w) {
+        QAccessibleInterface* i = interfaccia(w);
+        EXPECT_EQ(i->role(), QAccessible::ProgressBar);
+        return std::tuple{i->text(QAccessible::Name), i->text(QAccessible::Value),
+                          i->valueInterface()->currentValue().toDouble()};
+    };
+    using T = std::tuple<QString, QString, double>;
+    EXPECT_EQ(leggi(&c), (T{"CPU", "23 %", 23.4}));
+    EXPECT_EQ(leggi(&senza), (T{"GPU", "—", 0}));
+    EXPECT_EQ(leggi(&b), (T{"GPU", "0,0 %", 0.04}));
+    EXPECT_EQ(leggi(&m), (T{"CPU", "42 %", 42}));
+    EXPECT_EQ(leggi(&chip), (T{"Neural Engine", "a riposo", 0}));
+    senza.setAttivo(true);
+    EXPECT_EQ(leggi(&senza), (T{"GPU", "120 %", 100})) << "the number stays in range";
     chip.setAcceso(true);
-    EXPECT_EQ(a->text(QAccessible::Value), "acceso");
-    EXPECT_EQ(a->valueInterface()->currentValue().toInt(), 1);
+    EXPECT_EQ(leggi(&chip), (T{"Neural Engine", "acceso", 1}));
 }
 
 TEST(Accessibile, UnAnnuncioPerCampioneMaiPerFotogramma) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/qt_app.h"
 #include "tela.h"
 #include "widgets/caratteri.h"
@@ -10,42 +12,35 @@
 using namespace pulsaro;
 
 TEST(ChipANE, Geometria) {
-    const GeometriaChip g = geometriaChip(QRectF(0, 0, 170, 150));
-    EXPECT_NEAR(g.c, 108, 1e-9);
-    EXPECT_EQ(g.centro, QPointF(85, 75));
-    EXPECT_EQ(g.corpo.center(), g.centro);
-
-    // Each pin overlaps the body's edge by one point.
-    EXPECT_NEAR(g.piedini[0].bottom(), g.corpo.top() + 1, 1e-9);   // top side
-    EXPECT_NEAR(g.piedini[4].left(), g.corpo.right() - 1, 1e-9);   // right side
-    EXPECT_NEAR(g.piedini[8].top(), g.corpo.bottom() - 1, 1e-9);   // bottom side
-    EXPECT_NEAR(g.piedini[12].right(), g.corpo.left() + 1, 1e-9);  // left side
-    // The row of four is centred on the side.
-    EXPECT_NEAR((g.piedini[0].left() + g.piedini[3].right()) / 2, g.centro.x(), 1e-9);
-
+    // Centred in its frame, its size from the shorter side, its thinnest lines still visible when
+    // small, and each pin overlapping the body's edge by one point, a row of four centred per side.
+    for (const auto& [cornice, c] :
+         {std::pair{QRectF(0, 0, 170, 150), 108.0}, {QRectF(0, 0, 300, 40), 28.8}}) {
+        const GeometriaChip g = geometriaChip(cornice);
+        EXPECT_NEAR(g.c, c, 1e-9);
+        EXPECT_EQ(g.centro, cornice.center());
+        EXPECT_EQ(g.corpo.center(), g.centro);
+        EXPECT_NEAR(g.piedini[0].bottom(), g.corpo.top() + 1, 1e-9);
+        EXPECT_NEAR(g.piedini[4].left(), g.corpo.right() - 1, 1e-9);
+        EXPECT_NEAR(g.piedini[8].top(), g.corpo.bottom() - 1, 1e-9);
+        EXPECT_NEAR(g.piedini[12].right(), g.corpo.left() + 1, 1e-9);
+        EXPECT_NEAR((g.piedini[0].left() + g.piedini[3].right()) / 2, g.centro.x(), 1e-9);
+    }
     const GeometriaChip piccolo = geometriaChip(QRectF(0, 0, 20, 20));
-    EXPECT_NEAR(piccolo.c, 14.4, 1e-9);
     EXPECT_DOUBLE_EQ(piccolo.pw, 1.5);
     EXPECT_DOUBLE_EQ(piccolo.bordo, 1.5);
     EXPECT_DOUBLE_EQ(piccolo.bordoDie, 1);
-
-    const GeometriaChip largo = geometriaChip(QRectF(0, 0, 300, 40));
-    EXPECT_NEAR(largo.c, 28.8, 1e-9);
-    EXPECT_DOUBLE_EQ(largo.centro.x(), 150);
 }
 
 TEST(ChipANE, AccensioneEDissolvenza) {
     const AspettoImposto imposto(Aspetto::chiaro);
     ChipANE chip(false);
     chip.resize(170, 150);
-    QImage spento = prova::dipingi(chip);
-    EXPECT_TRUE(
-        prova::simile(spento.pixelColor(85, 45), Tema::card(Aspetto::chiaro), 3));  // body, above the die
-    chip.setAcceso(true);                                                           // hidden: no fade
+    // The body above the die, unlit and lit; hidden, the chip does not fade.
+    EXPECT_TRUE(prova::simile(prova::dipingi(chip).pixelColor(85, 45), Tema::card(Aspetto::chiaro), 3));
+    chip.setAcceso(true);
     EXPECT_EQ(chip.luce(), 1);
-    QImage acceso = prova::dipingi(chip);
-    EXPECT_TRUE(prova::simile(acceso.pixelColor(85, 45), Tema::greenLight(Aspetto::chiaro), 3));
-
+    EXPECT_TRUE(prova::simile(prova::dipingi(chip).pixelColor(85, 45), Tema::greenLight(Aspetto::chiaro), 3));
     chip.show();
     chip.setAcceso(false);
     EXPECT_EQ(chip.luce(), 1);  // the fade starts from the lit chip
@@ -126,18 +121,62 @@ TEST(EtichettaANE, TestoSuggerimentoMisuraEContorno) {
             // The outline runs along all four edges, inside the badge.
             const QColor contorno = mescola(fondo, verde, 0.7);
             const double cy = s.height() / 2, cx = s.width() / 2;
-            EXPECT_TRUE(prova::simile(t.colore(QPointF(0.5, cy)), contorno, 40)) << dpr;
-            EXPECT_TRUE(prova::simile(t.colore(QPointF(s.width() - 0.5, cy)), contorno, 40)) << dpr;
-            EXPECT_TRUE(prova::simile(t.colore(QPointF(cx, 0.5)), contorno, 40)) << dpr;
-            EXPECT_TRUE(prova::simile(t.colore(QPointF(cx, s.height() - 0.5)), contorno, 40)) << dpr;
+            for (const QPointF p : {QPointF(0.5, cy), QPointF(s.width() - 0.5, cy), QPointF(cx, 0.5),
+                                    QPointF(cx, s.height() - 0.5)})
+                EXPECT_TRUE(prova::simile(t.colore(p), contorno, 40))
+                    << dpr << " at " << p.x() << "," << p.y();
             // The letters in full green, about 5 points clear of either end: the padding.
             const QRectF lettere =
                 prova::inchiostro(t, QRectF(2, 2, s.width() - 4, s.height() - 4),
                                   [&](const QColor& c) { return prova::simile(c, verde, 24); });
-            const double sinistra = lettere.left(), destra = lettere.right();
-            EXPECT_GE(sinistra, 4.5) << dpr;
-            EXPECT_LE(sinistra, 7) << dpr;
-            EXPECT_GE(s.width() - destra, 4.5) << dpr;
-            EXPECT_LE(s.width() - destra, 7) << dpr;
+            EXPECT_NEAR(lettere.left(), 5.75, 1.25) << dpr;
+            EXPECT_NEAR(s.width() - lettere.right(), 5.75, 1.25) << dpr;
         }
+}
+
+TEST(ChipANE, FermoCopiatoComeDisegnatoDirettamente) {
+    // At rest the chip is copied from an image made once; a light a hair away from rest takes the
+    // direct path. Both must look the same at every scale and on every fraction of a pixel.
+    const QColor fondo(40, 40, 42);
+    const QRectF cornice(0, 0, 96, 84);
+    for (const Aspetto a : {Aspetto::chiaro, Aspetto::scuro})
+        for (const auto& [dpr, origine] : prova::situazioni)
+            for (const QString& etichetta : {QStringLiteral("ANE"), QString()})
+                for (const auto& [fermo, quasi] : {std::pair{0.0, std::numeric_limits<double>::denorm_min()},
+                                                   std::pair{1.0, std::nextafter(1.0, 0.0)}}) {
+                    SCOPED_TRACE(testing::Message() << "dpr " << dpr << " origine " << origine.x() << " luce "
+                                                    << fermo << " etichetta " << etichetta.toStdString());
+                    ImmaginiChip immagini;
+                    auto dipingi = [&](double luce) {
+                        return prova::dipingiSu(cornice.size(), dpr, origine, fondo,
+                                                [&](QPainter& p) {
+                                                    disegnaChipANE(p, cornice, luce, etichetta, a, immagini);
+                                                })
+                            .img;
+                    };
+                    dipingi(fermo);  // the first makes the image, the second copies it
+                    const QImage copiato = dipingi(fermo), diretto = dipingi(quasi);
+                    QImage vuoto(diretto.size(), diretto.format());
+                    vuoto.fill(fondo);
+                    EXPECT_GT(prova::differenza(diretto, vuoto, 0).second, 2000);
+                    EXPECT_LE(prova::differenza(copiato, diretto).first, 3);
+                }
+}
+
+TEST(ChipANE, LeImmaginiHannoUnTetto) {
+    // Every size a resizing window passes through, lit, off and fading: the images stay bounded.
+    ImmaginiChip immagini;
+    QImage img(QSize(200, 180) * 2, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(2);
+    for (int lato = 40; lato < 190; ++lato)
+        for (const double luce : {0.0, 0.5, 1.0}) {
+            img.fill(Qt::transparent);
+            QPainter p(&img);
+            disegnaChipANE(p, QRectF(3, 3, lato, lato * 0.9), luce, QStringLiteral("ANE"), Aspetto::chiaro,
+                           immagini);
+        }
+    EXPECT_GE(immagini.fermi.size(), 1u);  // it does keep images
+    EXPECT_GE(immagini.bagliori.size(), 1u);
+    EXPECT_LE(immagini.fermi.size(), ImmaginiChip::massimo);
+    EXPECT_LE(immagini.bagliori.size(), ImmaginiChip::massimo);
 }

@@ -32,18 +32,33 @@ QColor pixel(const QImage& img, QPointF p) {
 
 }  // namespace
 
-TEST(Contagiri, IlQuadranteStaNellaSuaCorniceConLoSbordoAOgniScala) {
-    for (double w : {20.0, 60.0, 96.0, 170.0, 300.0}) {
-        for (double h : {20.0, 40.0, 84.0, 150.0, 300.0}) {
+TEST(Contagiri, IlQuadranteNelSuoSpazio) {
+    for (const double w : {20.0, 60.0, 100.0, 170.0, 300.0})
+        for (const double h : {18.0, 40.0, 84.0, 150.0, 300.0}) {
+            // Given the margins it asks for, the dial stays in its room at any value.
             const QRectF cornice(0, 0, w, h);
             const QRectF stanza = cornice.marginsAdded(sbordoContagiri(cornice.size()));
-            for (double f : {0.0, 0.5, 1.0}) {
+            for (const double f : {0.0, 0.5, 1.0}) {
                 const auto g = geometriaContagiri(cornice, f);
                 EXPECT_TRUE(stanza.contains(g.ingombro)) << w << " x " << h << " at " << f;
-                EXPECT_LE(g.d, w);
                 EXPECT_TRUE(cornice.contains(g.centro));
             }
+            // Laid out in a space, arcs included, it is the largest dial that fits there.
+            const QRectF spazio(QPointF(7, 3), cornice.size());
+            const QRectF dentro = corniceContagiri(spazio);
+            const auto g = geometriaContagiri(dentro, 1);
+            EXPECT_TRUE(spazio.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(g.ingombro)) << w << " x " << h;
+            const QRectF piuGrande =
+                geometriaContagiri(dentro.adjusted(0, 0, 0.01 * g.d, 0.01 * g.d / 1.15), 1).ingombro;
+            EXPECT_TRUE(piuGrande.width() > w || piuGrande.height() > h) << w << " x " << h;
         }
+    // Drawn at full scale, nothing of the arcs reaches the widget's edges, but the glow comes up to it.
+    Contagiri w(100, Tema::orange(), "CPU", true);
+    w.resize(170, 150);
+    for (const auto& [dpr, origine] : prova::situazioni) {
+        const auto t = prova::dipingiWidget(w, dpr, origine, Qt::transparent);
+        EXPECT_LT(t.colore(QPointF(85, 0)).alpha(), 16) << dpr;
+        EXPECT_GT(t.colore(QPointF(85, 1.5)).alpha(), 0) << dpr;
     }
 }
 
@@ -57,10 +72,6 @@ TEST(Contagiri, ScalaTaccheEAgo) {
     const auto g = geometriaContagiri(QRectF(0, 0, 200, 200), 0.25);
     EXPECT_DOUBLE_EQ(g.zonaRossa.inizio + g.zonaRossa.ampiezza, 390);  // the red zone ends the scale
     EXPECT_DOUBLE_EQ(g.tacche.back().angolo, 390);
-    for (std::size_t i = 0; i < g.tacche.size(); ++i) {
-        EXPECT_EQ(g.tacche[i].maggiore, i % 5 == 0) << i;
-        EXPECT_NEAR(QLineF(g.centro, g.tacche[i].centro).length(), 0.32 * g.d, 1e-9);
-    }
 }
 
 TEST(Contagiri, ValoriSpentiEFuoriScala) {
@@ -107,8 +118,6 @@ TEST(Contagiri, MollaSmorzata) {
     EXPECT_GT(massimo, 1.0);   // underdamped: it overshoots
     EXPECT_LT(massimo, 1.05);  // but only a little at 0.75 damping
     EXPECT_NEAR(molla(durataMolla(1.0)), 1, 1e-3);
-    EXPECT_GT(durataMolla(1.0), 0.7);
-    EXPECT_LT(durataMolla(1.0), 1.5);
     // A jump stops moving once what is left cannot be seen; a tiny one does not move at all.
     for (double salto : {1.0, 0.2, 0.01}) {
         const double fine = durataMolla(salto);
@@ -170,26 +179,6 @@ TEST(Contagiri, AnimaSoloQuandoVisibileEUnSaltoCheSiVede) {
     EXPECT_DOUBLE_EQ(visibile.frazioneMostrata(), 0);  // inactive: the empty dial
 }
 
-// --- what is drawn -------------------------------------------------------------------------
-
-namespace {
-
-// The largest difference of any channel, and how many pixels differ by more than `soglia`.
-std::pair<int, int> differenza(const QImage& a, const QImage& b, int soglia) {
-    int massima = 0, oltre = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                    std::abs(qBlue(p) - qBlue(q))});
-            massima = std::max(massima, d);
-            if (d > soglia) ++oltre;
-        }
-    return {massima, oltre};
-}
-
-}  // namespace
-
 TEST(ContagiriDisegno, ImmaginiInCacheComeIlDisegnoDiretto) {
     ImmaginiContagiri immagini;
     // The arcs come from cached images on an upright painter and are stroked directly under a
@@ -207,7 +196,7 @@ TEST(ContagiriDisegno, ImmaginiInCacheComeIlDisegnoDiretto) {
                 };
                 // Edges may move by a sixteenth of a pixel (the images are placed in eighths of
                 // one) and the end cap is a disc rather than the stroke's own cap.
-                const auto [massima, oltre] = differenza(dipingi(false).img, dipingi(true).img, 24);
+                const auto [massima, oltre] = prova::differenza(dipingi(false).img, dipingi(true).img, 24);
                 EXPECT_LE(massima, 40) << "dpr " << dpr << " f " << f;
                 EXPECT_LE(oltre, 12) << "dpr " << dpr << " f " << f;
             }
@@ -215,50 +204,30 @@ TEST(ContagiriDisegno, ImmaginiInCacheComeIlDisegnoDiretto) {
 
 TEST(ContagiriDisegno, LeImmaginiInCacheHannoUnTetto) {
     ImmaginiContagiri immagini;
-    // A large gauge on a 2× screen through hundreds of values and colours, then a card-sized
-    // one: the cached images stay within their budget instead of growing with every value.
+    // A large gauge on a 2× screen through hundreds of values and colours, a card-sized one, and
+    // one through the sizes of a window being resized: the images stay within their budget.
     QImage img(QSize(380, 360) * 2, QImage::Format_ARGB32_Premultiplied);
     img.setDevicePixelRatio(2);
+    QPainter p(&img);
     for (int i = 0; i < 400; ++i) {
-        img.fill(Qt::transparent);
-        QPainter p(&img);
         disegnaContagiri(p, QRectF(10, 25, 340, 300), i / 400.0, QString(), QString(), Aspetto::chiaro,
                          immagini);
         disegnaContagiri(p, QRectF(10, 25, 120, 110), (i * 7 % 400) / 400.0, QString(), QString(),
                          i % 2 ? Aspetto::chiaro : Aspetto::scuro, immagini);
     }
+    for (int lato = 120; lato < 300; lato += 6)
+        disegnaContagiri(p, QRectF(10, 25, lato, lato), 0.5, QString(), QString(), Aspetto::scuro, immagini);
     EXPECT_GT(immagini.memoria(), 2 << 20);  // it does keep images
     EXPECT_LE(immagini.memoria(), 8 << 20);
 }
 
-TEST(ContagiriDisegno, ZonaRossaATagliNetti) {
+TEST(ContagiriDisegno, ZonaRossaTestoEBagliore) {
     ImmaginiContagiri immagini;
-    // The red zone has flat ends: just before its start the track shows, and past the scale's
-    // end only the track's round cap.
-    const QRectF cornice(10, 25, 170, 150);
-    const auto g = geometriaContagiri(cornice, 0);
-    const double quarto = g.lw / 4 / g.raggio * 180 / std::numbers::pi;  // a quarter of lw, in degrees
-    const QColor traccia = Tema::line(Aspetto::chiaro);
-    for (const auto& [dpr, origine] : prova::situazioni) {
-        const auto t =
-            prova::dipingiSu(QSizeF(190, 180), dpr, origine, Tema::panel(Aspetto::chiaro), [&](QPainter& p) {
-                disegnaContagiri(p, cornice, 0, QString(), QString(), Aspetto::chiaro, immagini);
-            });
-        const double inizioRosso = g.zonaRossa.inizio;
-        EXPECT_TRUE(prova::simile(t.colore(polare(g.centro, g.raggio, inizioRosso - quarto)), traccia, 4))
-            << dpr;
-        EXPECT_TRUE(prova::simile(t.colore(polare(g.centro, g.raggio, 390 + quarto)), traccia, 4)) << dpr;
-        EXPECT_FALSE(prova::simile(t.colore(polare(g.centro, g.raggio, inizioRosso + quarto)), traccia, 20))
-            << dpr;
-    }
-}
-
-TEST(ContagiriDisegno, IlValoreStaNellaSuaFascia) {
-    ImmaginiContagiri immagini;
-    // The value's line box is centred 0.3 d below the dial's centre: its digits stand on the
-    // box's baseline, whatever the device. "11%": the ones have flat feet, exactly on it.
-    const QRectF cornice(0, 0, 170, 150);
+    const QRectF cornice(20, 40, 300, 300);
     const auto g = geometriaContagiri(cornice, 0.62);
+    const QColor fondo = Tema::panel(Aspetto::scuro), traccia = Tema::line(Aspetto::scuro);
+    const double quarto = g.lw / 4 / g.raggio * 180 / std::numbers::pi;  // a quarter of lw, in degrees
+    // The value's line box is centred 0.3 d below the dial's centre; "11%": the ones have flat feet.
     const QString testo = QStringLiteral("11%");
     const CarattereScalato f = carattereScalato(0.13 * g.d, QFont::Bold);
     const QFontMetricsF m(f.font);
@@ -266,70 +235,38 @@ TEST(ContagiriDisegno, IlValoreStaNellaSuaFascia) {
     const double linea = alto + m.ascent() * f.scala;
     const double inizio = g.centroTesti.x() - misuraCifre(testo, f.font).width() * f.scala / 2;
     const double ones = 2 * CifreFisse(f.font).cella() * f.scala;
-    const QColor fondo = Tema::panel(Aspetto::scuro);
-    // Ink is a pixel at least half way from the panel to the text colour: an edge's place to
-    // within a quarter of a device pixel.
+    // Ink: at least half way from the panel to the text colour, an edge to a quarter of a pixel.
     const int soglia = (fondo.lightness() + mescola(fondo, QColor(255, 255, 255), 0.85).lightness()) / 2;
     for (const auto& [dpr, origine] : prova::situazioni) {
-        const auto t = prova::dipingiSu(QSizeF(170, 150), dpr, origine, fondo, [&](QPainter& p) {
+        SCOPED_TRACE(dpr);
+        const auto t = prova::dipingiSu(QSizeF(340, 360), dpr, origine, fondo, [&](QPainter& p) {
             disegnaContagiri(p, cornice, 0.62, testo, QString(), Aspetto::scuro, immagini);
         });
+        // Flat ends of the red zone: the track just before it, only the track's cap past the scale.
+        const auto suArco = [&](double angolo) { return t.colore(polare(g.centro, g.raggio, angolo)); };
+        EXPECT_TRUE(prova::simile(suArco(g.zonaRossa.inizio - quarto), traccia, 4));
+        EXPECT_TRUE(prova::simile(suArco(390 + quarto), traccia, 4));
+        EXPECT_FALSE(prova::simile(suArco(g.zonaRossa.inizio + quarto), traccia, 20));
+
+        // The digits stand on the line box's baseline, whatever the device.
         const QRectF uni = prova::inchiostro(
-            t, QRectF(QPointF(inizio, g.centro.y() + 0.08 * g.d), QPointF(inizio + ones, 150)),
+            t, QRectF(QPointF(inizio, g.centro.y() + 0.08 * g.d), QPointF(inizio + ones, cornice.bottom())),
             [&](const QColor& c) { return c.lightness() > soglia; });
-        ASSERT_FALSE(uni.isEmpty()) << dpr;
-        EXPECT_NEAR(uni.bottom(), linea, 0.5 / dpr + 0.1) << "dpr " << dpr;
-        EXPECT_GE(uni.top(), alto - 0.01) << "dpr " << dpr;
-        EXPECT_LT(uni.top(), linea - 0.5 * f.dimensione()) << "dpr " << dpr;  // digits are tall
-    }
-}
+        ASSERT_FALSE(uni.isEmpty());
+        EXPECT_NEAR(uni.bottom(), linea, 0.5 / dpr + 0.1);
+        EXPECT_GE(uni.top(), alto - 0.01);
+        EXPECT_LT(uni.top(), linea - 0.5 * f.dimensione());  // digits are tall
 
-TEST(ContagiriDisegno, RestaNelSuoRettangolo) {
-    for (const QSizeF s :
-         {QSizeF(170, 150), QSizeF(300, 300), QSizeF(20, 18), QSizeF(100, 40), QSizeF(132, 110)}) {
-        const QRectF spazio(QPointF(7, 3), s);
-        const QRectF cornice = corniceContagiri(spazio);
-        const auto g = geometriaContagiri(cornice, 1);
-        EXPECT_TRUE(spazio.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(g.ingombro)) << s.width();
-        EXPECT_LE(g.d, std::min(s.width(), 1.15 * s.height()) + 1e-9);
-        // The largest that fits: a dial 1% larger would not.
-        const QRectF piuGrande =
-            geometriaContagiri(cornice.adjusted(0, 0, 0.01 * g.d, 0.01 * g.d / 1.15), 1).ingombro;
-        EXPECT_TRUE(piuGrande.width() > s.width() || piuGrande.height() > s.height()) << s.width();
-    }
-    // Drawn at full scale, nothing of the arcs reaches the widget's edges.
-    Contagiri w(100, Tema::orange(), "CPU", true);
-    w.resize(170, 150);
-    for (const auto& [dpr, origine] : prova::situazioni) {
-        const auto t = prova::dipingiWidget(w, dpr, origine, Qt::transparent);
-        const QPoint alto = t.pixel(QPointF(85, 0));
-        EXPECT_LT(t.img.pixelColor(alto).alpha(), 16) << dpr;
-        const QPoint su = t.pixel(QPointF(85, 1.5));
-        EXPECT_GT(t.img.pixelColor(su).alpha(), 0) << dpr;  // but the glow comes right up to it
-    }
-}
-
-TEST(ContagiriDisegno, BaglioreSenzaBande) {
-    ImmaginiContagiri immagini;
-    // From the arc's edge outwards the glow fades a little at every device pixel: a few rings
-    // would fade in steps that show as bands on a large dark gauge.
-    const QRectF cornice(20, 40, 300, 300);
-    const auto g = geometriaContagiri(cornice, 1);
-    const QColor fondo = Tema::panel(Aspetto::scuro);
-    for (const auto& [dpr, origine] : prova::situazioni) {
-        const auto t = prova::dipingiSu(QSizeF(340, 360), dpr, origine, fondo, [&](QPainter& p) {
-            disegnaContagiri(p, cornice, 1, QString(), QString(), Aspetto::scuro, immagini);
-        });
+        // Outwards from the arc the glow fades a little at every device pixel: rings would band.
         const QPoint bordo = t.pixel(g.centro - QPointF(0, g.raggio + g.lw / 2 + 1));
-        const int passi = static_cast<int>(g.lw / 2 * dpr) - 2;
         int salto = 0, prima = t.img.pixelColor(bordo).red();
-        for (int k = 1; k <= passi; ++k) {
+        EXPECT_GT(prima, fondo.red() + 20);  // there is a glow
+        for (int k = 1; k <= static_cast<int>(g.lw / 2 * dpr) - 2; ++k) {
             const int r = t.img.pixelColor(bordo - QPoint(0, k)).red();
-            EXPECT_LE(r, prima + 1) << "dpr " << dpr << " at " << k;  // never brighter outwards
+            EXPECT_LE(r, prima + 1) << k;  // never brighter outwards
             salto = std::max(salto, prima - r);
             prima = r;
         }
-        EXPECT_GT(t.img.pixelColor(bordo).red(), fondo.red() + 20) << dpr;  // there is a glow
-        EXPECT_LE(salto, 8) << "dpr " << dpr;
+        EXPECT_LE(salto, 8);
     }
 }

@@ -53,6 +53,16 @@ void premi(QWidget& w, QEvent::Type tipo, QPointF punto, Qt::MouseButton tasto) 
     QApplication::sendEvent(&w, &e);
 }
 
+UsoProcesso uso(std::int32_t id, double cpu) {
+    return UsoProcesso{id, "p" + std::to_string(id), cpu, 0, 0, false, 0};
+}
+
+std::vector<std::int32_t> ids(const std::vector<UsoProcesso>& v) {
+    std::vector<std::int32_t> r;
+    for (const auto& u : v) r.push_back(u.id);
+    return r;
+}
+
 // Whether the list took the tooltip request at this point.
 bool suggerisce(QWidget& w, QPoint punto) {
     QHelpEvent e(QEvent::ToolTip, punto, w.mapToGlobal(punto));
@@ -169,18 +179,8 @@ TEST(ListaProcessi, FermaSottoIlPuntatoreEConIlFuoco) {
     l.show();
     std::int32_t cliccato = 0;
     l.impostaSeleziona([&cliccato](std::int32_t pid) { cliccato = pid; });
-    const auto p = [](std::int32_t id, double cpu) {
-        UsoProcesso u;
-        u.id = id;
-        u.nome = "p" + std::to_string(id);
-        u.cpu = cpu;
-        return u;
-    };
-    const auto ordine = [&l] {
-        std::vector<std::int32_t> v;
-        for (const auto& u : l.processi()) v.push_back(u.id);
-        return v;
-    };
+    const auto p = uso;
+    const auto ordine = [&l] { return ids(l.processi()); };
     l.impostaProcessi({p(1, 50), p(2, 40), p(3, 10)});
 
     // The pointer comes over the list; the next sample swaps the first two rows.
@@ -223,14 +223,9 @@ TEST(ListaProcessi, FermaSottoIlPuntatoreEConIlFuoco) {
 }
 
 TEST(OrdineFermo, PostiTenutiELasciati) {
-    const auto lista = [](std::vector<std::int32_t> ids) {
-        std::vector<UsoProcesso> v;
-        for (auto id : ids) v.push_back(UsoProcesso{id, "", static_cast<double>(id), 0, 0, false, 0});
-        return v;
-    };
-    const auto ids = [](const std::vector<UsoProcesso>& v) {
-        std::vector<std::int32_t> r;
-        for (const auto& u : v) r.push_back(u.id);
+    const auto lista = [](std::vector<std::int32_t> v) {
+        std::vector<UsoProcesso> r;
+        for (auto id : v) r.push_back(uso(id, id));
         return r;
     };
     using V = std::vector<std::int32_t>;

@@ -63,6 +63,21 @@ inline Tela dipingiWidget(QWidget& w, qreal dpr, QPointF origine, const QColor& 
                      [&](QPainter& p) { w.render(&p, QPoint(), QRegion(), QWidget::DrawChildren); });
 }
 
+// The largest difference of any colour channel between two images of one size, and how many
+// pixels differ by more than `soglia`.
+inline std::pair<int, int> differenza(const QImage& a, const QImage& b, int soglia = 255) {
+    int massima = 0, oltre = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q))});
+            massima = std::max(massima, d);
+            oltre += d > soglia;
+        }
+    return {massima, oltre};
+}
+
 // The three situations every drawing test goes through.
 inline constexpr std::pair<qreal, QPointF> situazioni[] = {
     {1.0, QPointF(0, 0)}, {2.0, QPointF(0, 0)}, {2.0, QPointF(0.3, 0.7)}};

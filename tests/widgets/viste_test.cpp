@@ -6,7 +6,9 @@
 #include "tela.h"
 #include "widgets/barra.h"
 #include "widgets/geometria_barre.h"
+#include "widgets/geometria_contagiri.h"
 #include "widgets/vista_barre.h"
+#include "widgets/vista_contagiri.h"
 
 using namespace pulsaro;
 
@@ -16,6 +18,13 @@ std::vector<UsoProcesso> tre() {
     return {{11, "uno", 50, 10, 0, false, 1 << 20},
             {22, std::string(300, 'x'), 5, 0, 0, true, 2 << 20},
             {33, "tre", 0, 0, 0, false, 3 << 20}};
+}
+
+std::vector<UsoProcesso> processi(int n) {
+    std::vector<UsoProcesso> v;
+    for (int i = 0; i < n; ++i)
+        v.push_back({100 + i, "p" + std::to_string(i), 10.0 * i, 5, 0, i == 1, 1u << 20});
+    return v;
 }
 
 }  // namespace
@@ -29,40 +38,27 @@ TEST(Barre, RiempimentoETesti) {
     EXPECT_DOUBLE_EQ(larghezzaRiempimento(60, 50, minimoMiniBarra), 30);
     EXPECT_DOUBLE_EQ(larghezzaRiempimento(-5, 50, minimoMiniBarra), 2);
 
-    EXPECT_EQ(testoBarra(0.4, true), "0.4%");
-    EXPECT_EQ(testoBarra(-2, true), "-2.0%");
-    EXPECT_EQ(testoBarra(250, true), "250%");
+    for (auto [valore, barra, mini] : {std::tuple{0.4, "0.4%", "0.4"},
+                                       {-2.0, "-2.0%", "-2.0"},
+                                       {9.99, "10.0%", "10.0"},
+                                       {250.0, "250%", "250"}}) {
+        EXPECT_EQ(testoBarra(valore, true), barra) << valore;
+        EXPECT_EQ(testoMiniBarra(valore, true), mini) << valore;
+    }
     EXPECT_EQ(testoBarra(40, false), QStringLiteral("—"));
-    EXPECT_EQ(testoMiniBarra(9.99, true), "10.0");
-    EXPECT_EQ(testoMiniBarra(42, true), "42");
     EXPECT_EQ(testoMiniBarra(42, false), QStringLiteral("—"));
 }
 
 TEST(Barre, DisposizioneDellaRiga) {
+    // Two bars of one width share what the name leaves, up to the row's padding.
     const LayoutRiga l = layoutRiga(QRectF(0, 0, 700, 50));
     EXPECT_DOUBLE_EQ(l.icona.center().y(), 25);
-    EXPECT_DOUBLE_EQ(l.nome.left(), 80);
-    EXPECT_DOUBLE_EQ(l.nome.width(), 190);
-    EXPECT_DOUBLE_EQ(l.barre[0].left(), 282);
+    EXPECT_DOUBLE_EQ(l.barre[0].left(), l.nome.right() + 12);
     EXPECT_DOUBLE_EQ(l.barre[0].width(), l.barre[1].width());
     EXPECT_DOUBLE_EQ(l.barre[1].left() - l.barre[0].right(), 12);
     EXPECT_DOUBLE_EQ(l.barre[1].right(), 688);
-    EXPECT_DOUBLE_EQ(altezzaRiga(30), 46);
     EXPECT_DOUBLE_EQ(altezzaLista(0, 46), 0);
     EXPECT_DOUBLE_EQ(altezzaLista(3, 46), 3 * 46 + 2 * 8);
-}
-
-TEST(Barre, WidgetTestiEPixel) {
-    const AspettoImposto imposto(Aspetto::chiaro);
-    Barra b(250, Tema::orange(), "CPU", true);
-    // A full bar at 250 is red at its right end; an empty one shows the track there.
-    b.resize(200, static_cast<int>(std::ceil(altezzaBarra())));
-    QImage img = prova::dipingi(b);
-    const int y = img.height() - 4;
-    EXPECT_TRUE(prova::simile(img.pixelColor(190, y), Tema::carico(250)));
-    b.imposta(0, Tema::orange(), "CPU", true);
-    img = prova::dipingi(b);
-    EXPECT_TRUE(prova::simile(img.pixelColor(5, y), Tema::line(Aspetto::chiaro)));
 }
 
 TEST(Barre, ClicSulleRigheEFraLeRighe) {
@@ -154,4 +150,72 @@ TEST(BarreDisegno, SchedeRiempiteFinoAlBordo) {
         const QPointF primaDelleBarre = layoutRiga(r1).barre[0].topLeft() + QPointF(-6, 2);
         EXPECT_TRUE(prova::simile(t.colore(primaDelleBarre), Tema::chip(a), 2)) << dpr;
     }
+}
+
+TEST(Griglia, ColonneERettangoli) {
+    for (auto [larghezza, colonne] : {std::pair{0, 1}, {571, 1}, {572, 2}, {863, 2}, {864, 3}, {1200, 4}})
+        EXPECT_EQ(colonneGriglia(larghezza), colonne) << larghezza;
+
+    const auto r = rettangoliSchede(600, 5, 156);
+    ASSERT_EQ(r.size(), 5u);
+    EXPECT_DOUBLE_EQ(r[0].width(), 294);
+    EXPECT_DOUBLE_EQ(r[1].left(), 306);
+    EXPECT_DOUBLE_EQ(r[1].top(), 0);
+    EXPECT_DOUBLE_EQ(r[2].left(), 0);  // row by row
+    EXPECT_DOUBLE_EQ(r[2].top(), 168);
+    EXPECT_DOUBLE_EQ(r[4].top(), 336);
+    EXPECT_DOUBLE_EQ(altezzaGriglia(600, 5, 156), 3 * 156 + 2 * 12);
+    EXPECT_DOUBLE_EQ(altezzaGriglia(600, 0, 156), 0);
+    EXPECT_TRUE(rettangoliSchede(600, 0, 156).empty());
+
+    // The two gauges side by side under the header, the card's padding all round.
+    const LayoutScheda l = layoutScheda(QRectF(0, 0, 294, altezzaScheda(20)), 20);
+    EXPECT_DOUBLE_EQ(l.contagiri[0].top(), l.intestazione.bottom() + 6);
+    EXPECT_DOUBLE_EQ(l.contagiri[0].bottom(), altezzaScheda(20) - 10);
+    EXPECT_DOUBLE_EQ(l.contagiri[0].width(), l.contagiri[1].width());
+    EXPECT_DOUBLE_EQ(l.contagiri[1].right(), 284);
+}
+
+TEST(Griglia, ClicSelezioneEMolle) {
+    qputenv("PULSARO_MOVIMENTO_RIDOTTO", "0");  // whatever this desktop says
+    VistaContagiri v;
+    EXPECT_EQ(v.heightForWidth(600), 0);
+    std::vector<std::int32_t> scelti;
+    v.impostaSeleziona([&](std::int32_t pid) { scelti.push_back(pid); });
+    v.impostaProcessi(processi(5));
+    v.resize(600, v.heightForWidth(600));
+    EXPECT_EQ(v.colonne(), 2);
+
+    prova::clic(v, v.rettangoloScheda(3).center());
+    prova::clic(v, v.rettangoloScheda(4).bottomRight() - QPointF(2, 2));  // an unpainted corner of the card
+    prova::clic(v, QPointF(300, 10));                                     // the gap between columns
+    prova::clic(v, QPointF(450, v.rettangoloScheda(4).center().y()));  // the empty cell after the last card
+    EXPECT_EQ(scelti, (std::vector<std::int32_t>{103, 104}));
+
+    const AspettoImposto imposto(Aspetto::chiaro);
+    v.impostaSelezionato(101);
+    const QImage img = prova::dipingi(v);
+    const QPoint interno1 = (v.rettangoloScheda(1).topLeft() + QPointF(20, 4)).toPoint();
+    const QPoint interno0 = (v.rettangoloScheda(0).topLeft() + QPointF(20, 4)).toPoint();
+    EXPECT_TRUE(prova::simile(img.pixelColor(interno1), Tema::chip(Aspetto::chiaro), 2));
+    EXPECT_TRUE(prova::simile(img.pixelColor(interno0), Tema::card(Aspetto::chiaro), 2));
+
+    // Hidden, the gauges show the new values at once; dropped processes lose their springs.
+    auto nuovi = processi(2);
+    nuovi[0].cpu = 80;
+    v.impostaProcessi(nuovi);
+    EXPECT_DOUBLE_EQ(v.frazioneMostrata(100, 0), 0.8);
+    EXPECT_DOUBLE_EQ(v.frazioneMostrata(101, 1), 0.05);
+    EXPECT_EQ(v.frazioneMostrata(104, 0), 0);
+    EXPECT_EQ(v.heightForWidth(600), static_cast<int>(std::ceil(v.rettangoloScheda(0).height())));
+
+    // On screen, a known card springs from where it was; a new card starts at its value.
+    v.show();
+    auto dopo = nuovi;
+    dopo[0].cpu = 20;
+    dopo.push_back({999, "nuovo", 60, 0, 0, false, 0});
+    v.impostaProcessi(dopo);
+    EXPECT_DOUBLE_EQ(v.frazioneMostrata(100, 0), 0.8);
+    EXPECT_DOUBLE_EQ(v.frazioneMostrata(999, 0), 0.6);
+    v.hide();
 }

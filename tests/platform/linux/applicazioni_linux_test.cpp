@@ -52,7 +52,7 @@ TEST(VociDesktop, Lettura) {
     EXPECT_FALSE(leggiVoceDesktop("\xFF\xFE garbage = = [\n", "it"));
 }
 
-TEST(VociDesktop, ParoleEEseguibile) {
+TEST(VociDesktop, ParoleEseguibileECartelleXdg) {
     EXPECT_EQ(paroleExec(R"("/opt/My App/app" --x "a \"b\" \\c" %u)"),
               (std::vector<std::string>{"/opt/My App/app", "--x", "a \"b\" \\c", "%u"}));
     EXPECT_EQ(paroleExec("  a   b  "), (std::vector<std::string>{"a", "b"}));
@@ -72,9 +72,7 @@ TEST(VociDesktop, ParoleEEseguibile) {
         {"%U", ""},
         {"", ""}};
     for (const auto& [exec, eseguibile] : casi) EXPECT_EQ(eseguibileDaExec(exec), eseguibile) << exec;
-}
 
-TEST(ApplicazioniDesktop, CartelleXdg) {
     EXPECT_EQ(cartelleDatiXdg("/home/u", nullptr, nullptr),
               (std::vector<std::string>{"/home/u/.local/share", "/usr/local/share", "/usr/share"}));
     EXPECT_EQ(cartelleDatiXdg("/home/u", "/dati", "/a:relativa:/b::/a"),
@@ -139,24 +137,23 @@ TEST_F(ApplicazioniFinte, NomeEIconaDallaVoce) {
     auto app = this->app();
     const auto gedit = app.applicazione(100);
     ASSERT_TRUE(gedit);
-    EXPECT_EQ(gedit->nome, "Editor di testo");
     EXPECT_EQ(gedit->icona, "org.gnome.gedit");
     EXPECT_TRUE(gedit->iconaPng.empty());
     EXPECT_EQ(app.applicazione(102).value_or(Applicazione{}).icona, "/casa/ff.png");
-
-    const auto nome = [&](int pid) -> std::string {
-        const auto a = app.applicazione(pid);
-        return a ? a->nome : "(nessuna)";
-    };
-    EXPECT_EQ(nome(101), "Foo");              // TryExec, through the command line
-    EXPECT_EQ(nome(102), "Firefox mio");      // the home folder's entry wins
-    EXPECT_EQ(nome(103), "(nessuna)");        // a shell is no application
-    EXPECT_EQ(nome(104), "(nessuna)");        // hidden in the home folder
-    EXPECT_EQ(nome(105), "Servizio");         // the entry shown in menus wins
-    EXPECT_EQ(nome(106), "Editor di testo");  // replaced binary
-    EXPECT_EQ(nome(107), "Firefox mio");      // rewritten command line, renamed thread
-    for (int pid : {108, 999, 0, -1})
-        EXPECT_EQ(nome(pid), "(nessuna)") << pid;  // kernel thread, no such process
+    const std::pair<int, const char*> nomi[] = {
+        {100, "Editor di testo"},
+        {101, "Foo"},              // TryExec, through the command line
+        {102, "Firefox mio"},      // the home folder's entry wins
+        {103, ""},                 // a shell is no application
+        {104, ""},                 // hidden in the home folder
+        {105, "Servizio"},         // the entry shown in menus wins
+        {106, "Editor di testo"},  // replaced binary
+        {107, "Firefox mio"},      // rewritten command line, renamed thread
+        {108, ""},
+        {999, ""},
+        {-1, ""}};  // kernel thread, no such process
+    for (const auto& [pid, nome] : nomi)
+        EXPECT_EQ(app.applicazione(pid).value_or(Applicazione{}).nome, nome) << pid;
     // gedit, foo-bin, foo-launcher, firefox, servizio; not the hidden entry, the shell or the .txt file.
     EXPECT_EQ(app.vociIndicizzate(), 5u);
 

@@ -51,6 +51,8 @@ TEST(Tick, CoreImpegnatiSopraMetaEPerClasse) {
         // back while the total moves on are no data either; the other cores still count.
         {{t(vicino, vicino + 10)}, {t(5, 200)}, {}, {0, 0}},
         {{t(500, 1000), t(1, 1)}, {t(100, 1200), t(81, 101)}, {}, {1, 0}},
+        // An offline core reads as zeros; back online it shows its ticks since boot.
+        {{t(0, 0), t(10, 10)}, {t(150, 200), t(100, 110)}, {}, {1, 0}},
         // Lists of 8 and 10: only the first 8 count.
         {std::vector<Tick>(8, t(1, 1)), std::vector<Tick>(10, t(91, 101)), {}, {8, 0}},
         // Cores beyond the class table count as performance cores; any letter but E is one.

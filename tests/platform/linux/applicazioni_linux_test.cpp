@@ -16,19 +16,9 @@ using namespace std::string_literals;
 
 TEST(VociDesktop, Lettura) {
     const auto v = leggiVoceDesktop(
-        "# commento\n"
-        "[Desktop Entry]\n"
-        "Type=Application\n"
-        "Name=Text Editor\n"
-        "Name[de]=Texteditor\n"
-        "Name[it]=Editor di testo\n"
-        "Icon = org.gnome.gedit \n"
-        "Exec=gedit\\s--nuova %U\n"
-        "NoDisplay=true\n"
-        "\n"
-        "[Desktop Action new-window]\n"
-        "Name=New Window\n"
-        "Exec=gedit --new-window\n",
+        "# commento\n[Desktop Entry]\nType=Application\nName=Text Editor\nName[de]=Texteditor\n"
+        "Name[it]=Editor di testo\nIcon = org.gnome.gedit \nExec=gedit\\s--nuova %U\nNoDisplay=true\n\n"
+        "[Desktop Action new-window]\nName=New Window\nExec=gedit --new-window\n",
         "it");
     ASSERT_TRUE(v);
     EXPECT_EQ(v->nome, "Editor di testo");
@@ -45,11 +35,10 @@ TEST(VociDesktop, Lettura) {
     EXPECT_EQ(leggiVoceDesktop("[Desktop Entry]\nName=Solo\nName[it]=\n", "it")->nome, "Solo");
 
     EXPECT_TRUE(leggiVoceDesktop("[Desktop Entry]\nName=N\nHidden=true\n", "it")->nascosta);
-    EXPECT_FALSE(leggiVoceDesktop("[Desktop Entry]\nName=Sito\nType=Link\nURL=x\n", "it"));
-    EXPECT_FALSE(leggiVoceDesktop("[Desktop Entry]\nExec=senza-nome\n", "it"));
-    EXPECT_FALSE(leggiVoceDesktop("[Altro]\nName=Fuori gruppo\n", "it"));
-    EXPECT_FALSE(leggiVoceDesktop("", "it"));
-    EXPECT_FALSE(leggiVoceDesktop("\xFF\xFE garbage = = [\n", "it"));
+    for (const char* scartata :
+         {"[Desktop Entry]\nName=Sito\nType=Link\nURL=x\n", "[Desktop Entry]\nExec=senza-nome\n",
+          "[Altro]\nName=Fuori gruppo\n", "", "\xFF\xFE garbage = = [\n"})
+        EXPECT_FALSE(leggiVoceDesktop(scartata, "it")) << scartata;
 }
 
 TEST(VociDesktop, ParoleEseguibileECartelleXdg) {

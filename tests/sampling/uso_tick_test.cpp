@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "sampling/core.h"
+#include "sampling/testi.h"
 #include "sampling/tick.h"
 #include "sampling/uso.h"
 
@@ -9,6 +13,9 @@ using namespace pulsaro;
 namespace {
 Tick t(std::uint64_t occupati, std::uint64_t totali) {
     return Tick{occupati, totali};
+}
+LetturaTick una(std::uint64_t occupati, std::uint64_t totali) {
+    return LetturaTick{occupati, totali, {t(occupati, totali)}};
 }
 }  // namespace
 
@@ -22,59 +29,53 @@ TEST(Tick, PercentualeTotale) {
     EXPECT_EQ(l.totali, 196u);
 
     // Per core: a core that wrapped is left out, the others still count.
-    LetturaTick p1 = tickDaContatori({{10, 0, 10, 0}, {0xFFFFFFF0ull, 0, 10, 0}});
-    LetturaTick p2 = tickDaContatori({{20, 0, 20, 0}, {5, 0, 20, 0}});
-    EXPECT_DOUBLE_EQ(percentualeCPU(p1, p2), 50.0);
-    auto una = [](std::uint64_t occ, std::uint64_t tot) { return LetturaTick{occ, tot, {t(occ, tot)}}; };
-    LetturaTick a = una(100, 1000), b = una(150, 1100);
-    EXPECT_DOUBLE_EQ(percentualeCPU(a, b), 50.0);
-    EXPECT_DOUBLE_EQ(percentualeCPU(a, a), 0.0);
+    EXPECT_DOUBLE_EQ(percentualeCPU(tickDaContatori({{10, 0, 10, 0}, {0xFFFFFFF0ull, 0, 10, 0}}),
+                                    tickDaContatori({{20, 0, 20, 0}, {5, 0, 20, 0}})),
+                     50.0);
+    EXPECT_DOUBLE_EQ(percentualeCPU(una(100, 1000), una(150, 1100)), 50.0);
+    EXPECT_DOUBLE_EQ(percentualeCPU(una(100, 1000), una(100, 1000)), 0.0);
     // Sums that went backwards (a core taken offline) are an interval without data.
-    LetturaTick indietro = una(90, 900);
-    EXPECT_DOUBLE_EQ(percentualeCPU(a, indietro), 0.0);
-    LetturaTick soloOccupatiIndietro = una(50, 1100);
-    EXPECT_DOUBLE_EQ(percentualeCPU(a, soloOccupatiIndietro), 0.0);
+    EXPECT_DOUBLE_EQ(percentualeCPU(una(100, 1000), una(90, 900)), 0.0);
+    EXPECT_DOUBLE_EQ(percentualeCPU(una(100, 1000), una(50, 1100)), 0.0);
 }
 
-TEST(Tick, ContaCoreSogliaEClassi) {
-    // Exactly half is not busy; a hair above is.
-    EXPECT_EQ(contaCore({t(10, 10)}, {t(60, 110)}, {}), (CoreImpegnati{0, 0}));
-    EXPECT_EQ(contaCore({t(10, 10)}, {t(5011, 10010)}, {}), (CoreImpegnati{1, 0}));
-    // A core whose total did not move is never busy.
-    EXPECT_EQ(contaCore({t(0, 100)}, {t(90, 100)}, {}), (CoreImpegnati{0, 0}));
-
-    // Lists of 8 and 10: only the first 8 count.
-    std::vector<Tick> otto(8, t(1, 1)), dieci(10, t(91, 101));
-    EXPECT_EQ(contaCore(otto, dieci, {}).totale(), 8);
-
-    // Cores beyond the class table count as performance cores.
-    std::vector<Tick> sei0(6, t(1, 1)), sei1(6, t(91, 101));
-    EXPECT_EQ(contaCore(sei0, sei1, {"E", "E", "P", "P"}), (CoreImpegnati{4, 2}));
-    // Any letter but E is performance.
-    EXPECT_EQ(contaCore({t(1, 1), t(1, 1)}, {t(91, 101), t(91, 101)}, {"X", "E"}), (CoreImpegnati{1, 1}));
-}
-
-TEST(Tick, ContatoriCheTornanoIndietroNonSonoOccupati) {
-    // A 32-bit Mach counter that wrapped, widened to 64 bits, reads as a big drop.
+TEST(Tick, CoreImpegnatiSopraMetaEPerClasse) {
     const std::uint64_t vicino = 0xFFFFFF00u;
-    EXPECT_EQ(contaCore({t(vicino, vicino + 10)}, {t(5, 200)}, {}), (CoreImpegnati{0, 0}));
-    // Busy ticks going back while the total moves on: no data either.
-    EXPECT_EQ(contaCore({t(500, 1000)}, {t(100, 1200)}, {}), (CoreImpegnati{0, 0}));
-    // The other cores of the same reading still count.
-    EXPECT_EQ(contaCore({t(500, 1000), t(1, 1)}, {t(100, 1200), t(81, 101)}, {}), (CoreImpegnati{1, 0}));
+    const struct {
+        std::vector<Tick> prima, dopo;
+        std::vector<std::string> tipi;
+        CoreImpegnati atteso;
+    } casi[] = {
+        // Exactly half is not busy; a hair above is.
+        {{t(10, 10)}, {t(60, 110)}, {}, {0, 0}},
+        {{t(10, 10)}, {t(5011, 10010)}, {}, {1, 0}},
+        // A core whose total did not move is never busy.
+        {{t(0, 100)}, {t(90, 100)}, {}, {0, 0}},
+        // A 32-bit counter that wrapped, widened to 64 bits, reads as a big drop; busy ticks going
+        // back while the total moves on are no data either; the other cores still count.
+        {{t(vicino, vicino + 10)}, {t(5, 200)}, {}, {0, 0}},
+        {{t(500, 1000), t(1, 1)}, {t(100, 1200), t(81, 101)}, {}, {1, 0}},
+        // An offline core reads as zeros; back online it shows its ticks since boot.
+        {{t(0, 0), t(10, 10)}, {t(150, 200), t(100, 110)}, {}, {1, 0}},
+        // Lists of 8 and 10: only the first 8 count.
+        {std::vector<Tick>(8, t(1, 1)), std::vector<Tick>(10, t(91, 101)), {}, {8, 0}},
+        // Cores beyond the class table count as performance cores; any letter but E is one.
+        {std::vector<Tick>(6, t(1, 1)), std::vector<Tick>(6, t(91, 101)), {"E", "E", "P", "P"}, {4, 2}},
+        {{t(1, 1), t(1, 1)}, {t(91, 101), t(91, 101)}, {"X", "E"}, {1, 1}},
+    };
+    int riga = 0;
+    for (const auto& c : casi) EXPECT_EQ(contaCore(c.prima, c.dopo, c.tipi), c.atteso) << "row " << riga++;
 }
 
 TEST(Tick, TabellaDeiCore) {
     // Highest number 5, entries only for 0..3: six letters, the last two P.
-    auto tipi = tabellaCore({{"E", 0}, {"E", 1}, {"P", 2}, {"P", 3}, {"P", 5}});
+    const auto tipi = tabellaCore({{"E", 0}, {"E", 1}, {"P", 2}, {"P", 3}, {"P", 5}});
     EXPECT_EQ(tipi, (std::vector<std::string>{"E", "E", "P", "P", "P", "P"}));
-    auto buco = tabellaCore({{"E", 0}, {"E", 5}});
-    EXPECT_EQ(buco, (std::vector<std::string>{"E", "P", "P", "P", "P", "E"}));
+    EXPECT_EQ(tabellaCore({{"E", 0}, {"E", 5}}), (std::vector<std::string>{"E", "P", "P", "P", "P", "E"}));
     // A later entry for the same number wins; the class is the first byte only.
     EXPECT_EQ(tabellaCore({{"P", 0}, {"Efficiency", 0}}), (std::vector<std::string>{"E"}));
     // Entries without a class are skipped; nothing left is the empty table.
     EXPECT_TRUE(tabellaCore({{"", 0}}).empty());
-    EXPECT_TRUE(tabellaCore({}).empty());
     // A byte of 128 or more is the Unicode character of that code.
     EXPECT_EQ(tabellaCore({{std::string(1, '\xE9'), 0}}), (std::vector<std::string>{"\u00E9"}));
     // A corrupt logical number must not allocate a giant table.
@@ -95,4 +96,45 @@ TEST(Tick, TestiDeiCoreDelProcessoreEDellaGPU) {
     EXPECT_EQ(Core::testoProcessore(8, std::nullopt, 0), "8 core");
     EXPECT_EQ(Core::testoGPU(10), "10 core");
     EXPECT_EQ(Core::testoGPU(std::nullopt), "Funziona");
+}
+
+TEST(TestoStato, NamesTheFailingSourcesInOrderAndTheAbsentUnitsApart) {
+    const std::pair<StatoFonti, const char*> guasti[] = {
+        {{true, true, true}, "Tutto funziona"},
+        {{true, true, false}, "Neural Engine non disponibile"},
+        {{true, false, true}, "GPU non disponibile"},
+        {{false, true, true}, "CPU non disponibile"},
+        {{true, false, false}, "GPU e Neural Engine non disponibili"},
+        {{false, true, false}, "CPU e Neural Engine non disponibili"},
+        {{false, false, true}, "CPU e GPU non disponibili"},
+        {{false, false, false}, "CPU, GPU e Neural Engine non disponibili"}};
+    for (const auto& [stato, testo] : guasti) EXPECT_EQ(testoStato(stato), testo);
+
+    // An absent unit is no fault.
+    StatoFonti s{true, false, false, true, false};
+    EXPECT_EQ(s.guasti(), (StatoFonti{true, true, false}));
+    EXPECT_EQ(testoAssenti(s), "Nessuna GPU rilevata");
+    s.aneAssente = true;
+    EXPECT_TRUE(s.guasti().tutto());
+    EXPECT_EQ(testoAssenti(s), "Nessuna GPU né NPU rilevata");
+    s.gpuAssente = false;
+    EXPECT_EQ(testoFonti(s), "GPU non disponibile \u00B7 Nessuna NPU rilevata");
+    EXPECT_EQ(testoFonti(StatoFonti{}), "Tutto funziona");
+    // The Mac's states: nothing absent, the faults are the state itself.
+    EXPECT_EQ(testoAssenti(StatoFonti{false, false, false}), "");
+    EXPECT_EQ(StatoFonti({true, false, true}).guasti(), (StatoFonti{true, false, true}));
+}
+
+TEST(MemoriaTesto, MegabytesBelowOneGigabyteThenGigabytesWithComma) {
+    const std::pair<std::uint64_t, const char*> casi[] = {
+        {0, "0 MB"},
+        {52'428'800, "50 MB"},
+        // 1023.5 MB rounds up in the text but is still below the boundary.
+        {1'073'217'536, "1024 MB"},
+        {1'073'741'823, "1024 MB"},
+        {1'073'741'824, "1,0 GB"},
+        {1'610'612'736, "1,5 GB"},
+        {17'179'869'184, "16,0 GB"},
+        {std::numeric_limits<std::uint64_t>::max(), "17179869184,0 GB"}};
+    for (const auto& [byte, testo] : casi) EXPECT_EQ(memoriaTesto(byte), testo) << byte;
 }

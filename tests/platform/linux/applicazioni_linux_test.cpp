@@ -16,19 +16,9 @@ using namespace std::string_literals;
 
 TEST(VociDesktop, Lettura) {
     const auto v = leggiVoceDesktop(
-        "# commento\n"
-        "[Desktop Entry]\n"
-        "Type=Application\n"
-        "Name=Text Editor\n"
-        "Name[de]=Texteditor\n"
-        "Name[it]=Editor di testo\n"
-        "Icon = org.gnome.gedit \n"
-        "Exec=gedit\\s--nuova %U\n"
-        "NoDisplay=true\n"
-        "\n"
-        "[Desktop Action new-window]\n"
-        "Name=New Window\n"
-        "Exec=gedit --new-window\n",
+        "# commento\n[Desktop Entry]\nType=Application\nName=Text Editor\nName[de]=Texteditor\n"
+        "Name[it]=Editor di testo\nIcon = org.gnome.gedit \nExec=gedit\\s--nuova %U\nNoDisplay=true\n\n"
+        "[Desktop Action new-window]\nName=New Window\nExec=gedit --new-window\n",
         "it");
     ASSERT_TRUE(v);
     EXPECT_EQ(v->nome, "Editor di testo");
@@ -45,14 +35,13 @@ TEST(VociDesktop, Lettura) {
     EXPECT_EQ(leggiVoceDesktop("[Desktop Entry]\nName=Solo\nName[it]=\n", "it")->nome, "Solo");
 
     EXPECT_TRUE(leggiVoceDesktop("[Desktop Entry]\nName=N\nHidden=true\n", "it")->nascosta);
-    EXPECT_FALSE(leggiVoceDesktop("[Desktop Entry]\nName=Sito\nType=Link\nURL=x\n", "it"));
-    EXPECT_FALSE(leggiVoceDesktop("[Desktop Entry]\nExec=senza-nome\n", "it"));
-    EXPECT_FALSE(leggiVoceDesktop("[Altro]\nName=Fuori gruppo\n", "it"));
-    EXPECT_FALSE(leggiVoceDesktop("", "it"));
-    EXPECT_FALSE(leggiVoceDesktop("\xFF\xFE garbage = = [\n", "it"));
+    for (const char* scartata :
+         {"[Desktop Entry]\nName=Sito\nType=Link\nURL=x\n", "[Desktop Entry]\nExec=senza-nome\n",
+          "[Altro]\nName=Fuori gruppo\n", "", "\xFF\xFE garbage = = [\n"})
+        EXPECT_FALSE(leggiVoceDesktop(scartata, "it")) << scartata;
 }
 
-TEST(VociDesktop, ParoleEEseguibile) {
+TEST(VociDesktop, ParoleEseguibileECartelleXdg) {
     EXPECT_EQ(paroleExec(R"("/opt/My App/app" --x "a \"b\" \\c" %u)"),
               (std::vector<std::string>{"/opt/My App/app", "--x", "a \"b\" \\c", "%u"}));
     EXPECT_EQ(paroleExec("  a   b  "), (std::vector<std::string>{"a", "b"}));
@@ -72,9 +61,7 @@ TEST(VociDesktop, ParoleEEseguibile) {
         {"%U", ""},
         {"", ""}};
     for (const auto& [exec, eseguibile] : casi) EXPECT_EQ(eseguibileDaExec(exec), eseguibile) << exec;
-}
 
-TEST(ApplicazioniDesktop, CartelleXdg) {
     EXPECT_EQ(cartelleDatiXdg("/home/u", nullptr, nullptr),
               (std::vector<std::string>{"/home/u/.local/share", "/usr/local/share", "/usr/share"}));
     EXPECT_EQ(cartelleDatiXdg("/home/u", "/dati", "/a:relativa:/b::/a"),
@@ -139,24 +126,23 @@ TEST_F(ApplicazioniFinte, NomeEIconaDallaVoce) {
     auto app = this->app();
     const auto gedit = app.applicazione(100);
     ASSERT_TRUE(gedit);
-    EXPECT_EQ(gedit->nome, "Editor di testo");
     EXPECT_EQ(gedit->icona, "org.gnome.gedit");
     EXPECT_TRUE(gedit->iconaPng.empty());
     EXPECT_EQ(app.applicazione(102).value_or(Applicazione{}).icona, "/casa/ff.png");
-
-    const auto nome = [&](int pid) -> std::string {
-        const auto a = app.applicazione(pid);
-        return a ? a->nome : "(nessuna)";
-    };
-    EXPECT_EQ(nome(101), "Foo");              // TryExec, through the command line
-    EXPECT_EQ(nome(102), "Firefox mio");      // the home folder's entry wins
-    EXPECT_EQ(nome(103), "(nessuna)");        // a shell is no application
-    EXPECT_EQ(nome(104), "(nessuna)");        // hidden in the home folder
-    EXPECT_EQ(nome(105), "Servizio");         // the entry shown in menus wins
-    EXPECT_EQ(nome(106), "Editor di testo");  // replaced binary
-    EXPECT_EQ(nome(107), "Firefox mio");      // rewritten command line, renamed thread
-    for (int pid : {108, 999, 0, -1})
-        EXPECT_EQ(nome(pid), "(nessuna)") << pid;  // kernel thread, no such process
+    const std::pair<int, const char*> nomi[] = {
+        {100, "Editor di testo"},
+        {101, "Foo"},              // TryExec, through the command line
+        {102, "Firefox mio"},      // the home folder's entry wins
+        {103, ""},                 // a shell is no application
+        {104, ""},                 // hidden in the home folder
+        {105, "Servizio"},         // the entry shown in menus wins
+        {106, "Editor di testo"},  // replaced binary
+        {107, "Firefox mio"},      // rewritten command line, renamed thread
+        {108, ""},
+        {999, ""},
+        {-1, ""}};  // kernel thread, no such process
+    for (const auto& [pid, nome] : nomi)
+        EXPECT_EQ(app.applicazione(pid).value_or(Applicazione{}).nome, nome) << pid;
     // gedit, foo-bin, foo-launcher, firefox, servizio; not the hidden entry, the shell or the .txt file.
     EXPECT_EQ(app.vociIndicizzate(), 5u);
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <tuple>
 
 #include "platform/albero_finto.h"
 #include "platform/esegui.h"
@@ -30,11 +31,8 @@ TEST(ProcessiProc, LeggiStat) {
     const auto s = leggiStat(statFinto(42, "Web Content", 250, 150, 9876, 10));
     ASSERT_TRUE(s);
     EXPECT_EQ(s->nome, "Web Content");
-    EXPECT_EQ(s->utime, 250u);
-    EXPECT_EQ(s->stime, 150u);
-    EXPECT_EQ(s->avvio, 9876u);
-    EXPECT_EQ(s->rss, 10);
-
+    EXPECT_EQ(std::tuple(s->utime, s->stime, s->avvio, s->rss),
+              std::tuple(std::uint64_t{250}, std::uint64_t{150}, std::uint64_t{9876}, std::int64_t{10}));
     // A name may hold blanks and parentheses: it ends at the last ')'.
     const auto strano = leggiStat(statFinto(43, "a) S 1 2 (b", 7, 8, 1, 2));
     ASSERT_TRUE(strano);
@@ -42,12 +40,9 @@ TEST(ProcessiProc, LeggiStat) {
     EXPECT_EQ(strano->utime, 7u);
     EXPECT_EQ(strano->stime, 8u);
     EXPECT_EQ(leggiStat(statFinto(44, "", 1, 1, 1, 1))->nome, "");
-
-    EXPECT_FALSE(leggiStat(""));
-    EXPECT_FALSE(leggiStat("12 senza parentesi S 1 2 3"));
-    EXPECT_FALSE(leggiStat("12 (troncato) S 1 2 3 4 5 6 7 8 9 10 11"));
-    EXPECT_FALSE(leggiStat("12 )rovescio( S"));
-    EXPECT_FALSE(leggiStat("12 (x) S 1 1 1 0 -1 0 0 0 0 0 dieci 5 0 0 20 0 1 0 1 1 1"));
+    for (const char* rotto : {"", "12 senza parentesi S 1 2 3", "12 (troncato) S 1 2 3 4 5 6 7 8 9 10 11",
+                              "12 )rovescio( S", "12 (x) S 1 1 1 0 -1 0 0 0 0 0 dieci 5 0 0 20 0 1 0 1 1 1"})
+        EXPECT_FALSE(leggiStat(rotto)) << rotto;
 }
 
 TEST(ProcessiProc, AlberoFinto) {
@@ -113,35 +108,29 @@ TEST(ProcessiProc, EtaDaAvvioEUptime) {
 // Both ways of listing this machine agree on the processes that live through both readings.
 TEST(ProcessiProc, ConcordaConPsVero) {
     if (::access("/bin/ps", X_OK) != 0) GTEST_SKIP() << "no /bin/ps";
-    std::vector<std::string> argomenti(argomentiPs.begin(), argomentiPs.end());
-    const auto uscita = eseguiProgramma(std::string(percorsoPs), argomenti, 10s);
+    const auto uscita =
+        eseguiProgramma(std::string(percorsoPs), {argomentiPs.begin(), argomentiPs.end()}, 10s);
     ASSERT_TRUE(uscita);
     const TempiProcessi ps = leggiListaPs(*uscita);
-    const auto voci = leggiProcessiProc("/");
-
     std::map<std::int32_t, VoceProc> proc;
-    for (const auto& v : voci) proc[v.pid] = v;
+    for (const auto& v : leggiProcessiProc("/")) proc[v.pid] = v;
 
     // ps prints the last path component of the command; user processes' names stop at 15 bytes.
     const auto stessoNome = [](const std::string& daPs, const std::string& daProc) {
         const std::string atteso(ultimoComponente(daProc));
-        if (daPs == atteso) return true;
         const auto corto = std::min(daPs.size(), atteso.size());
-        return corto >= 15 && daPs.compare(0, corto, atteso, 0, corto) == 0;
+        return daPs == atteso || (corto >= 15 && daPs.compare(0, corto, atteso, 0, corto) == 0);
     };
-
-    for (std::int32_t pid :
-         {1, static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(::getppid())}) {
-        ASSERT_TRUE(ps.count(pid)) << pid;
-        ASSERT_TRUE(proc.count(pid)) << pid;
-        EXPECT_TRUE(stessoNome(ps.at(pid).nome, proc.at(pid).nome))
-            << ps.at(pid).nome << " / " << proc.at(pid).nome;
-        // ps prints whole seconds; /proc was read later.
-        EXPECT_LE(ps.at(pid).cpu, proc.at(pid).cpu + 1.0) << pid;
-        EXPECT_GE(ps.at(pid).cpu + 1.0, proc.at(pid).cpu - 5.0) << pid;
-        // Both ages count from the same start; ps prints whole seconds.
-        ASSERT_TRUE(ps.at(pid).eta && proc.at(pid).eta) << pid;
-        EXPECT_NEAR(*ps.at(pid).eta, *proc.at(pid).eta, 2.5) << pid;
+    for (std::int32_t pid : {1, static_cast<std::int32_t>(::getpid())}) {
+        ASSERT_TRUE(ps.count(pid) && proc.count(pid)) << pid;
+        const auto& a = ps.at(pid);
+        const auto& b = proc.at(pid);
+        EXPECT_TRUE(stessoNome(a.nome, b.nome)) << a.nome << " / " << b.nome;
+        // ps prints whole seconds, and /proc was read later.
+        EXPECT_LE(a.cpu, b.cpu + 1.0) << pid;
+        EXPECT_GE(a.cpu + 1.0, b.cpu - 5.0) << pid;
+        ASSERT_TRUE(a.eta && b.eta) << pid;
+        EXPECT_NEAR(*a.eta, *b.eta, 2.5) << pid;
     }
     EXPECT_GT(ps.at(::getpid()).memoria, 0u);
     EXPECT_GT(proc.at(::getpid()).memoria, 0u);
@@ -151,7 +140,7 @@ TEST(ProcessiProc, ConcordaConPsVero) {
     for (const auto& [pid, t] : ps)
         if (auto it = proc.find(pid); it != proc.end()) {
             ++comuni;
-            if (stessoNome(t.nome, it->second.nome)) ++nomiUguali;
+            nomiUguali += stessoNome(t.nome, it->second.nome);
         }
     EXPECT_GE(comuni * 10, std::min(ps.size(), proc.size()) * 9);
     EXPECT_GE(nomiUguali * 10, comuni * 9);  // kernel workers rename themselves now and then

@@ -30,43 +30,38 @@ xcb_visibility_notify_event_t visibilita(xcb_window_t finestra, std::uint8_t sta
 TEST(Oscuramento, SoloLaCoperturaTotaleDellaFinestraSeguita) {
     int cambi = 0;
     Oscuramento o([&] { ++cambi; });
-    const QByteArray tipo("xcb_generic_event_t");
-    auto manda = [&](xcb_visibility_notify_event_t e, const QByteArray& t = "xcb_generic_event_t") {
+    auto manda = [&](xcb_window_t w, std::uint8_t stato, bool inviato = false,
+                     const QByteArray& tipo = "xcb_generic_event_t") {
+        auto e = visibilita(w, stato, inviato);
         qintptr r = 0;
-        EXPECT_FALSE(o.nativeEventFilter(t, &e, &r)) << "the event goes on to Qt";
+        EXPECT_FALSE(o.nativeEventFilter(tipo, &e, &r)) << "the event goes on to Qt";
+        return o.coperta();
     };
-
-    manda(visibilita(42, XCB_VISIBILITY_FULLY_OBSCURED));
-    EXPECT_FALSE(o.coperta()) << "no window followed yet";
+    constexpr auto tutta = XCB_VISIBILITY_FULLY_OBSCURED;
+    EXPECT_FALSE(manda(42, tutta)) << "no window followed yet";
     o.osservaId(42);
-    manda(visibilita(43, XCB_VISIBILITY_FULLY_OBSCURED));
-    EXPECT_FALSE(o.coperta()) << "another window";
-    manda(visibilita(42, XCB_VISIBILITY_FULLY_OBSCURED), "windows_generic_MSG");
-    EXPECT_FALSE(o.coperta());
-    manda(visibilita(42, XCB_VISIBILITY_FULLY_OBSCURED, true));
-    EXPECT_TRUE(o.coperta());
-    EXPECT_EQ(cambi, 1);
-    manda(visibilita(42, XCB_VISIBILITY_FULLY_OBSCURED));
+    EXPECT_FALSE(manda(43, tutta)) << "another window";
+    EXPECT_FALSE(manda(42, tutta, false, "windows_generic_MSG"));
+    EXPECT_TRUE(manda(42, tutta, true));
+    EXPECT_TRUE(manda(42, tutta));
     EXPECT_EQ(cambi, 1) << "told on change only";
-    manda(visibilita(42, XCB_VISIBILITY_PARTIALLY_OBSCURED));
-    EXPECT_FALSE(o.coperta()) << "a corner on screen is on screen";
-    manda(visibilita(42, XCB_VISIBILITY_FULLY_OBSCURED));
-    manda(visibilita(42, XCB_VISIBILITY_UNOBSCURED));
-    EXPECT_FALSE(o.coperta());
+    EXPECT_FALSE(manda(42, XCB_VISIBILITY_PARTIALLY_OBSCURED)) << "a corner on screen is on screen";
+    EXPECT_TRUE(manda(42, tutta));
+    EXPECT_FALSE(manda(42, XCB_VISIBILITY_UNOBSCURED));
     EXPECT_EQ(cambi, 4);
 
     // Another window followed, or a window shown again, starts uncovered.
-    manda(visibilita(42, XCB_VISIBILITY_FULLY_OBSCURED));
+    manda(42, tutta);
     o.azzera();
     EXPECT_FALSE(o.coperta());
-    manda(visibilita(42, XCB_VISIBILITY_FULLY_OBSCURED));
+    manda(42, tutta);
     o.osservaId(7);
     EXPECT_FALSE(o.coperta());
     xcb_generic_event_t altro{};
     altro.response_type = XCB_EXPOSE;
     qintptr r = 0;
-    EXPECT_FALSE(o.nativeEventFilter(tipo, &altro, &r));
-    EXPECT_FALSE(o.nativeEventFilter(tipo, nullptr, &r));
+    EXPECT_FALSE(o.nativeEventFilter("xcb_generic_event_t", &altro, &r));
+    EXPECT_FALSE(o.nativeEventFilter("xcb_generic_event_t", nullptr, &r));
 }
 
 #endif

@@ -24,7 +24,6 @@ TEST(VoceStatoQt, SenzaAreaDiNotificaLoDiceUnaVoltaDopoLAttesa) {
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(assenze, 1);
     EXPECT_TRUE(voce.rettangolo().vuoto());  // the popover then goes to the cursor
-    EXPECT_EQ(voce.latoQuadrato(), 22);
 }
 
 // Qt does not say when the tray's host goes or comes back: the item asks, and tells each change.
@@ -37,23 +36,17 @@ TEST(VoceStatoQt, SegueLAreaDiNotificaCheVaEViene) {
     voce.quandoPresenza([&](bool m) { cambi.push_back(m); });
     voce.quandoAssente([&] { ++assenze; });
     EXPECT_FALSE(voce.mostrata());  // not before the icon is made
-    const auto attendi = [&](std::size_t n) {
+    for (bool presente : {true, false, true}) {
+        cE = presente;
+        const std::size_t n = cambi.size() + 1;
         QElapsedTimer t;
         t.start();
         while (cambi.size() < n && t.elapsed() < 3000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        return cambi.size() == n;
-    };
-    ASSERT_TRUE(attendi(1));
-    EXPECT_TRUE(cambi.back());
-    EXPECT_TRUE(voce.mostrata());
-    cE = false;
-    ASSERT_TRUE(attendi(2));
-    EXPECT_FALSE(cambi.back());
-    EXPECT_FALSE(voce.mostrata());
-    cE = true;
-    ASSERT_TRUE(attendi(3));
-    EXPECT_TRUE(voce.mostrata());
+        ASSERT_EQ(cambi.size(), n);
+        EXPECT_EQ(cambi.back(), presente);
+        EXPECT_EQ(voce.mostrata(), presente);
+    }
     for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(cambi.size(), 3u);  // only changes are told
     EXPECT_EQ(assenze, 0);        // an absence after the start is not the missing tray of a start
@@ -102,9 +95,6 @@ TEST(VoceStatoQt, LIconaDisegnaLaSuaImmagineESenzaCache) {
 
     // A square slot: the whole image, centred, its shape kept.
     EXPECT_EQ(icona.actualSize(QSize(22, 22)), QSize(22, 15));
-    const QSize piccola = icona.pixmap(QSize(11, 11), 1.0).size();
-    EXPECT_LE(piccola.width(), 11);
-    EXPECT_NEAR(piccola.width() / static_cast<double>(piccola.height()), 44.0 / 30, 0.15) << piccola.width();
 
     QPixmapCache::clear();
     QPixmapCache::setCacheLimit(64);  // KB: a dozen of these images would fill it
@@ -114,9 +104,7 @@ TEST(VoceStatoQt, LIconaDisegnaLaSuaImmagineESenzaCache) {
     for (int i = 0; i < 50; ++i) {
         QImage altra = img.copy();
         altra.setPixel(0, 0, qRgb(i, i, i));
-        QImage tela(44, 30, QImage::Format_ARGB32_Premultiplied);
-        tela.setDevicePixelRatio(2);
-        QPainter p(&tela);
+        QPainter p(&schermo);
         iconaSenzaCache(altra).paint(&p, QRect(0, 0, 22, 22));
         (void)iconaSenzaCache(altra).pixmap(QSize(22, 22), 2.0);
     }

@@ -1,26 +1,28 @@
+#include "sampling/coda_manuale.h"
 #include "sampling/coda_seriale.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 #include <set>
 #include <vector>
 
 using namespace pulsaro;
 using namespace std::chrono_literals;
+using Orologio = std::chrono::steady_clock;
 
 namespace {
 
 // Waits (bounded) until a condition holds; never decides a test by timing alone.
 template <class F>
 bool attendi(F condizione, std::chrono::milliseconds limite = 5000ms) {
-    auto fine = std::chrono::steady_clock::now() + limite;
-    while (!condizione()) {
-        if (std::chrono::steady_clock::now() > fine) return false;
-        std::this_thread::sleep_for(1ms);
-    }
+    const auto fine = Orologio::now() + limite;
+    while (!condizione())
+        if (Orologio::now() > fine)
+            return false;
+        else
+            std::this_thread::sleep_for(1ms);
     return true;
 }
 
@@ -46,28 +48,24 @@ TEST(CodaSeriale, CompitiInOrdineSuUnSoloFilo) {
     EXPECT_NE(*fili.begin(), std::this_thread::get_id());
 }
 
-TEST(CodaSeriale, LaTolleranzaRitardaSoltanto) {
+TEST(CodaSeriale, LaTolleranzaRitardaMaNonAnticipa) {
     CodaSeriale coda("pulsaro.prova");
     // A first delay within the leeway: the run still waits for its deadline.
-    const auto creato = std::chrono::steady_clock::now();
-    std::atomic<std::int64_t> dopoMs{-1};
-    auto t = coda.timer(0.3, 0, 0.3, [&] {
-        dopoMs =
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - creato)
-                .count();
+    const auto creato = Orologio::now();
+    std::atomic<bool> fatto{false};
+    Orologio::duration dopo{};
+    auto a = coda.timer(0.3, 0, 0.3, [&] {
+        dopo = Orologio::now() - creato;
+        fatto = true;
     });
-    ASSERT_TRUE(attendi([&] { return dopoMs >= 0; }));
-    EXPECT_GE(dopoMs, 300);
-}
-
-TEST(CodaSeriale, LaTolleranzaRaggruppaIRisvegli) {
-    CodaSeriale coda("pulsaro.prova");
-    std::atomic<bool> scattato{false};
+    ASSERT_TRUE(attendi([&] { return fatto.load(); }));
+    EXPECT_GE(dopo, 300ms);
     // Due in 20 ms, allowed to wait up to 10 s: the first wake-up after the deadline runs it.
-    auto t = coda.timer(0.02, 0, 10, [&] { scattato = true; });
+    fatto = false;
+    auto b = coda.timer(0.02, 0, 10, [&] { fatto = true; });
     std::this_thread::sleep_for(40ms);
     coda.async([] {});
-    EXPECT_TRUE(attendi([&] { return scattato.load(); }, 3000ms));
+    EXPECT_TRUE(attendi([&] { return fatto.load(); }, 3000ms));
 }
 
 TEST(CodaSeriale, TimerAnnullatoODistruttoEDistruzioneDaDentroLaCoda) {
@@ -80,7 +78,6 @@ TEST(CodaSeriale, TimerAnnullatoODistruttoEDistruzioneDaDentroLaCoda) {
         const int dopo = scatti;
         std::this_thread::sleep_for(50ms);
         EXPECT_LE(scatti - dopo, 1) << "at most a run that was already due";
-
         t = coda.timer(0, 0.001, 0, [&] { ++scatti; });
         attendi([&] { return scatti > dopo + 1; });
     }
@@ -97,4 +94,42 @@ TEST(CodaSeriale, TimerAnnullatoODistruttoEDistruzioneDaDentroLaCoda) {
         fatto = true;
     });
     EXPECT_TRUE(attendi([&] { return fatto.load(); }));
+}
+
+TEST(CodaManuale, LaTolleranzaRitardaFinoAlRisveglioSuccessivo) {
+    CodaManuale coda;
+    std::vector<std::pair<char, double>> scatti;  // which handler ran, and when
+    const auto per = [&](char nome) { return [&, nome] { scatti.emplace_back(nome, coda.secondi()); }; };
+    // Alone, a timer with leeway runs at the end of it, never before its deadline.
+    auto a = coda.timer(0.3, 2, 0.3, per('a'));
+    coda.avanza(0.59);
+    EXPECT_TRUE(scatti.empty());
+    coda.avanza(4.1);
+    ASSERT_EQ(scatti.size(), 3u);
+    EXPECT_DOUBLE_EQ(scatti[0].second, 0.6);
+    EXPECT_NEAR(scatti[1].second, 2.6, 1e-9) << "periods count from the deadlines";
+    EXPECT_NEAR(scatti[2].second, 4.6, 1e-9);
+    a->annulla();
+
+    // Another wake-up inside the leeway takes it along: the exact timer first, by deadline.
+    scatti.clear();
+    auto b = coda.timer(10, 0, 5, per('b'));
+    auto c = coda.timer(12, 0, 0, per('c'));
+    coda.avanza(11.9);
+    EXPECT_TRUE(scatti.empty());
+    coda.avanza(0.1);
+    EXPECT_EQ(scatti, (std::vector<std::pair<char, double>>{{'b', coda.secondi()}, {'c', coda.secondi()}}));
+
+    // A task wakes the queue too, but a wake-up before the deadline does not run the timer.
+    scatti.clear();
+    const double inizio = coda.secondi();
+    auto d = coda.timer(1, 0, 10, per('d'));
+    for (double passo : {0.5, 1.0}) {
+        coda.avanza(passo);
+        coda.async([] {});
+        coda.avanza(0);
+    }
+    ASSERT_EQ(scatti.size(), 1u);
+    EXPECT_NEAR(scatti[0].second - inizio, 1.5, 1e-9);
+    EXPECT_EQ(coda.timerAttivi(), 0u);
 }

@@ -71,15 +71,17 @@ TEST_F(ElementoLoginLinuxTest, RegistraEAnnullaUnaVoceValidaAncheConCaratteriRis
         const auto voce = leggiVoceDesktop(leggi(file()), "");
         ASSERT_TRUE(voce);
         EXPECT_EQ(voce->nome, "Pulsaro");
-        if (percorso == eseguibile)
+        if (percorso == eseguibile) {
             EXPECT_EQ(paroleExec(voce->exec), (std::vector<std::string>{percorso.string(), "--da-login"}));
+        }
         EXPECT_EQ(convalida(file()), "") << nome;
         // Registering again changes nothing; another executable does not count as registered.
         const std::string prima = leggi(file());
         EXPECT_EQ(login.registra(), std::nullopt);
         EXPECT_EQ(leggi(file()), prima);
-        if (percorso != eseguibile)
+        if (percorso != eseguibile) {
             EXPECT_EQ(ElementoLoginLinux(cartella, eseguibile).stato(), StatoLogin::nonRegistrato);
+        }
 
         EXPECT_EQ(login.annulla(), std::nullopt);
         EXPECT_EQ(login.stato(), StatoLogin::nonRegistrato);

@@ -267,21 +267,10 @@ QRect settore(const GeometriaContagiri& g, const Posto& pos, double da, double a
                          static_cast<double>(pos.fy) / cifreFrazione);
     const double esterno = (g.raggio + g.lw + 2) * pos.s;
     const double interno = std::max(0.0, g.raggio - g.lw - 2) * pos.s;
-    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
-    const auto includi = [&](double angolo) {
-        for (double r : {interno, esterno}) {
-            const QPointF p = polare(centro, r, angolo);
-            x0 = std::min(x0, p.x());
-            y0 = std::min(y0, p.y());
-            x1 = std::max(x1, p.x());
-            y1 = std::max(y1, p.y());
-        }
-    };
-    includi(da);
-    includi(a);
-    for (double q = 90 * std::ceil(da / 90); q < a; q += 90) includi(q);
-    return QRect(QPoint(static_cast<int>(std::floor(x0)) - 2, static_cast<int>(std::floor(y0)) - 2),
-                 QPoint(static_cast<int>(std::ceil(x1)) + 2, static_cast<int>(std::ceil(y1)) + 2));
+    const QRectF r = riquadroSettore(centro, interno, esterno, da, a);
+    return QRect(
+        QPoint(static_cast<int>(std::floor(r.left())) - 2, static_cast<int>(std::floor(r.top())) - 2),
+        QPoint(static_cast<int>(std::ceil(r.right())) + 2, static_cast<int>(std::ceil(r.bottom())) + 2));
 }
 
 // The halo beyond the end of a cut arc: a half disc whose alpha falls off as the rings' does.

@@ -78,24 +78,31 @@ std::vector<QRectF> partiMovimentoContagiri(const QRectF& cornice, double f0, do
     ago(b);
     const double mozzo = a.diametroMozzo / 2 + 2;
     parti.push_back(QRectF(a.centro - QPointF(mozzo, mozzo), QSizeF(2 * mozzo, 2 * mozzo)));
-    // The arc's centre line between the two cuts: its ends and the quarter turns it passes.
+    // The arc's centre line between the two cuts.
     const double da = tuttoLArco ? inizioScala : std::min(a.angoloAgo, b.angoloAgo);
     const double a1 = std::max(a.angoloAgo, b.angoloAgo);
-    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
-    const auto includi = [&](double angolo) {
-        const QPointF p = polare(a.centro, a.raggio, angolo);
-        x0 = std::min(x0, p.x());
-        y0 = std::min(y0, p.y());
-        x1 = std::max(x1, p.x());
-        y1 = std::max(y1, p.y());
-    };
-    includi(da);
-    includi(a1);
-    for (double q = 90 * std::ceil(da / 90); q < a1; q += 90) includi(q);
     // Half the stroke and the glow of lw / 2 beyond it; the end's halo reaches as far.
     const double m = a.lw + 2;
-    parti.push_back(QRectF(QPointF(x0 - m, y0 - m), QPointF(x1 + m, y1 + m)));
+    parti.push_back(riquadroSettore(a.centro, a.raggio, a.raggio, da, a1).adjusted(-m, -m, m, m));
     return parti;
+}
+
+QRectF riquadroSettore(QPointF centro, double r0, double r1, double da, double a) {
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    const auto includi = [&](double angolo) {
+        for (double r : {r0, r1}) {
+            const QPointF p = polare(centro, r, angolo);
+            x0 = std::min(x0, p.x());
+            y0 = std::min(y0, p.y());
+            x1 = std::max(x1, p.x());
+            y1 = std::max(y1, p.y());
+        }
+    };
+    // Its ends and the quarter turns it passes.
+    includi(da);
+    includi(a);
+    for (double q = 90 * std::ceil(da / 90); q < a; q += 90) includi(q);
+    return QRectF(QPointF(x0, y0), QPointF(x1, y1));
 }
 
 QRectF zonaMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco) {

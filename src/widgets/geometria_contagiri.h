@@ -73,6 +73,9 @@ QRectF zonaMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool 
 // The same as a few rectangles (each needle in pieces, the hub, the arc), and as the region a
 // frame repaints: far less than their bounding rectangle when the needle is slanted.
 std::vector<QRectF> partiMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco);
+// The bounding rectangle of the ring between radii r0 and r1 (equal for an arc) from angle `da`
+// clockwise to `a` (da <= a).
+QRectF riquadroSettore(QPointF centro, double r0, double r1, double da, double a);
 QRegion regioneMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco);
 
 // "7.5%", "42%", "150%", "-3.0%"; "—" when inactive.

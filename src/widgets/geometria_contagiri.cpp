@@ -58,32 +58,33 @@ GeometriaContagiri geometriaContagiri(const QRectF& cornice, double f) {
     return g;
 }
 
-std::vector<QRectF> partiMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco) {
+QRegion regioneMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco) {
     const GeometriaContagiri a = geometriaContagiri(cornice, std::clamp(f0, 0.0, 1.0));
     const GeometriaContagiri b = geometriaContagiri(cornice, std::clamp(f1, 0.0, 1.0));
     if (!(a.d > 0)) return {};
-    std::vector<QRectF> parti;
+    QRegion parti;
     // The needle's capsule and its shadow, a point more on every side for the smoothing, in three
     // pieces along its length: a slanted needle's own rectangle would be mostly empty.
     constexpr int pezzi = 3;
     const auto ago = [&](const GeometriaContagiri& g) {
         const double m = g.larghezzaAgo / 2 + 2;
         for (int k = 0; k < pezzi; ++k)
-            parti.push_back(QRectF(polare(g.centro, g.lunghezzaAgo * k / pezzi, g.angoloAgo),
-                                   polare(g.centro, g.lunghezzaAgo * (k + 1) / pezzi, g.angoloAgo))
-                                .normalized()
-                                .adjusted(-m, -m, m, m));
+            parti += QRectF(polare(g.centro, g.lunghezzaAgo * k / pezzi, g.angoloAgo),
+                            polare(g.centro, g.lunghezzaAgo * (k + 1) / pezzi, g.angoloAgo))
+                         .normalized()
+                         .adjusted(-m, -m, m, m)
+                         .toAlignedRect();
     };
     ago(a);
     ago(b);
     const double mozzo = a.diametroMozzo / 2 + 2;
-    parti.push_back(QRectF(a.centro - QPointF(mozzo, mozzo), QSizeF(2 * mozzo, 2 * mozzo)));
+    parti += QRectF(a.centro - QPointF(mozzo, mozzo), QSizeF(2 * mozzo, 2 * mozzo)).toAlignedRect();
     // The arc's centre line between the two cuts.
     const double da = tuttoLArco ? inizioScala : std::min(a.angoloAgo, b.angoloAgo);
     const double a1 = std::max(a.angoloAgo, b.angoloAgo);
     // Half the stroke and the glow of lw / 2 beyond it; the end's halo reaches as far.
     const double m = a.lw + 2;
-    parti.push_back(riquadroSettore(a.centro, a.raggio, a.raggio, da, a1).adjusted(-m, -m, m, m));
+    parti += riquadroSettore(a.centro, a.raggio, a.raggio, da, a1).adjusted(-m, -m, m, m).toAlignedRect();
     return parti;
 }
 
@@ -103,18 +104,6 @@ QRectF riquadroSettore(QPointF centro, double r0, double r1, double da, double a
     includi(a);
     for (double q = 90 * std::ceil(da / 90); q < a; q += 90) includi(q);
     return QRectF(QPointF(x0, y0), QPointF(x1, y1));
-}
-
-QRectF zonaMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco) {
-    QRectF zona;
-    for (const QRectF& r : partiMovimentoContagiri(cornice, f0, f1, tuttoLArco)) zona |= r;
-    return zona;
-}
-
-QRegion regioneMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco) {
-    QRegion r;
-    for (const QRectF& p : partiMovimentoContagiri(cornice, f0, f1, tuttoLArco)) r += p.toAlignedRect();
-    return r;
 }
 
 QMarginsF sbordoContagiri(const QSizeF& cornice) {

@@ -67,16 +67,13 @@ QMarginsF sbordoContagiri(const QSizeF& cornice);
 QRectF corniceContagiri(const QRectF& spazio);
 
 // What a frame that moves a gauge laid out in `cornice` from f0 to f1 must repaint: the needle
-// at both, the hub and the value arc between the two cuts, glow and end halo included; with
-// `tuttoLArco` (its colour changed) the value arc from the scale's start.
-QRectF zonaMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco);
-// The same as a few rectangles (each needle in pieces, the hub, the arc), and as the region a
-// frame repaints: far less than their bounding rectangle when the needle is slanted.
-std::vector<QRectF> partiMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco);
+// at both (each in three pieces: a slanted needle's rectangle would be mostly empty), the hub and
+// the value arc between the two cuts, glow and end halo included; with `tuttoLArco` (its colour
+// changed) the value arc from the scale's start.
+QRegion regioneMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco);
 // The bounding rectangle of the ring between radii r0 and r1 (equal for an arc) from angle `da`
 // clockwise to `a` (da <= a).
 QRectF riquadroSettore(QPointF centro, double r0, double r1, double da, double a);
-QRegion regioneMovimentoContagiri(const QRectF& cornice, double f0, double f1, bool tuttoLArco);
 
 // "7.5%", "42%", "150%", "-3.0%"; "—" when inactive.
 QString testoContagiri(double valore, bool attivo);

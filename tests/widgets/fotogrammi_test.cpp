@@ -223,10 +223,13 @@ TEST(ZonaMovimento, PiccolaPerUnPassoEPienaDelDisegno) {
     const QRectF cornice(12, 26, 170, 150);
     const QRectF tutto = geometriaContagiri(cornice, 0).ingombro;
     const auto area = [](const QRectF& r) { return r.width() * r.height(); };
-    EXPECT_LT(area(zonaMovimentoContagiri(cornice, 0.60, 0.62, false)), area(tutto) / 3);
-    const QRectF colore = zonaMovimentoContagiri(cornice, 0.60, 0.62, true);
+    const auto zona = [&](double f0, double f1, bool colore) {
+        return QRectF(regioneMovimentoContagiri(cornice, f0, f1, colore).boundingRect());
+    };
+    EXPECT_LT(area(zona(0.60, 0.62, false)), area(tutto) / 3);
+    const QRectF colore = zona(0.60, 0.62, true);
     EXPECT_TRUE(colore.contains(geometriaContagiri(cornice, 0).centro - QPointF(60, -30)));
-    EXPECT_TRUE(zonaMovimentoContagiri(QRectF(), 0.1, 0.2, false).isEmpty());
+    EXPECT_TRUE(regioneMovimentoContagiri(QRectF(), 0.1, 0.2, false).isEmpty());
     // A slanted needle's pieces cover much less than their bounding rectangle.
     const auto areaRegione = [](const QRegion& r) {
         double n = 0;
@@ -234,7 +237,7 @@ TEST(ZonaMovimento, PiccolaPerUnPassoEPienaDelDisegno) {
         return n;
     };
     EXPECT_LT(areaRegione(regioneMovimentoContagiri(cornice, 0.10, 0.16, false)),
-              0.7 * area(zonaMovimentoContagiri(cornice, 0.10, 0.16, false)));
+              0.7 * area(zona(0.10, 0.16, false)));
 }
 
 TEST(ZonaMovimento, LaGrigliaRidipingeSoloIlContagiriCheSiMuove) {

@@ -87,6 +87,7 @@ MiniPannello::MiniPannello(Monitor& monitor, Preferenze& preferenze, AzioniPanne
     for (std::size_t i = 0; i < contagiri_.size(); ++i) {
         const Risorsa r = Risorsa::perProcesso[i];
         contagiri_[i] = new Contagiri(0, r.colore()(), r.breve(), true);
+        contagiri_[i]->impostaFondo(Tema::panel);
         riga->addWidget(cella(contagiri_[i], quadranti_));
     }
     chip_ = new ChipANE(false);

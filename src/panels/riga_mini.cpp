@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -43,6 +44,8 @@ double altezzaBlocco() {
 
 RigaMini::RigaMini(CacheIcone& icone, QWidget* padre) : QWidget(padre), icone_(icone) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // It paints its corners itself: a changed row does not repaint the popover under it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void RigaMini::imposta(const UsoProcesso& p, bool seguito) {
@@ -64,10 +67,11 @@ QSize RigaMini::sizeHint() const {
     return {200, static_cast<int>(std::ceil(contenuto + 2 * paddingVerticale))};
 }
 
-void RigaMini::paintEvent(QPaintEvent*) {
+void RigaMini::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
     const Aspetto a = Tema::aspetto();
+    p.fillRect(e->rect(), Tema::panel(a));  // the rounded corners, on the popover's panel
+    p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = rect();
     p.setPen(Qt::NoPen);
     p.setBrush(Tema::card(a));

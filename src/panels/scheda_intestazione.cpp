@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
@@ -76,6 +77,8 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, CacheIcone& icone, std:
                                        QWidget* padre)
     : QWidget(padre), monitor_(monitor), animazioneBordo_(new QVariantAnimation(this)) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // It paints its corners itself: a gauge's frame does not repaint the panel under the card.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(0, 12, 0, 12);
     v->setSpacing(6);
@@ -118,6 +121,7 @@ SchedaIntestazione::SchedaIntestazione(Monitor& monitor, CacheIcone& icone, std:
             quadrante = chip_;
         } else {
             auto* c = new Contagiri(0, r.colore()(), QString(), true, this);
+            c->impostaFondo(Tema::card);
             c->setAccessibleName(r.titolo());  // the title under it is a label of its own
             contagiri_[r == Risorsa::cpu ? 0 : 1] = c;
             quadrante = c;
@@ -224,10 +228,11 @@ bool SchedaIntestazione::event(QEvent* e) {
     return r;
 }
 
-void SchedaIntestazione::paintEvent(QPaintEvent*) {
+void SchedaIntestazione::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
     const Aspetto a = Tema::aspetto();
+    p.fillRect(e->rect(), Tema::panel(a));  // the rounded corners, on the panel it stands on
+    p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75);
     p.setBrush(Tema::card(a));
     p.setPen(bordo_ > 0 ? QPen(conOpacita(Tema::control(a), bordo_), 1.5) : QPen(Qt::NoPen));

@@ -267,9 +267,9 @@ void Monitor::campiona() {
         }
     }
 
-    // 10. Sources, published before the lists so observers see the state first.
-    pubblica(StatoFonti{tickMossi && !lista.empty(), gpu.trovata, energia_->pronta(), gpu.assente,
-                        energia_->assente()});
+    // 10. Sources, assigned before the lists so observers see the state first.
+    const StatoFonti fonti{tickMossi && !lista.empty(), gpu.trovata, energia_->pronta(), gpu.assente,
+                           energia_->assente()};
 
     // 11. Applications holding Neural Engine clients.
     std::vector<std::string> aneApp;
@@ -277,15 +277,16 @@ void Monitor::campiona() {
     std::sort(aneApp.begin(), aneApp.end());
     aneApp.erase(std::unique(aneApp.begin(), aneApp.end()), aneApp.end());
 
-    // 12-13. Memory and publication.
+    // 12-13. Memory and publication, in one message: the main thread wakes once a sample.
     const double memoria = memoriaUsata(sonde_);
     UsoTotale tot{cpu, core, gpu.totale, ane, potenze.gpu, potenze.ane, std::move(aneApp)};
     Riepilogo riep{memoria, cpu, core, gpu.totale, ane};
     std::weak_ptr<Monitor> debole = weak_from_this();
     principale_(
-        [debole, primi = std::move(primi), tot = std::move(tot), dett = std::move(dett), riep]() mutable {
+        [debole, fonti, primi = std::move(primi), tot = std::move(tot), dett = std::move(dett), riep]() mutable {
             auto m = debole.lock();
             if (!m) return;
+            if (!(m->stato() == fonti)) m->assegna(m->stato, fonti);
             m->assegna(m->processi, std::move(primi));
             m->assegna(m->totale, std::move(tot));
             m->assegna(m->dettaglio, std::move(dett));

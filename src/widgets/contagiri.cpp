@@ -1,6 +1,7 @@
 #include "widgets/contagiri.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "widgets/disegno_contagiri.h"
@@ -36,10 +37,11 @@ QString Contagiri::testo() const {
     return testoContagiri(valore_, attivo_);
 }
 
-void Contagiri::paintEvent(QPaintEvent*) {
+void Contagiri::paintEvent(QPaintEvent* e) {
     QPainter p(this);
+    if (fondo_) p.fillRect(e->rect(), (*fondo_)(Tema::aspetto()));
     disegnaContagiri(p, corniceContagiri(contentsRect()), molla_.valore(), testo(), etichetta_,
-                     Tema::aspetto(), immagini_);
+                     Tema::aspetto(), immagini_, &e->region());
 }
 
 void Contagiri::changeEvent(QEvent* e) {

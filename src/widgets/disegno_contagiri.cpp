@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <list>
@@ -458,7 +459,7 @@ qsizetype ImmaginiContagiri::memoria() const {
 }
 
 void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo,
-                      const QString& etichetta, Aspetto a, ImmaginiContagiri& immagini) {
+                      const QString& etichetta, Aspetto a, ImmaginiContagiri& immagini, const QRegion* zona) {
     ImmaginiContagiri::Dentro& im = *immagini.d_;
     const GeometriaContagiri g = geometriaContagiri(cornice, f);
     if (g.d <= 0) return;
@@ -479,6 +480,13 @@ void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QStrin
     const CaratteriContagiri& k = caratteri(g.d, im.caratteri);
     const double he = etichetta.isEmpty() ? 0 : k.hEtichetta;
     const double alto = g.centroTesti.y() - (k.hValore + he) / 2;
+    // Most frames move only the needle and the arc's end: the texts under the hub stay as painted.
+    // Their box is wider than either line can be (0.8 d against some 0.4 d for "100%").
+    const QRectF testi(g.centroTesti.x() - 0.4 * g.d, alto, 0.8 * g.d, k.hValore + he);
+    if (zona && !zona->intersects(testi.toAlignedRect().adjusted(-2, -2, 2, 2))) {
+        p.restore();
+        return;
+    }
     p.setPen(Tema::testoPrimario(a));
     testoCentratoSu(p, k.valore, g.centroTesti.x(), alto, testo, true);
     if (!etichetta.isEmpty()) {

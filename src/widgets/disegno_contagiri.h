@@ -9,6 +9,7 @@
 #include "widgets/tema.h"
 
 class QPainter;
+class QRegion;
 
 namespace pulsaro {
 
@@ -28,13 +29,16 @@ public:
 
 private:
     friend void disegnaContagiri(QPainter&, const QRectF&, double, const QString&, const QString&, Aspetto,
-                                 ImmaginiContagiri&);
+                                 ImmaginiContagiri&, const QRegion*);
     std::unique_ptr<Dentro> d_;
 };
 
 // Paints a gauge laid out in `cornice` at the (possibly animating) fraction f. The arcs may
-// reach beyond `cornice`: geometriaContagiri().ingombro says how far.
+// reach beyond `cornice`: geometriaContagiri().ingombro says how far. `zona`, in the painter's
+// coordinates, is all that needs painting (a spring's frame): the parts wholly outside it are
+// skipped; none means everything.
 void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo,
-                      const QString& etichetta, Aspetto aspetto, ImmaginiContagiri& immagini);
+                      const QString& etichetta, Aspetto aspetto, ImmaginiContagiri& immagini,
+                      const QRegion* zona = nullptr);
 
 }  // namespace pulsaro

@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QToolTip>
@@ -23,6 +24,13 @@ ListaProcessi::ListaProcessi(QWidget* padre) : QWidget(padre) {
     politica.setHeightForWidth(true);
     setSizePolicy(politica);
     setFocusPolicy(Qt::StrongFocus);
+    // The views paint the panel's colour between their cards: a changed figure then repaints
+    // neither the window, the scroll area nor the panel under the list.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ListaProcessi::disegnaSfondo(QPainter& p, const QPaintEvent* e) {
+    p.fillRect(e->rect(), Tema::panel(Tema::aspetto()));
 }
 
 void ListaProcessi::impostaProcessi(std::vector<UsoProcesso> processi) {

@@ -59,6 +59,8 @@ protected:
     bool scelto(const UsoProcesso& p) const { return selezionato_ && *selezionato_ == p.id; }
     // The card of an item: filled, and outlined when selected.
     static void disegnaFondo(QPainter& p, const QRectF& r, double raggio, bool scelto, Aspetto a);
+    // The panel's colour under the event's rectangle: the list is opaque.
+    static void disegnaSfondo(QPainter& p, const QPaintEvent* e);
     void disegnaIcona(QPainter& p, const QRectF& cornice, std::int32_t pid, Aspetto a) const;
 
     void mousePressEvent(QMouseEvent* e) override;

@@ -93,6 +93,7 @@ QSize VistaBarre::minimumSizeHint() const {
 
 void VistaBarre::paintEvent(QPaintEvent* evento) {
     QPainter p(this);
+    disegnaSfondo(p, evento);
     p.setRenderHint(QPainter::Antialiasing);
     const Aspetto a = Tema::aspetto();
     const QFont rango = fontRango();

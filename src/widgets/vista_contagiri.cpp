@@ -207,6 +207,7 @@ QSize VistaContagiri::minimumSizeHint() const {
 
 void VistaContagiri::paintEvent(QPaintEvent* evento) {
     QPainter p(this);
+    disegnaSfondo(p, evento);
     p.setRenderHint(QPainter::Antialiasing);
     const Aspetto a = Tema::aspetto();
     const double hIntestazione = altezzaIntestazione();
@@ -234,7 +235,8 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
             const double valore = r.valore(pr);
             double f = frazioneContagiri(valore, true);
             if (it != molle_.end()) f = k == 0 ? it->second->cpu.valore() : it->second->gpu.valore();
-            disegnaContagiri(p, l.contagiri[k], f, testoContagiri(valore, true), r.breve(), a, immagini_);
+            disegnaContagiri(p, l.contagiri[k], f, testoContagiri(valore, true), r.breve(), a, immagini_,
+                             &regione);
         }
         if (!tocca(l.intestazione)) continue;
         const Intestazione t = intestazione(l.intestazione, pr, static_cast<int>(i) + 1);

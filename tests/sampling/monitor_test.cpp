@@ -20,7 +20,10 @@ protected:
 
     void crea() {
         monitor =
-            Monitor::crea(sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); });
+            Monitor::crea(sonde, coda, [this](std::function<void()> f) {
+                ++consegne;
+                blocchi.push_back(std::move(f));
+            });
         campioni = 0;  // the totals go out with every full sample
         abbonamento = monitor->totale.abbona([this](const UsoTotale&) { ++campioni; });
     }
@@ -48,6 +51,7 @@ protected:
     std::map<std::string, Monitor::Interesse> viste;
     Abbonamento abbonamento;
     int campioni = 0;
+    int consegne = 0;  // blocks handed to the main thread
 };
 
 }  // namespace
@@ -144,7 +148,9 @@ TEST_F(MonitorTest, AnnunciPrimaDiOgniCambioERiepilogoSoloSeCambia) {
     avanza(0.35);
     sonde.avanzaTick(90, 10);
     eventi.clear();
+    const int consegnePrima = consegne;
     avanza(1.5);
+    EXPECT_EQ(consegne - consegnePrima, 1) << "a sample, state included, wakes the main thread once";
     const std::string prima = "annuncio " + std::to_string(0.0), dopo = "annuncio " + std::to_string(90.0);
     // The ticks moved only now, so the CPU source turns on with this sample.
     EXPECT_EQ(eventi, (std::vector<std::string>{prima, "stato", prima, "processi", prima,

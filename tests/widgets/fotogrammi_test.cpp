@@ -195,8 +195,9 @@ TEST(ZonaMovimento, PiccolaPerUnPassoEPienaDelDisegno) {
                     QPainter p(&img);
                     if (!zona.isEmpty()) p.setClipRegion(zona);
                     p.fillRect(QRect(QPoint(), misura), Tema::card(a));
+                    // As the widgets do: the zone also tells what may be left out.
                     disegnaContagiri(p, cornice, f, QStringLiteral("42%"), QStringLiteral("CPU"), a,
-                                     immagini);
+                                     immagini, zona.isEmpty() ? nullptr : &zona);
                 };
                 const auto nuova = [&] {
                     QImage img(misura * dpr, QImage::Format_ARGB32_Premultiplied);

@@ -124,24 +124,34 @@ std::optional<Applicazione> ApplicazioniDesktop::applicazione(std::int32_t pid) 
     if (pid <= 0) return std::nullopt;
     const auto stat =
         leggiStat(leggiFile(sottoRadice(radice_, "proc/" + std::to_string(pid) + "/stat"), 4096));
-    std::lock_guard lock(mutex_);
     if (!stat) {
+        std::lock_guard lock(mutex_);
         risposte_.erase(pid);
         return std::nullopt;
     }
-    if (auto it = risposte_.find(pid); it != risposte_.end() && it->second.avvio == stat->avvio)
-        return it->second.app;
+    return applicazione(pid, stat->avvio, stat->nome);
+}
+
+std::optional<Applicazione> ApplicazioniDesktop::applicazione(std::int32_t pid, std::uint64_t avvio,
+                                                              const std::string& comm) {
+    if (pid <= 0) return std::nullopt;
+    std::lock_guard lock(mutex_);
+    if (auto it = risposte_.find(pid); it != risposte_.end() && it->second.avvio == avvio) return it->second.app;
     if (!indicizzato_) costruisciIndice();
-    auto app = cerca(pid, stat->nome);
+    auto app = cerca(pid, comm);
     if (risposte_.size() >= massimoRisposte) risposte_.clear();
-    risposte_[pid] = Risposta{stat->avvio, app};
+    risposte_[pid] = Risposta{avvio, app};
+    return app;
+}
+
+ApplicazioniDesktop& applicazioniDesktop() {
+    static ApplicazioniDesktop app("/", cartelleDatiXdg(std::getenv("HOME"), std::getenv("XDG_DATA_HOME"),
+                                                        std::getenv("XDG_DATA_DIRS")));
     return app;
 }
 
 Applicazioni& applicazioniDiSistema() {
-    static ApplicazioniDesktop app("/", cartelleDatiXdg(std::getenv("HOME"), std::getenv("XDG_DATA_HOME"),
-                                                        std::getenv("XDG_DATA_DIRS")));
-    return app;
+    return applicazioniDesktop();
 }
 
 }  // namespace pulsaro

@@ -25,6 +25,9 @@ public:
 
     // Safe from any thread.
     std::optional<Applicazione> applicazione(std::int32_t pid) override;
+    // The same for a process whose start time and command name the caller has just read from its
+    // stat line: no second read.
+    std::optional<Applicazione> applicazione(std::int32_t pid, std::uint64_t avvio, const std::string& comm);
 
     // Entries found so far, keyed by executable base name (builds the index on first use).
     std::size_t vociIndicizzate();
@@ -47,5 +50,8 @@ private:
     std::map<std::string, VoceDesktop> perEseguibile_;
     std::map<std::int32_t, Risposta> risposte_;
 };
+
+// The machine's own, the one applicazioniDiSistema() gives.
+ApplicazioniDesktop& applicazioniDesktop();
 
 }  // namespace pulsaro

@@ -147,6 +147,7 @@ std::vector<VoceProc> leggiProcessiProc(const std::string& radice) {
         v.cpu = static_cast<double>(stat->utime + stat->stime) / tick;
         v.memoria = stat->rss > 0 ? static_cast<std::uint64_t>(stat->rss) * pagina : 0;
         v.nome = std::move(stat->nome);
+        v.avvio = stat->avvio;
         // Uptime is read first, so a process born since then would come out slightly negative.
         if (avviata) v.eta = std::max(0.0, *avviata - static_cast<double>(stat->avvio) / tick);
         voci.push_back(std::move(v));

@@ -15,6 +15,7 @@ struct VoceProc {
     std::uint64_t memoria = 0;  // resident bytes
     std::string nome;           // the kernel's command name (at most 15 bytes, any bytes)
     std::optional<double> eta;  // seconds since it started; absent without /proc/uptime
+    std::uint64_t avvio = 0;    // start time, clock ticks after boot: with the pid, which process
 };
 
 // What /proc/<pid>/stat says about one process.

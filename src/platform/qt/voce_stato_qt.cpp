@@ -117,6 +117,7 @@ void VoceStatoQt::controllaPresenza() {
     const bool ora = icona_ && disponibile_();
     if (ora == mostrata_) return;
     mostrata_ = ora;
+    letto_.invalidate();  // a tray come or gone places the icon anew
     if (quandoPresenza_) quandoPresenza_(ora);
 }
 
@@ -141,6 +142,12 @@ void VoceStatoQt::attivata(QSystemTrayIcon::ActivationReason motivo) {
 }
 
 void VoceStatoQt::impostaImmagine(const ImmaginePixel& immagine) {
+    // A tile whose figures read the same is the same picture: the tray is not made to draw it
+    // again (on a StatusNotifierItem host every new icon is a message and a fetch).
+    if (!immagine_.isNull() && immagine.larghezza == ultima_.larghezza && immagine.altezza == ultima_.altezza &&
+        immagine.dpr == ultima_.dpr && immagine.argb == ultima_.argb)
+        return;
+    ultima_ = immagine;
     immagine_ = iconaSenzaCache(immagineQt(immagine));
     if (icona_) icona_->setIcon(immagine_);
 }
@@ -158,7 +165,9 @@ QIcon VoceStatoQt::iconaMenu(const ImmaginePixel& immagine) {
 }
 
 void VoceStatoQt::impostaSuggerimento(const std::string& testo) {
-    suggerimento_ = QString::fromStdString(testo);
+    const QString nuovo = QString::fromStdString(testo);
+    if (nuovo == suggerimento_ && icona_ && icona_->toolTip() == nuovo) return;
+    suggerimento_ = nuovo;
     if (icona_) icona_->setToolTip(suggerimento_);
 }
 
@@ -225,14 +234,22 @@ Rettangolo VoceStatoQt::rettangolo() const {
     return {g.x(), g.y(), g.width(), g.height()};
 }
 
+Rettangolo VoceStatoQt::rettangoloRecente() const {
+    if (!letto_.isValid() || letto_.elapsed() >= 1000) {
+        recente_ = rettangolo();
+        letto_.start();
+    }
+    return recente_;
+}
+
 int VoceStatoQt::latoQuadrato() const {
-    const Rettangolo r = rettangolo();
+    const Rettangolo r = rettangoloRecente();
     if (!r.vuoto()) return std::min(r.larghezza, r.altezza);
     return 22;  // a StatusNotifierItem host does not say; the common panel slot
 }
 
 double VoceStatoQt::dpr() const {
-    const Rettangolo r = rettangolo();
+    const Rettangolo r = rettangoloRecente();
     QScreen* s = r.vuoto() ? QGuiApplication::primaryScreen() : QGuiApplication::screenAt(QPoint(r.x, r.y));
     if (!s) s = QGuiApplication::primaryScreen();
     return s ? s->devicePixelRatio() : 1.0;

@@ -2,6 +2,7 @@
 // the desktop offers when the icon is made.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -45,6 +46,9 @@ private:
     void controllaPresenza();
     void attivata(QSystemTrayIcon::ActivationReason motivo);
     QIcon iconaMenu(const ImmaginePixel& immagine);
+    // The icon's place, asked of the tray at most once a second: on X11 each answer is a round
+    // trip to the server, and the tile asks at every sample.
+    Rettangolo rettangoloRecente() const;
     // Fills a menu with the entries; their actions run after the menu has closed.
     void riempi(QMenu* menu, const std::vector<VoceMenu>& voci);
 
@@ -64,6 +68,9 @@ private:
     std::unique_ptr<QMenu> allegato_;
     std::vector<VoceMenu> vociAllegate_;
     std::vector<std::pair<ImmaginePixel, QIcon>> iconeMenu_;
+    ImmaginePixel ultima_;  // the image immagine_ was made from
+    mutable Rettangolo recente_;
+    mutable QElapsedTimer letto_;
 };
 
 QImage immagineQt(const ImmaginePixel& p);

@@ -1,5 +1,9 @@
 // The real probes on Linux: /proc and sysfs stand in for the Mac's host, registry and IOReport.
+#include <unordered_map>
+#include <utility>
+
 #include "platform/applicazioni.h"
+#include "platform/linux/applicazioni_linux.h"
 #include "platform/linux/host_linux.h"
 #include "platform/linux/processi_proc.h"
 #include "platform/testo_utf8.h"
@@ -22,9 +26,12 @@ public:
 
     TempiProcessi tempiProcessi() override {
         TempiProcessi lista;
-        for (auto& v : leggiProcessiProc("/"))
+        avvii_.clear();
+        for (auto& v : leggiProcessiProc("/")) {
             lista[v.pid] =
                 TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome), v.eta};  // the kernel allows any bytes
+            avvii_[v.pid] = {v.avvio, std::move(v.nome)};
+        }
         return lista;
     }
 
@@ -33,7 +40,14 @@ public:
     double memoriaUsata() override { return host_.memoriaUsata(); }
 
     std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
-        return applicazioniDiSistema().nome(pid);
+        // The listing just read says which process the pid is: its stat line is not read again.
+        std::optional<Applicazione> app;
+        if (const auto it = avvii_.find(pid); it != avvii_.end())
+            app = applicazioniDesktop().applicazione(pid, it->second.first, it->second.second);
+        else
+            app = applicazioniDesktop().applicazione(pid);
+        if (!app || app->nome.empty()) return std::nullopt;
+        return std::move(app->nome);
     }
 
     int processoriAttivi() override { return host_.processoriAttivi(); }
@@ -41,6 +55,8 @@ public:
 
 private:
     HostLinux host_{"/", true};
+    // Start time and raw command name of each pid in the last listing.
+    std::unordered_map<std::int32_t, std::pair<std::uint64_t, std::string>> avvii_;
     const Macchina macchina_ = leggiMacchina(host_);
 };
 

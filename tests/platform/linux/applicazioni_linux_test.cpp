@@ -173,6 +173,11 @@ TEST_F(ApplicazioniFinte, IdRiusatoNonDaNomiVecchi) {
     a.collega("proc/100/exe", "/usr/bin/gedit");
     a.scrivi("proc/100/stat", stat(100, "gedit", 1));
     EXPECT_EQ(app.applicazione(100)->nome, "Editor di testo");
+
+    // Start time and name from a listing just read: the same rule, without the stat line.
+    a.collega("proc/100/exe", "/usr/lib/firefox/firefox");
+    EXPECT_EQ(app.applicazione(100, 1, "gedit")->nome, "Editor di testo") << "same process, remembered";
+    EXPECT_EQ(app.applicazione(100, 700, "firefox")->nome, "Firefox mio") << "a later process, asked afresh";
 }
 
 TEST_F(ApplicazioniFinte, DaPiuThread) {

@@ -98,6 +98,7 @@ TEST(ProcessiProc, EtaDaAvvioEUptime) {
     EXPECT_NEAR(*voci[0].eta, 90.25, 1e-9);
     EXPECT_NEAR(*voci[1].eta, 1.25, 1e-9);
     EXPECT_EQ(*voci[2].eta, 0);  // born after uptime was read
+    EXPECT_EQ(voci[1].avvio, static_cast<std::uint64_t>(99 * tick));
 
     for (const char* rotto : {"", "abc 1.00\n", "100 5.00\n", "100.2x 5\n"}) {
         a.scrivi("proc/uptime", rotto);

@@ -75,6 +75,10 @@ double altezzaMiniBarra() {
     return altezzaTestoMini() + spaziaturaMiniBarra + altezzaTracciaMiniBarra;
 }
 
+QRect ingombroBarra(const QRectF& r) {
+    return r.toAlignedRect().adjusted(-2, -2, 2, 2);
+}
+
 void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& etichetta, bool attiva,
                   Aspetto a) {
     const double hc = altezzaDidascalia();

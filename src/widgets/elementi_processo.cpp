@@ -81,17 +81,21 @@ QString testoMemoriaPid(const UsoProcesso& p) {
            QString::number(p.id);
 }
 
+bool stessaBarra(double va, double vb) {
+    // Above 0 a bar shows at least a sliver; 0.02 points of 100 are a fiftieth of a pixel of a
+    // track 100 pixels long.
+    return (va > 0) == (vb > 0) && testoBarra(va, true) == testoBarra(vb, true) &&
+           std::abs(std::clamp(va, 0.0, 100.0) - std::clamp(vb, 0.0, 100.0)) <= 0.02;
+}
+
+bool stessaIntestazione(const UsoProcesso& a, const UsoProcesso& b) {
+    return a.id == b.id && a.nome == b.nome && a.usaANE == b.usaANE && testoMemoriaPid(a) == testoMemoriaPid(b);
+}
+
 bool stessoAspetto(const UsoProcesso& a, const UsoProcesso& b) {
-    if (a.id != b.id || a.nome != b.nome || a.usaANE != b.usaANE || testoMemoriaPid(a) != testoMemoriaPid(b))
-        return false;
-    for (const Risorsa r : Risorsa::perProcesso) {
-        const double va = r.valore(a), vb = r.valore(b);
-        // Above 0 a bar shows at least a sliver; 0.02 points of 100 are a fiftieth of a pixel of a
-        // track 100 pixels long.
-        if ((va > 0) != (vb > 0) || testoBarra(va, true) != testoBarra(vb, true) ||
-            std::abs(std::clamp(va, 0.0, 100.0) - std::clamp(vb, 0.0, 100.0)) > 0.02)
-            return false;
-    }
+    if (!stessaIntestazione(a, b)) return false;
+    for (const Risorsa r : Risorsa::perProcesso)
+        if (!stessaBarra(r.valore(a), r.valore(b))) return false;
     return true;
 }
 

@@ -43,6 +43,9 @@ QString testoMemoriaPid(const UsoProcesso& p);
 // value texts, and bars and dials within a fraction of a pixel. A new sample repaints only the
 // processes that changed, and most of them sit still.
 bool stessoAspetto(const UsoProcesso& a, const UsoProcesso& b);
+// Its parts: the row's header (the process, its name, badge and memory text), one bar's value.
+bool stessaIntestazione(const UsoProcesso& a, const UsoProcesso& b);
+bool stessaBarra(double prima, double dopo);
 
 // A process's name as the lists, the header card and the popover show it: on one line, with the
 // characters that would steer the text rather than show (controls, bidirectional controls and other

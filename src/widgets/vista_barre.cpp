@@ -91,6 +91,18 @@ QSize VistaBarre::minimumSizeHint() const {
     return {static_cast<int>(fisso) + 80, heightForWidth(0)};
 }
 
+QRegion VistaBarre::zonaCambiata(int i, const UsoProcesso& prima, const UsoProcesso& dopo) const {
+    // A row whose process and header stay the same repaints only the bars whose value changed.
+    if (!stessaIntestazione(prima, dopo)) return ListaProcessi::zonaCambiata(i, prima, dopo);
+    const LayoutRiga l = layoutRiga(rettangoloRiga(i));
+    QRegion zona;
+    for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
+        const Risorsa r = Risorsa::perProcesso[k];
+        if (!stessaBarra(r.valore(prima), r.valore(dopo))) zona += ingombroBarra(l.barre[k]);
+    }
+    return zona;
+}
+
 void VistaBarre::paintEvent(QPaintEvent* evento) {
     QPainter p(this);
     disegnaSfondo(p, evento);
@@ -104,13 +116,24 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
     const QColor secondario = Tema::testoSecondario(a);
     const QColor primario = Tema::testoPrimario(a);
 
+    const QRegion& regione = evento->region();
     for (std::size_t i = 0; i < processi_.size(); ++i) {
         const QRectF riga = rettangoloRiga(static_cast<int>(i));
-        if (!evento->region().intersects(riga.toAlignedRect().adjusted(-1, -1, 1, 1))) continue;
+        if (!regione.intersects(riga.toAlignedRect().adjusted(-1, -1, 1, 1))) continue;
         const UsoProcesso& pr = processi_[i];
         disegnaFondo(p, riga, raggioRiga, scelto(pr), a);
 
         const LayoutRiga l = layoutRiga(riga);
+        // A sample that moved a bar repaints that bar: the header's texts are not laid out again.
+        const QRectF testata = l.rango.united(l.icona).united(l.nome);
+        if (!regione.intersects(testata.toAlignedRect().adjusted(-2, -2, 2, 2))) {
+            for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
+                const Risorsa r = Risorsa::perProcesso[k];
+                if (regione.intersects(ingombroBarra(l.barre[k])))
+                    disegnaBarra(p, l.barre[k], r.valore(pr), r.breve(), true, a);
+            }
+            continue;
+        }
         p.setPen(secondario);
         const QString numero = QString::number(i + 1);
         disegnaTesto(p, l.rango.center() - QPointF(misuraTesto(numero, rango).width() / 2, hRango / 2),

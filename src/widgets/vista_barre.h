@@ -19,6 +19,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    QRegion zonaCambiata(int i, const UsoProcesso& prima, const UsoProcesso& dopo) const override;
     QRectF rettangoloVoce(int i) const override { return rettangoloRiga(i); }
     QRectF rettangoloEtichetta(int i) const override;
 

@@ -118,9 +118,7 @@ void VistaContagiri::processiImpostati() {
 QRegion VistaContagiri::zonaCambiata(int i, const UsoProcesso& prima, const UsoProcesso& dopo) const {
     // A card whose header stays the same repaints the texts of its gauges that changed; their
     // needles and arcs are the springs' to repaint.
-    if (prima.id != dopo.id || prima.nome != dopo.nome || prima.usaANE != dopo.usaANE ||
-        testoMemoriaPid(prima) != testoMemoriaPid(dopo))
-        return ListaProcessi::zonaCambiata(i, prima, dopo);
+    if (!stessaIntestazione(prima, dopo)) return ListaProcessi::zonaCambiata(i, prima, dopo);
     const LayoutScheda l = layoutScheda(rettangoloScheda(i), altezzaIntestazione());
     QRegion zona;
     for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPaintEvent>
 #include <vector>
 
 #include "support/qt_app.h"
@@ -150,6 +152,59 @@ TEST(BarreDisegno, SchedeRiempiteFinoAlBordo) {
         const QPointF primaDelleBarre = layoutRiga(r1).barre[0].topLeft() + QPointF(-6, 2);
         EXPECT_TRUE(prova::simile(t.colore(primaDelleBarre), Tema::chip(a), 2)) << dpr;
     }
+}
+
+// A new sample that moves a bar repaints that bar alone, which holds all that the bar paints; a
+// changed header repaints its row.
+TEST(BarreDisegno, UnCampioneRidipingeSoloLeBarreCambiate) {
+    for (const auto& [dpr, origine] : prova::situazioni)
+        for (const double valore : {0.0, 55.5, 100.0}) {
+            const QRectF r(10.3, 12.6, 200, 30);
+            const auto t = prova::dipingiSu(QSizeF(240, 60), dpr, origine, Qt::transparent, [&](QPainter& p) {
+                disegnaBarra(p, r, valore, "GPU", true, Aspetto::chiaro);
+            });
+            const QRectF tinta =
+                prova::inchiostro(t, QRectF(-origine, QSizeF(240, 60)), [](const QColor& c) { return c.alpha() > 0; });
+            EXPECT_FALSE(tinta.isEmpty());
+            EXPECT_TRUE(QRectF(ingombroBarra(r)).contains(tinta)) << dpr << " " << valore;
+        }
+
+    struct Dipinto : QObject {
+        QRegion regione;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) regione += static_cast<QPaintEvent*>(e)->region();
+            return false;
+        }
+    } dipinto;
+    VistaBarre v;
+    std::vector<UsoProcesso> p = tre();
+    v.impostaProcessi(p);
+    v.resize(640, v.heightForWidth(640));
+    v.show();
+    QCoreApplication::processEvents();
+    QEvent esce(QEvent::Leave);  // the offscreen pointer rests over the list
+    QApplication::sendEvent(&v, &esce);
+    v.installEventFilter(&dipinto);
+    const auto campione = [&](std::vector<UsoProcesso> nuovi) {
+        dipinto.regione = QRegion();
+        v.impostaProcessi(std::move(nuovi));
+        QCoreApplication::processEvents();
+        return dipinto.regione;
+    };
+    const auto tocca = [](const QRegion& r, const QRectF& q) { return r.intersects(q.toAlignedRect()); };
+
+    p[0].cpu = 62;
+    QRegion r = campione(p);
+    const LayoutRiga l0 = layoutRiga(v.rettangoloRiga(0));
+    EXPECT_TRUE(tocca(r, l0.barre[0]));
+    EXPECT_FALSE(tocca(r, l0.nome));
+    EXPECT_FALSE(tocca(r, l0.barre[1]));
+    EXPECT_FALSE(tocca(r, v.rettangoloRiga(1)));
+
+    p[2].memoria = 300u << 20;
+    r = campione(p);
+    EXPECT_TRUE(tocca(r, layoutRiga(v.rettangoloRiga(2)).nome));
+    EXPECT_FALSE(tocca(r, v.rettangoloRiga(0)));
 }
 
 TEST(Griglia, ColonneERettangoli) {

@@ -49,10 +49,19 @@ RigaMini::RigaMini(CacheIcone& icone, QWidget* padre) : QWidget(padre), icone_(i
 }
 
 void RigaMini::imposta(const UsoProcesso& p, bool seguito) {
-    const bool uguale = stessoAspetto(p, processo_);
+    const bool intestazione = stessaIntestazione(p, processo_);
     const UsoProcesso prima = std::exchange(processo_, p);
     seguito_ = seguito;
-    if (!uguale) update();
+    if (!intestazione) {
+        update();
+    } else {
+        // The same process: only the bars whose value moved are repainted.
+        for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
+            const Risorsa r = Risorsa::perProcesso[k];
+            if (!stessaBarra(r.valore(prima), r.valore(p)))
+                update(rettangoloBarra(k).toAlignedRect().adjusted(-2, -2, 2, 2));
+        }
+    }
     if (annunciAttivi()) annunciaRiga(this, prima);
 }
 
@@ -67,6 +76,19 @@ QSize RigaMini::sizeHint() const {
     return {200, static_cast<int>(std::ceil(contenuto + 2 * paddingVerticale))};
 }
 
+double RigaMini::fineNome() const {
+    return paddingOrizzontale + latoIconaMini + spaziatura + larghezzaNomeMini + spaziatura;
+}
+
+QRectF RigaMini::rettangoloBarra(std::size_t k) const {
+    const QRectF dentro =
+        QRectF(rect()).adjusted(paddingOrizzontale, paddingVerticale, -paddingOrizzontale, -paddingVerticale);
+    const double n = static_cast<double>(Risorsa::perProcesso.size());
+    const double x = fineNome();
+    const double w = std::max(0.0, (dentro.right() - x - spaziatura * (n - 1)) / n);
+    return QRectF(x + static_cast<double>(k) * (w + spaziatura), dentro.top(), w, dentro.height());
+}
+
 void RigaMini::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     const Aspetto a = Tema::aspetto();
@@ -79,30 +101,27 @@ void RigaMini::paintEvent(QPaintEvent* e) {
 
     const QRectF dentro =
         r.adjusted(paddingOrizzontale, paddingVerticale, -paddingOrizzontale, -paddingVerticale);
-    double x = dentro.left();
-    const double cy = dentro.center().y();
-    disegnaIconaProcesso(p, QRectF(x, cy - latoIconaMini / 2, latoIconaMini, latoIconaMini), processo_.id, a,
-                         icone_);
-    x += latoIconaMini + spaziatura;
-
-    const QFont nome = fontNome();
-    const QFont memoria = fontMemoria();
-    const double alto = cy - altezzaBlocco() / 2;
-    p.setPen(Tema::testoPrimario(a));
-    disegnaTesto(p, QPointF(x, alto), testoTagliato(nomeProcesso(processo_), nome, larghezzaNomeMini), nome);
-    p.setPen(Tema::testoSecondario(a));
-    disegnaCifre(p, QPointF(x, alto + QFontMetricsF(nome).height()),
-                 testoCifreTagliato(QString::fromStdString(memoriaTesto(processo_.memoria)), memoria,
-                                    larghezzaNomeMini),
-                 memoria);
-    x += larghezzaNomeMini + spaziatura;
-
-    const double n = static_cast<double>(Risorsa::perProcesso.size());
-    const double w = std::max(0.0, (dentro.right() - x - spaziatura * (n - 1)) / n);
-    for (const Risorsa risorsa : Risorsa::perProcesso) {
-        disegnaMiniBarra(p, QRectF(x, dentro.top(), w, dentro.height()), risorsa.valore(processo_), true, a);
-        x += w + spaziatura;
+    // A sample that moved a bar repaints that bar: the name and memory are not laid out again.
+    if (e->region().intersects(QRectF(r.left(), r.top(), fineNome(), r.height()).toAlignedRect())) {
+        double x = dentro.left();
+        const double cy = dentro.center().y();
+        disegnaIconaProcesso(p, QRectF(x, cy - latoIconaMini / 2, latoIconaMini, latoIconaMini), processo_.id,
+                             a, icone_);
+        x += latoIconaMini + spaziatura;
+        const QFont nome = fontNome();
+        const QFont memoria = fontMemoria();
+        const double alto = cy - altezzaBlocco() / 2;
+        p.setPen(Tema::testoPrimario(a));
+        disegnaTesto(p, QPointF(x, alto), testoTagliato(nomeProcesso(processo_), nome, larghezzaNomeMini),
+                     nome);
+        p.setPen(Tema::testoSecondario(a));
+        disegnaCifre(p, QPointF(x, alto + QFontMetricsF(nome).height()),
+                     testoCifreTagliato(QString::fromStdString(memoriaTesto(processo_.memoria)), memoria,
+                                        larghezzaNomeMini),
+                     memoria);
     }
+    for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k)
+        disegnaMiniBarra(p, rettangoloBarra(k), Risorsa::perProcesso[k].valore(processo_), true, a);
     if (corrente_) {
         p.setPen(QPen(Tema::control(a), 2));
         p.setBrush(Qt::NoBrush);

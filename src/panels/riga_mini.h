@@ -1,7 +1,9 @@
 // One process of the popover's list: icon, name, memory and a small bar per resource.
 #pragma once
 
+#include <QRectF>
 #include <QWidget>
+#include <cstddef>
 
 #include "sampling/uso.h"
 
@@ -32,6 +34,10 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    // Where the name block ends and each resource's small bar lies.
+    double fineNome() const;
+    QRectF rettangoloBarra(std::size_t k) const;
+
     CacheIcone& icone_;
     UsoProcesso processo_;
     bool seguito_ = false;

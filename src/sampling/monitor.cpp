@@ -282,16 +282,16 @@ void Monitor::campiona() {
     UsoTotale tot{cpu, core, gpu.totale, ane, potenze.gpu, potenze.ane, std::move(aneApp)};
     Riepilogo riep{memoria, cpu, core, gpu.totale, ane};
     std::weak_ptr<Monitor> debole = weak_from_this();
-    principale_(
-        [debole, fonti, primi = std::move(primi), tot = std::move(tot), dett = std::move(dett), riep]() mutable {
-            auto m = debole.lock();
-            if (!m) return;
-            if (!(m->stato() == fonti)) m->assegna(m->stato, fonti);
-            m->assegna(m->processi, std::move(primi));
-            m->assegna(m->totale, std::move(tot));
-            m->assegna(m->dettaglio, std::move(dett));
-            if (!(m->riepilogo() == riep)) m->assegna(m->riepilogo, riep);
-        });
+    principale_([debole, fonti, primi = std::move(primi), tot = std::move(tot), dett = std::move(dett),
+                 riep]() mutable {
+        auto m = debole.lock();
+        if (!m) return;
+        if (!(m->stato() == fonti)) m->assegna(m->stato, fonti);
+        m->assegna(m->processi, std::move(primi));
+        m->assegna(m->totale, std::move(tot));
+        m->assegna(m->dettaglio, std::move(dett));
+        if (!(m->riepilogo() == riep)) m->assegna(m->riepilogo, riep);
+    });
 }
 
 void Monitor::campionaLeggero() {

@@ -89,7 +89,8 @@ bool stessaBarra(double va, double vb) {
 }
 
 bool stessaIntestazione(const UsoProcesso& a, const UsoProcesso& b) {
-    return a.id == b.id && a.nome == b.nome && a.usaANE == b.usaANE && testoMemoriaPid(a) == testoMemoriaPid(b);
+    return a.id == b.id && a.nome == b.nome && a.usaANE == b.usaANE &&
+           testoMemoriaPid(a) == testoMemoriaPid(b);
 }
 
 bool stessoAspetto(const UsoProcesso& a, const UsoProcesso& b) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <tuple>
@@ -165,4 +166,39 @@ TEST(MiniPannello, UnSoloIngranaggioPerTutteLeAperture) {
     auto secondo = b.crea();
     EXPECT_NE(prima, 0);
     EXPECT_EQ(chiave(*secondo), prima);
+}
+
+// A sample that moves one small bar of a row repaints that bar; a changed memory, the whole row.
+TEST(RigaMini, UnCampioneRidipingeSoloLaBarraCambiata) {
+    struct Dipinto : QObject {
+        QRegion regione;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) regione += static_cast<QPaintEvent*>(e)->region();
+            return false;
+        }
+    } dipinto;
+    CacheIcone icone;
+    RigaMini riga(icone);
+    riga.resize(320, riga.sizeHint().height());
+    UsoProcesso p{7, "editor", 12, 0, 0, false, 50u << 20};
+    riga.imposta(p);
+    riga.show();
+    QCoreApplication::processEvents();
+    riga.installEventFilter(&dipinto);
+    const auto campione = [&](const UsoProcesso& nuovo) {
+        dipinto.regione = QRegion();
+        riga.imposta(nuovo);
+        QCoreApplication::processEvents();
+        return dipinto.regione;
+    };
+    const QRect nome(0, 0, static_cast<int>(latoIconaMini + larghezzaNomeMini) + 16, riga.height());
+
+    p.cpu = 40;
+    QRegion r = campione(p);
+    EXPECT_FALSE(r.isEmpty());
+    EXPECT_FALSE(r.intersects(nome));
+    EXPECT_FALSE(r.intersects(QRect(riga.width() - 60, 0, 60, riga.height()))) << "the GPU bar stays";
+    EXPECT_TRUE(campione(p).isEmpty()) << "the same sample again";
+    p.memoria = 900u << 20;
+    EXPECT_TRUE(campione(p).intersects(nome));
 }

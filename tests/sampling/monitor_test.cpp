@@ -19,11 +19,10 @@ protected:
     void SetUp() override { crea(); }
 
     void crea() {
-        monitor =
-            Monitor::crea(sonde, coda, [this](std::function<void()> f) {
-                ++consegne;
-                blocchi.push_back(std::move(f));
-            });
+        monitor = Monitor::crea(sonde, coda, [this](std::function<void()> f) {
+            ++consegne;
+            blocchi.push_back(std::move(f));
+        });
         campioni = 0;  // the totals go out with every full sample
         abbonamento = monitor->totale.abbona([this](const UsoTotale&) { ++campioni; });
     }

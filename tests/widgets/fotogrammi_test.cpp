@@ -196,8 +196,8 @@ TEST(ZonaMovimento, PiccolaPerUnPassoEPienaDelDisegno) {
                     if (!zona.isEmpty()) p.setClipRegion(zona);
                     p.fillRect(QRect(QPoint(), misura), Tema::card(a));
                     // As the widgets do: the zone also tells what may be left out.
-                    disegnaContagiri(p, cornice, f, QStringLiteral("42%"), QStringLiteral("CPU"), a,
-                                     immagini, zona.isEmpty() ? nullptr : &zona);
+                    disegnaContagiri(p, cornice, f, QStringLiteral("42%"), QStringLiteral("CPU"), a, immagini,
+                                     zona.isEmpty() ? nullptr : &zona);
                 };
                 const auto nuova = [&] {
                     QImage img(misura * dpr, QImage::Format_ARGB32_Premultiplied);

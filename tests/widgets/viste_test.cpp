@@ -163,8 +163,8 @@ TEST(BarreDisegno, UnCampioneRidipingeSoloLeBarreCambiate) {
             const auto t = prova::dipingiSu(QSizeF(240, 60), dpr, origine, Qt::transparent, [&](QPainter& p) {
                 disegnaBarra(p, r, valore, "GPU", true, Aspetto::chiaro);
             });
-            const QRectF tinta =
-                prova::inchiostro(t, QRectF(-origine, QSizeF(240, 60)), [](const QColor& c) { return c.alpha() > 0; });
+            const QRectF tinta = prova::inchiostro(t, QRectF(-origine, QSizeF(240, 60)),
+                                                   [](const QColor& c) { return c.alpha() > 0; });
             EXPECT_FALSE(tinta.isEmpty());
             EXPECT_TRUE(QRectF(ingombroBarra(r)).contains(tinta)) << dpr << " " << valore;
         }

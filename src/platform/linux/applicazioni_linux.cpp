@@ -136,7 +136,8 @@ std::optional<Applicazione> ApplicazioniDesktop::applicazione(std::int32_t pid, 
                                                               const std::string& comm) {
     if (pid <= 0) return std::nullopt;
     std::lock_guard lock(mutex_);
-    if (auto it = risposte_.find(pid); it != risposte_.end() && it->second.avvio == avvio) return it->second.app;
+    if (auto it = risposte_.find(pid); it != risposte_.end() && it->second.avvio == avvio)
+        return it->second.app;
     if (!indicizzato_) costruisciIndice();
     auto app = cerca(pid, comm);
     if (risposte_.size() >= massimoRisposte) risposte_.clear();

@@ -144,8 +144,8 @@ void VoceStatoQt::attivata(QSystemTrayIcon::ActivationReason motivo) {
 void VoceStatoQt::impostaImmagine(const ImmaginePixel& immagine) {
     // A tile whose figures read the same is the same picture: the tray is not made to draw it
     // again (on a StatusNotifierItem host every new icon is a message and a fetch).
-    if (!immagine_.isNull() && immagine.larghezza == ultima_.larghezza && immagine.altezza == ultima_.altezza &&
-        immagine.dpr == ultima_.dpr && immagine.argb == ultima_.argb)
+    if (!immagine_.isNull() && immagine.larghezza == ultima_.larghezza &&
+        immagine.altezza == ultima_.altezza && immagine.dpr == ultima_.dpr && immagine.argb == ultima_.argb)
         return;
     ultima_ = immagine;
     immagine_ = iconaSenzaCache(immagineQt(immagine));

@@ -75,7 +75,7 @@ void OrologioFotogrammi::battito() {
         else if (prossimo < 0 || quando < prossimo)
             prossimo = quando;
     }
-    // Not before a frame's time from now: 15 frames a second at most.
+    // Not before a frame's time from now: 12 frames a second at most.
     programma(animati_.empty() ? -1 : std::max(prossimo, t + intervalloMs / 1000.0));
 }
 

@@ -1,4 +1,4 @@
-// One frame clock for every spring of a window: at most 15 frames a second, running only from a
+// One frame clock for every spring of a window: at most 12 frames a second, running only from a
 // sample that starts a spring until the last spring of the window settles, and waking only when
 // some spring has a visible step to show.
 #pragma once
@@ -30,7 +30,7 @@ class OrologioFotogrammi : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int intervalloMs = 67;  // 15 frames a second at most
+    static constexpr int intervalloMs = 83;  // 12 frames a second at most
 
     explicit OrologioFotogrammi(QObject* padre = nullptr);
     ~OrologioFotogrammi() override;

@@ -235,7 +235,7 @@ Rettangolo VoceStatoQt::rettangolo() const {
 }
 
 Rettangolo VoceStatoQt::rettangoloRecente() const {
-    if (!letto_.isValid() || letto_.elapsed() >= 1000) {
+    if (!letto_.isValid() || letto_.elapsed() >= 5000) {
         recente_ = rettangolo();
         letto_.start();
     }

@@ -46,8 +46,9 @@ private:
     void controllaPresenza();
     void attivata(QSystemTrayIcon::ActivationReason motivo);
     QIcon iconaMenu(const ImmaginePixel& immagine);
-    // The icon's place, asked of the tray at most once a second: on X11 each answer is a round
-    // trip to the server, and the tile asks at every sample.
+    // The icon's place for the tile's size and scale, asked of the tray at most every 5 s: on X11
+    // each answer is a round trip to the server, and the tile asks at every sample. Menus and
+    // the popover are placed from a fresh answer.
     Rettangolo rettangoloRecente() const;
     // Fills a menu with the entries; their actions run after the menu has closed.
     void riempi(QMenu* menu, const std::vector<VoceMenu>& voci);

@@ -143,8 +143,18 @@ struct ArcoDipinto {
     QImage img;
 };
 
+// The hub at one shape and fraction of a pixel: its face, its ring as a white mask, and the ring
+// in the colour it was last painted in.
+struct MozzoDipinto {
+    QImage faccia, maschera, anello;
+    QRgb colore = 0;
+};
+
 inline qsizetype occupazione(const QImage& i) {
     return i.sizeInBytes();
+}
+inline qsizetype occupazione(const MozzoDipinto& m) {
+    return m.faccia.sizeInBytes() + m.maschera.sizeInBytes() + m.anello.sizeInBytes();
 }
 inline qsizetype occupazione(const ArcoDipinto& a) {
     return a.img.sizeInBytes();
@@ -193,6 +203,7 @@ using Immagini = CacheImmagini<Chiave, HashChiave>;
 // screen, so the memory settles as soon as they have been drawn, however many values pass; about
 // 8 MB at most at any screen scale.
 struct Caches {
+    CacheImmagini<Chiave, HashChiave, MozzoDipinto> mozzi{256 << 10};
     Immagini scale{1 << 20};
     Immagini maschere{3 << 20};
     CacheImmagini<ChiavePosto, HashChiavePosto, ArcoDipinto> archi{4 << 20};
@@ -406,6 +417,60 @@ void ago(QPainter& p, const GeometriaContagiri& g, const QColor& c, Aspetto a) {
     p.setTransform(prima);
 }
 
+// The hub: a disc of the card's colour with a 1.5 ring in the load colour. Stroking a circle on
+// every frame cost as much as the needle, so the face and the ring's mask are drawn once per
+// shape and fraction of a pixel, and copied; the ring is coloured again only when its colour
+// changes. Without a place on whole device pixels (a rotated painter) it is drawn directly.
+void mozzo(QPainter& p, const GeometriaContagiri& g, const QColor& c, Aspetto a, bool suPixel, Caches& im) {
+    const double m = g.diametroMozzo;
+    const QTransform t = p.deviceTransform();
+    const double s = t.m11();
+    if (!suPixel) {
+        p.setBrush(Tema::card(a));
+        p.setPen(QPen(c, 1.5));
+        p.drawEllipse(g.centro, m / 2, m / 2);
+        return;
+    }
+    const QPointF centro = t.map(g.centro);
+    const double e = (m / 2 + 0.75) * s + 1;
+    const double x0 = std::floor(centro.x() - e), y0 = std::floor(centro.y() - e);
+    // A gauge's centre stays where its widget is: a fine fraction costs no more images, and the
+    // hub's small circle then falls where the painter would put it.
+    constexpr int cifre = 1024;
+    const Chiave k{std::lround(m * 64), std::lround(s * 64), std::lround((centro.x() - x0) * cifre),
+                   std::lround((centro.y() - y0) * cifre), Tema::card(a).rgba()};
+    MozzoDipinto& d = im.mozzi.cerca(k, [&] {
+        const int lato = static_cast<int>(std::ceil(2 * e)) + 2;
+        const auto disegna = [&](const QBrush& pennello, const QPen& penna) {
+            QImage img(lato, lato, QImage::Format_ARGB32_Premultiplied);
+            img.fill(Qt::transparent);
+            QPainter q(&img);
+            q.setRenderHint(QPainter::Antialiasing);
+            q.translate(static_cast<double>(k.fx) / cifre, static_cast<double>(k.fy) / cifre);
+            q.scale(s, s);
+            q.setBrush(pennello);
+            q.setPen(penna);
+            q.drawEllipse(QPointF(0, 0), m / 2, m / 2);
+            return img;
+        };
+        return MozzoDipinto{
+            disegna(Tema::card(a), Qt::NoPen), disegna(Qt::NoBrush, QPen(Qt::white, 1.5)), {}, 0};
+    });
+    if (d.anello.isNull() || d.colore != c.rgba()) {
+        colora(d.maschera, d.anello, c, QRect(QPoint(0, 0), d.maschera.size()));
+        d.colore = c.rgba();
+    }
+    p.save();
+    p.resetTransform();
+    const QTransform base = p.deviceTransform();
+    const QPointF angolo = base.inverted().map(QPointF(x0, y0));
+    d.faccia.setDevicePixelRatio(base.m11());
+    d.anello.setDevicePixelRatio(base.m11());
+    p.drawImage(angolo, d.faccia);
+    p.drawImage(angolo, d.anello);
+    p.restore();
+}
+
 // Fonts of the two texts for a dial size, at their fractional sizes; the grid asks for the same
 // size many times.
 struct CaratteriContagiri {
@@ -455,7 +520,7 @@ ImmaginiContagiri::~ImmaginiContagiri() = default;
 
 qsizetype ImmaginiContagiri::memoria() const {
     const Caches& c = d_->immagini;
-    return c.scale.occupati() + c.maschere.occupati() + c.archi.occupati();
+    return c.mozzi.occupati() + c.scale.occupati() + c.maschere.occupati() + c.archi.occupati();
 }
 
 void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QString& testo,
@@ -472,10 +537,7 @@ void disegnaContagiri(QPainter& p, const QRectF& cornice, double f, const QStrin
     arcoValore(p, g, c, pos, im.immagini);
     ago(p, g, c, a);
 
-    const double m = g.diametroMozzo;
-    p.setBrush(Tema::card(a));
-    p.setPen(QPen(c, 1.5));
-    p.drawEllipse(g.centro, m / 2, m / 2);
+    mozzo(p, g, c, a, pos.has_value(), im.immagini);
 
     const CaratteriContagiri& k = caratteri(g.d, im.caratteri);
     const double he = etichetta.isEmpty() ? 0 : k.hEtichetta;

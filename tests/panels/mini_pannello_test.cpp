@@ -11,6 +11,7 @@
 #include "banco_pannelli.h"
 #include "panels/cache_icone.h"
 #include "panels/riga_mini.h"
+#include "support/regione_dipinta.h"
 #include "widgets/chip_ane.h"
 #include "widgets/contagiri.h"
 #include "widgets/elementi_pannello.h"
@@ -170,13 +171,7 @@ TEST(MiniPannello, UnSoloIngranaggioPerTutteLeAperture) {
 
 // A sample that moves one small bar of a row repaints that bar; a changed memory, the whole row.
 TEST(RigaMini, UnCampioneRidipingeSoloLaBarraCambiata) {
-    struct Dipinto : QObject {
-        QRegion regione;
-        bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() == QEvent::Paint) regione += static_cast<QPaintEvent*>(e)->region();
-            return false;
-        }
-    } dipinto;
+    prova::RegioneDipinta dipinto;
     CacheIcone icone;
     RigaMini riga(icone);
     riga.resize(320, riga.sizeHint().height());

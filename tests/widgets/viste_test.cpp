@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/qt_app.h"
+#include "support/regione_dipinta.h"
 #include "tela.h"
 #include "widgets/barra.h"
 #include "widgets/geometria_barre.h"
@@ -169,13 +170,7 @@ TEST(BarreDisegno, UnCampioneRidipingeSoloLeBarreCambiate) {
             EXPECT_TRUE(QRectF(ingombroBarra(r)).contains(tinta)) << dpr << " " << valore;
         }
 
-    struct Dipinto : QObject {
-        QRegion regione;
-        bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() == QEvent::Paint) regione += static_cast<QPaintEvent*>(e)->region();
-            return false;
-        }
-    } dipinto;
+    prova::RegioneDipinta dipinto;
     VistaBarre v;
     std::vector<UsoProcesso> p = tre();
     v.impostaProcessi(p);

@@ -1,6 +1,8 @@
 // The dial gauge: a 240° scale with ticks, red zone, value arc, needle, hub and texts.
 #pragma once
 
+#include <optional>
+
 #include "widgets/disegno_contagiri.h"
 #include "widgets/indicatore.h"
 #include "widgets/molla.h"
@@ -21,6 +23,12 @@ public:
     void setAttivo(bool a) { imposta(valore_, colore_, etichetta_, a); }
 
     QString testo() const;
+    // On a flat colour the gauge paints that colour itself: a frame then repaints neither its
+    // parents nor what lies under it.
+    void impostaFondo(ColoreAdattivo fondo) {
+        fondo_ = fondo;
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
     double frazioneMostrata() const { return molla_.valore(); }  // where the spring is now
 
     QSize sizeHint() const override { return {170, 150}; }
@@ -35,6 +43,7 @@ private:
 
     ValoreMolla molla_;
     ImmaginiContagiri immagini_;
+    std::optional<ColoreAdattivo> fondo_;
 };
 
 }  // namespace pulsaro

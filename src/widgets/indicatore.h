@@ -4,9 +4,6 @@
 #include <QColor>
 #include <QString>
 #include <QWidget>
-#include <optional>
-
-#include "widgets/tema.h"
 
 namespace pulsaro {
 
@@ -16,13 +13,6 @@ public:
     const QColor& colore() const { return colore_; }
     const QString& etichetta() const { return etichetta_; }  // empty when the widget draws none
     bool attivo() const { return attivo_; }
-
-    // On a flat colour the widget paints that colour itself: a frame then repaints neither its
-    // parents nor what lies under it.
-    void impostaFondo(ColoreAdattivo fondo) {
-        fondo_ = fondo;
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
 
 protected:
     explicit Indicatore(QWidget* padre) : QWidget(padre) {}
@@ -34,7 +24,6 @@ protected:
     QColor colore_;
     QString etichetta_;
     bool attivo_ = true;
-    std::optional<ColoreAdattivo> fondo_;
 };
 
 }  // namespace pulsaro

@@ -58,8 +58,7 @@ void RigaMini::imposta(const UsoProcesso& p, bool seguito) {
         // The same process: only the bars whose value moved are repainted.
         for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
             const Risorsa r = Risorsa::perProcesso[k];
-            if (!stessaBarra(r.valore(prima), r.valore(p)))
-                update(rettangoloBarra(k).toAlignedRect().adjusted(-2, -2, 2, 2));
+            if (!stessaBarra(r.valore(prima), r.valore(p))) update(ingombroBarra(rettangoloBarra(k)));
         }
     }
     if (annunciAttivi()) annunciaRiga(this, prima);

@@ -21,8 +21,10 @@ public:
     // The running application with this process id, if the process is one.
     virtual std::optional<Applicazione> applicazione(std::int32_t pid) = 0;
     // Only the display name, asked every sample: where the icon costs work it is not made.
-    virtual std::optional<std::string> nome(std::int32_t pid) {
-        auto a = applicazione(pid);
+    virtual std::optional<std::string> nome(std::int32_t pid) { return soloNome(applicazione(pid)); }
+
+    // An answer's display name; none for no application or one without a name.
+    static std::optional<std::string> soloNome(std::optional<Applicazione> a) {
         if (!a || a->nome.empty()) return std::nullopt;
         return std::move(a->nome);
     }

@@ -11,7 +11,8 @@ double altezzaBarra();
 double altezzaMiniBarra();
 
 // Paint into r (content centred vertically when r is taller than needed).
-// ingombroBarra: all that disegnaBarra may touch for r, rounding onto device pixels included.
+// ingombroBarra: all that disegnaBarra or disegnaMiniBarra may touch for r, rounding onto device
+// pixels included.
 QRect ingombroBarra(const QRectF& r);
 void disegnaBarra(QPainter& p, const QRectF& r, double valore, const QString& etichetta, bool attiva,
                   Aspetto a);

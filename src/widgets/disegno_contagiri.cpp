@@ -89,8 +89,13 @@ struct Posto {
     double s = 0;  // device pixels per point
     double e = 0;  // half the image's side, in device pixels
     double x0 = 0, y0 = 0;
-    long fx = 0, fy = 0;  // the centre inside the image, in halves of a pixel
+    long fx = 0, fy = 0;  // the centre inside the image, in `cifre`ths of a pixel
     int lato = 0;
+    int cifre = cifreFrazione;
+
+    QPointF centro() const {
+        return QPointF(static_cast<double>(fx) / cifre, static_cast<double>(fy) / cifre);
+    }
 };
 
 std::optional<Posto> posto(const QPainter& p, const GeometriaContagiri& g) {
@@ -216,7 +221,7 @@ QImage immagine(const GeometriaContagiri& g, const Posto& pos, F&& disegna) {
     img.fill(Qt::transparent);
     QPainter q(&img);
     q.setRenderHint(QPainter::Antialiasing);
-    q.translate(static_cast<double>(pos.fx) / cifreFrazione, static_cast<double>(pos.fy) / cifreFrazione);
+    q.translate(pos.centro());
     q.scale(pos.s, pos.s);
     q.translate(-g.centro);
     disegna(q);
@@ -275,8 +280,7 @@ void colora(const QImage& maschera, QImage& destinazione, const QColor& c, QRect
 // The image pixels of the ring's sector between two angles of the scale, with the glow and a
 // pixel more on every side.
 QRect settore(const GeometriaContagiri& g, const Posto& pos, double da, double a) {
-    const QPointF centro(static_cast<double>(pos.fx) / cifreFrazione,
-                         static_cast<double>(pos.fy) / cifreFrazione);
+    const QPointF centro = pos.centro();
     const double esterno = (g.raggio + g.lw + 2) * pos.s;
     const double interno = std::max(0.0, g.raggio - g.lw - 2) * pos.s;
     const QRectF r = riquadroSettore(centro, interno, esterno, da, a);
@@ -365,8 +369,7 @@ void arcoValore(QPainter& p, const GeometriaContagiri& g, const QColor& c, const
             QPainter q(&a.img);
             q.setCompositionMode(QPainter::CompositionMode_Source);
             q.setClipRect(zona);
-            q.translate(static_cast<double>(pos->fx) / cifreFrazione,
-                        static_cast<double>(pos->fy) / cifreFrazione);
+            q.translate(pos->centro());
             q.scale(pos->s, pos->s);
             const double esterno = g.raggio + g.lw + 2;
             const double interno = std::max(0.0, g.raggio - g.lw - 2);
@@ -431,27 +434,26 @@ void mozzo(QPainter& p, const GeometriaContagiri& g, const QColor& c, Aspetto a,
         p.drawEllipse(g.centro, m / 2, m / 2);
         return;
     }
+    // The hub's own small place. A gauge's centre stays where its widget is: a fine fraction costs
+    // no more images, and the small circle then falls where the painter would put it.
     const QPointF centro = t.map(g.centro);
-    const double e = (m / 2 + 0.75) * s + 1;
-    const double x0 = std::floor(centro.x() - e), y0 = std::floor(centro.y() - e);
-    // A gauge's centre stays where its widget is: a fine fraction costs no more images, and the
-    // hub's small circle then falls where the painter would put it.
-    constexpr int cifre = 1024;
-    const Chiave k{std::lround(m * 64), std::lround(s * 64), std::lround((centro.x() - x0) * cifre),
-                   std::lround((centro.y() - y0) * cifre), Tema::card(a).rgba()};
+    Posto h;
+    h.s = s;
+    h.e = (m / 2 + 0.75) * s + 1;
+    h.x0 = std::floor(centro.x() - h.e);
+    h.y0 = std::floor(centro.y() - h.e);
+    h.cifre = 1024;
+    h.fx = std::lround((centro.x() - h.x0) * h.cifre);
+    h.fy = std::lround((centro.y() - h.y0) * h.cifre);
+    h.lato = static_cast<int>(std::ceil(2 * h.e)) + 2;
+    const Chiave k{std::lround(m * 64), std::lround(s * 64), h.fx, h.fy, Tema::card(a).rgba()};
     MozzoDipinto& d = im.mozzi.cerca(k, [&] {
-        const int lato = static_cast<int>(std::ceil(2 * e)) + 2;
         const auto disegna = [&](const QBrush& pennello, const QPen& penna) {
-            QImage img(lato, lato, QImage::Format_ARGB32_Premultiplied);
-            img.fill(Qt::transparent);
-            QPainter q(&img);
-            q.setRenderHint(QPainter::Antialiasing);
-            q.translate(static_cast<double>(k.fx) / cifre, static_cast<double>(k.fy) / cifre);
-            q.scale(s, s);
-            q.setBrush(pennello);
-            q.setPen(penna);
-            q.drawEllipse(QPointF(0, 0), m / 2, m / 2);
-            return img;
+            return immagine(g, h, [&](QPainter& q) {
+                q.setBrush(pennello);
+                q.setPen(penna);
+                q.drawEllipse(g.centro, m / 2, m / 2);
+            });
         };
         return MozzoDipinto{
             disegna(Tema::card(a), Qt::NoPen), disegna(Qt::NoBrush, QPen(Qt::white, 1.5)), {}, 0};
@@ -460,15 +462,8 @@ void mozzo(QPainter& p, const GeometriaContagiri& g, const QColor& c, Aspetto a,
         colora(d.maschera, d.anello, c, QRect(QPoint(0, 0), d.maschera.size()));
         d.colore = c.rgba();
     }
-    p.save();
-    p.resetTransform();
-    const QTransform base = p.deviceTransform();
-    const QPointF angolo = base.inverted().map(QPointF(x0, y0));
-    d.faccia.setDevicePixelRatio(base.m11());
-    d.anello.setDevicePixelRatio(base.m11());
-    p.drawImage(angolo, d.faccia);
-    p.drawImage(angolo, d.anello);
-    p.restore();
+    copia(p, h, d.faccia);
+    copia(p, h, d.anello);
 }
 
 // Fonts of the two texts for a dial size, at their fractional sizes; the grid asks for the same

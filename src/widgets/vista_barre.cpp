@@ -126,35 +126,30 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
         const LayoutRiga l = layoutRiga(riga);
         // A sample that moved a bar repaints that bar: the header's texts are not laid out again.
         const QRectF testata = l.rango.united(l.icona).united(l.nome);
-        if (!regione.intersects(testata.toAlignedRect().adjusted(-2, -2, 2, 2))) {
-            for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
-                const Risorsa r = Risorsa::perProcesso[k];
-                if (regione.intersects(ingombroBarra(l.barre[k])))
-                    disegnaBarra(p, l.barre[k], r.valore(pr), r.breve(), true, a);
-            }
-            continue;
+        if (regione.intersects(testata.toAlignedRect().adjusted(-2, -2, 2, 2))) {
+            p.setPen(secondario);
+            const QString numero = QString::number(i + 1);
+            disegnaTesto(p, l.rango.center() - QPointF(misuraTesto(numero, rango).width() / 2, hRango / 2),
+                         numero, rango);
+
+            disegnaIcona(p, l.icona, pr.id, a);
+
+            const double alto = l.nome.center().y() - altezzaBloccoNome() / 2;
+            const double wNome = larghezzaNomeVisibile(pr);
+            const QString testoNome = testoTagliato(nomeProcesso(pr), nome, wNome + 0.5);
+            p.setPen(primario);
+            disegnaTesto(p, QPointF(l.nome.left(), alto + (hNome - QFontMetricsF(nome).height()) / 2),
+                         testoNome, nome);
+            if (pr.usaANE) disegnaEtichettaANE(p, rettangoloEtichetta(static_cast<int>(i)).topLeft(), a);
+            p.setPen(secondario);
+            disegnaCifre(p, QPointF(l.nome.left(), alto + hNome + spaziaturaBlocco),
+                         testoCifreTagliato(testoMemoriaPid(pr), dettaglio, l.nome.width()), dettaglio);
         }
-        p.setPen(secondario);
-        const QString numero = QString::number(i + 1);
-        disegnaTesto(p, l.rango.center() - QPointF(misuraTesto(numero, rango).width() / 2, hRango / 2),
-                     numero, rango);
-
-        disegnaIcona(p, l.icona, pr.id, a);
-
-        const double alto = l.nome.center().y() - altezzaBloccoNome() / 2;
-        const double wNome = larghezzaNomeVisibile(pr);
-        const QString testoNome = testoTagliato(nomeProcesso(pr), nome, wNome + 0.5);
-        p.setPen(primario);
-        disegnaTesto(p, QPointF(l.nome.left(), alto + (hNome - QFontMetricsF(nome).height()) / 2), testoNome,
-                     nome);
-        if (pr.usaANE) disegnaEtichettaANE(p, rettangoloEtichetta(static_cast<int>(i)).topLeft(), a);
-        p.setPen(secondario);
-        disegnaCifre(p, QPointF(l.nome.left(), alto + hNome + spaziaturaBlocco),
-                     testoCifreTagliato(testoMemoriaPid(pr), dettaglio, l.nome.width()), dettaglio);
 
         for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
             const Risorsa r = Risorsa::perProcesso[k];
-            disegnaBarra(p, l.barre[k], r.valore(pr), r.breve(), true, a);
+            if (regione.intersects(ingombroBarra(l.barre[k])))
+                disegnaBarra(p, l.barre[k], r.valore(pr), r.breve(), true, a);
         }
     }
 }

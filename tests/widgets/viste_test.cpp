@@ -159,16 +159,21 @@ TEST(BarreDisegno, SchedeRiempiteFinoAlBordo) {
 // changed header repaints its row.
 TEST(BarreDisegno, UnCampioneRidipingeSoloLeBarreCambiate) {
     for (const auto& [dpr, origine] : prova::situazioni)
-        for (const double valore : {0.0, 55.5, 100.0}) {
-            const QRectF r(10.3, 12.6, 200, 30);
-            const auto t = prova::dipingiSu(QSizeF(240, 60), dpr, origine, Qt::transparent, [&](QPainter& p) {
-                disegnaBarra(p, r, valore, "GPU", true, Aspetto::chiaro);
-            });
-            const QRectF tinta = prova::inchiostro(t, QRectF(-origine, QSizeF(240, 60)),
-                                                   [](const QColor& c) { return c.alpha() > 0; });
-            EXPECT_FALSE(tinta.isEmpty());
-            EXPECT_TRUE(QRectF(ingombroBarra(r)).contains(tinta)) << dpr << " " << valore;
-        }
+        for (const double valore : {0.0, 55.5, 100.0})
+            for (const bool mini : {false, true}) {  // the list's bar and the popover's small one
+                const QRectF r = mini ? QRectF(10.3, 12.6, 80, 22) : QRectF(10.3, 12.6, 200, 30);
+                const auto t =
+                    prova::dipingiSu(QSizeF(240, 60), dpr, origine, Qt::transparent, [&](QPainter& p) {
+                        if (mini)
+                            disegnaMiniBarra(p, r, valore, true, Aspetto::chiaro);
+                        else
+                            disegnaBarra(p, r, valore, "GPU", true, Aspetto::chiaro);
+                    });
+                const QRectF tinta = prova::inchiostro(t, QRectF(-origine, QSizeF(240, 60)),
+                                                       [](const QColor& c) { return c.alpha() > 0; });
+                EXPECT_FALSE(tinta.isEmpty());
+                EXPECT_TRUE(QRectF(ingombroBarra(r)).contains(tinta)) << dpr << " " << valore << " " << mini;
+            }
 
     prova::RegioneDipinta dipinto;
     VistaBarre v;

@@ -41,13 +41,10 @@ public:
 
     std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
         // The listing just read says which process the pid is: its stat line is not read again.
-        std::optional<Applicazione> app;
         if (const auto it = avvii_.find(pid); it != avvii_.end())
-            app = applicazioniDesktop().applicazione(pid, it->second.first, it->second.second);
-        else
-            app = applicazioniDesktop().applicazione(pid);
-        if (!app || app->nome.empty()) return std::nullopt;
-        return std::move(app->nome);
+            return Applicazioni::soloNome(
+                applicazioniDesktop().applicazione(pid, it->second.first, it->second.second));
+        return applicazioniDesktop().nome(pid);
     }
 
     int processoriAttivi() override { return host_.processoriAttivi(); }

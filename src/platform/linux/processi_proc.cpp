@@ -4,11 +4,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <utility>
 
 namespace pulsaro {
 
@@ -29,17 +31,13 @@ std::optional<std::int32_t> pidDaNome(const char* nome) {
     return pid;
 }
 
-// Reads a small file relative to a directory descriptor into `buffer`; -1 on failure. One read:
-// the kernel writes a stat line whole, and a second call only to see the end would add a third
-// to the cost of the listing.
-ssize_t leggiPiccolo(int cartella, const char* relativo, char* buffer, std::size_t dimensione) {
-    const int fd = ::openat(cartella, relativo, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return -1;
+// One read from the start: the kernel writes a stat line whole, and a second call only to see
+// the end would add a third to the cost of the listing.
+ssize_t leggiDaCapo(int fd, char* buffer, std::size_t dimensione) {
     ssize_t n;
     do {
-        n = ::read(fd, buffer, dimensione);
+        n = ::pread(fd, buffer, dimensione, 0);
     } while (n < 0 && errno == EINTR);
-    ::close(fd);
     return n;
 }
 
@@ -118,28 +116,61 @@ std::optional<StatProcesso> leggiStat(std::string_view testo) {
     return s;
 }
 
-std::vector<VoceProc> leggiProcessiProc(const std::string& radice) {
+LettoreProcessi::LettoreProcessi(std::string radice, std::size_t aperti)
+    : radice_(std::move(radice)), massimo_(aperti) {}
+
+LettoreProcessi::~LettoreProcessi() {
+    for (const auto& [pid, a] : aperti_) ::close(a.fd);
+}
+
+std::size_t LettoreProcessi::apertiPredefiniti() {
+    rlimit limite{};
+    if (::getrlimit(RLIMIT_NOFILE, &limite) != 0 || limite.rlim_cur == RLIM_INFINITY) return 512;
+    return std::min<std::size_t>(512, static_cast<std::size_t>(limite.rlim_cur / 4));
+}
+
+std::vector<VoceProc> LettoreProcessi::leggi() {
     std::vector<VoceProc> voci;
-    const int procFd = ::open(sottoRadice(radice, "proc").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int procFd = ::open(sottoRadice(radice_, "proc").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (procFd < 0) return voci;
     DIR* cartella = ::fdopendir(procFd);
     if (!cartella) {
         ::close(procFd);
         return voci;
     }
+    ++giro_;
     const double tick = static_cast<double>(tickAlSecondo());
-    const auto avviata = secondiDallAvvio(radice);
+    const auto avviata = secondiDallAvvio(radice_);
     const auto pagina = static_cast<std::uint64_t>(dimensionePagina());
     char percorso[32];
     char buffer[4096];
     while (const dirent* e = ::readdir(cartella)) {
         const auto pid = pidDaNome(e->d_name);
         if (!pid) continue;
-        auto [fine, errore] = std::to_chars(percorso, percorso + sizeof percorso - 6, *pid);
-        if (errore != std::errc{}) continue;
-        std::char_traits<char>::copy(fine, "/stat", 6);  // with its terminator
-        const ssize_t n = leggiPiccolo(procFd, percorso, buffer, sizeof buffer);
-        if (n <= 0) continue;  // gone in the meantime
+        ssize_t n = -1;
+        if (const auto it = aperti_.find(*pid); it != aperti_.end()) {
+            n = leggiDaCapo(it->second.fd, buffer, sizeof buffer);
+            if (n > 0) {
+                it->second.giro = giro_;
+            } else {
+                // Its process has gone: the pid, listed again, is another one's.
+                ::close(it->second.fd);
+                aperti_.erase(it);
+            }
+        }
+        if (n <= 0) {
+            auto [fine, errore] = std::to_chars(percorso, percorso + sizeof percorso - 6, *pid);
+            if (errore != std::errc{}) continue;
+            std::char_traits<char>::copy(fine, "/stat", 6);  // with its terminator
+            const int fd = ::openat(procFd, percorso, O_RDONLY | O_CLOEXEC);
+            if (fd < 0) continue;  // gone in the meantime
+            n = leggiDaCapo(fd, buffer, sizeof buffer);
+            if (n > 0 && aperti_.size() < massimo_)
+                aperti_.emplace(*pid, Aperto{fd, giro_});
+            else
+                ::close(fd);
+            if (n <= 0) continue;
+        }
         auto stat = leggiStat(std::string_view(buffer, static_cast<std::size_t>(n)));
         if (!stat) continue;
         VoceProc v;
@@ -153,7 +184,17 @@ std::vector<VoceProc> leggiProcessiProc(const std::string& radice) {
         voci.push_back(std::move(v));
     }
     ::closedir(cartella);  // closes procFd too
+    // Processes no longer listed let their files go.
+    std::erase_if(aperti_, [&](const auto& voce) {
+        if (voce.second.giro == giro_) return false;
+        ::close(voce.second.fd);
+        return true;
+    });
     return voci;
+}
+
+std::vector<VoceProc> leggiProcessiProc(const std::string& radice) {
+    return LettoreProcessi(radice, 0).leggi();
 }
 
 }  // namespace pulsaro

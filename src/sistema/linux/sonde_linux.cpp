@@ -27,7 +27,7 @@ public:
     TempiProcessi tempiProcessi() override {
         TempiProcessi lista;
         avvii_.clear();
-        for (auto& v : leggiProcessiProc("/")) {
+        for (auto& v : processi_.leggi()) {
             lista[v.pid] =
                 TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome), v.eta};  // the kernel allows any bytes
             avvii_[v.pid] = {v.avvio, std::move(v.nome)};
@@ -52,6 +52,7 @@ public:
 
 private:
     HostLinux host_{"/", true};
+    LettoreProcessi processi_;
     // Start time and raw command name of each pid in the last listing.
     std::unordered_map<std::int32_t, std::pair<std::uint64_t, std::string>> avvii_;
     const Macchina macchina_ = leggiMacchina(host_);

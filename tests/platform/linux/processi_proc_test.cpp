@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <map>
+#include <thread>
 #include <tuple>
 
 #include "platform/albero_finto.h"
@@ -104,6 +109,83 @@ TEST(ProcessiProc, EtaDaAvvioEUptime) {
         a.scrivi("proc/uptime", rotto);
         EXPECT_FALSE(leggiProcessiProc(a.radice()).front().eta) << rotto;
     }
+}
+
+std::size_t descrittoriAperti() {
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+    return n;
+}
+
+// Whether this process has a descriptor open on `percorso`.
+bool apertoSu(const std::string& percorso) {
+    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code errore;
+        if (std::filesystem::read_symlink(e.path(), errore) == percorso) return true;
+    }
+    return false;
+}
+
+const VoceProc* trova(const std::vector<VoceProc>& voci, std::int32_t pid) {
+    const auto it = std::find_if(voci.begin(), voci.end(), [&](const VoceProc& v) { return v.pid == pid; });
+    return it == voci.end() ? nullptr : &*it;
+}
+
+// Files kept open between listings still give each listing's figures, only up to the bound, and
+// are let go with their processes.
+TEST(ProcessiProc, LettoreTieneIFileAperti) {
+    prova::AlberoFinto a;
+    for (int pid : {1, 2, 3})
+        a.scrivi("proc/" + std::to_string(pid) + "/stat", statFinto(pid, "p", 1, 0, 1, 1));
+    const std::size_t prima = descrittoriAperti();
+    {
+        LettoreProcessi l(a.radice(), 2);
+        EXPECT_EQ(l.leggi().size(), 3u);  // the one over the bound is read all the same
+        EXPECT_EQ(l.aperti(), 2u);
+        EXPECT_EQ(descrittoriAperti(), prima + 2);
+        for (int pid : {1, 2, 3})
+            a.scrivi("proc/" + std::to_string(pid) + "/stat", statFinto(pid, "p", 100 * pid, 0, 1, 1));
+        auto voci = l.leggi();
+        const double tick = static_cast<double>(::sysconf(_SC_CLK_TCK));
+        for (int pid : {1, 2, 3}) {
+            ASSERT_TRUE(trova(voci, pid)) << pid;
+            EXPECT_DOUBLE_EQ(trova(voci, pid)->cpu, 100 * pid / tick) << pid;
+        }
+        std::filesystem::remove_all(a.radice() + "/proc/1");
+        std::filesystem::remove_all(a.radice() + "/proc/2");
+        voci = l.leggi();
+        ASSERT_EQ(voci.size(), 1u);
+        EXPECT_EQ(voci[0].pid, 3);
+        EXPECT_EQ(l.aperti(), 1u);  // the gone ones' files closed, the third kept now there is room
+    }
+    EXPECT_EQ(descrittoriAperti(), prima);
+    EXPECT_EQ(leggiProcessiProc(a.radice()).size(), 1u);
+    EXPECT_EQ(descrittoriAperti(), prima);
+}
+
+// On the real /proc a kept file follows its process: its time grows, and when it has exited
+// the pid is gone from the listing and its file closed.
+TEST(ProcessiProc, LettoreSegueIlProcessoVero) {
+    const pid_t figlio = ::fork();
+    ASSERT_GE(figlio, 0);
+    if (figlio == 0) {
+        volatile unsigned long giri = 0;
+        for (;;) giri = giri + 1;
+    }
+    LettoreProcessi l;
+    const auto primo = l.leggi();
+    ASSERT_TRUE(trova(primo, figlio));
+    const double t0 = trova(primo, figlio)->cpu;
+    std::this_thread::sleep_for(300ms);
+    const auto secondo = l.leggi();
+    ASSERT_TRUE(trova(secondo, figlio));
+    EXPECT_GT(trova(secondo, figlio)->cpu, t0 + 0.05);
+    const std::string suo = "/proc/" + std::to_string(figlio) + "/stat";
+    EXPECT_TRUE(apertoSu(suo));
+    ::kill(figlio, SIGKILL);
+    ::waitpid(figlio, nullptr, 0);
+    EXPECT_FALSE(trova(l.leggi(), figlio));
+    EXPECT_FALSE(apertoSu(suo));
 }
 
 // Both ways of listing this machine agree on the processes that live through both readings.

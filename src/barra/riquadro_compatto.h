@@ -29,9 +29,10 @@ std::vector<std::pair<QString, QString>> righe(const Riepilogo& r, const Prefere
 
 // The figures' outlines, laid out once per text: the tile is drawn at every light sample with
 // the same few texts. Kept by whoever draws the tile; at most `massimo` texts, then it starts over.
+// The figures are whole numbers, percentages and core counts, so in use it never starts over.
 class Contorni {
 public:
-    static constexpr qsizetype massimo = 64;
+    static constexpr qsizetype massimo = 256;
     const QPainterPath& di(const QString& testo);
 
 private:

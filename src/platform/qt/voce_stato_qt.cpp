@@ -237,6 +237,10 @@ Rettangolo VoceStatoQt::rettangolo() const {
 Rettangolo VoceStatoQt::rettangoloRecente() const {
     if (!letto_.isValid() || letto_.elapsed() >= 5000) {
         recente_ = rettangolo();
+        QScreen* s = recente_.vuoto() ? QGuiApplication::primaryScreen()
+                                      : QGuiApplication::screenAt(QPoint(recente_.x, recente_.y));
+        if (!s) s = QGuiApplication::primaryScreen();
+        scalaRecente_ = s ? s->devicePixelRatio() : 1.0;
         letto_.start();
     }
     return recente_;
@@ -249,10 +253,9 @@ int VoceStatoQt::latoQuadrato() const {
 }
 
 double VoceStatoQt::dpr() const {
-    const Rettangolo r = rettangoloRecente();
-    QScreen* s = r.vuoto() ? QGuiApplication::primaryScreen() : QGuiApplication::screenAt(QPoint(r.x, r.y));
-    if (!s) s = QGuiApplication::primaryScreen();
-    return s ? s->devicePixelRatio() : 1.0;
+    // The scale of the screen the icon was last seen on, asked again with its place.
+    rettangoloRecente();
+    return scalaRecente_;
 }
 
 void VoceStatoQt::quandoAssente(std::function<void()> assente) {

@@ -71,6 +71,7 @@ private:
     std::vector<std::pair<ImmaginePixel, QIcon>> iconeMenu_;
     ImmaginePixel ultima_;  // the image immagine_ was made from
     mutable Rettangolo recente_;
+    mutable double scalaRecente_ = 1;
     mutable QElapsedTimer letto_;
 };
 

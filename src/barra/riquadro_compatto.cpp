@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -21,24 +22,55 @@ QString cifre(QString valore) {
 
 // The figures as outlines of the bold system font, so they can be scaled to a whole number of
 // device pixels: a hinted font at these sizes gives digits of 5 or 6 pixels.
-QPainterPath contorno(const QString& testo) {
+QFont fontCifre() {
     QFont f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     f.setWeight(QFont::Bold);
     f.setPixelSize(100);
+    return f;
+}
+
+QPainterPath contorno(const QString& testo) {
     QPainterPath p;
-    p.addText(0, 0, f, testo);
+    p.addText(0, 0, fontCifre(), testo);
     return p;
+}
+
+qreal avanzamento(QChar c) {
+    return QFontMetricsF(fontCifre()).horizontalAdvance(c);
 }
 
 }  // namespace
 
-const QPainterPath& Contorni::di(const QString& testo) {
+const QPainterPath& Cache::contorno(const QString& testo) {
     auto it = percorsi_.find(testo);
-    if (it == percorsi_.end()) {
-        if (percorsi_.size() >= massimo) percorsi_.clear();
-        it = percorsi_.insert(testo, contorno(testo));
+    if (it != percorsi_.end()) return *it;
+    if (percorsi_.size() >= massimo) percorsi_.clear();
+    // A number is put together from its digits' outlines, side by side at their advances: the
+    // same outline as the laid-out text, without a text layout for each new figure.
+    const bool numero = !testo.isEmpty() && std::all_of(testo.begin(), testo.end(),
+                                                        [](QChar c) { return c >= u'0' && c <= u'9'; });
+    QPainterPath p;
+    if (numero) {
+        qreal x = 0;
+        for (const QChar c : testo) {
+            QPainterPath& cifra = cifre_[c.unicode() - u'0'];
+            if (cifra.isEmpty()) cifra = pulsaro::RiquadroCompatto::contorno(QString(c));
+            p.addPath(cifra.translated(x, 0));
+            x += avanzamento(c);
+        }
+    } else {
+        p = pulsaro::RiquadroCompatto::contorno(testo);
     }
-    return *it;
+    return *percorsi_.insert(testo, p);
+}
+
+QImage Cache::tela(const Riepilogo& r, const QColor& sfondo, int lato, qreal dpr) {
+    if (tela_.img.isNull() || tela_.lato != lato || tela_.dpr != dpr || tela_.sfondo != sfondo.rgba())
+        tela_ = {lato, dpr, sfondo.rgba(),
+                 RiquadroBarra::tela(r, sfondo, QSizeF(lato, lato), lato * 4.0 / 17.0, dpr)};
+    QImage img = tela_.img;
+    img.setText(QStringLiteral("Description"), QString::fromStdString(descrizioneRiquadro(r)));
+    return img;
 }
 
 int righeMassime(int) {
@@ -60,16 +92,16 @@ std::vector<std::pair<QString, QString>> righe(const Riepilogo& r, const Prefere
 }
 
 QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, int numeroE, int lato,
-                qreal dpr, Contorni* contorni) {
+                qreal dpr, Cache* cache) {
     if (!(dpr > 0)) dpr = 1;
-    Contorni propri;
-    Contorni& c = contorni ? *contorni : propri;
+    Cache propria;
+    Cache& c = cache ? *cache : propria;
     lato = std::max(lato, 16);
     const auto rr = righe(r, p, numeroE, righeMassime(lato));
     const bool conN = RiquadroBarra::mostra(p, RiquadroBarra::Voce::n);
     const QColor t = RiquadroBarra::testo(sfondo);
 
-    QImage img = RiquadroBarra::tela(r, sfondo, QSizeF(lato, lato), lato * 4.0 / 17.0, dpr);
+    QImage img = c.tela(r, sfondo, lato, dpr);
     QPainter pt(&img);
     pt.setRenderHint(QPainter::Antialiasing);
     // Laid out in device pixels, so that the digits' tops and feet fall on pixel edges.
@@ -87,12 +119,12 @@ QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, i
 
     // One scale for both rows: the digits' ink (round ones overshoot a little) is `alte` pixels;
     // a figure too wide for the room is narrowed, never shortened.
-    const QRectF cifreRif = c.di(QStringLiteral("0123456789")).boundingRect();
+    const QRectF cifreRif = c.contorno(QStringLiteral("0123456789")).boundingRect();
     const qreal sy = alte / cifreRif.height();
     qreal larghezzaMassima = 0;
     std::vector<QPainterPath> percorsi;
     for (const auto& riga : rr) {
-        percorsi.push_back(c.di(riga.second));
+        percorsi.push_back(c.contorno(riga.second));
         larghezzaMassima = std::max(larghezzaMassima, percorsi.back().boundingRect().width() * sy);
     }
     const qreal sx = larghezzaMassima > larghezza ? sy * larghezza / larghezzaMassima : sy;

@@ -27,21 +27,30 @@ int altezzaCifre(int pixel);
 std::vector<std::pair<QString, QString>> righe(const Riepilogo& r, const Preferenze& p, int numeroE,
                                                int massimo);
 
-// The figures' outlines, laid out once per text: the tile is drawn at every light sample with
-// the same few texts. Kept by whoever draws the tile; at most `massimo` texts, then it starts over.
-// The figures are whole numbers, percentages and core counts, so in use it never starts over.
-class Contorni {
+// What the tile's image reuses from one sample to the next, kept by whoever draws the tile: the
+// figures' outlines, each laid out once (at most `massimo` texts, then it starts over; the figures
+// are whole numbers, percentages and core counts, so in use it never starts over), and the empty
+// tile of the last size and colour.
+class Cache {
 public:
     static constexpr qsizetype massimo = 256;
-    const QPainterPath& di(const QString& testo);
+    const QPainterPath& contorno(const QString& testo);
+    QImage tela(const Riepilogo& r, const QColor& sfondo, int lato, qreal dpr);
 
 private:
     QHash<QString, QPainterPath> percorsi_;
+    QPainterPath cifre_[10];
+    struct Tela {
+        int lato = 0;
+        qreal dpr = 0;
+        QRgb sfondo = 0;
+        QImage img;
+    } tela_;
 };
 
 // The image of a square slot of `lato` logical pixels at device pixel ratio dpr; it carries the
 // wide tile's accessibility description under the text key "Description".
 QImage immagine(const Riepilogo& r, const QColor& sfondo, const Preferenze& p, int numeroE, int lato,
-                qreal dpr, Contorni* contorni = nullptr);
+                qreal dpr, Cache* cache = nullptr);
 
 }  // namespace pulsaro::RiquadroCompatto

@@ -232,7 +232,7 @@ void Finestre::aggiornaIcona() {
         const int lato = voce_->latoQuadrato();
         const QColor sfondo = RiquadroBarra::sfondo(p);
         img = lato > 0 ? RiquadroCompatto::immagine(monitor_->riepilogo(), sfondo, p,
-                                                    monitor_->macchina().numeroE, lato, dpr, &contorni_)
+                                                    monitor_->macchina().numeroE, lato, dpr, &riquadro_)
                        : RiquadroBarra::immagine(monitor_->riepilogo(), sfondo, p,
                                                  monitor_->macchina().numeroE, dpr);
     } else {

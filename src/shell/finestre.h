@@ -121,8 +121,8 @@ private:
     // The icons the panels share for the whole run: at most a few hundred processes' icons, see
     // CacheIcone::capienza.
     CacheIcone icone_;
-    // The square tile's figures as outlines, see RiquadroCompatto::Contorni::massimo.
-    RiquadroCompatto::Contorni contorni_;
+    // What the square tile reuses from one sample to the next.
+    RiquadroCompatto::Cache riquadro_;
     std::unique_ptr<VoceStato> voce_;
     QPointer<Popover> popover_;
     QPointer<OspiteFinestra> principale_;

@@ -4,6 +4,8 @@
 #include "platform/preferenze.h"
 #include "support/qt_app.h"
 
+#include <QFontDatabase>
+#include <QPainterPath>
 #include <cstdlib>
 
 namespace pulsaro {
@@ -116,6 +118,45 @@ TEST(RiquadroCompatto, SfondoScuroEPallino) {
     RiquadroBarra::imposta(p, RiquadroBarra::Voce::n, false);
     const QImage senza = RiquadroCompatto::immagine(acceso, scuro, p, 2, 22, 1.0);
     EXPECT_EQ(prova::conta(senza, QRectF(0, 0, 22, 22), RiquadroBarra::colorePallino(true, scuro)), 0);
+}
+
+// The image drawn with what the tray keeps from sample to sample is the image drawn afresh, while
+// figures, background, slot and scale change; and it carries its own sample's description.
+TEST(RiquadroCompatto, LaCacheNonCambiaLImmagine) {
+    PreferenzeInMemoria p;
+    RiquadroCompatto::Cache cache;
+    const QColor chiaro(0xf0, 0x90, 0x30), scuro(0x20, 0x20, 0x20);
+    struct Caso {
+        double cpu;
+        QColor sfondo;
+        int lato;
+        qreal dpr;
+    };
+    for (const Caso& c : {Caso{7, chiaro, 22, 1}, Caso{100, chiaro, 22, 1}, Caso{42, scuro, 22, 1},
+                          Caso{42, scuro, 32, 1}, Caso{63, scuro, 22, 2}, Caso{7, chiaro, 22, 1}}) {
+        Riepilogo r = esempio();
+        r.cpu = c.cpu;
+        r.memoria = 100 - c.cpu;
+        const QImage nuova = RiquadroCompatto::immagine(r, c.sfondo, p, 2, c.lato, c.dpr);
+        const QImage tenuta = RiquadroCompatto::immagine(r, c.sfondo, p, 2, c.lato, c.dpr, &cache);
+        EXPECT_EQ(tenuta, nuova) << c.cpu << " " << c.lato << " " << c.dpr;
+        EXPECT_EQ(tenuta.text(QStringLiteral("Description")), nuova.text(QStringLiteral("Description")));
+    }
+    // A number's outline put together from its digits is the laid-out text's.
+    for (int n : {0, 7, 10, 11, 42, 100, 111}) {
+        const QString t = QString::number(n);
+        QFont f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        f.setWeight(QFont::Bold);
+        f.setPixelSize(100);
+        QPainterPath atteso;
+        atteso.addText(0, 0, f, t);
+        const QPainterPath& p = cache.contorno(t);
+        ASSERT_EQ(p.elementCount(), atteso.elementCount()) << n;
+        for (int i = 0; i < p.elementCount(); ++i) {
+            EXPECT_NEAR(p.elementAt(i).x, atteso.elementAt(i).x, 1e-6) << n;
+            EXPECT_NEAR(p.elementAt(i).y, atteso.elementAt(i).y, 1e-6) << n;
+        }
+    }
 }
 
 }  // namespace

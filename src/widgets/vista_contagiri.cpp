@@ -76,6 +76,7 @@ struct VistaContagiri::Molle {
         : cpu(padre, std::move(cpuCambiato)), gpu(padre, std::move(gpuCambiato)) {}
     ValoreMolla cpu;
     ValoreMolla gpu;
+    std::size_t scheda = 0;  // the card it was last shown on
 };
 
 namespace {
@@ -98,7 +99,8 @@ void VistaContagiri::processiImpostati() {
     const double passo = passoVisibile(
         geometriaContagiri(layoutScheda(rettangoloScheda(0), altezzaIntestazione()).contagiri[0], 0).raggio,
         devicePixelRatioF());
-    for (const UsoProcesso& p : processi_) {
+    for (std::size_t i = 0; i < processi_.size(); ++i) {
+        const UsoProcesso& p = processi_[i];
         presenti.insert(p.id);
         auto [it, nuova] = molle_.try_emplace(p.id);
         if (nuova)
@@ -108,9 +110,13 @@ void VistaContagiri::processiImpostati() {
         // These small dials spring only for a whole degree of their scale.
         it->second->cpu.impostaPasso(passo, 1 / ampiezzaScala);
         it->second->gpu.impostaPasso(passo, 1 / ampiezzaScala);
-        // A new card shows its values at once; a known one springs to the new ones.
-        it->second->cpu.vaiA(frazioneContagiri(p.cpu, true), anima && !nuova);
-        it->second->gpu.vaiA(frazioneContagiri(p.gpu, true), anima && !nuova);
+        // A card that keeps its process springs to the new values. A new process, or one that has
+        // moved to another card, is drawn there anew with its values at once: a needle that left
+        // from where another card's had been would show no change.
+        const bool molla = anima && !nuova && it->second->scheda == i;
+        it->second->scheda = i;
+        it->second->cpu.vaiA(frazioneContagiri(p.cpu, true), molla);
+        it->second->gpu.vaiA(frazioneContagiri(p.gpu, true), molla);
     }
     std::erase_if(molle_, [&](const auto& voce) { return !presenti.contains(voce.first); });
 }

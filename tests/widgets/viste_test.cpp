@@ -272,5 +272,14 @@ TEST(Griglia, ClicSelezioneEMolle) {
     v.impostaProcessi(dopo);
     EXPECT_DOUBLE_EQ(v.frazioneMostrata(100, 0), 0.8);
     EXPECT_DOUBLE_EQ(v.frazioneMostrata(999, 0), 0.6);
+    // A process that moves to another card is drawn there anew, at its value at once; one that
+    // keeps its card springs.
+    auto scambiati = std::vector{dopo[1], dopo[0], dopo[2]};
+    scambiati[0].cpu = 70;
+    scambiati[2].cpu = 10;
+    v.impostaProcessi(scambiati);
+    EXPECT_DOUBLE_EQ(v.frazioneMostrata(101, 0), 0.7);
+    EXPECT_DOUBLE_EQ(v.frazioneMostrata(100, 0), 0.2);
+    EXPECT_DOUBLE_EQ(v.frazioneMostrata(999, 0), 0.6);
     v.hide();
 }

@@ -19,6 +19,7 @@ Contagiri::Contagiri(double valore, const QColor& colore, const QString& etichet
 
 void Contagiri::imposta(double valore, const QColor& colore, const QString& etichetta, bool attivo) {
     Indicatore::imposta(valore, colore, etichetta, attivo);
+    testo_ = testoContagiri(valore_, attivo_);
     // Only a gauge on screen springs; a hidden one is simply at its value when shown.
     molla_.impostaPasso(
         passoVisibile(geometriaContagiri(corniceContagiri(contentsRect()), 0).raggio, devicePixelRatioF()));
@@ -34,13 +35,13 @@ void Contagiri::ridisegnaMolla() {
 }
 
 QString Contagiri::testo() const {
-    return testoContagiri(valore_, attivo_);
+    return testo_;
 }
 
 void Contagiri::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     if (fondo_) p.fillRect(e->rect(), (*fondo_)(Tema::aspetto()));
-    disegnaContagiri(p, corniceContagiri(contentsRect()), molla_.valore(), testo(), etichetta_,
+    disegnaContagiri(p, corniceContagiri(contentsRect()), molla_.valore(), testo_, etichetta_,
                      Tema::aspetto(), immagini_, &e->region());
 }
 

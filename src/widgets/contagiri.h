@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "widgets/disegno_contagiri.h"
+#include "widgets/geometria_contagiri.h"
 #include "widgets/indicatore.h"
 #include "widgets/molla.h"
 #include "widgets/tema.h"
@@ -42,6 +43,7 @@ private:
     void ridisegnaMolla();
 
     ValoreMolla molla_;
+    QString testo_ = testoContagiri(0, true);  // written once a value, not at every frame
     ImmaginiContagiri immagini_;
     std::optional<ColoreAdattivo> fondo_;
 };

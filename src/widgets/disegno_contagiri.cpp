@@ -7,6 +7,7 @@
 #include <QRadialGradient>
 #include <QRegion>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <list>
 #include <numbers>
@@ -289,37 +290,61 @@ QRect settore(const GeometriaContagiri& g, const Posto& pos, double da, double a
         QPoint(static_cast<int>(std::ceil(r.right())) + 2, static_cast<int>(std::ceil(r.bottom())) + 2));
 }
 
-// The halo beyond the end of a cut arc: a half disc whose alpha falls off as the rings' does.
+// The halo beyond the end of a cut arc: a half disc whose alpha falls off as the rings' does,
+// from the stroke's edge to the glow's, as a radial gradient of 12 steps would. It moves with
+// every frame of a spring, so it is worked out pixel by pixel into a small image: the raster
+// engine's gradient fill of a half disc, in bands, cost more than the rest of the value arc.
 void aloneFinale(QPainter& p, const GeometriaContagiri& g, const QColor& c, double fine) {
     const QPointF punta = polare(g.centro, g.raggio, fine);
     const double r0 = g.lw / 2;
     const double r = g.lw;  // the stroke's half width and the halo of lw / 2
-    QRadialGradient sfumatura(punta, r);
     constexpr int passi = 12;
-    for (int i = 0; i <= passi; ++i) {
-        const double t = static_cast<double>(i) / passi;
-        sfumatura.setColorAt((r0 + t * (r - r0)) / r, conOpacita(c, alphaBagliore(opacitaBagliore, t)));
-    }
-    QPainterPath alone;
-    alone.moveTo(polare(punta, r, fine));
-    alone.arcTo(QRectF(punta.x() - r, punta.y() - r, 2 * r, 2 * r), -fine, -180);
-    alone.closeSubpath();
-    p.setPen(Qt::NoPen);
-    p.setBrush(sfumatura);
-    // In bands of a few device rows, like the copies: on a large gauge the whole half disc has
-    // enough spans for the raster engine to hand its gradient to the thread pool. The bands sit
-    // on whole device rows, so the pixels are the same.
+    static const std::array<double, passi + 2> alfa = [] {
+        std::array<double, passi + 2> a{};
+        for (int i = 0; i <= passi; ++i)
+            a[static_cast<std::size_t>(i)] = alphaBagliore(opacitaBagliore, static_cast<double>(i) / passi);
+        return a;
+    }();
     const QTransform t = p.deviceTransform();
-    const QRectF su = t.mapRect(alone.boundingRect());
-    const QTransform inversa = t.inverted();
-    constexpr int banda = 8;
-    for (double y = std::floor(su.top()); y < su.bottom(); y += banda) {
-        p.save();
-        p.setClipRect(inversa.mapRect(QRectF(std::floor(su.left()) - 1, y, std::ceil(su.width()) + 2, banda)),
-                      Qt::IntersectClip);
-        p.drawPath(alone);
-        p.restore();
+    const QPointF centro = t.map(punta);
+    const double raggio = r * t.m11();
+    const double interno = r0 / r;
+    const double a = fine * std::numbers::pi / 180;
+    const double ux = -std::sin(a), uy = std::cos(a);  // onwards along the scale
+    const int x0 = static_cast<int>(std::floor(centro.x() - raggio)) - 1;
+    const int y0 = static_cast<int>(std::floor(centro.y() - raggio)) - 1;
+    const int lato = static_cast<int>(std::ceil(2 * raggio)) + 3;
+    QImage img(lato, lato, QImage::Format_ARGB32_Premultiplied);
+    const QRgb rgb = c.rgb();
+    const double r2 = raggio * raggio;
+    for (int y = 0; y < lato; ++y) {
+        auto* riga = reinterpret_cast<QRgb*>(img.scanLine(y));
+        const double dy = y0 + y + 0.5 - centro.y();
+        for (int x = 0; x < lato; ++x) {
+            const double dx = x0 + x + 0.5 - centro.x();
+            const double d2 = dx * dx + dy * dy;
+            // Beyond the cut only, its edge smoothed over a pixel.
+            const double copertura = dx * ux + dy * uy + 0.5;
+            if (d2 >= r2 || copertura <= 0) {
+                riga[x] = 0;
+                continue;
+            }
+            const double u = std::clamp((std::sqrt(d2 / r2) - interno) / (1 - interno), 0.0, 1.0) * passi;
+            const auto k = static_cast<std::size_t>(u);
+            const double f = u - static_cast<double>(k);
+            const double al = (alfa[k] * (1 - f) + alfa[k + 1] * f) * std::min(copertura, 1.0);
+            const auto A = static_cast<unsigned>(al * 255 + 0.5);
+            riga[x] = qRgba((qRed(rgb) * A + 127) / 255, (qGreen(rgb) * A + 127) / 255,
+                            (qBlue(rgb) * A + 127) / 255, A);
+        }
     }
+    p.save();
+    p.resetTransform();
+    const QTransform base = p.deviceTransform();
+    img.setDevicePixelRatio(base.m11());
+    p.drawImage(base.inverted().map(QPointF(x0, y0)), img);
+    p.restore();
+    p.setPen(Qt::NoPen);
     p.setBrush(c);
     p.drawEllipse(punta, r0, r0);
 }

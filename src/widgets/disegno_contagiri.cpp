@@ -265,15 +265,16 @@ void colora(const QImage& maschera, QImage& destinazione, const QColor& c, QRect
         destinazione = QImage(maschera.size(), QImage::Format_ARGB32_Premultiplied);
         zona = QRect(QPoint(0, 0), maschera.size());
     }
+    // The colour at each of the 256 alphas, looked up: a frame recolours thousands of pixels.
     const QRgb rgb = c.rgb();
     const unsigned r = qRed(rgb), v = qGreen(rgb), b = qBlue(rgb);
+    std::array<QRgb, 256> tinta;
+    for (unsigned al = 0; al < 256; ++al)
+        tinta[al] = al == 0 ? 0 : qRgba((r * al + 127) / 255, (v * al + 127) / 255, (b * al + 127) / 255, al);
     for (int y = zona.top(); y <= zona.bottom(); ++y) {
         const auto* da = reinterpret_cast<const QRgb*>(maschera.constScanLine(y));
         auto* a = reinterpret_cast<QRgb*>(destinazione.scanLine(y));
-        for (int x = zona.left(); x <= zona.right(); ++x) {
-            const unsigned al = qAlpha(da[x]);
-            a[x] = al == 0 ? 0 : qRgba((r * al + 127) / 255, (v * al + 127) / 255, (b * al + 127) / 255, al);
-        }
+        for (int x = zona.left(); x <= zona.right(); ++x) a[x] = tinta[qAlpha(da[x])];
     }
     destinazione.setDevicePixelRatio(1);  // painted in device pixels; copia() sets the ratio back
 }

@@ -52,14 +52,13 @@ void RigaMini::imposta(const UsoProcesso& p, bool seguito) {
     const bool intestazione = stessaIntestazione(p, processo_);
     const UsoProcesso prima = std::exchange(processo_, p);
     seguito_ = seguito;
-    if (!intestazione) {
-        update();
-    } else {
-        // The same process: only the bars whose value moved are repainted.
-        for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
-            const Risorsa r = Risorsa::perProcesso[k];
-            if (!stessaBarra(r.valore(prima), r.valore(p))) update(ingombroBarra(rettangoloBarra(k)));
-        }
+    // What reads differently is repainted: the icon, name and memory when another process or
+    // figure comes in, and each bar whose value moved. When the order changes, idle processes
+    // bring the same empty bars.
+    if (!intestazione) update(testata());
+    for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
+        const Risorsa r = Risorsa::perProcesso[k];
+        if (!stessaBarra(r.valore(prima), r.valore(p))) update(ingombroBarra(rettangoloBarra(k)));
     }
     if (annunciAttivi()) annunciaRiga(this, prima);
 }
@@ -73,6 +72,10 @@ void RigaMini::impostaCorrente(bool corrente) {
 QSize RigaMini::sizeHint() const {
     const double contenuto = std::max({latoIconaMini, altezzaBlocco(), altezzaMiniBarra()});
     return {200, static_cast<int>(std::ceil(contenuto + 2 * paddingVerticale))};
+}
+
+QRect RigaMini::testata() const {
+    return QRectF(0, 0, fineNome(), height()).toAlignedRect();
 }
 
 double RigaMini::fineNome() const {
@@ -101,7 +104,7 @@ void RigaMini::paintEvent(QPaintEvent* e) {
     const QRectF dentro =
         r.adjusted(paddingOrizzontale, paddingVerticale, -paddingOrizzontale, -paddingVerticale);
     // A sample that moved a bar repaints that bar: the name and memory are not laid out again.
-    if (e->region().intersects(QRectF(r.left(), r.top(), fineNome(), r.height()).toAlignedRect())) {
+    if (e->region().intersects(testata())) {
         double x = dentro.left();
         const double cy = dentro.center().y();
         disegnaIconaProcesso(p, QRectF(x, cy - latoIconaMini / 2, latoIconaMini, latoIconaMini), processo_.id,

@@ -34,8 +34,9 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
-    // Where the name block ends and each resource's small bar lies.
+    // Where the name block ends and each resource's small bar lies; the icon, name and memory.
     double fineNome() const;
+    QRect testata() const;
     QRectF rettangoloBarra(std::size_t k) const;
 
     CacheIcone& icone_;

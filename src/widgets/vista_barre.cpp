@@ -42,6 +42,11 @@ double altezzaBloccoNome() {
         [] { return altezzaRigaNome() + spaziaturaBlocco + QFontMetricsF(fontDettaglio()).height(); });
 }
 
+// Rank, icon, name, badge and memory of a row, with a margin for their smoothing.
+QRect testataRiga(const LayoutRiga& l) {
+    return l.rango.united(l.icona).united(l.nome).toAlignedRect().adjusted(-2, -2, 2, 2);
+}
+
 }  // namespace
 
 double VistaBarre::altezzaRigaCorrente() const {
@@ -92,10 +97,13 @@ QSize VistaBarre::minimumSizeHint() const {
 }
 
 QRegion VistaBarre::zonaCambiata(int i, const UsoProcesso& prima, const UsoProcesso& dopo) const {
-    // A row whose process and header stay the same repaints only the bars whose value changed.
-    if (!stessaIntestazione(prima, dopo)) return ListaProcessi::zonaCambiata(i, prima, dopo);
+    // A row repaints what reads differently: its header when another process, name or memory
+    // comes in, and each bar whose value changed. When the order changes most rows get another
+    // process, and idle ones have the same empty bars. Only the selection's fill takes the row.
+    if (scelto(prima) != scelto(dopo)) return ListaProcessi::zonaCambiata(i, prima, dopo);
     const LayoutRiga l = layoutRiga(rettangoloRiga(i));
     QRegion zona;
+    if (!stessaIntestazione(prima, dopo)) zona += testataRiga(l);
     for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
         const Risorsa r = Risorsa::perProcesso[k];
         if (!stessaBarra(r.valore(prima), r.valore(dopo))) zona += ingombroBarra(l.barre[k]);
@@ -125,8 +133,7 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
 
         const LayoutRiga l = layoutRiga(riga);
         // A sample that moved a bar repaints that bar: the header's texts are not laid out again.
-        const QRectF testata = l.rango.united(l.icona).united(l.nome);
-        if (regione.intersects(testata.toAlignedRect().adjusted(-2, -2, 2, 2))) {
+        if (regione.intersects(testataRiga(l))) {
             p.setPen(secondario);
             const QString numero = QString::number(i + 1);
             disegnaTesto(p, l.rango.center() - QPointF(misuraTesto(numero, rango).width() / 2, hRango / 2),

@@ -169,7 +169,8 @@ TEST(MiniPannello, UnSoloIngranaggioPerTutteLeAperture) {
     EXPECT_EQ(chiave(*secondo), prima);
 }
 
-// A sample that moves one small bar of a row repaints that bar; a changed memory, the whole row.
+// A sample that moves one small bar of a row repaints that bar; a changed memory or process, the
+// name block and the bars that read differently.
 TEST(RigaMini, UnCampioneRidipingeSoloLaBarraCambiata) {
     prova::RegioneDipinta dipinto;
     CacheIcone icone;
@@ -195,5 +196,11 @@ TEST(RigaMini, UnCampioneRidipingeSoloLaBarraCambiata) {
     EXPECT_FALSE(r.intersects(QRect(riga.width() - 60, 0, 60, riga.height()))) << "the GPU bar stays";
     EXPECT_TRUE(campione(p).isEmpty()) << "the same sample again";
     p.memoria = 900u << 20;
-    EXPECT_TRUE(campione(p).intersects(nome));
+    r = campione(p);
+    EXPECT_TRUE(r.intersects(nome));
+    EXPECT_FALSE(r.intersects(QRect(riga.width() - 60, 0, 60, riga.height()))) << "the bars read the same";
+    // Another process: its name and the bars whose value differs.
+    r = campione(UsoProcesso{8, "altro", 40, 30, 0, false, 900u << 20});
+    EXPECT_TRUE(r.intersects(nome));
+    EXPECT_TRUE(r.intersects(QRect(riga.width() - 60, 0, 60, riga.height())));
 }

@@ -203,7 +203,25 @@ TEST(BarreDisegno, UnCampioneRidipingeSoloLeBarreCambiate) {
 
     p[2].memoria = 300u << 20;
     r = campione(p);
-    EXPECT_TRUE(tocca(r, layoutRiga(v.rettangoloRiga(2)).nome));
+    const LayoutRiga l2 = layoutRiga(v.rettangoloRiga(2));
+    EXPECT_TRUE(tocca(r, l2.nome));
+    EXPECT_FALSE(tocca(r, l2.barre[0])) << "the bars read the same";
+    EXPECT_FALSE(tocca(r, v.rettangoloRiga(0)));
+
+    // Another process with the same figures: its header, not its bars; the selection's fill
+    // takes the whole row, where the followed process leaves and where it arrives.
+    p[2].id = 77;
+    p[2].nome = "altro";
+    r = campione(p);
+    EXPECT_TRUE(tocca(r, l2.nome));
+    EXPECT_FALSE(tocca(r, l2.barre[0]));
+    EXPECT_FALSE(tocca(r, l2.barre[1]));
+    v.impostaSelezionato(p[1].id);
+    QCoreApplication::processEvents();
+    std::swap(p[1], p[2]);
+    r = campione(p);
+    EXPECT_TRUE(tocca(r, layoutRiga(v.rettangoloRiga(1)).barre[1]));
+    EXPECT_TRUE(tocca(r, l2.barre[1]));
     EXPECT_FALSE(tocca(r, v.rettangoloRiga(0)));
 }
 

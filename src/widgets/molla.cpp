@@ -60,7 +60,9 @@ void ValoreMolla::vaiA(double obiettivo, bool anima) {
     OrologioFotogrammi* orologio = anima ? OrologioFotogrammi::di(proprietario_) : nullptr;
     if (orologio != orologio_ && orologio_) orologio_->togli(this);
     const bool salta = !orologio || orologio->ridotto() || std::abs(obiettivo - valore_) < minimo_;
-    const double durata = salta ? 0 : durataMolla(obiettivo - valore_, passo_);
+    // It ends once what is left of the jump is less than a frame's step: the last frame lands on
+    // the target by no more than any other frame moves.
+    const double durata = salta ? 0 : durataMolla(obiettivo - valore_, passiFotogramma * passo_);
     obiettivo_ = obiettivo;
     if (durata <= 0) {
         // Nothing worth a spring: the jump is drawn once, at its end.
@@ -89,7 +91,7 @@ double ValoreMolla::avanza(double ora) {
     // A frame is worth painting when it moves the dial by two visible steps: in the spring's slow
     // tail one-pixel frames would cost as much as the fast ones and show next to nothing. The
     // last frame always is.
-    const double salto = 2 * passo_;
+    const double salto = passiFotogramma * passo_;
     if (fine ? valore_ != annunciato_ : std::abs(valore_ - annunciato_) >= salto) annuncia();
     if (fine) return -1;
     // The next frame that shows a step: in the spring's slow tail no frame may be due for a while.

@@ -15,6 +15,7 @@ inline constexpr double rispostaMolla = 0.7;      // seconds of one undamped per
 inline constexpr double smorzamentoMolla = 0.75;  // fraction of critical damping
 inline constexpr double sogliaMolla = 0.001;      // what is left of a jump that no dial shows
 inline constexpr double passiMinimiMolla = 3;     // a jump of fewer visible steps is drawn at once
+inline constexpr double passiFotogramma = 2;      // the visible steps a frame moves, the last at most
 
 // Progress (0 at rest, 1 at the target) of a spring released at time 0, t in seconds.
 // Overshoots 1 a little before it settles.
@@ -47,9 +48,9 @@ public:
     // Moves towards obiettivo: springing from the current value when anima, else at once. A jump
     // below the smallest one worth a spring, or any jump with reduced motion, is drawn at once.
     void vaiA(double obiettivo, bool anima);
-    // The smallest change worth a frame: smaller steps are not announced, and the spring stops
-    // once what is left of its jump is smaller. `minimo`: the smallest jump worth a spring
-    // (by default a few steps).
+    // The visible step: a frame is announced for `passiFotogramma` of them, and the spring stops
+    // once what is left of its jump is less than that. `minimo`: the smallest jump worth a
+    // spring (by default a few steps).
     void impostaPasso(double passo, double minimo = 0);
 
     double avanza(double ora) override;

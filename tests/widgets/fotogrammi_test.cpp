@@ -85,8 +85,9 @@ TEST(OrologioFotogrammi, UnoPerFinestraFermoQuandoLeMolleSiPosano) {
     EXPECT_DOUBLE_EQ(mb.valore(), 0.1);
     EXPECT_FALSE(ma.inCorso());
     EXPECT_FALSE(tempo.o->inCorso());
-    // The clock stops with the spring that lasts longest, and each spring repaints at most once a frame.
-    EXPECT_LE(battiti, std::ceil(durataMolla(0.5, 0.001) / passoOrologio) + 1);
+    // The clock stops with the spring that lasts longest, once what is left of its jump is less
+    // than a frame's step, and each spring repaints at most once a frame.
+    EXPECT_LE(battiti, std::ceil(durataMolla(0.5, passiFotogramma * sogliaMolla) / passoOrologio));
     EXPECT_LE(fa, battiti);
     EXPECT_GT(fa, 5);
     EXPECT_LT(fb, fa);

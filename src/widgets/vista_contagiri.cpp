@@ -93,6 +93,16 @@ VistaContagiri::VistaContagiri(QWidget* padre) : ListaProcessi(padre) {}
 VistaContagiri::~VistaContagiri() = default;
 
 void VistaContagiri::processiImpostati() {
+    // What each card showed until now: a card that gets another process repaints only the
+    // gauges that then stand elsewhere.
+    mostrate_.clear();
+    for (const std::int32_t pid : schede_) {
+        const auto it = molle_.find(pid);
+        mostrate_.push_back(it == molle_.end()
+                                ? std::array<double, 2>{-1, -1}
+                                : std::array{it->second->cpu.valore(), it->second->gpu.valore()});
+    }
+    schede_.clear();
     std::unordered_set<std::int32_t> presenti;
     const bool anima = isVisible();
     // Every card's gauges have the same size: one step for all.
@@ -102,6 +112,7 @@ void VistaContagiri::processiImpostati() {
     for (std::size_t i = 0; i < processi_.size(); ++i) {
         const UsoProcesso& p = processi_[i];
         presenti.insert(p.id);
+        schede_.push_back(p.id);
         auto [it, nuova] = molle_.try_emplace(p.id);
         if (nuova)
             it->second = std::make_unique<Molle>(
@@ -122,14 +133,28 @@ void VistaContagiri::processiImpostati() {
 }
 
 QRegion VistaContagiri::zonaCambiata(int i, const UsoProcesso& prima, const UsoProcesso& dopo) const {
-    // A card whose header stays the same repaints the texts of its gauges that changed; their
-    // needles and arcs are the springs' to repaint.
-    if (!stessaIntestazione(prima, dopo)) return ListaProcessi::zonaCambiata(i, prima, dopo);
+    // A card repaints what reads differently. With the same header, the texts of its gauges that
+    // changed: their needles and arcs are the springs' to repaint. With another process (the
+    // order changed), its header and each gauge that now stands elsewhere or reads differently:
+    // idle processes bring the same empty gauges. The selection's fill takes the whole card.
+    if (scelto(prima) != scelto(dopo)) return ListaProcessi::zonaCambiata(i, prima, dopo);
     const LayoutScheda l = layoutScheda(rettangoloScheda(i), altezzaIntestazione());
+    const bool stessa = stessaIntestazione(prima, dopo);
     QRegion zona;
+    if (!stessa) zona += l.intestazione.toAlignedRect().adjusted(-2, -2, 2, 2);
+    const auto it = molle_.find(dopo.id);
+    const auto k0 = static_cast<std::size_t>(i);
     for (std::size_t k = 0; k < Risorsa::perProcesso.size(); ++k) {
         const Risorsa r = Risorsa::perProcesso[k];
-        if (testoContagiri(r.valore(prima), true) == testoContagiri(r.valore(dopo), true)) continue;
+        const bool testo = testoContagiri(r.valore(prima), true) != testoContagiri(r.valore(dopo), true);
+        if (!stessa) {
+            const double ora =
+                it == molle_.end() ? -2 : (k == 0 ? it->second->cpu.valore() : it->second->gpu.valore());
+            if (testo || k0 >= mostrate_.size() || mostrate_[k0][k] != ora)
+                zona += areaContagiri(l.contagiri[k]).toAlignedRect();
+            continue;
+        }
+        if (!testo) continue;
         const GeometriaContagiri g = geometriaContagiri(l.contagiri[k], 0);
         // The value and the label under it: a line of 0.13 d over one of 0.085 d, centred.
         zona += QRectF(g.centroTesti - QPointF(0.4 * g.d, 0.2 * g.d), QSizeF(0.8 * g.d, 0.4 * g.d))

@@ -1,8 +1,10 @@
 // The process list as gauges: an adaptive grid of cards, each with a CPU and a GPU dial.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "widgets/disegno_contagiri.h"
 #include "widgets/lista_processi.h"
@@ -40,6 +42,8 @@ private:
     void aggiornaContagiri(std::int32_t pid, int quale);
 
     std::unordered_map<std::int32_t, std::unique_ptr<Molle>> molle_;  // the gauges' springs, by process
+    std::vector<std::int32_t> schede_;                                // the process each card shows
+    std::vector<std::array<double, 2>> mostrate_;  // where its gauges stood before this sample
     ImmaginiContagiri immagini_;
 };
 

@@ -10,6 +10,7 @@
 #include "widgets/barra.h"
 #include "widgets/geometria_barre.h"
 #include "widgets/geometria_contagiri.h"
+#include "widgets/orologio_fotogrammi.h"
 #include "widgets/vista_barre.h"
 #include "widgets/vista_contagiri.h"
 
@@ -223,6 +224,57 @@ TEST(BarreDisegno, UnCampioneRidipingeSoloLeBarreCambiate) {
     EXPECT_TRUE(tocca(r, layoutRiga(v.rettangoloRiga(1)).barre[1]));
     EXPECT_TRUE(tocca(r, l2.barre[1]));
     EXPECT_FALSE(tocca(r, v.rettangoloRiga(0)));
+}
+
+// What a sample repaints, painted over the picture before it, gives the picture painted afresh:
+// through reorders that bring idle processes into other rows and cards, new figures, a new
+// memory, and the followed process moving.
+TEST(Viste, UnCampioneRidipintoComeDaCapo) {
+    const AspettoImposto imposto(Aspetto::chiaro);
+    const auto prova = [](ListaProcessi& v) {
+        OrologioFotogrammi::di(&v)->impostaRidotto(true);  // each sample drawn once, at its values
+        std::vector<UsoProcesso> p = {
+            {1, "uno", 62, 0, 0, false, 9u << 20},    {2, "due", 0, 0, 0, false, 5u << 20},
+            {3, "tre", 0, 0, 0, true, 4u << 20},      {4, "quattro", 0, 0, 0, false, 3u << 20},
+            {5, "cinque", 7, 30, 0, false, 2u << 20}, {6, "sei", 0, 0, 0, false, 1u << 20}};
+        v.impostaProcessi(p);
+        v.resize(640, v.heightForWidth(640));
+        v.show();
+        QCoreApplication::processEvents();
+        QEvent esce(QEvent::Leave);  // the offscreen pointer rests over the list
+        QApplication::sendEvent(&v, &esce);
+        v.impostaSelezionato(4);
+        QCoreApplication::processEvents();
+        QImage tenuta = prova::dipingi(v);
+        prova::RegioneDipinta dipinto;
+        v.installEventFilter(&dipinto);
+        const auto campione = [&](std::vector<UsoProcesso> nuovi) {
+            dipinto.regione = QRegion();
+            v.impostaProcessi(std::move(nuovi));
+            QCoreApplication::processEvents();
+            // The region's corner lands at the offset given.
+            v.render(&tenuta, dipinto.regione.boundingRect().topLeft(), dipinto.regione,
+                     QWidget::DrawChildren);
+            return dipinto.regione;
+        };
+        std::rotate(p.begin(), p.begin() + 1, p.end());  // the busy one drops to the end
+        campione(p);
+        EXPECT_EQ(tenuta, prova::dipingi(v)) << "reordered";
+        std::swap(p[1], p[2]);  // the followed process moves down a row
+        p[0].cpu = 55;
+        p[4].memoria = 7u << 20;
+        const QRegion r = campione(p);
+        EXPECT_EQ(tenuta, prova::dipingi(v)) << "moved and changed";
+        EXPECT_LT(r.boundingRect().height(), v.height());
+        std::swap(p[4], p[5]);
+        p[5].cpu = 0;
+        campione(p);
+        EXPECT_EQ(tenuta, prova::dipingi(v)) << "idle";
+    };
+    VistaBarre barre;
+    prova(barre);
+    VistaContagiri contagiri;
+    prova(contagiri);
 }
 
 TEST(Griglia, ColonneERettangoli) {

@@ -31,6 +31,16 @@ std::vector<UsoProcesso> processi(int n) {
     return v;
 }
 
+// The list on screen, 640 wide, with the pointer away from it: its order follows the samples.
+void mostraLontanoDalPuntatore(ListaProcessi& v, const std::vector<UsoProcesso>& p) {
+    v.impostaProcessi(p);
+    v.resize(640, v.heightForWidth(640));
+    v.show();
+    QCoreApplication::processEvents();
+    QEvent esce(QEvent::Leave);  // the offscreen pointer rests over the list
+    QApplication::sendEvent(&v, &esce);
+}
+
 }  // namespace
 
 TEST(Barre, RiempimentoETesti) {
@@ -179,12 +189,7 @@ TEST(BarreDisegno, UnCampioneRidipingeSoloLeBarreCambiate) {
     prova::RegioneDipinta dipinto;
     VistaBarre v;
     std::vector<UsoProcesso> p = tre();
-    v.impostaProcessi(p);
-    v.resize(640, v.heightForWidth(640));
-    v.show();
-    QCoreApplication::processEvents();
-    QEvent esce(QEvent::Leave);  // the offscreen pointer rests over the list
-    QApplication::sendEvent(&v, &esce);
+    mostraLontanoDalPuntatore(v, p);
     v.installEventFilter(&dipinto);
     const auto campione = [&](std::vector<UsoProcesso> nuovi) {
         dipinto.regione = QRegion();
@@ -237,12 +242,7 @@ TEST(Viste, UnCampioneRidipintoComeDaCapo) {
             {1, "uno", 62, 0, 0, false, 9u << 20},    {2, "due", 0, 0, 0, false, 5u << 20},
             {3, "tre", 0, 0, 0, true, 4u << 20},      {4, "quattro", 0, 0, 0, false, 3u << 20},
             {5, "cinque", 7, 30, 0, false, 2u << 20}, {6, "sei", 0, 0, 0, false, 1u << 20}};
-        v.impostaProcessi(p);
-        v.resize(640, v.heightForWidth(640));
-        v.show();
-        QCoreApplication::processEvents();
-        QEvent esce(QEvent::Leave);  // the offscreen pointer rests over the list
-        QApplication::sendEvent(&v, &esce);
+        mostraLontanoDalPuntatore(v, p);
         v.impostaSelezionato(4);
         QCoreApplication::processEvents();
         QImage tenuta = prova::dipingi(v);

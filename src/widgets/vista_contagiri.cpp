@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <unordered_set>
+#include <utility>
 
 #include "widgets/caratteri.h"
 #include "widgets/cifre.h"
@@ -76,7 +77,6 @@ struct VistaContagiri::Molle {
         : cpu(padre, std::move(cpuCambiato)), gpu(padre, std::move(gpuCambiato)) {}
     ValoreMolla cpu;
     ValoreMolla gpu;
-    std::size_t scheda = 0;  // the card it was last shown on
 };
 
 namespace {
@@ -95,14 +95,14 @@ VistaContagiri::~VistaContagiri() = default;
 void VistaContagiri::processiImpostati() {
     // What each card showed until now: a card that gets another process repaints only the
     // gauges that then stand elsewhere.
+    const std::vector<std::int32_t> prima = std::exchange(schede_, {});
     mostrate_.clear();
-    for (const std::int32_t pid : schede_) {
+    for (const std::int32_t pid : prima) {
         const auto it = molle_.find(pid);
         mostrate_.push_back(it == molle_.end()
                                 ? std::array<double, 2>{-1, -1}
                                 : std::array{it->second->cpu.valore(), it->second->gpu.valore()});
     }
-    schede_.clear();
     std::unordered_set<std::int32_t> presenti;
     const bool anima = isVisible();
     // Every card's gauges have the same size: one step for all.
@@ -124,8 +124,7 @@ void VistaContagiri::processiImpostati() {
         // A card that keeps its process springs to the new values. A new process, or one that has
         // moved to another card, is drawn there anew with its values at once: a needle that left
         // from where another card's had been would show no change.
-        const bool molla = anima && !nuova && it->second->scheda == i;
-        it->second->scheda = i;
+        const bool molla = anima && !nuova && i < prima.size() && prima[i] == p.id;
         it->second->cpu.vaiA(frazioneContagiri(p.cpu, true), molla);
         it->second->gpu.vaiA(frazioneContagiri(p.gpu, true), molla);
     }

@@ -32,10 +32,9 @@ std::string listaFinta(int righe) {
     return s;
 }
 
-TempiProcessi listaDaProc(const std::string& radice) {
+TempiProcessi listaDaProc(LettoreProcessi& lettore) {
     TempiProcessi lista;
-    for (auto& v : leggiProcessiProc(radice))
-        lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome), v.eta};
+    for (auto& v : lettore.leggi()) lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome), v.eta};
     return lista;
 }
 
@@ -55,8 +54,9 @@ static void CampioneProcessiProc(benchmark::State& state) {
     const decltype(LetturaGPU::perPid) gpu;
     const std::map<std::int32_t, std::string> client;
     std::size_t processi = 0;
+    LettoreProcessi lettore;  // kept from sample to sample, as the sampler keeps it
     for (auto _ : state) {
-        const TempiProcessi lista = listaDaProc("/");
+        const TempiProcessi lista = listaDaProc(lettore);
         IngressoTabella in;
         in.lista = &lista;
         in.dt = 1.5;

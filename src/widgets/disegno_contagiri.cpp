@@ -258,6 +258,16 @@ void scala(QPainter& p, const GeometriaContagiri& g, Aspetto a, const std::optio
     copia(p, *pos, img);
 }
 
+// Colour c premultiplied at each of the 256 alphas, looked up: a frame colours thousands of pixels.
+std::array<QRgb, 256> tinte(const QColor& c) {
+    const QRgb rgb = c.rgb();
+    const unsigned r = qRed(rgb), v = qGreen(rgb), b = qBlue(rgb);
+    std::array<QRgb, 256> t;
+    for (unsigned al = 0; al < 256; ++al)
+        t[al] = al == 0 ? 0 : qRgba((r * al + 127) / 255, (v * al + 127) / 255, (b * al + 127) / 255, al);
+    return t;
+}
+
 // The mask coloured in c, within `zona` (image pixels): the mask is white, so every channel of a
 // pixel is its alpha.
 void colora(const QImage& maschera, QImage& destinazione, const QColor& c, QRect zona) {
@@ -265,12 +275,7 @@ void colora(const QImage& maschera, QImage& destinazione, const QColor& c, QRect
         destinazione = QImage(maschera.size(), QImage::Format_ARGB32_Premultiplied);
         zona = QRect(QPoint(0, 0), maschera.size());
     }
-    // The colour at each of the 256 alphas, looked up: a frame recolours thousands of pixels.
-    const QRgb rgb = c.rgb();
-    const unsigned r = qRed(rgb), v = qGreen(rgb), b = qBlue(rgb);
-    std::array<QRgb, 256> tinta;
-    for (unsigned al = 0; al < 256; ++al)
-        tinta[al] = al == 0 ? 0 : qRgba((r * al + 127) / 255, (v * al + 127) / 255, (b * al + 127) / 255, al);
+    const std::array<QRgb, 256> tinta = tinte(c);
     for (int y = zona.top(); y <= zona.bottom(); ++y) {
         const auto* da = reinterpret_cast<const QRgb*>(maschera.constScanLine(y));
         auto* a = reinterpret_cast<QRgb*>(destinazione.scanLine(y));
@@ -316,7 +321,7 @@ void aloneFinale(QPainter& p, const GeometriaContagiri& g, const QColor& c, doub
     const int y0 = static_cast<int>(std::floor(centro.y() - raggio)) - 1;
     const int lato = static_cast<int>(std::ceil(2 * raggio)) + 3;
     QImage img(lato, lato, QImage::Format_ARGB32_Premultiplied);
-    const QRgb rgb = c.rgb();
+    const std::array<QRgb, 256> tinta = tinte(c);
     const double r2 = raggio * raggio;
     for (int y = 0; y < lato; ++y) {
         auto* riga = reinterpret_cast<QRgb*>(img.scanLine(y));
@@ -334,9 +339,7 @@ void aloneFinale(QPainter& p, const GeometriaContagiri& g, const QColor& c, doub
             const auto k = static_cast<std::size_t>(u);
             const double f = u - static_cast<double>(k);
             const double al = (alfa[k] * (1 - f) + alfa[k + 1] * f) * std::min(copertura, 1.0);
-            const auto A = static_cast<unsigned>(al * 255 + 0.5);
-            riga[x] = qRgba((qRed(rgb) * A + 127) / 255, (qGreen(rgb) * A + 127) / 255,
-                            (qBlue(rgb) * A + 127) / 255, A);
+            riga[x] = tinta[static_cast<unsigned>(al * 255 + 0.5)];
         }
     }
     p.save();

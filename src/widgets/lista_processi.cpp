@@ -68,13 +68,21 @@ void ListaProcessi::mostra(std::vector<UsoProcesso> processi) {
         update();
         return;
     }
-    for (std::size_t i = 0; i < processi_.size(); ++i)
-        if (!stessoAspetto(prima[i], processi_[i]))
-            update(zonaCambiata(static_cast<int>(i), prima[i], processi_[i]));
+    for (std::size_t i = 0; i < processi_.size(); ++i) {
+        if (stessoAspetto(prima[i], processi_[i])) continue;
+        // The followed process's fill takes the whole item, where it leaves and where it arrives.
+        const int voce = static_cast<int>(i);
+        update(scelto(prima[i]) != scelto(processi_[i]) ? zonaVoce(voce)
+                                                        : zonaCambiata(voce, prima[i], processi_[i]));
+    }
+}
+
+QRegion ListaProcessi::zonaVoce(int i) const {
+    return rettangoloVoce(i).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 QRegion ListaProcessi::zonaCambiata(int i, const UsoProcesso&, const UsoProcesso&) const {
-    return rettangoloVoce(i).toAlignedRect().adjusted(-1, -1, 1, 1);
+    return zonaVoce(i);
 }
 
 void ListaProcessi::impostaSelezionato(std::optional<std::int32_t> pid) {

@@ -53,8 +53,11 @@ protected:
     virtual QRectF rettangoloEtichetta(int i) const = 0;
     // Called once the new processes are in place, before the widget is laid out and repainted.
     virtual void processiImpostati() {}
-    // What item i must repaint when its process draws differently: by default its whole card.
+    // What item i must repaint when its process draws differently, its selection staying the
+    // same: by default its whole card.
     virtual QRegion zonaCambiata(int i, const UsoProcesso& prima, const UsoProcesso& dopo) const;
+    // The whole of item i, with its edges' smoothing.
+    QRegion zonaVoce(int i) const;
 
     bool scelto(const UsoProcesso& p) const { return selezionato_ && *selezionato_ == p.id; }
     // The card of an item: filled, and outlined when selected.

@@ -99,8 +99,7 @@ QSize VistaBarre::minimumSizeHint() const {
 QRegion VistaBarre::zonaCambiata(int i, const UsoProcesso& prima, const UsoProcesso& dopo) const {
     // A row repaints what reads differently: its header when another process, name or memory
     // comes in, and each bar whose value changed. When the order changes most rows get another
-    // process, and idle ones have the same empty bars. Only the selection's fill takes the row.
-    if (scelto(prima) != scelto(dopo)) return ListaProcessi::zonaCambiata(i, prima, dopo);
+    // process, and idle ones have the same empty bars.
     const LayoutRiga l = layoutRiga(rettangoloRiga(i));
     QRegion zona;
     if (!stessaIntestazione(prima, dopo)) zona += testataRiga(l);

@@ -135,8 +135,7 @@ QRegion VistaContagiri::zonaCambiata(int i, const UsoProcesso& prima, const UsoP
     // A card repaints what reads differently. With the same header, the texts of its gauges that
     // changed: their needles and arcs are the springs' to repaint. With another process (the
     // order changed), its header and each gauge that now stands elsewhere or reads differently:
-    // idle processes bring the same empty gauges. The selection's fill takes the whole card.
-    if (scelto(prima) != scelto(dopo)) return ListaProcessi::zonaCambiata(i, prima, dopo);
+    // idle processes bring the same empty gauges.
     const LayoutScheda l = layoutScheda(rettangoloScheda(i), altezzaIntestazione());
     const bool stessa = stessaIntestazione(prima, dopo);
     QRegion zona;

@@ -193,8 +193,4 @@ std::vector<VoceProc> LettoreProcessi::leggi() {
     return voci;
 }
 
-std::vector<VoceProc> leggiProcessiProc(const std::string& radice) {
-    return LettoreProcessi(radice, 0).leggi();
-}
-
 }  // namespace pulsaro

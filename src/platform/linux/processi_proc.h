@@ -64,7 +64,4 @@ private:
     std::unordered_map<std::int32_t, Aperto> aperti_;
 };
 
-// One listing, keeping nothing open.
-std::vector<VoceProc> leggiProcessiProc(const std::string& radice = "/");
-
 }  // namespace pulsaro

@@ -67,7 +67,7 @@ TEST(ProcessiProc, AlberoFinto) {
     a.scrivi("proc/007/stat", statFinto(7, "zeri", 1, 1, 1, 1));
     a.collega("proc/self", "42");
 
-    auto voci = leggiProcessiProc(a.radice());
+    auto voci = LettoreProcessi(a.radice()).leggi();
     std::sort(voci.begin(), voci.end(), [](const VoceProc& x, const VoceProc& y) { return x.pid < y.pid; });
     ASSERT_EQ(voci.size(), 4u);
     EXPECT_EQ(voci[0].pid, 1);
@@ -84,8 +84,8 @@ TEST(ProcessiProc, AlberoFinto) {
     EXPECT_FALSE(voci[0].eta);  // no /proc/uptime: the age is unknown
 
     // The root may end with a slash or not.
-    EXPECT_EQ(leggiProcessiProc(a.radice() + "/").size(), 4u);
-    EXPECT_TRUE(leggiProcessiProc(a.radice() + "/manca").empty());
+    EXPECT_EQ(LettoreProcessi(a.radice() + "/").leggi().size(), 4u);
+    EXPECT_TRUE(LettoreProcessi(a.radice() + "/manca").leggi().empty());
 }
 
 // The age is the time since boot less the start time, both on the boot clock.
@@ -96,7 +96,7 @@ TEST(ProcessiProc, EtaDaAvvioEUptime) {
     a.scrivi("proc/5/stat", statFinto(5, "vecchio", 1, 1, static_cast<unsigned long long>(10 * tick), 1));
     a.scrivi("proc/6/stat", statFinto(6, "nuovo", 1, 1, static_cast<unsigned long long>(99 * tick), 1));
     a.scrivi("proc/7/stat", statFinto(7, "dopo", 1, 1, static_cast<unsigned long long>(101 * tick), 1));
-    auto voci = leggiProcessiProc(a.radice());
+    auto voci = LettoreProcessi(a.radice()).leggi();
     std::sort(voci.begin(), voci.end(), [](const VoceProc& x, const VoceProc& y) { return x.pid < y.pid; });
     ASSERT_EQ(voci.size(), 3u);
     ASSERT_TRUE(voci[0].eta && voci[1].eta && voci[2].eta);
@@ -107,7 +107,7 @@ TEST(ProcessiProc, EtaDaAvvioEUptime) {
 
     for (const char* rotto : {"", "abc 1.00\n", "100 5.00\n", "100.2x 5\n"}) {
         a.scrivi("proc/uptime", rotto);
-        EXPECT_FALSE(leggiProcessiProc(a.radice()).front().eta) << rotto;
+        EXPECT_FALSE(LettoreProcessi(a.radice()).leggi().front().eta) << rotto;
     }
 }
 
@@ -159,7 +159,7 @@ TEST(ProcessiProc, LettoreTieneIFileAperti) {
         EXPECT_EQ(l.aperti(), 1u);  // the gone ones' files closed, the third kept now there is room
     }
     EXPECT_EQ(descrittoriAperti(), prima);
-    EXPECT_EQ(leggiProcessiProc(a.radice()).size(), 1u);
+    EXPECT_EQ(LettoreProcessi(a.radice(), 0).leggi().size(), 1u);
     EXPECT_EQ(descrittoriAperti(), prima);
 }
 
@@ -196,7 +196,7 @@ TEST(ProcessiProc, ConcordaConPsVero) {
     ASSERT_TRUE(uscita);
     const TempiProcessi ps = leggiListaPs(*uscita);
     std::map<std::int32_t, VoceProc> proc;
-    for (const auto& v : leggiProcessiProc("/")) proc[v.pid] = v;
+    for (const auto& v : LettoreProcessi("/").leggi()) proc[v.pid] = v;
 
     // ps prints the last path component of the command; user processes' names stop at 15 bytes.
     const auto stessoNome = [](const std::string& daPs, const std::string& daProc) {

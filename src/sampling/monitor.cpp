@@ -113,6 +113,10 @@ void Monitor::lascia() {
     if (timer_) timer_->annulla();
     timer_.reset();
     timerEsiste_ = false;
+    std::weak_ptr<Monitor> debole = weak_from_this();
+    coda_.async([debole] {
+        if (auto m = debole.lock()) m->sonde_.riposa();
+    });
     avviaControllo();
 }
 
@@ -188,6 +192,8 @@ void Monitor::verifica() {
     const auto t = sonde_.tickCPU();
     const bool cpu = t.totali != 0 && !sonde_.tempiProcessi().empty();
     const LetturaGPU g = sonde_.letturaGPU(false);
+    // The check's own listing keeps nothing open at rest.
+    if (!timerEsiste_.load()) sonde_.riposa();
     pubblica(StatoFonti{cpu, g.trovata, energia_->pronta(), g.assente, energia_->assente()});
 }
 

@@ -83,6 +83,9 @@ public:
     virtual int processoriAttivi() = 0;
     // Made once, by the monitor that owns it.
     virtual std::unique_ptr<Energia> creaEnergia() = 0;
+    // Nothing will be listed for a while (no view on screen): let go of what the listing keeps
+    // open between samples.
+    virtual void riposa() {}
 };
 
 }  // namespace pulsaro

@@ -70,13 +70,16 @@ TEST_F(MonitorTest, LaTolleranzaNonAnticipaMaiUnTimer) {
 
 TEST_F(MonitorTest, LaPrimaVistaAvviaIlCampionamento) {
     // Without views only the source check runs: right away, then every 60 s up to 10 s late.
+    // The check's listing keeps nothing open at rest.
     avanza(0);
     EXPECT_EQ(sonde.chiamateLista, 1);
+    EXPECT_FALSE(sonde.trattiene);
     EXPECT_TRUE(monitor->inControllo());
     avanza(69.9);
     EXPECT_EQ(sonde.chiamateLista, 1);
     avanza(0.1);
     EXPECT_EQ(sonde.chiamateLista, 2);
+    EXPECT_FALSE(sonde.trattiene);
     // A view announced twice and gone once is gone.
     mostra("mini", true);
     mostra("mini", true);
@@ -95,6 +98,8 @@ TEST_F(MonitorTest, LaPrimaVistaAvviaIlCampionamento) {
     EXPECT_EQ(campioni, 1) << "first full sample 0.35 s after the view appeared";
     avanza(1.5);
     EXPECT_EQ(campioni, 2);
+    EXPECT_TRUE(sonde.trattiene) << "kept from sample to sample while a view shows them";
+    const int riposi = sonde.riposi;
 
     // Closing the popover while the settings are open keeps sampling.
     mostra("impostazioni", true);
@@ -102,8 +107,11 @@ TEST_F(MonitorTest, LaPrimaVistaAvviaIlCampionamento) {
     avanza(1.5);
     EXPECT_EQ(campioni, 3);
     // The last view leaving stops it and restarts the 60 s check.
+    EXPECT_EQ(sonde.riposi, riposi);
     mostra("impostazioni", false);
     EXPECT_TRUE(!monitor->campionando() && monitor->inControllo());
+    avanza(0);
+    EXPECT_FALSE(sonde.trattiene) << "the last view gone lets the listing's files go";
     const int liste = sonde.chiamateLista;
     avanza(69);
     EXPECT_EQ(campioni, 3);

@@ -31,7 +31,8 @@ struct SondeFinte : Sonde {
     int attivi = 2;
     Macchina fatti{{}, 2, 0, "2 core", "Funziona"};
 
-    int chiamateTick = 0, chiamateLista = 0, chiamateGPU = 0, chiamateMemoria = 0;
+    int chiamateTick = 0, chiamateLista = 0, chiamateGPU = 0, chiamateMemoria = 0, riposi = 0;
+    bool trattiene = false;           // a listing since the last rest, as the real one keeps files open
     EnergiaFinta* energia = nullptr;  // owned by the monitor
 
     Macchina macchina() override { return fatti; }
@@ -41,6 +42,7 @@ struct SondeFinte : Sonde {
     }
     TempiProcessi tempiProcessi() override {
         ++chiamateLista;
+        trattiene = true;
         return lista;
     }
     LetturaGPU letturaGPU(bool completa) override {
@@ -58,6 +60,10 @@ struct SondeFinte : Sonde {
         return it->second;
     }
     int processoriAttivi() override { return attivi; }
+    void riposa() override {
+        ++riposi;
+        trattiene = false;
+    }
     std::unique_ptr<Energia> creaEnergia() override {
         auto e = std::make_unique<EnergiaFinta>();
         energia = e.get();

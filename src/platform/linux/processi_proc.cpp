@@ -120,7 +120,12 @@ LettoreProcessi::LettoreProcessi(std::string radice, std::size_t aperti)
     : radice_(std::move(radice)), massimo_(aperti) {}
 
 LettoreProcessi::~LettoreProcessi() {
+    chiudi();
+}
+
+void LettoreProcessi::chiudi() {
     for (const auto& [pid, a] : aperti_) ::close(a.fd);
+    aperti_.clear();
 }
 
 std::size_t LettoreProcessi::apertiPredefiniti() {

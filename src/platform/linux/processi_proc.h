@@ -48,6 +48,8 @@ public:
     // Processes that vanish while being read are left out. Empty when /proc cannot be read.
     std::vector<VoceProc> leggi();
     std::size_t aperti() const { return aperti_.size(); }
+    // Closes every kept file; the next listing opens them again.
+    void chiudi();
 
     // A quarter of the descriptors the process may open, at most 512: the rest stay for the
     // toolkit, the display connection and files.

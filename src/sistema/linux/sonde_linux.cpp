@@ -49,6 +49,7 @@ public:
 
     int processoriAttivi() override { return host_.processoriAttivi(); }
     std::unique_ptr<Energia> creaEnergia() override { return std::make_unique<EnergiaLinux>("/"); }
+    void riposa() override { processi_.chiudi(); }
 
 private:
     HostLinux host_{"/", true};

@@ -132,7 +132,7 @@ const VoceProc* trova(const std::vector<VoceProc>& voci, std::int32_t pid) {
 }
 
 // Files kept open between listings still give each listing's figures, only up to the bound, and
-// are let go with their processes.
+// are let go with their processes and when the reader rests.
 TEST(ProcessiProc, LettoreTieneIFileAperti) {
     prova::AlberoFinto a;
     for (int pid : {1, 2, 3})
@@ -157,6 +157,11 @@ TEST(ProcessiProc, LettoreTieneIFileAperti) {
         ASSERT_EQ(voci.size(), 1u);
         EXPECT_EQ(voci[0].pid, 3);
         EXPECT_EQ(l.aperti(), 1u);  // the gone ones' files closed, the third kept now there is room
+        // At rest nothing is kept; the next listing opens them again.
+        l.chiudi();
+        EXPECT_EQ(descrittoriAperti(), prima);
+        EXPECT_EQ(l.leggi().size(), 1u);
+        EXPECT_EQ(l.aperti(), 1u);
     }
     EXPECT_EQ(descrittoriAperti(), prima);
     EXPECT_EQ(LettoreProcessi(a.radice(), 0).leggi().size(), 1u);

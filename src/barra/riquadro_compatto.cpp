@@ -35,10 +35,6 @@ QPainterPath contorno(const QString& testo) {
     return p;
 }
 
-qreal avanzamento(QChar c) {
-    return QFontMetricsF(fontCifre()).horizontalAdvance(c);
-}
-
 }  // namespace
 
 const QPainterPath& Cache::contorno(const QString& testo) {
@@ -53,10 +49,13 @@ const QPainterPath& Cache::contorno(const QString& testo) {
     if (numero) {
         qreal x = 0;
         for (const QChar c : testo) {
-            QPainterPath& cifra = cifre_[c.unicode() - u'0'];
-            if (cifra.isEmpty()) cifra = pulsaro::RiquadroCompatto::contorno(QString(c));
-            p.addPath(cifra.translated(x, 0));
-            x += avanzamento(c);
+            Cifra& cifra = cifre_[c.unicode() - u'0'];
+            if (cifra.contorno.isEmpty()) {
+                cifra.contorno = pulsaro::RiquadroCompatto::contorno(QString(c));
+                cifra.avanzamento = QFontMetricsF(fontCifre()).horizontalAdvance(c);
+            }
+            p.addPath(cifra.contorno.translated(x, 0));
+            x += cifra.avanzamento;
         }
     } else {
         p = pulsaro::RiquadroCompatto::contorno(testo);

@@ -39,7 +39,11 @@ public:
 
 private:
     QHash<QString, QPainterPath> percorsi_;
-    QPainterPath cifre_[10];
+    struct Cifra {
+        QPainterPath contorno;
+        qreal avanzamento = 0;
+    };
+    Cifra cifre_[10];  // each digit's outline and advance
     struct Tela {
         int lato = 0;
         qreal dpr = 0;

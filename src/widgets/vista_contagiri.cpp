@@ -77,6 +77,8 @@ struct VistaContagiri::Molle {
         : cpu(padre, std::move(cpuCambiato)), gpu(padre, std::move(gpuCambiato)) {}
     ValoreMolla cpu;
     ValoreMolla gpu;
+    // The spring of the k-th resource drawn per process.
+    const ValoreMolla& di(std::size_t k) const { return k == 0 ? cpu : gpu; }
 };
 
 namespace {
@@ -101,7 +103,7 @@ void VistaContagiri::processiImpostati() {
         const auto it = molle_.find(pid);
         mostrate_.push_back(it == molle_.end()
                                 ? std::array<double, 2>{-1, -1}
-                                : std::array{it->second->cpu.valore(), it->second->gpu.valore()});
+                                : std::array{it->second->di(0).valore(), it->second->di(1).valore()});
     }
     std::unordered_set<std::int32_t> presenti;
     const bool anima = isVisible();
@@ -146,8 +148,7 @@ QRegion VistaContagiri::zonaCambiata(int i, const UsoProcesso& prima, const UsoP
         const Risorsa r = Risorsa::perProcesso[k];
         const bool testo = testoContagiri(r.valore(prima), true) != testoContagiri(r.valore(dopo), true);
         if (!stessa) {
-            const double ora =
-                it == molle_.end() ? -2 : (k == 0 ? it->second->cpu.valore() : it->second->gpu.valore());
+            const double ora = it == molle_.end() ? -2 : it->second->di(k).valore();
             if (testo || k0 >= mostrate_.size() || mostrate_[k0][k] != ora)
                 zona += areaContagiri(l.contagiri[k]).toAlignedRect();
             continue;
@@ -166,7 +167,7 @@ void VistaContagiri::aggiornaContagiri(std::int32_t pid, int quale) {
     // colour changed: never the card, its header or the other gauge.
     const auto it = molle_.find(pid);
     if (it == molle_.end()) return;
-    const ValoreMolla& m = quale == 0 ? it->second->cpu : it->second->gpu;
+    const ValoreMolla& m = it->second->di(static_cast<std::size_t>(quale));
     const bool colore = Tema::carico(m.precedente() * 100).rgba() != Tema::carico(m.valore() * 100).rgba();
     for (std::size_t i = 0; i < processi_.size(); ++i)
         if (processi_[i].id == pid) {
@@ -261,7 +262,7 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
             const Risorsa r = Risorsa::perProcesso[k];
             const double valore = r.valore(pr);
             double f = frazioneContagiri(valore, true);
-            if (it != molle_.end()) f = k == 0 ? it->second->cpu.valore() : it->second->gpu.valore();
+            if (it != molle_.end()) f = it->second->di(k).valore();
             disegnaContagiri(p, l.contagiri[k], f, testoContagiri(valore, true), r.breve(), a, immagini_,
                              &regione);
         }

@@ -17,8 +17,10 @@ if(APPLE)
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:pulsaro_icona> ${_iconset} --iconset
     COMMAND iconutil -c icns -o ${_icns} ${_iconset}/Pulsaro.iconset
     DEPENDS pulsaro_icona VERBATIM)
-  target_sources(pulsaro PRIVATE ${_icns})
-  set_source_files_properties(${_icns} PROPERTIES MACOSX_PACKAGE_LOCATION Resources)
+  # The launchd agent that serves the figures to Prometheus headless, for ~/Library/LaunchAgents.
+  set(_agente ${CMAKE_SOURCE_DIR}/packaging/macos/it.pulsaro.Pulsaro.esporta.plist)
+  target_sources(pulsaro PRIVATE ${_icns} ${_agente})
+  set_source_files_properties(${_icns} ${_agente} PROPERTIES MACOSX_PACKAGE_LOCATION Resources)
   set_target_properties(pulsaro PROPERTIES
     MACOSX_BUNDLE TRUE
     OUTPUT_NAME Pulsaro
@@ -60,6 +62,8 @@ endif()
 
 install(TARGETS pulsaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/linux/${PULSARO_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The user unit that serves the figures to Prometheus headless (systemctl --user enable …).
+install(FILES packaging/linux/pulsaro-esporta.service DESTINATION lib/systemd/user)
 configure_file(packaging/linux/${PULSARO_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/${PULSARO_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/${PULSARO_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 

@@ -13,6 +13,8 @@ fi
 
 pacchetti=(cmake ninja-build g++ qt6-base-dev libxcb1-dev pkgconf libgtest-dev libgmock-dev libbenchmark-dev
            nlohmann-json3-dev procps)
+# The endpoint that Prometheus scrapes: Qt's HTTP server (its CMake files need the WebSockets ones).
+pacchetti+=(qt6-httpserver-dev qt6-websockets-dev)
 if [ "${1:-}" = "test" ]; then
     pacchetti+=(xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 desktop-file-utils
                 clang-format clang pkgconf git fonts-inter)
@@ -25,6 +27,8 @@ if [ "${1:-}" = "test" ]; then
     # The Apple build's sources read against LLVM's C++ library, as Apple's compiler reads them;
     # nm lists what the macOS objects need from the frameworks.
     pacchetti+=(clang-16 libc++-16-dev libc++abi-16-dev binutils)
+    # The endpoint's end-to-end test scrapes it with the real Prometheus and checks it with promtool.
+    pacchetti+=(prometheus)
 fi
 
 mancanti=()

@@ -17,6 +17,7 @@
 #include "impostazioni/griglia_stato.h"
 #include "platform/tabella_preferenze.h"
 #include "platform/testi_desktop.h"
+#include "sampling/esposizione.h"
 #include "widgets/caratteri.h"
 #include "widgets/interruttore.h"
 #include "widgets/pozzetto_colore.h"
@@ -220,6 +221,20 @@ void Impostazioni::costruisci() {
     });
     colonna->addWidget(barra);
 
+    // Prometheus
+    auto* prometheus = new SezioneModulo(QStringLiteral("Prometheus"), this);
+    esporta_ = new Interruttore(QStringLiteral("Esporta le misure per Prometheus"));
+    esporta_->setObjectName(TP::esportaMisure.chiave);
+    prometheus->aggiungi(esporta_);
+    prometheus->aggiungi(secondaria(didascalia(
+        QStringLiteral("Su http://%1:%2/metrics, raggiungibile solo da questa macchina. Per un altro "
+                       "indirizzo avvia Pulsaro con --esporta [indirizzo:]porta.")
+            .arg(QLatin1String(indirizzoEsportazione))
+            .arg(portaEsportazione))));
+    connect(esporta_, &QAbstractButton::toggled, this,
+            [this](bool v) { TP::esportaMisure.scrivi(preferenze_, v); });
+    colonna->addWidget(prometheus);
+
     // Stato
     auto* stato = new SezioneModulo(QStringLiteral("Stato"), this);
     griglia_ = new GrigliaStato(monitor_);
@@ -256,6 +271,7 @@ void Impostazioni::rileggi() {
     imposta(barraMenu_, barra);
     imposta(menuContestuale_, TP::menuContestuale.leggi(preferenze_));
     imposta(iconaStato_, TP::iconaStato.leggi(preferenze_));
+    imposta(esporta_, TP::esportaMisure.leggi(preferenze_));
     {
         const QSignalBlocker b(nellaBarra_);
         nellaBarra_->setCurrentIndex(riquadro ? 1 : 0);

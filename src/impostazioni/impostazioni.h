@@ -86,6 +86,7 @@ private:
     AnteprimaRiquadro* anteprima_ = nullptr;
     QPushButton* arancione_ = nullptr;
     QLabel* didascaliaRiquadro_ = nullptr;
+    Interruttore* esporta_ = nullptr;
     GrigliaStato* griglia_ = nullptr;
     std::vector<QLabel*> secondarie_;  // captions and hints, in the secondary text colour
 

@@ -80,6 +80,8 @@ inline constexpr Scelta vista{"vista", {"Barre", "Contagiri"}};
 inline constexpr SiNo listaAperta{"listaAperta", true};
 inline constexpr SiNo miniListaAperta{"miniListaAperta", true};
 inline constexpr SiNo migratoDaKarvel{"migratoDaKarvel", false};
+// The endpoint that Prometheus scrapes, on this machine's loopback address.
+inline constexpr SiNo esportaMisure{"esportaMisure", false};
 inline constexpr Testo cornicePrincipale{"NSWindow Frame FinestraPrincipale"};
 // The predecessor's older name for the same frame, only ever copied.
 inline constexpr Testo cornicePrincipaleKarvel{"NSWindow Frame principale"};

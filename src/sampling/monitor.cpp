@@ -287,6 +287,7 @@ void Monitor::campiona() {
     const double memoria = memoriaUsata(sonde_);
     UsoTotale tot{cpu, core, gpu.totale, ane, potenze.gpu, potenze.ane, std::move(aneApp)};
     Riepilogo riep{memoria, cpu, core, gpu.totale, ane};
+    ricordaPerEsportare(tot, memoria, fonti, std::move(r.tabella));
     std::weak_ptr<Monitor> debole = weak_from_this();
     principale_([debole, fonti, primi = std::move(primi), tot = std::move(tot), dett = std::move(dett),
                  riep]() mutable {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "sampling/coda.h"
+#include "sampling/esposizione.h"
 #include "sampling/pubblicato.h"
 #include "sampling/sonde.h"
 #include "sampling/uso.h"
@@ -84,6 +85,11 @@ public:
     void riquadro(bool acceso);
     void verificaOra();
 
+    // A scrape asks for the figures: the last full sample while one runs, else a light reading of
+    // the time since the previous scrape (with the listing only when `processi` > 0). Any thread:
+    // it only hands the work to the queue, where `consegna` is called.
+    void leggiPerEsportare(int processi, std::function<void(LetturaEsportata)> consegna);
+
     bool campionando() const { return timer_ != nullptr; }
     bool inControllo() const { return controllo_ != nullptr; }
     bool leggeroAcceso() const { return leggero_ != nullptr; }
@@ -136,6 +142,13 @@ private:
     LetturaTick tickPrec_;
     Coda::Istante istantePrec_;
     double piccoANE_ = 0;
+
+    // Queue: what scrapes read (sampling/lettura_esportata.cpp), made at the first scrape.
+    struct Esportazione;
+    std::shared_ptr<Esportazione> esportazione_;
+    void ricordaPerEsportare(const UsoTotale& totale, double memoria, const StatoFonti& stato,
+                             std::map<std::int32_t, UsoProcesso> tabella);
+    LetturaEsportata letturaEsportata(int processi);
 };
 
 // The slowly decaying peak of the Neural Engine power after one more reading.

@@ -78,6 +78,8 @@ public:
     virtual LetturaGPU letturaGPU(bool completa) = 0;
     virtual std::map<std::int32_t, std::string> clientANE() = 0;
     virtual double memoriaUsata() = 0;
+    // Physical memory in bytes; 0 when it cannot be read.
+    virtual std::uint64_t memoriaFisica() { return 0; }
     // Localized name of the running application with this id, if any.
     virtual std::optional<std::string> nomeApplicazione(std::int32_t pid) = 0;
     virtual int processoriAttivi() = 0;

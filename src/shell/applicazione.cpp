@@ -18,6 +18,7 @@
 #include "platform/voce_stato.h"
 #include "sampling/coda_seriale.h"
 #include "shell/delegato.h"
+#include "shell/esportatore.h"
 #include "shell/finestre.h"
 #include "shell/migrazione_karvel.h"
 #include "sistema/sistema.h"
@@ -55,10 +56,16 @@ int eseguiApplicazione(int argc, char** argv) {
         conta = std::make_unique<ContaFotogrammi>(file);
 
     std::vector<std::string> argomenti;
+    for (const QString& a : QApplication::arguments().mid(1)) argomenti.push_back(a.toStdString());
     std::string ignorate;
-    for (const QString& a : QApplication::arguments().mid(1)) {
-        argomenti.push_back(a.toStdString());
-        if (!opzioneApplicazione(argomenti.back())) ignorate += " " + argomenti.back();
+    OpzioniEsportazione esporta;
+    for (std::size_t i = 0; i < argomenti.size(); ++i) {
+        std::string errore;
+        if (opzioneEsportazione(argomenti, i, esporta, errore)) {
+            if (!errore.empty()) diario(LivelloDiario::errore, "esportazione", errore);
+        } else if (!opzioneApplicazione(argomenti[i])) {
+            ignorate += " " + argomenti[i];
+        }
     }
     // What the system or a launcher adds (-psn_…, -NS… pairs) must not stop the application.
     if (!ignorate.empty()) diario(LivelloDiario::info, "avvio", "opzioni ignorate:" + ignorate);
@@ -99,6 +106,7 @@ int eseguiApplicazione(int argc, char** argv) {
         c.login = login.get();
 
         Finestre finestre(std::move(c));
+        EsportazioneApplicazione esportazione(finestre.monitor(), preferenze, esporta);
         Delegato delegato(finestre, *desktop, [] { QCoreApplication::quit(); });
         QObject::connect(&istanza, &IstanzaUnica::riapertura, &delegato, &Delegato::riapri);
 

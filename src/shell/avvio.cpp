@@ -24,8 +24,9 @@ Modo modoAvvio(const std::vector<std::string>& argomenti, bool schermo) {
 }
 
 std::string testoAiuto() {
-    return "Uso: pulsaro [-pannellino] [--da-login]\n"
-           "     pulsaro --terminale [--campioni N] [--intervallo S] [--json]\n"
+    return "Uso: pulsaro [-pannellino] [--da-login] [--esporta [INDIRIZZO:]PORTA [--esporta-processi N]]\n"
+           "     pulsaro --terminale [--campioni N] [--intervallo S] [--json] [--silenzioso]\n"
+           "                         [--esporta [INDIRIZZO:]PORTA [--esporta-processi N]]\n"
            "\n"
            "Senza opzioni avvia l'applicazione: l'icona nell'area di notifica, il pannellino e la\n"
            "finestra principale. Un secondo avvio riapre la finestra principale di quella in corso.\n"
@@ -37,6 +38,13 @@ std::string testoAiuto() {
            "  --campioni N     si ferma dopo N campioni\n"
            "  --intervallo S   secondi tra due campioni (predefinito 1.5)\n"
            "  --json           un oggetto JSON per riga invece del testo\n"
+           "  --silenzioso     non stampa i campioni: con --esporta si campiona solo quando Prometheus "
+           "legge\n"
+           "  --esporta [INDIRIZZO:]PORTA\n"
+           "                   serve le misure a Prometheus su http://INDIRIZZO:PORTA/metrics; con la sola\n"
+           "                   porta ascolta su 127.0.0.1, raggiungibile solo da questa macchina\n"
+           "  --esporta-processi N\n"
+           "                   con --esporta, anche gli N processi più pesanti (da 0 a 30)\n"
            "  --help           mostra questo aiuto\n"
            "\n"
            "Senza schermo (né DISPLAY né WAYLAND_DISPLAY) si usa la modalità terminale; Ctrl-C la termina.\n";

@@ -197,6 +197,10 @@ OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti) {
                 break;
             }
             o.intervallo = *s;
+        } else if (a == "--silenzioso") {
+            o.silenzioso = true;
+        } else if (opzioneEsportazione(argomenti, i, o.esporta, o.errore)) {
+            if (!o.errore.empty()) break;
         } else if (a == "-pannellino") {
             // Opens the popover in the menu-bar application; nothing to do in a terminal.
         } else {
@@ -293,9 +297,16 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out, std::ost
             });
         });
         if (opzioni.intervallo) monitor->impostaIntervallo(*opzioni.intervallo);
-        auto interesse = monitor->interesse();
+        std::unique_ptr<Esportatore> esportatore;
+        if (opzioni.esporta.dove)
+            esportatore =
+                std::make_unique<Esportatore>(*monitor, *opzioni.esporta.dove, opzioni.esporta.processi);
+        // Silent, nothing shows the figures: only scrapes read the machine.
+        Monitor::Interesse interesse;
+        if (!opzioni.silenzioso) interesse = monitor->interesse();
         while (!finito && !interrotto) ciclo.giro(std::chrono::milliseconds(100));
         interesse.finisci();
+        esportatore.reset();
     }
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);

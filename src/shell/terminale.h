@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sampling/uso.h"
+#include "shell/esportatore.h"
 
 namespace pulsaro {
 
@@ -16,7 +17,9 @@ struct OpzioniTerminale {
     bool aiuto = false;
     std::optional<long long> campioni;  // stop after this many samples
     std::optional<double> intervallo;   // seconds
-    std::string errore;                 // non-empty when the arguments are wrong
+    OpzioniEsportazione esporta;
+    bool silenzioso = false;  // no lines: only the endpoint, sampled when scraped
+    std::string errore;       // non-empty when the arguments are wrong
 };
 
 OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti);

@@ -88,6 +88,7 @@ TEST_F(ImpostazioniTest, PrimaInstallazione) {
     crea();
     EXPECT_EQ(trova<QSpinBox>("processiMostrati")->value(), 9);
     EXPECT_EQ(trova<QComboBox>("nellaBarra")->currentText(), "Icona arancione");
+    EXPECT_FALSE(trova<Interruttore>("esportaMisure")->isChecked());
     for (const char* nascosto : {"colore", "mostra_n", "anteprima", "rigaApprovazione", "errore"})
         EXPECT_FALSE(visibile(trova<QWidget>(nascosto))) << nascosto;
     EXPECT_EQ(vista->width(), 460);
@@ -158,6 +159,8 @@ TEST_F(ImpostazioniTest, StatiDisabilitati) {
     EXPECT_FALSE(visibile(trova<PozzettoColore>("colore")));
     grigia->click();
     menu->click();
+    trova<Interruttore>("esportaMisure")->click();
+    EXPECT_TRUE(preferenze.booleano("esportaMisure", false));
     EXPECT_FALSE(preferenze.booleano("iconaStato", true));
     EXPECT_FALSE(preferenze.booleano("menuContestuale", true));
 

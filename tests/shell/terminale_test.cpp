@@ -21,14 +21,26 @@ TEST(Terminale, Opzioni) {
     // Wrong values and options are refused with a message, never half-read; a value is a plain
     // decimal, as in the stored preferences.
     const std::pair<const char*, const char*> sbagliate[] = {
-        {"--campioni", nullptr}, {"--campioni", "0"},     {"--campioni", "3x"},    {"--campioni", "-2"},
-        {"--campioni", "+3"},    {"--campioni", " 3"},    {"--campioni", "0x3"},   {"--intervallo", "0"},
-        {"--intervallo", "nan"}, {"--intervallo", "abc"}, {"--intervallo", "0x1"}, {"--intervallo", " 1"},
-        {"--intervallo", "+1"},  {"--intervallo", "1 "},  {"--intervallo", "inf"}, {"--boh", nullptr}};
+        {"--campioni", nullptr}, {"--campioni", "0"},          {"--campioni", "3x"},
+        {"--campioni", "-2"},    {"--campioni", "+3"},         {"--campioni", " 3"},
+        {"--campioni", "0x3"},   {"--intervallo", "0"},        {"--intervallo", "nan"},
+        {"--intervallo", "abc"}, {"--intervallo", "0x1"},      {"--intervallo", " 1"},
+        {"--intervallo", "+1"},  {"--intervallo", "1 "},       {"--intervallo", "inf"},
+        {"--boh", nullptr},      {"--esporta", nullptr},       {"--esporta", "0"},
+        {"--esporta", "65536"},  {"--esporta", "::1:9"},       {"--esporta", ":9"},
+        {"--esporta", "[::1]9"}, {"--esporta-processi", "31"}, {"--esporta-processi", "-1"}};
     for (auto [opzione, valore] : sbagliate) {
         std::vector<std::string> args{opzione};
         if (valore) args.push_back(valore);
         EXPECT_FALSE(leggiOpzioni(args).errore.empty()) << opzione << " " << (valore ? valore : "");
+    }
+    // Only a port means this machine; an IPv6 address goes in brackets.
+    for (auto [scritto, atteso] : {std::pair{"9420", "127.0.0.1:9420"},
+                                   {"0.0.0.0:80", "0.0.0.0:80"},
+                                   {"[::1]:9", "[::1]:9"},
+                                   {"localhost:9", "127.0.0.1:9"}}) {
+        auto e = leggiOpzioni({"--esporta", scritto}).esporta.dove;
+        EXPECT_EQ(e ? e->testo() : "", atteso) << scritto;
     }
     EXPECT_DOUBLE_EQ(*leggiOpzioni({"--intervallo", "2"}).intervallo, 2.0);
     EXPECT_DOUBLE_EQ(*leggiOpzioni({"--intervallo", "1e0"}).intervallo, 1.0);

@@ -38,6 +38,7 @@ public:
     LetturaGPU letturaGPU(bool completa) override { return letturaGPULinux("/", completa); }
     std::map<std::int32_t, std::string> clientANE() override { return clientANELinux("/"); }
     double memoriaUsata() override { return host_.memoriaUsata(); }
+    std::uint64_t memoriaFisica() override { return host_.memoriaFisica(); }
 
     std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
         // The listing just read says which process the pid is: its stat line is not read again.

@@ -41,6 +41,7 @@ public:
         return pulsaro::clientANE(registroDiSistema());
     }
     double memoriaUsata() override { return hostDiSistema().memoriaUsata(); }
+    std::uint64_t memoriaFisica() override { return hostDiSistema().memoriaFisica(); }
 
     std::optional<std::string> nomeApplicazione(std::int32_t pid) override {
         return applicazioniDiSistema().nome(pid);

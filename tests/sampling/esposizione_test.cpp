@@ -1,0 +1,155 @@
+// The text a scrape takes away, the choice of its format, and what a scrape costs the monitor.
+#include "sampling/esposizione.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "sampling/coda_manuale.h"
+#include "sampling/monitor.h"
+#include "sonde_finte.h"
+
+using namespace pulsaro;
+
+TEST(Esposizione, FormatoDallAccept) {
+    const std::pair<const char*, FormatoEsposizione> casi[] = {
+        {"", FormatoEsposizione::openMetrics},
+        // What Prometheus sends by default, and with the older format preferred.
+        {"application/openmetrics-text;version=1.0.0,application/openmetrics-text;version=0.0.1;q=0.75,"
+         "text/plain;version=0.0.4;q=0.5,*/*;q=0.1",
+         FormatoEsposizione::openMetrics},
+        {"text/plain;version=0.0.4;q=1,application/openmetrics-text;version=1.0.0;q=0.5",
+         FormatoEsposizione::prometheus},
+        {"text/plain", FormatoEsposizione::prometheus},
+        {"TEXT/Plain ; Q=0.9", FormatoEsposizione::prometheus},
+        {"text/*", FormatoEsposizione::prometheus},
+        {"*/*", FormatoEsposizione::openMetrics},
+        // A version we do not write, or a weight of 0, does not count.
+        {"application/openmetrics-text;version=2.0.0,text/plain;q=0.2", FormatoEsposizione::prometheus},
+        {"text/plain;q=0, application/json", FormatoEsposizione::openMetrics},
+        {"text/plain;q=0.50,application/openmetrics-text;q=0.5", FormatoEsposizione::openMetrics},
+        {"text/plain;q=0.501,application/openmetrics-text;q=0.5", FormatoEsposizione::prometheus},
+        // Malformed weights and stray separators are no weight, never a crash.
+        {"text/plain;q=abc,;;,=,application/openmetrics-text;q=1.5", FormatoEsposizione::openMetrics},
+        {"text/plain;q=", FormatoEsposizione::openMetrics},
+    };
+    for (auto [accept, atteso] : casi) EXPECT_EQ(formatoPerAccept(accept), atteso) << accept;
+}
+
+TEST(Esposizione, NomiOstiliRestanoDentroLEtichetta) {
+    const std::pair<const char*, const char*> casi[] = {
+        {"firefox", "firefox"},
+        {"a\"b", "a\\\"b"},
+        {"a\\b", "a\\\\b"},
+        {"due\nrighe", "due\\nrighe"},
+        {"\"} 1\n# EOF\nfalso{x=\"", "\\\"} 1\\n# EOF\\nfalso{x=\\\""},
+        {"rotto\xff", "rotto\xEF\xBF\xBD"},
+        {"caff\u00e8", "caff\u00e8"},
+    };
+    for (auto [nome, atteso] : casi) EXPECT_EQ(valoreEtichetta(nome), atteso) << nome;
+
+    // In a whole exposition every line is still a comment or one sample.
+    LetturaEsportata l;
+    for (auto [nome, _] : casi) l.processi.push_back({7, nome, 1, 0, 0, false, 10});
+    for (auto f : {FormatoEsposizione::openMetrics, FormatoEsposizione::prometheus}) {
+        std::istringstream righe(esposizione(l, f));
+        int processi = 0;
+        for (std::string riga; std::getline(righe, riga);) {
+            ASSERT_TRUE(riga.starts_with("# ") || riga.starts_with("pulsaro_")) << riga;
+            if (riga.starts_with("pulsaro_process_cpu_ratio{")) ++processi;
+        }
+        EXPECT_EQ(processi, static_cast<int>(std::size(casi)));
+    }
+}
+
+TEST(Esposizione, CampioniInUnitaDiBase) {
+    LetturaEsportata l;
+    l.totale = {42.5, {3, 2, 6, 4}, 10, 1.5, 2.25, 0.5, {}};
+    l.memoria = 25;
+    l.memoriaFisica = 16ull << 30;
+    l.stato = {true, false, true};
+    l.processi = {{99, "x", 50, 12.5, 0, true, 4096}};
+    const std::string om = esposizione(l, FormatoEsposizione::openMetrics);
+    const std::string pr = esposizione(l, FormatoEsposizione::prometheus);
+    for (const char* riga :
+         {"pulsaro_cpu_ratio 0.425\n", "pulsaro_core_busy{classe=\"P\"} 3\n",
+          "pulsaro_core_busy{classe=\"E\"} 2\n", "pulsaro_memory_used_bytes 4294967296\n",
+          "pulsaro_memory_total_bytes 17179869184\n", "pulsaro_gpu_ratio 0.1\n",
+          "pulsaro_gpu_power_watts 2.25\n", "pulsaro_ane_power_watts 0.5\n", "pulsaro_ane_active 1\n",
+          "pulsaro_source_up{fonte=\"gpu\"} 0\n", "pulsaro_process_cpu_ratio{pid=\"99\",nome=\"x\"} 0.5\n",
+          "pulsaro_process_gpu_ratio{pid=\"99\",nome=\"x\"} 0.125\n",
+          "pulsaro_process_resident_bytes{pid=\"99\",nome=\"x\"} 4096\n",
+          "pulsaro_process_ane_client{pid=\"99\",nome=\"x\"} 1\n"}) {
+        EXPECT_NE(om.find(riga), std::string::npos) << riga;
+        EXPECT_NE(pr.find(riga), std::string::npos) << riga;
+    }
+    EXPECT_TRUE(om.ends_with("# EOF\n"));
+    EXPECT_NE(om.find("# UNIT pulsaro_memory_used_bytes bytes\n"), std::string::npos);
+    // The older format knows neither units nor an end marker.
+    EXPECT_EQ(pr.find("# UNIT"), std::string::npos);
+    EXPECT_EQ(pr.find("# EOF"), std::string::npos);
+    // No processes asked for: no per-process family at all.
+    l.processi.clear();
+    EXPECT_EQ(esposizione(l, FormatoEsposizione::openMetrics).find("pulsaro_process_"), std::string::npos);
+}
+
+namespace {
+
+class LetturaEsportataTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        monitor =
+            Monitor::crea(sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); });
+    }
+    void avanza(double s) {
+        coda.avanza(s);
+        for (auto& f : std::exchange(blocchi, {})) f();
+    }
+    // One scrape, answered on the queue.
+    LetturaEsportata raschia(int processi) {
+        std::optional<LetturaEsportata> r;
+        monitor->leggiPerEsportare(processi, [&](LetturaEsportata l) { r = std::move(l); });
+        coda.esegui();
+        EXPECT_TRUE(r.has_value());
+        return r.value_or(LetturaEsportata{});
+    }
+
+    prova::SondeFinte sonde;
+    CodaManuale coda;
+    std::vector<std::function<void()>> blocchi;
+    std::shared_ptr<Monitor> monitor;
+};
+
+}  // namespace
+
+TEST_F(LetturaEsportataTest, IlCostoSegueLeLetture) {
+    avanza(120);  // the start's and the control timer's source checks
+    const int tick = sonde.chiamateTick, liste = sonde.chiamateLista, memoria = sonde.chiamateMemoria;
+
+    // Nobody scrapes, nothing reads; a scrape reads once, without the listing unless asked.
+    raschia(0);
+    EXPECT_EQ(sonde.chiamateTick, tick + 1);
+    EXPECT_EQ(sonde.chiamateMemoria, memoria + 1);
+    EXPECT_EQ(sonde.chiamateLista, liste);
+    // A second scraper within the second shares that reading.
+    raschia(0);
+    EXPECT_EQ(sonde.chiamateTick, tick + 1);
+
+    // Two seconds later, 60% busy in between: the figure covers the time since the last scrape.
+    coda.avanza(2);
+    sonde.avanzaTick(60, 40);
+    const LetturaEsportata l = raschia(5);
+    EXPECT_DOUBLE_EQ(l.totale.cpu, 60);
+    EXPECT_EQ(sonde.chiamateLista, liste + 1);
+    EXPECT_EQ(l.processi.size(), 1u);
+    EXPECT_FALSE(sonde.trattiene) << "the listing keeps nothing open between scrapes";
+
+    // A view on screen: scrapes take its full samples and read nothing of their own.
+    auto vista = monitor->interesse();
+    avanza(2);
+    const int tickVista = sonde.chiamateTick, listeVista = sonde.chiamateLista;
+    coda.avanza(1.2);  // past the sharing second, no sample due
+    EXPECT_EQ(raschia(5).processi.size(), 1u);
+    EXPECT_EQ(sonde.chiamateTick, tickVista);
+    EXPECT_EQ(sonde.chiamateLista, listeVista);
+}

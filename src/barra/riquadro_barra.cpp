@@ -18,19 +18,8 @@ namespace pulsaro::RiquadroBarra {
 namespace TP = TabellaPreferenze;
 
 std::string_view id(Voce v) {
-    switch (v) {
-        case Voce::mem:
-            return "mem";
-        case Voce::cpu:
-            return "cpu";
-        case Voce::core:
-            return "core";
-        case Voce::gpu:
-            return "gpu";
-        case Voce::n:
-            return "n";
-    }
-    return {};
+    // The stored key is "riquadro_" and the id: one spelling for both.
+    return std::string_view(chiave(v)).substr(std::string_view("riquadro_").size());
 }
 
 std::string_view nome(Voce v) {
@@ -49,7 +38,7 @@ std::string_view nome(Voce v) {
     return {};
 }
 
-std::string chiave(Voce v) {
+const char* chiave(Voce v) {
     return TP::vociRiquadro[static_cast<std::size_t>(v)].chiave;
 }
 
@@ -201,17 +190,22 @@ constexpr qreal diametro = 14;
 
 std::vector<std::pair<QString, QString>> coppie(const Riepilogo& r, const Preferenze& p, int numeroE) {
     std::vector<std::pair<QString, QString>> v;
-    if (mostra(p, Voce::mem)) v.emplace_back(QStringLiteral("Mem "), percento(r.memoria));
-    if (mostra(p, Voce::cpu)) v.emplace_back(QStringLiteral("CPU "), percento(r.cpu));
-    if (mostra(p, Voce::core)) {
-        if (numeroE < 1) {
+    const Misure m = misure(r);
+    for (const auto& c : catalogo) {
+        // The Neural Engine is the dot, not a pair.
+        if (*c.voceRiquadro == '\0' || c.unita == Unita::attivita) continue;
+        const auto item = voce(c.voceRiquadro);
+        if (!item || !mostra(p, *item)) continue;
+        const double valore = m[c.figura].value_or(0);
+        if (c.unita == Unita::percento) {
+            v.emplace_back(QString::fromUtf8(c.etichetta) + u' ', percento(valore));
+        } else if (numeroE >= 1) {
+            v.emplace_back(QString::fromUtf8(c.etichetta) + u' ', QString::number(valore, 'f', 0));
+        } else if (c.figura == Figura::coreP) {
+            // Without efficiency cores the classes mean nothing: one count of busy cores.
             v.emplace_back(QStringLiteral("Core "), QString::number(r.core.totale()));
-        } else {
-            v.emplace_back(QStringLiteral("P "), QString::number(r.core.p));
-            v.emplace_back(QStringLiteral("E "), QString::number(r.core.e));
         }
     }
-    if (mostra(p, Voce::gpu)) v.emplace_back(QStringLiteral("GPU "), percento(r.gpu));
     return v;
 }
 

@@ -15,6 +15,7 @@
 
 #include "platform/preferenze.h"
 #include "platform/tabella_preferenze.h"
+#include "sampling/catalogo.h"
 #include "sampling/uso.h"
 
 namespace pulsaro::RiquadroBarra {
@@ -28,7 +29,7 @@ inline constexpr std::array<Voce, 5> voci = {Voce::mem, Voce::cpu, Voce::core, V
 
 std::string_view id(Voce v);    // "mem", "cpu", "core", "gpu", "n"
 std::string_view nome(Voce v);  // "Mem", "CPU", "Core", "GPU", "N"
-std::string chiave(Voce v);     // "riquadro_" + id
+const char* chiave(Voce v);     // "riquadro_" + id, the stored key
 bool predefinita(Voce v);       // all but the core item
 std::optional<Voce> voce(std::string_view id);
 
@@ -53,7 +54,8 @@ QColor testo(const QColor& su);
 // The Neural Engine dot: green shades when active, greys at rest, lighter on dark backgrounds.
 QColor colorePallino(bool acceso, const QColor& sfondo);
 
-// The (label, value) pairs the tile writes, in order: "Mem " / " 62%", "P " / "4", ...
+// The (label, value) pairs the tile writes, in the catalogue's order of its figures that name a
+// shown item: "Mem " / " 62%", "P " / "4", ...
 std::vector<std::pair<QString, QString>> coppie(const Riepilogo& r, const Preferenze& p, int numeroE);
 
 // The tile at the given device pixel ratio; its logical size is 17 points high.

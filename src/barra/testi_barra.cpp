@@ -1,7 +1,5 @@
 #include "barra/testi_barra.h"
 
-#include <cstdio>
-
 #include "sampling/testi.h"
 
 namespace pulsaro {
@@ -19,29 +17,28 @@ std::string suggerimentoBarra(const StatoFonti& stato, bool iconaStato) {
     return std::string(etichettaBarra) + " \u2013 " + t;
 }
 
-bool aneAttivo(double ane) {
-    return ane >= 0.5;
+namespace {
+// Title and text of the summary's figures other than core counts: "Memoria 62 %, CPU 23 %, ...".
+std::string figureRiepilogo(const Riepilogo& r, bool compatto) {
+    const Misure m = misure(r);
+    std::string t;
+    for (const auto& v : catalogo) {
+        if (!v.nelRiepilogo || v.unita == Unita::core) continue;
+        if (!t.empty()) t += ", ";
+        t += std::string(v.titolo) + " " + testo(v.figura, m[v.figura].value_or(0), compatto);
+    }
+    return t;
 }
+}  // namespace
 
 std::string suggerimentoRiquadro(const Riepilogo& r, const StatoFonti& stato, bool iconaStato) {
-    char buf[160];
-    std::snprintf(buf, sizeof buf, "Memoria %.0f %%, CPU %.0f %%, GPU %.0f %%, Neural Engine %s", r.memoria,
-                  r.cpu, r.gpu, aneAttivo(r.ane) ? "attivo" : "a riposo");
-    std::string t = buf;
+    std::string t = figureRiepilogo(r, false);
     if (statoGrigio(stato, iconaStato)) t += " \u2013 " + testoStato(stato);
     return t;
 }
 
 std::string descrizioneRiquadro(const Riepilogo& r) {
-    const char* formato = "Memoria %.0f%%, CPU %.0f%%, GPU %.0f%%, Neural Engine %s";
-    const char* ane = aneAttivo(r.ane) ? "attivo" : "a riposo";
-    // Sized first: an absurd reading must not be cut short.
-    const int n = std::snprintf(nullptr, 0, formato, r.memoria, r.cpu, r.gpu, ane);
-    if (n <= 0) return {};
-    std::string t(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(t.data(), t.size(), formato, r.memoria, r.cpu, r.gpu, ane);
-    t.pop_back();
-    return t;
+    return figureRiepilogo(r, true);
 }
 
 }  // namespace pulsaro

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "sampling/catalogo.h"
 #include "sampling/uso.h"
 
 namespace pulsaro {
@@ -17,14 +18,12 @@ bool statoGrigio(const StatoFonti& stato, bool iconaStato);
 // does not have is named after it ("Pulsaro – Nessuna GPU rilevata").
 std::string suggerimentoBarra(const StatoFonti& stato, bool iconaStato);
 
-// "Memoria 62%, CPU 23%, GPU 5%, Neural Engine a riposo": the values as measured, not clamped.
+// "Memoria 62%, CPU 23%, GPU 5%, Neural Engine a riposo": title and compact text of the
+// catalogue's summary figures other than core counts, as measured, not clamped.
 std::string descrizioneRiquadro(const Riepilogo& r);
 
-// The tooltip while the tile is shown, naming its figures: "Memoria 62 %, CPU 23 %, GPU 5 %,
+// The tooltip while the tile is shown, naming the same figures: "Memoria 62 %, CPU 23 %, GPU 5 %,
 // Neural Engine a riposo", then " – " and the state sentence while in the alert state.
 std::string suggerimentoRiquadro(const Riepilogo& r, const StatoFonti& stato, bool iconaStato);
-
-// The Neural Engine counts as working from half a percent of activity.
-bool aneAttivo(double ane);
 
 }  // namespace pulsaro

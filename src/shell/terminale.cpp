@@ -18,6 +18,7 @@
 #include "platform/qt/preferenze_qt.h"
 #include "platform/tabella_preferenze.h"
 #include "platform/testo_utf8.h"
+#include "sampling/catalogo.h"
 #include "sampling/coda_seriale.h"
 #include "sampling/monitor.h"
 #include "sampling/sonde.h"
@@ -58,12 +59,6 @@ private:
     std::condition_variable cv_;
     std::deque<std::function<void()>> blocchi_;
 };
-
-std::string formato(const char* f, double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, f, v);
-    return buf;
-}
 
 // One code point of valid UTF-8 at i, which moves past it.
 char32_t decodifica(std::string_view s, std::size_t& i) {
@@ -212,12 +207,15 @@ OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti) {
 }
 
 std::string rigaTesto(const Campione& c) {
-    std::string r = "Mem " + formato("%.0f%%", c.riepilogo.memoria);
-    r += "  CPU " + formato("%.1f%%", c.totale.cpu);
-    r += "  Core " + c.core;
-    r += "  GPU " + (c.stato.gpu ? formato("%.0f%%", c.totale.gpu) : std::string("n/d"));
-    r += "  ANE " + (c.stato.ane ? formato("%.0f%%", c.totale.ane) : std::string("n/d"));
-    r += "  " + testoFonti(c.stato) + "\n";
+    const Misure m = misure(c.riepilogo, c.totale);
+    std::string r;
+    for (const auto& v : catalogo) {
+        const auto valore = m[v.figura];
+        r += std::string(v.etichetta) + " " +
+             (valore && disponibile(v.figura, c.stato) ? testo(v.figura, *valore) : std::string("n/d")) +
+             "  ";
+    }
+    r += testoFonti(c.stato) + "\n";
     int rango = 0;
     for (const auto& p : c.processi) {
         char buf[256];
@@ -242,24 +240,19 @@ std::string rigaJson(const Campione& c) {
                             {"ane", p.ane},
                             {"usaANE", p.usaANE},
                             {"memoria", p.memoria}});
-    json j = {
-        {"memoria", c.riepilogo.memoria},
-        {"cpu", c.totale.cpu},
-        {"core", {{"p", c.totale.core.p}, {"e", c.totale.core.e}, {"testo", c.core}}},
-        {"gpu", c.totale.gpu},
-        {"ane", c.totale.ane},
-        {"gpuWatt", c.totale.gpuWatt},
-        {"aneWatt", c.totale.aneWatt},
-        {"aneApp", c.totale.aneApp},
-        {"stato",
-         {{"cpu", c.stato.cpu},
-          {"gpu", c.stato.gpu},
-          {"ane", c.stato.ane},
-          {"gpuAssente", c.stato.gpuAssente},
-          {"aneAssente", c.stato.aneAssente},
-          {"testo", testoFonti(c.stato)}}},
-        {"processi", processi},
-    };
+    json j = json::object();
+    const Misure m = misure(c.riepilogo, c.totale);
+    for (const auto& v : catalogo)
+        if (auto valore = m[v.figura]) j[v.json] = *valore;
+    j["core"] = c.core;
+    j["aneApp"] = c.totale.aneApp;
+    j["stato"] = {{"cpu", c.stato.cpu},
+                  {"gpu", c.stato.gpu},
+                  {"ane", c.stato.ane},
+                  {"gpuAssente", c.stato.gpuAssente},
+                  {"aneAssente", c.stato.aneAssente},
+                  {"testo", testoFonti(c.stato)}};
+    j["processi"] = std::move(processi);
     // Invalid UTF-8 in a process name is replaced, never a reason to stop.
     return j.dump(-1, ' ', false, json::error_handler_t::replace);
 }

@@ -59,7 +59,7 @@ TEST(Terminale, RigheDiTestoEJson) {
     c.processi = {{42, "a\"b\\c\n\x01", 12.5, 0, 0, true, 52428800}, {7, "bad\xff", 0, 0, 0, false, 0}};
 
     const std::string t = rigaTesto(c);
-    for (const char* pezzo : {"Mem 62%", "CPU 23.2%", "Core 5/10 core (P 3 \u00B7 E 2)", "GPU n/d",
+    for (const char* pezzo : {"Mem 62 %  CPU 23 %  P 3  E 2  GPU n/d  GPU W n/d  ANE n/d  ANE W n/d  ",
                               "GPU e Neural Engine non disponibili", "50 MB", "pid 42"})
         EXPECT_NE(t.find(pezzo), std::string::npos) << pezzo;
 
@@ -67,6 +67,8 @@ TEST(Terminale, RigheDiTestoEJson) {
     EXPECT_EQ(j.find('\n'), std::string::npos) << "one object per line";
     auto v = nlohmann::json::parse(j);
     EXPECT_DOUBLE_EQ(v["memoria"].get<double>(), 62.4);
+    EXPECT_DOUBLE_EQ(v["cpu"].get<double>(), 23.25);
+    EXPECT_EQ(v["coreE"], 2);
     EXPECT_EQ(v["stato"]["gpu"], false);
     EXPECT_EQ(v["stato"]["testo"], "GPU e Neural Engine non disponibili");
     ASSERT_EQ(v["processi"].size(), 2u);

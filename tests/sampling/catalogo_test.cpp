@@ -1,0 +1,62 @@
+#include "sampling/catalogo.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using namespace pulsaro;
+
+namespace {
+bool finisceCon(const std::string& s, const std::string& coda) {
+    return s.size() >= coda.size() && s.compare(s.size() - coda.size(), coda.size(), coda) == 0;
+}
+}  // namespace
+
+// Another program reads the table by index, id, JSON key and metric name: each must be unique,
+// found again, and the metric name must carry the unit its value is exported in.
+TEST(Catalogo, VociCoerenti) {
+    std::set<std::string> id, json, metriche;
+    for (std::size_t i = 0; i < catalogo.size(); ++i) {
+        const VoceCatalogo& v = catalogo[i];
+        EXPECT_EQ(static_cast<std::size_t>(v.figura), i) << v.id;
+        EXPECT_EQ(voce(v.id), &v);
+        EXPECT_TRUE(id.insert(v.id).second && json.insert(v.json).second && metriche.insert(v.metrica).second)
+            << v.id;
+        const std::string m = v.metrica;
+        EXPECT_EQ(m.rfind("pulsaro_", 0), 0u) << m;
+        const bool quota = v.unita == Unita::percento || v.unita == Unita::attivita;
+        EXPECT_EQ(finisceCon(m, "_ratio"), quota) << m;
+        EXPECT_EQ(finisceCon(m, "_watts"), v.unita == Unita::watt) << m;
+    }
+    EXPECT_EQ(voce("Mem"), nullptr);
+    EXPECT_DOUBLE_EQ(valoreMetrica(Figura::cpu, 42), 0.42);
+    EXPECT_DOUBLE_EQ(valoreMetrica(Figura::gpuWatt, 4.2), 4.2);
+}
+
+TEST(Catalogo, LettoriETesti) {
+    Riepilogo r{61.6, 23.4, {3, 2, 4, 4}, 5.6, 0.49};
+    UsoTotale t{30, {1, 1, 4, 4}, 7, 2, 4.25, 0.5, {}};
+    const Misure leggero = misure(r), pieno = misure(r, t);
+    // A light sample has no power; a full one takes memory from the summary, the rest from totals.
+    EXPECT_FALSE(leggero[Figura::gpuWatt].has_value());
+    EXPECT_EQ(leggero[Figura::coreE], 2);
+    EXPECT_EQ(pieno[Figura::memoria], 61.6);
+    EXPECT_EQ(pieno[Figura::cpu], 30);
+    EXPECT_EQ(pieno[Figura::aneWatt], 0.5);
+
+    const std::pair<Figura, double> casi[] = {{Figura::memoria, 61.6}, {Figura::coreP, 3},
+                                              {Figura::gpuWatt, 4.26}, {Figura::ane, 0.49},
+                                              {Figura::ane, 0.5},      {Figura::cpu, 1e40}};
+    const char* attesi[] = {"62 %", "3", "4,3 W", "a riposo", "attivo", nullptr};
+    for (std::size_t i = 0; i < std::size(casi); ++i) {
+        const std::string s = testo(casi[i].first, casi[i].second);
+        if (attesi[i])
+            EXPECT_EQ(s, attesi[i]);
+        else
+            EXPECT_EQ(s.size(), 43u) << "an absurd reading is written in full";
+    }
+    StatoFonti senzaGpu{true, false, true};
+    EXPECT_FALSE(disponibile(Figura::gpuWatt, senzaGpu));
+    EXPECT_TRUE(disponibile(Figura::memoria, StatoFonti{false, false, false}));
+}

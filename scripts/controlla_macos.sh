@@ -68,8 +68,8 @@ comuni=(-std=c++20 -Wall -Wextra -Wpedantic -Werror
 [ $libcxx -eq 1 ] && comuni+=(-nostdinc++ -isystem "$libcxx_include")
 comuni+=(-isystem "$dichiarazioni" -I "$radice/src")
 # Qt's headers, as system headers (as CMake passes them), for the files that use Qt.
-if command -v pkg-config >/dev/null && pkg-config --exists Qt6Widgets Qt6Network; then
-    for opzione in $(pkg-config --cflags Qt6Widgets Qt6Network); do
+if command -v pkg-config >/dev/null && pkg-config --exists Qt6Widgets Qt6Network Qt6HttpServer; then
+    for opzione in $(pkg-config --cflags Qt6Widgets Qt6Network Qt6HttpServer); do
         case $opzione in
             -I*) comuni+=(-isystem "${opzione#-I}") ;;
             *) comuni+=("$opzione") ;;

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 #include "platform/testo_utf8.h"
+#include "sampling/catalogo.h"
 
 namespace pulsaro {
 
@@ -170,31 +172,39 @@ std::string valoreEtichetta(std::string_view testo) {
 std::string esposizione(const LetturaEsportata& l, FormatoEsposizione f) {
     Scrittore s(f);
     const UsoTotale& t = l.totale;
-    s.famiglia("pulsaro_cpu_ratio", "ratio", "CPU in uso sull'intera macchina, da 0 a 1.");
-    s.campione("pulsaro_cpu_ratio", "", t.cpu / 100);
-    s.famiglia("pulsaro_core_busy", "",
-               "Core della CPU impegnati sopra il 50%, per classe (P prestazioni, E efficienza).");
-    s.campione("pulsaro_core_busy", "classe=\"P\"", static_cast<std::uint64_t>(std::max(t.core.p, 0)));
-    s.campione("pulsaro_core_busy", "classe=\"E\"", static_cast<std::uint64_t>(std::max(t.core.e, 0)));
-    s.famiglia("pulsaro_memory_used_bytes", "bytes", "Memoria in uso.");
+    const Misure m = misure(Riepilogo{l.memoria, t.cpu, t.core, t.gpu, t.ane}, t);
+    // Every figure of the catalogue under its metric name, left out while its source fails; the
+    // busy cores as one family, labelled by class, so that they can be summed.
+    bool core = false;
+    for (const VoceCatalogo& v : catalogo) {
+        const auto valore = m[v.figura];
+        if (!valore || !disponibile(v.figura, l.stato)) continue;
+        if (v.unita == Unita::core) {
+            if (!std::exchange(core, true))
+                s.famiglia(
+                    "pulsaro_core_impegnati", "",
+                    "Core della CPU impegnati sopra il 50%, per classe (P prestazioni, E efficienza).");
+            s.campione("pulsaro_core_impegnati", std::string("classe=\"") + v.etichetta + "\"", *valore);
+            continue;
+        }
+        const bool watt = v.unita == Unita::watt;
+        s.famiglia(v.metrica, watt ? "watts" : "ratio",
+                   std::string(v.titolo) + (watt ? ", in watt." : ", da 0 a 1."));
+        s.campione(v.metrica, "", valoreMetrica(v.figura, *valore));
+    }
+    s.famiglia("pulsaro_memoria_usata_bytes", "bytes", "Memoria in uso.");
     const double usata = std::clamp(l.memoria, 0.0, 100.0) / 100 * static_cast<double>(l.memoriaFisica);
-    s.campione("pulsaro_memory_used_bytes", "", static_cast<std::uint64_t>(std::llround(usata)));
-    s.famiglia("pulsaro_memory_total_bytes", "bytes", "Memoria fisica della macchina.");
-    s.campione("pulsaro_memory_total_bytes", "", l.memoriaFisica);
-    s.famiglia("pulsaro_gpu_ratio", "ratio", "GPU in uso, da 0 a 1.");
-    s.campione("pulsaro_gpu_ratio", "", t.gpu / 100);
-    s.famiglia("pulsaro_gpu_power_watts", "watts", "Potenza della GPU.");
-    s.campione("pulsaro_gpu_power_watts", "", t.gpuWatt);
-    s.famiglia("pulsaro_ane_ratio", "ratio", "Neural Engine in uso, da 0 a 1.");
-    s.campione("pulsaro_ane_ratio", "", t.ane / 100);
-    s.famiglia("pulsaro_ane_power_watts", "watts", "Potenza del Neural Engine.");
-    s.campione("pulsaro_ane_power_watts", "", t.aneWatt);
-    s.famiglia("pulsaro_ane_active", "", "1 quando il Neural Engine lavora (almeno l'1%), altrimenti 0.");
-    s.campione("pulsaro_ane_active", "", std::uint64_t{t.ane >= 1.0});
-    s.famiglia("pulsaro_source_up", "", "1 quando Pulsaro legge la fonte di dati, altrimenti 0.");
-    s.campione("pulsaro_source_up", "fonte=\"cpu\"", std::uint64_t{l.stato.cpu});
-    s.campione("pulsaro_source_up", "fonte=\"gpu\"", std::uint64_t{l.stato.gpu});
-    s.campione("pulsaro_source_up", "fonte=\"ane\"", std::uint64_t{l.stato.ane});
+    s.campione("pulsaro_memoria_usata_bytes", "", static_cast<std::uint64_t>(std::llround(usata)));
+    s.famiglia("pulsaro_memoria_fisica_bytes", "bytes", "Memoria fisica della macchina.");
+    s.campione("pulsaro_memoria_fisica_bytes", "", l.memoriaFisica);
+    if (l.stato.ane) {
+        s.famiglia("pulsaro_neural_engine_attivo", "", "1 quando il Neural Engine lavora, altrimenti 0.");
+        s.campione("pulsaro_neural_engine_attivo", "", std::uint64_t{aneAttivo(t.ane)});
+    }
+    s.famiglia("pulsaro_fonte_funziona", "", "1 quando Pulsaro legge la fonte di dati, altrimenti 0.");
+    s.campione("pulsaro_fonte_funziona", "fonte=\"cpu\"", std::uint64_t{l.stato.cpu});
+    s.campione("pulsaro_fonte_funziona", "fonte=\"gpu\"", std::uint64_t{l.stato.gpu});
+    s.campione("pulsaro_fonte_funziona", "fonte=\"ane\"", std::uint64_t{l.stato.ane});
     if (!l.processi.empty()) {
         std::vector<std::string> etichette;
         for (const auto& p : l.processi)
@@ -205,14 +215,14 @@ std::string esposizione(const LetturaEsportata& l, FormatoEsposizione f) {
             for (std::size_t i = 0; i < l.processi.size(); ++i)
                 s.campione(nome, etichette[i], valore(l.processi[i]));
         };
-        perProcesso("pulsaro_process_cpu_ratio", "ratio",
+        perProcesso("pulsaro_processo_cpu_ratio", "ratio",
                     "Quota della CPU dell'intera macchina usata dal processo.",
                     [](const UsoProcesso& p) { return p.cpu / 100; });
-        perProcesso("pulsaro_process_gpu_ratio", "ratio", "Quota della GPU usata dal processo.",
+        perProcesso("pulsaro_processo_gpu_ratio", "ratio", "Quota della GPU usata dal processo.",
                     [](const UsoProcesso& p) { return p.gpu / 100; });
-        perProcesso("pulsaro_process_resident_bytes", "bytes", "Memoria residente del processo.",
+        perProcesso("pulsaro_processo_residente_bytes", "bytes", "Memoria residente del processo.",
                     [](const UsoProcesso& p) { return p.memoria; });
-        perProcesso("pulsaro_process_ane_client", "",
+        perProcesso("pulsaro_processo_client_neural_engine", "",
                     "1 quando il processo tiene un client del Neural Engine.",
                     [](const UsoProcesso& p) { return std::uint64_t{p.usaANE}; });
     }

@@ -56,7 +56,7 @@ TEST(Esposizione, NomiOstiliRestanoDentroLEtichetta) {
         int processi = 0;
         for (std::string riga; std::getline(righe, riga);) {
             ASSERT_TRUE(riga.starts_with("# ") || riga.starts_with("pulsaro_")) << riga;
-            if (riga.starts_with("pulsaro_process_cpu_ratio{")) ++processi;
+            if (riga.starts_with("pulsaro_processo_cpu_ratio{")) ++processi;
         }
         EXPECT_EQ(processi, static_cast<int>(std::size(casi)));
     }
@@ -72,25 +72,28 @@ TEST(Esposizione, CampioniInUnitaDiBase) {
     const std::string om = esposizione(l, FormatoEsposizione::openMetrics);
     const std::string pr = esposizione(l, FormatoEsposizione::prometheus);
     for (const char* riga :
-         {"pulsaro_cpu_ratio 0.425\n", "pulsaro_core_busy{classe=\"P\"} 3\n",
-          "pulsaro_core_busy{classe=\"E\"} 2\n", "pulsaro_memory_used_bytes 4294967296\n",
-          "pulsaro_memory_total_bytes 17179869184\n", "pulsaro_gpu_ratio 0.1\n",
-          "pulsaro_gpu_power_watts 2.25\n", "pulsaro_ane_power_watts 0.5\n", "pulsaro_ane_active 1\n",
-          "pulsaro_source_up{fonte=\"gpu\"} 0\n", "pulsaro_process_cpu_ratio{pid=\"99\",nome=\"x\"} 0.5\n",
-          "pulsaro_process_gpu_ratio{pid=\"99\",nome=\"x\"} 0.125\n",
-          "pulsaro_process_resident_bytes{pid=\"99\",nome=\"x\"} 4096\n",
-          "pulsaro_process_ane_client{pid=\"99\",nome=\"x\"} 1\n"}) {
+         {"pulsaro_cpu_ratio 0.425\n", "pulsaro_core_impegnati{classe=\"P\"} 3\n",
+          "pulsaro_core_impegnati{classe=\"E\"} 2\n", "pulsaro_memoria_usata_ratio 0.25\n",
+          "pulsaro_memoria_usata_bytes 4294967296\n", "pulsaro_memoria_fisica_bytes 17179869184\n",
+          "pulsaro_neural_engine_attivita_ratio 0.015\n", "pulsaro_neural_engine_potenza_watts 0.5\n",
+          "pulsaro_neural_engine_attivo 1\n", "pulsaro_fonte_funziona{fonte=\"gpu\"} 0\n",
+          "pulsaro_processo_cpu_ratio{pid=\"99\",nome=\"x\"} 0.5\n",
+          "pulsaro_processo_gpu_ratio{pid=\"99\",nome=\"x\"} 0.125\n",
+          "pulsaro_processo_residente_bytes{pid=\"99\",nome=\"x\"} 4096\n",
+          "pulsaro_processo_client_neural_engine{pid=\"99\",nome=\"x\"} 1\n"}) {
         EXPECT_NE(om.find(riga), std::string::npos) << riga;
         EXPECT_NE(pr.find(riga), std::string::npos) << riga;
     }
     EXPECT_TRUE(om.ends_with("# EOF\n"));
-    EXPECT_NE(om.find("# UNIT pulsaro_memory_used_bytes bytes\n"), std::string::npos);
+    EXPECT_NE(om.find("# UNIT pulsaro_memoria_usata_bytes bytes\n"), std::string::npos);
+    // A source that does not work leaves its figures out rather than report a false 0.
+    EXPECT_EQ(om.find("pulsaro_gpu_"), std::string::npos);
     // The older format knows neither units nor an end marker.
     EXPECT_EQ(pr.find("# UNIT"), std::string::npos);
     EXPECT_EQ(pr.find("# EOF"), std::string::npos);
     // No processes asked for: no per-process family at all.
     l.processi.clear();
-    EXPECT_EQ(esposizione(l, FormatoEsposizione::openMetrics).find("pulsaro_process_"), std::string::npos);
+    EXPECT_EQ(esposizione(l, FormatoEsposizione::openMetrics).find("pulsaro_processo_"), std::string::npos);
 }
 
 namespace {

@@ -28,6 +28,7 @@ endif()
 
 pulsaro_fuzz(lista_ps lista_ps.cpp pulsaro_sampling)
 pulsaro_fuzz(creatore creatore.cpp pulsaro_probes)
+pulsaro_fuzz(esposizione esposizione.cpp pulsaro_sampling)
 if(PULSARO_OS STREQUAL "linux")
   pulsaro_fuzz(stat_cpu linux/stat_cpu.cpp pulsaro_platform)
   pulsaro_fuzz(meminfo linux/meminfo.cpp pulsaro_platform)

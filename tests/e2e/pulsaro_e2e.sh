@@ -46,17 +46,17 @@ passo "un clic altrove lo chiude"
 xdotool mousemove 300 500 click 1
 aspetta 15 c_nessun_popup || fallito "il popover non si chiude con un clic altrove"
 
-passo "clic destro: il menu con le sue quattro voci"
+passo "clic destro: il menu con le sue cinque voci"
 xdotool mousemove --window "$ICONA" 8 8 click 3
 aspetta 15 c_popup || fallito "il menu non si apre"
 read -r MENU MX MY MW MH <<<"$(finestre_di popup | head -n1)"
 RIGHE=()
-conta_righe() { read -r -a RIGHE <<<"$(righe_menu "$MENU")"; [ ${#RIGHE[@]} -eq 4 ]; }
-aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 4"
+conta_righe() { read -r -a RIGHE <<<"$(righe_menu "$MENU")"; [ ${#RIGHE[@]} -eq 5 ]; }
+aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 5"
 scatta 03_menu
 
 passo "\"Apri Pulsaro\" apre la finestra principale"
-xdotool mousemove $((MX + 40)) $((MY + RIGHE[0])) click 1
+xdotool mousemove $((MX + 40)) $((MY + RIGHE[1])) click 1
 aspetta 20 c_principale || fallito "la finestra principale non si apre"
 aspetta 10 c_nessun_popup || fallito "il menu resta aperto"
 read -r PRINCIPALE _ <<<"$(principale)"
@@ -126,10 +126,10 @@ apri_menu() {
     xdotool mousemove --window "$ICONA" 8 8 click 3
     aspetta 15 c_popup || fallito "il menu non si apre"
     read -r MENU MX MY MW MH <<<"$(finestre_di popup | head -n1)"
-    aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 4"
+    aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 5"
 }
 apri_menu
-xdotool mousemove $((MX + 40)) $((MY + RIGHE[1])) click 1
+xdotool mousemove $((MX + 40)) $((MY + RIGHE[2])) click 1
 aspetta 20 c_impostazioni || fallito "la finestra delle impostazioni non si apre"
 aspetta 10 c_nessun_popup || fallito "il menu resta aperto"
 read -r IMPOSTAZIONI SX SY SW SH <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
@@ -177,7 +177,7 @@ desktop-file-validate "$VOCE" || fallito "la voce di avvio automatico non è val
 passo "\"Esci da Pulsaro\" termina con 0 senza figli"
 FIGLI=$(ps -o pid= --ppid "$APP" | tr -d ' ')
 apri_menu
-xdotool mousemove $((MX + 40)) $((MY + RIGHE[3])) click 1
+xdotool mousemove $((MX + 40)) $((MY + RIGHE[4])) click 1
 aspetta 20 morto || fallito "\"Esci da Pulsaro\" non termina il processo"
 wait "$APP"
 STATO=$?

@@ -113,11 +113,14 @@ vivo || fallito "il tasto Esci con l'icona attiva ha terminato il processo"
 c_icona || fallito "l'icona è sparita"
 scatta 05_solo_icona
 
-passo "un secondo pulsaro riporta la finestra principale ed esce con 0"
-timeout 30 "$PULSARO" >"$TMP/secondo.log" 2>&1
+passo "un secondo pulsaro riporta la finestra principale con il suo startup id ed esce con 0"
+DESKTOP_STARTUP_ID=prova-e2e_TIME0 timeout 30 "$PULSARO" >"$TMP/secondo.log" 2>&1
 STATO=$?
 [ "$STATO" -eq 0 ] || fallito "il secondo avvio esce con $STATO"
 aspetta 20 c_principale || fallito "il secondo avvio non riapre la finestra principale"
+# The window carries the launch's id, which the window manager reads to end the launch feedback.
+id_avvio() { [[ $(xprop -id "$(principale | cut -d' ' -f1)" _NET_STARTUP_ID 2>/dev/null) == *'"prova-e2e_TIME0"'* ]]; }
+aspetta 10 id_avvio || fallito "la finestra principale non porta l'id del secondo avvio"
 vivo || fallito "il primo processo non c'è più"
 scatta 06_riaperta
 

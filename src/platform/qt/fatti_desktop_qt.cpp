@@ -51,10 +51,6 @@ QByteArray& gettoneDelLancio() {
     static QByteArray g;
     return g;
 }
-QByteArray& gettoneTenuto() {
-    static QByteArray g;
-    return g;
-}
 }  // namespace
 
 QByteArray gettoneValido(const QByteArray& gettone) {
@@ -70,6 +66,13 @@ QByteArray gettoneLancio() {
 
 #if !defined(Q_OS_DARWIN)
 namespace {
+
+// A second start's token, kept for the next window brought forward (X11; Wayland keeps it in the
+// environment, where Qt looks).
+QByteArray& gettoneTenuto() {
+    static QByteArray g;
+    return g;
+}
 
 // The launcher's feedback ends and the window comes forward as of the launch's time (the
 // "_TIME<n>" part of a startup id), which the window manager weighs against the user's last action.

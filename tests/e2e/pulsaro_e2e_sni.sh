@@ -12,22 +12,10 @@ for c in Xvfb dbus-run-session xfce4-panel; do
         exit 77
     fi
 done
-if [ -z "${PULSARO_E2E_SNI_BUS:-}" ]; then
-    PULSARO_E2E_SNI_BUS=1 exec dbus-run-session -- bash "$0" "$@"
-fi
-
-PULSARO=$(realpath "$1")
-USCITA=${2:-$PWD/e2e_sni}
-mkdir -p "$USCITA"
-rm -f "$USCITA"/*.png
-export SCR_VASSOIO=sni
-source "$(dirname "$(realpath "$0")")/desktop.sh"
+source "$(dirname "$(realpath "$0")")/sni/sessione.sh" "$@"
 
 # Where the host puts the first item (its panel is 26 pixels tall, at the top).
 VX=13 VY=13
-
-# shellcheck source=sni/voce.sh
-source "$(dirname "$(realpath "$0")")/sni/voce.sh"
 
 # Viewable override-redirect windows that are not Pulsaro's (the host's menus; GTK gives them no
 # class of their own): "id x y w h".
@@ -98,10 +86,6 @@ aspetta 15 c_menu_del_pannello || fallito "il clic destro non apre alcun menu"
 read -r MENU MX MY MW MH <<<"$(menu_del_pannello | head -n1)"
 aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 5"
 xdotool mousemove $((MX + 40)) $((MY + RIGHE[4])) click 1
-aspetta 20 morto || fallito "\"Esci da Pulsaro\" non termina il processo"
-wait "$APP"
-STATO=$?
-APP=""
-[ "$STATO" -eq 0 ] || fallito "\"Esci da Pulsaro\" termina con $STATO"
+esce_con_zero
 
 echo "OK: tutti i passi riusciti; schermate in $USCITA"

@@ -13,21 +13,9 @@ if ! command -v weston >/dev/null; then
     echo "SALTATO: weston non c'è (scripts/dipendenze.sh test lo installa)"
     exit 77
 fi
-if [ -z "${PULSARO_E2E_WAYLAND_BUS:-}" ]; then
-    PULSARO_E2E_WAYLAND_BUS=1 exec dbus-run-session -- bash "$0" "$@"
-fi
-
-PULSARO=$(realpath "$1")
-USCITA=${2:-$PWD/e2e_wayland}
-mkdir -p "$USCITA"
-rm -f "$USCITA"/*.png
-export SCR_VASSOIO=sni
-QUI_WL=$(dirname "$(realpath "$0")")
-source "$QUI_WL/desktop.sh"
-# shellcheck source=sni/voce.sh
-source "$QUI_WL/sni/voce.sh"
+source "$(dirname "$(realpath "$0")")/sni/sessione.sh" "$@"
 # shellcheck source=wayland/avvia.sh
-source "$QUI_WL/wayland/avvia.sh"
+source "$(dirname "$(realpath "$0")")/wayland/avvia.sh"
 SCR_PIDS+=("$WESTON_PID")
 [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fallito "weston non parte"
 export PULSARO_DIARIO=debug
@@ -117,10 +105,6 @@ vivo || fallito "\"Apri Pulsaro\" ha fermato l'applicazione"
 
 passo "\"Esci da Pulsaro\" termina con 0"
 menu_sni "Esci da Pulsaro" || fallito "nessuna voce \"Esci da Pulsaro\""
-aspetta 20 morto || fallito "\"Esci da Pulsaro\" non termina il processo"
-wait "$APP"
-STATO=$?
-APP=""
-[ "$STATO" -eq 0 ] || fallito "\"Esci da Pulsaro\" termina con $STATO"
+esce_con_zero
 
 echo "OK: tutti i passi riusciti; schermate in $USCITA"

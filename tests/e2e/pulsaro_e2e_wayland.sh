@@ -103,6 +103,14 @@ sleep 1
 [ "$(finestre_wl | awk 'NF == 5 && $5 == "Pulsaro"' | wc -l)" -eq 1 ] || fallito "finestre principali: $(finestre_wl)"
 vivo || fallito "\"Apri Pulsaro\" ha fermato l'applicazione"
 
+passo "ContextMenu (swaybar non disegna il menu) mostra il menu di Pulsaro"
+VOCE=$(voce_sni)
+dbus-send --session --print-reply --dest="${VOCE%%/*}" "/${VOCE#*/}" org.kde.StatusNotifierItem.ContextMenu \
+    int32:13 int32:13 >/dev/null || fallito "ContextMenu rifiutato"
+# Qt's menu, with no window of its own to hang from, is a small window of its own.
+c_menu() { finestre_wl | awk 'NF == 5 && $5 == "Pulsaro" && $3 < 400 && $4 < 400 { t = 1 } END { exit !t }'; }
+aspetta 10 c_menu || fallito "nessun menu dopo ContextMenu: $(finestre_wl)"
+
 passo "\"Esci da Pulsaro\" termina con 0"
 menu_sni "Esci da Pulsaro" || fallito "nessuna voce \"Esci da Pulsaro\""
 esce_con_zero

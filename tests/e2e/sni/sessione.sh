@@ -5,6 +5,7 @@
 if [ -z "${PULSARO_E2E_BUS:-}" ]; then
     PULSARO_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 fi
+# shellcheck disable=SC2034 # read by desktop.sh
 PULSARO=$(realpath "$1")
 USCITA=${2:-$PWD/$(basename "$0" .sh)}
 mkdir -p "$USCITA"

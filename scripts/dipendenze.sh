@@ -22,6 +22,8 @@ if [ "${1:-}" = "test" ]; then
     pacchetti+=(xfce4-panel xfconf dbus dbus-daemon dbus-bin python3-dbus)
     # The accessibility bus and its Python client, to read the windows as a screen reader does.
     pacchetti+=(at-spi2-core python3-pyatspi)
+    # Wayland: a headless compositor with its debug tools (scene graph, screenshots), Qt's platform.
+    pacchetti+=(weston qt6-wayland)
     # Fuzzing (libFuzzer and the sanitizers' runtimes of clang 14); the package's checks.
     pacchetti+=(clang-14 libclang-rt-14-dev appstream lintian dpkg-dev)
     # The Apple build's sources read against LLVM's C++ library, as Apple's compiler reads them;

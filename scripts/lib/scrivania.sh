@@ -168,14 +168,18 @@ scr_chiudi_popover() {
     scr_aspetta 10 scr_c_nessun_popup
 }
 
-# Right click on the icon, then the menu's first entry, "Apri Pulsaro". Qt's menus pad the top
-# by a few pixels and give each entry about 22-28 pixels: the middle of the first is near 14.
+# Right click on the icon, then the menu's second entry, "Apri Pulsaro" (after "Mostra
+# pannellino"), found as the second band of text in the menu's pixels.
 scr_apri_principale() {
-    local menu mx my
+    local menu mx my righe
     xdotool mousemove --window "$(scr_icona)" 8 8 click 3
     scr_aspetta 10 scr_c_popup || return 1
     read -r menu mx my _ <<<"$(scr_finestre popup | head -n1)"
-    xdotool mousemove $((mx + 40)) $((my + 14)) click 1
+    sleep 0.3 # drawn
+    import -window "$menu" -depth 8 "$SCR_TMP/menu.ppm" 2>/dev/null || return 1
+    read -r -a righe <<<"$(python3 "$(dirname "${BASH_SOURCE[0]}")/../../tests/e2e/pixel.py" righe "$SCR_TMP/menu.ppm")"
+    [ ${#righe[@]} -ge 2 ] || return 1
+    xdotool mousemove $((mx + 40)) $((my + righe[1])) click 1
     scr_aspetta 15 scr_c_principale
 }
 # Moves the main window a little ($1 pixels from the left edge), so that the application saves

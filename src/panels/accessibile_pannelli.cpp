@@ -1,7 +1,10 @@
 #include "panels/accessibile_pannelli.h"
 
+#include <QAccessibleObject>
 #include <QAccessibleValueInterface>
+#include <QApplication>
 #include <QMenu>
+#include <QPointer>
 
 #include "panels/lista_mini.h"
 #include "panels/riga_mini.h"
@@ -12,7 +15,42 @@ namespace pulsaro {
 
 namespace {
 
+QList<QPointer<QWidget>>& esposte() {
+    static QList<QPointer<QWidget>> e;
+    return e;
+}
+
+// The popups made windows that are on show: Qt's own list of the application's windows leaves
+// every popup out.
+QList<QWidget*> popupEsposti() {
+    QList<QWidget*> r;
+    esposte().removeAll(nullptr);
+    for (const QPointer<QWidget>& w : esposte())
+        if (w->isVisible() && w->windowType() == Qt::Popup) r.append(w);
+    return r;
+}
+
+class AccessibileApplicazione : public QAccessibleApplication {
+public:
+    int childCount() const override {
+        return QAccessibleApplication::childCount() + static_cast<int>(popupEsposti().size());
+    }
+    QAccessibleInterface* child(int i) const override {
+        const int qt = QAccessibleApplication::childCount();
+        if (i < qt) return QAccessibleApplication::child(i);
+        const QList<QWidget*> p = popupEsposti();
+        return i - qt < p.size() ? QAccessible::queryAccessibleInterface(p[i - qt]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* figlio) const override {
+        const int i = QAccessibleApplication::indexOfChild(figlio);
+        if (i >= 0 || !figlio) return i;
+        const int p = static_cast<int>(popupEsposti().indexOf(qobject_cast<QWidget*>(figlio->object())));
+        return p < 0 ? -1 : QAccessibleApplication::childCount() + p;
+    }
+};
+
 QAccessibleInterface* fabbricaPannelli(const QString& chiave, QObject* o) {
+    if (o && o == QCoreApplication::instance()) return new AccessibileApplicazione;
     auto* w = qobject_cast<QWidget*>(o);
     if (!w) return nullptr;
     if (auto* l = dynamic_cast<ListaMini*>(w)) return new AccessibileListaMini(l);
@@ -32,6 +70,10 @@ void registraAccessibilita() {
     QAccessible::removeFactory(fabbricaPannelli);
     QAccessible::installFactory(fabbricaPannelli);
     registraAccessibilitaWidget();
+}
+
+void esponiComeFinestra(QWidget* finestra) {
+    if (finestra && !esposte().contains(finestra)) esposte().append(finestra);
 }
 
 void annunciaRiga(RigaMini* riga, const UsoProcesso& prima) {

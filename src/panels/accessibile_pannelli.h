@@ -18,6 +18,10 @@ class RigaMini;
 // Registers the panels' interfaces and the widgets' with Qt, once the application exists.
 void registraAccessibilita();
 
+// A popup that a screen reader should find among the application's windows while it is shown
+// (Qt leaves popups out of them): the popover.
+void esponiComeFinestra(QWidget* finestra);
+
 // The process of a popover row changed from `prima`: its name and the figures that read differently.
 void annunciaRiga(RigaMini* riga, const UsoProcesso& prima);
 

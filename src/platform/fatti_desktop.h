@@ -29,6 +29,9 @@ public:
     // (the Mac's launch event arrives once the loop runs).
     virtual void quandoAvviata(std::function<void()> f) = 0;
     virtual bool aspettoScuro() const = 0;
+    // The compositor places the windows (Wayland): a window can neither place itself nor know
+    // where it is.
+    virtual bool compositoreDispone() const { return false; }
 };
 
 // The marker argument of a login launch on Linux (the autostart entry passes it).
@@ -37,8 +40,7 @@ inline constexpr const char* argomentoLogin = "--da-login";
 // Whether there is a screen to show windows on (Linux: DISPLAY or WAYLAND_DISPLAY).
 bool schermoDisponibile();
 // Call before the toolkit starts: macOS hears the launch event through its own delegate and asks
-// Qt not to take the focus at launch; under Wayland the X11 platform is preferred where XWayland
-// runs, so the popover can hang under the icon.
+// Qt not to take the focus at launch; Linux keeps the token its launcher handed over.
 void preparaFattiDesktop();
 // The facts of this desktop; call once the toolkit runs.
 std::unique_ptr<FattiDesktop> fattiDesktopDiSistema(const std::vector<std::string>& argomenti);

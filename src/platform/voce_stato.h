@@ -70,6 +70,8 @@ public:
     virtual bool mostrata() const = 0;
     // Called each time `mostrata` changes.
     virtual void quandoPresenza(std::function<void(bool mostrata)> presenza) = 0;
+    // Where some trays answer a plain click with the menu, the menu must reach the popover too.
+    virtual bool menuConPannellino() const { return false; }
 };
 
 // The item of this system. A missing tray is waited for up to `attesa` seconds before it is

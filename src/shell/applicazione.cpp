@@ -12,6 +12,7 @@
 #include "platform/diario.h"
 #include "platform/elemento_login.h"
 #include "platform/fatti_desktop.h"
+#include "platform/qt/fatti_desktop_qt.h"
 #include "platform/qt/istanza_unica.h"
 #include "platform/qt/preferenze_qt.h"
 #include "platform/segnali_uscita.h"
@@ -76,7 +77,7 @@ int eseguiApplicazione(int argc, char** argv) {
     // A plain start asks the running one to open its main window; a login launch asks nothing.
     // On the Mac the launch event comes only with the event loop, so there a second login
     // launch still reads as a plain one.
-    if (!istanza.prendi(!daLogin)) return 0;
+    if (!istanza.prendi(!daLogin, gettoneLancio())) return 0;
 
     PreferenzeQt preferenze;
     {
@@ -108,7 +109,14 @@ int eseguiApplicazione(int argc, char** argv) {
         Finestre finestre(std::move(c));
         EsportazioneApplicazione esportazione(finestre.monitor(), preferenze, esporta);
         Delegato delegato(finestre, *desktop, [] { QCoreApplication::quit(); });
-        QObject::connect(&istanza, &IstanzaUnica::riapertura, &delegato, &Delegato::riapri);
+        // The second start's token lets its request bring the window forward.
+        QObject::connect(&istanza, &IstanzaUnica::riapertura, &delegato, [&delegato](const QByteArray& g) {
+            diario(LivelloDiario::debug, "istanza",
+                   g.isEmpty() ? "riapertura chiesta da un secondo avvio"
+                               : "riapertura chiesta da un secondo avvio, con il suo gettone di attivazione");
+            tieniGettone(g);
+            delegato.riapri();
+        });
 
         // A signal is a real quit, handled from the event loop.
         std::unique_ptr<QSocketNotifier> segnali;

@@ -300,6 +300,14 @@ std::vector<VoceMenu> Finestre::menuContestuale() {
     v[5].azione = [d] {
         if (d) d->esci();
     };
+    if (voce_ && voce_->menuConPannellino()) {
+        VoceMenu p;
+        p.titolo = "Mostra pannellino";
+        p.azione = [d] {
+            if (d && !d->popover()) d->alternaPopover();
+        };
+        v.insert(v.begin(), std::move(p));
+    }
     return v;
 }
 
@@ -321,7 +329,7 @@ void Finestre::alternaPopover() {
             if (d) d->esci();
         },
     };
-    auto* p = new Popover;
+    auto* p = new Popover(c_.desktop->compositoreDispone());
     p->impostaContenuto(c_.creaMini ? c_.creaMini(*monitor_, *c_.preferenze, std::move(azioni), p)
                                     : new MiniPannello(*monitor_, *c_.preferenze,
                                                        AzioniPannello{azioni.apriPrincipale,
@@ -491,8 +499,18 @@ void Finestre::salvaCornice() {
     QScreen* primario = QGuiApplication::primaryScreen();
     if (!primario) return;
     QScreen* suo = w->screen() ? w->screen() : primario;
-    const std::string t =
-        testoCornice({w->frameGeometry(), suo->availableGeometry()}, primario->geometry().height());
+    const int altezza = primario->geometry().height();
+    QRect cornice = w->frameGeometry();
+    if (c_.desktop->compositoreDispone()) {
+        // Where the compositor places windows their place is not known: only the size is saved
+        // (the window's own, as it comes back), at the place saved before, centred when none.
+        const auto prima = TP::cornicePrincipale.leggi(*c_.preferenze);
+        const auto vecchia = prima ? leggiCornice(*prima, altezza) : std::nullopt;
+        cornice = QRect(QPoint(), w->size());
+        cornice.moveTopLeft(vecchia ? vecchia->finestra.topLeft()
+                                    : suo->availableGeometry().center() - cornice.center());
+    }
+    const std::string t = testoCornice({cornice, suo->availableGeometry()}, altezza);
     if (TP::cornicePrincipale.leggi(*c_.preferenze) != t) TP::cornicePrincipale.scrivi(*c_.preferenze, t);
 }
 
@@ -501,6 +519,13 @@ void Finestre::ripristinaCornice(QWidget* w) {
     std::vector<QRect> aree;
     for (QScreen* s : QGuiApplication::screens()) aree.push_back(s->availableGeometry());
     const auto t = TP::cornicePrincipale.leggi(*c_.preferenze);
+    if (t && primario && c_.desktop->compositoreDispone()) {
+        // The compositor places it: only the size comes back, inside the available area.
+        if (const auto c = leggiCornice(*t, primario->geometry().height())) {
+            w->resize(c->finestra.size().boundedTo(primario->availableGeometry().size()));
+            return;
+        }
+    }
     const auto r = t && primario ? corniceUsabile(*t, primario->geometry().height(), aree) : std::nullopt;
     if (r) {
         // The frame holds the title bar and borders: once the window manager tells how wide they

@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
+#include "platform/qt/fatti_desktop_qt.h"
+
 namespace pulsaro {
 
 OspiteFinestra::OspiteFinestra(const QString& titolo, const QString& nome, Qt::WindowFlags tipo,
@@ -24,7 +26,7 @@ void OspiteFinestra::portaAvanti() {
     if (isMinimized()) showNormal();
     show();
     raise();
-    activateWindow();
+    attivaFinestra(this);
 }
 
 void OspiteFinestra::closeEvent(QCloseEvent*) {

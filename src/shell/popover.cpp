@@ -6,15 +6,20 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "panels/accessibile_pannelli.h"
+#include "platform/qt/fatti_desktop_qt.h"
 #include "shell/posizione_popover.h"
 #include "widgets/tema.h"
 
 namespace pulsaro {
 
-Popover::Popover() : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint) {
+Popover::Popover(bool finestra)
+    : QWidget(nullptr, (finestra ? Qt::Window : Qt::Popup) | Qt::FramelessWindowHint), finestra_(finestra) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("popover"));
-    setWindowTitle(QStringLiteral("Pulsaro"));
+    setWindowTitle(QStringLiteral("Pulsaro — pannellino"));
+    // A screen reader finds it among the application's windows, popup or not.
+    esponiComeFinestra(this);
     auto* l = new QVBoxLayout(this);
     // A one-pixel edge, so that it stands apart from a window of its own colour behind it.
     l->setContentsMargins(1, 1, 1, 1);
@@ -27,6 +32,12 @@ void Popover::impostaContenuto(QWidget* contenuto) {
 
 void Popover::mostraSotto(const QRect& voce, const QPoint& cursore) {
     adjustSize();
+    if (finestra_) {
+        show();
+        attivaFinestra(this);  // with the token of the click, where the tray handed one over
+        if (!focusWidget()) focusNextChild();
+        return;
+    }
     const QPoint ancora = voce.isEmpty() ? cursore : voce.center();
     QScreen* s = QGuiApplication::screenAt(ancora);
     if (!s) s = QGuiApplication::primaryScreen();
@@ -57,6 +68,16 @@ void Popover::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bordo);
     p.fillRect(QRect(r.left(), r.top(), 1, r.height()), bordo);
     p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bordo);
+}
+
+bool Popover::event(QEvent* e) {
+    // A window has no click elsewhere to close it: leaving it (another window taken, the tray's
+    // icon clicked) does.
+    if (finestra_ && e->type() == QEvent::WindowDeactivate && isVisible()) {
+        close();
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 void Popover::keyPressEvent(QKeyEvent* e) {

@@ -111,6 +111,11 @@ grep -q "^fuoco su push button 'Apri Pulsaro'" "$USCITA/albero_popover.txt" ||
 VOCI=$(grep -c "^ *list item '.*, CPU .* %, GPU .* %, " "$USCITA/albero_popover.txt")
 [ "$VOCI" -ge 1 ] && [ "$VOCI" -le 5 ] || { cat "$USCITA/albero_popover.txt"; fallito "il popover ha $VOCI voci"; }
 grep -q "^ *progress bar 'CPU' = " "$USCITA/albero_popover.txt" || fallito "il quadrante CPU del popover non ha valore"
+# Walked from the application, not only reached through the focus: a popup made one of its windows.
+$ALBERO albero "$TMP/popover.json" "Pulsaro — pannellino" >"$USCITA/albero_popover_finestra.txt" 2>&1 ||
+    fallito "il popover non è tra le finestre dell'applicazione: $(tail -1 "$USCITA/albero_popover_finestra.txt")"
+grep -q "^ *list item '.*, CPU .* %, GPU .* %, " "$USCITA/albero_popover_finestra.txt" ||
+    fallito "le righe del popover non sono nel suo albero"
 scatta 03_popover
 xdotool key Escape
 aspetta 10 c_nessun_popup || fallito "Esc non chiude il popover"

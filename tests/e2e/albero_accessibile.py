@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Reads Pulsaro through the accessibility bus, as a screen reader does.
 
-  albero_accessibile.py albero FILE.json         the main window's tree, saved as JSON (and printed)
+  albero_accessibile.py albero FILE.json [NOME]  the tree of the window so named among the
+                                                 application's children (the main window unless
+                                                 named), saved as JSON (and printed)
   albero_accessibile.py fuoco SECONDI FILE.json  waits for the first focus inside Pulsaro and saves
                                                  the tree of the window it happened in
   albero_accessibile.py confronta ALBERO.json TERMINALE.jsonl   the figures against the terminal's
@@ -61,14 +63,14 @@ def stampa(nodi, uscita=sys.stdout):
         print("%s%s %r%s%s" % ("  " * n["livello"], n["ruolo"], n["nome"], valore, stati), file=uscita)
 
 
-def albero(file):
+def albero(file, nome="Pulsaro"):
     app = applicazione()
     if app is None:
         sys.exit("nessuna applicazione Pulsaro sul bus dell'accessibilità")
     finestre = [app.getChildAtIndex(i) for i in range(app.childCount)]
-    principale = [f for f in finestre if f is not None and f.name == "Pulsaro"]
+    principale = [f for f in finestre if f is not None and f.name == nome]
     if not principale:
-        sys.exit("nessuna finestra principale: %s" % [f.name for f in finestre if f is not None])
+        sys.exit("nessuna finestra %r: %s" % (nome, [f.name for f in finestre if f is not None]))
     nodi = visita(principale[0])
     json.dump(nodi, open(file, "w"), ensure_ascii=False, indent=1)
     stampa(nodi)
@@ -179,7 +181,7 @@ def confronta(file_albero, file_terminale):
 if __name__ == "__main__":
     comando = sys.argv[1] if len(sys.argv) > 1 else ""
     if comando == "albero":
-        albero(sys.argv[2])
+        albero(*sys.argv[2:4])
     elif comando == "fuoco":
         fuoco(float(sys.argv[2]), sys.argv[3])
     elif comando == "confronta":

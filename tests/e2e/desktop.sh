@@ -101,6 +101,14 @@ c_impostazioni() { [ -n "$(finestra_chiamata "Impostazioni di Pulsaro")" ]; }
 c_nessuna_principale() { [ -z "$(principale)" ]; }
 vivo() { kill -0 "$APP" 2>/dev/null; }
 morto() { ! vivo; }
+# After "Esci da Pulsaro": the process ends, with 0.
+esce_con_zero() {
+    aspetta 20 morto || fallito "\"Esci da Pulsaro\" non termina il processo"
+    wait "$APP"
+    local stato=$?
+    APP=""
+    [ "$stato" -eq 0 ] || fallito "\"Esci da Pulsaro\" termina con $stato"
+}
 
 # The text rows of a menu: prints the centre y of each band of dark pixels (relative to the menu).
 righe_menu() {

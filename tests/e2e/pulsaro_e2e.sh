@@ -46,17 +46,17 @@ passo "un clic altrove lo chiude"
 xdotool mousemove 300 500 click 1
 aspetta 15 c_nessun_popup || fallito "il popover non si chiude con un clic altrove"
 
-passo "clic destro: il menu con le sue quattro voci"
+passo "clic destro: il menu con le sue cinque voci"
 xdotool mousemove --window "$ICONA" 8 8 click 3
 aspetta 15 c_popup || fallito "il menu non si apre"
 read -r MENU MX MY MW MH <<<"$(finestre_di popup | head -n1)"
 RIGHE=()
-conta_righe() { read -r -a RIGHE <<<"$(righe_menu "$MENU")"; [ ${#RIGHE[@]} -eq 4 ]; }
-aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 4"
+conta_righe() { read -r -a RIGHE <<<"$(righe_menu "$MENU")"; [ ${#RIGHE[@]} -eq 5 ]; }
+aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 5"
 scatta 03_menu
 
 passo "\"Apri Pulsaro\" apre la finestra principale"
-xdotool mousemove $((MX + 40)) $((MY + RIGHE[0])) click 1
+xdotool mousemove $((MX + 40)) $((MY + RIGHE[1])) click 1
 aspetta 20 c_principale || fallito "la finestra principale non si apre"
 aspetta 10 c_nessun_popup || fallito "il menu resta aperto"
 read -r PRINCIPALE _ <<<"$(principale)"
@@ -113,11 +113,14 @@ vivo || fallito "il tasto Esci con l'icona attiva ha terminato il processo"
 c_icona || fallito "l'icona è sparita"
 scatta 05_solo_icona
 
-passo "un secondo pulsaro riporta la finestra principale ed esce con 0"
-timeout 30 "$PULSARO" >"$TMP/secondo.log" 2>&1
+passo "un secondo pulsaro riporta la finestra principale con il suo startup id ed esce con 0"
+DESKTOP_STARTUP_ID=prova-e2e_TIME0 timeout 30 "$PULSARO" >"$TMP/secondo.log" 2>&1
 STATO=$?
 [ "$STATO" -eq 0 ] || fallito "il secondo avvio esce con $STATO"
 aspetta 20 c_principale || fallito "il secondo avvio non riapre la finestra principale"
+# The window carries the launch's id, which the window manager reads to end the launch feedback.
+id_avvio() { [[ $(xprop -id "$(principale | cut -d' ' -f1)" _NET_STARTUP_ID 2>/dev/null) == *'"prova-e2e_TIME0"'* ]]; }
+aspetta 10 id_avvio || fallito "la finestra principale non porta l'id del secondo avvio"
 vivo || fallito "il primo processo non c'è più"
 scatta 06_riaperta
 
@@ -126,10 +129,10 @@ apri_menu() {
     xdotool mousemove --window "$ICONA" 8 8 click 3
     aspetta 15 c_popup || fallito "il menu non si apre"
     read -r MENU MX MY MW MH <<<"$(finestre_di popup | head -n1)"
-    aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 4"
+    aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 5"
 }
 apri_menu
-xdotool mousemove $((MX + 40)) $((MY + RIGHE[1])) click 1
+xdotool mousemove $((MX + 40)) $((MY + RIGHE[2])) click 1
 aspetta 20 c_impostazioni || fallito "la finestra delle impostazioni non si apre"
 aspetta 10 c_nessun_popup || fallito "il menu resta aperto"
 read -r IMPOSTAZIONI SX SY SW SH <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
@@ -177,7 +180,7 @@ desktop-file-validate "$VOCE" || fallito "la voce di avvio automatico non è val
 passo "\"Esci da Pulsaro\" termina con 0 senza figli"
 FIGLI=$(ps -o pid= --ppid "$APP" | tr -d ' ')
 apri_menu
-xdotool mousemove $((MX + 40)) $((MY + RIGHE[3])) click 1
+xdotool mousemove $((MX + 40)) $((MY + RIGHE[4])) click 1
 aspetta 20 morto || fallito "\"Esci da Pulsaro\" non termina il processo"
 wait "$APP"
 STATO=$?

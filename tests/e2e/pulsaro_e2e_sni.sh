@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end under a StatusNotifierItem tray (Xfce's status tray over D-Bus, as KDE Plasma, GNOME
 # with AppIndicator and Xfce host tray icons): a left click on the item opens the popover, a right
-# click shows the menu Pulsaro exports over DBusMenu, with its four entries, and its entries work.
+# click shows the menu Pulsaro exports over DBusMenu, with its five entries, and its entries work.
 # Usage: pulsaro_e2e_sni.sh PULSARO OUTPUT_DIR   (screenshots are kept in OUTPUT_DIR)
 # Exit 77 (skipped) only when there is no Xvfb, no D-Bus session launcher or no xfce4-panel.
 set -uo pipefail
@@ -12,48 +12,10 @@ for c in Xvfb dbus-run-session xfce4-panel; do
         exit 77
     fi
 done
-if [ -z "${PULSARO_E2E_SNI_BUS:-}" ]; then
-    PULSARO_E2E_SNI_BUS=1 exec dbus-run-session -- bash "$0" "$@"
-fi
-
-PULSARO=$(realpath "$1")
-USCITA=${2:-$PWD/e2e_sni}
-mkdir -p "$USCITA"
-rm -f "$USCITA"/*.png
-export SCR_VASSOIO=sni
-source "$(dirname "$(realpath "$0")")/desktop.sh"
+source "$(dirname "$(realpath "$0")")/sni/sessione.sh" "$@"
 
 # Where the host puts the first item (its panel is 26 pixels tall, at the top).
 VX=13 VY=13
-
-# The item Pulsaro registered with the watcher: "service/path", or nothing.
-voce_sni() {
-    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
-        string:RegisteredStatusNotifierItems 2>/dev/null | awk -F'"' '/string "/ {print $2; exit}'
-}
-c_voce_sni() { [ -n "$(voce_sni)" ]; }
-
-# The labels of the menu the item exports, one a line, as the host reads them over DBusMenu.
-etichette_menu() {
-    /usr/bin/python3 - "$(voce_sni)" <<'PY'
-import sys, dbus
-voce = sys.argv[1]
-servizio, _, percorso = voce.partition('/')
-percorso = '/' + percorso if percorso else '/StatusNotifierItem'
-bus = dbus.SessionBus()
-item = bus.get_object(servizio, percorso)
-menu = item.Get('org.kde.StatusNotifierItem', 'Menu', dbus_interface='org.freedesktop.DBus.Properties')
-if str(menu) in ('/', '/NO_DBUSMENU'):
-    sys.exit(1)
-_, (_, _, figli) = bus.get_object(servizio, menu).GetLayout(
-    0, -1, dbus.Array([], signature='s'), dbus_interface='com.canonical.dbusmenu')
-for _, proprieta, _ in figli:
-    if proprieta.get('type') == 'separator':
-        continue
-    print(str(proprieta.get('label', '')).replace('_', ''))
-PY
-}
 
 # Viewable override-redirect windows that are not Pulsaro's (the host's menus; GTK gives them no
 # class of their own): "id x y w h".
@@ -77,15 +39,15 @@ echo "   voce: $(voce_sni)"
 sleep 1 # the host draws it
 scatta 01_sni_icona
 
-passo "il menu esportato ha le sue quattro voci"
+passo "il menu esportato ha le sue cinque voci, il pannellino per primo"
 ETICHETTE=""
 menu_esportato() {
-    ETICHETTE=$(etichette_menu 2>/dev/null) || return 1
-    [ "$(wc -l <<<"$ETICHETTE")" -eq 4 ]
+    ETICHETTE=$(menu_sni 2>/dev/null) || return 1
+    [ "$(wc -l <<<"$ETICHETTE")" -eq 5 ]
 }
-aspetta 10 menu_esportato || fallito "nessun menu DBusMenu con quattro voci: $ETICHETTE"
-[ "$(head -n1 <<<"$ETICHETTE")" = "Apri Pulsaro" ] || fallito "la prima voce è $(head -n1 <<<"$ETICHETTE")"
-[ "$(sed -n 2p <<<"$ETICHETTE")" = "Impostazioni…" ] || fallito "la seconda voce è $(sed -n 2p <<<"$ETICHETTE")"
+aspetta 10 menu_esportato || fallito "nessun menu DBusMenu con cinque voci: $ETICHETTE"
+ATTESE=$'Mostra pannellino\nApri Pulsaro\nImpostazioni…'
+[ "$(head -n3 <<<"$ETICHETTE")" = "$ATTESE" ] || fallito "le prime voci sono $(head -n3 <<<"$ETICHETTE" | tr '\n' '|')"
 [ "$(tail -n1 <<<"$ETICHETTE")" = "Esci da Pulsaro" ] || fallito "l'ultima voce è $(tail -n1 <<<"$ETICHETTE")"
 echo "   voci: $(tr '\n' '|' <<<"$ETICHETTE")"
 
@@ -107,13 +69,13 @@ xdotool mousemove $VX $VY click 3
 aspetta 15 c_menu_del_pannello || fallito "il clic destro non apre alcun menu"
 read -r MENU MX MY MW MH <<<"$(menu_del_pannello | head -n1)"
 RIGHE=()
-conta_righe() { read -r -a RIGHE <<<"$(righe_menu "$MENU")"; [ ${#RIGHE[@]} -eq 4 ]; }
-aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 4 (${MW}x${MH})"
+conta_righe() { read -r -a RIGHE <<<"$(righe_menu "$MENU")"; [ ${#RIGHE[@]} -eq 5 ]; }
+aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 5 (${MW}x${MH})"
 c_popup && fallito "il clic destro apre anche il popover"
 scatta 03_sni_menu
 
 passo "\"Apri Pulsaro\" dal menu apre la finestra principale"
-xdotool mousemove $((MX + 40)) $((MY + RIGHE[0])) click 1
+xdotool mousemove $((MX + 40)) $((MY + RIGHE[1])) click 1
 aspetta 20 c_principale || fallito "la finestra principale non si apre"
 aspetta 10 c_nessun_menu_del_pannello || fallito "il menu resta aperto"
 scatta 04_sni_principale
@@ -122,12 +84,8 @@ passo "\"Esci da Pulsaro\" dal menu termina con 0"
 xdotool mousemove $VX $VY click 3
 aspetta 15 c_menu_del_pannello || fallito "il clic destro non apre alcun menu"
 read -r MENU MX MY MW MH <<<"$(menu_del_pannello | head -n1)"
-aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 4"
-xdotool mousemove $((MX + 40)) $((MY + RIGHE[3])) click 1
-aspetta 20 morto || fallito "\"Esci da Pulsaro\" non termina il processo"
-wait "$APP"
-STATO=$?
-APP=""
-[ "$STATO" -eq 0 ] || fallito "\"Esci da Pulsaro\" termina con $STATO"
+aspetta 10 conta_righe || fallito "il menu ha ${#RIGHE[@]} righe di testo, non 5"
+xdotool mousemove $((MX + 40)) $((MY + RIGHE[4])) click 1
+esce_con_zero
 
 echo "OK: tutti i passi riusciti; schermate in $USCITA"

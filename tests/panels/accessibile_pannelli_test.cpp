@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QApplication>
 #include <QPushButton>
 #include <functional>
 
@@ -188,4 +189,16 @@ TEST(AccessibilePannelli, IlPopoverHaLaSuaListaEUnAnnuncioPerCampione) {
     for (const auto& [tipo, nome] : annunci) nomi += tipo == QAccessible::NameChanged;
     EXPECT_EQ(nomi, 1);
     impostaRegistratoreAnnunci({});
+
+    // Shown in a popup, it is among the application's windows while the popup is (Qt leaves
+    // popups out), so a screen reader can walk its rows.
+    QWidget popup(nullptr, Qt::Popup);
+    esponiComeFinestra(&popup);
+    QAccessibleInterface* app = QAccessible::queryAccessibleInterface(qApp);
+    const auto indice = [&] { return app->indexOfChild(QAccessible::queryAccessibleInterface(&popup)); };
+    popup.show();
+    ASSERT_GE(indice(), 0);
+    EXPECT_EQ(app->child(indice())->object(), &popup);
+    popup.hide();
+    EXPECT_EQ(indice(), -1);
 }

@@ -345,6 +345,43 @@ TEST_F(FinestreTest, LaCorniceDellaFinestraPrincipaleRestaTraUnAvvioELAltro) {
     }
 }
 
+// Wayland: the popover is a window of its own that leaving closes, the menu reaches it, and the
+// main window's frame keeps its saved place (nobody knows the real one) with the size it has.
+TEST_F(FinestreTest, DoveIlCompositoreDisponeLeFinestre) {
+    desktop.compositore = true;
+    preferenze.scrivi(chiaveCornicePrincipale, std::string("100 50 700 500 0 0 1440 875 "));
+    avvia();
+    voce->pannellino = true;
+    EXPECT_EQ(finestre->principale()->height(), 500);  // the width keeps to the content's minimum
+    finestre->principale()->resize(finestre->principale()->width(), 510);
+    gira();
+    const QSize dimensione = finestre->principale()->size();
+    chiudi(finestre->principale());
+    const int altezza = QGuiApplication::primaryScreen()->geometry().height();
+    const auto salvata = leggiCornice(*preferenze.testo(chiaveCornicePrincipale), altezza);
+    ASSERT_TRUE(salvata);
+    EXPECT_EQ(salvata->finestra,
+              QRect(leggiCornice("100 50 700 500", altezza)->finestra.topLeft(), dimensione));
+
+    voce->clic(false);
+    QWidget* p = finestre->popover();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->windowType(), Qt::Window);
+    EXPECT_EQ(p->windowTitle(), QStringLiteral("Pulsaro — pannellino"));
+    QEvent lasciato(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(p, &lasciato);
+    EXPECT_EQ(finestre->popover(), nullptr);
+
+    gira();
+    voce->clic(true);
+    ASSERT_EQ(voce->menu.size(), 7u);
+    EXPECT_EQ(voce->menu[0].titolo, "Mostra pannellino");
+    EXPECT_EQ(voce->menu[1].titolo, "Apri Pulsaro");
+    voce->menu[0].azione();
+    voce->menu[0].azione();  // shows it, never toggles it off
+    EXPECT_NE(finestre->popover(), nullptr);
+}
+
 TEST_F(FinestreTest, SenzaAreaDiNotificaLoDiceUnaVoltaEApreLaFinestra) {
     avvia(true);
     ASSERT_EQ(finestre->principale(), nullptr);

@@ -48,6 +48,8 @@ struct VoceFinta : VoceStato {
     void quandoAssente(std::function<void()> a) override { assente = std::move(a); }
     bool mostrata() const override { return presente; }
     void quandoPresenza(std::function<void(bool)> p) override { presenza = std::move(p); }
+    bool menuConPannellino() const override { return pannellino; }
+    bool pannellino = false;
 
     // The tray's host goes away or comes back.
     void cambiaPresenza(bool p) {
@@ -77,6 +79,8 @@ struct DesktopFinto : FattiDesktop {
     void quandoRiapertura(std::function<void()> f) override { riapertura = std::move(f); }
     void quandoAvviata(std::function<void()> f) override { avvio = std::move(f); }
     bool aspettoScuro() const override { return false; }
+    bool compositoreDispone() const override { return compositore; }
+    bool compositore = false;  // Wayland
 };
 
 }  // namespace pulsaro::prova

@@ -2,6 +2,7 @@
 // the marker argument, the session manager's commit-data request announces the session's end.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 
 #include "platform/fatti_desktop.h"
@@ -22,6 +23,7 @@ public:
     void quandoRiapertura(std::function<void()>) override {}
     void quandoAvviata(std::function<void()> f) override;
     bool aspettoScuro() const override;
+    bool compositoreDispone() const override;
 
 private:
     Politica politica_ = Politica::regolare;
@@ -29,5 +31,18 @@ private:
     bool fineSessione_ = false;
     std::function<void()> spegnimento_;
 };
+
+// Activation tokens: a compositor or window manager brings a window forward only for the user's
+// own request, which reaches the application as a token (Wayland's xdg-activation token, X11's
+// startup id). Tokens are short printable ASCII; anything else is dropped.
+QByteArray gettoneValido(const QByteArray& gettone);
+// The token this process was launched with (XDG_ACTIVATION_TOKEN, else DESKTOP_STARTUP_ID), kept
+// by preparaFattiDesktop before the toolkit takes it; empty when none.
+QByteArray gettoneLancio();
+// A token that came with a request to show a window (a second start): the next attivaFinestra
+// uses it.
+void tieniGettone(const QByteArray& gettone);
+// Brings a shown window forward with the token kept, where there is one (then forgotten).
+void attivaFinestra(QWidget* finestra);
 
 }  // namespace pulsaro

@@ -21,7 +21,11 @@ namespace pulsaro {
 
 namespace {
 constexpr int attesaMs = 1000;
+// "apri\n", then "gettone <token>\n" where the start has one: a run that knows only the first
+// line still reopens.
 const QByteArray richiesta = "apri\n";
+const QByteArray prefissoGettone = "gettone ";
+constexpr qsizetype massimoRichiesta = 512;
 }  // namespace
 
 UtenteDelPari utenteDelPariDiSistema() {
@@ -74,7 +78,7 @@ IstanzaUnica::~IstanzaUnica() {
     if (server_) server_->close();  // removes the socket file
 }
 
-bool IstanzaUnica::prendi(bool riapri) {
+bool IstanzaUnica::prendi(bool riapri, const QByteArray& gettone) {
     QString perche;
     if (!cartellaPrivata(QFileInfo(percorso_).absolutePath(), &perche)) {
         diario(LivelloDiario::avviso, "istanza",
@@ -101,7 +105,7 @@ bool IstanzaUnica::prendi(bool riapri) {
                 return true;
             }
             if (riapri) {
-                altro.write(richiesta);
+                altro.write(gettone.isEmpty() ? richiesta : richiesta + prefissoGettone + gettone + '\n');
                 altro.waitForBytesWritten(attesaMs);
             }
             altro.disconnectFromServer();
@@ -121,14 +125,27 @@ bool IstanzaUnica::prendi(bool riapri) {
 void IstanzaUnica::leggi() {
     while (QLocalSocket* s = server_->nextPendingConnection()) {
         connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-        auto gestisci = [this, s] {
-            if (!s->canReadLine()) return;
-            const QByteArray riga = s->readLine(64);
+        // Read whole once the other start hangs up (it writes everything, then goes), once its
+        // first line is not the request or a second line has come, or once more than a request
+        // holds has come.
+        auto gestisci = [this, s](bool finita) {
+            const QByteArray visto = s->peek(massimoRichiesta);
+            const qsizetype primo = visto.indexOf('\n');
+            if (!finita && visto.size() < massimoRichiesta &&
+                (primo < 0 || (visto.left(primo + 1) == richiesta && visto.indexOf('\n', primo + 1) < 0)))
+                return;
+            const QByteArray testo = s->read(massimoRichiesta);
             s->disconnectFromServer();
-            if (riga == richiesta) emit riapertura();
+            if (!testo.startsWith(richiesta)) return;
+            QByteArray gettone;
+            const QByteArray resto = testo.mid(richiesta.size());
+            if (resto.startsWith(prefissoGettone) && resto.endsWith('\n'))
+                gettone = resto.mid(prefissoGettone.size()).chopped(1);
+            emit riapertura(gettone);
         };
-        connect(s, &QLocalSocket::readyRead, this, gestisci);
-        gestisci();
+        connect(s, &QLocalSocket::readyRead, this, [gestisci] { gestisci(false); });
+        connect(s, &QLocalSocket::readChannelFinished, this, [gestisci] { gestisci(true); });
+        if (s->state() != QLocalSocket::ConnectedState) gestisci(true);
     }
 }
 

@@ -35,13 +35,13 @@ public:
 
     // True when this process should run: it listens now, or another listener cannot be trusted
     // (logged). False when another run of this user answers; with `riapri` it is asked to show
-    // its main window, without it (a login launch) nothing is asked. A socket left by a crashed
-    // run is taken over.
-    bool prendi(bool riapri = true);
+    // its main window, without it (a login launch) nothing is asked; `gettone`, this start's
+    // activation token, goes with the request. A socket left by a crashed run is taken over.
+    bool prendi(bool riapri = true, const QByteArray& gettone = {});
 
 signals:
-    // Another start asked this one to show itself.
-    void riapertura();
+    // Another start asked this one to show itself; gettone: its activation token, or empty.
+    void riapertura(const QByteArray& gettone);
 
 private:
     void leggi();

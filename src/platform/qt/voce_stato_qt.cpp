@@ -133,8 +133,9 @@ void VoceStatoQt::attivata(QSystemTrayIcon::ActivationReason motivo) {
             clic_(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier));
             break;
         case QSystemTrayIcon::Context:
-            // The tray shows the attached menu by itself.
-            if (!allegato_) clic_(true);
+            // An XEmbed tray's right click has already shown the attached menu; a StatusNotifierItem
+            // host that asks for the menu (ContextMenu) instead of drawing it gets it shown here.
+            if (!allegato_ || !allegato_->isVisible()) clic_(true);
             break;
         default:  // the second press of a double click: the first one already acted
             break;

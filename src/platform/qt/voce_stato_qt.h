@@ -40,6 +40,8 @@ public:
     void quandoAssente(std::function<void()> assente) override;
     bool mostrata() const override { return mostrata_; }
     void quandoPresenza(std::function<void(bool)> presenza) override;
+    // A StatusNotifierItem host may show the menu for a left click (GNOME's AppIndicator does).
+    bool menuConPannellino() const override { return true; }
 
 private:
     void crea();

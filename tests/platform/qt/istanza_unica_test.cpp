@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/diario.h"
+#include "platform/qt/fatti_desktop_qt.h"
 #include "platform/qt/istanza_unica.h"
 #include "platform/segnali_uscita.h"
 #include "support/qt_app.h"
@@ -38,7 +39,11 @@ TEST(IstanzaUnica, IlSecondoAvvioChiedeAlPrimoDiRiaprireEFinisce) {
     IstanzaUnica prima(percorso);
     ASSERT_TRUE(prima.prendi());
     int riaperture = 0;
-    QObject::connect(&prima, &IstanzaUnica::riapertura, [&] { ++riaperture; });
+    std::vector<QByteArray> gettoni;
+    QObject::connect(&prima, &IstanzaUnica::riapertura, [&](const QByteArray& g) {
+        ++riaperture;
+        gettoni.push_back(g);
+    });
 
     // A stranger's request is dropped.
     QLocalSocket s;
@@ -54,8 +59,22 @@ TEST(IstanzaUnica, IlSecondoAvvioChiedeAlPrimoDiRiaprireEFinisce) {
     IstanzaUnica aMano(percorso);
     EXPECT_FALSE(aMano.prendi());
     EXPECT_TRUE(aspetta([&] { return riaperture == 1; }));
+    // The launcher's token goes along; a run that sends only "apri" (an older one) still reopens.
+    IstanzaUnica conGettone(percorso);
+    EXPECT_FALSE(conGettone.prendi(true, "pannello_TIME42"));
+    EXPECT_TRUE(aspetta([&] { return riaperture == 2; }));
     QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
-    EXPECT_EQ(riaperture, 1);
+    EXPECT_EQ(riaperture, 2);
+    EXPECT_EQ(gettoni, (std::vector<QByteArray>{"", "pannello_TIME42"}));
+}
+
+TEST(IstanzaUnica, SoloGettoniBreviEStampabiliPassano) {
+    const std::pair<QByteArray, bool> casi[] = {
+        {"pannello_TIME42", true}, {"", false},         {"con spazio", false},
+        {"a\nb", false},           {"\xc3\xa8", false}, {QByteArray(257, 'x'), false},
+    };
+    for (const auto& [g, buono] : casi)
+        EXPECT_EQ(gettoneValido(g), buono ? g : QByteArray()) << g.toStdString();
 }
 
 // A listener run by someone else is not believed: this start runs on its own and says why.

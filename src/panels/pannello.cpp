@@ -127,6 +127,16 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, std::unique_ptr<Cac
         l->setMinimumHeight(1);
         vc->addWidget(l);
     }
+    // An icon read after its row was painted with the gear: that row is painted again.
+    abbonamenti_.push_back(icone_.osserva([this](std::int32_t pid) {
+        for (ListaProcessi* l :
+             {static_cast<ListaProcessi*>(barre_), static_cast<ListaProcessi*>(griglia_)}) {
+            const auto& processi = l->processi();
+            for (std::size_t i = 0; i < processi.size(); ++i)
+                if (processi[i].id == pid)
+                    l->update(l->rettangoloProcesso(static_cast<int>(i)).toAlignedRect());
+        }
+    }));
     vc->addStretch(1);
     area_->setWidget(contenuto_);
     contenuto_->setAutoFillBackground(false);  // the panel's colour shows through, in both appearances

@@ -46,6 +46,9 @@ RigaMini::RigaMini(CacheIcone& icone, QWidget* padre) : QWidget(padre), icone_(i
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // It paints its corners itself: a changed row does not repaint the popover under it.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    arrivate_ = icone.osserva([this](std::int32_t pid) {
+        if (pid == processo_.id) update(testata());
+    });
 }
 
 void RigaMini::imposta(const UsoProcesso& p, bool seguito) {

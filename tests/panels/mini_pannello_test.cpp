@@ -173,7 +173,7 @@ TEST(MiniPannello, UnSoloIngranaggioPerTutteLeAperture) {
 // name block and the bars that read differently.
 TEST(RigaMini, UnCampioneRidipingeSoloLaBarraCambiata) {
     prova::RegioneDipinta dipinto;
-    CacheIcone icone;
+    CacheIcone icone([](std::int32_t) { return QImage(); });
     RigaMini riga(icone);
     riga.resize(320, riga.sizeHint().height());
     UsoProcesso p{7, "editor", 12, 0, 0, false, 50u << 20};

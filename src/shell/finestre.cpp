@@ -493,7 +493,8 @@ void Finestre::salvaCornice() {
     QScreen* suo = w->screen() ? w->screen() : primario;
     const std::string t =
         testoCornice({w->frameGeometry(), suo->availableGeometry()}, primario->geometry().height());
-    if (TP::cornicePrincipale.leggi(*c_.preferenze) != t) TP::cornicePrincipale.scrivi(*c_.preferenze, t);
+    if (TP::cornicePrincipale.leggi(*c_.preferenze) != t)
+        c_.preferenze->scriviPropria(TP::cornicePrincipale.chiave, t);
 }
 
 void Finestre::ripristinaCornice(QWidget* w) {

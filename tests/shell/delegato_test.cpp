@@ -1,6 +1,11 @@
+#include <sys/stat.h>
+
 #include <QEvent>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include "banco_finestre.h"
+#include "platform/qt/preferenze_qt.h"
 #include "shell/delegato.h"
 #include "shell/migrazione_karvel.h"
 
@@ -135,6 +140,17 @@ TEST(MigrazioneKarvel, CopiaSoloLeChiaviAssentiEUnaVoltaSola) {
     PreferenzeInMemoria nuove;  // no predecessor: marked done all the same
     migraImpostazioniKarvel(nuove, nullptr);
     EXPECT_EQ(nuove.booleano("migratoDaKarvel"), true);
+
+    // Over a preferences file that could not be read the migration is the program's own write:
+    // it holds for this run and leaves the file as it is.
+    QTemporaryDir cartella;
+    const QString fifo = cartella.filePath(QStringLiteral("Pulsaro.conf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    PreferenzeQt illeggibili(fifo);
+    migraImpostazioniKarvel(illeggibili, &karvel);
+    EXPECT_EQ(illeggibili.booleano("migratoDaKarvel"), true);
+    EXPECT_EQ(illeggibili.testo("vista"), "contagiri");
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
 }
 
 }  // namespace

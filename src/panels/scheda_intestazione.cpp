@@ -163,11 +163,11 @@ void SchedaIntestazione::aggiorna() {
     std::optional<UsoProcesso> dett;
     if (seguendo) {
         const std::optional<UsoProcesso>& d = monitor_.dettaglio();
-        if (d && d->id == *seguito) {
+        if (d && monitor_.eSeguito(*d)) {
             dett = d;
         } else {
             for (const UsoProcesso& p : monitor_.processi())
-                if (p.id == *seguito) dett = p;
+                if (monitor_.eSeguito(p)) dett = p;
         }
     }
     const UsoTotale& t = monitor_.totale();

@@ -118,7 +118,7 @@ void RigaMini::paintEvent(QPaintEvent* e) {
         const double alto = cy - altezzaBlocco() / 2;
         p.setPen(Tema::testoPrimario(a));
         disegnaTesto(p, QPointF(x, alto), testoTagliato(nomeProcesso(processo_), nome, larghezzaNomeMini),
-                     nome);
+                     nome, QRectF(x, alto, larghezzaNomeMini, QFontMetricsF(nome).height()));
         p.setPen(Tema::testoSecondario(a));
         disegnaCifre(p, QPointF(x, alto + QFontMetricsF(nome).height()),
                      testoCifreTagliato(QString::fromStdString(memoriaTesto(processo_.memoria)), memoria,

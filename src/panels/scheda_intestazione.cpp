@@ -175,6 +175,9 @@ void SchedaIntestazione::aggiorna() {
     if (seguendo) {
         icona_->setPid(*seguito);
         nome_->setTesto(dett ? nomeProcesso(*dett) : QStringLiteral("Processo terminato"));
+        // Read, not drawn: without the isolating marks, as the list items name it.
+        const QString letto = dett ? nomeLeggibile(*dett) : nome_->testo();
+        if (nome_->accessibleName() != letto) nome_->setAccessibleName(letto);
         dettaglio_->setTesto(dett ? testoMemoriaPid(*dett) : QString());
         dettaglio_->setVisible(dett.has_value());
     }

@@ -16,6 +16,8 @@
 #include "widgets/contagiri.h"
 #include "widgets/elementi_pannello.h"
 #include "widgets/geometria_contagiri.h"
+#include "widgets/orologio_fotogrammi.h"
+#include "widgets/vista_contagiri.h"
 
 using namespace pulsaro;
 using prova::aspetta;
@@ -203,4 +205,55 @@ TEST(RigaMini, UnCampioneRidipingeSoloLaBarraCambiata) {
     r = campione(UsoProcesso{8, "altro", 40, 30, 0, false, 900u << 20});
     EXPECT_TRUE(r.intersects(nome));
     EXPECT_TRUE(r.intersects(QRect(riga.width() - 60, 0, 60, riga.height())));
+}
+
+// A name of stacked combining marks draws only inside its own line: never over the memory line
+// (under it, or beside it on a gauge card over the dials), nor over the next row of a list. Found
+// by difference: what the hostile name changes against a plain one, and where the memory text lies
+// (what a changed figure changes).
+TEST(RigaMini, UnNomeDiSegniImpilatiRestaNellaSuaRiga) {
+    const QString segni = QStringLiteral("x") + QString(7, QChar(0x0489));
+    const auto diversi = [](const QImage& a, const QImage& b) {
+        QRect r;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != b.pixel(x, y)) r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    CacheIcone icone([](std::int32_t) { return QImage(); });
+    const auto prova = [&](const char* vista, QWidget& w,
+                           const std::function<void(const UsoProcesso&)>& imposta, const QRect& riga) {
+        SCOPED_TRACE(vista);
+        UsoProcesso p{7, "x", 12, 3, 0, false, 50u << 20};
+        imposta(p);
+        const QImage semplice = prova::dipingi(w);
+        p.memoria = 900u << 20;
+        imposta(p);
+        const QRect memoria = diversi(semplice, prova::dipingi(w));
+        p.memoria = 50u << 20;
+        p.nome = segni.toStdString();
+        imposta(p);
+        const QRect nome = diversi(semplice, prova::dipingi(w));
+        ASSERT_FALSE(nome.isEmpty() || memoria.isEmpty());
+        EXPECT_FALSE(nome.intersects(memoria)) << "name " << nome.top() << "–" << nome.bottom() << ", memory "
+                                               << memoria.top() << "–" << memoria.bottom();
+        // The name's line is at most a few pixels taller than the memory's smaller one.
+        EXPECT_LE(nome.height(), memoria.height() + 6) << nome.top() << "–" << nome.bottom();
+        EXPECT_TRUE(riga.contains(nome));
+    };
+    RigaMini mini(icone);
+    mini.resize(320, mini.sizeHint().height());
+    prova(
+        "popover", mini, [&](const UsoProcesso& p) { mini.imposta(p); }, mini.rect());
+    VistaBarre barre;
+    VistaContagiri contagiri;
+    for (ListaProcessi* l : {static_cast<ListaProcessi*>(&barre), static_cast<ListaProcessi*>(&contagiri)}) {
+        OrologioFotogrammi::di(l)->impostaRidotto(true);  // each sample drawn at once, at its values
+        const auto imposta = [l](const UsoProcesso& p) {
+            l->impostaProcessi({p, UsoProcesso{8, "secondo", 1, 0, 0, false, 1u << 20}});
+            l->resize(640, l->heightForWidth(640));
+        };
+        imposta(UsoProcesso{});
+        prova(l == &barre ? "barre" : "contagiri", *l, imposta, l->rettangoloProcesso(0).toAlignedRect());
+    }
 }

@@ -70,14 +70,19 @@ std::uint32_t crc32(const char* dati, std::size_t n) {
     return ~c;
 }
 
-// A real 8 × 8 PNG whose header then claims `lato` × `lato` pixels, its checksum made right.
-std::vector<unsigned char> pngDichiarato(int lato, int troncato = 0) {
-    QImage img(8, 8, QImage::Format_ARGB32);
+QByteArray comePng(int larghezza, int altezza) {
+    QImage img(larghezza, altezza, QImage::Format_ARGB32);
     img.fill(Qt::blue);
     QByteArray png;
     QBuffer b(&png);
     b.open(QIODevice::WriteOnly);
     img.save(&b, "PNG");
+    return png;
+}
+
+// A real 8 × 8 PNG whose header then claims `lato` × `lato` pixels, its checksum made right.
+std::vector<unsigned char> pngDichiarato(int lato, int troncato = 0) {
+    QByteArray png = comePng(8, 8);
     // Signature (8), chunk length (4), "IHDR" at 12, width and height at 16 and 20, CRC at 29.
     qToBigEndian<quint32>(static_cast<quint32>(lato), png.data() + 16);
     qToBigEndian<quint32>(static_cast<quint32>(lato), png.data() + 20);
@@ -151,11 +156,6 @@ TEST(CacheIcone, DecodificaLimitata) {
     EXPECT_TRUE(CacheIcone::decodifica(pngDichiarato(8, 40)).isNull());
     EXPECT_TRUE(CacheIcone::decodifica(pngDichiarato(9000)).isNull());  // 324 MB of pixels claimed
     EXPECT_TRUE(CacheIcone::decodifica({}).isNull());
-    QImage grande(300, 150, QImage::Format_ARGB32);
-    grande.fill(Qt::green);
-    QByteArray png;
-    QBuffer b(&png);
-    b.open(QIODevice::WriteOnly);
-    grande.save(&b, "PNG");
-    EXPECT_EQ(CacheIcone::decodifica({png.begin(), png.end()}).size(), QSize(64, 32));
+    const QByteArray grande = comePng(300, 150);
+    EXPECT_EQ(CacheIcone::decodifica({grande.begin(), grande.end()}).size(), QSize(64, 32));
 }

@@ -127,9 +127,8 @@ std::optional<std::string> nelTema(const std::string& tema, const std::string& n
             // Drawn smaller, an icon stays sharp; drawn larger, it blurs: the smallest one at least
             // as large as wanted, else the largest.
             const int lato = c.lato * c.scala;
-            const int d = c.scalabile && estensione == "svg" ? 0
-                          : lato >= latoVoluto             ? lato - latoVoluto
-                                                           : 100000 - lato;
+            int d = lato >= latoVoluto ? lato - latoVoluto : 100000 - lato;
+            if (c.scalabile && estensione == "svg") d = 0;
             if (migliore && d >= distanza) continue;
             for (const auto& base : dove.cartelleTemi) {
                 std::string file = base + "/" + tema + "/" + c.nome + "/" + nome + "." + estensione;

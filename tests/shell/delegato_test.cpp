@@ -1,5 +1,4 @@
-#include <sys/stat.h>
-
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -141,16 +140,16 @@ TEST(MigrazioneKarvel, CopiaSoloLeChiaviAssentiEUnaVoltaSola) {
     migraImpostazioniKarvel(nuove, nullptr);
     EXPECT_EQ(nuove.booleano("migratoDaKarvel"), true);
 
-    // Over a preferences file that could not be read the migration is the program's own write:
-    // it holds for this run and leaves the file as it is.
+    // Over a preferences file that could not be read (here a folder in its place) the migration is
+    // the program's own write: it holds for this run and leaves the file as it is.
     QTemporaryDir cartella;
-    const QString fifo = cartella.filePath(QStringLiteral("Pulsaro.conf"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    PreferenzeQt illeggibili(fifo);
+    const QString file = cartella.filePath(QStringLiteral("Pulsaro.conf"));
+    ASSERT_TRUE(QDir().mkdir(file));
+    PreferenzeQt illeggibili(file);
     migraImpostazioniKarvel(illeggibili, &karvel);
     EXPECT_EQ(illeggibili.booleano("migratoDaKarvel"), true);
     EXPECT_EQ(illeggibili.testo("vista"), "contagiri");
-    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    EXPECT_TRUE(QFileInfo(file).isDir());
 }
 
 }  // namespace

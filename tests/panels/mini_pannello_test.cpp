@@ -212,7 +212,9 @@ TEST(RigaMini, UnCampioneRidipingeSoloLaBarraCambiata) {
 // by difference: what the hostile name changes against a plain one, and where the memory text lies
 // (what a changed figure changes).
 TEST(RigaMini, UnNomeDiSegniImpilatiRestaNellaSuaRiga) {
-    const QString segni = QStringLiteral("x") + QString(7, QChar(0x0489));
+    // The reported name, and marks that stack below and above.
+    const QString segni = QStringLiteral("x") + QString(7, QChar(0x0489)) + QString(12, QChar(0x0353)) +
+                          QString(12, QChar(0x0363));
     const auto diversi = [](const QImage& a, const QImage& b) {
         QRect r;
         for (int y = 0; y < a.height(); ++y)
@@ -222,7 +224,8 @@ TEST(RigaMini, UnNomeDiSegniImpilatiRestaNellaSuaRiga) {
     };
     CacheIcone icone([](std::int32_t) { return QImage(); });
     const auto prova = [&](const char* vista, QWidget& w,
-                           const std::function<void(const UsoProcesso&)>& imposta, const QRect& riga) {
+                           const std::function<void(const UsoProcesso&)>& imposta, const QRect& riga,
+                           bool accanto) {
         SCOPED_TRACE(vista);
         UsoProcesso p{7, "x", 12, 3, 0, false, 50u << 20};
         imposta(p);
@@ -235,16 +238,22 @@ TEST(RigaMini, UnNomeDiSegniImpilatiRestaNellaSuaRiga) {
         imposta(p);
         const QRect nome = diversi(semplice, prova::dipingi(w));
         ASSERT_FALSE(nome.isEmpty() || memoria.isEmpty());
-        EXPECT_FALSE(nome.intersects(memoria)) << "name " << nome.top() << "–" << nome.bottom() << ", memory "
-                                               << memoria.top() << "–" << memoria.bottom();
-        // The name's line is at most a few pixels taller than the memory's smaller one.
-        EXPECT_LE(nome.height(), memoria.height() + 6) << nome.top() << "–" << nome.bottom();
+        const auto righe = [&] {
+            return testing::Message() << "name " << nome.top() << "–" << nome.bottom() << ", memory "
+                                      << memoria.top() << "–" << memoria.bottom();
+        };
+        if (accanto) {  // the memory on the name's line: the name keeps to that line
+            EXPECT_GE(nome.top(), memoria.top() - 8) << righe();
+            EXPECT_LE(nome.bottom(), memoria.bottom() + 8) << righe();
+        } else {
+            EXPECT_FALSE(nome.intersects(memoria)) << righe();
+        }
         EXPECT_TRUE(riga.contains(nome));
     };
     RigaMini mini(icone);
     mini.resize(320, mini.sizeHint().height());
     prova(
-        "popover", mini, [&](const UsoProcesso& p) { mini.imposta(p); }, mini.rect());
+        "popover", mini, [&](const UsoProcesso& p) { mini.imposta(p); }, mini.rect(), false);
     VistaBarre barre;
     VistaContagiri contagiri;
     for (ListaProcessi* l : {static_cast<ListaProcessi*>(&barre), static_cast<ListaProcessi*>(&contagiri)}) {
@@ -254,6 +263,7 @@ TEST(RigaMini, UnNomeDiSegniImpilatiRestaNellaSuaRiga) {
             l->resize(640, l->heightForWidth(640));
         };
         imposta(UsoProcesso{});
-        prova(l == &barre ? "barre" : "contagiri", *l, imposta, l->rettangoloProcesso(0).toAlignedRect());
+        prova(l == &barre ? "barre" : "contagiri", *l, imposta, l->rettangoloProcesso(0).toAlignedRect(),
+              l == &contagiri);
     }
 }

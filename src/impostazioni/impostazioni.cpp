@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -248,12 +249,24 @@ void Impostazioni::costruisci() {
     nonSalvate_->setObjectName("nonSalvate");
     nonSalvate_->hide();
     colonna->addWidget(nonSalvate_);
+    messoDaParte_ = secondaria(didascalia(QString()));
+    messoDaParte_->setObjectName("messoDaParte");
+    messoDaParte_->hide();
+    colonna->addWidget(messoDaParte_);
     colonna->addStretch(1);
 }
 
 void Impostazioni::rileggi() {
     if (nonSalvate_->isHidden() == preferenze_.scritturaFallita()) {
         nonSalvate_->setVisible(preferenze_.scritturaFallita());
+        adatta();
+    }
+    if (const auto daParte = preferenze_.messoDaParte(); daParte && messoDaParte_->isHidden()) {
+        messoDaParte_->setText(
+            QStringLiteral(
+                "Il vecchio file delle impostazioni non si leggeva: è stato messo da parte come ") +
+            QFileInfo(QString::fromStdString(*daParte)).fileName() + QLatin1Char('.'));
+        messoDaParte_->show();
         adatta();
     }
     const int n = static_cast<int>(numero.leggi(preferenze_));

@@ -72,7 +72,8 @@ private:
     QWidget* rigaApprovazione_ = nullptr;
     QPushButton* apri_ = nullptr;
     QLabel* erroreEtichetta_ = nullptr;
-    QLabel* nonSalvate_ = nullptr;  // the store refused a write
+    QLabel* nonSalvate_ = nullptr;    // the store refused a write
+    QLabel* messoDaParte_ = nullptr;  // the store moved an unreadable file aside
     Interruttore* barraMenu_ = nullptr;
     Interruttore* menuContestuale_ = nullptr;
     Interruttore* iconaStato_ = nullptr;

@@ -24,7 +24,11 @@ DisegnoIcona disegnoIconaProcesso(CacheIcone& cache) {
 }
 
 IconaProcesso::IconaProcesso(std::int32_t pid, CacheIcone& cache, QWidget* padre)
-    : QWidget(padre), pid_(pid), cache_(&cache) {}
+    : QWidget(padre), pid_(pid), cache_(&cache) {
+    arrivate_ = cache.osserva([this](std::int32_t arrivata) {
+        if (arrivata == pid_) update();
+    });
+}
 
 void IconaProcesso::setPid(std::int32_t pid) {
     if (pid == pid_) return;

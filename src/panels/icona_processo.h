@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "platform/abbonamento.h"
 #include "widgets/elementi_processo.h"
 #include "widgets/tema.h"
 
@@ -33,6 +34,7 @@ protected:
 private:
     std::int32_t pid_;
     CacheIcone* cache_;
+    Abbonamento arrivate_;  // its icon, read after the first paint
 };
 
 }  // namespace pulsaro

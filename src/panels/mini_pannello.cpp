@@ -224,7 +224,7 @@ void MiniPannello::aggiornaProcessi() {
     bool cambiate = attesa_->isHidden() != (n > 0);
     attesa_->setVisible(n == 0);
     for (std::size_t i = 0; i < righe_.size(); ++i) {
-        if (i < n) righe_[i]->imposta(processi[i], monitor_.seguito() == processi[i].id);
+        if (i < n) righe_[i]->imposta(processi[i], monitor_.eSeguito(processi[i]));
         if (righe_[i]->isHidden() != (i >= n)) {
             righe_[i]->setVisible(i < n);
             cambiate = true;

@@ -56,11 +56,7 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, std::unique_ptr<Cac
     v->setSpacing(16);
 
     scheda_ = new SchedaIntestazione(
-        monitor_, icone_,
-        [this] {
-            if (monitor_.seguito()) seleziona(*monitor_.seguito());
-        },
-        this);
+        monitor_, icone_, [this] { monitor_.impostaSeguito(std::nullopt); }, this);
     v->addWidget(scheda_);
 
     // List header row.
@@ -127,6 +123,16 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, std::unique_ptr<Cac
         l->setMinimumHeight(1);
         vc->addWidget(l);
     }
+    // An icon read after its row was painted with the gear: that row is painted again.
+    abbonamenti_.push_back(icone_.osserva([this](std::int32_t pid) {
+        for (ListaProcessi* l :
+             {static_cast<ListaProcessi*>(barre_), static_cast<ListaProcessi*>(griglia_)}) {
+            const auto& processi = l->processi();
+            for (std::size_t i = 0; i < processi.size(); ++i)
+                if (processi[i].id == pid)
+                    l->update(l->rettangoloProcesso(static_cast<int>(i)).toAlignedRect());
+        }
+    }));
     vc->addStretch(1);
     area_->setWidget(contenuto_);
     contenuto_->setAutoFillBackground(false);  // the panel's colour shows through, in both appearances
@@ -140,9 +146,7 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, std::unique_ptr<Cac
 
     esc_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     esc_->setContext(Qt::WindowShortcut);
-    connect(esc_, &QShortcut::activated, this, [this] {
-        if (monitor_.seguito()) seleziona(*monitor_.seguito());
-    });
+    connect(esc_, &QShortcut::activated, this, [this] { monitor_.impostaSeguito(std::nullopt); });
 
     adatta_->setSingleShot(true);
     adatta_->setInterval(ritardoAdattaMs);
@@ -170,23 +174,28 @@ Pannello::~Pannello() {
 }
 
 void Pannello::seleziona(std::int32_t pid) {
-    const std::optional<std::int32_t> seguito = monitor_.seguito();
-    if (seguito == pid) {
+    const auto& processi = monitor_.processi();
+    const auto it =
+        std::find_if(processi.begin(), processi.end(), [pid](const UsoProcesso& p) { return p.id == pid; });
+    // A second click on the followed process stops following it; a later process that has its id
+    // since is another one, followed anew.
+    if (monitor_.seguito() == pid && (it == processi.end() || monitor_.eSeguito(*it))) {
         monitor_.impostaSeguito(std::nullopt);
-    } else {
-        const auto& processi = monitor_.processi();
-        const bool inLista = std::any_of(processi.begin(), processi.end(),
-                                         [pid](const UsoProcesso& p) { return p.id == pid; });
-        if (!inLista) return;  // gone since the list was drawn: nothing to follow
-        monitor_.impostaSeguito(pid);
+        return;
     }
+    if (it == processi.end()) return;  // gone since the list was drawn: nothing to follow
+    monitor_.impostaSeguito(pid, it->avvio);
 }
 
 void Pannello::aggiornaScheda() {
     const std::optional<std::int32_t> seguito = monitor_.seguito();
     scheda_->aggiorna();
-    barre_->impostaSelezionato(seguito);
-    griglia_->impostaSelezionato(seguito);
+    // The row of a later process with the followed one's id is not marked.
+    std::optional<std::int32_t> marcato = seguito;
+    for (const UsoProcesso& p : monitor_.processi())
+        if (p.id == seguito && !monitor_.eSeguito(p)) marcato.reset();
+    barre_->impostaSelezionato(marcato);
+    griglia_->impostaSelezionato(marcato);
     esc_->setEnabled(seguito.has_value());
 }
 

@@ -46,6 +46,9 @@ RigaMini::RigaMini(CacheIcone& icone, QWidget* padre) : QWidget(padre), icone_(i
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // It paints its corners itself: a changed row does not repaint the popover under it.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    arrivate_ = icone.osserva([this](std::int32_t pid) {
+        if (pid == processo_.id) update(testata());
+    });
 }
 
 void RigaMini::imposta(const UsoProcesso& p, bool seguito) {
@@ -115,7 +118,7 @@ void RigaMini::paintEvent(QPaintEvent* e) {
         const double alto = cy - altezzaBlocco() / 2;
         p.setPen(Tema::testoPrimario(a));
         disegnaTesto(p, QPointF(x, alto), testoTagliato(nomeProcesso(processo_), nome, larghezzaNomeMini),
-                     nome);
+                     nome, QRectF(x, alto, larghezzaNomeMini, QFontMetricsF(nome).height()));
         p.setPen(Tema::testoSecondario(a));
         disegnaCifre(p, QPointF(x, alto + QFontMetricsF(nome).height()),
                      testoCifreTagliato(QString::fromStdString(memoriaTesto(processo_.memoria)), memoria,

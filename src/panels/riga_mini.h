@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <cstddef>
 
+#include "platform/abbonamento.h"
 #include "sampling/uso.h"
 
 namespace pulsaro {
@@ -43,6 +44,7 @@ private:
     UsoProcesso processo_;
     bool seguito_ = false;
     bool corrente_ = false;
+    Abbonamento arrivate_;  // icons read after the first paint
 };
 
 }  // namespace pulsaro

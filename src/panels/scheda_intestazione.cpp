@@ -163,11 +163,11 @@ void SchedaIntestazione::aggiorna() {
     std::optional<UsoProcesso> dett;
     if (seguendo) {
         const std::optional<UsoProcesso>& d = monitor_.dettaglio();
-        if (d && d->id == *seguito) {
+        if (d && monitor_.eSeguito(*d)) {
             dett = d;
         } else {
             for (const UsoProcesso& p : monitor_.processi())
-                if (p.id == *seguito) dett = p;
+                if (monitor_.eSeguito(p)) dett = p;
         }
     }
     const UsoTotale& t = monitor_.totale();
@@ -175,6 +175,9 @@ void SchedaIntestazione::aggiorna() {
     if (seguendo) {
         icona_->setPid(*seguito);
         nome_->setTesto(dett ? nomeProcesso(*dett) : QStringLiteral("Processo terminato"));
+        // Read, not drawn: without the isolating marks, as the list items name it.
+        const QString letto = dett ? nomeLeggibile(*dett) : nome_->testo();
+        if (nome_->accessibleName() != letto) nome_->setAccessibleName(letto);
         dettaglio_->setTesto(dett ? testoMemoriaPid(*dett) : QString());
         dettaglio_->setVisible(dett.has_value());
     }

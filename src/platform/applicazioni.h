@@ -15,6 +15,15 @@ struct Applicazione {
     std::vector<unsigned char> iconaPng;  // encoded icon image (macOS); empty when none
 };
 
+// Where icon files are looked for (Linux): the icon themes in order, the folders holding themes,
+// the folders of loose icons, and the file types that can be decoded ("png", "svg", "xpm").
+struct DoveIcone {
+    std::vector<std::string> temi;
+    std::vector<std::string> cartelleTemi;
+    std::vector<std::string> cartelleSciolte;
+    std::vector<std::string> estensioni;
+};
+
 class Applicazioni {
 public:
     virtual ~Applicazioni() = default;
@@ -22,6 +31,13 @@ public:
     virtual std::optional<Applicazione> applicazione(std::int32_t pid) = 0;
     // Only the display name, asked every sample: where the icon costs work it is not made.
     virtual std::optional<std::string> nome(std::int32_t pid) { return soloNome(applicazione(pid)); }
+
+    // The encoded image of the application's icon (PNG, SVG, XPM…), empty when there is none.
+    // Files are read only when regular and small; may be slow: never on the main thread.
+    virtual std::vector<unsigned char> datiIcona(std::int32_t pid, const DoveIcone&) {
+        auto a = applicazione(pid);
+        return a ? std::move(a->iconaPng) : std::vector<unsigned char>{};
+    }
 
     // An answer's display name; none for no application or one without a name.
     static std::optional<std::string> soloNome(std::optional<Applicazione> a) {

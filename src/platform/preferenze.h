@@ -25,6 +25,12 @@ public:
     virtual std::optional<ValorePreferenza> valore(const std::string& chiave) const = 0;
     virtual void scrivi(const std::string& chiave, const ValorePreferenza& v) = 0;
     virtual void rimuovi(const std::string& chiave) = 0;
+    // A value the program sets by itself (the migration's mark, a window's frame), not the user's
+    // change: where the store has a file it could not read, such a value lives in memory until
+    // the user changes something, and never replaces that file by itself.
+    virtual void scriviPropria(const std::string& chiave, const ValorePreferenza& v) { scrivi(chiave, v); }
+    // Where the store moved a file it could not read, to write the user's change; else none.
+    virtual std::optional<std::string> messoDaParte() const { return std::nullopt; }
     // True while the last write did not reach the store: the values written live until the end
     // of this run, and the next change tries again.
     virtual bool scritturaFallita() const { return false; }

@@ -153,12 +153,20 @@ void Monitor::impostaIntervallo(double secondi) {
     riavvia(std::nullopt);
 }
 
-void Monitor::impostaSeguito(std::optional<std::int32_t> id) {
+void Monitor::impostaSeguito(std::optional<std::int32_t> id, std::uint64_t avvio) {
+    avvioSeguito_ = id ? avvio : 0;
     assegna(seguito, id);
     std::weak_ptr<Monitor> debole = weak_from_this();
-    coda_.async([debole, id] {
-        if (auto m = debole.lock()) m->seguitoCoda_ = id;
+    coda_.async([debole, id, avvio = avvioSeguito_] {
+        if (auto m = debole.lock()) {
+            m->seguitoCoda_ = id;
+            m->avvioSeguitoCoda_ = avvio;
+        }
     });
+}
+
+bool Monitor::eSeguito(const UsoProcesso& p) const {
+    return seguito() == p.id && (avvioSeguito_ == 0 || p.avvio == 0 || p.avvio == avvioSeguito_);
 }
 
 void Monitor::impostaNumeroProcessi(int n) {
@@ -267,7 +275,9 @@ void Monitor::campiona() {
     std::optional<UsoProcesso> dett;
     if (seguitoCoda_) {
         auto it = r.tabella.find(*seguitoCoda_);
-        if (it != r.tabella.end()) {
+        // A later process given the same id is not the one followed: that one has ended.
+        if (it != r.tabella.end() &&
+            (avvioSeguitoCoda_ == 0 || it->second.avvio == 0 || it->second.avvio == avvioSeguitoCoda_)) {
             dett = it->second;
             if (auto nome = nomeApp(dett->id)) dett->nome = *nome;
         }

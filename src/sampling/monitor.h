@@ -46,7 +46,11 @@ public:
 
     // Every call restarts the main timer.
     void impostaIntervallo(double secondi);
-    void impostaSeguito(std::optional<std::int32_t> id);
+    // avvio: the process's start (UsoProcesso::avvio), so a later process given the same id is
+    // not taken for it; 0 when unknown.
+    void impostaSeguito(std::optional<std::int32_t> id, std::uint64_t avvio = 0);
+    // p is the followed process itself, not another one that has its id since.
+    bool eSeguito(const UsoProcesso& p) const;
     // How many of the heaviest processes a full sample keeps; the next sample takes it up.
     void impostaNumeroProcessi(int n);
     int numeroProcessi() const { return numeroProcessi_; }
@@ -128,6 +132,7 @@ private:
     // Set together with timer_; the light sample reads it on the queue.
     std::atomic<bool> timerEsiste_{false};
     int numeroProcessi_;
+    std::uint64_t avvioSeguito_ = 0;
 
     const int core_;
     const Macchina macchina_;
@@ -135,6 +140,7 @@ private:
 
     // Queue.
     std::optional<std::int32_t> seguitoCoda_;
+    std::uint64_t avvioSeguitoCoda_ = 0;
     int numeroCoda_;
     LetturaTick tickLeggero_;
     std::map<std::int32_t, double> cpuPrec_;

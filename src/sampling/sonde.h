@@ -27,6 +27,9 @@ struct TempoProcesso {
     std::string nome;
     // Seconds since the process started, at the listing; absent when the listing does not say.
     std::optional<double> eta = std::nullopt;
+    // When it started, in the system's own units: the same at every listing of one process, and
+    // another number for a later process given the same id. Absent when the listing does not say.
+    std::optional<std::uint64_t> avvio = std::nullopt;
 };
 using TempiProcessi = std::map<std::int32_t, TempoProcesso>;
 

@@ -21,7 +21,7 @@ RisultatoTabella costruisciTabella(const IngressoTabella& in) {
             double d = t.cpu - prima;
             if (!(d > 0)) d = 0;
             double quota = std::min(d / dt / core * 100.0, 100.0);
-            r.tabella[id] = UsoProcesso{id, t.nome, quota, 0, 0, false, t.memoria};
+            r.tabella[id] = UsoProcesso{id, t.nome, quota, 0, 0, false, t.memoria, t.avvio.value_or(0)};
             r.cpuPrec[id] = t.cpu;
         }
     }

@@ -37,6 +37,7 @@ struct UsoProcesso {
     double ane = 0;
     bool usaANE = false;
     std::uint64_t memoria = 0;
+    std::uint64_t avvio = 0;  // when it started, in the listing's units (TempoProcesso); 0 unknown
 
     double punteggio() const { return cpu + gpu; }
     bool operator==(const UsoProcesso&) const = default;

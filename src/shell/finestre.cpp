@@ -511,7 +511,8 @@ void Finestre::salvaCornice() {
                                     : suo->availableGeometry().center() - cornice.center());
     }
     const std::string t = testoCornice({cornice, suo->availableGeometry()}, altezza);
-    if (TP::cornicePrincipale.leggi(*c_.preferenze) != t) TP::cornicePrincipale.scrivi(*c_.preferenze, t);
+    if (TP::cornicePrincipale.leggi(*c_.preferenze) != t)
+        c_.preferenze->scriviPropria(TP::cornicePrincipale.chiave, t);
 }
 
 void Finestre::ripristinaCornice(QWidget* w) {

@@ -7,10 +7,11 @@ void migraImpostazioniKarvel(Preferenze& mie, const Preferenze* karvel) {
     if (karvel) {
         for (const char* chiave : chiaviKarvel) {
             if (mie.valore(chiave)) continue;  // never over what the user set here
-            if (auto v = karvel->valore(chiave)) mie.scrivi(chiave, *v);
+            if (auto v = karvel->valore(chiave)) mie.scriviPropria(chiave, *v);
         }
     }
-    TabellaPreferenze::migratoDaKarvel.scrivi(mie, true);
+    // The program's own writes: a file it could not read is not replaced for them.
+    mie.scriviPropria(chiaveMigrato, true);
 }
 
 }  // namespace pulsaro

@@ -17,13 +17,13 @@
 #include "platform/numeri.h"
 #include "platform/qt/preferenze_qt.h"
 #include "platform/tabella_preferenze.h"
-#include "platform/testo_utf8.h"
 #include "sampling/catalogo.h"
 #include "sampling/coda_seriale.h"
 #include "sampling/monitor.h"
 #include "sampling/sonde.h"
 #include "sampling/testi.h"
 #include "sistema/sistema.h"
+#include "widgets/elementi_processo.h"
 
 namespace pulsaro {
 
@@ -77,32 +77,6 @@ bool tra(char32_t c, const std::pair<char32_t, char32_t>* intervalli, std::size_
     return false;
 }
 
-// Characters that steer a terminal rather than show: C0, DEL, C1, the line and paragraph
-// separators and the bidirectional controls (which would reorder the rest of the row).
-bool diControllo(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
-           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
-}
-
-std::string visibile(char32_t c) {
-    switch (c) {
-        case '\n':
-            return "\\n";
-        case '\t':
-            return "\\t";
-        case '\r':
-            return "\\r";
-        default:
-            break;
-    }
-    char buf[16];
-    if (c < 0x80)
-        std::snprintf(buf, sizeof buf, "\\x%02x", static_cast<unsigned>(c));
-    else
-        std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
-    return buf;
-}
-
 // Display columns of a printable character: 0 for combining and zero-width marks, 2 for
 // East Asian wide and fullwidth characters and emoji, 1 otherwise.
 int colonne(char32_t c) {
@@ -131,26 +105,18 @@ int colonne(char32_t c) {
     return 1;
 }
 
-// A process name as a column of exactly `larghezza` display columns: control characters shown
-// as escapes, cut before a character that would not fit, padded with blanks.
-std::string colonnaNome(std::string_view nome, int larghezza) {
-    const std::string testo = testoUtf8(nome);
+// A process's name as a column of exactly `larghezza` display columns, written as the interface
+// shows it (escapes for what would steer the terminal, "(pid N)" for a name that shows nothing),
+// cut before a character that would not fit, padded with blanks.
+std::string colonnaNome(const UsoProcesso& p, int larghezza) {
+    const std::string testo = nomeLeggibile(p).toStdString();
     std::string r;
     int usate = 0;
     for (std::size_t i = 0; i < testo.size();) {
         const std::size_t inizio = i;
-        const char32_t c = decodifica(testo, i);
-        std::string pezzo;
-        int w = 0;
-        if (c == '\\' || diControllo(c)) {
-            pezzo = c == '\\' ? std::string("\\\\") : visibile(c);
-            w = static_cast<int>(pezzo.size());
-        } else {
-            pezzo = testo.substr(inizio, i - inizio);
-            w = colonne(c);
-        }
+        const int w = colonne(decodifica(testo, i));
         if (usate + w > larghezza) break;
-        r += pezzo;
+        r.append(testo, inizio, i - inizio);
         usate += w;
     }
     r.append(static_cast<std::size_t>(larghezza - usate), ' ');
@@ -221,7 +187,7 @@ std::string rigaTesto(const Campione& c) {
         char buf[256];
         std::snprintf(buf, sizeof buf, "  %2d  ", ++rango);
         r += buf;
-        r += colonnaNome(p.nome, 28);
+        r += colonnaNome(p, 28);
         std::snprintf(buf, sizeof buf, " CPU %5.1f%%  GPU %5.1f%%  %9s  pid %d%s\n", p.cpu, p.gpu,
                       memoriaTesto(p.memoria).c_str(), p.id, p.usaANE ? "  ANE" : "");
         r += buf;

@@ -100,11 +100,25 @@ bool stessoAspetto(const UsoProcesso& a, const UsoProcesso& b) {
     return true;
 }
 
+namespace {
+
+// A name that shows nothing by itself: blanks, marks that sit on another character, fillers.
+bool senzaSegni(const QString& nome) {
+    for (const char32_t c : nome.toUcs4()) {
+        if (QChar::isSpace(c) || QChar::category(c) == QChar::Mark_NonSpacing) continue;
+        if (c == 0x115F || c == 0x1160 || c == 0x3164 || c == 0xFFA0) continue;  // Hangul fillers
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 QString nomeLeggibile(const UsoProcesso& p) {
     const QString nome = QString::fromStdString(p.nome);
     QString r;
     r.reserve(nome.size());
-    if (nome.trimmed().isEmpty()) {
+    if (senzaSegni(nome)) {
         r += QStringLiteral("(pid ") + QString::number(p.id) + QLatin1Char(')');
     } else {
         for (const char32_t c : nome.toUcs4()) {

@@ -49,9 +49,9 @@ bool stessaBarra(double prima, double dopo);
 
 // A process's name as the lists, the header card and the popover show it: on one line, with the
 // characters that would steer the text rather than show (controls, bidirectional controls and other
-// invisible format characters) written out as the terminal mode writes them ("\\u202e"), and
-// "(pid 1234)" for a process without one. It is isolated (U+2068 … U+2069), so it cannot reorder
-// what is drawn beside it.
+// invisible format characters) written out ("\\u202e"), and "(pid 1234)" for a process without
+// one or with one that shows nothing (blanks, marks alone), as the terminal mode prints it too.
+// It is isolated (U+2068 … U+2069), so it cannot reorder what is drawn beside it.
 QString nomeProcesso(const UsoProcesso& p);
 // The same name without the isolating marks, for what is read rather than drawn (a screen reader).
 QString nomeLeggibile(const UsoProcesso& p);

@@ -65,6 +65,15 @@ void disegnaTesto(QPainter& p, const QPointF& angolo, const QString& testo, cons
     p.drawStaticText(angolo, statico(testo, font));
 }
 
+void disegnaTesto(QPainter& p, const QPointF& angolo, const QString& testo, const QFont& font,
+                  const QRectF& riga) {
+    if (testo.isEmpty()) return;
+    p.save();
+    p.setClipRect(riga, Qt::IntersectClip);
+    disegnaTesto(p, angolo, testo, font);
+    p.restore();
+}
+
 QString testoTagliato(const QString& testo, const QFont& font, double larghezza) {
     PerFont& f = perFont(font);
     const QString chiave = QString::number(std::lround(larghezza * 4)) + QChar(0x1F) + testo;

@@ -16,6 +16,9 @@ QSizeF misuraTesto(const QString& testo, const QFont& font);
 
 // Draws `testo` as plain text in one line with its line box's top left at `angolo`.
 void disegnaTesto(QPainter& p, const QPointF& angolo, const QString& testo, const QFont& font);
+// The same kept inside `riga`: marks stacked on a name from outside cannot reach the lines around.
+void disegnaTesto(QPainter& p, const QPointF& angolo, const QString& testo, const QFont& font,
+                  const QRectF& riga);
 
 // The text cut with "…" at the right to fit `larghezza`, from the cache.
 QString testoTagliato(const QString& testo, const QFont& font, double larghezza);

@@ -145,7 +145,7 @@ void VistaBarre::paintEvent(QPaintEvent* evento) {
             const QString testoNome = testoTagliato(nomeProcesso(pr), nome, wNome + 0.5);
             p.setPen(primario);
             disegnaTesto(p, QPointF(l.nome.left(), alto + (hNome - QFontMetricsF(nome).height()) / 2),
-                         testoNome, nome);
+                         testoNome, nome, QRectF(l.nome.left() - 1, alto, wNome + 3, hNome));
             if (pr.usaANE) disegnaEtichettaANE(p, rettangoloEtichetta(static_cast<int>(i)).topLeft(), a);
             p.setPen(secondario);
             disegnaCifre(p, QPointF(l.nome.left(), alto + hNome + spaziaturaBlocco),

@@ -65,9 +65,15 @@ Intestazione intestazione(const QRectF& r, const UsoProcesso& p, int rango) {
     return t;
 }
 
-// Text in its line box, centred vertically in r, from r's left edge.
-void testoNellaRiga(QPainter& p, const QRectF& r, const QString& testo, const QFont& f) {
-    disegnaTesto(p, QPointF(r.left(), r.center().y() - QFontMetricsF(f).height() / 2), testo, f);
+// Text in its line box, centred vertically in r, from r's left edge; kept inside r when it
+// comes from outside.
+void testoNellaRiga(QPainter& p, const QRectF& r, const QString& testo, const QFont& f,
+                    bool ritaglia = false) {
+    const QPointF angolo(r.left(), r.center().y() - QFontMetricsF(f).height() / 2);
+    if (ritaglia)
+        disegnaTesto(p, angolo, testo, f, r);
+    else
+        disegnaTesto(p, angolo, testo, f);
 }
 
 }  // namespace
@@ -272,7 +278,7 @@ void VistaContagiri::paintEvent(QPaintEvent* evento) {
         testoNellaRiga(p, t.rango, QString::number(i + 1), rango);
         disegnaIcona(p, t.icona, pr.id, a);
         p.setPen(Tema::testoPrimario(a));
-        testoNellaRiga(p, t.nome, testoTagliato(nomeProcesso(pr), nome, t.nome.width() + 0.5), nome);
+        testoNellaRiga(p, t.nome, testoTagliato(nomeProcesso(pr), nome, t.nome.width() + 0.5), nome, true);
         if (pr.usaANE) disegnaEtichettaANE(p, t.etichetta.topLeft(), a);
         p.setPen(secondario);
         disegnaCifre(

@@ -2,7 +2,8 @@
 # End to end through the accessibility bus: the real pulsaro under Xvfb, openbox and trayer, read
 # from outside as a screen reader reads it (AT-SPI through python3-pyatspi): every dial with its
 # value and one list item per shown process against the terminal mode's figures of the same moment,
-# the keyboard following a process and stopping, the popover announced through the focus.
+# the keyboard following a process and stopping, the popover announced through the focus, and a
+# desktop entry whose icon is a FIFO that leaves the main thread answering.
 # Usage: accessibilita_e2e.sh PULSARO OUTPUT_DIR   (the trees read are kept in OUTPUT_DIR)
 # Exit 77 (skipped) only when there is no Xvfb at all.
 set -uo pipefail
@@ -36,8 +37,9 @@ ALBERO="/usr/bin/python3 $QUI/albero_accessibile.py"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$TMP/bus.log" 2>&1 &
 BUS=$!
 bus_pronto() { /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0).childCount' 2>/dev/null; }
+BRUCIATORI=()
 pulisci_bus() {
-    kill "$BUS" 2>/dev/null
+    kill "$BUS" "${BRUCIATORI[@]}" 2>/dev/null
     pulisci
 }
 trap pulisci_bus EXIT
@@ -119,5 +121,40 @@ grep -q "^ *list item '.*, CPU .* %, GPU .* %, " "$USCITA/albero_popover_finestr
 scatta 03_popover
 xdotool key Escape
 aspetta 10 c_nessun_popup || fallito "Esc non chiude il popover"
+
+passo "un'icona che è una FIFO non ferma la finestra: le domande dal bus hanno risposta subito"
+# Desktop entries anyone may write, whose Icon= is a FIFO: by its path, and by a name that climbs
+# out of the icon themes; and their processes, each burning a core, so that with 30 processes
+# listed they are among them even on a busy machine. Pulsaro starts again to read the entries.
+kill -TERM "$APP"
+aspetta 10 morto || fallito "Pulsaro non esce"
+TUBI=$TMP/tubi
+mkdir -p "$TUBI" "$HOME/.local/share/applications" "$XDG_CONFIG_HOME/Pulsaro"
+mkfifo "$TUBI/tubo" "$TUBI/tubo.png"
+voce_tubo() {
+    printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s\nIcon=%s\n' "$1" "$2" "$3" \
+        >"$HOME/.local/share/applications/$2.desktop"
+    bash -c 'exec -a "$0" /usr/bin/python3 -c "while True: pass"' "$2" &
+    BRUCIATORI+=($!)
+}
+voce_tubo "Tubo assoluto" tuboassoluto "$TUBI/tubo"
+voce_tubo "Tubo relativo" tuborelativo "../../../../../../../../..$TUBI/tubo"
+printf '[General]\nnumeroPannelli=30\nmigratoDaKarvel=true\n' >"$XDG_CONFIG_HOME/Pulsaro/Pulsaro.conf"
+avvia_pulsaro
+aspetta 30 c_principale || fallito "la finestra principale non si apre"
+tubi_in_lista() {
+    timeout 10 $ALBERO albero "$TMP/tubi.json" >"$TMP/tubi.txt" 2>&1
+    case $? in
+        0) grep -q "^ *list item 'Tubo assoluto, " "$TMP/tubi.txt" && grep -q "^ *list item 'Tubo relativo, " "$TMP/tubi.txt" ;;
+        124) fallito "l'albero non si legge in 10 s: il filo principale è fermo" ;;
+        *) return 1 ;;
+    esac
+}
+aspetta 40 tubi_in_lista || { cat "$TMP/tubi.txt"; fallito "i processi delle voci con la FIFO non sono in lista"; }
+GIRO=$(timeout 30 $ALBERO giro 10) || fallito "il bus non ha risposta in 30 s: il filo principale è fermo"
+echo "giro più lungo: $GIRO ms"
+[ "$GIRO" -lt 2000 ] || fallito "il filo principale risponde in $GIRO ms"
+scatta 04_fifo
+kill "${BRUCIATORI[@]}"
 
 echo "OK: tutti i passi riusciti; alberi in $USCITA"

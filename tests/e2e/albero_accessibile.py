@@ -7,6 +7,8 @@
   albero_accessibile.py fuoco SECONDI FILE.json  waits for the first focus inside Pulsaro and saves
                                                  the tree of the window it happened in
   albero_accessibile.py confronta ALBERO.json TERMINALE.jsonl   the figures against the terminal's
+  albero_accessibile.py giro N                   N round trips to the main window over the bus; prints
+                                                 the longest in milliseconds
 """
 import json
 import re
@@ -74,6 +76,23 @@ def albero(file, nome="Pulsaro"):
     nodi = visita(principale[0])
     json.dump(nodi, open(file, "w"), ensure_ascii=False, indent=1)
     stampa(nodi)
+
+
+def giro(volte):
+    import time
+
+    app = applicazione()
+    if app is None:
+        sys.exit("nessuna applicazione Pulsaro sul bus dell'accessibilità")
+    peggiore = 0.0
+    for _ in range(volte):
+        inizio = time.monotonic()
+        # Each question is answered by Pulsaro's main thread: a thread that waits answers late.
+        finestre = [app.getChildAtIndex(i) for i in range(app.childCount)]
+        [f.name for f in finestre if f is not None]
+        peggiore = max(peggiore, (time.monotonic() - inizio) * 1000)
+        time.sleep(0.3)
+    print("%.0f" % peggiore)
 
 
 def fuoco(secondi, file):
@@ -184,6 +203,8 @@ if __name__ == "__main__":
         albero(*sys.argv[2:4])
     elif comando == "fuoco":
         fuoco(float(sys.argv[2]), sys.argv[3])
+    elif comando == "giro":
+        giro(int(sys.argv[2]))
     elif comando == "confronta":
         confronta(sys.argv[2], sys.argv[3])
     else:

@@ -47,10 +47,13 @@ struct LoginFinto : ElementoLogin {
     void apriImpostazioniSistema() override { ++aperture; }
 };
 
-// A store that can be told to refuse writes, as a read-only file does.
+// A store that can be told to refuse writes, as a read-only file does, or to have set aside a file
+// it could not read.
 struct PreferenzeGuaste : PreferenzeInMemoria {
     bool guasta = false;
+    std::optional<std::string> daParte;
     bool scritturaFallita() const override { return guasta; }
+    std::optional<std::string> messoDaParte() const override { return daParte; }
 };
 
 class ImpostazioniTest : public ::testing::Test {
@@ -366,7 +369,8 @@ TEST_F(ImpostazioniTest, SceltaColoreDalVivoEAnnullata) {
     EXPECT_EQ(pozzetto->colore(), RB::arancio());
 }
 
-// A refused write is said once, under the form, until a write works again.
+// A refused write is said once, under the form, until a write works again; an unreadable file set
+// aside at a change is said there too.
 TEST(ImpostazioniSalvataggio, ScritturaRifiutataSiVedeSottoIlModulo) {
     PreferenzeGuaste preferenze;
     prova::SondeFinte sonde;
@@ -398,4 +402,15 @@ TEST(ImpostazioniSalvataggio, ScritturaRifiutataSiVedeSottoIlModulo) {
     aggiorna();
     EXPECT_TRUE(riga->isHidden());
     EXPECT_LT(vista.height(), altezza);
+
+    auto* daParte = vista.findChild<QLabel*>("messoDaParte");
+    ASSERT_TRUE(daParte);
+    EXPECT_TRUE(daParte->isHidden());
+    preferenze.daParte = "/home/u/.config/Pulsaro/Pulsaro.conf.illeggibile";
+    barra->click();
+    aggiorna();
+    EXPECT_FALSE(daParte->isHidden());
+    EXPECT_EQ(daParte->text(),
+              "Il vecchio file delle impostazioni non si leggeva: è stato messo da parte come "
+              "Pulsaro.conf.illeggibile.");
 }

@@ -2,11 +2,13 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QFile>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPixmap>
-#include <QTemporaryDir>
 #include <QtEndian>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 #include "panels/cache_icone.h"
 #include "panels/icona_processo.h"
@@ -16,19 +18,48 @@ using namespace pulsaro;
 
 namespace {
 
-// Pids below 1000 are applications with a red icon; the rest have none.
+// Pids below 1000 are applications with a red icon; the rest have none. Until `apri` is called
+// the system keeps every question waiting, as a FIFO named by an icon would.
 struct Sistema {
-    int domande = 0;
+    std::atomic<int> domande{0};
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool aperto = true;
+
+    void chiudi() {
+        std::lock_guard l(mutex);
+        aperto = false;
+    }
+    void apri() {
+        {
+            std::lock_guard l(mutex);
+            aperto = true;
+        }
+        cv.notify_all();
+    }
     CacheIcone::Ricerca ricerca() {
-        return [this](std::int32_t pid) -> std::optional<QIcon> {
+        return [this](std::int32_t pid) {
+            std::unique_lock l(mutex);
+            cv.wait(l, [this] { return aperto; });
             ++domande;
-            if (pid >= 1000) return std::nullopt;
-            QPixmap pm(8, 8);
-            pm.fill(Qt::red);
-            return QIcon(pm);
+            QImage img;
+            if (pid < 1000) {
+                img = QImage(8, 8, QImage::Format_ARGB32);
+                img.fill(Qt::red);
+            }
+            return img;
         };
     }
 };
+
+// Runs the event loop until every question has its answer (at most 5 s).
+void aspettaRisposte(CacheIcone& cache) {
+    QElapsedTimer t;
+    t.start();
+    while (cache.inAttesa() > 0 && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_EQ(cache.inAttesa(), 0u);
+}
 
 std::uint32_t crc32(const char* dati, std::size_t n) {
     std::uint32_t c = 0xFFFFFFFFu;
@@ -39,47 +70,69 @@ std::uint32_t crc32(const char* dati, std::size_t n) {
     return ~c;
 }
 
-// A real 8 × 8 PNG whose header then claims `lato` × `lato` pixels, its checksum made right.
-QByteArray pngDichiarato(int lato) {
-    QImage img(8, 8, QImage::Format_ARGB32);
+QByteArray comePng(int larghezza, int altezza) {
+    QImage img(larghezza, altezza, QImage::Format_ARGB32);
     img.fill(Qt::blue);
     QByteArray png;
     QBuffer b(&png);
     b.open(QIODevice::WriteOnly);
     img.save(&b, "PNG");
+    return png;
+}
+
+// A real 8 × 8 PNG whose header then claims `lato` × `lato` pixels, its checksum made right.
+std::vector<unsigned char> pngDichiarato(int lato, int troncato = 0) {
+    QByteArray png = comePng(8, 8);
     // Signature (8), chunk length (4), "IHDR" at 12, width and height at 16 and 20, CRC at 29.
     qToBigEndian<quint32>(static_cast<quint32>(lato), png.data() + 16);
     qToBigEndian<quint32>(static_cast<quint32>(lato), png.data() + 20);
     qToBigEndian<quint32>(crc32(png.constData() + 12, 17), png.data() + 29);
-    return png;
+    if (troncato > 0) png = png.left(troncato) + "spazzatura";
+    return {png.begin(), png.end()};
 }
 
 }  // namespace
 
-TEST(CacheIcone, RisposteNegativeRicordate) {
+// The system is asked off the main thread: while it keeps a question waiting, painting goes on
+// with the gear; the answer then comes in, the icon's view repaints, and nobody asks again.
+TEST(CacheIcone, LettaFuoriDalFiloPrincipaleERicordata) {
     Sistema s;
+    s.chiudi();
     CacheIcone cache(s.ricerca());
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_FALSE(cache.icona(2000).has_value());
-        EXPECT_TRUE(cache.icona(7).has_value());
-    }
-    EXPECT_EQ(s.domande, 2);
+    std::vector<std::int32_t> arrivate;
+    auto abbonamento = cache.osserva([&](std::int32_t pid) { arrivate.push_back(pid); });
+    IconaProcesso app(7, cache);
+    app.resize(28, 28);
+    const QImage img = prova::dipingi(app);  // returns at once, with the gear
+    int ingranaggio = 0;
+    for (int y = 4; y < 24; ++y)
+        for (int x = 4; x < 24; ++x) ingranaggio += img.pixelColor(x, y).alpha() > 0;
+    EXPECT_GT(ingranaggio, 100);
+    EXPECT_NE(img.pixelColor(27, 27), QColor(Qt::red));
+    EXPECT_FALSE(cache.icona(7).has_value());
+    // The questions waiting are bounded; the ones refused are asked at a later paint.
+    for (std::int32_t pid = 2000; pid < 2100; ++pid) cache.icona(pid);
+    EXPECT_EQ(cache.inAttesa(), CacheIcone::inCoda);
 
-    // A null icon from the system counts as none.
-    int nulle = 0;
-    CacheIcone vuota([&](std::int32_t) -> std::optional<QIcon> {
-        ++nulle;
-        return QIcon();
-    });
-    EXPECT_FALSE(vuota.icona(1).has_value());
-    EXPECT_FALSE(vuota.icona(1).has_value());
-    EXPECT_EQ(nulle, 1);
+    s.apri();
+    aspettaRisposte(cache);
+    EXPECT_EQ(arrivate.front(), 7);
+    EXPECT_EQ(prova::dipingi(app).pixelColor(27, 27), QColor(Qt::red));  // stretched to the corners
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(cache.icona(7).has_value());
+        EXPECT_FALSE(cache.icona(2000).has_value());  // negative answers are remembered too
+    }
+    aspettaRisposte(cache);
+    EXPECT_EQ(s.domande, static_cast<int>(CacheIcone::inCoda));
 }
 
 TEST(CacheIcone, SvuotataAl301EsimoNuovoPid) {
     Sistema s;
     CacheIcone cache(s.ricerca());
-    for (int pid = 1; pid <= 301; ++pid) cache.icona(pid < 150 ? pid : pid + 1000);
+    for (int pid = 1; pid <= 301; ++pid) {
+        cache.icona(pid < 150 ? pid : pid + 1000);
+        aspettaRisposte(cache);
+    }
     // Known pids are answered from a full cache.
     EXPECT_TRUE(cache.icona(5).has_value());
     EXPECT_FALSE(cache.icona(1200).has_value());
@@ -87,61 +140,22 @@ TEST(CacheIcone, SvuotataAl301EsimoNuovoPid) {
     EXPECT_EQ(cache.dimensione(), 301u);
 
     // A new one empties it whole, then is stored.
-    EXPECT_FALSE(cache.icona(5000).has_value());
+    cache.icona(5000);
+    aspettaRisposte(cache);
     EXPECT_EQ(cache.dimensione(), 1u);
+    cache.icona(5);
+    aspettaRisposte(cache);
     EXPECT_TRUE(cache.icona(5).has_value());
     EXPECT_EQ(s.domande, 303);
 }
 
-TEST(IconaProcesso, IconaStirataOIngranaggio) {
-    Sistema s;
-    CacheIcone cache(s.ricerca());
-    IconaProcesso app(7, cache);
-    app.resize(28, 28);
-    QImage img = prova::dipingi(app);
-    EXPECT_EQ(img.pixelColor(27, 27), QColor(Qt::red));  // stretched to the frame's corners
-
-    IconaProcesso demone(4242, cache);
-    demone.resize(28, 28);
-    img = prova::dipingi(demone);
-    int dentro = 0, fuori = 0;
-    for (int y = 0; y < 28; ++y)
-        for (int x = 0; x < 28; ++x) {
-            if (img.pixelColor(x, y).alpha() == 0) continue;
-            (x >= 4 && x < 24 && y >= 4 && y < 24 ? dentro : fuori)++;
-        }
-    EXPECT_GT(dentro, 100);  // the gear, inside the padding of 4
-    EXPECT_EQ(fuori, 0);
-    EXPECT_EQ(s.domande, 2);
-    demone.update();
-    prova::dipingi(demone);
-    EXPECT_EQ(s.domande, 2);  // repainting asks the cache, not the system
-}
-
-// An icon file that cannot be decoded (corrupt, or larger than Qt will allocate) is no icon, so
-// the gear is drawn instead of an empty slot.
-TEST(CacheIcone, IconaIndecifrabileComeNessuna) {
-    QTemporaryDir cartella;
-    ASSERT_TRUE(cartella.isValid());
-    const auto scrivi = [&](const char* nome, const QByteArray& dati) {
-        QFile f(cartella.filePath(QString::fromLatin1(nome)));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(dati);
-        return f.fileName();
-    };
-    QByteArray rotta = pngDichiarato(8);
-    rotta.truncate(40);  // the header, then nothing of the pixels
-    rotta.append("spazzatura");
-    const QString buona = scrivi("buona.png", pngDichiarato(8));
-    const QString nomeRotta = scrivi("rotta.png", rotta);
-    const QString enorme = scrivi("enorme.png", pngDichiarato(9000));  // 324 MB of pixels
-    ASSERT_FALSE(QIcon(buona).pixmap(QSize(16, 16)).isNull());
-
-    CacheIcone cache([&](std::int32_t pid) -> std::optional<QIcon> {
-        if (pid == 1) return QIcon(buona);
-        return QIcon(pid == 2 ? nomeRotta : enorme);
-    });
-    EXPECT_TRUE(cache.icona(1).has_value());
-    EXPECT_FALSE(cache.icona(2).has_value());
-    EXPECT_FALSE(cache.icona(3).has_value());
+// What a file gave, decoded: bitmaps past 1024 pixels a side and broken files are no icon (the
+// gear, not an empty slot); what is kept is at most 64 pixels a side.
+TEST(CacheIcone, DecodificaLimitata) {
+    EXPECT_EQ(CacheIcone::decodifica(pngDichiarato(8)).size(), QSize(8, 8));
+    EXPECT_TRUE(CacheIcone::decodifica(pngDichiarato(8, 40)).isNull());
+    EXPECT_TRUE(CacheIcone::decodifica(pngDichiarato(9000)).isNull());  // 324 MB of pixels claimed
+    EXPECT_TRUE(CacheIcone::decodifica({}).isNull());
+    const QByteArray grande = comePng(300, 150);
+    EXPECT_EQ(CacheIcone::decodifica({grande.begin(), grande.end()}).size(), QSize(64, 32));
 }

@@ -16,6 +16,8 @@
 #include "widgets/contagiri.h"
 #include "widgets/elementi_pannello.h"
 #include "widgets/geometria_contagiri.h"
+#include "widgets/orologio_fotogrammi.h"
+#include "widgets/vista_contagiri.h"
 
 using namespace pulsaro;
 using prova::aspetta;
@@ -173,7 +175,7 @@ TEST(MiniPannello, UnSoloIngranaggioPerTutteLeAperture) {
 // name block and the bars that read differently.
 TEST(RigaMini, UnCampioneRidipingeSoloLaBarraCambiata) {
     prova::RegioneDipinta dipinto;
-    CacheIcone icone;
+    CacheIcone icone([](std::int32_t) { return QImage(); });
     RigaMini riga(icone);
     riga.resize(320, riga.sizeHint().height());
     UsoProcesso p{7, "editor", 12, 0, 0, false, 50u << 20};
@@ -203,4 +205,65 @@ TEST(RigaMini, UnCampioneRidipingeSoloLaBarraCambiata) {
     r = campione(UsoProcesso{8, "altro", 40, 30, 0, false, 900u << 20});
     EXPECT_TRUE(r.intersects(nome));
     EXPECT_TRUE(r.intersects(QRect(riga.width() - 60, 0, 60, riga.height())));
+}
+
+// A name of stacked combining marks draws only inside its own line: never over the memory line
+// (under it, or beside it on a gauge card over the dials), nor over the next row of a list. Found
+// by difference: what the hostile name changes against a plain one, and where the memory text lies
+// (what a changed figure changes).
+TEST(RigaMini, UnNomeDiSegniImpilatiRestaNellaSuaRiga) {
+    // The reported name, and marks that stack below and above.
+    const QString segni = QStringLiteral("x") + QString(7, QChar(0x0489)) + QString(12, QChar(0x0353)) +
+                          QString(12, QChar(0x0363));
+    const auto diversi = [](const QImage& a, const QImage& b) {
+        QRect r;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != b.pixel(x, y)) r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    CacheIcone icone([](std::int32_t) { return QImage(); });
+    const auto prova = [&](const char* vista, QWidget& w,
+                           const std::function<void(const UsoProcesso&)>& imposta, const QRect& riga,
+                           bool accanto) {
+        SCOPED_TRACE(vista);
+        UsoProcesso p{7, "x", 12, 3, 0, false, 50u << 20};
+        imposta(p);
+        const QImage semplice = prova::dipingi(w);
+        p.memoria = 900u << 20;
+        imposta(p);
+        const QRect memoria = diversi(semplice, prova::dipingi(w));
+        p.memoria = 50u << 20;
+        p.nome = segni.toStdString();
+        imposta(p);
+        const QRect nome = diversi(semplice, prova::dipingi(w));
+        ASSERT_FALSE(nome.isEmpty() || memoria.isEmpty());
+        const auto righe = [&] {
+            return testing::Message() << "name " << nome.top() << "–" << nome.bottom() << ", memory "
+                                      << memoria.top() << "–" << memoria.bottom();
+        };
+        if (accanto) {  // the memory on the name's line: the name keeps to that line
+            EXPECT_GE(nome.top(), memoria.top() - 8) << righe();
+            EXPECT_LE(nome.bottom(), memoria.bottom() + 8) << righe();
+        } else {
+            EXPECT_FALSE(nome.intersects(memoria)) << righe();
+        }
+        EXPECT_TRUE(riga.contains(nome));
+    };
+    RigaMini mini(icone);
+    mini.resize(320, mini.sizeHint().height());
+    prova(
+        "popover", mini, [&](const UsoProcesso& p) { mini.imposta(p); }, mini.rect(), false);
+    VistaBarre barre;
+    VistaContagiri contagiri;
+    for (ListaProcessi* l : {static_cast<ListaProcessi*>(&barre), static_cast<ListaProcessi*>(&contagiri)}) {
+        OrologioFotogrammi::di(l)->impostaRidotto(true);  // each sample drawn at once, at its values
+        const auto imposta = [l](const UsoProcesso& p) {
+            l->impostaProcessi({p, UsoProcesso{8, "secondo", 1, 0, 0, false, 1u << 20}});
+            l->resize(640, l->heightForWidth(640));
+        };
+        imposta(UsoProcesso{});
+        prova(l == &barre ? "barre" : "contagiri", *l, imposta, l->rettangoloProcesso(0).toAlignedRect(),
+              l == &contagiri);
+    }
 }

@@ -230,6 +230,7 @@ TEST(Pannello, CifreFisseNelleFigure) {
 TEST(Pannello, ProcessoTerminato) {
     prova::BancoPrincipale b;
     b.processi(3);
+    b.sonde.lista[103].avvio = 50;
     b.sonde.client = {{103, "ane"}};
     Pannello& p = b.apri();
     b.clicRiga(2);
@@ -237,10 +238,12 @@ TEST(Pannello, ProcessoTerminato) {
     SchedaIntestazione* s = p.scheda();
     EXPECT_EQ(s->nome()->testo(), isolato("p3"));
 
-    b.sonde.lista.erase(103);
+    // It ends, and its pid goes to a process started later: that one is not the followed one.
+    b.sonde.lista[103] = {1.0, 9u << 20, "impostore", std::nullopt, 900};
     b.sonde.client.clear();
     b.campione();
     EXPECT_EQ(s->nome()->testo(), "Processo terminato");
+    EXPECT_EQ(p.barre()->selezionato(), std::nullopt) << "nor is its row marked";
     EXPECT_TRUE(s->dettaglio()->isHidden()) << "no memory line";
     for (int i = 0; i < 2; ++i) EXPECT_EQ(s->contagiri(i)->valore(), 0);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(s->sottotitolo(i)->testo(), "—");
@@ -249,6 +252,8 @@ TEST(Pannello, ProcessoTerminato) {
 
     s->tutto()->click();
     EXPECT_EQ(b.monitor->seguito(), std::nullopt);
+    b.sonde.lista.erase(103);
+    b.campione();
     p.seleziona(103);
     EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "an ended process cannot be followed again";
 

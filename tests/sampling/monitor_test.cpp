@@ -222,10 +222,10 @@ TEST_F(MonitorTest, FontiNonFunzionanti) {
 
 TEST_F(MonitorTest, NumeroDeiProcessiEDettaglioDelSeguito) {
     for (int i = 2; i <= 20; ++i) sonde.lista[i] = {double(i), 4096, "p"};
-    sonde.lista[8] = {1, 200, "b"};
+    sonde.lista[8] = {1, 200, "b", std::nullopt, 500};
     sonde.applicazioni[8] = "Bi";
     monitor->riquadro(true);
-    monitor->impostaSeguito(8);
+    monitor->impostaSeguito(8, 500);
     avanza(5);
     EXPECT_FALSE(monitor->dettaglio().has_value()) << "light samples do not publish the detail";
 
@@ -236,7 +236,7 @@ TEST_F(MonitorTest, NumeroDeiProcessiEDettaglioDelSeguito) {
     EXPECT_EQ(monitor->dettaglio()->nome, "Bi");
     EXPECT_EQ(monitor->dettaglio()->memoria, 200u);
     monitor->impostaNumeroProcessi(8);
-    sonde.lista.erase(8);  // the process exits
+    sonde.lista[8] = {1, 300, "b", std::nullopt, 900};  // it exits, and its id goes to a later process
     avanza(1.5);
     EXPECT_EQ(monitor->processi().size(), 8u);
     EXPECT_FALSE(monitor->dettaglio().has_value());

@@ -1,6 +1,10 @@
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include "banco_finestre.h"
+#include "platform/qt/preferenze_qt.h"
 #include "shell/delegato.h"
 #include "shell/migrazione_karvel.h"
 
@@ -135,6 +139,17 @@ TEST(MigrazioneKarvel, CopiaSoloLeChiaviAssentiEUnaVoltaSola) {
     PreferenzeInMemoria nuove;  // no predecessor: marked done all the same
     migraImpostazioniKarvel(nuove, nullptr);
     EXPECT_EQ(nuove.booleano("migratoDaKarvel"), true);
+
+    // Over a preferences file that could not be read (here a folder in its place) the migration is
+    // the program's own write: it holds for this run and leaves the file as it is.
+    QTemporaryDir cartella;
+    const QString file = cartella.filePath(QStringLiteral("Pulsaro.conf"));
+    ASSERT_TRUE(QDir().mkdir(file));
+    PreferenzeQt illeggibili(file);
+    migraImpostazioniKarvel(illeggibili, &karvel);
+    EXPECT_EQ(illeggibili.booleano("migratoDaKarvel"), true);
+    EXPECT_EQ(illeggibili.testo("vista"), "contagiri");
+    EXPECT_TRUE(QFileInfo(file).isDir());
 }
 
 }  // namespace

@@ -90,17 +90,24 @@ TEST(Terminale, NomiMostratiInModoSicuroEAllineati) {
          "\u65e5\u672c\u8a9e\u306e\u30d7\u30ed\u30bb\u30b9\u540d\u524d\u304c\u3068\u3066\u3082\u9577\u3044",
          0, 0, 0, false, 0},
         {4, "bad\xff\xfe", 0, 0, 0, false, 0},
-        {5, "e\u0301", 0, 0, 0, false, 0}};
+        {5, "e\u0301", 0, 0, 0, false, 0},
+        // Names that would print as a blank column.
+        {6, "", 0, 0, 0, false, 0},
+        {7, "\u200b\u200b", 0, 0, 0, false, 0},
+        {8, "\u0301\ufe0f", 0, 0, 0, false, 0}};
     std::vector<std::string> righe;  // the process lines, after the totals line
     std::istringstream in(rigaTesto(c));
     for (std::string riga; std::getline(in, riga);) righe.push_back(riga);
     righe.erase(righe.begin());
-    ASSERT_EQ(righe.size(), 5u) << "a newline in a name must not split its record";
+    ASSERT_EQ(righe.size(), 8u) << "a newline in a name must not split its record";
     for (const auto& r : righe) {
         EXPECT_TRUE(utf8Valido(r)) << "cut on a character boundary: " << r;
         for (unsigned char ch : r) EXPECT_TRUE(ch >= 0x20 && ch != 0x7f) << "control byte in: " << r;
     }
     EXPECT_NE(righe[0].find("ab\\ncd\\x1b[31m\\t\\x7f\\u009b"), std::string::npos) << righe[0];
+    EXPECT_EQ(righe[5].substr(0, 14), "   6  (pid 6) ");
+    EXPECT_EQ(righe[6].substr(0, 19), "   7  \\u200b\\u200b ");
+    EXPECT_EQ(righe[7].substr(0, 14), "   8  (pid 8) ");
     // Every row puts "CPU" at the same display column.
     auto colonnaCPU = [](const std::string& r) {
         const auto byte = r.find(" CPU ");

@@ -70,6 +70,7 @@ TEST(Testi, NomiDiProcessoVisibiliEIsolati) {
     // Nameless.
     EXPECT_EQ(nome("", 1234), isola + QStringLiteral("(pid 1234)") + fineIsola);
     EXPECT_EQ(nome("  ", 7), isola + QStringLiteral("(pid 7)") + fineIsola);
+    EXPECT_EQ(nome("\u0301\ufe0f\u3164", 8), isola + QStringLiteral("(pid 8)") + fineIsola);  // shows nothing
 
     // The isolate marks take no room: a name measures as its letters.
     const QFont f = carattere(StileTesto::body);

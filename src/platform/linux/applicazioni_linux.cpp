@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/linux/file_piccolo.h"
+#include "platform/linux/icone_tema.h"
 #include "platform/linux/processi_proc.h"
 
 namespace pulsaro {
@@ -143,6 +144,15 @@ std::optional<Applicazione> ApplicazioniDesktop::applicazione(std::int32_t pid, 
     if (risposte_.size() >= massimoRisposte) risposte_.clear();
     risposte_[pid] = Risposta{avvio, app};
     return app;
+}
+
+std::vector<unsigned char> ApplicazioniDesktop::datiIcona(std::int32_t pid, const DoveIcone& dove) {
+    const auto app = applicazione(pid);
+    if (!app || app->icona.empty()) return {};
+    const auto file = fileIcona(app->icona, dove);
+    const auto dati = file ? leggiIcona(*file) : std::nullopt;
+    if (!dati) return {};
+    return std::vector<unsigned char>(dati->begin(), dati->end());
 }
 
 ApplicazioniDesktop& applicazioniDesktop() {

@@ -28,6 +28,8 @@ public:
     // The same for a process whose start time and command name the caller has just read from its
     // stat line: no second read.
     std::optional<Applicazione> applicazione(std::int32_t pid, std::uint64_t avvio, const std::string& comm);
+    // The Icon= file found by the theme rules, read only when regular and small.
+    std::vector<unsigned char> datiIcona(std::int32_t pid, const DoveIcone& dove) override;
 
     // Entries found so far, keyed by executable base name (builds the index on first use).
     std::size_t vociIndicizzate();

@@ -1,6 +1,7 @@
 #include "platform/linux/file_piccolo.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pulsaro {
@@ -14,8 +15,15 @@ std::string sottoRadice(const std::string& radice, std::string_view relativo) {
 }
 
 std::optional<std::string> leggiFilePiccolo(const std::string& percorso, std::size_t massimo) {
-    const int fd = open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO or a device named here by someone else would block the open or never end: only
+    // regular files are read, as the opened descriptor tells (procfs and sysfs files are regular).
+    const int fd = open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return std::nullopt;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return std::nullopt;
+    }
     std::string testo;
     char buffer[4096];
     // Read to the end: procfs hands out whole lines per read, so a short read is not the end.

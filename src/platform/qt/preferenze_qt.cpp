@@ -1,5 +1,6 @@
 #include "platform/qt/preferenze_qt.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QByteArray>
@@ -108,14 +109,17 @@ PreferenzeQt::PreferenzeQt(std::function<std::unique_ptr<QSettings>()> crea, QSt
     if (!file_.isEmpty()) {
         const QFileInfo info(file_);
         if (info.exists() && !info.isFile()) {
-            diario(LivelloDiario::avviso, "preferenze",
-                   file_.toStdString() + " non è un file regolare: valori predefiniti");
+            diario(
+                LivelloDiario::avviso, "preferenze",
+                file_.toStdString() +
+                    " non è un file regolare: valori predefiniti, alla prima modifica sarà messo da parte");
             return;
         }
         if (info.exists() && info.size() > limiteFileIni) {
             diario(LivelloDiario::avviso, "preferenze",
                    file_.toStdString() + " supera " + std::to_string(limiteFileIni / 1024) +
-                       " KiB: valori predefiniti, il file resta com'è fino alla prossima modifica");
+                       " KiB: valori predefiniti, il file resta com'è e alla prima modifica sarà messo da "
+                       "parte");
             return;
         }
     }
@@ -133,29 +137,49 @@ std::optional<ValorePreferenza> PreferenzeQt::valore(const std::string& chiave) 
     return daVariant(settings_->value(QString::fromStdString(chiave)), soloTesto_);
 }
 
+QVariant PreferenzeQt::variante(const ValorePreferenza& v) const {
+    return std::visit(
+        [this](const auto& x) -> QVariant {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, bool>) {
+                return x;
+            } else if constexpr (std::is_same_v<T, std::int64_t>) {
+                return static_cast<qlonglong>(x);
+            } else if constexpr (std::is_same_v<T, double>) {
+                return x;
+            } else {
+                // "112233" must come back as a colour string, not as a number.
+                if (soloTesto_ && !std::holds_alternative<std::string>(daTesto(x)))
+                    return QByteArray::fromStdString(x);
+                return QString::fromStdString(x);
+            }
+        },
+        v);
+}
+
 void PreferenzeQt::scrivi(const std::string& chiave, const ValorePreferenza& v) {
     {
         std::lock_guard lock(mutex_);
-        QVariant q = std::visit(
-            [this](const auto& x) -> QVariant {
-                using T = std::decay_t<decltype(x)>;
-                if constexpr (std::is_same_v<T, bool>) {
-                    return x;
-                } else if constexpr (std::is_same_v<T, std::int64_t>) {
-                    return static_cast<qlonglong>(x);
-                } else if constexpr (std::is_same_v<T, double>) {
-                    return x;
-                } else {
-                    // "112233" must come back as a colour string, not as a number.
-                    if (soloTesto_ && !std::holds_alternative<std::string>(daTesto(x)))
-                        return QByteArray::fromStdString(x);
-                    return QString::fromStdString(x);
-                }
-            },
-            v);
-        salva(QString::fromStdString(chiave), q);
+        salva(QString::fromStdString(chiave), variante(v));
     }
     annuncia(chiave);
+}
+
+void PreferenzeQt::scriviPropria(const std::string& chiave, const ValorePreferenza& v) {
+    {
+        std::lock_guard lock(mutex_);
+        if (settings_)
+            salva(QString::fromStdString(chiave), variante(v));
+        else
+            nonSalvate_[QString::fromStdString(chiave)] =
+                variante(v);  // written with the user's first change
+    }
+    annuncia(chiave);
+}
+
+std::optional<std::string> PreferenzeQt::messoDaParte() const {
+    std::lock_guard lock(mutex_);
+    return messoDaParte_;
 }
 
 void PreferenzeQt::rimuovi(const std::string& chiave) {
@@ -174,11 +198,8 @@ bool PreferenzeQt::scritturaFallita() const {
 void PreferenzeQt::salva(const QString& chiave, const std::optional<QVariant>& valore) {
     nonSalvate_[chiave] = valore;
     if (!settings_) {
-        // The unread file gives way to a new one at the user's first change.
-        if (::unlink(QFile::encodeName(file_).constData()) != 0 && errno != ENOENT) {
-            if (!fallita_)
-                diario(LivelloDiario::avviso, "preferenze",
-                       file_.toStdString() + " non sostituibile: " + std::strerror(errno));
+        // The unread file gives way to a new one at the user's first change, and is kept.
+        if (!mettiDaParte()) {
             fallita_ = true;
             return;
         }
@@ -206,6 +227,29 @@ void PreferenzeQt::salva(const QString& chiave, const std::optional<QVariant>& v
                "scrittura non riuscita in " + dove + ": le modifiche valgono fino alla chiusura");
     }
     fallita_ = true;  // this object keeps the values for the reads until the next try
+}
+
+bool PreferenzeQt::mettiDaParte() {
+    const QByteArray da = QFile::encodeName(file_);
+    struct stat info {};
+    if (::lstat(da.constData(), &info) != 0) return errno == ENOENT;  // gone meanwhile: nothing to keep
+    // The first free name; an older file set aside is kept too, up to nine, then the last goes.
+    QString a;
+    for (int n = 1; n <= 9; ++n) {
+        a = file_ + QStringLiteral(".illeggibile") + (n > 1 ? QStringLiteral(".%1").arg(n) : QString());
+        if (::lstat(QFile::encodeName(a).constData(), &info) != 0 && errno == ENOENT) break;
+    }
+    if (::rename(da.constData(), QFile::encodeName(a).constData()) != 0) {
+        if (!fallita_)
+            diario(LivelloDiario::avviso, "preferenze",
+                   file_.toStdString() + " non si può mettere da parte: " + std::strerror(errno));
+        return false;
+    }
+    messoDaParte_ = a.toStdString();
+    diario(LivelloDiario::avviso, "preferenze",
+           file_.toStdString() + " illeggibile, messo da parte come " + a.toStdString() +
+               ": le preferenze ripartono da questa modifica");
+    return true;
 }
 
 }  // namespace pulsaro

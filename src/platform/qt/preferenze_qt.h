@@ -31,22 +31,28 @@ public:
     std::optional<ValorePreferenza> valore(const std::string& chiave) const override;
     void scrivi(const std::string& chiave, const ValorePreferenza& v) override;
     void rimuovi(const std::string& chiave) override;
+    void scriviPropria(const std::string& chiave, const ValorePreferenza& v) override;
+    std::optional<std::string> messoDaParte() const override;
     bool scritturaFallita() const override;
 
 private:
     PreferenzeQt(std::function<std::unique_ptr<QSettings>()> crea, QString file, bool soloTesto);
+    QVariant variante(const ValorePreferenza& v) const;
     void salva(const QString& chiave, const std::optional<QVariant>& valore);
+    // Moves the unread file aside under the first free name; false when it cannot.
+    bool mettiDaParte();
 
     mutable std::mutex mutex_;  // QSettings is reentrant, not thread-safe; reads come from the queue too
     std::function<std::unique_ptr<QSettings>()> crea_;
     // The INI file checked before QSettings opens it; empty for the native store.
     QString file_;
-    // None while the file found at start is not read (not a small regular file): defaults until
-    // the first change, which replaces it.
+    // None while the file found at start is not read (not a small regular file): defaults, and
+    // the program's own values in memory, until the user's first change moves it aside.
     std::unique_ptr<QSettings> settings_;
     bool soloTesto_;  // the backend keeps every value as text (INI files)
     bool fallita_ = false;
-    QMap<QString, std::optional<QVariant>> nonSalvate_;  // this run's changes the store refused
+    QMap<QString, std::optional<QVariant>> nonSalvate_;  // this run's values not in the store yet
+    std::optional<std::string> messoDaParte_;
 };
 
 }  // namespace pulsaro

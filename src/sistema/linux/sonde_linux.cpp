@@ -28,8 +28,8 @@ public:
         TempiProcessi lista;
         avvii_.clear();
         for (auto& v : processi_.leggi()) {
-            lista[v.pid] =
-                TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome), v.eta};  // the kernel allows any bytes
+            lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome), v.eta,
+                                         v.avvio};  // the kernel allows any bytes
             avvii_[v.pid] = {v.avvio, std::move(v.nome)};
         }
         return lista;

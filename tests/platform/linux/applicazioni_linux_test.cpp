@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <filesystem>
 #include <string>
 #include <thread>
 
 #include "platform/albero_finto.h"
+#include "platform/linux/icone_tema.h"
 
 namespace pulsaro {
 namespace {
@@ -178,6 +181,57 @@ TEST_F(ApplicazioniFinte, IdRiusatoNonDaNomiVecchi) {
     a.collega("proc/100/exe", "/usr/lib/firefox/firefox");
     EXPECT_EQ(app.applicazione(100, 1, "gedit")->nome, "Editor di testo") << "same process, remembered";
     EXPECT_EQ(app.applicazione(100, 700, "firefox")->nome, "Firefox mio") << "a later process, asked afresh";
+}
+
+// Icon= names anyone may write: a theme name is looked up by the theme rules, and only a regular
+// file of bounded size is read; a FIFO, a device or a way out of the themes gives no icon at once.
+TEST_F(ApplicazioniFinte, IconeSoloDaFileRegolariPiccoli) {
+    const std::string r = a.radice();
+    a.scrivi("icone/mio/index.theme",
+             "[Icon Theme]\nInherits=altro\nDirectories=16x16/apps,128x128/apps\n[16x16/apps]\nSize=16\n"
+             "[128x128/apps]\nSize=128\n");
+    a.scrivi("icone/altro/index.theme",
+             "[Icon Theme]\nDirectories=../../fuori,48x48/apps\n[48x48/apps]\nSize=48\n");
+    a.scrivi("icone/hicolor/index.theme",
+             "[Icon Theme]\nDirectories=scalable/apps\n[scalable/apps]\nSize=48\nType=Scalable\n");
+    a.scrivi("icone/mio/16x16/apps/piccola.png", "16");
+    a.scrivi("icone/mio/128x128/apps/piccola.png", "128");
+    a.scrivi("fuori/ereditata.png", "fuori");
+    a.scrivi("icone/altro/48x48/apps/ereditata.png", "48");
+    a.scrivi("icone/hicolor/scalable/apps/disegno.svg", "svg");
+    a.scrivi("sciolte/sciolta.xpm", "xpm");
+    a.scrivi("enorme.png", std::string(limiteIcona + 1, 'x'));
+    ASSERT_EQ(::mkfifo((r + "/icone/hicolor/scalable/apps/tubo.svg").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((r + "/tubo").c_str(), 0600), 0);
+    a.collega("zero", "/dev/zero");
+    const DoveIcone dove{{"mio"}, {r + "/icone"}, {r + "/sciolte"}, {"png", "svg", "xpm"}};
+
+    const std::pair<std::string, std::string> casi[] = {{"piccola", "128"},  // drawn smaller, not blown up
+                                                        {"ereditata", "48"},
+                                                        {"disegno", "svg"},
+                                                        {"disegno.svg", "svg"},
+                                                        {"sciolta", "xpm"},
+                                                        {r + "/sciolte/sciolta.xpm", "xpm"},
+                                                        {"tubo", ""},
+                                                        {r + "/tubo", ""},
+                                                        {"../../../../../../../../" + r + "/tubo", ""},
+                                                        {"icone/mio/16x16/apps/piccola.png", ""},
+                                                        {r + "/zero", ""},
+                                                        {r + "/enorme.png", ""},
+                                                        {r + "/icone", ""},
+                                                        {"manca", ""},
+                                                        {"", ""}};
+    for (const auto& [icona, atteso] : casi) {
+        const auto file = fileIcona(icona, dove);
+        EXPECT_EQ(file ? leggiIcona(*file).value_or("") : "", atteso) << icona;
+    }
+
+    // The same through a running application's entry.
+    a.scrivi("icone/hicolor/scalable/apps/org.gnome.gedit.svg", "gedit");
+    auto app = this->app();
+    const auto dati = app.datiIcona(100, dove);
+    EXPECT_EQ(std::string(dati.begin(), dati.end()), "gedit");
+    EXPECT_TRUE(app.datiIcona(108, dove).empty());
 }
 
 TEST_F(ApplicazioniFinte, DaPiuThread) {

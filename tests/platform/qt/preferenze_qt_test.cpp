@@ -135,37 +135,61 @@ TEST_F(PreferenzeSuFile, ScritturaRifiutataSiDiceUnaVoltaEIlValoreResta) {
     EXPECT_EQ(riletta.testo("vista"), std::optional<std::string>("contagiri"));
 }
 
-// A FIFO would keep the start waiting for a writer forever: it is not opened, and gives way to a
-// regular file at the first change.
-TEST_F(PreferenzeSuFile, UnaFifoNonFermaLAvvio) {
-    ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
-    std::unique_ptr<PreferenzeQt> p;
-    const auto righe = righeDiario([&] { p = std::make_unique<PreferenzeQt>(file); });
-    ASSERT_EQ(righe.size(), 1u);
-    EXPECT_NE(righe[0].find("non è un file regolare"), std::string::npos) << righe[0];
-    EXPECT_FALSE(QFileInfo(file).isFile());  // untouched until a change
-    p->scrivi("barraMenu", false);
-    EXPECT_FALSE(p->scritturaFallita());
-    EXPECT_EQ(PreferenzeQt(file).booleano("barraMenu"), std::optional<bool>(false));
-}
-
-// Past the bound a file is unreadable: defaults, one line, and the file stays as it is until the
-// user changes something.
-TEST_F(PreferenzeSuFile, UnFileTroppoGrandeNonSiLeggeNeSiRiscrive) {
+// A file that is not read (a FIFO would keep the start waiting for a writer forever, a huge one
+// costs its size at every change, a link to a device both) gives the defaults and stays as it is
+// through what the program writes by itself. The user's first change sets it aside, under a name
+// said in the log, and starts a new file with everything this run holds.
+TEST_F(PreferenzeSuFile, UnFileIlleggibileNonSiRiscriveMaSiMetteDaParte) {
     QByteArray grande("[General]\nbarraMenu=false\n");
     while (grande.size() <= limiteFileIni)
         grande += "riempitivo" + QByteArray::number(grande.size()) + "=1\n";
-    scriviFile(grande);
-    std::unique_ptr<PreferenzeQt> p;
-    const auto righe = righeDiario([&] { p = std::make_unique<PreferenzeQt>(file); });
-    ASSERT_EQ(righe.size(), 1u);
-    EXPECT_NE(righe[0].find("supera"), std::string::npos) << righe[0];
-    EXPECT_TRUE(p->booleano("barraMenu", true));  // the default, not the file's false
-    EXPECT_EQ(leggiFile(), grande);
+    const QString daParte = file + QStringLiteral(".illeggibile");
+    const std::vector<std::pair<const char*, std::function<void()>>> casi = {
+        {"fifo", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0); }},
+        {"grande", [&] { scriviFile(grande); }},
+        {"/dev/zero", [&] { ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), file)); }},
+    };
+    for (const auto& [nome, pianta] : casi) {
+        SCOPED_TRACE(nome);
+        QFile::remove(file);
+        QFile::remove(daParte);
+        pianta();
+        const auto com_era = [](const QString& f) {
+            const QFileInfo i(f);
+            return i.isSymLink() ? i.symLinkTarget() : QString::number(i.size()) + (i.isFile() ? "f" : "x");
+        };
+        const QString prima = com_era(file);
+        std::unique_ptr<PreferenzeQt> p;
+        auto righe = righeDiario([&] { p = std::make_unique<PreferenzeQt>(file); });
+        ASSERT_EQ(righe.size(), 1u);
+        EXPECT_NE(righe[0].find("valori predefiniti"), std::string::npos) << righe[0];
+        EXPECT_TRUE(p->booleano("barraMenu", true));  // the default, not the big file's false
 
-    p->scrivi("numeroPannelli", std::int64_t{6});
-    EXPECT_LT(leggiFile().size(), 100);
-    EXPECT_EQ(PreferenzeQt(file).intero("numeroPannelli"), std::optional<std::int64_t>(6));
+        p->scriviPropria("migratoDaKarvel", true);
+        p->scriviPropria("NSWindow Frame FinestraPrincipale", std::string("10 20 980 760 0 0 1440 875 "));
+        EXPECT_EQ(com_era(file), prima);
+        EXPECT_FALSE(QFileInfo::exists(daParte));
+        EXPECT_EQ(p->booleano("migratoDaKarvel"), std::optional<bool>(true));  // held for this run
+        EXPECT_FALSE(p->messoDaParte());
+
+        righe = righeDiario([&] { p->scrivi("numeroPannelli", std::int64_t{6}); });
+        EXPECT_EQ(com_era(daParte), prima);
+        EXPECT_EQ(p->messoDaParte(), std::optional<std::string>(daParte.toStdString()));
+        ASSERT_EQ(righe.size(), 1u);
+        EXPECT_NE(righe[0].find("Pulsaro.conf.illeggibile"), std::string::npos) << righe[0];
+        EXPECT_FALSE(p->scritturaFallita());
+        PreferenzeQt nuova(file);
+        EXPECT_EQ(nuova.intero("numeroPannelli"), std::optional<std::int64_t>(6));
+        EXPECT_EQ(nuova.booleano("migratoDaKarvel"), std::optional<bool>(true));
+    }
+    // A second unreadable file does not take the first one's place.
+    QFile::remove(file);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    PreferenzeQt ancora(file);
+    ancora.scrivi("vista", std::string("Contagiri"));
+    EXPECT_TRUE(QFileInfo(daParte).isSymLink());
+    EXPECT_EQ(ancora.messoDaParte(), std::optional<std::string>((daParte + ".2").toStdString()));
+
     // Grown past the bound behind the store's back: still not read.
     scriviFile(grande);
     EXPECT_FALSE(PreferenzeQt(file).booleano("barraMenu").has_value());

@@ -13,6 +13,7 @@
 #include "platform/elemento_login.h"
 #include "platform/fatti_desktop.h"
 #include "platform/qt/fatti_desktop_qt.h"
+#include "platform/movimento.h"
 #include "platform/qt/istanza_unica.h"
 #include "platform/qt/preferenze_qt.h"
 #include "platform/segnali_uscita.h"
@@ -78,6 +79,8 @@ int eseguiApplicazione(int argc, char** argv) {
     // On the Mac the launch event comes only with the event loop, so there a second login
     // launch still reads as a plain one.
     if (!istanza.prendi(!daLogin, gettoneLancio())) return 0;
+    // Asked now, without waiting: the portal answers before the first window animates.
+    movimentoRidottoDesktop();
 
     PreferenzeQt preferenze;
     {

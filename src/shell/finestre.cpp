@@ -80,8 +80,6 @@ public:
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() == QEvent::Resize && o != finestra_) adatta();
-        // Once shown, the window manager's frame is known.
-        if (e->type() == QEvent::Show && o == finestra_) QTimer::singleShot(0, this, [this] { adatta(); });
         return false;
     }
 
@@ -364,6 +362,7 @@ void Finestre::apriPrincipale() {
         w->resize(larghezzaPrincipale, altezzaPrincipale);
         w->installEventFilter(this);
         connect(w, &OspiteFinestra::chiusa, this, [this, w] { finestraChiusa(w); });
+        connect(w, &OspiteFinestra::corniceNota, this, &Finestre::nelloSchermo);
         principale_ = w;
         ripristinaCornice(w);
         nelloSchermo();
@@ -396,6 +395,7 @@ void Finestre::impostazioni() {
         if (QScreen* s = QGuiApplication::primaryScreen())
             w->move(s->availableGeometry().center() - QPoint(w->width() / 2, w->height() / 2));
         connect(w, &OspiteFinestra::chiusa, this, [this, w] { finestraChiusa(w); });
+        connect(w, &OspiteFinestra::corniceNota, segue, &SegueModulo::adatta);
         finestraImpostazioni_ = w;
     }
     monitor_->verificaOra();

@@ -16,6 +16,22 @@ OspiteFinestra::OspiteFinestra(const QString& titolo, const QString& nome, Qt::W
     l->setContentsMargins(0, 0, 0, 0);
     // Every window carries the application commands, so their keys work wherever the user is.
     addActions(comandi);
+    // Asked a few times a second for a moment after a show; a window manager that draws no frame
+    // leaves the window as it is.
+    attesaCornice_.setInterval(50);
+    connect(&attesaCornice_, &QTimer::timeout, this, [this] {
+        const QSize bordi = frameGeometry().size() - size();
+        const bool nota = bordi.width() >= 0 && bordi.height() > 0;
+        if (!nota && ++tentativi_ < 60 && isVisible()) return;
+        attesaCornice_.stop();
+        if (nota) emit corniceNota();
+    });
+}
+
+void OspiteFinestra::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    tentativi_ = 0;
+    attesaCornice_.start();
 }
 
 void OspiteFinestra::impostaContenuto(QWidget* contenuto) {

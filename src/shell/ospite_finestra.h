@@ -4,9 +4,11 @@
 
 #include <QAction>
 #include <QList>
+#include <QTimer>
 #include <QWidget>
 
 class QCloseEvent;
+class QShowEvent;
 
 namespace pulsaro {
 
@@ -23,9 +25,18 @@ public:
 signals:
     // The close went through (the content did not refuse it); the window is deleted next.
     void chiusa();
+    // After each show, once the window manager's frame is known: the time to fit the window,
+    // title bar included, on its screen. The frame comes after the window maps, and when the
+    // window stays where it was nothing else tells.
+    void corniceNota();
 
 protected:
     void closeEvent(QCloseEvent*) override;
+    void showEvent(QShowEvent*) override;
+
+private:
+    QTimer attesaCornice_;
+    int tentativi_ = 0;
 };
 
 }  // namespace pulsaro

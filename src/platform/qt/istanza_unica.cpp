@@ -14,6 +14,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 
 #include "platform/diario.h"
 
@@ -71,8 +72,16 @@ QString IstanzaUnica::percorsoPredefinito() {
     return QDir::tempPath() + QStringLiteral("/pulsaro-%1/pulsaro.sock").arg(::geteuid());
 }
 
-IstanzaUnica::IstanzaUnica(QString percorso, UtenteDelPari utenteDelPari)
-    : percorso_(std::move(percorso)), utenteDelPari_(std::move(utenteDelPari)) {}
+QString IstanzaUnica::percorsoDiRiserva() {
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty()) return {};
+    return cache + QStringLiteral("/pulsaro/pulsaro.sock");
+}
+
+IstanzaUnica::IstanzaUnica(QString percorso, UtenteDelPari utenteDelPari, QString riserva)
+    : percorso_(std::move(percorso)),
+      utenteDelPari_(std::move(utenteDelPari)),
+      riserva_(std::move(riserva)) {}
 
 IstanzaUnica::~IstanzaUnica() {
     if (server_) server_->close();  // removes the socket file
@@ -81,10 +90,20 @@ IstanzaUnica::~IstanzaUnica() {
 bool IstanzaUnica::prendi(bool riapri, const QByteArray& gettone) {
     QString perche;
     if (!cartellaPrivata(QFileInfo(percorso_).absolutePath(), &perche)) {
-        diario(LivelloDiario::avviso, "istanza",
-               "cartella del socket " + QFileInfo(percorso_).absolutePath().toStdString() + " " +
-                   perche.toStdString() + ": avvio senza istanza unica");
-        return true;
+        const std::string rifiutata = "cartella del socket " +
+                                      QFileInfo(percorso_).absolutePath().toStdString() + " " +
+                                      perche.toStdString();
+        const QString cartella = QFileInfo(riserva_).absolutePath();
+        if (!riserva_.isEmpty()) QDir().mkpath(QFileInfo(cartella).absolutePath());
+        if (riserva_.isEmpty() || !cartellaPrivata(cartella, &perche)) {
+            diario(LivelloDiario::avviso, "istanza",
+                   rifiutata + (riserva_.isEmpty() ? "" : "; anche la riserva " + perche.toStdString()) +
+                       ": avvio senza istanza unica");
+            return true;
+        }
+        // Every start that finds the same refused folder comes to the same place.
+        diario(LivelloDiario::avviso, "istanza", rifiutata + ": uso " + riserva_.toStdString());
+        percorso_ = riserva_;
     }
     // Two starts at once must not both decide they are the first.
     QLockFile blocco(percorso_ + QStringLiteral(".lock"));

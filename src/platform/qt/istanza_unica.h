@@ -28,15 +28,19 @@ public:
     // The socket's path: in the user's runtime folder, else in a private folder of this user
     // under the temporary folder, never loose in a folder others can write to.
     static QString percorsoPredefinito();
+    // Where the socket goes when the folder of the first is refused: anyone can make
+    // /tmp/pulsaro-<uid> first, only this user a folder in the user's own cache.
+    static QString percorsoDiRiserva();
 
     explicit IstanzaUnica(QString percorso = percorsoPredefinito(),
-                          UtenteDelPari utenteDelPari = utenteDelPariDiSistema());
+                          UtenteDelPari utenteDelPari = utenteDelPariDiSistema(),
+                          QString riserva = percorsoDiRiserva());
     ~IstanzaUnica() override;
 
-    // True when this process should run: it listens now, or another listener cannot be trusted
-    // (logged). False when another run of this user answers; with `riapri` it is asked to show
-    // its main window, without it (a login launch) nothing is asked; `gettone`, this start's
-    // activation token, goes with the request. A socket left by a crashed run is taken over.
+    // True when this process should run: it listens now, or another listener or both folders
+    // cannot be trusted (logged). False when another run of this user answers; with `riapri` it is
+    // asked to show its main window, without it (a login launch) nothing is asked; `gettone`, this
+    // start's activation token, goes with the request. A socket left by a crashed run is taken over.
     bool prendi(bool riapri = true, const QByteArray& gettone = {});
 
 signals:
@@ -48,6 +52,7 @@ private:
 
     QString percorso_;
     UtenteDelPari utenteDelPari_;
+    QString riserva_;
     std::unique_ptr<QLocalServer> server_;
 };
 

@@ -5,25 +5,10 @@
 #include <QWindow>
 
 #if !defined(Q_OS_DARWIN)
-#include <xcb/xcb.h>
-
-#include <cstdlib>
+#include "platform/qt/x11.h"
 #endif
 
 namespace pulsaro {
-
-namespace {
-
-#if !defined(Q_OS_DARWIN)
-xcb_connection_t* connessioneX() {
-    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
-    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-#endif
-
-}  // namespace
 
 Oscuramento::Oscuramento(std::function<void()> cambiato) : cambiato_(std::move(cambiato)) {
     if (QCoreApplication::instance()) QCoreApplication::instance()->installNativeEventFilter(this);
@@ -51,16 +36,10 @@ void Oscuramento::osserva(QWindow* finestra) {
     const auto id = static_cast<xcb_window_t>(finestra->winId());
     if (id == id_) return;
     // Qt chose the window's events: ours are added to them, not put in their place.
-    const xcb_get_window_attributes_cookie_t richiesta = xcb_get_window_attributes(c, id);
-    xcb_get_window_attributes_reply_t* attributi = xcb_get_window_attributes_reply(c, richiesta, nullptr);
-    if (!attributi) {
+    if (!aggiungiEventiX(c, id, XCB_EVENT_MASK_VISIBILITY_CHANGE)) {
         osservaId(0);
         return;
     }
-    const std::uint32_t eventi = attributi->your_event_mask | XCB_EVENT_MASK_VISIBILITY_CHANGE;
-    std::free(attributi);
-    xcb_change_window_attributes(c, id, XCB_CW_EVENT_MASK, &eventi);
-    xcb_flush(c);
     osservaId(id);
 #else
     (void)finestra;

@@ -16,7 +16,6 @@
 namespace pulsaro {
 
 namespace {
-constexpr int passoAttesaMs = 250;
 
 class IconaSenzaCache final : public QIconEngine {
 public:
@@ -71,21 +70,32 @@ QImage immagineQt(const ImmaginePixel& p) {
     return img;
 }
 
-VoceStatoQt::VoceStatoQt(double attesa, std::function<bool()> disponibile, int periodoMs)
-    : disponibile_(disponibile ? std::move(disponibile)
-                               : [] { return QSystemTrayIcon::isSystemTrayAvailable(); }) {
-    attesa_.setInterval(passoAttesaMs);
-    const int massimo = static_cast<int>(attesa * 1000 / passoAttesaMs);
-    connect(&attesa_, &QTimer::timeout, this, [this, massimo] {
-        if (disponibile_() || ++tentativi_ >= massimo) {
+VoceStatoQt::VoceStatoQt(double attesa, std::unique_ptr<PresenzaVassoio> vassoio)
+    : vassoio_(std::move(vassoio)) {
+    connect(vassoio_.get(), &PresenzaVassoio::cambiata, this, [this](bool presente) {
+        if (icona_) {
+            controllaPresenza();
+        } else if (presente) {
             attesa_.stop();
             crea();
         }
     });
-    // Qt says nothing when a tray's host goes or comes: asked now and then.
-    presenza_.setInterval(periodoMs);
-    connect(&presenza_, &QTimer::timeout, this, &VoceStatoQt::controllaPresenza);
-    if (disponibile_() || massimo <= 0)
+    const auto dimentica = [this] { letto_.invalidate(); };
+    const auto segui = [this, dimentica](QScreen* s) {
+        connect(s, &QScreen::geometryChanged, this, dimentica);
+        connect(s, &QScreen::logicalDotsPerInchChanged, this, dimentica);
+    };
+    for (QScreen* s : QGuiApplication::screens()) segui(s);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [segui, dimentica](QScreen* s) {
+        segui(s);
+        dimentica();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, dimentica);
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, dimentica);
+    attesa_.setSingleShot(true);
+    attesa_.setInterval(static_cast<int>(attesa * 1000));
+    connect(&attesa_, &QTimer::timeout, this, [this] { crea(); });
+    if (vassoio_->presente() || attesa <= 0)
         // After the caller has had the chance to ask to hear of an absence.
         QTimer::singleShot(0, this, [this] { crea(); });
     else
@@ -105,7 +115,6 @@ void VoceStatoQt::crea() {
     if (allegato_) icona_->setContextMenu(allegato_.get());
     connect(icona_.get(), &QSystemTrayIcon::activated, this, &VoceStatoQt::attivata);
     icona_->show();
-    presenza_.start();
     controllaPresenza();
     if (!mostrata_ && !assenteDetta_) {
         assenteDetta_ = true;
@@ -114,7 +123,7 @@ void VoceStatoQt::crea() {
 }
 
 void VoceStatoQt::controllaPresenza() {
-    const bool ora = icona_ && disponibile_();
+    const bool ora = icona_ && vassoio_->presente();
     if (ora == mostrata_) return;
     mostrata_ = ora;
     letto_.invalidate();  // a tray come or gone places the icon anew
@@ -236,7 +245,7 @@ Rettangolo VoceStatoQt::rettangolo() const {
 }
 
 Rettangolo VoceStatoQt::rettangoloRecente() const {
-    if (!letto_.isValid() || letto_.elapsed() >= 5000) {
+    if (!letto_.isValid() || letto_.elapsed() >= 60000) {
         recente_ = rettangolo();
         QScreen* s = recente_.vuoto() ? QGuiApplication::primaryScreen()
                                       : QGuiApplication::screenAt(QPoint(recente_.x, recente_.y));

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/qt/vassoio_qt.h"
 #include "platform/voce_stato.h"
 
 class QMenu;
@@ -21,9 +22,10 @@ namespace pulsaro {
 class VoceStatoQt : public QObject, public VoceStato {
     Q_OBJECT
 public:
-    // attesa: seconds to wait for a tray before the item is reported absent. disponibile: whether
-    // the desktop has a tray now (Qt's answer by default), asked every `periodoMs` once the icon exists.
-    explicit VoceStatoQt(double attesa, std::function<bool()> disponibile = {}, int periodoMs = 2000);
+    // attesa: seconds to wait for a tray before the item is reported absent; vassoio: what tells
+    // whether the desktop has one.
+    explicit VoceStatoQt(double attesa,
+                         std::unique_ptr<PresenzaVassoio> vassoio = presenzaVassoioDiSistema());
     ~VoceStatoQt() override;
 
     void impostaImmagine(const ImmaginePixel& immagine) override;
@@ -48,20 +50,19 @@ private:
     void controllaPresenza();
     void attivata(QSystemTrayIcon::ActivationReason motivo);
     QIcon iconaMenu(const ImmaginePixel& immagine);
-    // The icon's place for the tile's size and scale, asked of the tray at most every 5 s: on X11
-    // each answer is a round trip to the server, and the tile asks at every sample. Menus and
-    // the popover are placed from a fresh answer.
+    // The icon's place for the tile's size and scale, asked of the tray again only when a tray or a
+    // screen has come, gone or changed, and after a minute (an XEmbed tray may resize its slots):
+    // on X11 each answer is a round trip to the server, and the tile asks at every sample. Menus
+    // and the popover are placed from a fresh answer.
     Rettangolo rettangoloRecente() const;
     // Fills a menu with the entries; their actions run after the menu has closed.
     void riempi(QMenu* menu, const std::vector<VoceMenu>& voci);
 
     std::unique_ptr<QSystemTrayIcon> icona_;
     QTimer attesa_;
-    QTimer presenza_;
-    std::function<bool()> disponibile_;
+    std::unique_ptr<PresenzaVassoio> vassoio_;
     std::function<void(bool)> quandoPresenza_;
     bool mostrata_ = false;
-    int tentativi_ = 0;
     QIcon immagine_;
     QString suggerimento_;
     Clic clic_;

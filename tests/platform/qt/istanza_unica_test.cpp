@@ -128,17 +128,25 @@ TEST(IstanzaUnica, LaCartellaDelSocketESoloDellUtente) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     EXPECT_FALSE(cartellaPrivata(dir.filePath("file"), &perche));
 
+    // A folder someone else made first: the socket goes to the fallback, and one run stays one.
+    QString piantata = dir.filePath("file");
     if (::geteuid() == 0) {  // only root can give a folder to someone else
-        const QString altrui = dir.filePath("altrui");
-        ASSERT_TRUE(QDir().mkdir(altrui));
-        ASSERT_EQ(::chown(QFile::encodeName(altrui).constData(), 65534, 65534), 0);
-        EXPECT_FALSE(cartellaPrivata(altrui, &perche));
+        piantata = dir.filePath("altrui");
+        ASSERT_TRUE(QDir().mkdir(piantata));
+        ASSERT_EQ(::chown(QFile::encodeName(piantata).constData(), 65534, 65534), 0);
+        EXPECT_FALSE(cartellaPrivata(piantata, &perche));
         EXPECT_NE(perche.indexOf(QStringLiteral("65534")), -1) << perche.toStdString();
-        // And no socket goes there.
-        IstanzaUnica istanza(altrui + QStringLiteral("/pulsaro.sock"));
-        EXPECT_TRUE(istanza.prendi());
-        EXPECT_FALSE(QFile::exists(altrui + QStringLiteral("/pulsaro.sock")));
     }
+    const QString riserva = dir.filePath("cache/pulsaro/pulsaro.sock");
+    IstanzaUnica prima(piantata + QStringLiteral("/pulsaro.sock"), utenteDelPariDiSistema(), riserva);
+    EXPECT_TRUE(prima.prendi());
+    EXPECT_FALSE(QFile::exists(piantata + QStringLiteral("/pulsaro.sock")));
+    IstanzaUnica seconda(piantata + QStringLiteral("/pulsaro.sock"), utenteDelPariDiSistema(), riserva);
+    EXPECT_FALSE(seconda.prendi(false));
+    EXPECT_EQ(QFileInfo(QFileInfo(riserva).absolutePath()).permissions() & 0x0077, 0);
+    // Without a fallback the start still goes on, on its own.
+    IstanzaUnica senza(piantata + QStringLiteral("/pulsaro.sock"), utenteDelPariDiSistema(), QString());
+    EXPECT_TRUE(senza.prendi());
 }
 
 TEST(SegnaliUscita, UnSegnaleArrivaComeByteDaLeggere) {

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QPainter>
+#include <QThread>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -237,19 +238,27 @@ GALLERIA("widgets_etichetta_ane") {
 }
 
 GALLERIA("widgets_icona_processo") {
-    static CacheIcone cache([](std::int32_t pid) -> std::optional<QIcon> {
-        if (pid != 1) return std::nullopt;
-        QPixmap pm(64, 64);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
+    static CacheIcone cache([](std::int32_t pid) {
+        if (pid != 1) return QImage();
+        QImage im(64, 64, QImage::Format_ARGB32_Premultiplied);
+        im.fill(Qt::transparent);
+        QPainter p(&im);
         p.setRenderHint(QPainter::Antialiasing);
         p.setBrush(QColor(0x3E, 0x8B, 0xC8));
         p.setPen(Qt::NoPen);
         p.drawRoundedRect(QRectF(4, 4, 56, 56), 14, 14);
         p.setBrush(Qt::white);
         p.drawEllipse(QRectF(20, 20, 24, 24));
-        return QIcon(pm);
+        return im;
     });
+    // Icons arrive from the cache's own thread: ask for both and wait, so the picture shows them.
+    cache.icona(1);
+    cache.icona(2);
+    for (int i = 0; i < 200 && cache.inAttesa() > 0; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+    QCoreApplication::processEvents();
     return tavola({{QSize(28, 28), [] { return new IconaProcesso(1, cache); }},
                    {QSize(28, 28), [] { return new IconaProcesso(2, cache); }},
                    {QSize(16, 16), [] { return new IconaProcesso(1, cache); }},

@@ -222,8 +222,13 @@ void Monitor::pubblica(StatoFonti s, std::optional<Misure> cifre) {
     });
 }
 
-void Monitor::registra(Coda::Istante t, const Misure& m) {
-    storia_.aggiungi(t, m);
+void Monitor::registra(Coda::Istante t, const Misure& m, const PesantiMinuto::Primo* pesante) {
+    // A figure whose source does not work (a machine without a GPU) is no reading, not a zero.
+    Misure lette;
+    for (const auto& v : catalogo)
+        if (const auto x = m[v.figura]; x && disponibile(v.figura, stato())) lette.imposta(v.figura, *x);
+    storia_.aggiungi(t, lette);
+    if (pesante) storia_.pesante(t, pesante->pid, pesante->nome, pesante->cpu);
     annunciStoria_.chiama();
 }
 
@@ -315,14 +320,13 @@ void Monitor::campiona() {
                  adesso, pesante = std::move(pesante)]() mutable {
         auto m = debole.lock();
         if (!m) return;
-        m->storia_.aggiungi(adesso, misure(riep, tot));
-        if (pesante) m->storia_.pesante(adesso, pesante->pid, pesante->nome, pesante->cpu);
+        const Misure cifre = misure(riep, tot);
         if (!(m->stato() == fonti)) m->assegna(m->stato, fonti);
         m->assegna(m->processi, std::move(primi));
         m->assegna(m->totale, std::move(tot));
         m->assegna(m->dettaglio, std::move(dett));
         if (!(m->riepilogo() == riep)) m->assegna(m->riepilogo, riep);
-        m->annunciStoria_.chiama();
+        m->registra(adesso, cifre, pesante ? &*pesante : nullptr);
     });
 }
 

@@ -124,7 +124,7 @@ private:
     Abbonati<> annunci_;
     Abbonati<> annunciStoria_;
     Storia storia_;
-    void registra(Coda::Istante t, const Misure& m);
+    void registra(Coda::Istante t, const Misure& m, const PesantiMinuto::Primo* pesante = nullptr);
 
     // Main thread.
     int interessati_ = 0;

@@ -25,7 +25,7 @@ Modo modoAvvio(const std::vector<std::string>& argomenti, bool schermo) {
 
 std::string testoAiuto() {
     return "Uso: pulsaro [-pannellino] [--da-login]\n"
-           "     pulsaro --terminale [--campioni N] [--intervallo S] [--json]\n"
+           "     pulsaro --terminale [--campioni N] [--intervallo S] [--json] [--storia]\n"
            "\n"
            "Senza opzioni avvia l'applicazione: l'icona nell'area di notifica, il pannellino e la\n"
            "finestra principale. Un secondo avvio riapre la finestra principale di quella in corso.\n"
@@ -37,6 +37,8 @@ std::string testoAiuto() {
            "  --campioni N     si ferma dopo N campioni\n"
            "  --intervallo S   secondi tra due campioni (predefinito 1.5)\n"
            "  --json           un oggetto JSON per riga invece del testo\n"
+           "  --storia         una riga per minuto invece che per campione (minimo, media e massimo\n"
+           "                   di ogni cifra e il processo più pesante), alla fine anche il minuto in corso\n"
            "  --help           mostra questo aiuto\n"
            "\n"
            "Senza schermo (né DISPLAY né WAYLAND_DISPLAY) si usa la modalità terminale; Ctrl-C la termina.\n";

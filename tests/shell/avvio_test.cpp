@@ -20,8 +20,8 @@ TEST(Avvio, ModoDaArgomentiESchermo) {
 
 TEST(Avvio, LAiutoElencaOgniOpzione) {
     const std::string t = testoAiuto();
-    for (const char* o :
-         {"-pannellino", "--da-login", "--terminale", "--campioni", "--intervallo", "--json", "--help"})
+    for (const char* o : {"-pannellino", "--da-login", "--terminale", "--campioni", "--intervallo", "--json",
+                          "--storia", "--help"})
         EXPECT_NE(t.find(o), std::string::npos) << o;
 }
 

@@ -32,6 +32,15 @@ protected:
         storia.aggiungi(istante(t0 + t), m);
         if (picco) storia.pesante(istante(t0 + t), 42, "cc1plus", 80);
     }
+    std::unique_ptr<GraficoStoria> cpu() {
+        auto g = std::make_unique<GraficoStoria>(
+            QStringLiteral("CPU"),
+            std::vector<SerieGrafico>{
+                {Figura::cpu, QStringLiteral("CPU"), Tema::control, SerieGrafico::Stile::area, 100}},
+            storia);
+        g->resize(600, g->sizeHint().height());
+        return g;
+    }
     const double t0 = 600000;  // on a minute
     const double scarto =
         static_cast<double>(QDateTime(QDate(2026, 12, 7), QTime(0, 0)).toSecsSinceEpoch()) - t0;
@@ -57,10 +66,8 @@ TEST_F(GraficoStoriaTest, ColonneERiassunto) {
     for (std::size_t x = 1; x + 1 < dieci.size(); ++x)
         EXPECT_EQ(dieci[x].valori[static_cast<std::size_t>(Figura::cpu)].n, 1) << x;
 
-    GraficoStoria g(QStringLiteral("CPU"),
-                    {{Figura::cpu, QStringLiteral("CPU"), Tema::control, SerieGrafico::Stile::area, 100}},
-                    storia);
-    g.resize(600, g.sizeHint().height());
+    auto grafico = cpu();
+    GraficoStoria& g = *grafico;
     g.impostaIntervallo(Intervallo::giorno);
     g.nuovoCampione(t0 + 3 * 3600, scarto);
     EXPECT_EQ(g.accessibleDescription(),
@@ -70,10 +77,8 @@ TEST_F(GraficoStoriaTest, ColonneERiassunto) {
 }
 
 TEST_F(GraficoStoriaTest, MarcatoreETastiERidisegno) {
-    GraficoStoria g(QStringLiteral("CPU"),
-                    {{Figura::cpu, QStringLiteral("CPU"), Tema::control, SerieGrafico::Stile::area, 100}},
-                    storia);
-    g.resize(600, g.sizeHint().height());
+    auto grafico = cpu();
+    GraficoStoria& g = *grafico;
     g.impostaIntervallo(Intervallo::ora);
     g.nuovoCampione(t0 + 3 * 3600, scarto);
     g.show();

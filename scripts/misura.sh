@@ -130,12 +130,12 @@ scr_c_popup || scr_errore "il popover si è chiuso durante la misura"
 scr_chiudi_popover || true
 scr_ferma_pulsaro
 
-for vista in Barre Contagiri; do
+for vista in Barre Contagiri Storia; do
     echo "== finestra principale: $vista" >&2
     applicazione "$vista"
     scr_apri_principale || scr_errore "la finestra principale non si apre"
     sleep 3
-    riga "finestra principale ($([ $vista = Barre ] && echo barre || echo contagiri))" "$(confronta)" finestra
+    riga "finestra principale (${vista,,})" "$(confronta)" finestra
     scr_c_principale || scr_errore "la finestra principale si è chiusa durante la misura"
     scr_chiudi_principale || true
     scr_ferma_pulsaro

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real pulsaro under Xvfb, openbox and trayer: the tray with the
-# tile, the popover, the main window on bars and on gauges, the settings; in the light appearance
+# tile, the popover, the main window on bars, on gauges and on its history, the settings; in the light appearance
 # and, where the qt6ct platform theme is installed (apt-get install qt6ct), in the dark one through
 # it, as a user would set it. Each picture is cropped to its window and saved under docs/immagini/.
 # Usage: scripts/schermate.sh [PULSARO]   (default: build/pulsaro)
@@ -64,12 +64,25 @@ salva principale_barre principale_barre
 # "Contagiri": at the right of the list header, left of the interval pop-up (as in the e2e test).
 vista_contagiri() { grep -q '^vista=Contagiri' "$XDG_CONFIG_HOME/Pulsaro/Pulsaro.conf" 2>/dev/null; }
 xdotool windowactivate --sync "$PRINCIPALE" 2>/dev/null
-xdotool mousemove $((FX + FW - 172)) $((FY + 274)) click 1
+xdotool mousemove $((FX + FW - 227)) $((FY + 274)) click 1
 aspetta 10 vista_contagiri || fallito "il clic su \"Contagiri\" non cambia la vista"
 sleep 2 # the needles ease to their values
 xdotool mousemove 5 790
 ritaglia "$PRINCIPALE" principale_contagiri
 salva principale_contagiri principale_contagiri
+
+# "Storia", the last segment: a minute of samples under a changing load, then the graphs.
+vista_storia() { grep -q '^vista=Storia' "$XDG_CONFIG_HOME/Pulsaro/Pulsaro.conf" 2>/dev/null; }
+xdotool windowactivate --sync "$PRINCIPALE" 2>/dev/null
+xdotool mousemove $((FX + FW - 154)) $((FY + 274)) click 1
+aspetta 10 vista_storia || fallito "il clic su \"Storia\" non cambia la vista"
+BRUCIATORE=$(dirname "$PULSARO")/pulsaro_bruciatore
+[ -x "$BRUCIATORE" ] && timeout 50 "$BRUCIATORE" >/dev/null 2>&1 &
+sleep 60
+xdotool mousemove 5 790
+read -r PRINCIPALE FX FY FW _ <<<"$(principale_ferma)"
+ritaglia "$PRINCIPALE" principale_storia
+salva principale_storia principale_storia
 
 passo "$ASPETTO: impostazioni"
 xdotool windowactivate --sync "$PRINCIPALE" 2>/dev/null

@@ -20,6 +20,7 @@
 #include "panels/regole_pannello.h"
 #include "panels/scheda_intestazione.h"
 #include "panels/tendina.h"
+#include "panels/vista_storia.h"
 #include "platform/preferenze.h"
 #include "platform/tabella_preferenze.h"
 #include "sampling/monitor.h"
@@ -75,7 +76,7 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, std::unique_ptr<Cac
     for (Vista x : tutteLeViste) viste << testoVista(x);
     selettore_ = new SelettoreSegmentato(viste, this);
     selettore_->setFixedWidth(220);
-    selettore_->setScelta(vista_ == Vista::contagiri ? 1 : 0);
+    selettore_->setScelta(static_cast<int>(vista_));
     selettore_->setCambiata([this](int i) { impostaVista(tutteLeViste[static_cast<std::size_t>(i)]); });
     riga->addWidget(selettore_);
     intervallo_ = new Tendina(this);
@@ -133,6 +134,9 @@ Pannello::Pannello(Monitor& monitor, Preferenze& preferenze, std::unique_ptr<Cac
                     l->update(l->rettangoloProcesso(static_cast<int>(i)).toAlignedRect());
         }
     }));
+    storia_ = new VistaStoria(monitor_, contenuto_);
+    storia_->setMinimumHeight(1);
+    vc->addWidget(storia_);
     vc->addStretch(1);
     area_->setWidget(contenuto_);
     contenuto_->setAutoFillBackground(false);  // the panel's colour shows through, in both appearances
@@ -207,9 +211,11 @@ void Pannello::aggiornaIntervallo() {
 void Pannello::aggiornaProcessi() {
     const std::vector<UsoProcesso>& processi = monitor_.processi();
     const bool vuota = processi.empty();
-    ListaProcessi* attiva = vista_ == Vista::barre ? static_cast<ListaProcessi*>(barre_) : griglia_;
-    attiva->impostaProcessi(processi);
-    attesa_->setVisible(vuota);
+    if (vista_ != Vista::storia)
+        (vista_ == Vista::barre ? static_cast<ListaProcessi*>(barre_) : griglia_)->impostaProcessi(processi);
+    // The history has its points before the first full sample.
+    storia_->setVisible(vista_ == Vista::storia);
+    attesa_->setVisible(vuota && vista_ != Vista::storia);
     barre_->setVisible(!vuota && vista_ == Vista::barre);
     griglia_->setVisible(!vuota && vista_ == Vista::contagiri);
     misura();
@@ -219,7 +225,7 @@ void Pannello::impostaVista(Vista v) {
     if (v == vista_) return;
     vista_ = v;
     TabellaPreferenze::vista.scrivi(preferenze_, static_cast<std::size_t>(v));
-    selettore_->setScelta(v == Vista::contagiri ? 1 : 0);
+    selettore_->setScelta(static_cast<int>(v));
     aggiornaProcessi();
     area_->verticalScrollBar()->setValue(0);
 }

@@ -28,6 +28,7 @@ class SchedaIntestazione;
 class SelettoreSegmentato;
 class VistaBarre;
 class VistaContagiri;
+class VistaStoria;
 
 inline constexpr int durataListaMs = 250;
 inline constexpr int ritardoAdattaMs = 100;
@@ -67,6 +68,7 @@ public:
     TestoACapo* aiuto() const { return aiuto_; }
     VistaBarre* barre() const { return barre_; }
     VistaContagiri* griglia() const { return griglia_; }
+    VistaStoria* storia() const { return storia_; }
     QWidget* attesa() const { return attesa_; }
     double altezzaMisurata() const { return altezzaLista_; }
 
@@ -103,6 +105,7 @@ private:
     QWidget* attesa_ = nullptr;
     VistaBarre* barre_ = nullptr;
     VistaContagiri* griglia_ = nullptr;
+    VistaStoria* storia_ = nullptr;
     TestoACapo* aiuto_ = nullptr;
     QShortcut* esc_ = nullptr;
     QTimer* adatta_ = nullptr;

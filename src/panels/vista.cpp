@@ -1,13 +1,17 @@
 #include "panels/vista.h"
 
+#include "platform/tabella_preferenze.h"
+
 namespace pulsaro {
 
 QString testoVista(Vista v) {
-    return v == Vista::contagiri ? QStringLiteral("Contagiri") : QStringLiteral("Barre");
+    return QString::fromUtf8(TabellaPreferenze::vista.scelte.at(static_cast<std::size_t>(v)));
 }
 
 Vista vistaDaTesto(const std::string& testo) {
-    return testo == "Contagiri" ? Vista::contagiri : Vista::barre;
+    for (Vista v : tutteLeViste)
+        if (testo == TabellaPreferenze::vista.scelte.at(static_cast<std::size_t>(v))) return v;
+    return Vista::barre;
 }
 
 }  // namespace pulsaro

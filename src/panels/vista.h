@@ -1,4 +1,4 @@
-// How the main window draws its process list: as bars or as gauges.
+// How the main window's list shows: the processes as bars or as gauges, or the history.
 #pragma once
 
 #include <QString>
@@ -7,11 +7,11 @@
 
 namespace pulsaro {
 
-enum class Vista { barre, contagiri };
+enum class Vista { barre, contagiri, storia };
 
-inline constexpr std::array<Vista, 2> tutteLeViste{Vista::barre, Vista::contagiri};
+inline constexpr std::array<Vista, 3> tutteLeViste{Vista::barre, Vista::contagiri, Vista::storia};
 
-// "Barre", "Contagiri": the stored value and the picker's text.
+// "Barre", "Contagiri", "Storia": the stored value and the picker's text.
 QString testoVista(Vista v);
 // A stored text that names no case reads as the bars.
 Vista vistaDaTesto(const std::string& testo);

@@ -37,7 +37,7 @@ struct Intera {
 // One of a few texts; anything else reads as the first.
 struct Scelta {
     const char* chiave;
-    std::array<const char*, 2> scelte;
+    std::array<const char*, 3> scelte;
 
     std::size_t leggi(const Preferenze& p) const;
     void scrivi(Preferenze& p, std::size_t i) const { p.scrivi(chiave, std::string(scelte.at(i))); }
@@ -76,7 +76,8 @@ inline constexpr std::array<SiNo, 5> vociRiquadro{{{"riquadro_mem", true},
                                                    {"riquadro_core", false},
                                                    {"riquadro_gpu", true},
                                                    {"riquadro_n", true}}};
-inline constexpr Scelta vista{"vista", {"Barre", "Contagiri"}};
+// An older build that knows only the first two reads "Storia" as the first.
+inline constexpr Scelta vista{"vista", {"Barre", "Contagiri", "Storia"}};
 inline constexpr SiNo listaAperta{"listaAperta", true};
 inline constexpr SiNo miniListaAperta{"miniListaAperta", true};
 inline constexpr SiNo migratoDaKarvel{"migratoDaKarvel", false};

@@ -34,14 +34,9 @@ Misure misure(const Riepilogo& r) {
 }
 
 Misure misure(const Riepilogo& r, const UsoTotale& t) {
-    Misure m;
-    m.imposta(Figura::memoria, r.memoria);
-    m.imposta(Figura::cpu, t.cpu);
-    m.imposta(Figura::coreP, t.core.p);
-    m.imposta(Figura::coreE, t.core.e);
-    m.imposta(Figura::gpu, t.gpu);
+    // Memory comes with the summary only; the rest of the full sample's figures are its totals.
+    Misure m = misure(Riepilogo{r.memoria, t.cpu, t.core, t.gpu, t.ane});
     m.imposta(Figura::gpuWatt, t.gpuWatt);
-    m.imposta(Figura::ane, t.ane);
     m.imposta(Figura::aneWatt, t.aneWatt);
     return m;
 }

@@ -180,6 +180,7 @@ void Monitor::impostaNumeroProcessi(int n) {
 void Monitor::riquadro(bool acceso) {
     if (leggero_) leggero_->annulla();
     leggero_.reset();
+    leggeroEsiste_ = acceso;
     if (!acceso) return;
     std::weak_ptr<Monitor> debole = weak_from_this();
     leggero_ = coda_.timer(0.3, 2.0, 0.3, [debole] {
@@ -202,15 +203,41 @@ void Monitor::verifica() {
     const LetturaGPU g = sonde_.letturaGPU(false);
     // The check's own listing keeps nothing open at rest.
     if (!timerEsiste_.load()) sonde_.riposa();
-    pubblica(StatoFonti{cpu, g.trovata, energia_->pronta(), g.assente, energia_->assente()});
+    // With no sample running the history gets the totals this check can read cheaply.
+    std::optional<Misure> cifre;
+    if (!timerEsiste_.load() && !leggeroEsiste_.load()) {
+        cifre.emplace();
+        if (t.totali != 0 && tickControllo_.totali != 0) {
+            const CoreImpegnati core = coreImpegnati(tickControllo_.perCore, t.perCore);
+            cifre->imposta(Figura::cpu, percentualeCPU(tickControllo_, t));
+            cifre->imposta(Figura::coreP, core.p);
+            cifre->imposta(Figura::coreE, core.e);
+        }
+        cifre->imposta(Figura::memoria, memoriaUsata(sonde_));
+        if (g.trovata) cifre->imposta(Figura::gpu, g.totale);
+    }
+    if (t.totali != 0) tickControllo_ = t;
+    pubblica(StatoFonti{cpu, g.trovata, energia_->pronta(), g.assente, energia_->assente()}, cifre);
 }
 
-void Monitor::pubblica(StatoFonti s) {
+void Monitor::pubblica(StatoFonti s, std::optional<Misure> cifre) {
     std::weak_ptr<Monitor> debole = weak_from_this();
-    principale_([debole, s] {
+    principale_([debole, s, cifre, t = coda_.ora()] {
         auto m = debole.lock();
-        if (m && !(m->stato() == s)) m->assegna(m->stato, s);
+        if (!m) return;
+        if (!(m->stato() == s)) m->assegna(m->stato, s);
+        if (cifre) m->registra(t, *cifre);
     });
+}
+
+void Monitor::registra(Coda::Istante t, const Misure& m, const PesantiMinuto::Primo* pesante) {
+    // A figure whose source does not work (a machine without a GPU) is no reading, not a zero.
+    Misure lette;
+    for (const auto& v : catalogo)
+        if (const auto x = m[v.figura]; x && disponibile(v.figura, stato())) lette.imposta(v.figura, *x);
+    storia_.aggiungi(t, lette);
+    if (pesante) storia_.pesante(t, pesante->pid, pesante->nome, pesante->cpu);
+    annunciStoria_.chiama();
 }
 
 void Monitor::azzeraRiferimenti() {
@@ -270,6 +297,7 @@ void Monitor::campiona() {
     gpuPrec_ = std::move(r.gpuPrec);
     auto nomeApp = [this](std::int32_t id) { return sonde_.nomeApplicazione(id); };
     std::vector<UsoProcesso> primi = primiProcessi(r.tabella, numeroCoda_, nomeApp);
+    auto pesante = pesanti_.aggiungi(adesso, r.tabella);
 
     // 9. Followed process.
     std::optional<UsoProcesso> dett;
@@ -299,15 +327,17 @@ void Monitor::campiona() {
     Riepilogo riep{memoria, cpu, core, gpu.totale, ane};
     ricordaPerEsportare(tot, memoria, fonti, std::move(r.tabella));
     std::weak_ptr<Monitor> debole = weak_from_this();
-    principale_([debole, fonti, primi = std::move(primi), tot = std::move(tot), dett = std::move(dett),
-                 riep]() mutable {
+    principale_([debole, fonti, primi = std::move(primi), tot = std::move(tot), dett = std::move(dett), riep,
+                 adesso, pesante = std::move(pesante)]() mutable {
         auto m = debole.lock();
         if (!m) return;
+        const Misure cifre = misure(riep, tot);
         if (!(m->stato() == fonti)) m->assegna(m->stato, fonti);
         m->assegna(m->processi, std::move(primi));
         m->assegna(m->totale, std::move(tot));
         m->assegna(m->dettaglio, std::move(dett));
         if (!(m->riepilogo() == riep)) m->assegna(m->riepilogo, riep);
+        m->registra(adesso, cifre, pesante ? &*pesante : nullptr);
     });
 }
 
@@ -328,9 +358,11 @@ void Monitor::campionaLeggero() {
     const double gpu = sonde_.letturaGPU(false).totale;
     Riepilogo riep{memoria, cpu, core, gpu, ane};
     std::weak_ptr<Monitor> debole = weak_from_this();
-    principale_([debole, riep] {
+    principale_([debole, riep, t = coda_.ora()] {
         auto m = debole.lock();
-        if (m && !(m->riepilogo() == riep)) m->assegna(m->riepilogo, riep);
+        if (!m) return;
+        if (!(m->riepilogo() == riep)) m->assegna(m->riepilogo, riep);
+        m->registra(t, misure(riep));
     });
 }
 

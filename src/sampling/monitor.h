@@ -15,6 +15,7 @@
 #include "sampling/esposizione.h"
 #include "sampling/pubblicato.h"
 #include "sampling/sonde.h"
+#include "sampling/storia.h"
 #include "sampling/uso.h"
 
 namespace pulsaro {
@@ -59,6 +60,14 @@ public:
     int core() const { return core_; }
     // Core classes and counts, processor and GPU texts, as the probes read them at start.
     const Macchina& macchina() const { return macchina_; }
+
+    // The day's figures, fed on the main thread by the samples already taken: full ones, the
+    // tile's light ones, and with neither the 60 s check's cheap totals.
+    const Storia& storia() const { return storia_; }
+    // The queue's clock, which the history's instants are on.
+    Coda::Istante ora() const { return coda_.ora(); }
+    // Called after the history took a sample.
+    Abbonamento osservaStoria(std::function<void()> dopo) { return annunciStoria_.aggiungi(std::move(dopo)); }
 
     // Called before any published member takes a new value.
     Abbonamento osservaCambiamenti(std::function<void()> prima);
@@ -113,7 +122,7 @@ private:
 
     // Queue.
     void verifica();
-    void pubblica(StatoFonti s);
+    void pubblica(StatoFonti s, std::optional<Misure> cifre = std::nullopt);
     void azzeraRiferimenti();
     void campiona();
     void campionaLeggero();
@@ -123,6 +132,9 @@ private:
     Principale principale_;
 
     Abbonati<> annunci_;
+    Abbonati<> annunciStoria_;
+    Storia storia_;
+    void registra(Coda::Istante t, const Misure& m, const PesantiMinuto::Primo* pesante = nullptr);
 
     // Main thread.
     int interessati_ = 0;
@@ -131,6 +143,8 @@ private:
     std::shared_ptr<TimerCoda> controllo_;
     // Set together with timer_; the light sample reads it on the queue.
     std::atomic<bool> timerEsiste_{false};
+    // Set together with leggero_: the check reads the figures only when no sample does.
+    std::atomic<bool> leggeroEsiste_{false};
     int numeroProcessi_;
     std::uint64_t avvioSeguito_ = 0;
 
@@ -148,6 +162,8 @@ private:
     LetturaTick tickPrec_;
     Coda::Istante istantePrec_;
     double piccoANE_ = 0;
+    PesantiMinuto pesanti_;
+    LetturaTick tickControllo_;
 
     // Queue: what scrapes read (sampling/lettura_esportata.cpp), made at the first scrape.
     struct Esportazione;

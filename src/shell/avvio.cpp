@@ -25,7 +25,7 @@ Modo modoAvvio(const std::vector<std::string>& argomenti, bool schermo) {
 
 std::string testoAiuto() {
     return "Uso: pulsaro [-pannellino] [--da-login] [--esporta [INDIRIZZO:]PORTA [--esporta-processi N]]\n"
-           "     pulsaro --terminale [--campioni N] [--intervallo S] [--json] [--silenzioso]\n"
+           "     pulsaro --terminale [--campioni N] [--intervallo S] [--json] [--storia] [--silenzioso]\n"
            "                         [--esporta [INDIRIZZO:]PORTA [--esporta-processi N]]\n"
            "\n"
            "Senza opzioni avvia l'applicazione: l'icona nell'area di notifica, il pannellino e la\n"
@@ -38,6 +38,8 @@ std::string testoAiuto() {
            "  --campioni N     si ferma dopo N campioni\n"
            "  --intervallo S   secondi tra due campioni (predefinito 1.5)\n"
            "  --json           un oggetto JSON per riga invece del testo\n"
+           "  --storia         una riga per minuto invece che per campione (minimo, media e massimo\n"
+           "                   di ogni cifra e il processo più pesante), alla fine anche il minuto in corso\n"
            "  --silenzioso     non stampa i campioni: con --esporta si campiona solo quando Prometheus "
            "legge\n"
            "  --esporta [INDIRIZZO:]PORTA\n"

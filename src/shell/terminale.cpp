@@ -1,13 +1,16 @@
 #include "shell/terminale.h"
 
+#include <QDateTime>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <deque>
 #include <functional>
 #include <iostream>
+#include <limits>
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -138,6 +141,8 @@ OpzioniTerminale leggiOpzioni(const std::vector<std::string>& argomenti) {
             o.terminale = true;
         } else if (a == "--json") {
             o.json = true;
+        } else if (a == "--storia") {
+            o.storia = true;
         } else if (a == "--help" || a == "-h") {
             o.aiuto = true;
         } else if (a == "--campioni") {
@@ -177,9 +182,9 @@ std::string rigaTesto(const Campione& c) {
     std::string r;
     for (const auto& v : catalogo) {
         const auto valore = m[v.figura];
+        if (!valore) continue;
         r += std::string(v.etichetta) + " " +
-             (valore && disponibile(v.figura, c.stato) ? testo(v.figura, *valore) : std::string("n/d")) +
-             "  ";
+             (disponibile(v.figura, c.stato) ? testo(v.figura, *valore) : std::string("n/d")) + "  ";
     }
     r += testoFonti(c.stato) + "\n";
     int rango = 0;
@@ -223,6 +228,37 @@ std::string rigaJson(const Campione& c) {
     return j.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
+std::string rigaStoria(const Storia::Minuto& m, std::int64_t parete, bool json) {
+    const QDateTime inizio = QDateTime::fromSecsSinceEpoch(parete);
+    if (json) {
+        using J = nlohmann::ordered_json;
+        J j = {{"secondi", parete},
+               {"ora", inizio.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString()}};
+        for (const auto& v : catalogo)
+            if (const Storia::Aggregato& a = m[v.figura]; a.campioni)
+                j[v.json] = {{"minimo", a.minimo},
+                             {"media", a.media},
+                             {"massimo", a.massimo},
+                             {"campioni", a.campioni}};
+        if (m.pesante)
+            j["pesante"] = {{"pid", m.pesante->pid}, {"nome", m.pesante->testo()}, {"cpu", m.pesante->cpu}};
+        return j.dump(-1, ' ', false, J::error_handler_t::replace) + "\n";
+    }
+    std::string r = inizio.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+    for (const auto& v : catalogo)
+        if (const Storia::Aggregato& a = m[v.figura]; a.campioni)
+            r += "  " + std::string(v.etichetta) + " " + testo(v.figura, a.media) + " (" +
+                 testo(v.figura, a.minimo) + " \u2013 " + testo(v.figura, a.massimo) + ")";
+    if (m.pesante) {
+        std::string nome = colonnaNome(m.pesante->testo(), Storia::nomeMassimo * 4);
+        nome.erase(nome.find_last_not_of(' ') + 1);
+        char buf[64];
+        std::snprintf(buf, sizeof buf, " (pid %d, CPU %.1f%%)", m.pesante->pid, m.pesante->cpu);
+        r += "  pi\u00F9 pesante: " + nome + buf;
+    }
+    return r + "\n";
+}
+
 int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out) {
     return eseguiTerminale(opzioni, out, std::cerr);
 }
@@ -244,12 +280,31 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out, std::ost
             Monitor::crea(*sonde, coda, [&ciclo](std::function<void()> f) { ciclo.invia(std::move(f)); });
         monitor->impostaNumeroProcessi(static_cast<int>(TabellaPreferenze::numeroPannelli.leggi(preferenze)));
         Monitor* m = monitor.get();
+        // With --storia a minute is printed once it has closed, and the open one at the end.
+        std::int64_t stampato = std::numeric_limits<std::int64_t>::min();
+        auto stampaMinuti = [&, m](bool aperto) {
+            const Storia& s = m->storia();
+            const double scarto =
+                static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0 - Storia::secondi(m->ora());
+            const std::size_t n = s.numeroMinuti() - (!aperto && s.numeroMinuti() ? 1 : 0);
+            for (std::size_t i = 0; i < n; ++i) {
+                const Storia::Minuto& minuto = s.minuto(i);
+                if (minuto.indice <= stampato) continue;
+                out << rigaStoria(minuto, std::llround(static_cast<double>(minuto.indice) * 60 + scarto),
+                                  opzioni.json);
+                stampato = minuto.indice;
+            }
+            out << std::flush;
+        };
         // The totals arrive with every full sample; print once the whole block has been assigned.
         auto stampa = monitor->totale.abbona([&, m](const UsoTotale&) {
             ciclo.invia([&, m] {
                 if (finito) return;
                 Campione c{m->riepilogo(), m->totale(), m->stato(), m->processi(), m->totale().core.testo()};
-                out << (opzioni.json ? rigaJson(c) + "\n" : rigaTesto(c)) << std::flush;
+                if (opzioni.storia)
+                    stampaMinuti(false);
+                else
+                    out << (opzioni.json ? rigaJson(c) + "\n" : rigaTesto(c)) << std::flush;
                 // A full disk or a closed output ends the run: nobody would see the samples.
                 if (!out) scritturaFallita = finito = true;
                 if (opzioni.campioni && ++stampati >= *opzioni.campioni) finito = true;
@@ -266,6 +321,10 @@ int eseguiTerminale(const OpzioniTerminale& opzioni, std::ostream& out, std::ost
         while (!finito && !interrotto) ciclo.giro(std::chrono::milliseconds(100));
         interesse.finisci();
         esportatore.reset();
+        if (opzioni.storia && !scritturaFallita) {
+            stampaMinuti(true);
+            if (!out) scritturaFallita = true;
+        }
     }
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "sampling/storia.h"
 #include "sampling/uso.h"
 #include "shell/esportatore.h"
 
@@ -15,6 +16,7 @@ struct OpzioniTerminale {
     bool terminale = false;
     bool json = false;
     bool aiuto = false;
+    bool storia = false;                // the history a minute at a time instead of the samples
     std::optional<long long> campioni;  // stop after this many samples
     std::optional<double> intervallo;   // seconds
     OpzioniEsportazione esporta;
@@ -34,6 +36,9 @@ struct Campione {
 
 std::string rigaTesto(const Campione& c);
 std::string rigaJson(const Campione& c);
+// One minute of the history, which began `parete` seconds after the epoch: the least, mean and
+// greatest of each figure read in it and its heaviest process, as a text or a JSON line.
+std::string rigaStoria(const Storia::Minuto& m, std::int64_t parete, bool json);
 
 // Runs the monitor on the real probes until the samples are done, Ctrl-C or a failed write to
 // `out` (told on `errori`, with a non-zero status).

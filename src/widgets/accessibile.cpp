@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "widgets/accessibile_liste.h"
 #include "widgets/elementi_processo.h"
 #include "widgets/etichetta_ane.h"
+#include "widgets/grafico_storia.h"
 #include "widgets/risorsa.h"
 
 namespace pulsaro {
@@ -26,6 +28,8 @@ QAccessibleInterface* fabbrica(const QString&, QObject* o) {
     if (auto* i = dynamic_cast<Indicatore*>(o)) return new AccessibileIndicatore(i);
     if (auto* c = dynamic_cast<ChipANE*>(o)) return new AccessibileChip(c);
     if (auto* l = dynamic_cast<ListaProcessi*>(o)) return new AccessibileLista(l);
+    // A history graph is one chart: its name (the marker's text while it shows) and its summary.
+    if (auto* g = dynamic_cast<GraficoStoria*>(o)) return new QAccessibleWidget(g, QAccessible::Chart);
     return nullptr;
 }
 

@@ -99,6 +99,20 @@ non_seguito() {
 }
 aspetta 10 non_seguito || { cat "$TMP/tasti.txt"; fallito "Esc non smette di seguire"; }
 
+passo "la vista \"Storia\": ogni grafico è un oggetto con il suo riassunto"
+read -r _ FX FY FW _ <<<"$(principale_ferma)"
+xdotool windowactivate --sync "$PRINCIPALE" 2>/dev/null
+xdotool mousemove $((FX + FW - 154)) $((FY + 274)) click 1  # "Storia", the last of three segments
+riassunto() {
+    $ALBERO albero "$TMP/storia.json" >"$TMP/storia.txt" 2>&1 && /usr/bin/python3 -c '
+import json, sys
+nodi = json.load(open(sys.argv[1]))
+sys.exit(not any(n["ruolo"] == "chart" and n["descrizione"].startswith("CPU negli ultimi 10 minuti: media ")
+                 for n in nodi))' "$TMP/storia.json"
+}
+aspetta 15 riassunto || { cat "$TMP/storia.txt"; fallito "nessun grafico della storia con il suo riassunto sul bus"; }
+cp "$TMP/storia.txt" "$USCITA/albero_storia.txt"
+
 passo "il popover prende il fuoco all'apertura e lo annuncia; Esc lo chiude"
 aspetta 30 c_icona || fallito "nessuna icona nell'area di notifica"
 read -r ICONA _ <<<"$(icona)"

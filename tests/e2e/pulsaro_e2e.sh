@@ -19,7 +19,7 @@ source "$(dirname "$(realpath "$0")")/desktop.sh"
 
 # Where the controls are inside their windows (client area, from the windows' fixed layouts:
 # the main window's header card and the settings form's rows above the tile's own rows).
-SEG_DX=172 SEG_Y=274         # "Contagiri": from the main window's right edge, from its top
+SEG_DX=227 SEG_Y=274         # "Contagiri", the middle of three: from the window's right edge, from its top
 NELLA_BARRA_Y=456            # the "Nella barra" pop-up, from the settings window's top
 AVVIO_X=410 AVVIO_Y=187      # the launch-at-login switch
 

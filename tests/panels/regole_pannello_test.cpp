@@ -80,7 +80,7 @@ TEST(RegolePannello, SottotitoliDelleRisorse) {
 }
 
 TEST(RegolePannello, TestiVistaIntervalloEAiuto) {
-    EXPECT_EQ(vistaDaTesto(testoVista(Vista::contagiri).toStdString()), Vista::contagiri);
+    for (Vista v : tutteLeViste) EXPECT_EQ(vistaDaTesto(testoVista(v).toStdString()), v);
     for (const char* t : {"Barre", "contagiri", ""}) EXPECT_EQ(vistaDaTesto(t), Vista::barre) << t;
     EXPECT_EQ(indiceIntervallo(1.5), 1);
     EXPECT_EQ(indiceIntervallo(2.5), 2) << "a stored interval off the list shows the nearest";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 
@@ -389,4 +390,79 @@ TEST(Pubblicato, OnlyChangesSkipEqualAssignmentsPerObserver) {
     p.assegna(7);
     EXPECT_EQ(cambi.back(), 1);
     EXPECT_EQ(p(), 7);
+}
+
+// A day through the monitor in virtual time: twenty hours of the tile's light samples, an hour of
+// a window's full samples, three hours of the plain icon's 60 s check.
+TEST_F(MonitorTest, UnGiornoDiStoria) {
+    const Storia& s = monitor->storia();
+    auto adesso = [&] { return Storia::secondi(coda.ora()); };
+    monitor->riquadro(true);
+    for (int k = 0; k < 20 * 60 * 30; ++k) {
+        sonde.memoria = k % 30 < 15 ? 40 : 60;  // half of every minute at each
+        sonde.avanzaTick(25, 75);
+        avanza(2);
+    }
+    const std::int64_t finePiastrella = Storia::indiceMinuto(coda.ora());
+
+    // cc1plus takes a quarter of the machine for 40 s of every minute, ld 40 % for the other 20:
+    // the heaviest is the one with the greatest mean, not the greatest peak.
+    monitor->riquadro(false);
+    mostra("finestra", true);
+    sonde.lista = {{10, {0, 0, "cc1plus"}}, {20, {0, 0, "ld"}}};
+    for (int k = 0; k < 2400; ++k) {
+        const bool primi40 = std::fmod(adesso(), 60) < 40;
+        sonde.lista[10].cpu += primi40 ? 0.75 : 0;
+        sonde.lista[20].cpu += primi40 ? 0 : 1.2;
+        sonde.avanzaTick(50, 50);
+        avanza(1.5);
+    }
+    // Every full sample of the last ten minutes, nothing older.
+    EXPECT_NEAR(static_cast<double>(s.punti().size()), 600 / 1.5, 1);
+    EXPECT_GE(s.punti()[0].secondi, s.punti().back().secondi - 600);
+    const std::int64_t fineFinestra = Storia::indiceMinuto(coda.ora());
+
+    mostra("finestra", false);
+    sonde.memoria = 70;
+    for (int k = 0; k < 3 * 60; ++k) {
+        sonde.avanzaTick(50, 50);
+        avanza(60);
+    }
+
+    // A day of minutes, the first check coming a minute after the window closed.
+    ASSERT_EQ(s.numeroMinuti(), Storia::minutiGiorno - 1);
+    EXPECT_EQ(s.minuto(s.numeroMinuti() - 1).indice - s.minuto(0).indice, Storia::minutiGiorno - 1);
+    int piastrella = 0, finestra = 0, controllo = 0;
+    for (std::size_t i = 0; i < s.numeroMinuti(); ++i) {
+        const Storia::Minuto& m = s.minuto(i);
+        if (i > 0 && m.indice != fineFinestra + 1) {
+            EXPECT_EQ(m.indice, s.minuto(i - 1).indice + 1) << "no other minute without a point";
+        }
+        if (m.indice < finePiastrella) {
+            ++piastrella;
+            EXPECT_EQ(m[Figura::memoria].minimo, 40);
+            EXPECT_EQ(m[Figura::memoria].massimo, 60);
+            EXPECT_NEAR(m[Figura::memoria].media, 50, 0.01);
+            EXPECT_NEAR(m[Figura::cpu].media, 25, 0.01);
+            EXPECT_EQ(m[Figura::gpuWatt].campioni, 0) << "a light sample reads no power";
+            EXPECT_FALSE(m.pesante.has_value());
+        } else if (m.indice > finePiastrella && m.indice < fineFinestra) {
+            ++finestra;
+            ASSERT_TRUE(m.pesante.has_value());
+            EXPECT_EQ(m.pesante->testo(), "cc1plus");
+            EXPECT_EQ(m.pesante->pid, 10);
+            EXPECT_NEAR(m.pesante->cpu, 25 * 40 / 60.0, 1.5);
+            EXPECT_EQ(m[Figura::gpuWatt].campioni, 40);
+        } else if (m.indice > fineFinestra + 1) {
+            ++controllo;
+            EXPECT_EQ(m[Figura::memoria].campioni, 1);
+            EXPECT_EQ(m[Figura::memoria].media, 70);
+            EXPECT_NEAR(m[Figura::cpu].media, 50, 0.01);
+        }
+    }
+    EXPECT_GT(piastrella, 1000);
+    EXPECT_EQ(finestra, 59);
+    EXPECT_GE(controllo, 170);
+    EXPECT_LE(s.byte(), Storia::byteMassimi());
+    EXPECT_LT(Storia::byteMassimi(), 1u << 20);
 }

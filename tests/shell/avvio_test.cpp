@@ -21,7 +21,7 @@ TEST(Avvio, ModoDaArgomentiESchermo) {
 TEST(Avvio, LAiutoElencaOgniOpzione) {
     const std::string t = testoAiuto();
     for (const char* o : {"-pannellino", "--da-login", "--terminale", "--campioni", "--intervallo", "--json",
-                          "--help", "--silenzioso", "--esporta", "--esporta-processi"})
+                          "--help", "--storia", "--silenzioso", "--esporta", "--esporta-processi"})
         EXPECT_NE(t.find(o), std::string::npos) << o;
 }
 

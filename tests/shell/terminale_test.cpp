@@ -17,6 +17,7 @@ TEST(Terminale, Opzioni) {
     EXPECT_DOUBLE_EQ(*o.intervallo, 0.5);
 
     EXPECT_TRUE(leggiOpzioni({"--help"}).aiuto);
+    EXPECT_TRUE(leggiOpzioni({"--terminale", "--storia"}).storia);
     EXPECT_TRUE(leggiOpzioni({}).errore.empty());
     // Wrong values and options are refused with a message, never half-read; a value is a plain
     // decimal, as in the stored preferences.
@@ -50,7 +51,7 @@ TEST(Terminale, RigheDiTestoEJson) {
     Campione c;
     c.riepilogo.memoria = 62.4;
     c.totale.cpu = 23.25;
-    c.totale.core = {3, 2};
+    c.totale.core = {3, 2, 4, 4};
     c.totale.gpu = 5;
     c.totale.aneApp = {"Foto"};
     c.stato = {true, false, false};
@@ -74,6 +75,20 @@ TEST(Terminale, RigheDiTestoEJson) {
     ASSERT_EQ(v["processi"].size(), 2u);
     EXPECT_EQ(v["processi"][0]["nome"], "a\"b\\c\n\x01");
     EXPECT_EQ(v["processi"][1]["nome"], "bad\xEF\xBF\xBD");
+
+    // A minute of the history: what was read in it, and its heaviest process as plain text.
+    Storia::Minuto m;
+    m.figure[static_cast<std::size_t>(Figura::cpu)] = {3, 12, 94, 40};
+    m.pesante = Storia::Pesante{42, 38, {'a', '\n', 'b'}};
+    const std::string minuto = rigaStoria(m, 1796688720, false);
+    for (const char* pezzo : {"CPU 12 % (3 % \u2013 94 %)", "pi\u00F9 pesante: a\\nb (pid 42, CPU 38.0%)"})
+        EXPECT_NE(minuto.find(pezzo), std::string::npos) << minuto;
+    EXPECT_EQ(minuto.find("Mem"), std::string::npos) << "a figure not read in the minute is left out";
+    auto jm = nlohmann::json::parse(rigaStoria(m, 1796688720, true));
+    EXPECT_EQ(jm["secondi"], 1796688720);
+    EXPECT_EQ(jm["cpu"]["massimo"], 94);
+    EXPECT_FALSE(jm.contains("memoria"));
+    EXPECT_EQ(jm["pesante"]["nome"], "a\nb");
 
     // A machine without an NPU: no fault, one quiet word.
     c.stato = {true, true, false, false, true};

@@ -250,7 +250,9 @@ std::string rigaStoria(const Storia::Minuto& m, std::int64_t parete, bool json) 
             r += "  " + std::string(v.etichetta) + " " + testo(v.figura, a.media) + " (" +
                  testo(v.figura, a.minimo) + " \u2013 " + testo(v.figura, a.massimo) + ")";
     if (m.pesante) {
-        std::string nome = colonnaNome(m.pesante->testo(), Storia::nomeMassimo * 4);
+        std::string nome =
+            colonnaNome(UsoProcesso{.id = m.pesante->pid, .nome = std::string(m.pesante->testo())},
+                        Storia::nomeMassimo * 4);
         nome.erase(nome.find_last_not_of(' ') + 1);
         char buf[64];
         std::snprintf(buf, sizeof buf, " (pid %d, CPU %.1f%%)", m.pesante->pid, m.pesante->cpu);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The application bundle after macdeployqt, on a Mac (pulsaro_bundle runs both steps).
+# The application bundle after macdeployqt, on a Mac (pulsaro_bundle runs both steps). Written for
+# the bash 3.2 that macOS ships.
 #
 #   bundle_macos.sh firma APP IDENTITY [--runtime]
 #       signs every Mach-O file inside APP, innermost first, then APP itself: --deep would sign
@@ -21,7 +22,7 @@ uso() {
 # Every Mach-O file inside the bundle, the deepest first.
 macho() {
     find "$1/Contents" -type f -print0 | while IFS= read -r -d '' f; do
-        file -b "$f" | grep -q '^Mach-O' && printf '%s\t%s\n' "$(tr -cd / <<<"$f" | wc -c)" "$f"
+        if [[ $(file -b "$f") == Mach-O* ]]; then printf '%s\t%s\n' "$(tr -cd / <<<"$f" | wc -c)" "$f"; fi
     done | sort -rn | cut -f2-
 }
 
@@ -41,12 +42,15 @@ firma() {
 }
 
 controlla() {
-    local app=$1 errori=0 minimo piu_alto=0 f nome riferimento versione
+    local app=$1 errori=0 minimo piu_alto=0 f nome riga riferimento versione
     minimo=$(plutil -extract LSMinimumSystemVersion raw "$app/Contents/Info.plist")
     while IFS= read -r f; do
-        # The first line names the file, and a library's list starts with its own name.
+        # Each reference is a line that starts with a tab; a library's list starts with its own name.
         nome=$(otool -D "$f" | tail -n +2)
-        while read -r riferimento _; do
+        while IFS= read -r riga; do
+            [[ $riga == $'\t'* ]] || continue
+            riferimento=${riga#$'\t'}
+            riferimento=${riferimento% (compatibility version*}
             case $riferimento in
                 "$nome" | @executable_path/* | @loader_path/* | @rpath/* | /System/* | /usr/lib/*) ;;
                 *)
@@ -54,7 +58,7 @@ controlla() {
                     errori=1
                     ;;
             esac
-        done < <(otool -L "$f" | tail -n +2)
+        done < <(otool -L "$f")
         # LC_BUILD_VERSION says "minos", the older LC_VERSION_MIN_MACOSX "version".
         versione=$(otool -l "$f" | awk '/cmd LC_BUILD_VERSION|cmd LC_VERSION_MIN_MACOSX/ { c = 1 }
                                         c && ($1 == "minos" || $1 == "version") { print $2; c = 0 }' |

@@ -1,7 +1,7 @@
 // What one light sample costs on this machine: ticks, busy cores, memory, GPU utilisation.
 #include <benchmark/benchmark.h>
 
-#include "platform/linux/host_linux.h"
+#include "platform/host.h"
 #include "sampling/sonde.h"
 #include "sampling/tick.h"
 #include "sistema/sistema.h"
@@ -23,7 +23,7 @@ static void CampioneLeggero(benchmark::State& state) {
 BENCHMARK(CampioneLeggero)->Unit(benchmark::kMicrosecond);
 
 static void TickEMemoria(benchmark::State& state) {
-    HostLinux host("/", true);
+    Host& host = hostDiSistema();
     for (auto _ : state) {
         benchmark::DoNotOptimize(tickCPU(host));
         benchmark::DoNotOptimize(host.memoriaUsata());

@@ -1,5 +1,5 @@
-// What the process listing costs: parsing the tool's output, reading /proc, running ps, and
-// `top -b -n 1` for comparison.
+// What the process listing costs: parsing the tool's output, this system's listing as the
+// sampler reads it, running ps, and `top -b -n 1` for comparison.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "platform/esegui.h"
-#include "platform/linux/processi_proc.h"
-#include "platform/testo_utf8.h"
 #include "sampling/lista_ps.h"
+#include "sampling/sonde.h"
 #include "sampling/tabella_processi.h"
+#include "sistema/sistema.h"
 
 using namespace pulsaro;
 using namespace std::chrono_literals;
@@ -32,12 +32,6 @@ std::string listaFinta(int righe) {
     return s;
 }
 
-TempiProcessi listaDaProc(LettoreProcessi& lettore) {
-    TempiProcessi lista;
-    for (auto& v : lettore.leggi()) lista[v.pid] = TempoProcesso{v.cpu, v.memoria, testoUtf8(v.nome), v.eta};
-    return lista;
-}
-
 }  // namespace
 
 static void LeggiListaPs(benchmark::State& state) {
@@ -47,16 +41,16 @@ static void LeggiListaPs(benchmark::State& state) {
 }
 BENCHMARK(LeggiListaPs)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
-// The process part of one full sample on the /proc path: listing, table, top nine.
-static void CampioneProcessiProc(benchmark::State& state) {
+// The process part of one full sample through the system's probes: listing, table, top nine.
+static void CampioneProcessi(benchmark::State& state) {
     std::map<std::int32_t, double> cpuPrec;
     std::map<std::int32_t, std::uint64_t> gpuPrec;
     const decltype(LetturaGPU::perPid) gpu;
     const std::map<std::int32_t, std::string> client;
     std::size_t processi = 0;
-    LettoreProcessi lettore;  // kept from sample to sample, as the sampler keeps it
+    auto sonde = sondeDiSistema();  // kept from sample to sample, as the sampler keeps it
     for (auto _ : state) {
-        const TempiProcessi lista = listaDaProc(lettore);
+        const TempiProcessi lista = sonde->tempiProcessi();
         IngressoTabella in;
         in.lista = &lista;
         in.dt = 1.5;
@@ -73,7 +67,7 @@ static void CampioneProcessiProc(benchmark::State& state) {
     }
     state.counters["processi"] = static_cast<double>(processi);
 }
-BENCHMARK(CampioneProcessiProc)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CampioneProcessi)->Unit(benchmark::kMicrosecond);
 
 // A child process: wall time, plus the child's own CPU time per run.
 static void Programma(benchmark::State& state, const std::string& percorso,

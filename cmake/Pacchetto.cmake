@@ -35,27 +35,30 @@ if(APPLE)
 
   # `cmake --build build --target pulsaro_bundle`: Qt copied into the bundle, then signed again,
   # because macdeployqt rewrites library paths and so breaks the linker's ad-hoc signature, which
-  # Apple silicon refuses to run. PULSARO_FIRMA "-" signs ad hoc (this Mac only); a Developer ID
-  # identity signs with the hardened runtime and a timestamp, as notarisation requires, and with
-  # PULSARO_PROFILO_NOTARILE (a notarytool keychain profile) the bundle is notarised and stapled.
+  # Apple silicon refuses to run; signed inside out (scripts/bundle_macos.sh), then checked: no
+  # reference outside the bundle, a minimum macOS no lower than its files', a strict signature.
+  # PULSARO_FIRMA "-" signs ad hoc (this Mac only); a Developer ID identity signs with the
+  # hardened runtime and a timestamp, as notarisation requires, and with PULSARO_PROFILO_NOTARILE
+  # (a notarytool keychain profile) the bundle is notarised and stapled.
   set(PULSARO_FIRMA "-" CACHE STRING "codesign identity for pulsaro_bundle (\"-\": ad hoc)")
   set(PULSARO_PROFILO_NOTARILE "" CACHE STRING "notarytool keychain profile for pulsaro_bundle")
+  # macdeployqt comes with Qt's tools (Homebrew's qttools), not always beside qmake.
+  find_program(PULSARO_MACDEPLOYQT macdeployqt
+               HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS} $ENV{HOMEBREW_PREFIX}/opt/qttools/bin
+                     /opt/homebrew/opt/qttools/bin /usr/local/opt/qttools/bin)
+  if(NOT PULSARO_MACDEPLOYQT)
+    message(WARNING "macdeployqt not found (brew install qttools): pulsaro_bundle will fail")
+  endif()
   set(_app $<TARGET_BUNDLE_DIR:pulsaro>)
-  set(_firma codesign --force --deep --sign ${PULSARO_FIRMA})
+  set(_bundle bash ${CMAKE_SOURCE_DIR}/scripts/bundle_macos.sh)
+  set(_firma ${_bundle} firma ${_app} ${PULSARO_FIRMA})
   if(NOT PULSARO_FIRMA STREQUAL "-")
-    list(APPEND _firma --options runtime --timestamp)
+    list(APPEND _firma --runtime)
   endif()
   set(_passi
-    COMMAND $<TARGET_FILE_DIR:Qt6::qmake>/macdeployqt ${_app}
-    COMMAND ${_firma} ${_app}
-    COMMAND codesign --verify --deep --strict --verbose=2 ${_app})
-  if(PULSARO_PROFILO_NOTARILE)
-    set(_zip ${CMAKE_BINARY_DIR}/Pulsaro.zip)
-    list(APPEND _passi
-      COMMAND ditto -c -k --keepParent ${_app} ${_zip}
-      COMMAND xcrun notarytool submit ${_zip} --keychain-profile ${PULSARO_PROFILO_NOTARILE} --wait
-      COMMAND xcrun stapler staple ${_app})
-  endif()
+    COMMAND ${PULSARO_MACDEPLOYQT} ${_app}
+    COMMAND ${_firma}
+    COMMAND ${_bundle} controlla ${_app})
   add_custom_target(pulsaro_bundle ${_passi} DEPENDS pulsaro VERBATIM)
   return()
 endif()

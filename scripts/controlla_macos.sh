@@ -17,7 +17,8 @@
 #        controlla_macos.sh --oggetti DIR  the macOS .cpp and .mm files compiled into DIR
 #        controlla_macos.sh [--libcxx] FILE...   only these files, with the same flags
 # PULSARO_RADICE=<tree> checks another copy of the tree; CLANGXX names the compiler (clang++,
-# clang++-16 with --libcxx), LIBCXX the folder of LLVM's C++ headers.
+# clang++-16 with --libcxx), LIBCXX the folder of LLVM's C++ headers, CONTROLLA_EXTRA more options,
+# CONTROLLA_LANCIATORE a compiler launcher (ccache) for --oggetti.
 set -euo pipefail
 
 qui=$(cd "$(dirname "$0")/.." && pwd)
@@ -67,6 +68,11 @@ comuni=(-std=c++20 -Wall -Wextra -Wpedantic -Werror
         -D__APPLE__=1 -D__MACH__=1 -fblocks -fPIC)
 [ $libcxx -eq 1 ] && comuni+=(-nostdinc++ -isystem "$libcxx_include")
 comuni+=(-isystem "$dichiarazioni" -I "$radice/src")
+# More options for the link closure's objects (scripts/controlla_chiusura.sh): the tests' folder, -w.
+read -r -a extra <<<"${CONTROLLA_EXTRA:-}"
+comuni+=("${extra[@]}")
+lanciatore=()
+[ -n "${CONTROLLA_LANCIATORE:-}" ] && lanciatore=("$CONTROLLA_LANCIATORE")
 # Qt's headers, as system headers (as CMake passes them), for the files that use Qt.
 if command -v pkg-config >/dev/null && pkg-config --exists Qt6Widgets Qt6Network Qt6HttpServer; then
     for opzione in $(pkg-config --cflags Qt6Widgets Qt6Network Qt6HttpServer); do
@@ -97,7 +103,7 @@ controlla() {
         case $file in
             *.h) return 0 ;;
         esac
-        "$clang" "${lingua[@]}" "${comuni[@]}" -c -o "$oggetti/$(basename "$file").o" "$file"
+        "${lanciatore[@]}" "$clang" "${lingua[@]}" "${comuni[@]}" -c -o "$oggetti/$(basename "$file").o" "$file"
     else
         "$clang" "${lingua[@]}" "${comuni[@]}" -fsyntax-only "$file"
     fi

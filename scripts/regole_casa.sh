@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # House rules the compiler does not check: every source file is formatted as .clang-format says,
-# and only the layers that talk to the system (src/platform, src/sistema and their tests) include
-# an OS header or ask which OS they are built for.
+# only the layers that talk to the system (src/platform, src/sistema and their tests) include
+# an OS header or ask which OS they are built for, and nothing outside a linux/ (macos/) folder
+# includes a header from one. PULSARO_RADICE=<tree> checks another copy (a git work tree).
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "${PULSARO_RADICE:-$(dirname "$0")/..}"
 
 errori=0
 mapfile -t sorgenti < <(git ls-files -- '*.cpp' '*.h' '*.mm')
@@ -25,6 +26,17 @@ for f in "${sorgenti[@]}"; do
         echo "regole della casa: test del sistema operativo fuori da src/platform e src/sistema: $f" >&2
         errori=1
     fi
+done
+
+# One system's folder is the other system's missing file: only its own folder may include from it.
+for f in "${sorgenti[@]}"; do
+    for os in linux macos; do
+        [[ /$f == */$os/* ]] && continue
+        if grep -nHE "^[[:space:]]*#[[:space:]]*(include|import)[[:space:]]*(\"([^\"]*/)?|<[^>]*/)$os/" "$f" >&2; then
+            echo "regole della casa: $f include da una cartella $os/ senza esserci dentro" >&2
+            errori=1
+        fi
+    done
 done
 
 # Every stored preference is spelled once, in its table; the code reads and writes it from there.

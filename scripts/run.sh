@@ -6,4 +6,6 @@ cd "$(dirname "$0")/.."
 bash scripts/dipendenze.sh
 [ -f build/CMakeCache.txt ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target pulsaro
-exec ./build/pulsaro "$@"
+programma=./build/pulsaro
+[ "$(uname -s)" = Darwin ] && programma=./build/Pulsaro.app/Contents/MacOS/Pulsaro
+exec "$programma" "$@"

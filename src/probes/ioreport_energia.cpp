@@ -71,6 +71,9 @@ void IOReportEnergia::sottoscrivi(Posseduto canali, SottoscrizioneIOReport& sott
                                   Posseduto& sottoscritti, Posseduto& campione) {
     OggettoIOReport uscita = nullptr;
     sottoscrizione = lib_->creaSottoscrizione(canali.get(), &uscita);
+    // The subscribed list comes out of a Create function, so Core Foundation's Create rule makes
+    // it ours, and public readers of these channels (btop's among them) release it at teardown:
+    // it is released with this probe.
     sottoscritti = uscita ? possiedi(uscita) : std::move(canali);
     if (sottoscrizione && sottoscritti)
         campione = possiedi(lib_->creaCampioni(sottoscrizione, sottoscritti.get()));

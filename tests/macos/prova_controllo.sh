@@ -118,6 +118,97 @@ case $caso in
         fi
         deveFallire env PULSARO_RADICE="$albero" "$collegamento"
         ;;
+    bench_linux)
+        # A small tree built as the top CMakeLists.txt builds (the layer function, bench/<os>/):
+        # a benchmark that builds the Linux host links on Linux only, and the closure check says so.
+        chiusura=$qui/scripts/controlla_chiusura.sh
+        albero=$provvisoria/albero
+        mkdir -p "$albero"/{cmake,bench,src/platform/linux,src/platform/macos}
+        cp "$qui/cmake/Pulsaro.cmake" "$albero/cmake/"
+        cat >"$albero/CMakeLists.txt" <<'FINE'
+cmake_minimum_required(VERSION 3.25)
+project(Prova LANGUAGES CXX)
+if(APPLE)
+  set(PULSARO_OS macos)
+else()
+  set(PULSARO_OS linux)
+endif()
+include(cmake/Pulsaro.cmake)
+pulsaro_library(pulsaro_platform src/platform src/platform/${PULSARO_OS})
+file(GLOB _bench CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp ${CMAKE_SOURCE_DIR}/bench/${PULSARO_OS}/*.cpp)
+add_executable(pulsaro_bench ${_bench})
+target_link_libraries(pulsaro_bench PRIVATE pulsaro_platform)
+FINE
+        printf 'namespace pulsaro {
+struct Host {
+    virtual ~Host() = default;
+    virtual int processori() = 0;
+};
+Host& hostDiSistema();
+}  // namespace pulsaro
+' \
+            >"$albero/src/platform/host.h"
+        printf '#include "platform/host.h"
+namespace pulsaro {
+struct HostLinux : Host {
+    int processori() override;
+};
+}  // namespace pulsaro
+' \
+            >"$albero/src/platform/linux/host_linux.h"
+        printf '#include "platform/linux/host_linux.h"
+namespace pulsaro {
+int HostLinux::processori() { return 1; }
+Host& hostDiSistema() {
+    static HostLinux h;
+    return h;
+}
+}  // namespace pulsaro
+' \
+            >"$albero/src/platform/linux/host_linux.cpp"
+        printf '#include "platform/host.h"
+namespace pulsaro {
+namespace {
+struct HostMac : Host {
+    int processori() override { return 1; }
+};
+}  // namespace
+Host& hostDiSistema() {
+    static HostMac h;
+    return h;
+}
+}  // namespace pulsaro
+' \
+            >"$albero/src/platform/macos/host_macos.cpp"
+        printf '#include "platform/host.h"
+int main() { return pulsaro::hostDiSistema().processori() > 0 ? 0 : 1; }
+' \
+            >"$albero/bench/campione_bench.cpp"
+        PULSARO_RADICE=$albero "$chiusura" >/dev/null 2>&1 || fallisci "the small tree does not pass unchanged"
+        printf '#include "platform/linux/host_linux.h"
+int misura() { return pulsaro::HostLinux().processori(); }
+' \
+            >"$albero/bench/host_bench.cpp"
+        attesi=("pulsaro_bench: host_bench.cpp wants vtable for pulsaro::HostLinux"
+            "the Apple build would not link")
+        deveFallire env PULSARO_RADICE="$albero" "$chiusura"
+        ;;
+    inclusione_linux)
+        # A shared file that includes a Linux header: the house rules refuse it.
+        albero=$provvisoria/albero
+        mkdir -p "$albero"
+        git -C "$qui" ls-files -z | (cd "$qui" && while IFS= read -r -d '' f; do
+            [ -e "$f" ] && printf '%s\0' "$f"
+        done | xargs -0 cp --parents -t "$albero")
+        git -C "$albero" init -q && git -C "$albero" add -A
+        PULSARO_RADICE=$albero bash "$qui/scripts/regole_casa.sh" >/dev/null 2>&1 ||
+            fallisci "the tree's copy does not pass unchanged"
+        sed -i 's|^#include "sampling/core.h"|&\n#include "platform/linux/host_linux.h"|' "$albero/src/sampling/core.cpp"
+        grep -q 'platform/linux/host_linux.h' "$albero/src/sampling/core.cpp" ||
+            fallisci "the line to break is no longer in src/sampling/core.cpp: update this case"
+        attesi=("src/sampling/core.cpp include da una cartella linux/ senza esserci dentro")
+        deveFallire env PULSARO_RADICE="$albero" bash "$qui/scripts/regole_casa.sh"
+        ;;
     api_previste)
         # What the status item, the desktop facts and the login item call must be declared.
         "$controllo" "$qui/tests/macos/api_previste.mm" || fallisci "the expected calls do not compile"

@@ -56,19 +56,29 @@ TEST_F(DelegatoTest, LaDecisioneDiUscita) {
 }
 
 TEST_F(DelegatoTest, IlLancioAlLoginSiDecideAdAvvioFinitoELaRiaperturaApreLaFinestra) {
-    crea();
-    delegato->avvia();
-    gira();
-    // Before launching has finished nothing is shown: the launch event may still be on its way.
-    EXPECT_EQ(vociVive, 0);
-    EXPECT_EQ(finestre->principale(), nullptr);
-    desktop.login = true;
-    ASSERT_TRUE(desktop.avvio);
-    desktop.avvio();
-    gira();
-    EXPECT_EQ(vociVive, 1);
-    EXPECT_EQ(finestre->principale(), nullptr);
-    EXPECT_EQ(politica(), Politica::accessoria);
+    // The marker is known before launching finishes, arrives with the finished-launching
+    // notification, or never comes.
+    struct Caso {
+        bool prima, conLaFine, login;
+    };
+    for (const Caso c : {Caso{true, false, true}, Caso{false, true, true}, Caso{false, false, false}}) {
+        SCOPED_TRACE(testing::Message() << "prima " << c.prima << ", con la fine " << c.conLaFine);
+        TearDown();
+        desktop.login = false;
+        crea();
+        delegato->avvia();
+        gira();
+        // Before launching has finished nothing is shown: the launch event may still be on its way.
+        EXPECT_EQ(vociVive, 0);
+        EXPECT_EQ(finestre->principale(), nullptr);
+        desktop.login = c.prima;
+        ASSERT_TRUE(desktop.avvio);
+        desktop.lancioFinito(c.conLaFine);
+        gira();
+        EXPECT_EQ(vociVive, 1);
+        EXPECT_EQ(finestre->principale() == nullptr, c.login);
+        EXPECT_EQ(politica(), c.login ? Politica::accessoria : Politica::regolare);
+    }
 
     ASSERT_TRUE(desktop.riapertura);
     desktop.riapertura();

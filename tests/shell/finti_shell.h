@@ -78,6 +78,11 @@ struct DesktopFinto : FattiDesktop {
     void quandoSpegnimento(std::function<void()> f) override { spegnimento = std::move(f); }
     void quandoRiapertura(std::function<void()> f) override { riapertura = std::move(f); }
     void quandoAvviata(std::function<void()> f) override { avvio = std::move(f); }
+    // The Mac's finished-launching notification: the login marker read with it, then the start.
+    void lancioFinito(bool marcatore) {
+        login = login || marcatore;
+        if (avvio) avvio();
+    }
     bool aspettoScuro() const override { return false; }
     bool compositoreDispone() const override { return compositore; }
     bool compositore = false;  // Wayland

@@ -105,24 +105,30 @@ bool schermoDisponibile() {
 
 namespace {
 
-// The launch event is current while launching is about to finish; the controller starts once it
-// has finished.
+// A login item's launch: the open-application event carries the login marker as its datum.
+bool eventoDiLancioDaLogin() {
+    NSAppleEventDescriptor* e = [[NSAppleEventManager sharedAppleEventManager] currentAppleEvent];
+    if (e == nil || e.eventClass != kCoreEventClass || e.eventID != kAEOpenApplication) return false;
+    NSAppleEventDescriptor* p = [e paramDescriptorForKeyword:keyAEPropData];
+    return p != nil && p.enumCodeValue == keyAELaunchedAsLogInItem;
+}
+
+// AppKit dispatches the open-application event after will-finish-launching, and it is the current
+// event while did-finish-launching is posted: the marker is read there, before the controller
+// starts. The earlier reading stays, in case a system has the event current sooner.
 void osservaLancio() {
     NSNotificationCenter* centro = [NSNotificationCenter defaultCenter];
-    osservatorePrima = [centro
-        addObserverForName:NSApplicationWillFinishLaunchingNotification
-                    object:nil
-                     queue:nil
-                usingBlock:^(NSNotification*) {
-                  NSAppleEventDescriptor* e =
-                      [[NSAppleEventManager sharedAppleEventManager] currentAppleEvent];
-                  NSAppleEventDescriptor* p = e != nil ? [e paramDescriptorForKeyword:keyAEPropData] : nil;
-                  lanciatoDaLogin = p != nil && p.enumCodeValue == keyAELaunchedAsLogInItem;
-                }];
+    osservatorePrima = [centro addObserverForName:NSApplicationWillFinishLaunchingNotification
+                                           object:nil
+                                            queue:nil
+                                       usingBlock:^(NSNotification*) {
+                                         lanciatoDaLogin = lanciatoDaLogin || eventoDiLancioDaLogin();
+                                       }];
     osservatoreDopo = [centro addObserverForName:NSApplicationDidFinishLaunchingNotification
                                           object:nil
                                            queue:nil
                                       usingBlock:^(NSNotification*) {
+                                        lanciatoDaLogin = lanciatoDaLogin || eventoDiLancioDaLogin();
                                         avviata = true;
                                         if (!avvio) return;
                                         auto f = std::move(avvio);

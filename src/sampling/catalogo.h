@@ -4,7 +4,8 @@
 //
 // Metric names follow one scheme: "pulsaro_", the subject in Italian with words joined by "_",
 // then the base unit where there is one: "_ratio" for a share (the figure's percent divided by
-// 100), "_watts" for a power; a count of cores has no unit suffix. Every metric is a gauge.
+// 100), "_watts" for a power; a count of cores has no unit suffix. Every metric is a gauge. The
+// busy cores of both classes are one metric, told apart by a label "classe" holding the short label.
 #pragma once
 
 #include <array>
@@ -55,9 +56,9 @@ inline constexpr std::array<VoceCatalogo, numeroFigure> catalogo{{
      "mem", true, Fonte::nessuna},
     {Figura::cpu, "cpu", "CPU", "CPU", Unita::percento, "cpu", "pulsaro_cpu_ratio", "cpu", true, Fonte::cpu},
     {Figura::coreP, "coreP", "Core P impegnati", "P", Unita::core, "coreP",
-     "pulsaro_core_prestazioni_impegnati", "core", true, Fonte::cpu},
+     "pulsaro_core_impegnati", "core", true, Fonte::cpu},
     {Figura::coreE, "coreE", "Core E impegnati", "E", Unita::core, "coreE",
-     "pulsaro_core_efficienza_impegnati", "core", true, Fonte::cpu},
+     "pulsaro_core_impegnati", "core", true, Fonte::cpu},
     {Figura::gpu, "gpu", "GPU", "GPU", Unita::percento, "gpu", "pulsaro_gpu_ratio", "gpu", true, Fonte::gpu},
     {Figura::gpuWatt, "gpuWatt", "Potenza GPU", "GPU W", Unita::watt, "gpuWatt", "pulsaro_gpu_potenza_watts",
      "", false, Fonte::gpu},

@@ -182,9 +182,9 @@ std::string esposizione(const LetturaEsportata& l, FormatoEsposizione f) {
         if (v.unita == Unita::core) {
             if (!std::exchange(core, true))
                 s.famiglia(
-                    "pulsaro_core_impegnati", "",
+                    v.metrica, "",
                     "Core della CPU impegnati sopra il 50%, per classe (P prestazioni, E efficienza).");
-            s.campione("pulsaro_core_impegnati", std::string("classe=\"") + v.etichetta + "\"", *valore);
+            s.campione(v.metrica, std::string("classe=\"") + v.etichetta + "\"", *valore);
             continue;
         }
         const bool watt = v.unita == Unita::watt;

@@ -215,7 +215,8 @@ std::string rigaJson(const Campione& c) {
     const Misure m = misure(c.riepilogo, c.totale);
     for (const auto& v : catalogo)
         if (auto valore = m[v.figura]) j[v.json] = *valore;
-    j["core"] = c.core;
+    // The busy cores keep the object scripts have read since the first release.
+    j["core"] = {{"p", c.totale.core.p}, {"e", c.totale.core.e}, {"testo", c.core}};
     j["aneApp"] = c.totale.aneApp;
     j["stato"] = {{"cpu", c.stato.cpu},
                   {"gpu", c.stato.gpu},

@@ -70,6 +70,9 @@ TEST(Terminale, RigheDiTestoEJson) {
     EXPECT_DOUBLE_EQ(v["memoria"].get<double>(), 62.4);
     EXPECT_DOUBLE_EQ(v["cpu"].get<double>(), 23.25);
     EXPECT_EQ(v["coreE"], 2);
+    // Scripts written for earlier releases read the cores as an object.
+    EXPECT_EQ(v["core"]["p"], 3);
+    EXPECT_EQ(v["core"]["testo"], c.core);
     EXPECT_EQ(v["stato"]["gpu"], false);
     EXPECT_EQ(v["stato"]["testo"], "GPU e Neural Engine non disponibili");
     ASSERT_EQ(v["processi"].size(), 2u);

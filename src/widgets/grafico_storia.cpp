@@ -9,48 +9,45 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "widgets/caratteri.h"
 
 namespace pulsaro {
 
+namespace {
+
+// Each range's name in the picker, its length and how a summary says it.
+struct DatiIntervallo {
+    const char* testo;
+    double secondi;
+    const char* frase;
+};
+
+const DatiIntervallo& dati(Intervallo i) {
+    static constexpr DatiIntervallo tabella[] = {
+        {"10 minuti", Storia::secondiDettaglio, "negli ultimi 10 minuti"},
+        {"1 ora", 3600, "nell'ultima ora"},
+        {"24 ore", 86400, "nelle ultime 24 ore"},
+    };
+    return tabella[static_cast<std::size_t>(i)];
+}
+
+QString frase(Intervallo i) {
+    return QString::fromUtf8(dati(i).frase);
+}
+
+}  // namespace
+
 QString testoIntervallo(Intervallo i) {
-    switch (i) {
-        case Intervallo::dieciMinuti:
-            return QStringLiteral("10 minuti");
-        case Intervallo::ora:
-            return QStringLiteral("1 ora");
-        case Intervallo::giorno:
-            return QStringLiteral("24 ore");
-    }
-    return {};
+    return QString::fromUtf8(dati(i).testo);
 }
 
 double secondiIntervallo(Intervallo i) {
-    switch (i) {
-        case Intervallo::dieciMinuti:
-            return Storia::secondiDettaglio;
-        case Intervallo::ora:
-            return 3600;
-        case Intervallo::giorno:
-            return 86400;
-    }
-    return 600;
+    return dati(i).secondi;
 }
 
 namespace {
-
-QString frase(Intervallo i) {
-    switch (i) {
-        case Intervallo::dieciMinuti:
-            return QStringLiteral("negli ultimi 10 minuti");
-        case Intervallo::ora:
-            return QStringLiteral("nell'ultima ora");
-        case Intervallo::giorno:
-            return QStringLiteral("nelle ultime 24 ore");
-    }
-    return {};
-}
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);

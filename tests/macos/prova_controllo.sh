@@ -40,6 +40,9 @@ rompi() {
 }
 
 caso=${1:-}
+# The Linux header the cases plant, spelled so that this script is not itself taken for a file
+# that includes from a system's folder.
+linux_h=platform/linux''/host_linux.h
 case $caso in
     selettore_sbagliato)
         attesi=("no known class method for selector 'runningApplicationWithProcesIdentifier:'"
@@ -156,7 +159,7 @@ struct HostLinux : Host {
 }  // namespace pulsaro
 ' \
             >"$albero/src/platform/linux/host_linux.h"
-        printf '#include "platform/linux/host_linux.h"
+        printf '#include "%s"
 namespace pulsaro {
 int HostLinux::processori() { return 1; }
 Host& hostDiSistema() {
@@ -164,7 +167,7 @@ Host& hostDiSistema() {
     return h;
 }
 }  // namespace pulsaro
-' \
+' "$linux_h" \
             >"$albero/src/platform/linux/host_linux.cpp"
         printf '#include "platform/host.h"
 namespace pulsaro {
@@ -185,9 +188,9 @@ int main() { return pulsaro::hostDiSistema().processori() > 0 ? 0 : 1; }
 ' \
             >"$albero/bench/campione_bench.cpp"
         PULSARO_RADICE=$albero "$chiusura" >/dev/null 2>&1 || fallisci "the small tree does not pass unchanged"
-        printf '#include "platform/linux/host_linux.h"
+        printf '#include "%s"
 int misura() { return pulsaro::HostLinux().processori(); }
-' \
+' "$linux_h" \
             >"$albero/bench/host_bench.cpp"
         attesi=("pulsaro_bench: host_bench.cpp wants vtable for pulsaro::HostLinux"
             "the Apple build would not link")
@@ -203,8 +206,8 @@ int misura() { return pulsaro::HostLinux().processori(); }
         git -C "$albero" init -q && git -C "$albero" add -A
         PULSARO_RADICE=$albero bash "$qui/scripts/regole_casa.sh" >/dev/null 2>&1 ||
             fallisci "the tree's copy does not pass unchanged"
-        sed -i 's|^#include "sampling/core.h"|&\n#include "platform/linux/host_linux.h"|' "$albero/src/sampling/core.cpp"
-        grep -q 'platform/linux/host_linux.h' "$albero/src/sampling/core.cpp" ||
+        sed -i "s|^#include \"sampling/core.h\"|&\\n#include \"$linux_h\"|" "$albero/src/sampling/core.cpp"
+        grep -qF "#include \"$linux_h\"" "$albero/src/sampling/core.cpp" ||
             fallisci "the line to break is no longer in src/sampling/core.cpp: update this case"
         attesi=("src/sampling/core.cpp include da una cartella linux/ senza esserci dentro")
         deveFallire env PULSARO_RADICE="$albero" bash "$qui/scripts/regole_casa.sh"

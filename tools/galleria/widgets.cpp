@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QThread>
 #include <QWidget>
+#include <chrono>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "widgets/contagiri.h"
 #include "widgets/elementi_processo.h"
 #include "widgets/etichetta_ane.h"
+#include "widgets/grafico_storia.h"
 #include "widgets/tema.h"
 #include "widgets/vista_barre.h"
 #include "widgets/vista_contagiri.h"
@@ -264,6 +267,51 @@ GALLERIA("widgets_icona_processo") {
                    {QSize(16, 16), [] { return new IconaProcesso(1, cache); }},
                    {QSize(16, 16), [] { return new IconaProcesso(2, cache); }},
                    {QSize(40, 26), [] { return new IconaProcesso(2, cache); }}});
+}
+
+// The history's graphs over the last hour of three: a build that keeps the P and E cores busy,
+// memory creeping up, the GPU and the Neural Engine in bursts with their power.
+GALLERIA("widgets_grafici_storia") {
+    constexpr double inizio = 600000, durata = 3 * 3600;
+    static const Storia storia = [] {
+        Storia s;
+        for (double t = 0; t < durata; t += 2) {
+            const int minuto = static_cast<int>(t / 60);
+            const bool build = minuto >= 140 && minuto < 165;
+            const bool gpu = minuto % 20 < 5, ane = minuto % 15 == 7;
+            Misure m;
+            m.imposta(Figura::memoria, 38 + 12 * t / durata);
+            m.imposta(Figura::cpu, build ? 82 + 10 * std::sin(t / 40) : 9 + 5 * std::sin(t / 240));
+            m.imposta(Figura::coreP, build ? 4 : minuto % 7 == 0);
+            m.imposta(Figura::coreE, build ? 3 : 1);
+            m.imposta(Figura::gpu, gpu ? 64 + 8 * std::sin(t / 30) : 3);
+            m.imposta(Figura::gpuWatt, gpu ? 5.2 : 0.3);
+            m.imposta(Figura::ane, ane ? 40 : 0);
+            m.imposta(Figura::aneWatt, ane ? 1.1 : 0);
+            const auto i = std::chrono::duration_cast<Coda::Istante::duration>(
+                std::chrono::duration<double>(inizio + t));
+            s.aggiungi(Coda::Istante(i), m);
+            if (build) s.pesante(Coda::Istante(i), 4242, "cc1plus", 71);
+        }
+        return s;
+    }();
+    using S = SerieGrafico::Stile;
+    const auto grafico = [](const char* titolo, std::vector<SerieGrafico> serie) {
+        return Cella{QSize(560, 110), [titolo, serie] {
+                         auto* g = new GraficoStoria(QString::fromUtf8(titolo), serie, storia);
+                         g->impostaIntervallo(Intervallo::ora);
+                         // The wall clock reads 15:00 at the end of the three hours.
+                         g->nuovoCampione(inizio + durata, 15 * 3600 - inizio - durata);
+                         return g;
+                     }};
+    };
+    return tavola({grafico("CPU", {{Figura::cpu, "CPU", Tema::control, S::area, 100},
+                                   {Figura::coreP, "core P", Tema::orange, S::linea, 4},
+                                   {Figura::coreE, "core E", Tema::green, S::linea, 4}}),
+                   grafico("GPU", {{Figura::gpu, "GPU", Tema::control, S::area, 100},
+                                   {Figura::gpuWatt, "potenza", Tema::orange, S::linea, 0}}),
+                   grafico("Neural Engine", {{Figura::ane, "attivo", Tema::green, S::periodi, 100},
+                                             {Figura::aneWatt, "potenza", Tema::orange, S::linea, 0}})});
 }
 
 GALLERIA("widgets_vista_contagiri_2col_chiaro") {

@@ -6,7 +6,7 @@ set -euo pipefail
 if [ "$(uname -s)" = "Darwin" ]; then
     command -v brew >/dev/null || { echo "Homebrew is needed: https://brew.sh" >&2; exit 1; }
     # Qt's base and tools modules only (macdeployqt is in the tools one), not every Qt module.
-    for f in cmake ninja qtbase qttools googletest google-benchmark nlohmann-json; do
+    for f in cmake ninja qtbase qttools qthttpserver googletest google-benchmark nlohmann-json; do
         brew list --versions "$f" >/dev/null 2>&1 || brew install "$f"
     done
     exit 0

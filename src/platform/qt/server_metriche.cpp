@@ -82,20 +82,40 @@ public:
         : QAbstractHttpServer(padre), gestore_(std::move(gestore)) {}
 
 protected:
+    // Qt 6.4 hands the socket, later versions a responder (6.5–6.7 the missing handler's by
+    // rvalue); what is answered is the same.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    bool handleRequest(const QHttpServerRequest& r, QHttpServerResponder& risponditore) override {
+        return rispondi(r, risponditore);
+    }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    void missingHandler(const QHttpServerRequest&, QHttpServerResponder& risponditore) override {
+#else
+    void missingHandler(const QHttpServerRequest&, QHttpServerResponder&& risponditore) override {
+#endif
+        risponditore.write(QHttpServerResponder::StatusCode::NotFound);
+    }
+#else
     bool handleRequest(const QHttpServerRequest& r, QTcpSocket* s) override {
-        if (r.method() != QHttpServerRequest::Method::Get || r.url().path() != QLatin1String("/metrics"))
-            return false;
-        const ServerMetriche::Risposta risposta = gestore_(r.value("Accept").toStdString());
-        makeResponder(r, s).write(QByteArray::fromStdString(risposta.corpo),
-                                  {{"Content-Type", QByteArray::fromStdString(risposta.tipo)}},
-                                  static_cast<QHttpServerResponder::StatusCode>(risposta.stato));
-        return true;
+        QHttpServerResponder risponditore = makeResponder(r, s);
+        return rispondi(r, risponditore);
     }
     void missingHandler(const QHttpServerRequest& r, QTcpSocket* s) override {
         makeResponder(r, s).write(QHttpServerResponder::StatusCode::NotFound);
     }
+#endif
 
 private:
+    bool rispondi(const QHttpServerRequest& r, QHttpServerResponder& risponditore) {
+        if (r.method() != QHttpServerRequest::Method::Get || r.url().path() != QLatin1String("/metrics"))
+            return false;
+        const ServerMetriche::Risposta risposta = gestore_(r.value("Accept").toStdString());
+        risponditore.write(QByteArray::fromStdString(risposta.corpo),
+                           QByteArray::fromStdString(risposta.tipo),
+                           static_cast<QHttpServerResponder::StatusCode>(risposta.stato));
+        return true;
+    }
+
     ServerMetriche::Gestore gestore_;
 };
 

@@ -23,12 +23,6 @@ namespace {
 constexpr const char* nomeFile = "pulsaro.desktop";
 constexpr const char* intestazione = "[Desktop Entry]";
 
-std::string_view spazia(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
 std::vector<std::string_view> righe(std::string_view testo) {
     std::vector<std::string_view> r;
     std::size_t inizio = 0;

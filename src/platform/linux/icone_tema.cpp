@@ -30,12 +30,6 @@ struct Tema {
     std::vector<Cartella> cartelle;
 };
 
-std::string_view spazia(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
 std::vector<std::string> lista(std::string_view v) {
     std::vector<std::string> r;
     while (!v.empty()) {

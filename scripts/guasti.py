@@ -107,7 +107,8 @@ def prova(guasti):
 
 
 class Cantiere:
-    def __init__(self, cartella, lavori, tempo, cmake=()):
+    def __init__(self, cartella, lavori, tempo, cmake=(), presto=False):
+        self.presto = presto
         self.cmake = list(cmake)
         self.cartella = cartella.resolve()
         self.albero = self.cartella / "albero"
@@ -227,9 +228,18 @@ class Cantiere:
             env = dict(os.environ)
             env.update(a.split("=", 1) for a in ambiente if "=" in a)
             comando = [str(self.build / eseguibile), "--gtest_color=no", "--gtest_filter=" + ":".join(casi)]
+            if self.presto:
+                comando.append("--gtest_fail_fast")
             rc, uscita = self.esegui(comando, tempo=self.tempo, env=env, cwd=self.build)
             falliti |= {prefisso + n for n in leggi_esito(rc, uscita, eseguibile)}
         return falliti
+
+
+def proprio(eseguibile, file):
+    """Whether a test executable is the one of the source file's own layer."""
+    parti = Path(file).parts[1:-1]  # src/platform/qt/x.cpp -> platform, qt
+    nomi = {"test_" + "_".join(parti), "test_" + parti[0]} if parti else set()
+    return eseguibile in nomi
 
 
 def leggi_esito(rc, uscita, eseguibile):
@@ -315,6 +325,9 @@ def main():
                    help="extra cmake argument for the copy's first configuration, e.g. "
                         "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO='-O0 -DNDEBUG' for quicker builds; "
                         "compare only runs configured alike")
+    a.add_argument("--presto", action="store_true",
+                   help="only whether each fault is caught: stop at the first failing case, the "
+                        "fault's own layer's tests first (the score is the same, the cases listed fewer)")
     o = a.parse_args()
 
     guasti = scegli(leggi_catalogo(o.catalogo), o.id, o.cartella)
@@ -341,7 +354,7 @@ def main():
     signal.signal(signal.SIGINT, interrompi)
     signal.signal(signal.SIGTERM, interrompi)
 
-    c = Cantiere(o.cantiere, o.lavori, o.tempo, o.cmake)
+    c = Cantiere(o.cantiere, o.lavori, o.tempo, o.cmake, o.presto)
     rapporto = o.rapporto or c.cartella / "rapporto.md"
     rapporto.parent.mkdir(parents=True, exist_ok=True)
     commit = subprocess.run(["git", "-C", str(RADICE), "describe", "--always", "--dirty"], capture_output=True,
@@ -350,6 +363,7 @@ def main():
     risultati, base, casi_noti = [], {}, set()
     preparazione = 0.0
     piantato = None  # (file, original text) while a fault is in the copy
+    prese = {}  # executable -> faults it caught first (the order of the quick mode)
     interrotto = False
     try:
         print(f"copia in {c.albero}, build in {c.build}", flush=True)
@@ -362,6 +376,10 @@ def main():
         if not all((c.build / e).is_file() for e in eseguibili):
             sys.exit(f"eseguibili di test mancanti dopo la costruzione: {', '.join(eseguibili)}")
         gruppi = c.gruppi(eseguibili)
+        if o.presto:
+            # Stopping at the first failure needs to know beforehand which cases fail anyway.
+            for e in eseguibili:
+                base[e] = c.lancia(e, gruppi.get(e, []))
         preparazione = time.time() - inizio
         print(f"pronto in {preparazione:.0f} s: {', '.join(eseguibili)}", flush=True)
 
@@ -388,8 +406,14 @@ def main():
             elif not ricostruiti:
                 r.update(esito="nessun test")
             else:
+                if o.presto:
+                    ricostruiti.sort(key=lambda e: (not proprio(e, g["file"]), -prese.get(e, 0)))
                 for e in ricostruiti:
-                    r["casi"] |= c.lancia(e, gruppi.get(e, []))
+                    nuovi = c.lancia(e, gruppi.get(e, []))
+                    r["casi"] |= nuovi
+                    if o.presto and nuovi - base.get(e, set()):
+                        prese[e] = prese.get(e, 0) + 1
+                        break
             # Restored; rebuilt at once unless the next fault is in the same file (its build then
             # restores this one too), or an executable still needs its clean run.
             file.write_text(testo, encoding="utf-8")

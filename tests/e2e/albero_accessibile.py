@@ -1,12 +1,9 @@
 #!/usr/bin/python3
 """Reads Pulsaro through the accessibility bus, as a screen reader does.
-
-  albero_accessibile.py albero FILE.json [NOME]  saves (JSON) and prints the tree of the application's
-                                                 window so named (the main window unless named)
-  albero_accessibile.py fuoco SECONDI FILE.json  the same for the window of the first focus inside Pulsaro
-  albero_accessibile.py confronta ALBERO.json TERMINALE.jsonl   the figures against the terminal's
-  albero_accessibile.py giro N                   the longest of N round trips over the bus, in ms
-"""
+  albero FILE.json [NOME]    saves (JSON) and prints the tree of its window so named (main unless named)
+  fuoco SECONDI FILE.json    the same for the window of the first focus inside Pulsaro
+  confronta ALBERO.json TERMINALE.jsonl   the figures against the terminal's
+  giro N                     the longest of N round trips over the bus, in ms"""
 import json
 import re
 import sys

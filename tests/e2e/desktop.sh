@@ -1,10 +1,9 @@
 # shellcheck shell=bash
-# The end-to-end scripts' set-up and teardown, written once, and what their checks look at. Sourced
-# with the script's arguments (PULSARO OUTPUT_DIR), or after the caller sets PULSARO and USCITA
-# (scripts/schermate*.sh). E2E_SCRIVANIA picks the desktop: x11 (Xvfb, openbox, trayer: the default),
-# sni (Xfce's status tray over D-Bus), atspi (x11 and the accessibility bus), wayland (sni, then
-# weston for the application), nessuna (only a HOME of its own). A program of E2E_SERVE that is not
-# installed skips the test (exit 77). Every process started here, or added to SCR_PIDS, ends on exit.
+# The end-to-end scripts' set-up and teardown, and what their checks look at. Sourced with the
+# script's arguments (PULSARO OUTPUT_DIR), or after setting PULSARO and USCITA (scripts/schermate*.sh).
+# E2E_SCRIVANIA: x11 (Xvfb, openbox, trayer: the default), sni (Xfce's status tray over D-Bus), atspi
+# (x11 and the accessibility bus), wayland (sni, then weston), nessuna (only a HOME of its own).
+# Without a program of E2E_SERVE the test is skipped (77). What SCR_PIDS lists ends on exit.
 set -uo pipefail
 E2E_SCRIVANIA=${E2E_SCRIVANIA:-x11}
 for c in ${E2E_SERVE:-Xvfb}; do
@@ -14,9 +13,8 @@ done
 if [ "$E2E_SCRIVANIA" != x11 ] && [ "$E2E_SCRIVANIA" != nessuna ] && [ -z "${PULSARO_E2E_BUS:-}" ]; then
     PULSARO_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 fi
-if [ $# -ge 1 ]; then
-    PULSARO=$(realpath "$1")
-    USCITA=${2:-$PWD/$(basename "$0" .sh)}
+if [ -z "${PULSARO:-}" ]; then
+    PULSARO=$(realpath "$1") USCITA=$2
 fi
 mkdir -p "$USCITA"
 rm -f "$USCITA"/*.png
@@ -164,8 +162,7 @@ voce_menu() { xdotool mousemove $((MX + 40)) $((MY + RIGHE[$1])) click 1; }
 ritaglia() { import -window "$1" "$USCITA/$2.png" 2>/dev/null; }
 # A window whose content is drawn: many colours (text, dials, bars), not an empty frame or a spinner.
 contenuto_pronto() {
-    import -window "$1" -depth 8 "$TMP/contenuto.ppm" 2>/dev/null &&
-        [ "$(python3 "$QUI/pixel.py" colori "$TMP/contenuto.ppm")" -gt "${2:-300}" ]
+    [ "$(import -window "$1" miff:- 2>/dev/null | identify -format %k - 2>/dev/null || echo 0)" -gt "${2:-300}" ]
 }
 # Saves the tray icon's pixels as PPM $1 (under TMP).
 pixel_icona() {

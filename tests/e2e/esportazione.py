@@ -1,7 +1,5 @@
-"""The endpoint's end-to-end checks.
-  esportazione.py ostile PORT HOSTILE_PROCESS_NAME   hostile clients; after each, an ordinary scrape is answered
-  esportazione.py confronta PROMETHEUS_PORT STAMPED_JSON_LINES   the CPU ratio Prometheus stored against
-                                                     the terminal's JSON lines of the same seconds"""
+"""The endpoint's checks. ostile PORT NAME: hostile clients, and after each an ordinary scrape is answered;
+confronta PROMETHEUS_PORT STAMPED_JSON: the CPU ratio Prometheus stored against the JSON of the same seconds."""
 import json
 import select
 import socket

@@ -1,11 +1,8 @@
 #!/usr/bin/env python3
-"""Pixel checks on screenshots for the end-to-end tests; reads binary PPM (P6, 8 bits), no libraries.
-
+"""Pixel checks on binary PPM screenshots (P6, 8 bits).
   pixel.py righe FILE             centre y of each band of dark text rows (a menu's entries)
   pixel.py vicini FILE RRGGBB T   share of pixels within T (per channel) of the colour, 0..1
-  pixel.py diversi FILE1 FILE2    share of pixels that differ by more than 24 on some channel
-  pixel.py colori FILE            number of distinct colours (a drawn window has many)
-"""
+  pixel.py diversi FILE1 FILE2    share of pixels that differ by more than 24 on some channel"""
 import re
 import sys
 
@@ -48,7 +45,7 @@ def diversi(a, b):
 
 
 if __name__ == '__main__':
-    comandi = {'righe': righe, 'vicini': vicini, 'diversi': diversi, 'colori': lambda f: print(len(set(leggi(f)[2])))}
+    comandi = {'righe': righe, 'vicini': vicini, 'diversi': diversi}
     if len(sys.argv) < 3 or sys.argv[1] not in comandi:
         raise SystemExit(__doc__)
     comandi[sys.argv[1]](*sys.argv[2:])

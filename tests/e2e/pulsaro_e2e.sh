@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# End to end: the real pulsaro under Xvfb with openbox and a real tray (trayer), driven with
-# xdotool and checked from outside the process (window tree, map states, screenshot pixels).
-# Usage: pulsaro_e2e.sh PULSARO OUTPUT_DIR   (screenshots are kept in OUTPUT_DIR; 77: no Xvfb)
+# End to end: the real pulsaro under Xvfb and openbox, driven with xdotool and checked from outside
+# the process (window tree, map states, screenshot pixels), under trayer (XEmbed) or, with "sni", under
+# Xfce's status tray over D-Bus (as KDE Plasma, GNOME with AppIndicator and Xfce host tray icons) on
+# an 800 × 600 screen, where every title bar must stay on it and a stopped host must freeze nothing.
+# Usage: pulsaro_e2e.sh PULSARO OUTPUT_DIR [sni]   (77: no Xvfb; with sni, no dbus-run-session or xfce4-panel)
+E2E_SCRIVANIA=${3:-x11}
+[ "$E2E_SCRIVANIA" = x11 ] || E2E_SERVE="Xvfb dbus-run-session xfce4-panel" SCHERMO=800x600
 source "$(dirname "$(realpath "$0")")/desktop.sh"
+sni() { [ "$E2E_SCRIVANIA" = sni ]; }
 
 # Where the controls are inside their windows (client area, from the windows' fixed layouts:
 # the main window's header card and the settings form's rows above the tile's own rows).
@@ -10,49 +15,123 @@ SEG_DX=227 SEG_Y=274         # "Contagiri", the middle of three: from the window
 NELLA_BARRA_Y=456            # the "Nella barra" pop-up, from the settings window's top
 AVVIO_X=410 AVVIO_Y=187      # the launch-at-login switch
 
+if sni; then
+    # On a small screen the main window gives up its usual minimum width.
+    principale() { finestre_di finestra | awk '$6 == "Pulsaro" {print; exit}'; }
+    # The host puts the first item at about (13, 13) (its panel is 26 pixels tall, at the top) and
+    # draws the menu itself: a viewable override-redirect window that is not Pulsaro's (GTK gives it
+    # no class of its own).
+    clic_icona() { xdotool mousemove 13 13 click "$1"; }
+    il_menu() {
+        local id
+        for id in $(xwininfo -root -children 2>/dev/null | awk '/^     0x/ {print $1}'); do
+            [[ $(xwininfo -id "$id" 2>/dev/null) == *'IsViewable'*'Override Redirect State: yes'* ]] || continue
+            [[ $(xprop -id "$id" WM_CLASS 2>/dev/null) == *'"pulsaro"'* ]] && continue
+            geometria "$id" | awk -v id="$id" '$3 > 40 && $4 > 40 { print id, $0 }'
+        done
+    }
+fi
+# The window manager's frame of window $1 has its title bar on the screen; with $2 = intera, all of it.
+ALTO=0 BASSO=0
+cornice_nello_schermo() {
+    local x y w h sopra sotto
+    read -r x y w h <<<"$(geometria "$1")"
+    # left, right, top, bottom: "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 20, 1"
+    IFS=', ' read -r _ _ sopra sotto <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | awk -F'= ' '{print $2}')"
+    [ -n "$sotto" ] || return 1
+    ALTO=$((y - sopra)) BASSO=$((y + h + sotto))
+    [ "$sopra" -gt 0 ] && [ "$ALTO" -ge 0 ] && { [ "${2:-}" != intera ] || [ "$BASSO" -le "${SCHERMO#*x}" ]; }
+}
+
 passo "l'icona compare nell'area di notifica (avvio come al login: nessuna finestra)"
 avvia_pulsaro --da-login
-aspetta 30 c_icona || fallito "nessuna icona nell'area di notifica"
-read -r ICONA IX IY IW IH <<<"$(icona)"
-[ "$IY" -lt 30 ] && [ "$IX" -gt 1100 ] || fallito "l'icona non è nell'area di notifica: $IX,$IY"
+if sni; then
+    aspetta 30 c_voce_sni || fallito "nessuna voce StatusNotifierItem registrata"
+    aspetta 10 menu_esportato || fallito "il menu DBusMenu non ha le sue cinque voci: $(tr '\n' '|' <<<"$ETICHETTE")"
+    sleep 1 # the host draws it
+else
+    aspetta 30 c_icona || fallito "nessuna icona nell'area di notifica"
+    read -r ICONA IX IY IW IH <<<"$(icona)"
+    [ "$IY" -lt 30 ] && [ "$IX" -gt 1100 ] || fallito "l'icona non è nell'area di notifica: $IX,$IY"
+    aspetta 10 pixel_icona icona_prima || fallito "non riesco a leggere i pixel dell'icona"
+fi
 c_nessuna_principale || fallito "un avvio al login con l'icona non apre finestre"
 scatta 01_icona
-aspetta 10 pixel_icona icona_prima || fallito "non riesco a leggere i pixel dell'icona"
 
 passo "clic sinistro: il popover si apre sotto l'icona; un clic altrove lo chiude"
 clic_icona 1
 aspetta 15 c_popup || fallito "il popover non si apre"
-read -r _ PX PY PW PH <<<"$(finestre_di popup | head -n1)"
-[ "$PY" -ge $((IY + IH)) ] && [ "$PY" -le $((IY + IH + 12)) ] || fallito "il popover non è sotto l'icona: y=$PY"
-[ $((PX + PW)) -ge "$IX" ] && [ "$PX" -le $((IX + IW)) ] || fallito "il popover non è allineato all'icona: x=$PX..$((PX + PW))"
-[ $((PX + PW)) -le 1280 ] || fallito "il popover esce dallo schermo"
+read -r POPOVER PX PY PW PH <<<"$(finestre_di popup | head -n1)"
+if sni; then
+    [ "$PY" -ge 20 ] || fallito "il popover copre il pannello: y=$PY"
+else
+    [ "$PY" -ge $((IY + IH)) ] && [ "$PY" -le $((IY + IH + 12)) ] || fallito "il popover non è sotto l'icona: y=$PY"
+    [ $((PX + PW)) -ge "$IX" ] && [ "$PX" -le $((IX + IW)) ] || fallito "il popover non è allineato all'icona: x=$PX..$((PX + PW))"
+    [ $((PX + PW)) -le 1280 ] || fallito "il popover esce dallo schermo"
+fi
+aspetta 10 contenuto_pronto "$POPOVER" || fallito "il popover resta vuoto"
 scatta 02_popover
-xdotool mousemove 300 500 click 1
+xdotool mousemove 600 500 click 1
 aspetta 15 c_nessun_popup || fallito "il popover non si chiude con un clic altrove"
 
 passo "clic destro: il menu con le sue cinque voci; \"Apri Pulsaro\" apre la finestra principale"
+sleep 0.5
 apri_menu
+sni && c_popup && fallito "il clic destro apre anche il popover"
 scatta 03_menu
 voce_menu 1
 aspetta 20 c_principale || fallito "la finestra principale non si apre"
-aspetta 10 c_nessun_popup || fallito "il menu resta aperto"
+aspetta 10 c_nessun_menu || fallito "il menu resta aperto"
 read -r PRINCIPALE _ <<<"$(principale)"
 aspetta 10 contenuto_pronto "$PRINCIPALE" || fallito "la finestra principale resta vuota"
+aspetta 10 cornice_nello_schermo "$PRINCIPALE" ||
+    fallito "la cornice della finestra principale va da y=$ALTO a y=$BASSO, fuori dallo schermo $SCHERMO"
 scatta 04_principale
 
-passo "il segmento \"Contagiri\" mostra i processi sui contagiri"
-import -window "$PRINCIPALE" -depth 8 "$TMP/barre.ppm" 2>/dev/null
-read -r _ FX FY FW FH <<<"$(principale_ferma)"
-[ -n "$FH" ] || fallito "la finestra principale non smette di cambiare misura"
-# The segmented picker sits at the right of the list header, left of the 80-wide interval pop-up.
-xdotool mousemove $((FX + FW - SEG_DX)) $((FY + SEG_Y)) click 1
-aspetta 10 grep -q '^vista=Contagiri' "$(SCR_CONF)" || fallito "il clic su \"Contagiri\" non cambia la vista"
-cambiata() {
-    import -window "$PRINCIPALE" -depth 8 "$TMP/contagiri.ppm" 2>/dev/null &&
-        [ "$(python3 "$QUI/pixel.py" diversi "$TMP/barre.ppm" "$TMP/contagiri.ppm" | tr -d .)" -gt 100 ]
+# Ends the process as $1 says ("menu": its last entry, or a signal) and sees it leave no child.
+termina_senza_figli() {
+    local figli f
+    figli=$(ps -o pid= --ppid "$APP" | tr -d ' ')
+    if [ "$1" = menu ]; then apri_menu && voce_menu 4; else kill "-$1" "$APP"; fi
+    esce_con_zero "$2"
+    for f in $figli; do kill -0 "$f" 2>/dev/null && fallito "resta il figlio $f"; done
 }
-aspetta 10 cambiata || fallito "la finestra non mostra i contagiri"
-scatta 04_principale_contagiri
+if sni; then
+    passo "\"Impostazioni…\" dal menu: la barra del titolo resta nello schermo $SCHERMO"
+    # From here the panel keeps no strip of the screen for itself, as trayer: the window's own fit,
+    # not the window manager, must keep its title bar on the screen.
+    xfconf-query -c xfce4-panel -p /panels/panel-1/disable-struts -n -t bool -s true
+    senza_striscia() { [[ $(xprop -root _NET_WORKAREA) == *"= 0, 0, ${SCHERMO%x*}, ${SCHERMO#*x}"* ]]; }
+    aspetta 10 senza_striscia || fallito "il pannello tiene ancora una striscia: $(xprop -root _NET_WORKAREA)"
+    apri_menu
+    voce_menu 2
+    aspetta 20 c_impostazioni || fallito "la finestra delle impostazioni non si apre"
+    read -r IMPOSTAZIONI _ <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
+    aspetta 10 cornice_nello_schermo "$IMPOSTAZIONI" intera ||
+        fallito "la cornice delle impostazioni va da y=$ALTO a y=$BASSO, fuori dallo schermo $SCHERMO"
+    scatta 05_impostazioni
+
+    passo "con l'area di notifica fermata (SIGSTOP) il processo risponde: un secondo avvio è servito subito"
+    xdotool windowactivate --sync "$IMPOSTAZIONI" 2>/dev/null
+    xdotool key --clearmodifiers ctrl+q
+    aspetta 20 c_nessuna_principale || fallito "il tasto Esci non chiude le finestre"
+    # The process that owns the watcher's name is the host.
+    OSPITE=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.GetConnectionUnixProcessID string:org.kde.StatusNotifierWatcher | awk '/uint32/ {print $2}')
+    [ -n "$OSPITE" ] || fallito "nessun processo possiede org.kde.StatusNotifierWatcher"
+    kill -STOP "$OSPITE"
+    sleep 3 # longer than any check of the tray's presence
+    timeout 10 "$PULSARO" >"$TMP/secondo.log" 2>&1
+    SERVITO=0
+    aspetta 3 c_principale && SERVITO=1
+    kill -CONT "$OSPITE"
+    [ "$SERVITO" -eq 1 ] || fallito "con l'area di notifica fermata il secondo avvio non è servito in 3 s"
+
+    passo "\"Esci da Pulsaro\" termina con 0 senza figli"
+    termina_senza_figli menu "\"Esci da Pulsaro\""
+    echo "OK: tutti i passi riusciti; schermate in $USCITA"
+    exit 0
+fi
 
 passo "coperta del tutto da un'altra finestra smette di campionare; scoperta riprende"
 # A full sample reads /proc of every process; with nothing on screen there is no sample at all.
@@ -135,14 +214,6 @@ xdotool mousemove $((SX + AVVIO_X)) $((SY + AVVIO_Y)) click 1
 aspetta 10 test -s "$VOCE" || fallito "l'interruttore non scrive $VOCE"
 desktop-file-validate "$VOCE" || fallito "la voce di avvio automatico non è valida"
 
-# Ends the process as $1 says ("menu": its last entry, or a signal) and sees it leave no child.
-termina_senza_figli() {
-    local figli f
-    figli=$(ps -o pid= --ppid "$APP" | tr -d ' ')
-    if [ "$1" = menu ]; then apri_menu && voce_menu 4; else kill "-$1" "$APP"; fi
-    esce_con_zero "$2"
-    for f in $figli; do kill -0 "$f" 2>/dev/null && fallito "resta il figlio $f"; done
-}
 passo "\"Esci da Pulsaro\" termina con 0 senza figli"
 termina_senza_figli menu "\"Esci da Pulsaro\""
 

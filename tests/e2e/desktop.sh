@@ -67,7 +67,8 @@ for c in Xvfb openbox trayer xdotool xwininfo xprop xmessage import convert pyth
 done
 BUS_SESSIONE=${DBUS_SESSION_BUS_ADDRESS:-}
 [ "$E2E_SCRIVANIA" = x11 ] || [ "$E2E_SCRIVANIA" = atspi ] || export SCR_VASSOIO=sni
-SCR_SCHERMO=${SCHERMO:-1280x800} scr_avvia_scrivania
+SCHERMO=${SCHERMO:-1280x800}
+SCR_SCHERMO=$SCHERMO scr_avvia_scrivania
 
 if [ "$E2E_SCRIVANIA" = atspi ]; then
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "ERRORE: manca python3-pyatspi (scripts/dipendenze.sh test)"; exit 1; }
@@ -133,7 +134,10 @@ principale_ferma() {
     return 1
 }
 # A managed window of pulsaro by its title: prints "id x y w h".
-finestra_chiamata() { finestre_di finestra | awk -v t="$1" '{ r = $1 " " $2 " " $3 " " $4 " " $5; $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, "") } $0 == t { print r; exit }'; }
+finestra_chiamata() {
+    finestre_di finestra | awk -v t="$1" '{ r = $1 " " $2 " " $3 " " $4 " " $5; $1 = $2 = $3 = $4 = $5 = "" }
+        { sub(/^ +/, "") } $0 == t { print r; exit }'
+}
 c_impostazioni() { [ -n "$(finestra_chiamata "Impostazioni di Pulsaro")" ]; }
 
 # The menu of the tray: a right click on the icon, then its five rows of text (centre y of each

@@ -88,6 +88,127 @@ aspetta 10 cornice_nello_schermo "$PRINCIPALE" ||
     fallito "la cornice della finestra principale va da y=$ALTO a y=$BASSO, fuori dallo schermo $SCHERMO"
 scatta 04_principale
 
+# The XEmbed tray's own steps: the main window's views and its sampling when covered.
+if ! sni; then
+    passo "il segmento \"Contagiri\" mostra i processi sui contagiri"
+    import -window "$PRINCIPALE" -depth 8 "$TMP/barre.ppm" 2>/dev/null
+    read -r _ FX FY FW FH <<<"$(principale_ferma)"
+    [ -n "$FH" ] || fallito "la finestra principale non smette di cambiare misura"
+    # The segmented picker sits at the right of the list header, left of the 80-wide interval pop-up.
+    xdotool mousemove $((FX + FW - SEG_DX)) $((FY + SEG_Y)) click 1
+    aspetta 10 grep -q '^vista=Contagiri' "$(SCR_CONF)" || fallito "il clic su \"Contagiri\" non cambia la vista"
+    cambiata() {
+        import -window "$PRINCIPALE" -depth 8 "$TMP/contagiri.ppm" 2>/dev/null &&
+            [ "$(python3 "$QUI/pixel.py" diversi "$TMP/barre.ppm" "$TMP/contagiri.ppm" | tr -d .)" -gt 100 ]
+    }
+    aspetta 10 cambiata || fallito "la finestra non mostra i contagiri"
+    scatta 04_principale_contagiri
+
+    passo "coperta del tutto da un'altra finestra smette di campionare; scoperta riprende"
+    # A full sample reads /proc of every process; with nothing on screen there is no sample at all.
+    letture() {
+        local prima
+        prima=$(awk '/^rchar:/ {print $2}' "/proc/$APP/io")
+        sleep 4
+        echo $(($(awk '/^rchar:/ {print $2}' "/proc/$APP/io") - prima))
+    }
+    SCOPERTA=$(letture)
+    xmessage -geometry 1280x800+0+0 "copre la finestra principale" >/dev/null 2>&1 &
+    COPERTURA=$!
+    aspetta 10 eval '[[ $(xwininfo -name xmessage 2>/dev/null) == *IsViewable* ]]' || fallito "la finestra che copre non compare"
+    xdotool search --name xmessage windowraise 2>/dev/null
+    sleep 2 # the report, and a sample already under way
+    COPERTA=$(letture)
+    kill "$COPERTURA"
+    sleep 2
+    RIPRESA=$(letture)
+    echo "   letture in 4 s: scoperta $SCOPERTA, coperta $COPERTA, scoperta di nuovo $RIPRESA byte"
+    [ $((COPERTA * 4)) -lt "$SCOPERTA" ] || fallito "coperta continua a campionare ($COPERTA contro $SCOPERTA byte)"
+    [ $((COPERTA * 4)) -lt "$RIPRESA" ] || fallito "scoperta non riprende a campionare ($RIPRESA contro $COPERTA byte)"
+fi
+
+passo "\"Impostazioni…\" dal menu apre le impostazioni, larghe 460, con la barra del titolo nello schermo"
+if sni; then
+    # The panel keeps no strip of the screen for itself, as trayer: the window's own fit, not the
+    # window manager, must keep its title bar on the screen.
+    xfconf-query -c xfce4-panel -p /panels/panel-1/disable-struts -n -t bool -s true
+    senza_striscia() { [[ $(xprop -root _NET_WORKAREA) == *"= 0, 0, ${SCHERMO%x*}, ${SCHERMO#*x}"* ]]; }
+    aspetta 10 senza_striscia || fallito "il pannello tiene ancora una striscia: $(xprop -root _NET_WORKAREA)"
+fi
+apri_menu
+voce_menu 2
+aspetta 20 c_impostazioni || fallito "la finestra delle impostazioni non si apre"
+aspetta 10 c_nessun_menu || fallito "il menu resta aperto"
+read -r IMPOSTAZIONI SX SY SW SH <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
+[ "$SW" -eq 460 ] || fallito "la finestra delle impostazioni è larga $SW, non 460"
+aspetta 10 contenuto_pronto "$IMPOSTAZIONI" || fallito "le impostazioni restano vuote"
+aspetta 10 cornice_nello_schermo "$IMPOSTAZIONI" intera ||
+    fallito "la cornice delle impostazioni va da y=$ALTO a y=$BASSO, fuori dallo schermo $SCHERMO"
+scatta 07_impostazioni
+
+if ! sni; then
+    passo "\"Nella barra\": il riquadro; l'icona nell'area di notifica diventa il riquadro"
+    # The pop-up sits at the right of its row; its list opens as a popup window of its own.
+    xdotool mousemove $((SX + SW - 60)) $((SY + NELLA_BARRA_Y)) click 1
+    aspetta 10 c_popup || fallito "la scelta \"Nella barra\" non si apre"
+    read -r _ LX LY LW LH <<<"$(finestre_di popup | head -n1)"
+    # Two entries: the tile is the lower one.
+    xdotool mousemove $((LX + LW / 2)) $((LY + LH * 3 / 4)) click 1
+    aspetta 10 c_nessun_popup || fallito "la scelta \"Nella barra\" resta aperta"
+    riquadro_in_barra() {
+        pixel_icona icona_dopo || return 1
+        DIVERSI=$(python3 "$QUI/pixel.py" diversi "$TMP/icona_prima.ppm" "$TMP/icona_dopo.ppm" | tr -d .)
+        # The tile fills its slot with its background, orange by default.
+        ARANCIO=$(python3 "$QUI/pixel.py" vicini "$TMP/icona_dopo.ppm" E08A4F 40 | tr -d .)
+        [ "$((10#$DIVERSI))" -gt 250 ] && [ "$((10#$ARANCIO))" -gt 300 ]
+    }
+    DIVERSI=0 ARANCIO=0
+    aspetta 10 riquadro_in_barra ||
+        fallito "l'icona nell'area di notifica non mostra il riquadro (cambiati ${DIVERSI}‰, arancioni ${ARANCIO}‰)"
+    scatta 08_riquadro
+
+    passo "le impostazioni cresciute restano larghe 460 e dentro lo schermo"
+    dentro_lo_schermo() {
+        read -r _ SX SY SW SH <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
+        [ "$SW" -eq 460 ] && [ "$SH" -gt 600 ] && [ "$SY" -ge 0 ] && [ $((SY + SH)) -le 800 ]
+    }
+    aspetta 10 dentro_lo_schermo || fallito "le impostazioni sono ${SW}x${SH} a y=$SY: fuori dallo schermo di 800"
+
+    passo "l'avvio al login: l'interruttore scrive la voce di avvio automatico, valida"
+    VOCE="$XDG_CONFIG_HOME/autostart/pulsaro.desktop"
+    xdotool mousemove $((SX + AVVIO_X)) $((SY + AVVIO_Y)) click 1
+    aspetta 10 test -s "$VOCE" || fallito "l'interruttore non scrive $VOCE"
+    desktop-file-validate "$VOCE" || fallito "la voce di avvio automatico non è valida"
+fi
+
+passo "il tasto Esci sulla finestra la chiude e lascia l'icona"
+xdotool windowactivate --sync "$PRINCIPALE" 2>/dev/null || xdotool windowfocus --sync "$PRINCIPALE"
+xdotool key --clearmodifiers ctrl+q
+aspetta 20 c_nessuna_principale || fallito "il tasto Esci non chiude la finestra"
+vivo || fallito "il tasto Esci con l'icona attiva ha terminato il processo"
+sni || c_icona || fallito "l'icona è sparita"
+
+passo "un secondo pulsaro riporta la finestra principale con il suo startup id ed esce con 0"
+# Under the D-Bus tray with the host stopped (SIGSTOP), at once: nothing waits for the tray.
+ATTESA=20
+if sni; then
+    # The process that owns the watcher's name is the host.
+    OSPITE=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.GetConnectionUnixProcessID string:org.kde.StatusNotifierWatcher | awk '/uint32/ {print $2}')
+    [ -n "$OSPITE" ] || fallito "nessun processo possiede org.kde.StatusNotifierWatcher"
+    kill -STOP "$OSPITE"
+    SCR_PIDS+=("$OSPITE") ATTESA=3
+    sleep 3 # longer than any check of the tray's presence
+fi
+DESKTOP_STARTUP_ID=prova-e2e_TIME0 timeout 10 "$PULSARO" >"$TMP/secondo.log" 2>&1 ||
+    fallito "il secondo avvio esce con $?"
+aspetta $ATTESA c_principale || fallito "il secondo avvio non riapre la finestra principale in $ATTESA s"
+sni && kill -CONT "$OSPITE"
+# The window carries the launch's id, which the window manager reads to end the launch feedback.
+id_avvio() { [[ $(xprop -id "$(principale | cut -d' ' -f1)" _NET_STARTUP_ID 2>/dev/null) == *'"prova-e2e_TIME0"'* ]]; }
+aspetta 10 id_avvio || fallito "la finestra principale non porta l'id del secondo avvio"
+vivo || fallito "il primo processo non c'è più"
+
 # Ends the process as $1 says ("menu": its last entry, or a signal) and sees it leave no child.
 termina_senza_figli() {
     local figli f
@@ -96,126 +217,9 @@ termina_senza_figli() {
     esce_con_zero "$2"
     for f in $figli; do kill -0 "$f" 2>/dev/null && fallito "resta il figlio $f"; done
 }
-if sni; then
-    passo "\"Impostazioni…\" dal menu: la barra del titolo resta nello schermo $SCHERMO"
-    # From here the panel keeps no strip of the screen for itself, as trayer: the window's own fit,
-    # not the window manager, must keep its title bar on the screen.
-    xfconf-query -c xfce4-panel -p /panels/panel-1/disable-struts -n -t bool -s true
-    senza_striscia() { [[ $(xprop -root _NET_WORKAREA) == *"= 0, 0, ${SCHERMO%x*}, ${SCHERMO#*x}"* ]]; }
-    aspetta 10 senza_striscia || fallito "il pannello tiene ancora una striscia: $(xprop -root _NET_WORKAREA)"
-    apri_menu
-    voce_menu 2
-    aspetta 20 c_impostazioni || fallito "la finestra delle impostazioni non si apre"
-    read -r IMPOSTAZIONI _ <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
-    aspetta 10 cornice_nello_schermo "$IMPOSTAZIONI" intera ||
-        fallito "la cornice delle impostazioni va da y=$ALTO a y=$BASSO, fuori dallo schermo $SCHERMO"
-    scatta 05_impostazioni
-
-    passo "con l'area di notifica fermata (SIGSTOP) il processo risponde: un secondo avvio è servito subito"
-    xdotool windowactivate --sync "$IMPOSTAZIONI" 2>/dev/null
-    xdotool key --clearmodifiers ctrl+q
-    aspetta 20 c_nessuna_principale || fallito "il tasto Esci non chiude le finestre"
-    # The process that owns the watcher's name is the host.
-    OSPITE=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
-        org.freedesktop.DBus.GetConnectionUnixProcessID string:org.kde.StatusNotifierWatcher | awk '/uint32/ {print $2}')
-    [ -n "$OSPITE" ] || fallito "nessun processo possiede org.kde.StatusNotifierWatcher"
-    kill -STOP "$OSPITE"
-    sleep 3 # longer than any check of the tray's presence
-    timeout 10 "$PULSARO" >"$TMP/secondo.log" 2>&1
-    SERVITO=0
-    aspetta 3 c_principale && SERVITO=1
-    kill -CONT "$OSPITE"
-    [ "$SERVITO" -eq 1 ] || fallito "con l'area di notifica fermata il secondo avvio non è servito in 3 s"
-
-    passo "\"Esci da Pulsaro\" termina con 0 senza figli"
-    termina_senza_figli menu "\"Esci da Pulsaro\""
-    echo "OK: tutti i passi riusciti; schermate in $USCITA"
-    exit 0
-fi
-
-passo "coperta del tutto da un'altra finestra smette di campionare; scoperta riprende"
-# A full sample reads /proc of every process; with nothing on screen there is no sample at all.
-letture() {
-    local prima
-    prima=$(awk '/^rchar:/ {print $2}' "/proc/$APP/io")
-    sleep 4
-    echo $(($(awk '/^rchar:/ {print $2}' "/proc/$APP/io") - prima))
-}
-SCOPERTA=$(letture)
-xmessage -geometry 1280x800+0+0 "copre la finestra principale" >/dev/null 2>&1 &
-COPERTURA=$!
-aspetta 10 eval '[[ $(xwininfo -name xmessage 2>/dev/null) == *IsViewable* ]]' || fallito "la finestra che copre non compare"
-xdotool search --name xmessage windowraise 2>/dev/null
-sleep 2 # the report, and a sample already under way
-COPERTA=$(letture)
-kill "$COPERTURA"
-sleep 2
-RIPRESA=$(letture)
-echo "   letture in 4 s: scoperta $SCOPERTA, coperta $COPERTA, scoperta di nuovo $RIPRESA byte"
-[ $((COPERTA * 4)) -lt "$SCOPERTA" ] || fallito "coperta continua a campionare ($COPERTA contro $SCOPERTA byte)"
-[ $((COPERTA * 4)) -lt "$RIPRESA" ] || fallito "scoperta non riprende a campionare ($RIPRESA contro $COPERTA byte)"
-
-passo "il tasto Esci sulla finestra la chiude e lascia l'icona"
-xdotool windowactivate --sync "$PRINCIPALE" 2>/dev/null || xdotool windowfocus --sync "$PRINCIPALE"
-xdotool key --clearmodifiers ctrl+q
-aspetta 20 c_nessuna_principale || fallito "il tasto Esci non chiude la finestra"
-vivo || fallito "il tasto Esci con l'icona attiva ha terminato il processo"
-c_icona || fallito "l'icona è sparita"
-
-passo "un secondo pulsaro riporta la finestra principale con il suo startup id ed esce con 0"
-DESKTOP_STARTUP_ID=prova-e2e_TIME0 timeout 30 "$PULSARO" >"$TMP/secondo.log" 2>&1 ||
-    fallito "il secondo avvio esce con $?"
-aspetta 20 c_principale || fallito "il secondo avvio non riapre la finestra principale"
-# The window carries the launch's id, which the window manager reads to end the launch feedback.
-id_avvio() { [[ $(xprop -id "$(principale | cut -d' ' -f1)" _NET_STARTUP_ID 2>/dev/null) == *'"prova-e2e_TIME0"'* ]]; }
-aspetta 10 id_avvio || fallito "la finestra principale non porta l'id del secondo avvio"
-vivo || fallito "il primo processo non c'è più"
-
-passo "\"Impostazioni…\" dal menu apre le impostazioni, larghe 460"
-apri_menu
-voce_menu 2
-aspetta 20 c_impostazioni || fallito "la finestra delle impostazioni non si apre"
-aspetta 10 c_nessun_popup || fallito "il menu resta aperto"
-read -r IMPOSTAZIONI SX SY SW SH <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
-[ "$SW" -eq 460 ] || fallito "la finestra delle impostazioni è larga $SW, non 460"
-aspetta 10 contenuto_pronto "$IMPOSTAZIONI" || fallito "le impostazioni restano vuote"
-scatta 07_impostazioni
-
-passo "\"Nella barra\": il riquadro; l'icona nell'area di notifica diventa il riquadro"
-# The pop-up sits at the right of its row; its list opens as a popup window of its own.
-xdotool mousemove $((SX + SW - 60)) $((SY + NELLA_BARRA_Y)) click 1
-aspetta 10 c_popup || fallito "la scelta \"Nella barra\" non si apre"
-read -r _ LX LY LW LH <<<"$(finestre_di popup | head -n1)"
-# Two entries: the tile is the lower one.
-xdotool mousemove $((LX + LW / 2)) $((LY + LH * 3 / 4)) click 1
-aspetta 10 c_nessun_popup || fallito "la scelta \"Nella barra\" resta aperta"
-riquadro_in_barra() {
-    pixel_icona icona_dopo || return 1
-    DIVERSI=$(python3 "$QUI/pixel.py" diversi "$TMP/icona_prima.ppm" "$TMP/icona_dopo.ppm" | tr -d .)
-    # The tile fills its slot with its background, orange by default.
-    ARANCIO=$(python3 "$QUI/pixel.py" vicini "$TMP/icona_dopo.ppm" E08A4F 40 | tr -d .)
-    [ "$((10#$DIVERSI))" -gt 250 ] && [ "$((10#$ARANCIO))" -gt 300 ]
-}
-DIVERSI=0 ARANCIO=0
-aspetta 10 riquadro_in_barra ||
-    fallito "l'icona nell'area di notifica non mostra il riquadro (cambiati ${DIVERSI}‰, arancioni ${ARANCIO}‰)"
-scatta 08_riquadro
-
-passo "le impostazioni cresciute restano larghe 460 e dentro lo schermo"
-dentro_lo_schermo() {
-    read -r _ SX SY SW SH <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
-    [ "$SW" -eq 460 ] && [ "$SH" -gt 600 ] && [ "$SY" -ge 0 ] && [ $((SY + SH)) -le 800 ]
-}
-aspetta 10 dentro_lo_schermo || fallito "le impostazioni sono ${SW}x${SH} a y=$SY: fuori dallo schermo di 800"
-
-passo "l'avvio al login: l'interruttore scrive la voce di avvio automatico, valida"
-VOCE="$XDG_CONFIG_HOME/autostart/pulsaro.desktop"
-xdotool mousemove $((SX + AVVIO_X)) $((SY + AVVIO_Y)) click 1
-aspetta 10 test -s "$VOCE" || fallito "l'interruttore non scrive $VOCE"
-desktop-file-validate "$VOCE" || fallito "la voce di avvio automatico non è valida"
-
 passo "\"Esci da Pulsaro\" termina con 0 senza figli"
 termina_senza_figli menu "\"Esci da Pulsaro\""
+sni && { echo "OK: tutti i passi riusciti; schermate in $USCITA"; exit 0; }
 
 passo "la riga Exec della voce avvia Pulsaro come al login: l'icona, nessuna finestra"
 # Exec quoting is the shell's double-quote form; "%%" stands for "%".

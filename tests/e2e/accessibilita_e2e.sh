@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# End to end through the accessibility bus: the real pulsaro under Xvfb, openbox and trayer, read
-# from outside as a screen reader reads it (AT-SPI through python3-pyatspi): every dial with its
-# value and one list item per shown process against the terminal mode's figures of the same moment,
-# the keyboard following a process and stopping, the history's charts with their summary, the
-# popover announced through the focus, and desktop entries whose icon is a FIFO.
+# End to end through the accessibility bus (AT-SPI through python3-pyatspi), read as a screen reader
+# reads it: dials and rows against the terminal mode's figures of the same moment, the keyboard, the
+# history's charts, the popover announced through the focus, desktop entries whose icon is a FIFO.
 # Usage: accessibilita_e2e.sh PULSARO OUTPUT_DIR   (the trees read are kept in OUTPUT_DIR; 77: no Xvfb)
 E2E_SCRIVANIA=atspi
 source "$(dirname "$(realpath "$0")")/desktop.sh"

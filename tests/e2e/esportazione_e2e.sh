@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The endpoint as Prometheus meets it: Debian's real prometheus scrapes
-# `pulsaro --terminale --esporta 127.0.0.1:PORT` for about 20 s while hostile clients try to
-# break it; the CPU ratio read back through Prometheus' API must agree with the terminal's JSON
-# of the same seconds, and promtool must accept live scrapes in both formats.
+# The endpoint as Prometheus meets it: prometheus scrapes `pulsaro --terminale --esporta` for about
+# 20 s while hostile clients try to break it; what it stored must be the terminal's JSON of the same
+# seconds, and promtool must accept live scrapes in both formats.
 # Usage: esportazione_e2e.sh PULSARO OUTDIR   (exit 77: skipped, prometheus is not installed)
 E2E_SCRIVANIA=nessuna E2E_SERVE="prometheus promtool curl python3"
 source "$(dirname "$(realpath "$0")")/desktop.sh"

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# End to end on Wayland: weston (headless) as the compositor, the StatusNotifierItem tray of the
-# D-Bus test on its own Xvfb in the same D-Bus session (the tray protocol is D-Bus only). The
-# application starts on Wayland without EGL, its item registers, Activate opens the popover as a
-# normal window of its own size and a second Activate closes it, the menu's entries work through
-# DBusMenu, a second start reaches the running one with its token, the main window fits the
-# output. Window places come from `weston-debug scene-graph`, pictures from weston-screenshooter.
+# End to end on Wayland: weston (headless), with the D-Bus tray on its own Xvfb in the same D-Bus
+# session. The item's Activate and menu entries, a second start with its token, the main window
+# on the output. Window places come from `weston-debug scene-graph`, pictures from weston-screenshooter.
 # Usage: pulsaro_e2e_wayland.sh PULSARO OUTPUT_DIR   (screenshots are kept in OUTPUT_DIR; 77: no weston)
 E2E_SCRIVANIA=wayland E2E_SERVE=weston
 source "$(dirname "$(realpath "$0")")/desktop.sh"

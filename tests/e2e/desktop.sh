@@ -47,13 +47,18 @@ avvia_pulsaro() {
 }
 vivo() { kill -0 "$APP" 2>/dev/null; }
 morto() { ! vivo; }
-# The process ends, with 0 ($1 says what ended it).
-esce_con_zero() {
-    aspetta 20 morto || fallito "$1 non termina il processo"
+# The command after $1 (which names it) ends the process with 0, and no child is left.
+termina() {
+    local come=$1 figli f stato
+    shift
+    figli=$(ps -o pid= --ppid "$APP" | tr -d ' ')
+    "$@" || fallito "$come non si può dare"
+    aspetta 20 morto || fallito "$come non termina il processo"
     wait "$APP"
-    local stato=$?
+    stato=$?
     APP=""
-    [ "$stato" -eq 0 ] || fallito "$1 termina con $stato"
+    [ "$stato" -eq 0 ] || fallito "$come termina con $stato"
+    for f in $figli; do kill -0 "$f" 2>/dev/null && fallito "resta il figlio $f"; done
 }
 
 if [ "$E2E_SCRIVANIA" = nessuna ]; then

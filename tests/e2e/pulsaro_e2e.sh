@@ -15,6 +15,15 @@ SEG_DX=227 SEG_Y=274         # "Contagiri", the middle of three: from the window
 NELLA_BARRA_Y=456            # the "Nella barra" pop-up, from the settings window's top
 AVVIO_X=410 AVVIO_Y=187      # the launch-at-login switch
 
+# Thousandths of the pixels of image $1 that differ from image (or colour) $2 by more than $3 % on
+# some channel: more than 24 of 255 is 9.42 %.
+diversi() {
+    local altra=("$2")
+    [[ $2 == '#'* ]] && altra=(\( +clone -fill "$2" -colorize 100 \))
+    convert "$1" "${altra[@]}" -compose difference -composite -channel RGB -threshold "$3%" +channel -separate \
+        -evaluate-sequence max -format '%[fx:round(1000 * mean)]' info: 2>/dev/null || echo 0
+}
+
 if sni; then
     # On a small screen the main window gives up its usual minimum width.
     principale() { finestre_di finestra | awk '$6 == "Pulsaro" {print; exit}'; }
@@ -99,7 +108,7 @@ if ! sni; then
     aspetta 10 grep -q '^vista=Contagiri' "$(SCR_CONF)" || fallito "il clic su \"Contagiri\" non cambia la vista"
     cambiata() {
         import -window "$PRINCIPALE" -depth 8 "$TMP/contagiri.ppm" 2>/dev/null &&
-            [ "$(python3 "$QUI/pixel.py" diversi "$TMP/barre.ppm" "$TMP/contagiri.ppm" | tr -d .)" -gt 100 ]
+            [ "$(diversi "$TMP/barre.ppm" "$TMP/contagiri.ppm" 9.42)" -gt 100 ]
     }
     aspetta 10 cambiata || fallito "la finestra non mostra i contagiri"
     scatta 04_principale_contagiri
@@ -157,14 +166,15 @@ if ! sni; then
     aspetta 10 c_nessun_popup || fallito "la scelta \"Nella barra\" resta aperta"
     riquadro_in_barra() {
         pixel_icona icona_dopo || return 1
-        DIVERSI=$(python3 "$QUI/pixel.py" diversi "$TMP/icona_prima.ppm" "$TMP/icona_dopo.ppm" | tr -d .)
+        DIVERSI=$(diversi "$TMP/icona_prima.ppm" "$TMP/icona_dopo.ppm" 9.42)
         # The tile fills its slot with its background, orange by default.
-        ARANCIO=$(python3 "$QUI/pixel.py" vicini "$TMP/icona_dopo.ppm" E08A4F 40 | tr -d .)
-        [ "$((10#$DIVERSI))" -gt 250 ] && [ "$((10#$ARANCIO))" -gt 300 ]
+        ARANCIO=$((1000 - $(diversi "$TMP/icona_dopo.ppm" '#E08A4F' 15.69)))
+        [ "$DIVERSI" -gt 250 ] && [ "$ARANCIO" -gt 300 ]
     }
     DIVERSI=0 ARANCIO=0
     aspetta 10 riquadro_in_barra ||
         fallito "l'icona nell'area di notifica non mostra il riquadro (cambiati ${DIVERSI}‰, arancioni ${ARANCIO}‰)"
+    echo "   pixel dell'icona cambiati: ${DIVERSI}‰, arancioni: ${ARANCIO}‰"
     scatta 08_riquadro
 
     passo "le impostazioni cresciute restano larghe 460 e dentro lo schermo"
@@ -209,16 +219,9 @@ id_avvio() { [[ $(xprop -id "$(principale | cut -d' ' -f1)" _NET_STARTUP_ID 2>/d
 aspetta 10 id_avvio || fallito "la finestra principale non porta l'id del secondo avvio"
 vivo || fallito "il primo processo non c'è più"
 
-# Ends the process as $1 says ("menu": its last entry, or a signal) and sees it leave no child.
-termina_senza_figli() {
-    local figli f
-    figli=$(ps -o pid= --ppid "$APP" | tr -d ' ')
-    if [ "$1" = menu ]; then apri_menu && voce_menu 4; else kill "-$1" "$APP"; fi
-    esce_con_zero "$2"
-    for f in $figli; do kill -0 "$f" 2>/dev/null && fallito "resta il figlio $f"; done
-}
 passo "\"Esci da Pulsaro\" termina con 0 senza figli"
-termina_senza_figli menu "\"Esci da Pulsaro\""
+esci() { apri_menu && voce_menu 4; }
+termina "\"Esci da Pulsaro\"" esci
 sni && { echo "OK: tutti i passi riusciti; schermate in $USCITA"; exit 0; }
 
 passo "la riga Exec della voce avvia Pulsaro come al login: l'icona, nessuna finestra"
@@ -236,7 +239,7 @@ qualche_finestra() { [ -n "$(finestre_di finestra)$(finestre_di popup)" ]; }
 aspetta 3 qualche_finestra && fallito "l'avvio dalla voce apre una finestra: $(finestre_di finestra)"
 
 passo "SIGTERM termina con 0 senza figli"
-termina_senza_figli TERM SIGTERM
+termina SIGTERM kill -TERM "$APP"
 
 passo "un figlio che brucia un core per 1 s compare nella lista con più del 20 %"
 # The list the windows show, as the terminal mode prints it: the burner starts after one sample

@@ -88,8 +88,7 @@ chiama ContextMenu || fallito "ContextMenu rifiutato"
 c_menu_wl() { finestre_wl | awk 'NF == 5 && $5 == "Pulsaro" && $3 < 400 && $4 < 400 { t = 1 } END { exit !t }'; }
 aspetta 10 c_menu_wl || fallito "nessun menu dopo ContextMenu: $(finestre_wl)"
 
-passo "\"Esci da Pulsaro\" termina con 0"
-menu_sni "Esci da Pulsaro" || fallito "nessuna voce \"Esci da Pulsaro\""
-esce_con_zero "\"Esci da Pulsaro\""
+passo "\"Esci da Pulsaro\" termina con 0 senza figli"
+termina "\"Esci da Pulsaro\"" menu_sni "Esci da Pulsaro"
 
 echo "OK: tutti i passi riusciti; schermate in $USCITA"

@@ -1,23 +1,10 @@
 #!/usr/bin/env bash
-# End to end on Wayland: weston (headless) as the compositor, the StatusNotifierItem tray of the
-# D-Bus test on its own Xvfb in the same D-Bus session (the tray protocol is D-Bus only). The
-# application starts on Wayland without EGL, its item registers, Activate opens the popover as a
-# normal window of its own size and a second Activate closes it, the menu's entries work through
-# DBusMenu, a second start reaches the running one with its token, the main window fits the
-# output. Window places come from `weston-debug scene-graph`, pictures from weston-screenshooter.
-# Usage: pulsaro_e2e_wayland.sh PULSARO OUTPUT_DIR   (screenshots are kept in OUTPUT_DIR)
-# Exit 77 (skipped) only when weston is not installed.
-set -uo pipefail
-
-if ! command -v weston >/dev/null; then
-    echo "SALTATO: weston non c'è (scripts/dipendenze.sh test lo installa)"
-    exit 77
-fi
-source "$(dirname "$(realpath "$0")")/sni/sessione.sh" "$@"
-# shellcheck source=wayland/avvia.sh
-source "$(dirname "$(realpath "$0")")/wayland/avvia.sh"
-SCR_PIDS+=("$WESTON_PID")
-[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fallito "weston non parte"
+# End to end on Wayland: weston (headless), with the D-Bus tray on its own Xvfb in the same D-Bus
+# session. The item's Activate and menu entries, a second start with its token, the main window
+# on the output. Window places come from `weston-debug scene-graph`, pictures from weston-screenshooter.
+# Usage: pulsaro_e2e_wayland.sh PULSARO OUTPUT_DIR   (screenshots are kept in OUTPUT_DIR; 77: no weston)
+E2E_SCRIVANIA=wayland E2E_SERVE=weston
+source "$(dirname "$(realpath "$0")")/desktop.sh"
 export PULSARO_DIARIO=debug
 
 # The whole output, as weston composes it.
@@ -25,7 +12,6 @@ scatta() {
     mkdir -p "$TMP/scatti"
     (cd "$TMP/scatti" && rm -f ./*.png && weston-screenshooter >/dev/null 2>&1 && mv ./*.png "$USCITA/$1.png")
 }
-
 # Pulsaro's top-level windows as weston shows them, top of the stack first:
 # "x y w h title" (positions from `weston-debug scene-graph`; role xdg_toplevel only).
 finestre_wl() {
@@ -38,29 +24,23 @@ finestra_wl() { finestre_wl | awk -v t="$1" '{ x = $1 " " $2 " " $3 " " $4; $1 =
 c_finestra() { [ -n "$(finestra_wl "$1")" ]; }
 c_non_finestra() { [ -z "$(finestra_wl "$1")" ]; }
 POPOVER="Pulsaro — pannellino"
-
-attiva() {
-    local voce servizio percorso
+# A method of the item, as a host calls it on a click ($1: Activate or ContextMenu).
+chiama() {
+    local voce
     voce=$(voce_sni)
-    servizio=${voce%%/*} percorso=/${voce#*/}
-    dbus-send --session --print-reply --dest="$servizio" "$percorso" org.kde.StatusNotifierItem.Activate \
+    dbus-send --session --print-reply --dest="${voce%%/*}" "/${voce#*/}" "org.kde.StatusNotifierItem.$1" \
         int32:13 int32:13 >/dev/null
 }
 
-passo "l'applicazione parte su Wayland e l'icona si registra"
+passo "l'applicazione parte su Wayland e l'icona si registra; il menu esportato ha le sue voci"
 avvia_pulsaro --da-login
 aspetta 30 c_voce_sni || fallito "nessuna voce StatusNotifierItem registrata"
 grep -q 'libqwayland' "/proc/$APP/maps" || fallito "la piattaforma non è Wayland"
 grep -q 'libqxcb' "/proc/$APP/maps" && fallito "l'applicazione usa X11"
-
-passo "il menu esportato mette \"Mostra pannellino\" per primo"
-ETICHETTE=""
-menu_pronto() { ETICHETTE=$(menu_sni 2>/dev/null) && [ "$(wc -l <<<"$ETICHETTE")" -eq 5 ]; }
-aspetta 10 menu_pronto || fallito "il menu non ha cinque voci: $ETICHETTE"
-[ "$(head -n2 <<<"$ETICHETTE")" = $'Mostra pannellino\nApri Pulsaro' ] || fallito "voci: $(tr '\n' '|' <<<"$ETICHETTE")"
+aspetta 10 menu_esportato || fallito "il menu DBusMenu non ha le sue cinque voci: $(tr '\n' '|' <<<"$ETICHETTE")"
 
 passo "Activate apre il pannellino come finestra normale della sua misura, senza driver grafici"
-attiva
+chiama Activate
 aspetta 15 c_finestra "$POPOVER" || fallito "il pannellino non si apre: $(finestre_wl)"
 read -r _ _ PW PH <<<"$(finestra_wl "$POPOVER")"
 # Frameless: exactly its own size, as on X11: the mini panel (340) and a one-pixel edge.
@@ -73,7 +53,7 @@ LIBRERIE_GL=$(grep -o -E '[^/]*(_mesa|libLLVM|_dri|libgallium|libglapi)[^/ ]*$' 
 scatta 01_wayland_pannellino
 
 passo "un secondo Activate lo chiude"
-attiva
+chiama Activate
 aspetta 10 c_non_finestra "$POPOVER" || fallito "il secondo Activate non chiude il pannellino"
 
 passo "\"Mostra pannellino\" e \"Impostazioni…\" dal menu"
@@ -86,9 +66,8 @@ sleep 1
 scatta 02_wayland_impostazioni
 
 passo "un secondo avvio porta avanti la finestra principale con il suo gettone"
-XDG_ACTIVATION_TOKEN=gettone-di-prova timeout 20 "$PULSARO" >"$TMP/secondo.log" 2>&1
-STATO=$?
-[ "$STATO" -eq 0 ] || fallito "il secondo avvio termina con $STATO: $(cat "$TMP/secondo.log")"
+XDG_ACTIVATION_TOKEN=gettone-di-prova timeout 20 "$PULSARO" >"$TMP/secondo.log" 2>&1 ||
+    fallito "il secondo avvio termina con $?: $(cat "$TMP/secondo.log")"
 aspetta 20 c_finestra "Pulsaro" || fallito "la finestra principale non si apre: $(finestre_wl)"
 aspetta 10 grep -q 'riapertura.*gettone' "$TMP/app1.log" || fallito "la richiesta arriva senza gettone"
 sleep 1
@@ -104,15 +83,12 @@ sleep 1
 vivo || fallito "\"Apri Pulsaro\" ha fermato l'applicazione"
 
 passo "ContextMenu (swaybar non disegna il menu) mostra il menu di Pulsaro"
-VOCE=$(voce_sni)
-dbus-send --session --print-reply --dest="${VOCE%%/*}" "/${VOCE#*/}" org.kde.StatusNotifierItem.ContextMenu \
-    int32:13 int32:13 >/dev/null || fallito "ContextMenu rifiutato"
+chiama ContextMenu || fallito "ContextMenu rifiutato"
 # Qt's menu, with no window of its own to hang from, is a small window of its own.
-c_menu() { finestre_wl | awk 'NF == 5 && $5 == "Pulsaro" && $3 < 400 && $4 < 400 { t = 1 } END { exit !t }'; }
-aspetta 10 c_menu || fallito "nessun menu dopo ContextMenu: $(finestre_wl)"
+c_menu_wl() { finestre_wl | awk 'NF == 5 && $5 == "Pulsaro" && $3 < 400 && $4 < 400 { t = 1 } END { exit !t }'; }
+aspetta 10 c_menu_wl || fallito "nessun menu dopo ContextMenu: $(finestre_wl)"
 
-passo "\"Esci da Pulsaro\" termina con 0"
-menu_sni "Esci da Pulsaro" || fallito "nessuna voce \"Esci da Pulsaro\""
-esce_con_zero
+passo "\"Esci da Pulsaro\" termina con 0 senza figli"
+termina "\"Esci da Pulsaro\"" menu_sni "Esci da Pulsaro"
 
 echo "OK: tutti i passi riusciti; schermate in $USCITA"

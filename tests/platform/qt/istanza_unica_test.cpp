@@ -1,4 +1,5 @@
 // One running application per user, the next start after a crash, and nobody else's socket.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -114,19 +115,16 @@ TEST(IstanzaUnica, LaCartellaDelSocketESoloDellUtente) {
     EXPECT_EQ(QFileInfo(nuova).permissions() & 0x0077, 0);  // nothing for group or others
 
     const QString larga = dir.filePath("larga");
-    ASSERT_TRUE(QDir().mkdir(larga));
-    ASSERT_TRUE(QFile::setPermissions(larga, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                 QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                                 QFileDevice::WriteOther | QFileDevice::ExeOther));
+    ASSERT_EQ(::mkdir(QFile::encodeName(larga).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(larga).constData(), 0707), 0);
     EXPECT_TRUE(cartellaPrivata(larga));  // its own: narrowed
     EXPECT_EQ(QFileInfo(larga).permissions() & 0x0077, 0);
 
     QString perche;
     ASSERT_TRUE(QFile::link(larga, dir.filePath("link")));
-    EXPECT_FALSE(cartellaPrivata(dir.filePath("link"), &perche));
-    QFile f(dir.filePath("file"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    EXPECT_FALSE(cartellaPrivata(dir.filePath("file"), &perche));
+    ASSERT_TRUE(QFile(dir.filePath("file")).open(QIODevice::WriteOnly));
+    for (const char* nome : {"link", "file"})
+        EXPECT_FALSE(cartellaPrivata(dir.filePath(nome), &perche)) << nome;
 
     // A folder someone else made first: the socket goes to the fallback, and one run stays one.
     QString piantata = dir.filePath("file");

@@ -33,8 +33,6 @@ TEST(VociDesktop, Lettura) {
     EXPECT_EQ(leggiVoceDesktop(nomi, "it")->nome, "File");
     EXPECT_EQ(leggiVoceDesktop(nomi, "fr")->nome, "Files");
     EXPECT_EQ(leggiVoceDesktop("[Desktop Entry]\nName=Solo\nName[it]=\n", "it")->nome, "Solo");
-
-    EXPECT_TRUE(leggiVoceDesktop("[Desktop Entry]\nName=N\nHidden=true\n", "it")->nascosta);
     for (const char* scartata :
          {"[Desktop Entry]\nName=Sito\nType=Link\nURL=x\n", "[Desktop Entry]\nExec=senza-nome\n",
           "[Altro]\nName=Fuori gruppo\n", "", "\xFF\xFE garbage = = [\n"})

@@ -43,6 +43,7 @@ TEST(Numeri, DecimaliLettiComeScritti) {
                  // Halfway between two doubles: to the even one, also when the tie is broken far away.
                  {"9007199254740993", 9007199254740992.0, 16},
                  {"9007199254740993.00000000000000000000001", 9007199254740994.0, 40},
+                 {"9007199254740993e1", 90071992547409936.0, 18},  // too long a mantissa for the fast path
                  {"0.1", 0.1, 3},
                  {"123456789012345678901234567890", 1.2345678901234568e29, 30},
                  {"1.7976931348623157e308", std::numeric_limits<double>::max(), 22},

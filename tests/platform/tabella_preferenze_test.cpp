@@ -39,7 +39,7 @@ TEST(TabellaPreferenze, SceltaColoreEBooleaniMalScritti) {
 
     p.scrivi(TP::coloreRiquadro.chiave, std::string(" #a0b1c2\n"));
     EXPECT_EQ(TP::coloreRiquadro.leggi(p), "A0B1C2");
-    for (const char* t : {"#zz11gg", "1122334", "12345", "+12345", "0x1234", "12 345"}) {
+    for (const char* t : {"#ZZ11GG", "1122334", "12345", "+12345", "0x1234", "12 345"}) {
         p.scrivi(TP::coloreRiquadro.chiave, std::string(t));
         EXPECT_EQ(TP::coloreRiquadro.leggi(p), "E08A4F") << t;
         EXPECT_EQ(p.testo(TP::coloreRiquadro.chiave), t) << "an unreadable colour stays stored";

@@ -78,7 +78,7 @@ protected:
     ApplicazioniFinte() {
         // Home folder first, then the system's.
         voce("casa/applications/firefox", "Name=Firefox mio\nExec=firefox %u\nIcon=/casa/ff.png");
-        voce("casa/applications/nascosto", "Name=x\nHidden=true");
+        voce("casa/applications/nascosto", "Name=x\nExec=nascosto\nHidden=true");
         voce("sis/applications/firefox", "Name=Firefox\nExec=firefox %u\nIcon=firefox");
         voce("sis/applications/nascosto", "Name=Nascosto\nExec=nascosto");
         voce("sis/applications/gedit",

@@ -56,7 +56,7 @@ TEST(HostLinux, Memoria) {
                 {"MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 100 kB\nCached: 300 kB\n", 50, 1000 * 1024},
                 {"nonsense\nMemTotal: 0 kB\n", 0, 0},
                 // A total beyond what 64 bits of bytes can hold saturates.
-                {"MemTotal: 99999999999999999999999 kB\n", 100, std::numeric_limits<std::uint64_t>::max()},
+                {"MemTotal: 20000000000000000 kB\n", 100, std::numeric_limits<std::uint64_t>::max()},
                 {"MemTotal: 9007199254740991 kB\n", 100, 9007199254740991ull * 1024}};
     for (const auto& c : casi) {
         a.scrivi("proc/meminfo", c.meminfo);

@@ -47,6 +47,8 @@ TEST(FormatoIni, ReadsQtsOwnIniFilesAndItsOwnBack) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(leggiIni(f.readAll()), campioni());
     EXPECT_EQ(leggiIni(scriviIni(campioni())), campioni());
+    const QSettings::SettingsMap minuscolo = {{"general/x", QStringLiteral("z")}};  // not the top level
+    EXPECT_EQ(leggiIni(scriviIni(minuscolo)), minuscolo);
 }
 
 TEST(FormatoIni, StoredObjectsAreNeverDecodedAndSurviveARewrite) {

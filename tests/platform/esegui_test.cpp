@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -27,10 +26,10 @@ using Orologio = std::chrono::steady_clock;
 // as a zombie, and no descriptor stays open.
 class Esegui : public ::testing::Test {
 protected:
-    void SetUp() override { descrittori = descrittoriAperti(); }
+    void SetUp() override { descrittori = prova::descrittoriAperti(); }
     void TearDown() override {
         EXPECT_TRUE(::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD);
-        EXPECT_EQ(descrittoriAperti(), descrittori);
+        EXPECT_EQ(prova::descrittoriAperti(), descrittori);
     }
 
     std::string script(const std::string& nome, const std::string& corpo) {
@@ -40,17 +39,8 @@ protected:
         return p;
     }
 
-    static int descrittoriAperti() {
-        int n = 0;
-        if (DIR* d = ::opendir("/proc/self/fd")) {
-            while (::readdir(d)) ++n;
-            ::closedir(d);
-        }
-        return n;
-    }
-
     prova::AlberoFinto albero;
-    int descrittori = 0;
+    std::size_t descrittori = 0;
 };
 
 TEST_F(Esegui, LeggeLUscitaStandardEIgnoraGliErrori) {

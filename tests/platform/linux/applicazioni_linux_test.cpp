@@ -68,11 +68,6 @@ TEST(VociDesktop, ParoleEseguibileECartelleXdg) {
               (std::vector<std::string>{"/usr/local/share", "/usr/share"}));
 }
 
-std::string stat(int pid, const std::string& comm, unsigned long long avvio) {
-    return std::to_string(pid) + " (" + comm + ") S 1 1 1 0 -1 0 0 0 0 0 5 5 0 0 20 0 1 0 " +
-           std::to_string(avvio) + " 1000 10 0 0\n";
-}
-
 class ApplicazioniFinte : public ::testing::Test {
 protected:
     ApplicazioniFinte() {
@@ -108,7 +103,7 @@ protected:
     void processo(int pid, const std::string& comm, unsigned long long avvio, const std::string& exe,
                   const std::string& cmdline) {
         const std::string base = "proc/" + std::to_string(pid);
-        a.scrivi(base + "/stat", stat(pid, comm, avvio));
+        a.scrivi(base + "/stat", prova::statFinto(pid, comm, 5, 5, avvio, 10));
         a.scrivi(base + "/cmdline", cmdline);
         if (!exe.empty()) a.collega(base + "/exe", exe);
     }
@@ -155,10 +150,10 @@ TEST_F(ApplicazioniFinte, IdRiusatoNonDaNomiVecchi) {
     EXPECT_EQ(app.applicazione(100)->nome, "Editor di testo");
 
     // The id now belongs to a process started later.
-    a.scrivi("proc/100/stat", stat(100, "bash", 500));
+    a.scrivi("proc/100/stat", prova::statFinto(100, "bash", 5, 5, 500, 10));
     EXPECT_FALSE(app.applicazione(100));
     a.collega("proc/100/exe", "/usr/lib/firefox/firefox");
-    a.scrivi("proc/100/stat", stat(100, "firefox", 600));
+    a.scrivi("proc/100/stat", prova::statFinto(100, "firefox", 5, 5, 600, 10));
     EXPECT_EQ(app.applicazione(100)->nome, "Firefox mio");
 
     // Start time and name from a listing just read: the same rule, without the stat line.

@@ -13,14 +13,8 @@
 namespace pulsaro {
 namespace {
 
-// A /proc/<pid>/stat line with the fields the reader uses; the others are plausible fillers.
-std::string statFinto(int pid, const std::string& comm, unsigned long utime, unsigned long stime,
-                      unsigned long long avvio, long rss) {
-    return std::to_string(pid) + " (" + comm + ") S 1 " + std::to_string(pid) + " " + std::to_string(pid) +
-           " 0 -1 4194560 120 0 3 0 " + std::to_string(utime) + " " + std::to_string(stime) +
-           " 0 0 20 0 1 0 " + std::to_string(avvio) + " 12345678 " + std::to_string(rss) +
-           " 18446744073709551615 1 1 0 0 0 0 0 0 0 0 0 0 17 1 0 0 0 0 0\n";
-}
+using prova::descrittoriAperti;
+using prova::statFinto;
 
 std::vector<VoceProc> perPid(LettoreProcessi& l) {
     auto voci = l.leggi();
@@ -82,12 +76,6 @@ TEST(ProcessiProc, AlberoFinto) {
         EXPECT_FALSE(perPid(l).front().eta) << rotto;
     }
     EXPECT_TRUE(LettoreProcessi(a.radice() + "/manca").leggi().empty());
-}
-
-std::size_t descrittoriAperti() {
-    std::size_t n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
-    return n;
 }
 
 // Files kept open between listings still give each listing's figures, only up to the bound, and

@@ -26,6 +26,21 @@ TEST(Registro, NumeriDelValore) {
     EXPECT_FALSE(ValoreRegistro(B{1}).numero());
 }
 
+// A handle moved or assigned over gives back what it held, once.
+TEST(Registro, VoceRilasciataUnaVoltaSola) {
+    RegistroMemoria r;
+    r.percorso("IODeviceTree:/cpus", r.aggiungi(RegistroMemoria::radice, {"cpus"}, {}, "IODeviceTree"));
+    {
+        Voce a = r.voce("IODeviceTree:/cpus");
+        Voce b = std::move(a);
+        EXPECT_FALSE(a);
+        a = r.voce("IODeviceTree:/cpus");
+        a = std::move(b);
+        EXPECT_EQ(r.vociAperte(), 1);
+    }
+    EXPECT_EQ(r.vociAperte(), 0);
+}
+
 TEST(Registro, ClassiDeiCoreECoreDellaGPU) {
     RegistroMemoria r;
     EXPECT_TRUE(classiCoreDalRegistro(r).empty());

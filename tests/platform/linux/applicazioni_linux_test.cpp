@@ -4,7 +4,9 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "platform/albero_finto.h"
 #include "platform/linux/icone_tema.h"
@@ -212,6 +214,22 @@ TEST_F(ApplicazioniFinte, IconeSoloDaFileRegolariPiccoli) {
     const auto dati = app.datiIcona(100, dove);
     EXPECT_EQ(std::string(dati.begin(), dati.end()), "gedit");
     EXPECT_TRUE(app.datiIcona(108, dove).empty());
+}
+
+// The icons are decoded off the main thread: lookups from several threads at once (a race shows
+// under ThreadSanitizer).
+TEST_F(ApplicazioniFinte, DaPiuThread) {
+    auto app = this->app();
+    std::vector<std::thread> t;
+    std::atomic<int> trovate{0};
+    for (int k = 0; k < 4; ++k)
+        t.emplace_back([&] {
+            for (int i = 0; i < 50; ++i)
+                for (int pid = 100; pid <= 108; ++pid)
+                    if (app.applicazione(pid)) ++trovate;
+        });
+    for (auto& x : t) x.join();
+    EXPECT_EQ(trovate.load(), 4 * 50 * 6);
 }
 
 }  // namespace

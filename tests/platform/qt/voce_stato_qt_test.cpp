@@ -1,9 +1,6 @@
 // The tray icon where there is no tray: reported absent once, after the wait for a late tray.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMenu>
-#include <QPainter>
-#include <QPixmapCache>
 
 #include "platform/qt/voce_stato_qt.h"
 #include "support/qt_app.h"
@@ -69,76 +66,6 @@ TEST(VoceStatoQt, LImmagineAttraversaIlConfineIntatta) {
     EXPECT_EQ(img.pixel(2, 1), 0x40404040u);  // premultiplied, as given
     p.argb.pop_back();  // fewer pixels than the size says: no image rather than a read past the end
     EXPECT_TRUE(immagineQt(p).isNull());
-}
-
-// The tray's icon draws its image pixel for pixel at its own scale, scales it keeping its shape
-// otherwise, and leaves nothing in the pixmap cache however many images pass.
-TEST(VoceStatoQt, LIconaDisegnaLaSuaImmagineESenzaCache) {
-    QImage img(44, 30, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    {
-        QPainter p(&img);
-        p.fillRect(0, 0, 22, 30, QColor(224, 138, 79));
-        p.fillRect(22, 0, 22, 30, QColor(20, 40, 200));
-    }
-    img.setDevicePixelRatio(2);
-    const QIcon icona = iconaSenzaCache(img);
-    ASSERT_FALSE(icona.isNull());
-    EXPECT_TRUE(iconaSenzaCache(QImage()).isNull());
-
-    QImage schermo(44, 30, QImage::Format_ARGB32_Premultiplied);
-    schermo.setDevicePixelRatio(2);
-    schermo.fill(Qt::white);
-    {
-        QPainter p(&schermo);
-        icona.paint(&p, QRect(0, 0, 22, 15));
-    }
-    EXPECT_EQ(schermo.pixel(0, 0), img.pixel(0, 0));
-    EXPECT_EQ(schermo.pixel(21, 29), img.pixel(21, 29));  // the last column of the left half
-    EXPECT_EQ(schermo.pixel(22, 0), img.pixel(22, 0));
-
-    // A square slot: the whole image, centred, its shape kept.
-    EXPECT_EQ(icona.actualSize(QSize(22, 22)), QSize(22, 15));
-
-    QPixmapCache::clear();
-    QPixmapCache::setCacheLimit(64);  // KB: a dozen of these images would fill it
-    QPixmap segnaposto(16, 16);
-    segnaposto.fill(Qt::red);
-    const QPixmapCache::Key chiave = QPixmapCache::insert(segnaposto);
-    for (int i = 0; i < 50; ++i) {
-        QImage altra = img.copy();
-        altra.setPixel(0, 0, qRgb(i, i, i));
-        QPainter p(&schermo);
-        iconaSenzaCache(altra).paint(&p, QRect(0, 0, 22, 22));
-        (void)iconaSenzaCache(altra).pixmap(QSize(22, 22), 2.0);
-    }
-    QPixmap ancora;
-    EXPECT_TRUE(QPixmapCache::find(chiave, &ancora));  // nothing new pushed it out
-    QPixmapCache::setCacheLimit(10240);
-}
-
-TEST(VoceStatoQt, IlMenuRiusaLeIconeDeiSuoiSimboli) {
-    // The status line's symbol comes back at every opening: the same icon, not a new one that
-    // would leave its scaled and greyed copies in the pixmap cache each time.
-    VoceStatoQt voce(0);
-    std::vector<VoceMenu> voci(1);
-    voci[0].titolo = "Stato";
-    voci[0].abilitata = false;
-    voci[0].immagine = ImmaginePixel{2, 2, 1.0, {0xFF112233, 0xFF112233, 0, 0xFFFFFFFF}};
-    auto chiave = [] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible() && !m->actions().isEmpty())
-                return m->actions().front()->icon().cacheKey();
-        return qint64(0);
-    };
-    voce.mostraMenu(voci);
-    const qint64 prima = chiave();
-    voce.mostraMenu(voci);
-    EXPECT_NE(prima, 0);
-    EXPECT_EQ(chiave(), prima);
-    voci[0].immagine.argb[2] = 0xFF000000;  // another state, another symbol
-    voce.mostraMenu(voci);
-    EXPECT_NE(chiave(), prima);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 namespace pulsaro {
 namespace {
 
-TEST(Creatore, FormeAccettate) {
+TEST(Creatore, FormeAccettateERifiutate) {
     const std::pair<const char*, Creatore> casi[] = {
         {"pid 412, Safari", {412, "Safari"}},
         {"pid 77", {77, ""}},
@@ -24,9 +24,6 @@ TEST(Creatore, FormeAccettate) {
         {"pid 2147483647, max", {2147483647, "max"}},
         {"pid -2147483648, min", {-2147483647 - 1, "min"}}};
     for (const auto& [testo, atteso] : casi) EXPECT_EQ(analizzaCreatore(testo), atteso) << testo;
-}
-
-TEST(Creatore, FormeRifiutate) {
     for (const char* s :
          {"PID 412, Safari", "Pid 412, Safari", "pid  412, Safari", "pid abc, Safari", "pid 41a, Safari",
           "pid 412 , Safari", "pid ", "pid", "pid ,,,", "pid +, x", "pid -", "pid 2147483648, x",

@@ -33,18 +33,9 @@ void cliente(RegistroMemoria& r, RegistroMemoria::Nodo sotto, ValoreRegistro cre
     r.aggiungi(sotto, {"AGXDeviceUserClient", "IOUserClient"}, p);
 }
 
-TEST(LetturaGPU, SenzaAcceleratoriOMatchFallito) {
+TEST(LetturaGPU, UtilizzoMassimoTempiPerProcessoEMatchFallito) {
     RegistroMemoria r;
     EXPECT_FALSE(letturaGPU(r).trovata);
-
-    acceleratore(r, 40);
-    r.guastaServizi("IOAccelerator");
-    EXPECT_FALSE(letturaGPU(r).trovata);
-    EXPECT_EQ(r.vociAperte(), 0);
-}
-
-TEST(LetturaGPU, UtilizzoMassimoETempiPerProcesso) {
-    RegistroMemoria r;
     auto a = acceleratore(r, 30);
     auto b = acceleratore(r, 55.5);
     auto senza = acceleratore(r, std::nullopt);  // a utilisation that is text does not count
@@ -76,6 +67,11 @@ TEST(LetturaGPU, UtilizzoMassimoETempiPerProcesso) {
     EXPECT_TRUE(leggera.trovata);
     EXPECT_DOUBLE_EQ(leggera.totale, 55.5);
     EXPECT_TRUE(leggera.perPid.empty());
+    EXPECT_EQ(r.vociAperte(), 0);
+
+    // A failed match is no GPU, and leaves nothing open.
+    r.guastaServizi("IOAccelerator");
+    EXPECT_FALSE(letturaGPU(r).trovata);
     EXPECT_EQ(r.vociAperte(), 0);
 }
 

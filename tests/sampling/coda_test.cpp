@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <mutex>
-#include <set>
+#include <functional>
 #include <vector>
 
 using namespace pulsaro;
@@ -14,50 +13,37 @@ using Orologio = std::chrono::steady_clock;
 namespace {
 
 // Waits (bounded) until a condition holds; never decides a test by timing alone.
-template <class F>
-bool attendi(F condizione) {
-    const auto fine = Orologio::now() + 5000ms;
-    while (!condizione())
-        if (Orologio::now() > fine)
-            return false;
-        else
-            std::this_thread::sleep_for(1ms);
+bool attendi(const std::function<bool()>& condizione) {
+    for (const auto fine = Orologio::now() + 5s; !condizione(); std::this_thread::sleep_for(1ms))
+        if (Orologio::now() > fine) return false;
     return true;
 }
 
 }  // namespace
 
-TEST(CodaSeriale, InOrdineSuUnFiloETimerChePrimaDellaScadenzaNonScattano) {
-    std::atomic<int> scatti{0};
+TEST(CodaSeriale, InOrdineSuUnFiloETimerMaiInAnticipoNeDopoLaFine) {
+    std::atomic<int> fatti{0}, scatti{0};
     {
         CodaSeriale coda("pulsaro.prova");
-        std::mutex m;
-        std::vector<int> ordine;
-        std::set<std::thread::id> fili;
+        std::vector<std::pair<int, std::thread::id>> compiti;  // touched only on the queue until all ran
         for (int i = 0; i < 100; ++i)
             coda.async([&, i] {
-                std::lock_guard lock(m);
-                ordine.push_back(i);
-                fili.insert(std::this_thread::get_id());
+                compiti.emplace_back(i, std::this_thread::get_id());
+                ++fatti;
             });
-        ASSERT_TRUE(attendi([&] {
-            std::lock_guard lock(m);
-            return ordine.size() == 100;
-        }));
-        for (int i = 0; i < 100; ++i) EXPECT_EQ(ordine[static_cast<std::size_t>(i)], i);
-        EXPECT_EQ(fili, (std::set{*fili.begin()}));
-        EXPECT_NE(*fili.begin(), std::this_thread::get_id());
+        ASSERT_TRUE(attendi([&] { return fatti == 100; }));
+        for (int i = 0; i < 100; ++i) {
+            EXPECT_EQ(compiti[static_cast<std::size_t>(i)].first, i);
+            EXPECT_EQ(compiti[static_cast<std::size_t>(i)].second, compiti[0].second);
+        }
+        EXPECT_NE(compiti[0].second, std::this_thread::get_id());
 
         // A first delay within the leeway still waits for its deadline.
         const auto creato = Orologio::now();
-        std::atomic<bool> fatto{false};
-        Orologio::duration dopo{};
-        auto a = coda.timer(0.3, 0, 0.3, [&] {
-            dopo = Orologio::now() - creato;
-            fatto = true;
-        });
-        ASSERT_TRUE(attendi([&] { return fatto.load(); }));
-        EXPECT_GE(dopo, 300ms);
+        std::atomic<Orologio::rep> dopo{0};
+        auto a = coda.timer(0.3, 0, 0.3, [&] { dopo = (Orologio::now() - creato).count(); });
+        ASSERT_TRUE(attendi([&] { return dopo != 0; }));
+        EXPECT_GE(Orologio::duration(dopo.load()), 300ms);
 
         auto t = coda.timer(0.001, 0.005, 0, [&] { ++scatti; });
         ASSERT_TRUE(attendi([&] { return scatti >= 3; }));

@@ -159,24 +159,18 @@ TEST(EnergiaLinux, AttivitaDallaNPU) {
     EnergiaLinux e(a.radice(), [&] { return ora; });
     EXPECT_TRUE(e.pronta() && !e.assente());
 
-    ora = 12;
-    a.scrivi("sys/class/accel/accel0/device/npu_busy_time_us", "1500000\n");
-    EXPECT_DOUBLE_EQ(e.attivitaANE().value_or(-1), 0.25);
-
-    // Too short an interval: nothing, and the baseline stays.
-    ora = 12.001;
-    EXPECT_FALSE(e.attivitaANE());
-    ora = 13;
-    a.scrivi("sys/class/accel/accel0/device/npu_busy_time_us", "2500000\n");
-    EXPECT_DOUBLE_EQ(e.attivitaANE().value_or(-1), 1.0);
-
-    // A counter that went backwards restarts the baseline.
-    ora = 14;
-    a.scrivi("sys/class/accel/accel0/device/npu_busy_time_us", "100\n");
-    EXPECT_FALSE(e.attivitaANE());
-    ora = 15;
-    a.scrivi("sys/class/accel/accel0/device/npu_busy_time_us", "100100\n");
-    EXPECT_DOUBLE_EQ(e.attivitaANE().value_or(-1), 0.1);
+    // Too short an interval gives nothing and keeps the baseline; a counter that went backwards
+    // restarts it (-1: no reading).
+    const std::tuple<double, const char*, double> passi[] = {{12, "1500000\n", 0.25},
+                                                             {12.001, "1500000\n", -1},
+                                                             {13, "2500000\n", 1.0},
+                                                             {14, "100\n", -1},
+                                                             {15, "100100\n", 0.1}};
+    for (auto [istante, occupato, atteso] : passi) {
+        ora = istante;
+        a.scrivi("sys/class/accel/accel0/device/npu_busy_time_us", occupato);
+        EXPECT_DOUBLE_EQ(e.attivitaANE().value_or(-1), atteso) << istante;
+    }
 }
 
 }  // namespace

@@ -186,11 +186,14 @@ TEST_F(MonitorTest, FontiNonFunzionanti) {
     EXPECT_TRUE(monitor->stato().cpu);
 
     // A failed tick reading after a good one is no movement, and not the next baseline either.
+    // A memory reading that is not a number is none.
     const auto buona = sonde.tick;
     sonde.tick = {};
+    sonde.memoria = std::nan("");
     avanza(1.5);
     EXPECT_FALSE(monitor->stato().cpu);
     EXPECT_EQ(monitor->totale().core.totale(), 0);
+    EXPECT_EQ(monitor->riepilogo().memoria, 0);
     sonde.tick = buona;
     sonde.avanzaTick(30, 10);
     avanza(1.5);
@@ -233,6 +236,7 @@ TEST_F(MonitorTest, NumeroDeiProcessiEDettaglioDelSeguito) {
 
     monitor->impostaSeguito(7);
     monitor->impostaNumeroProcessi(-1);
+    EXPECT_EQ(monitor->numeroProcessi(), 0);
     avanza(1.5);
     EXPECT_TRUE(monitor->processi().empty());
     ASSERT_TRUE(monitor->dettaglio().has_value());

@@ -217,8 +217,7 @@ TEST(IOReportEnergia, IntervalloMinimoBaseCheAvanzaSoloConUnDeltaEOgniOggettoRil
     };
     EXPECT_DOUBLE_EQ(leggi(0.001), 0.01 / 0.01);  // 10 mJ over the 0.01 s floor
 
-    // A failed delta leaves the time base where it was: the next interval covers
-    // both.
+    // A failed delta leaves the time base where it was: the next interval covers both.
     b.lib.guasti = {"Delta"};
     EXPECT_EQ(leggi(1), 0);
     b.lib.guasti.clear();

@@ -14,11 +14,7 @@ using L = ValoreRegistro::Lista;
 
 ValoreRegistro uso(std::vector<ValoreRegistro> tempi) {
     L l;
-    for (auto& t : tempi) {
-        D d;
-        d.emplace("accumulatedGPUTime", std::move(t));
-        l.emplace_back(std::move(d));
-    }
+    for (auto& t : tempi) l.emplace_back(D{{"accumulatedGPUTime", std::move(t)}});
     return l;
 }
 

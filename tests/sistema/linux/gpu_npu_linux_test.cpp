@@ -93,11 +93,11 @@ TEST(GPULinux, SoloLeSchedeETempiPerProcessoDaFdinfo) {
         a.descrittore(10, fd, "/dev/dri/renderD128", "drm-driver:\tpanfrost\ndrm-engine-fragment:\t7 ns\n");
 
     LetturaGPU l = letturaGPULinux(a.radice(), true);
-    std::map<std::int32_t, std::pair<std::uint64_t, std::string>> atteso{{0, {1, ""}},
-                                                                         {10, {14, ""}},
-                                                                         {100, {1525, "glxgears"}},
-                                                                         {300, {42, "gioco con spazi"}},
-                                                                         {400, {0, ""}}};
+    const std::map<std::int32_t, std::pair<std::uint64_t, std::string>> atteso{{0, {1, ""}},
+                                                                               {10, {14, ""}},
+                                                                               {100, {1525, "glxgears"}},
+                                                                               {300, {42, "gioco con spazi"}},
+                                                                               {400, {0, ""}}};
     EXPECT_EQ(l.perPid, atteso);
     EXPECT_DOUBLE_EQ(l.totale, 55);
 

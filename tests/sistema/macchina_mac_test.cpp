@@ -30,14 +30,17 @@ TEST(MacchinaMac, HostRegistroEIOReportDannoValoriPlausibili) {
     EXPECT_TRUE(sonde->tempiProcessi().count(static_cast<std::int32_t>(getpid())));
     std::printf("Mac: %s, GPU %s, %d processori, memoria usata %.0f%%\n", m.testoCPU.c_str(),
                 m.testoGPU.c_str(), processori, usata);
-    // Apple silicon, unless virtual (as a hosted CI runner is: a paravirtual GPU, no Neural Engine).
+#if !defined(__aarch64__) && !defined(__arm64__)
+    return;  // an Intel Mac has no core classes nor Neural Engine
+#endif
+    // A virtual Mac, as a hosted CI runner is, has a paravirtual GPU and no Neural Engine.
     int virtuale = 0;
     std::size_t lunghezza = sizeof virtuale;
-    sysctlbyname("kern.hv_vmm_present", &virtuale, &lunghezza, nullptr, 0);
-#if !defined(__aarch64__) && !defined(__arm64__)
-    virtuale = 1;  // an Intel Mac has no core classes nor Neural Engine either
-#endif
-    if (virtuale == 1) return;
+    if (sysctlbyname("kern.hv_vmm_present", &virtuale, &lunghezza, nullptr, 0) == 0 && virtuale == 1) {
+        std::printf(
+            "Mac virtuale (kern.hv_vmm_present = 1): GPU, Neural Engine ed energia non controllati\n");
+        return;
+    }
     EXPECT_FALSE(m.tipi.empty());
     EXPECT_TRUE(host.coreGPU().value_or(0) > 0);
     const auto gpu = sonde->letturaGPU(true);

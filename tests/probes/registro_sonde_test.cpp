@@ -1,6 +1,8 @@
+// The registry readers and the creator text they read the process from.
 #include <gtest/gtest.h>
 
 #include "probes/client_ane.h"
+#include "probes/creatore.h"
 #include "probes/lettura_gpu.h"
 #include "support/registro_memoria.h"
 
@@ -12,11 +14,7 @@ using L = ValoreRegistro::Lista;
 
 ValoreRegistro uso(std::vector<ValoreRegistro> tempi) {
     L l;
-    for (auto& t : tempi) {
-        D d;
-        d.emplace("accumulatedGPUTime", std::move(t));
-        l.emplace_back(std::move(d));
-    }
+    for (auto& t : tempi) l.emplace_back(D{{"accumulatedGPUTime", std::move(t)}});
     return l;
 }
 
@@ -33,20 +31,11 @@ void cliente(RegistroMemoria& r, RegistroMemoria::Nodo sotto, ValoreRegistro cre
     r.aggiungi(sotto, {"AGXDeviceUserClient", "IOUserClient"}, p);
 }
 
-TEST(LetturaGPU, SenzaAcceleratoriOMatchFallito) {
+TEST(LetturaGPU, UtilizzoMassimoTempiPerProcessoEMatchFallito) {
     RegistroMemoria r;
     EXPECT_FALSE(letturaGPU(r).trovata);
-
-    acceleratore(r, 40);
-    r.guastaServizi("IOAccelerator");
-    EXPECT_FALSE(letturaGPU(r).trovata);
-    EXPECT_EQ(r.vociAperte(), 0);
-}
-
-TEST(LetturaGPU, UtilizzoMassimoETempiPerProcesso) {
-    RegistroMemoria r;
-    auto a = acceleratore(r, 30);
-    auto b = acceleratore(r, 55.5);
+    auto a = acceleratore(r, 55.5);  // the busiest is not the last
+    auto b = acceleratore(r, 30);
     auto senza = acceleratore(r, std::nullopt);  // a utilisation that is text does not count
     r.imposta(senza, "PerformanceStatistics", D{{"Device Utilization %", "80"}});
     r.aggiungi(RegistroMemoria::radice, {"IOAcceleratorFamily"}, {{"PerformanceStatistics", D{}}});
@@ -77,6 +66,11 @@ TEST(LetturaGPU, UtilizzoMassimoETempiPerProcesso) {
     EXPECT_DOUBLE_EQ(leggera.totale, 55.5);
     EXPECT_TRUE(leggera.perPid.empty());
     EXPECT_EQ(r.vociAperte(), 0);
+
+    // A failed match is no GPU, and leaves nothing open.
+    r.guastaServizi("IOAccelerator");
+    EXPECT_FALSE(letturaGPU(r).trovata);
+    EXPECT_EQ(r.vociAperte(), 0);
 }
 
 TEST(ClientANE, OrdineDelleClassiEUltimoNome) {
@@ -102,6 +96,33 @@ TEST(ClientANE, OrdineDelleClassiEUltimoNome) {
     atteso = {{50, "terzo"}, {70, ""}};
     EXPECT_EQ(clientANE(r), atteso);
     EXPECT_EQ(r.vociAperte(), 0);
+}
+
+TEST(Creatore, FormeAccettateERifiutate) {
+    const std::pair<const char*, Creatore> casi[] = {
+        {"pid 412, Safari", {412, "Safari"}},
+        {"pid 77", {77, ""}},
+        {"pid 77,", {77, ""}},
+        {"pid -3, x", {-3, "x"}},
+        {"pid +3,y", {3, "y"}},
+        // Leading commas are passed over; commas inside the name stay.
+        {"pid ,,12, a, b ,c", {12, "a, b ,c"}},
+        {"pid 12,,name", {12, ",name"}},
+        // Every Unicode blank is trimmed (tab, no-break, em and ideographic spaces), line breaks are not.
+        {"pid 5,\t Mail \t", {5, "Mail"}},
+        {"pid 5,\u00A0\u3000Mail\u2003\u202F", {5, "Mail"}},
+        {"pid 5, Po\u00A0sta\u205F", {5, "Po\u00A0sta"}},
+        {"pid 5, Mail\n", {5, "Mail\n"}},
+        {"pid 5, \u2028Mail", {5, "\u2028Mail"}},
+        {"pid 2147483647, max", {2147483647, "max"}},
+        {"pid -2147483648, min", {-2147483647 - 1, "min"}}};
+    for (const auto& [testo, atteso] : casi) EXPECT_EQ(analizzaCreatore(testo), atteso) << testo;
+    for (const char* s :
+         {"PID 412, Safari", "Pid 412, Safari", "pid  412, Safari", "pid abc, Safari", "pid 41a, Safari",
+          "pid 412 , Safari", "pid ", "pid", "pid ,,,", "pid +, x", "pid -", "pid 2147483648, x",
+          "pid -2147483649, x", "pid 99999999999999999999", " pid 1, x", ""}) {
+        EXPECT_FALSE(analizzaCreatore(s)) << '"' << s << '"';
+    }
 }
 
 }  // namespace

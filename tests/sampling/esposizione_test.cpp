@@ -1,13 +1,12 @@
-// The text a scrape takes away, the choice of its format, and what a scrape costs the monitor.
-#include "sampling/esposizione.h"
-
+// The catalogue of figures, the text a scrape takes away and the choice of its format.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
+#include <string>
 
-#include "sampling/coda_manuale.h"
-#include "sampling/monitor.h"
-#include "sonde_finte.h"
+#include "sampling/catalogo.h"
+#include "sampling/esposizione.h"
 
 using namespace pulsaro;
 
@@ -20,10 +19,8 @@ TEST(Esposizione, FormatoDallAccept) {
          FormatoEsposizione::openMetrics},
         {"text/plain;version=0.0.4;q=1,application/openmetrics-text;version=1.0.0;q=0.5",
          FormatoEsposizione::prometheus},
-        {"text/plain", FormatoEsposizione::prometheus},
         {"TEXT/Plain ; Q=0.9", FormatoEsposizione::prometheus},
         {"text/*", FormatoEsposizione::prometheus},
-        {"*/*", FormatoEsposizione::openMetrics},
         // A version we do not write, or a weight of 0, does not count.
         {"application/openmetrics-text;version=2.0.0,text/plain;q=0.2", FormatoEsposizione::prometheus},
         {"text/plain;q=0, application/json", FormatoEsposizione::openMetrics},
@@ -31,7 +28,6 @@ TEST(Esposizione, FormatoDallAccept) {
         {"text/plain;q=0.501,application/openmetrics-text;q=0.5", FormatoEsposizione::prometheus},
         // Malformed weights and stray separators are no weight, never a crash.
         {"text/plain;q=abc,;;,=,application/openmetrics-text;q=1.5", FormatoEsposizione::openMetrics},
-        {"text/plain;q=", FormatoEsposizione::openMetrics},
     };
     for (auto [accept, atteso] : casi) EXPECT_EQ(formatoPerAccept(accept), atteso) << accept;
 }
@@ -96,63 +92,32 @@ TEST(Esposizione, CampioniInUnitaDiBase) {
     EXPECT_EQ(esposizione(l, FormatoEsposizione::openMetrics).find("pulsaro_processo_"), std::string::npos);
 }
 
-namespace {
-
-class LetturaEsportataTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        monitor =
-            Monitor::crea(sonde, coda, [this](std::function<void()> f) { blocchi.push_back(std::move(f)); });
+// Another program reads the table by index, id, JSON key and metric name: each must be unique and
+// found again (the busy cores share a metric, told apart by their class).
+TEST(Catalogo, VociUniche) {
+    std::set<std::string> id, json, metriche;
+    for (std::size_t i = 0; i < catalogo.size(); ++i) {
+        const VoceCatalogo& v = catalogo[i];
+        EXPECT_TRUE(static_cast<std::size_t>(v.figura) == i && voce(v.id) == &v) << v.id;
+        EXPECT_TRUE(
+            id.insert(v.id).second && json.insert(v.json).second &&
+            metriche.insert(std::string(v.metrica) + (v.unita == Unita::core ? v.etichetta : "")).second)
+            << v.id;
     }
-    void avanza(double s) {
-        coda.avanza(s);
-        for (auto& f : std::exchange(blocchi, {})) f();
-    }
-    // One scrape, answered on the queue.
-    LetturaEsportata raschia(int processi) {
-        std::optional<LetturaEsportata> r;
-        monitor->leggiPerEsportare(processi, [&](LetturaEsportata l) { r = std::move(l); });
-        coda.esegui();
-        EXPECT_TRUE(r.has_value());
-        return r.value_or(LetturaEsportata{});
-    }
+    EXPECT_EQ(voce("Mem"), nullptr);
+}
 
-    prova::SondeFinte sonde;
-    CodaManuale coda;
-    std::vector<std::function<void()>> blocchi;
-    std::shared_ptr<Monitor> monitor;
-};
+TEST(Catalogo, Lettori) {
+    Riepilogo r{61.6, 23.4, {3, 2, 4, 4}, 5.6, 0.49};
+    UsoTotale t{30, {1, 1, 4, 4}, 7, 2, 4.25, 0.5, {}};
+    const Misure leggero = misure(r), pieno = misure(r, t);
+    // A light sample has no power; a full one takes memory from the summary, the rest from totals.
+    EXPECT_FALSE(leggero[Figura::gpuWatt].has_value());
+    EXPECT_EQ(leggero[Figura::coreE], 2);
+    EXPECT_EQ(pieno[Figura::memoria], 61.6);
+    EXPECT_EQ(pieno[Figura::cpu], 30);
+    EXPECT_EQ(pieno[Figura::aneWatt], 0.5);
 
-}  // namespace
-
-TEST_F(LetturaEsportataTest, IlCostoSegueLeLetture) {
-    avanza(120);  // the start's and the control timer's source checks
-    const int tick = sonde.chiamateTick, liste = sonde.chiamateLista, memoria = sonde.chiamateMemoria;
-
-    // Nobody scrapes, nothing reads; a scrape reads once, without the listing unless asked.
-    raschia(0);
-    EXPECT_EQ(sonde.chiamateTick, tick + 1);
-    EXPECT_EQ(sonde.chiamateMemoria, memoria + 1);
-    EXPECT_EQ(sonde.chiamateLista, liste);
-    // A second scraper within the second shares that reading.
-    raschia(0);
-    EXPECT_EQ(sonde.chiamateTick, tick + 1);
-
-    // Two seconds later, 60% busy in between: the figure covers the time since the last scrape.
-    coda.avanza(2);
-    sonde.avanzaTick(60, 40);
-    const LetturaEsportata l = raschia(5);
-    EXPECT_DOUBLE_EQ(l.totale.cpu, 60);
-    EXPECT_EQ(sonde.chiamateLista, liste + 1);
-    EXPECT_EQ(l.processi.size(), 1u);
-    EXPECT_FALSE(sonde.trattiene) << "the listing keeps nothing open between scrapes";
-
-    // A view on screen: scrapes take its full samples and read nothing of their own.
-    auto vista = monitor->interesse();
-    avanza(2);
-    const int tickVista = sonde.chiamateTick, listeVista = sonde.chiamateLista;
-    coda.avanza(1.2);  // past the sharing second, no sample due
-    EXPECT_EQ(raschia(5).processi.size(), 1u);
-    EXPECT_EQ(sonde.chiamateTick, tickVista);
-    EXPECT_EQ(sonde.chiamateLista, listeVista);
+    EXPECT_FALSE(disponibile(Figura::gpuWatt, StatoFonti{true, false, true}));
+    EXPECT_TRUE(disponibile(Figura::memoria, StatoFonti{false, false, false}));
 }

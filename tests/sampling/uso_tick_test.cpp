@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "sampling/catalogo.h"
 #include "sampling/core.h"
 #include "sampling/testi.h"
 #include "sampling/tick.h"
@@ -78,8 +79,8 @@ TEST(Tick, TabellaDeiCore) {
     EXPECT_TRUE(tabellaCore({{"", 0}}).empty());
     // A byte of 128 or more is the Unicode character of that code.
     EXPECT_EQ(tabellaCore({{std::string(1, '\xE9'), 0}}), (std::vector<std::string>{"\u00E9"}));
-    // A corrupt logical number must not allocate a giant table.
-    EXPECT_TRUE(tabellaCore({{"P", 1LL << 40}}).empty());
+    // A corrupt logical number (above 65535) must not allocate a giant table.
+    EXPECT_TRUE(tabellaCore({{"P", 65536}}).empty());
 
     EXPECT_EQ(contaP({}, 8), 8);
     EXPECT_EQ(contaE({}), 0);
@@ -87,54 +88,51 @@ TEST(Tick, TabellaDeiCore) {
     EXPECT_EQ(contaE(tipi), 2);
 }
 
-TEST(Tick, TestiDeiCoreDelProcessoreEDellaGPU) {
-    EXPECT_EQ((CoreImpegnati{3, 2, 6, 4}.testo()), "5/10 core (P 3 \u00B7 E 2)");
-    EXPECT_EQ((CoreImpegnati{3, 0, 8, 0}.testo()), "3/8 core");
-    EXPECT_EQ((CoreImpegnati{0, 0, 4, 1}.testo()), "0/5 core (P 0 \u00B7 E 0)");
-    EXPECT_EQ(Core::testoProcessore(10, 6, 4), "10 core (6 + 4)");
-    EXPECT_EQ(Core::testoProcessore(10, 6, 3), "10 core");
-    EXPECT_EQ(Core::testoProcessore(8, std::nullopt, 0), "8 core");
-    EXPECT_EQ(Core::testoGPU(10), "10 core");
-    EXPECT_EQ(Core::testoGPU(std::nullopt), "Funziona");
-}
+// Every text the user reads, exactly.
+TEST(Testi, CoreFontiMemoriaEFigure) {
+    const StatoFonti senzaGpu{true, false, false, true, false}, senzaGpuNeNpu{true, false, false, true, true};
+    const std::pair<std::string, const char*> casi[] = {
+        {CoreImpegnati{3, 2, 6, 4}.testo(), "5/10 core (P 3 \u00B7 E 2)"},
+        {CoreImpegnati{3, 0, 8, 0}.testo(), "3/8 core"},
+        {CoreImpegnati{0, 0, 4, 1}.testo(), "0/5 core (P 0 \u00B7 E 0)"},
+        {Core::testoProcessore(10, 6, 4), "10 core (6 + 4)"},
+        {Core::testoProcessore(10, 6, 3), "10 core"},
+        {Core::testoProcessore(8, std::nullopt, 0), "8 core"},
+        {Core::testoGPU(10), "10 core"},
+        {Core::testoGPU(std::nullopt), "Funziona"},
+        // The failing sources in order; the units the machine lacks said apart.
+        {testoStato({true, true, true}), "Tutto funziona"},
+        {testoStato({true, true, false}), "Neural Engine non disponibile"},
+        {testoStato({true, false, true}), "GPU non disponibile"},
+        {testoStato({false, true, true}), "CPU non disponibile"},
+        {testoStato({true, false, false}), "GPU e Neural Engine non disponibili"},
+        {testoStato({false, true, false}), "CPU e Neural Engine non disponibili"},
+        {testoStato({false, false, true}), "CPU e GPU non disponibili"},
+        {testoStato({false, false, false}), "CPU, GPU e Neural Engine non disponibili"},
+        {testoAssenti(senzaGpu), "Nessuna GPU rilevata"},
+        {testoAssenti(senzaGpuNeNpu), "Nessuna GPU n\u00E9 NPU rilevata"},
+        {testoAssenti({false, false, false}), ""},
+        {testoFonti({true, false, false, false, true}), "GPU non disponibile \u00B7 Nessuna NPU rilevata"},
+        {testoFonti({}), "Tutto funziona"},
+        // Megabytes below a gigabyte (1023.5 MB rounds up in the text but stays below), then
+        // gigabytes with a comma.
+        {memoriaTesto(52'428'800), "50 MB"},
+        {memoriaTesto(1'073'217'536), "1024 MB"},
+        {memoriaTesto(1'073'741'823), "1024 MB"},
+        {memoriaTesto(1'073'741'824), "1,0 GB"},
+        {memoriaTesto(1'610'612'736), "1,5 GB"},
+        {memoriaTesto(std::numeric_limits<std::uint64_t>::max()), "17179869184,0 GB"},
+        // A figure as the tile and the history write it.
+        {testo(Figura::memoria, 61.6), "62 %"},
+        {testo(Figura::coreP, 3), "3"},
+        {testo(Figura::gpuWatt, 4.26), "4,3 W"},
+        {testo(Figura::ane, 0.49), "a riposo"},
+        {testo(Figura::ane, 0.5), "attivo"}};
+    for (const auto& [testo, atteso] : casi) EXPECT_EQ(testo, atteso);
+    EXPECT_EQ(testo(Figura::cpu, 1e40).size(), 43u) << "an absurd reading is written in full";
 
-TEST(TestoStato, NamesTheFailingSourcesInOrderAndTheAbsentUnitsApart) {
-    const std::pair<StatoFonti, const char*> guasti[] = {
-        {{true, true, true}, "Tutto funziona"},
-        {{true, true, false}, "Neural Engine non disponibile"},
-        {{true, false, true}, "GPU non disponibile"},
-        {{false, true, true}, "CPU non disponibile"},
-        {{true, false, false}, "GPU e Neural Engine non disponibili"},
-        {{false, true, false}, "CPU e Neural Engine non disponibili"},
-        {{false, false, true}, "CPU e GPU non disponibili"},
-        {{false, false, false}, "CPU, GPU e Neural Engine non disponibili"}};
-    for (const auto& [stato, testo] : guasti) EXPECT_EQ(testoStato(stato), testo);
-
-    // An absent unit is no fault.
-    StatoFonti s{true, false, false, true, false};
-    EXPECT_EQ(s.guasti(), (StatoFonti{true, true, false}));
-    EXPECT_EQ(testoAssenti(s), "Nessuna GPU rilevata");
-    s.aneAssente = true;
-    EXPECT_TRUE(s.guasti().tutto());
-    EXPECT_EQ(testoAssenti(s), "Nessuna GPU né NPU rilevata");
-    s.gpuAssente = false;
-    EXPECT_EQ(testoFonti(s), "GPU non disponibile \u00B7 Nessuna NPU rilevata");
-    EXPECT_EQ(testoFonti(StatoFonti{}), "Tutto funziona");
-    // The Mac's states: nothing absent, the faults are the state itself.
-    EXPECT_EQ(testoAssenti(StatoFonti{false, false, false}), "");
+    // An absent unit is no fault; on the Mac nothing is absent and the faults are the state itself.
+    EXPECT_EQ(senzaGpu.guasti(), (StatoFonti{true, true, false}));
+    EXPECT_TRUE(senzaGpuNeNpu.guasti().tutto());
     EXPECT_EQ(StatoFonti({true, false, true}).guasti(), (StatoFonti{true, false, true}));
-}
-
-TEST(MemoriaTesto, MegabytesBelowOneGigabyteThenGigabytesWithComma) {
-    const std::pair<std::uint64_t, const char*> casi[] = {
-        {0, "0 MB"},
-        {52'428'800, "50 MB"},
-        // 1023.5 MB rounds up in the text but is still below the boundary.
-        {1'073'217'536, "1024 MB"},
-        {1'073'741'823, "1024 MB"},
-        {1'073'741'824, "1,0 GB"},
-        {1'610'612'736, "1,5 GB"},
-        {17'179'869'184, "16,0 GB"},
-        {std::numeric_limits<std::uint64_t>::max(), "17179869184,0 GB"}};
-    for (const auto& [byte, testo] : casi) EXPECT_EQ(memoriaTesto(byte), testo) << byte;
 }

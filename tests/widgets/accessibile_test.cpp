@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -46,10 +47,8 @@ struct Annunci {
         });
     }
     ~Annunci() { impostaRegistratoreAnnunci({}); }
-    int conta(QAccessible::Event tipo) const {
-        int n = 0;
-        for (const Voce& v : voci) n += v.tipo == tipo;
-        return n;
+    auto conta(QAccessible::Event tipo) const {
+        return std::count_if(voci.begin(), voci.end(), [&](const Voce& v) { return v.tipo == tipo; });
     }
 };
 

@@ -77,37 +77,34 @@ TEST(Geometria, BarreRigheEGriglia) {
     EXPECT_DOUBLE_EQ(s.contagiri[1].right(), 284);
 }
 
-TEST(Viste, ClicSulleVociMaiFraLeVoci) {
+TEST(Barre, ClicSulleRigheEFraLeRighe) {
     std::vector<std::int32_t> scelti;
-    VistaBarre barre;
-    EXPECT_EQ(barre.heightForWidth(600), 0);
-    barre.impostaSeleziona([&](std::int32_t pid) { scelti.push_back(pid); });
-    barre.impostaProcessi(processi(3));
-    barre.resize(640, barre.heightForWidth(640));
-    prova::clic(barre, barre.rettangoloRiga(1).center());
-    prova::clic(barre,
-                barre.rettangoloRiga(2).topLeft() + QPointF(3, 3));  // the corner still belongs to the row
-    const QRectF prima = barre.rettangoloRiga(0);
-    prova::clic(barre, QPointF(prima.center().x(), prima.bottom() + 4));  // the gap between rows
-
-    VistaContagiri griglia;
-    griglia.impostaSeleziona([&](std::int32_t pid) { scelti.push_back(pid); });
-    griglia.impostaProcessi(processi(5));
-    griglia.resize(600, griglia.heightForWidth(600));
-    EXPECT_EQ(griglia.colonne(), 2);
-    prova::clic(griglia, griglia.rettangoloScheda(3).center());
-    prova::clic(griglia, griglia.rettangoloScheda(4).bottomRight() - QPointF(2, 2));  // an unpainted corner
-    prova::clic(griglia, QPointF(300, 10));                                           // between columns
-    prova::clic(griglia, QPointF(450, griglia.rettangoloScheda(4).center().y()));     // the empty last cell
-    EXPECT_EQ(scelti, (std::vector<std::int32_t>{101, 102, 103, 104}));
+    VistaBarre v;
+    EXPECT_EQ(v.heightForWidth(600), 0);
+    v.impostaSeleziona([&](std::int32_t pid) { scelti.push_back(pid); });
+    v.impostaProcessi(processi(3));
+    v.resize(640, v.heightForWidth(640));
+    prova::clic(v, v.rettangoloRiga(1).center());
+    prova::clic(v, v.rettangoloRiga(2).topLeft() + QPointF(3, 3));  // the corner still belongs to the row
+    const QRectF prima = v.rettangoloRiga(0);
+    prova::clic(v, QPointF(prima.center().x(), prima.bottom() + 4));  // the gap between rows
+    EXPECT_EQ(scelti, (std::vector<std::int32_t>{101, 102}));
 }
 
-TEST(Griglia, SelezioneEMolle) {
+TEST(Griglia, ClicSelezioneEMolle) {
     qputenv("PULSARO_MOVIMENTO_RIDOTTO", "0");  // whatever this desktop says
     const AspettoImposto imposto(Aspetto::chiaro);
     VistaContagiri v;
+    std::vector<std::int32_t> scelti;
+    v.impostaSeleziona([&](std::int32_t pid) { scelti.push_back(pid); });
     v.impostaProcessi(processi(5));
     v.resize(600, v.heightForWidth(600));
+    EXPECT_EQ(v.colonne(), 2);
+    prova::clic(v, v.rettangoloScheda(3).center());
+    prova::clic(v, v.rettangoloScheda(4).bottomRight() - QPointF(2, 2));  // an unpainted corner
+    prova::clic(v, QPointF(300, 10));                                     // between columns
+    prova::clic(v, QPointF(450, v.rettangoloScheda(4).center().y()));     // the empty last cell
+    EXPECT_EQ(scelti, (std::vector<std::int32_t>{103, 104}));
     v.impostaSelezionato(101);
     const QImage img = prova::dipingi(v);
     const auto interno = [&](int i) { return (v.rettangoloScheda(i).topLeft() + QPointF(20, 4)).toPoint(); };
@@ -239,16 +236,16 @@ TEST(BarreDisegno, UnCampioneRidipingeSoloLeBarreCambiate) {
 }
 
 // What a sample repaints, painted over the picture before it, gives the picture painted afresh:
-// through reorders that bring idle processes into other rows and cards, new figures, a new
-// memory, and the followed process moving.
+// through reorders that bring idle processes, or one of the same figure, into other rows and
+// cards, new figures, a new memory, and the followed process moving.
 TEST(Viste, UnCampioneRidipintoComeDaCapo) {
     const AspettoImposto imposto(Aspetto::chiaro);
     const auto prova = [](ListaProcessi& v) {
         OrologioFotogrammi::di(&v)->impostaRidotto(true);  // each sample drawn once, at its values
         std::vector<UsoProcesso> p = {
-            {1, "uno", 62, 0, 0, false, 9u << 20},    {2, "due", 0, 0, 0, false, 5u << 20},
+            {1, "uno", 62.4, 0, 0, false, 9u << 20},  {2, "due", 0, 0, 0, false, 5u << 20},
             {3, "tre", 0, 0, 0, true, 4u << 20},      {4, "quattro", 0, 0, 0, false, 3u << 20},
-            {5, "cinque", 7, 30, 0, false, 2u << 20}, {6, "sei", 0, 0, 0, false, 1u << 20}};
+            {5, "cinque", 7, 30, 0, false, 2u << 20}, {6, "sei", 61.6, 0, 0, false, 1u << 20}};
         mostraLontanoDalPuntatore(v, p);
         v.impostaSelezionato(4);
         QCoreApplication::processEvents();
@@ -271,7 +268,7 @@ TEST(Viste, UnCampioneRidipintoComeDaCapo) {
         p[0].cpu = 55;
         p[4].memoria = 7u << 20;
         EXPECT_LT(campione("moved and changed").boundingRect().height(), v.height());
-        std::swap(p[4], p[5]);
+        std::swap(p[4], p[5]);  // another process reading "62%" with its needle elsewhere
         p[5].cpu = 0;
         campione("idle");
     };

@@ -26,7 +26,7 @@ namespace {
 std::vector<UsoProcesso> tre() {
     return {{11, "cc1plus", 24.2, 0, 0, false, 117u << 20},
             {22, "ld\nlungo", 5, 12.6, 0, true, 1536u << 20},
-            {33, "tre", 0, 0, 0, false, 3u << 20}};
+            {33, "tre", 150, 0, 0, false, 3u << 20}};
 }
 
 // What the widgets announce, recorded in place of a screen reader.
@@ -159,6 +159,8 @@ TEST(Accessibile, ListeUnaVocePerProcessoAnnuncianoSoloQuelCheCambia) {
         EXPECT_EQ(gpu->text(QAccessible::Name), "cc1plus GPU");
         EXPECT_EQ(gpu->text(QAccessible::Value), "0,0 %");
         EXPECT_EQ(riga->indexOfChild(gpu), 1);
+        EXPECT_EQ(i->child(2)->child(0)->valueInterface()->currentValue().toDouble(), 100)
+            << "150 %, in range";
 
         // Only what reads differently is announced: row 3's GPU, not row 1's "24 %" again.
         annunci.voci.clear();

@@ -53,6 +53,7 @@ TEST(Testi, NomiDiProcessoVisibiliEIsolati) {
         {"", 1234, "(pid 1234)"},
         {"  ", 7, "(pid 7)"},
         {"\u0301\ufe0f\u3164", 8, "(pid 8)"},  // shows nothing
+        {"\uffa0\uffa0", 9, "(pid 9)"},
     };
     for (const auto& [nome, pid, visto] : casi) {
         UsoProcesso p;

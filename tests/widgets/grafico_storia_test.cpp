@@ -49,41 +49,35 @@ protected:
 
 }  // namespace
 
-TEST_F(GraficoStoriaTest, ColonneERiassunto) {
+TEST_F(GraficoStoriaTest, ColonneRiassuntoMarcatoreERidisegno) {
     const double fine = t0 + 3 * 3600;
+    const auto cpuIn = [](const auto& colonna) {
+        return colonna.valori[static_cast<std::size_t>(Figura::cpu)];
+    };
     // A day at one column a minute: the peak's minute alone reads 90, every minute has its value.
     const auto giorno = colonne(storia, Intervallo::giorno, fine, 1440);
-    const auto& picco = giorno[1440 - 180 + 100].valori[static_cast<std::size_t>(Figura::cpu)];
-    EXPECT_EQ(picco.massimo, 90);
-    EXPECT_EQ(picco.minimo, 90);
+    EXPECT_EQ(cpuIn(giorno[1440 - 180 + 100]).massimo, 90);
+    EXPECT_EQ(cpuIn(giorno[1440 - 180 + 100]).minimo, 90);
     ASSERT_NE(giorno[1440 - 180 + 100].minuto, nullptr);
     EXPECT_EQ(giorno[1440 - 180 + 100].minuto->pesante->testo(), "cc1plus");
-    EXPECT_EQ(giorno[1440 - 181].valori[static_cast<std::size_t>(Figura::cpu)].n, 0)
-        << "before the first sample";
-    EXPECT_NEAR(giorno[1439].valori[static_cast<std::size_t>(Figura::cpu)].media(), 10, 1e-6);
+    EXPECT_EQ(cpuIn(giorno[1440 - 181]).n, 0) << "before the first sample";
+    EXPECT_NEAR(cpuIn(giorno[1439]).media(), 10, 1e-6);
     // Ten minutes at a column a second: a sample every 2 s leaves no column empty.
     const auto dieci = colonne(storia, Intervallo::dieciMinuti, fine, 600);
-    for (std::size_t x = 1; x + 1 < dieci.size(); ++x)
-        EXPECT_EQ(dieci[x].valori[static_cast<std::size_t>(Figura::cpu)].n, 1) << x;
+    for (std::size_t x = 1; x + 1 < dieci.size(); ++x) EXPECT_EQ(cpuIn(dieci[x]).n, 1) << x;
 
     auto grafico = cpu();
     GraficoStoria& g = *grafico;
     g.impostaIntervallo(Intervallo::giorno);
-    g.nuovoCampione(t0 + 3 * 3600, scarto);
+    g.nuovoCampione(fine, scarto);
     EXPECT_EQ(g.accessibleDescription(),
               "CPU nelle ultime 24 ore: media 10 %, massimo 90 % alle 01:40, cc1plus");
     g.impostaIntervallo(Intervallo::dieciMinuti);
     EXPECT_EQ(g.accessibleDescription(), "CPU negli ultimi 10 minuti: media 10 %, massimo 10 % alle 02:50");
-}
 
-TEST_F(GraficoStoriaTest, MarcatoreETastiERidisegno) {
-    auto grafico = cpu();
-    GraficoStoria& g = *grafico;
     g.impostaIntervallo(Intervallo::ora);
-    g.nuovoCampione(t0 + 3 * 3600, scarto);
     g.show();
     QCoreApplication::processEvents();
-
     auto tasto = [&](int k) {
         QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
         QApplication::sendEvent(&g, &e);
@@ -106,7 +100,7 @@ TEST_F(GraficoStoriaTest, MarcatoreETastiERidisegno) {
     prova::RegioneDipinta dipinto;
     g.installEventFilter(&dipinto);
     aggiungi(3 * 3600);
-    g.nuovoCampione(t0 + 3 * 3600 + 1, scarto);
+    g.nuovoCampione(fine + 1, scarto);
     QCoreApplication::processEvents();
     const QRect r = dipinto.regione.boundingRect();
     EXPECT_FALSE(r.isEmpty());

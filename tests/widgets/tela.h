@@ -25,8 +25,6 @@ struct Tela {
         return {static_cast<int>(std::floor(d.x())), static_cast<int>(std::floor(d.y()))};
     }
     QColor colore(QPointF p) const { return img.pixelColor(pixel(p)); }
-    // The drawing's y of the top edge of device row `riga`.
-    qreal y(int riga) const { return riga / dpr() - origine.y(); }
 };
 
 // `disegna(QPainter&)` paints in logical coordinates on `fondo`; the image covers `misura` plus

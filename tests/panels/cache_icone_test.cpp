@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPixmap>
-#include <QtEndian>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -61,15 +60,6 @@ void aspettaRisposte(CacheIcone& cache) {
     ASSERT_EQ(cache.inAttesa(), 0u);
 }
 
-std::uint32_t crc32(const char* dati, std::size_t n) {
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < n; ++i) {
-        c ^= static_cast<unsigned char>(dati[i]);
-        for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
-    }
-    return ~c;
-}
-
 QByteArray comePng(int larghezza, int altezza) {
     QImage img(larghezza, altezza, QImage::Format_ARGB32);
     img.fill(Qt::blue);
@@ -80,15 +70,8 @@ QByteArray comePng(int larghezza, int altezza) {
     return png;
 }
 
-// A real 8 × 8 PNG whose header then claims `lato` × `lato` pixels, its checksum made right.
-std::vector<unsigned char> pngDichiarato(int lato, int troncato = 0) {
-    QByteArray png = comePng(8, 8);
-    // Signature (8), chunk length (4), "IHDR" at 12, width and height at 16 and 20, CRC at 29.
-    qToBigEndian<quint32>(static_cast<quint32>(lato), png.data() + 16);
-    qToBigEndian<quint32>(static_cast<quint32>(lato), png.data() + 20);
-    qToBigEndian<quint32>(crc32(png.constData() + 12, 17), png.data() + 29);
-    if (troncato > 0) png = png.left(troncato) + "spazzatura";
-    return {png.begin(), png.end()};
+std::vector<unsigned char> byte(const QByteArray& a) {
+    return {a.begin(), a.end()};
 }
 
 }  // namespace
@@ -133,29 +116,22 @@ TEST(CacheIcone, SvuotataAl301EsimoNuovoPid) {
         cache.icona(pid < 150 ? pid : pid + 1000);
         aspettaRisposte(cache);
     }
-    // Known pids are answered from a full cache.
+    // Known pids are answered from a full cache; a new one empties it whole, then is stored.
     EXPECT_TRUE(cache.icona(5).has_value());
     EXPECT_FALSE(cache.icona(1200).has_value());
-    EXPECT_EQ(s.domande, 301);
     EXPECT_EQ(cache.dimensione(), 301u);
-
-    // A new one empties it whole, then is stored.
     cache.icona(5000);
     aspettaRisposte(cache);
     EXPECT_EQ(cache.dimensione(), 1u);
-    cache.icona(5);
-    aspettaRisposte(cache);
-    EXPECT_TRUE(cache.icona(5).has_value());
-    EXPECT_EQ(s.domande, 303);
+    EXPECT_EQ(s.domande, 302);
 }
 
 // What a file gave, decoded: bitmaps past 1024 pixels a side and broken files are no icon (the
 // gear, not an empty slot); what is kept is at most 64 pixels a side.
 TEST(CacheIcone, DecodificaLimitata) {
-    EXPECT_EQ(CacheIcone::decodifica(pngDichiarato(8)).size(), QSize(8, 8));
-    EXPECT_TRUE(CacheIcone::decodifica(pngDichiarato(8, 40)).isNull());
-    EXPECT_TRUE(CacheIcone::decodifica(pngDichiarato(9000)).isNull());  // 324 MB of pixels claimed
+    EXPECT_EQ(CacheIcone::decodifica(byte(comePng(8, 8))).size(), QSize(8, 8));
+    EXPECT_TRUE(CacheIcone::decodifica(byte(comePng(8, 8).left(40) + "spazzatura")).isNull());
+    EXPECT_TRUE(CacheIcone::decodifica(byte(comePng(1025, 1))).isNull());
     EXPECT_TRUE(CacheIcone::decodifica({}).isNull());
-    const QByteArray grande = comePng(300, 150);
-    EXPECT_EQ(CacheIcone::decodifica({grande.begin(), grande.end()}).size(), QSize(64, 32));
+    EXPECT_EQ(CacheIcone::decodifica(byte(comePng(300, 150))).size(), QSize(64, 32));
 }

@@ -6,8 +6,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
+#include <future>
 
 #include "panels/cache_icone.h"
 #include "panels/icona_processo.h"
@@ -21,31 +20,15 @@ namespace {
 // the system keeps every question waiting, as a FIFO named by an icon would.
 struct Sistema {
     std::atomic<int> domande{0};
-    std::mutex mutex;
-    std::condition_variable cv;
-    bool aperto = true;
+    std::promise<void> apri;
+    std::shared_future<void> aperto = apri.get_future().share();
 
-    void chiudi() {
-        std::lock_guard l(mutex);
-        aperto = false;
-    }
-    void apri() {
-        {
-            std::lock_guard l(mutex);
-            aperto = true;
-        }
-        cv.notify_all();
-    }
     CacheIcone::Ricerca ricerca() {
         return [this](std::int32_t pid) {
-            std::unique_lock l(mutex);
-            cv.wait(l, [this] { return aperto; });
+            aperto.wait();
             ++domande;
-            QImage img;
-            if (pid < 1000) {
-                img = QImage(8, 8, QImage::Format_ARGB32);
-                img.fill(Qt::red);
-            }
+            QImage img(pid < 1000 ? QSize(8, 8) : QSize(), QImage::Format_ARGB32);
+            img.fill(Qt::red);
             return img;
         };
     }
@@ -80,7 +63,6 @@ std::vector<unsigned char> byte(const QByteArray& a) {
 // with the gear; the answer then comes in, the icon's view repaints, and nobody asks again.
 TEST(CacheIcone, LettaFuoriDalFiloPrincipaleERicordata) {
     Sistema s;
-    s.chiudi();
     CacheIcone cache(s.ricerca());
     std::vector<std::int32_t> arrivate;
     auto abbonamento = cache.osserva([&](std::int32_t pid) { arrivate.push_back(pid); });
@@ -97,7 +79,7 @@ TEST(CacheIcone, LettaFuoriDalFiloPrincipaleERicordata) {
     for (std::int32_t pid = 2000; pid < 2100; ++pid) cache.icona(pid);
     EXPECT_EQ(cache.inAttesa(), CacheIcone::inCoda);
 
-    s.apri();
+    s.apri.set_value();
     aspettaRisposte(cache);
     EXPECT_EQ(arrivate.front(), 7);
     EXPECT_EQ(prova::dipingi(app).pixelColor(27, 27), QColor(Qt::red));  // stretched to the corners
@@ -111,6 +93,7 @@ TEST(CacheIcone, LettaFuoriDalFiloPrincipaleERicordata) {
 
 TEST(CacheIcone, SvuotataAl301EsimoNuovoPid) {
     Sistema s;
+    s.apri.set_value();
     CacheIcone cache(s.ricerca());
     for (int pid = 1; pid <= 301; ++pid) {
         cache.icona(pid < 150 ? pid : pid + 1000);

@@ -97,26 +97,6 @@ TEST_F(Riquadro, PairsFollowTheItemsAndClampValues) {
     EXPECT_TRUE(RB::coppie(campione(), pref, 2).empty());
 }
 
-TEST_F(Riquadro, SizesFollowTheWidthRule) {
-    soloVoci({});
-    EXPECT_EQ(RB::immagine(campione(), RB::arancio(), pref, 2, 1.0).size(), QSize(24, 17));
-
-    // The dot adds exactly 20 points to any text.
-    soloVoci({Voce::mem});
-    const qreal soloMem = RB::dimensione(campione(), pref, 2).width();
-    soloVoci({Voce::mem, Voce::cpu, Voce::n});
-    const QSizeF conN = RB::dimensione(campione(), pref, 2);
-    soloVoci({Voce::mem, Voce::n});
-    EXPECT_EQ(RB::dimensione(campione(), pref, 2).width(), soloMem + 20);
-
-    // Digits are of one width: the tile does not change size as the figures change.
-    Riepilogo a = campione();
-    a.memoria = 11;
-    a.cpu = 88;
-    soloVoci({Voce::mem, Voce::cpu, Voce::n});
-    EXPECT_EQ(RB::dimensione(a, pref, 2), conN);
-}
-
 TEST_F(Riquadro, RenderedTileShowsBackgroundTextAndDot) {
     // Default items on the default orange, Neural Engine active.
     const QImage img = RB::immagine(campione(), RB::sfondo(pref), pref, 2, 2.0);

@@ -91,25 +91,3 @@ TEST(OsservaVisibilita, MostraCopertaNascondiChiudi) {
     ASSERT_TRUE(aspetta([&] { return !vistaViva; }));
     EXPECT_EQ(r.voci, std::vector<bool>{false}) << "the destruction after it reports nothing more";
 }
-
-// Moved into another window, the watch follows it; out of every window, or gone, it is off screen.
-TEST(OsservaVisibilita, SpostataEDistrutta) {
-    Registro r, nuovo;
-    Finestra a, b;
-    ASSERT_TRUE(a.mostra());
-    auto* o = new OsservaVisibilita(a.vista, r.cambia());
-    a.cornice->setParent(b.finestra.get());
-    EXPECT_EQ(r.voci, (std::vector<bool>{true, false})) << "the new window is not shown yet";
-    a.finestra->hide();
-    ASSERT_TRUE(a.mostra());
-    EXPECT_EQ(r.voci.size(), 2u) << "the first window no longer reports";
-    a.cornice->show();
-    ASSERT_TRUE(b.mostra());
-    ASSERT_TRUE(aspetta([&] { return r.voci.back() == true; }));
-
-    o->impostaCambia(nuovo.cambia());
-    a.vista->setParent(nullptr);
-    EXPECT_EQ(nuovo.voci, std::vector<bool>{false}) << "a hidden window of its own, told to the new callback";
-    delete a.vista;  // the observer goes with its widget, saying nothing more
-    EXPECT_EQ(nuovo.voci, std::vector<bool>{false});
-}

@@ -132,29 +132,6 @@ TEST(Pannello, SeguireUnProcessoAncheDaAltrove) {
     EXPECT_EQ(p.intervallo()->currentText(), "3 s");
 }
 
-// A long name gives way in the header card: cut with "…", never under the "Tutto" button, while
-// the memory · pid beside it stays whole. A nameless process shows its pid.
-TEST(Pannello, NomeLungoTagliatoNellaScheda) {
-    prova::BancoPrincipale b;
-    b.processi(3);
-    b.sonde.lista[102].nome = std::string(300, 'm');
-    b.sonde.lista[103].nome.clear();
-    Pannello& p = b.apri();
-    SchedaIntestazione* s = p.scheda();
-    b.clicRiga(1);
-    b.campione();
-    ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden() && s->opacitaBordo() == 0.6; }));
-    const auto in = [s](QWidget* w) { return QRect(w->mapTo(s, QPoint()), w->size()); };
-    const QRect nome = in(s->nome()), dettaglio = in(s->dettaglio());
-    EXPECT_LT(nome.width(), s->nome()->sizeHint().width());
-    EXPECT_LT(nome.right(), dettaglio.left());
-    EXPECT_GE(dettaglio.width(), s->dettaglio()->sizeHint().width());
-    EXPECT_LT(dettaglio.right(), s->tutto()->x());
-
-    b.clicRiga(2);
-    EXPECT_EQ(s->nome()->testo(), isolato("(pid 103)"));
-}
-
 TEST(Pannello, ProcessoTerminato) {
     prova::BancoPrincipale b;
     b.processi(3);

@@ -4,8 +4,6 @@
 #include "platform/preferenze.h"
 #include "support/qt_app.h"
 
-#include <cstdlib>
-
 namespace pulsaro {
 namespace {
 
@@ -31,24 +29,16 @@ TEST(RiquadroCompatto, LePrimeVociMostrateConLaLoroIniziale) {
     EXPECT_EQ(RiquadroCompatto::righeMassime(32), 2) << "a third row would shrink the digits";
 }
 
-// Nearer the text colour than the background, and opaque.
-bool inchiostro(QColor c, QColor testo, QColor sfondo) {
-    const auto d = [](QColor a, QColor b) {
-        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
-    };
-    return c.alpha() > 200 && d(c, testo) < d(c, sfondo);
-}
-
-// The runs of pixel rows with ink in the columns [0, finoA), as (first row, height).
-std::vector<std::pair<int, int>> bandeDiInchiostro(const QImage& img, QColor testo, QColor sfondo,
-                                                   int finoA) {
-    const QImage i = img.convertToFormat(QImage::Format_ARGB32);
+// The runs of pixel rows with ink in the columns [daX, finoA), as (first row, height). Ink on the
+// orange: opaque and darker than half its lightness (the text there is black, the dot at rest grey).
+std::vector<std::pair<int, int>> bandeDiInchiostro(const QImage& img, int daX, int finoA) {
     std::vector<std::pair<int, int>> bande;
-    int inizio = -1;
-    for (int y = 0; y <= i.height(); ++y) {
+    for (int y = 0, inizio = -1; y <= img.height(); ++y) {
         bool c = false;
-        for (int x = 0; y < i.height() && x < finoA && !c; ++x)
-            c = inchiostro(i.pixelColor(x, y), testo, sfondo);
+        for (int x = daX; y < img.height() && x < finoA && !c; ++x) {
+            const QColor p = img.pixelColor(x, y);
+            c = p.alpha() > 200 && p.lightness() < RiquadroBarra::arancio().lightness() / 2;
+        }
         if (c && inizio < 0) inizio = y;
         if (!c && inizio >= 0) {
             bande.emplace_back(inizio, y - inizio);
@@ -76,19 +66,18 @@ TEST(RiquadroCompatto, CifreLeggibiliEUgualiConLaCache) {
           Caso{22, 2, 16, 11, arancio}, Caso{24, 1, 9, 63, arancio}, Caso{22, 1, 8, 42, scuro},
           Caso{22, 2, 16, 100, scuro}}) {
         SCOPED_TRACE(testing::Message() << c.lato << " px at " << c.dpr << ", CPU " << c.cpu);
-        const QColor sfondo = c.sfondo, testo = RiquadroBarra::testo(c.sfondo);
         Riepilogo r;
         r.memoria = 100;  // three digits, the widest figure
         r.cpu = c.cpu;
-        const QImage img = RiquadroCompatto::immagine(r, sfondo, p, 0, c.lato, c.dpr, &cache);
-        const QImage nuova = RiquadroCompatto::immagine(r, sfondo, p, 0, c.lato, c.dpr);
+        const QImage img = RiquadroCompatto::immagine(r, c.sfondo, p, 0, c.lato, c.dpr, &cache);
+        const QImage nuova = RiquadroCompatto::immagine(r, c.sfondo, p, 0, c.lato, c.dpr);
         EXPECT_EQ(img, nuova);
         EXPECT_EQ(img.text("Description"), nuova.text("Description"));
-        if (c.sfondo == scuro) continue;  // where the grey dot would read as light ink
+        if (c.sfondo == scuro) continue;  // the ink below is black on the orange
         const int pixel = static_cast<int>(c.lato * c.dpr);
         ASSERT_EQ(img.width(), pixel);
         // The dot's column starts at four fifths of the width; the figures stay left of it.
-        const auto bande = bandeDiInchiostro(img, testo, sfondo, pixel * 4 / 5);
+        const auto bande = bandeDiInchiostro(img, 0, pixel * 4 / 5);
         ASSERT_EQ(bande.size(), 2u) << "two figures stacked, apart";
         for (const auto& [inizio, altezza] : bande) {
             EXPECT_GE(altezza, c.minimo);
@@ -98,11 +87,9 @@ TEST(RiquadroCompatto, CifreLeggibiliEUgualiConLaCache) {
         }
         EXPECT_GE(bande[1].first - (bande[0].first + bande[0].second), 1);
         // "100" fits beside the dot: the dot (grey, not text-coloured ink) keeps its column.
-        const int margine = pixel / 5 + 1;
-        EXPECT_TRUE(
-            bandeDiInchiostro(img.copy(pixel - margine, 0, margine, pixel), testo, sfondo, margine).empty());
+        EXPECT_TRUE(bandeDiInchiostro(img, pixel - pixel / 5 - 1, pixel).empty());
         EXPECT_GT(prova::conta(img, QRectF(c.lato * 0.8, 0, c.lato * 0.2, c.lato),
-                               RiquadroBarra::colorePallino(false, sfondo)),
+                               RiquadroBarra::colorePallino(false, c.sfondo)),
                   2);
     }
 }

@@ -91,10 +91,12 @@ TEST(Pannello, VisteAreaDellaListaEFinestraAdattata) {
     EXPECT_GT(b.finestra->height(), 300);
 }
 
-TEST(Pannello, SeguireUnProcessoAncheDaAltrove) {
+TEST(Pannello, SeguireUnProcessoAncheDaAltroveFinoAllaSuaFine) {
     prova::BancoPrincipale b;
     b.processi(3);
     b.sonde.lista[102].nome = "<b>non grassetto</b>";
+    b.sonde.lista[103].avvio = 50;
+    b.sonde.client = {{103, "ane"}};
     Pannello& p = b.apri();
     SchedaIntestazione* s = p.scheda();
     EXPECT_TRUE(s->rigaProcesso()->isHidden());
@@ -113,14 +115,6 @@ TEST(Pannello, SeguireUnProcessoAncheDaAltrove) {
     EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "a second click stops following";
     ASSERT_TRUE(aspetta([&] { return s->tutto()->isHidden() && s->opacitaBordo() == 0; }));
 
-    b.clicRiga(0);
-    b.clicRiga(2);
-    EXPECT_EQ(b.monitor->seguito(), 103) << "a click on another process switches to it";
-
-    ASSERT_TRUE(aspetta([&] { return !s->tutto()->isHidden(); }));
-    s->tutto()->click();
-    EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "so does Tutto";
-
     // Following and the interval changed on the monitor by someone else: card, list and pop-up follow.
     b.monitor->impostaSeguito(102);
     EXPECT_FALSE(s->rigaProcesso()->isHidden());
@@ -130,19 +124,12 @@ TEST(Pannello, SeguireUnProcessoAncheDaAltrove) {
     EXPECT_EQ(p.barre()->selezionato(), std::nullopt);
     b.monitor->impostaIntervallo(3.0);
     EXPECT_EQ(p.intervallo()->currentText(), "3 s");
-}
 
-TEST(Pannello, ProcessoTerminato) {
-    prova::BancoPrincipale b;
-    b.processi(3);
-    b.sonde.lista[103].avvio = 50;
-    b.sonde.client = {{103, "ane"}};
-    Pannello& p = b.apri();
+    b.clicRiga(0);
     b.clicRiga(2);
+    EXPECT_EQ(b.monitor->seguito(), 103) << "a click on another process switches to it";
     b.campione();
-    SchedaIntestazione* s = p.scheda();
     EXPECT_EQ(s->nome()->testo(), isolato("p3"));
-
     // It ends, and its pid goes to a process started later: that one is not the followed one.
     b.sonde.lista[103] = {1.0, 9u << 20, "impostore", std::nullopt, 900};
     b.sonde.client.clear();
@@ -155,6 +142,7 @@ TEST(Pannello, ProcessoTerminato) {
     EXPECT_FALSE(s->tutto()->isHidden()) << "the way back stays";
 
     s->tutto()->click();
+    EXPECT_EQ(b.monitor->seguito(), std::nullopt) << "so does Tutto";
     b.sonde.lista.erase(103);
     b.campione();
     p.seleziona(103);

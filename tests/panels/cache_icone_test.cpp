@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QByteArray>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QPixmap>
 #include <atomic>
 #include <future>
 

@@ -35,33 +35,23 @@ QPoint centro(QWidget* w, QWidget* in) {
 
 }  // namespace
 
-TEST(MiniPannello, ListaApertaEChiusaRicordata) {
+// Its list closed and opened again under its own key; the first five processes, the spinner without
+// them; what its clicks and buttons do; the warning while a source fails.
+TEST(MiniPannello, ListaRigheEAvviso) {
     BancoMini b;
     b.preferenze.scrivi("miniListaAperta", false);
     b.preferenze.scrivi("listaAperta", true);  // the main window's key is another one
     auto m = b.crea();
-    m->show();
+    b.sonde.lista.clear();
+    ASSERT_TRUE(b.mostra(*m));
     EXPECT_TRUE(m->lista()->isHidden()) << "no process rows while closed";
     const int chiusa = m->height();
-
     clic(*m->intestazioneLista(), QPointF(20, 8));
     EXPECT_EQ(b.preferenze.booleano("miniListaAperta"), true);
     ASSERT_TRUE(aspetta([&] { return m->chevron()->angolo() == 90 && !m->chevron()->inMovimento(); }));
     ASSERT_TRUE(aspetta([&] { return m->lista()->graphicsEffect() == nullptr; })) << "the fade is removed";
     EXPECT_GT(m->height(), chiusa);
 
-    clic(*m->intestazioneLista(), QPointF(20, 8));
-    EXPECT_EQ(b.preferenze.booleano("miniListaAperta"), false);
-    EXPECT_EQ(b.preferenze.booleano("listaAperta"), true);
-    ASSERT_TRUE(aspetta([&] { return m->lista()->isHidden(); })) << "hidden once faded out";
-    EXPECT_EQ(m->height(), chiusa);
-}
-
-TEST(MiniPannello, RigheDeiPrimiCinqueProcessiEAvviso) {
-    BancoMini b;
-    auto m = b.crea();
-    b.sonde.lista.clear();
-    ASSERT_TRUE(b.mostra(*m));
     b.avanza(0.35);
     EXPECT_EQ(m->righeMostrate(), 0);
     EXPECT_TRUE(m->rotella()->gira()) << "an empty list shows the spinner alone";
@@ -83,6 +73,13 @@ TEST(MiniPannello, RigheDeiPrimiCinqueProcessiEAvviso) {
     for (QPushButton* p : {m->pulsanteApri(), m->pulsanteImpostazioni(), m->pulsanteEsci()}) p->click();
     EXPECT_EQ(std::tuple(b.aperture, b.impostazioni, b.uscite), std::tuple(4, 1, 1));
     EXPECT_EQ(m->pulsanteImpostazioni()->toolTip(), "Impostazioni di Pulsaro");
+
+    const int aperta = m->height();
+    clic(*m->intestazioneLista(), QPointF(20, 8));
+    EXPECT_EQ(b.preferenze.booleano("miniListaAperta"), false);
+    EXPECT_EQ(b.preferenze.booleano("listaAperta"), true);
+    ASSERT_TRUE(aspetta([&] { return m->lista()->isHidden(); })) << "hidden once faded out";
+    EXPECT_LT(m->height(), aperta);
 
     // The warning shows only while a source fails: a machine with no GPU at all has nothing to say.
     b.sonde.gpu.trovata = false;

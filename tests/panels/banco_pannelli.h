@@ -23,6 +23,18 @@
 
 namespace pulsaro::prova {
 
+// Lets the event loop run until `fatto` holds or a second has passed.
+inline bool aspetta(const std::function<bool()>& fatto, int ms = 1000) {
+    QElapsedTimer t;
+    t.start();
+    while (!fatto()) {
+        if (t.elapsed() > ms) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
 struct BancoPannelli {
     SondeFinte sonde;
     CodaManuale coda;
@@ -39,11 +51,8 @@ struct BancoPannelli {
 
     // Runs what the queue handed to the main thread.
     void drena() {
-        while (!blocchi.empty()) {
-            auto f = std::move(blocchi.front());
-            blocchi.erase(blocchi.begin());
-            f();
-        }
+        for (std::size_t i = 0; i < blocchi.size(); ++i) std::exchange(blocchi[i], {})();
+        blocchi.clear();
     }
     void avanza(double secondi) {
         coda.avanza(secondi);
@@ -60,33 +69,19 @@ struct BancoPannelli {
     }
 
     // Shows w and waits until the monitor hears that it is on screen.
-    bool mostra(QWidget& w);
+    bool mostra(QWidget& w) {
+        w.show();
+        return aspetta([this] { return monitor->campionando(); });
+    }
 
     // One full sample published: the monitor must be sampling (a view visible).
     void campione() { avanza(monitor->intervallo() + 0.35); }
 };
 
-// Lets the event loop run until `fatto` holds or a second has passed.
-inline bool aspetta(const std::function<bool()>& fatto, int ms = 1000) {
-    QElapsedTimer t;
-    t.start();
-    while (!fatto()) {
-        if (t.elapsed() > ms) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
-}
-
 // A key pressed without modifiers, sent so that shortcuts are tried too.
 inline void tasto(QWidget* w, int k) {
     QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
-}
-
-inline bool BancoPannelli::mostra(QWidget& w) {
-    w.show();
-    return aspetta([this] { return monitor->campionando(); });
 }
 
 // The main window as the controller makes it: the panel in a window's layout.

@@ -15,132 +15,64 @@ using prova::aspetta;
 
 namespace {
 
-struct Registro {
-    std::vector<bool> voci;
-    OsservaVisibilita::Cambia cambia() {
-        return [this](bool v) { voci.push_back(v); };
-    }
-};
-
-// A window with a panel inside a frame, as the controller hosts them.
-struct Finestra {
-    std::unique_ptr<QWidget> finestra = std::make_unique<QWidget>();
-    QWidget* cornice = new QWidget(finestra.get());
-    QWidget* vista = new QWidget(cornice);
-    Finestra() {
-        prova::appQt();
-        finestra->resize(300, 200);
-        (new QVBoxLayout(finestra.get()))->addWidget(cornice);
-    }
-    bool mostra() {
-        finestra->show();
-        return aspetta([&] { return finestra->windowHandle() && finestra->windowHandle()->isExposed(); });
-    }
-};
+// The X server's VisibilityNotify as it reaches the native event filter: event type 15, the window
+// at byte 4, the state at byte 8 (0 unobscured, 1 partly, 2 fully obscured).
+void visibilita(OsservaVisibilita& o, std::uint32_t finestra, std::uint8_t stato) {
+    alignas(4) unsigned char e[32] = {15};
+    std::memcpy(e + 4, &finestra, 4);
+    e[8] = stato;
+    qintptr r = 0;
+    o.oscuramento().nativeEventFilter("xcb_generic_event_t", e, &r);
+}
 
 }  // namespace
 
-TEST(OsservaVisibilita, MostraNascondiChiudi) {
-    Registro r;  // outlives the window, which reports to it when it goes
-    Finestra f;
-    new OsservaVisibilita(f.vista, r.cambia());
-    EXPECT_EQ(r.voci, std::vector<bool>{false}) << "the first report always comes, even when false";
-
-    ASSERT_TRUE(f.mostra());
-    EXPECT_EQ(r.voci, (std::vector<bool>{false, true}));
-    f.finestra->resize(320, 210);
-    QApplication::processEvents();
-    EXPECT_EQ(r.voci.size(), 2u) << "a resize of a visible window reports nothing";
-
-    f.finestra->hide();
-    EXPECT_EQ(r.voci, (std::vector<bool>{false, true, false})) << "hiding reports at once";
-    ASSERT_TRUE(f.mostra());
-    f.finestra->showMinimized();
-    ASSERT_TRUE(aspetta([&] { return r.voci.back() == false; })) << "a minimised window is off screen";
-    f.finestra->showNormal();
-    ASSERT_TRUE(aspetta([&] { return r.voci.back() == true; }));
-    EXPECT_EQ(r.voci.size(), 6u);
-
-    f.finestra->setAttribute(Qt::WA_DeleteOnClose);
-    QWidget* finestra = f.finestra.release();
-    bool vistaViva = true;
-    QObject::connect(f.vista, &QObject::destroyed, [&] { vistaViva = false; });
-    r.voci.clear();
-    finestra->close();
-    ASSERT_EQ(r.voci, std::vector<bool>{false}) << "a close reports false before the window goes";
-    EXPECT_TRUE(vistaViva);
-    ASSERT_TRUE(aspetta([&] { return !vistaViva; }));
-    EXPECT_EQ(r.voci, std::vector<bool>{false}) << "the destruction after it reports nothing more";
-}
-
-TEST(OsservaVisibilita, CopertaDaAltreFinestre) {
-    // The X server's VisibilityNotify as it reaches the native event filter: event type 15, the
-    // window at byte 4, the state at byte 8 (0 unobscured, 1 partly, 2 fully obscured).
-    const auto visibilita = [](OsservaVisibilita& o, std::uint32_t finestra, std::uint8_t stato) {
-        alignas(4) unsigned char e[32] = {15};
-        std::memcpy(e + 4, &finestra, 4);
-        e[8] = stato;
-        qintptr r = 0;
-        o.oscuramento().nativeEventFilter("xcb_generic_event_t", e, &r);
+// A panel inside a frame in a window, as the controller hosts them.
+TEST(OsservaVisibilita, MostraCopertaNascondiChiudi) {
+    std::vector<bool> voci;  // outlives the window, which reports to it when it goes
+    auto finestra = std::make_unique<QWidget>();
+    auto* cornice = new QWidget(finestra.get());
+    auto* vista = new QWidget(cornice);
+    (new QVBoxLayout(finestra.get()))->addWidget(cornice);
+    const auto mostra = [&] {
+        finestra->show();
+        return aspetta([&] { return finestra->windowHandle() && finestra->windowHandle()->isExposed(); });
     };
-    Registro r;
-    Finestra f;
-    auto* o = new OsservaVisibilita(f.vista, r.cambia());
-    ASSERT_TRUE(f.mostra());
+    auto* o = new OsservaVisibilita(vista, [&](bool v) { voci.push_back(v); });
+    EXPECT_EQ(voci, std::vector<bool>{false}) << "the first report always comes, even when false";
+
+    ASSERT_TRUE(mostra());
+    EXPECT_EQ(voci, (std::vector<bool>{false, true}));
+    finestra->resize(320, 210);
+    QApplication::processEvents();
+    EXPECT_EQ(voci.size(), 2u) << "a resize of a visible window reports nothing";
+    finestra->hide();
+    EXPECT_EQ(voci, (std::vector<bool>{false, true, false})) << "hiding reports at once";
+    ASSERT_TRUE(mostra());
+    finestra->showMinimized();
+    ASSERT_TRUE(aspetta([&] { return voci.back() == false; })) << "a minimised window is off screen";
+    finestra->showNormal();
+    ASSERT_TRUE(aspetta([&] { return voci.back() == true; }));
+    EXPECT_EQ(voci.size(), 6u);
+
     o->oscuramento().osservaId(77);  // the server's id of this window
     visibilita(*o, 77, 2);
-    EXPECT_EQ(r.voci, (std::vector<bool>{false, true, false})) << "fully covered: sampling stops";
+    EXPECT_EQ(voci.back(), false) << "fully covered: sampling stops";
     visibilita(*o, 77, 1);
-    EXPECT_EQ(r.voci, (std::vector<bool>{false, true, false, true})) << "a corner shows: it resumes";
+    EXPECT_EQ(voci.back(), true) << "a corner shows: it resumes";
     visibilita(*o, 77, 2);
-    f.finestra->hide();
-    ASSERT_TRUE(f.mostra());
-    EXPECT_EQ(r.voci.back(), true) << "shown again, it counts as uncovered until the server says more";
-}
+    finestra->hide();
+    ASSERT_TRUE(mostra());
+    EXPECT_EQ(voci.back(), true) << "shown again, it counts as uncovered until the server says more";
 
-TEST(OsservaVisibilita, SpostataInUnAltraFinestra) {
-    Registro r;
-    Finestra a, b;
-    ASSERT_TRUE(a.mostra());
-    auto* o = new OsservaVisibilita(a.vista, r.cambia());
-    EXPECT_EQ(r.voci, std::vector<bool>{true});
-    const std::size_t prima = o->osservati();
-    EXPECT_EQ(prima, 4u) << "the widget, its frame, the window and the window's native handle";
-
-    // An ancestor moves: the watch follows to the new, hidden window.
-    a.cornice->setParent(b.finestra.get());
-    EXPECT_EQ(r.voci, (std::vector<bool>{true, false}));
-    EXPECT_EQ(o->osservati(), 3u) << "the old window's watches are gone; the new one is not shown yet";
-    a.finestra->hide();
-    ASSERT_TRUE(a.mostra());
-    EXPECT_EQ(r.voci.size(), 2u) << "the first window no longer reports";
-
-    a.cornice->show();
-    ASSERT_TRUE(b.mostra());
-    ASSERT_TRUE(aspetta([&] { return r.voci.back() == true; }));
-    EXPECT_EQ(r.voci.size(), 3u);
-    EXPECT_EQ(o->osservati(), 4u);
-
-    // Out of every window: the widget is a hidden window of its own.
-    a.vista->setParent(nullptr);
-    EXPECT_EQ(r.voci.back(), false);
-    delete a.vista;
-}
-
-TEST(OsservaVisibilita, DistruzioneEAggiornamentoDelRichiamo) {
-    Registro r, nuovo;
-    Finestra f;
-    ASSERT_TRUE(f.mostra());
-    auto* o = new OsservaVisibilita(f.vista, r.cambia());
-    o->impostaCambia(nuovo.cambia());
-    EXPECT_EQ(r.voci, std::vector<bool>{true});
-    delete f.vista;  // the observer goes with its widget
-    EXPECT_EQ(nuovo.voci, std::vector<bool>{false}) << "the replaced callback hears the later change";
-
-    // A widget destroyed in a hidden window: the last report was false, nothing more.
-    Registro s;
-    Finestra g;
-    new OsservaVisibilita(g.vista, s.cambia());
-    delete g.vista;
-    EXPECT_EQ(s.voci, std::vector<bool>{false});
+    finestra->setAttribute(Qt::WA_DeleteOnClose);
+    QWidget* sola = finestra.release();
+    bool vistaViva = true;
+    QObject::connect(vista, &QObject::destroyed, [&] { vistaViva = false; });
+    voci.clear();
+    sola->close();
+    ASSERT_EQ(voci, std::vector<bool>{false}) << "a close reports false before the window goes";
+    EXPECT_TRUE(vistaViva);
+    ASSERT_TRUE(aspetta([&] { return !vistaViva; }));
+    EXPECT_EQ(voci, std::vector<bool>{false}) << "the destruction after it reports nothing more";
 }

@@ -73,16 +73,10 @@ TEST(RegolePannello, SottotitoliDelleRisorse) {
     d.usaANE = false;
     EXPECT_EQ(sottotitoloRisorsa(Risorsa::ane, t, true, true, d, 8), "non collegato");
     EXPECT_EQ(sottotitoloRisorsa(Risorsa::cpu, t, false, false, d, 8).left(3), "42%");
-
-    // Following a process that ended: a dash everywhere.
-    for (const Risorsa r : Risorsa::tutte)
-        EXPECT_EQ(sottotitoloRisorsa(r, t, true, true, std::nullopt, 8), "—") << r.titolo().toStdString();
 }
 
 TEST(RegolePannello, TestiVistaIntervalloEAiuto) {
-    for (Vista v : tutteLeViste) EXPECT_EQ(vistaDaTesto(testoVista(v).toStdString()), v);
-    for (const char* t : {"Barre", "contagiri", ""}) EXPECT_EQ(vistaDaTesto(t), Vista::barre) << t;
-    EXPECT_EQ(indiceIntervallo(1.5), 1);
+    EXPECT_EQ(vistaDaTesto("contagiri"), Vista::barre) << "stored names are matched exactly";
     EXPECT_EQ(indiceIntervallo(2.5), 2) << "a stored interval off the list shows the nearest";
 
     // The machine is called what it is on this desktop.

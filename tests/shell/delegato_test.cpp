@@ -5,7 +5,6 @@
 
 #include "banco_finestre.h"
 #include "platform/qt/preferenze_qt.h"
-#include "shell/delegato.h"
 #include "shell/migrazione_karvel.h"
 
 namespace pulsaro::prova {
@@ -13,10 +12,14 @@ namespace {
 
 class DelegatoTest : public BancoFinestre {
 protected:
+    // Launching finishes with the event loop: nothing is shown before, the login marker is read then.
     void avviaTutto(bool daLogin = false) {
         crea();
         delegato->avvia();
-        desktop.login = daLogin;  // the launch event arrives with the event loop
+        gira();
+        EXPECT_EQ(vociVive, 0);
+        EXPECT_EQ(finestre->principale(), nullptr);
+        desktop.login = daLogin;
         ASSERT_TRUE(desktop.avvio);
         desktop.avvio();
         gira();
@@ -40,13 +43,16 @@ TEST_F(DelegatoTest, LaDecisioneDiUscita) {
     gira();
     EXPECT_NE(finestre->principale(), nullptr);  // nothing was turned into hiding
 
-    // Otherwise it closes every window and keeps the item.
+    // Otherwise it closes every window and the popover, and keeps the item.
     finestre->impostazioni();
+    finestre->alternaPopover();
     EXPECT_FALSE(richiestaUscita());
     gira();
     EXPECT_EQ(finestre->principale(), nullptr);
     EXPECT_EQ(finestre->finestraImpostazioni(), nullptr);
+    EXPECT_EQ(finestre->popover(), nullptr);
     EXPECT_EQ(vociVive, 1);
+    EXPECT_EQ(politica(), Politica::accessoria);
     EXPECT_EQ(terminazioni, 0);
 
     // After the power-off notice it quits whatever the presence.
@@ -56,37 +62,22 @@ TEST_F(DelegatoTest, LaDecisioneDiUscita) {
 }
 
 TEST_F(DelegatoTest, IlLancioAlLoginSiDecideAdAvvioFinitoELaRiaperturaApreLaFinestra) {
-    // The marker is known before launching finishes, arrives with the finished-launching
-    // notification, or never comes.
-    struct Caso {
-        bool prima, conLaFine, login;
-    };
-    for (const Caso c : {Caso{true, false, true}, Caso{false, true, true}, Caso{false, false, false}}) {
-        SCOPED_TRACE(testing::Message() << "prima " << c.prima << ", con la fine " << c.conLaFine);
-        TearDown();
-        desktop.login = false;
-        crea();
-        delegato->avvia();
-        gira();
-        // Before launching has finished nothing is shown: the launch event may still be on its way.
-        EXPECT_EQ(vociVive, 0);
-        EXPECT_EQ(finestre->principale(), nullptr);
-        desktop.login = c.prima;
-        ASSERT_TRUE(desktop.avvio);
-        desktop.lancioFinito(c.conLaFine);
-        gira();
+    for (const bool login : {true, false}) {
+        SCOPED_TRACE(login);
+        avviaTutto(login);
         EXPECT_EQ(vociVive, 1);
-        EXPECT_EQ(finestre->principale() == nullptr, c.login);
-        EXPECT_EQ(politica(), c.login ? Politica::accessoria : Politica::regolare);
+        EXPECT_EQ(finestre->principale() == nullptr, login);
+        EXPECT_EQ(politica(), login ? Politica::accessoria : Politica::regolare);
     }
-
     ASSERT_TRUE(desktop.riapertura);
     desktop.riapertura();
     EXPECT_NE(finestre->principale(), nullptr);
     EXPECT_EQ(politica(), Politica::regolare);
 }
 
-TEST_F(DelegatoTest, UltimaFinestraChiusaEsceSoloSenzaPresenza) {
+// The last window closed ends the process only with the presence off, or with no item on show (no
+// tray, or its host gone), and so does a quit request: nothing would be left to reopen it.
+TEST_F(DelegatoTest, UltimaFinestraChiusaEsceSoloSenzaPresenzaOSenzaVoce) {
     avviaTutto();
     chiudi(finestre->principale());
     EXPECT_EQ(terminazioni, 0);
@@ -94,20 +85,15 @@ TEST_F(DelegatoTest, UltimaFinestraChiusaEsceSoloSenzaPresenza) {
     gira();  // the main window opens again
     chiudi(finestre->principale());
     EXPECT_EQ(terminazioni, 1);
-}
 
-// With the presence on but no item on show (no tray, or its host gone), closing the last window
-// or asking to quit ends the process, as with the presence off: nothing would be left to reopen it.
-TEST_F(DelegatoTest, SenzaVoceMostrataLUltimaFinestraChiusaEsce) {
+    preferenze.scrivi("barraMenu", true);
     avviaTutto();
     voce->cambiaPresenza(false);
     EXPECT_TRUE(richiestaUscita());
     EXPECT_NE(finestre->principale(), nullptr);
     chiudi(finestre->principale());
-    EXPECT_EQ(terminazioni, 1);
-
-    // The item back: the window closes into it again.
-    voce->cambiaPresenza(true);
+    EXPECT_EQ(terminazioni, 2);
+    voce->cambiaPresenza(true);  // the item back: the window closes into it again
     finestre->apriPrincipale();
     EXPECT_FALSE(richiestaUscita());
 }

@@ -9,16 +9,12 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
+#include "banco_finestre.h"
 #include "barra/riquadro_barra.h"
-#include "finti_shell.h"
 #include "impostazioni/impostazioni.h"
 #include "panels/pannello.h"
 #include "platform/qt/preferenze_qt.h"
 #include "platform/tabella_preferenze.h"
-#include "sampling/coda_manuale.h"
-#include "sampling/sonde_finte.h"
-#include "shell/finestre.h"
-#include "support/qt_app.h"
 #include "widgets/pozzetto_colore.h"
 
 using namespace pulsaro;

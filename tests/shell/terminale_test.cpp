@@ -1,3 +1,4 @@
+// What a start runs, the terminal mode's options and its lines.
 #include "shell/terminale.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +8,24 @@
 #include <streambuf>
 
 #include "platform/testo_utf8.h"
+#include "shell/avvio.h"
 
 using namespace pulsaro;
+
+TEST(Avvio, ModoDaArgomentiESchermoELAiuto) {
+    EXPECT_EQ(modoAvvio({}, true), Modo::applicazione);
+    EXPECT_EQ(modoAvvio({"-pannellino", "--da-login"}, true), Modo::applicazione);
+    // Whatever else the system or Qt adds does not stop the application.
+    EXPECT_EQ(modoAvvio({"-psn_0_12345", "-NSDocumentRevisionsDebugMode", "YES", "-style"}, true),
+              Modo::applicazione);
+    EXPECT_EQ(modoAvvio({"--terminale"}, true), Modo::terminale);
+    EXPECT_EQ(modoAvvio({}, false), Modo::terminale);
+    EXPECT_EQ(modoAvvio({"--terminale", "--help"}, true), Modo::aiuto);
+    EXPECT_EQ(modoAvvio({"-h"}, false), Modo::aiuto);
+    for (const char* o : {"-pannellino", "--da-login", "--terminale", "--campioni", "--intervallo", "--json",
+                          "--help", "--storia", "--silenzioso", "--esporta", "--esporta-processi"})
+        EXPECT_NE(testoAiuto().find(o), std::string::npos) << o;
+}
 
 TEST(Terminale, Opzioni) {
     auto o = leggiOpzioni({"--terminale", "--campioni", "3", "--intervallo", "0.5", "--json"});

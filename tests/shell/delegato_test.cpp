@@ -43,8 +43,12 @@ TEST_F(DelegatoTest, LaDecisioneDiUscita) {
     gira();
     EXPECT_NE(finestre->principale(), nullptr);  // nothing was turned into hiding
 
-    // Otherwise it closes every window and the popover, and keeps the item.
-    finestre->impostazioni();
+    // Otherwise it closes every window and the popover, and keeps the item. The commands' keys work
+    // wherever the user is: every window carries them.
+    EXPECT_FALSE(delegato->comandoImpostazioni()->shortcut().isEmpty()) << "a key on every desktop";
+    delegato->comandoImpostazioni()->trigger();
+    ASSERT_NE(finestre->finestraImpostazioni(), nullptr);
+    EXPECT_TRUE(finestre->finestraImpostazioni()->actions().contains(delegato->comandoEsci()));
     finestre->alternaPopover();
     EXPECT_FALSE(richiestaUscita());
     gira();
@@ -54,6 +58,11 @@ TEST_F(DelegatoTest, LaDecisioneDiUscita) {
     EXPECT_EQ(vociVive, 1);
     EXPECT_EQ(politica(), Politica::accessoria);
     EXPECT_EQ(terminazioni, 0);
+
+    delegato->comandoFinestra()->trigger();
+    EXPECT_NE(finestre->principale(), nullptr);
+    delegato->comandoEsci()->trigger();  // a request: the decision above answers it
+    EXPECT_EQ(terminazioni, 1);
 
     // After the power-off notice it quits whatever the presence.
     ASSERT_TRUE(desktop.spegnimento);
@@ -96,20 +105,6 @@ TEST_F(DelegatoTest, UltimaFinestraChiusaEsceSoloSenzaPresenzaOSenzaVoce) {
     voce->cambiaPresenza(true);  // the item back: the window closes into it again
     finestre->apriPrincipale();
     EXPECT_FALSE(richiestaUscita());
-}
-
-TEST_F(DelegatoTest, ComandiConITasti) {
-    avviaTutto();
-    EXPECT_FALSE(delegato->comandoImpostazioni()->shortcut().isEmpty()) << "a key on every desktop";
-    // Every window carries them, so their keys work wherever the user is.
-    chiudi(finestre->principale());
-    delegato->comandoFinestra()->trigger();
-    EXPECT_NE(finestre->principale(), nullptr);
-    delegato->comandoImpostazioni()->trigger();
-    EXPECT_NE(finestre->finestraImpostazioni(), nullptr);
-    EXPECT_TRUE(finestre->finestraImpostazioni()->actions().contains(delegato->comandoEsci()));
-    delegato->comandoEsci()->trigger();
-    EXPECT_EQ(terminazioni, 1);  // a request: the decision above answers it
 }
 
 TEST(MigrazioneKarvel, CopiaSoloLeChiaviAssentiEUnaVoltaSola) {

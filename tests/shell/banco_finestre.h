@@ -111,7 +111,7 @@ protected:
         c.sonde = &sonde;
         c.coda = &coda;
         c.principale = [this](std::function<void()> f) { blocchi.push_back(std::move(f)); };
-        c.preferenze = negozio;
+        c.preferenze = &preferenze;
         c.desktop = &desktop;
         c.creaVoce = [this](double attesa) {
             attese.push_back(attesa);
@@ -133,7 +133,6 @@ protected:
             return new QLabel(QStringLiteral("Pulsaro"), padre);
         };
         if (creaPannello) c.creaPannello = creaPannello;
-        if (moduloImpostazioni) c.creaImpostazioni = moduloImpostazioni;
         finestre = std::make_unique<Finestre>(std::move(c));
         delegato = std::make_unique<Delegato>(*finestre, desktop, [this] { ++terminazioni; });
     }
@@ -177,7 +176,6 @@ protected:
     SondeFinte sonde;
     CodaManuale coda;
     PreferenzeInMemoria preferenze;
-    Preferenze* negozio = &preferenze;  // the store the controller reads, when a test wants its own
     DesktopFinto desktop;
     std::vector<std::function<void()>> blocchi;
     std::vector<std::pair<double, std::function<void()>>> ritardati;
@@ -187,8 +185,8 @@ protected:
     int vociVive = 0;
     int lato = 0;
     AzioniPopover azioniPopover;
-    // The main window's and the settings window's content, when a test wants its own.
-    std::function<QWidget*(Monitor&, Preferenze&, QWidget*)> creaPannello, moduloImpostazioni;
+    // The main window's content, when a test wants its own.
+    std::function<QWidget*(Monitor&, Preferenze&, QWidget*)> creaPannello;
     VoceFinta* voce = nullptr;  // the last one made; valid while vociVive > 0
     std::unique_ptr<Finestre> finestre;
     std::unique_ptr<Delegato> delegato;  // the quit policy

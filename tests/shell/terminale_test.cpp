@@ -154,11 +154,8 @@ TEST(Terminale, NomiMostratiInModoSicuroEAllineati) {
 namespace {
 
 // An output that fails every write, as a full disk or a closed descriptor does.
-class UscitaGuasta : public std::streambuf {
-public:
+struct UscitaGuasta : std::streambuf {
     int scritture = 0;
-
-protected:
     int_type overflow(int_type) override {
         ++scritture;
         return traits_type::eof();
@@ -175,11 +172,9 @@ TEST(Terminale, UnaScritturaFallitaFermaLaCorsa) {
     UscitaGuasta guasta;
     std::ostream out(&guasta);
     std::ostringstream errori;
-    OpzioniTerminale o;
-    o.terminale = true;
-    o.campioni = 3;
-    o.intervallo = 0.1;
-    EXPECT_NE(eseguiTerminale(o, out, errori), 0);
-    EXPECT_FALSE(errori.str().empty());
+    EXPECT_NE(
+        eseguiTerminale(leggiOpzioni({"--terminale", "--campioni", "3", "--intervallo", "0.1"}), out, errori),
+        0);
+    EXPECT_EQ(errori.str(), "pulsaro: impossibile scrivere i campioni sull'uscita\n");
     EXPECT_EQ(guasta.scritture, 1) << "no more samples after the first failed write";
 }

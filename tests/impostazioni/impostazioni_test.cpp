@@ -378,22 +378,3 @@ TEST(IconaBarra, OrangeOrGreyGaugeOfFixedSize) {
     // Not a filled disc: the face between ring and hub stays clear.
     EXPECT_EQ(arancio.pixelColor(36 / 2, 36 / 2 + 8).alpha(), 0);
 }
-
-TEST(AnteprimaRiquadro, SampleTileOnPaddedBackdropFollowsTheChoices) {
-    PreferenzeInMemoria p;
-    const QColor blu(0x1A, 0x2B, 0x6D);
-    AnteprimaRiquadro a(p, blu, nullptr, 2);
-    const QSizeF tile = RB::dimensione(AnteprimaRiquadro::campione(), p, 2);
-    EXPECT_EQ(a.sizeHint(), QSize(static_cast<int>(tile.width()) + 12, 17 + 12));
-    a.resize(a.sizeHint());
-    EXPECT_EQ(a.grab().toImage().pixelColor(8, a.height() / 2), blu) << "the tile colour inside the padding";
-
-    // Items are read again at each paint: hiding everything leaves an empty 24-point tile.
-    for (auto v : RB::voci) RB::imposta(p, v, false);
-    a.aggiorna();
-    EXPECT_EQ(a.sizeHint(), QSize(24 + 12, 17 + 12));
-    a.resize(a.sizeHint());
-    EXPECT_EQ(a.grab().toImage().pixelColor(6 + 12, 6 + 8), blu);
-    a.setColore(RB::arancio());
-    EXPECT_EQ(a.grab().toImage().pixelColor(6 + 12, 6 + 8), RB::arancio());
-}

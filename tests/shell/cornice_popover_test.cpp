@@ -67,7 +67,8 @@ TEST(PosizionePopover, SottoLaVoceDentroLoSchermo) {
              std::tuple{QRect(600, 0, 22, 22), QPoint(), p, QPoint(460, 26)},  // centred, a little below
              {QRect(1257, 0, 22, 22), QPoint(), p, QPoint(980, 26)},           // pulled inside the edge
              {QRect(600, 778, 22, 22), QPoint(), p, QPoint(460, 574)},         // a bottom panel: above
-             {QRect(), QPoint(100, 10), p, QPoint(0, 15)},                     // no rectangle: at the click
+             {QRect(600, 300, 22, 22), QPoint(), QSize(300, 600), QPoint(460, 200)},  // no room either way
+             {QRect(), QPoint(100, 10), p, QPoint(0, 15)},  // no rectangle: at the click
              {QRect(600, 0, 22, 22), QPoint(), QSize(2000, 1000), QPoint(0, 0)},  // top left on screen
          })
         EXPECT_EQ(posizionePopover(voce, clic, misura, area), attesa) << voce.x() << "," << voce.y();

@@ -128,12 +128,13 @@ TEST(Terminale, NomiMostratiInModoSicuroEAllineati) {
         // Names that would print as a blank column.
         {6, "", 0, 0, 0, false, 0},
         {7, "\u200b\u200b", 0, 0, 0, false, 0},
-        {8, "\u0301\ufe0f", 0, 0, 0, false, 0}};
+        {8, "\u0301\ufe0f", 0, 0, 0, false, 0},
+        {9, "\uffa0\u3164", 0, 0, 0, false, 0}};
     std::vector<std::string> righe;  // the process lines, after the totals line
     std::istringstream in(rigaTesto(c));
     for (std::string riga; std::getline(in, riga);) righe.push_back(riga);
     righe.erase(righe.begin());
-    ASSERT_EQ(righe.size(), 8u) << "a newline in a name must not split its record";
+    ASSERT_EQ(righe.size(), 9u) << "a newline in a name must not split its record";
     // Each name in a column of 28 display columns, "CPU" after it on every row: escaped, cut before
     // a character that would not fit, "(pid N)" when nothing would show; then the blanks.
     const std::pair<const char*, int> colonne[] = {
@@ -144,7 +145,8 @@ TEST(Terminale, NomiMostratiInModoSicuroEAllineati) {
         {"e\u0301", 27},
         {"(pid 6)", 21},
         {"\\u200b\\u200b", 16},
-        {"(pid 8)", 21}};
+        {"(pid 8)", 21},
+        {"(pid 9)", 21}};
     for (std::size_t i = 0; i < righe.size(); ++i)
         EXPECT_EQ(
             righe[i].substr(0, righe[i].find(" CPU ")),

@@ -326,23 +326,8 @@ protected:
     }
 };
 
-TEST_F(Schermo, LaFinestraPrincipaleEUnaCorniceSalvataSuUnoSchermoPiuGrandeStannoDentro) {
-    avvia();
-    EXPECT_TRUE(area().contains(cornice())) << "centred";
-    // Saved at 1000 × 900 near the right edge of a larger screen.
-    const QRect salvata(area().right() - 300, area().top() + 40, 1000, 900);
-    const int altezza = QGuiApplication::primaryScreen()->geometry().height();
-    preferenze.scrivi(chiaveCornicePrincipale, testoCornice({salvata, QRect(0, 0, 2560, 1440)}, altezza));
-    avvia();
-    const QRect c = cornice();
-    EXPECT_TRUE(area().contains(c)) << c.x() << "," << c.y() << " " << c.width() << "×" << c.height();
-    EXPECT_EQ(c.width(), std::min(1000, area().width()));
-    finestre->principale()->resize(5000, 5000);
-    gira();
-    EXPECT_TRUE(area().contains(cornice()));
-}
-
-TEST_F(Schermo, QuindiciRigheNonPassanoIlFondo) {
+// Fifteen rows, a window made too large, a frame saved on a larger screen: always inside.
+TEST_F(Schermo, LaFinestraPrincipaleStaNelloSchermo) {
     creaPannello = [](Monitor& m, Preferenze& p, QWidget* padre) -> QWidget* {
         return new Pannello(m, p, padre);
     };
@@ -351,7 +336,6 @@ TEST_F(Schermo, QuindiciRigheNonPassanoIlFondo) {
     for (int i = 0; i < 30; ++i)
         sonde.lista[101 + i] = {1.0, static_cast<std::uint64_t>(30 - i) << 20, "p" + std::to_string(i + 1)};
     avvia();
-    ASSERT_NE(finestre->principale(), nullptr);
     auto* pannello = finestre->principale()->findChild<Pannello*>();
     ASSERT_NE(pannello, nullptr);
     ASSERT_TRUE(aspetta([&] { return finestre->monitor().campionando(); }));
@@ -359,9 +343,21 @@ TEST_F(Schermo, QuindiciRigheNonPassanoIlFondo) {
     coda.avanza(finestre->monitor().intervallo());
     ASSERT_TRUE(aspetta([&] { return finestre->monitor().processi().size() == 15; }));
     ASSERT_TRUE(aspetta([&] { return pannello->altezzaMisurata() > 0; }));
-    const QRect c = cornice();
+    QRect c = cornice();
     EXPECT_TRUE(area().contains(c)) << c.x() << "," << c.y() << " " << c.width() << "×" << c.height()
                                     << " on " << area().width() << "×" << area().height();
+    finestre->principale()->resize(5000, 5000);
+    gira();
+    EXPECT_TRUE(area().contains(cornice()));
+
+    // Saved at 1000 × 900 near the right edge of a larger screen.
+    const QRect salvata(area().right() - 300, area().top() + 40, 1000, 900);
+    const int altezza = QGuiApplication::primaryScreen()->geometry().height();
+    preferenze.scrivi(chiaveCornicePrincipale, testoCornice({salvata, QRect(0, 0, 2560, 1440)}, altezza));
+    avvia();
+    c = cornice();
+    EXPECT_TRUE(area().contains(c)) << c.x() << "," << c.y() << " " << c.width() << "×" << c.height();
+    EXPECT_EQ(c.width(), std::min(1000, area().width()));
 }
 
 }  // namespace

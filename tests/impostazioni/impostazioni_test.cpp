@@ -157,11 +157,6 @@ TEST_F(ImpostazioniTest, StatiDisabilitati) {
     EXPECT_TRUE(preferenze.booleano("esportaMisure", false));
     EXPECT_FALSE(preferenze.booleano("iconaStato", true));
     EXPECT_FALSE(preferenze.booleano("menuContestuale", true));
-
-    // A change made elsewhere shows at once.
-    preferenze.scrivi("barraMenu", false);
-    EXPECT_FALSE(barra->isChecked());
-    EXPECT_FALSE(menu->isEnabled());
 }
 
 TEST_F(ImpostazioniTest, ColoreAnteprimaEVoci) {

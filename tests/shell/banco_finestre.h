@@ -4,15 +4,13 @@
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <QWidget>
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "finti_shell.h"
+#include "platform/fatti_desktop.h"
 #include "platform/preferenze.h"
+#include "platform/voce_stato.h"
 #include "sampling/coda_manuale.h"
 #include "sampling/sonde_finte.h"
 #include "shell/delegato.h"
@@ -21,30 +19,78 @@
 
 namespace pulsaro::prova {
 
-// Plain stand-ins for the three contents, cheap to open and close: a label, and in the popover
-// the three buttons that reach the controller.
-inline ComponentiFinestre contenutiDiProva(ComponentiFinestre c) {
-    c.creaMini = [](Monitor&, Preferenze&, AzioniPopover a, QWidget* padre) -> QWidget* {
-        auto* w = new QWidget(padre);
-        auto* l = new QVBoxLayout(w);
-        const std::pair<QString, std::function<void()>> bottoni[] = {
-            {QStringLiteral("Apri Pulsaro"), a.apriPrincipale},
-            {QStringLiteral("Impostazioni…"), a.impostazioni},
-            {QStringLiteral("Esci"), a.esci},
-        };
-        for (const auto& [titolo, azione] : bottoni) {
-            auto* b = new QPushButton(titolo, w);
-            QObject::connect(b, &QPushButton::clicked, w, azione);
-            l->addWidget(b);
-        }
-        w->setMinimumSize(280, 200);
-        return w;
-    };
-    c.creaPannello = c.creaImpostazioni = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
-        return new QLabel(QStringLiteral("Pulsaro"), padre);
-    };
-    return c;
-}
+// A status item whose calls the tests read and drive.
+struct VoceFinta : VoceStato {
+    explicit VoceFinta(int& vive) : vive_(vive) { ++vive_; }
+    ~VoceFinta() override { --vive_; }
+
+    int immagini = 0;
+    ImmaginePixel ultima;
+    std::string suggerimento;
+    std::string etichetta;
+    Clic clic;
+    std::vector<VoceMenu> menu;
+    int menuMostrati = 0;
+    std::vector<VoceMenu> allegato;  // the menu a StatusNotifierItem host would show
+    int menuAllegati = 0;
+    Rettangolo rett{1000, 0, 22, 22};
+    int lato = 0;
+    bool pannellino = false;
+    bool presente = true;
+    std::function<void()> assente;
+    std::function<void(bool)> presenza;
+
+    void impostaImmagine(const ImmaginePixel& i) override {
+        ++immagini;
+        ultima = i;
+    }
+    void impostaSuggerimento(const std::string& t) override { suggerimento = t; }
+    void impostaEtichetta(const std::string& t) override { etichetta = t; }
+    void quandoClic(Clic c) override { clic = std::move(c); }
+    void mostraMenu(const std::vector<VoceMenu>& v) override {
+        menu = v;
+        ++menuMostrati;
+    }
+    void impostaMenuAllegato(const std::vector<VoceMenu>& v) override {
+        allegato = v;
+        ++menuAllegati;
+    }
+    Rettangolo rettangolo() const override { return rett; }
+    int latoQuadrato() const override { return lato; }
+    double dpr() const override { return 2.0; }
+    void quandoAssente(std::function<void()> a) override { assente = std::move(a); }
+    bool mostrata() const override { return presente; }
+    void quandoPresenza(std::function<void(bool)> p) override { presenza = std::move(p); }
+    bool menuConPannellino() const override { return pannellino; }
+    // The tray's host goes away or comes back.
+    void cambiaPresenza(bool p) {
+        presente = p;
+        if (presenza) presenza(p);
+    }
+
+private:
+    int& vive_;
+};
+
+struct DesktopFinto : FattiDesktop {
+    std::vector<Politica> politiche;
+    bool login = false;
+    bool sistema = false;
+    bool compositore = false;  // Wayland
+    std::function<void()> spegnimento;
+    std::function<void()> riapertura;
+    std::function<void()> avvio;
+
+    void impostaPolitica(Politica p) override { politiche.push_back(p); }
+    Politica politica() const override { return politiche.empty() ? Politica::regolare : politiche.back(); }
+    bool daLogin() const override { return login; }
+    bool uscitaDiSistema() const override { return sistema; }
+    void quandoSpegnimento(std::function<void()> f) override { spegnimento = std::move(f); }
+    void quandoRiapertura(std::function<void()> f) override { riapertura = std::move(f); }
+    void quandoAvviata(std::function<void()> f) override { avvio = std::move(f); }
+    bool aspettoScuro() const override { return false; }
+    bool compositoreDispone() const override { return compositore; }
+};
 
 class BancoFinestre : public ::testing::Test {
 protected:
@@ -54,7 +100,12 @@ protected:
         gira();
     }
 
+    // Plain stand-ins for the three contents, cheap to open and close; the popover's actions are
+    // kept for the test to call.
     void crea(std::vector<std::string> argomenti = {}) {
+        delegato.reset();
+        finestre.reset();
+        gira();
         sonde.fatti.numeroE = 2;
         ComponentiFinestre c;
         c.sonde = &sonde;
@@ -72,10 +123,17 @@ protected:
         c.dopo = [this](double s, std::function<void()> f) { ritardati.emplace_back(s, std::move(f)); };
         c.avviso = [this](const std::string& r) { avvisi.push_back(r); };
         c.argomenti = std::move(argomenti);
-        ComponentiFinestre componenti = contenutiDiProva(std::move(c));
-        if (creaPannello) componenti.creaPannello = creaPannello;
-        if (moduloImpostazioni) componenti.creaImpostazioni = moduloImpostazioni;
-        finestre = std::make_unique<Finestre>(std::move(componenti));
+        c.creaMini = [this](Monitor&, Preferenze&, AzioniPopover a, QWidget* padre) {
+            azioniPopover = std::move(a);
+            auto* w = new QWidget(padre);
+            w->setMinimumSize(280, 200);
+            return w;
+        };
+        c.creaPannello = c.creaImpostazioni = [](Monitor&, Preferenze&, QWidget* padre) -> QWidget* {
+            return new QLabel(QStringLiteral("Pulsaro"), padre);
+        };
+        if (creaPannello) c.creaPannello = creaPannello;
+        finestre = std::make_unique<Finestre>(std::move(c));
         delegato = std::make_unique<Delegato>(*finestre, desktop, [this] { ++terminazioni; });
     }
 
@@ -126,11 +184,10 @@ protected:
     int terminazioni = 0;
     int vociVive = 0;
     int lato = 0;
-    // The main window's content; the placeholder when empty.
+    AzioniPopover azioniPopover;
+    // The main window's content, when a test wants its own.
     std::function<QWidget*(Monitor&, Preferenze&, QWidget*)> creaPannello;
     VoceFinta* voce = nullptr;  // the last one made; valid while vociVive > 0
-    // The settings window's content, when a test wants its own.
-    std::function<QWidget*(Monitor&, Preferenze&, QWidget*)> moduloImpostazioni;
     std::unique_ptr<Finestre> finestre;
     std::unique_ptr<Delegato> delegato;  // the quit policy
 };

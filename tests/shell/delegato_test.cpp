@@ -5,7 +5,6 @@
 
 #include "banco_finestre.h"
 #include "platform/qt/preferenze_qt.h"
-#include "shell/delegato.h"
 #include "shell/migrazione_karvel.h"
 
 namespace pulsaro::prova {
@@ -13,10 +12,14 @@ namespace {
 
 class DelegatoTest : public BancoFinestre {
 protected:
+    // Launching finishes with the event loop: nothing is shown before, the login marker is read then.
     void avviaTutto(bool daLogin = false) {
         crea();
         delegato->avvia();
-        desktop.login = daLogin;  // the launch event arrives with the event loop
+        gira();
+        EXPECT_EQ(vociVive, 0);
+        EXPECT_EQ(finestre->principale(), nullptr);
+        desktop.login = daLogin;
         ASSERT_TRUE(desktop.avvio);
         desktop.avvio();
         gira();
@@ -40,14 +43,26 @@ TEST_F(DelegatoTest, LaDecisioneDiUscita) {
     gira();
     EXPECT_NE(finestre->principale(), nullptr);  // nothing was turned into hiding
 
-    // Otherwise it closes every window and keeps the item.
-    finestre->impostazioni();
+    // Otherwise it closes every window and the popover, and keeps the item. The commands' keys work
+    // wherever the user is: every window carries them.
+    EXPECT_FALSE(delegato->comandoImpostazioni()->shortcut().isEmpty()) << "a key on every desktop";
+    delegato->comandoImpostazioni()->trigger();
+    ASSERT_NE(finestre->finestraImpostazioni(), nullptr);
+    EXPECT_TRUE(finestre->finestraImpostazioni()->actions().contains(delegato->comandoEsci()));
+    finestre->alternaPopover();
     EXPECT_FALSE(richiestaUscita());
     gira();
     EXPECT_EQ(finestre->principale(), nullptr);
     EXPECT_EQ(finestre->finestraImpostazioni(), nullptr);
+    EXPECT_EQ(finestre->popover(), nullptr);
     EXPECT_EQ(vociVive, 1);
+    EXPECT_EQ(politica(), Politica::accessoria);
     EXPECT_EQ(terminazioni, 0);
+
+    delegato->comandoFinestra()->trigger();
+    EXPECT_NE(finestre->principale(), nullptr);
+    delegato->comandoEsci()->trigger();  // a request: the decision above answers it
+    EXPECT_EQ(terminazioni, 1);
 
     // After the power-off notice it quits whatever the presence.
     ASSERT_TRUE(desktop.spegnimento);
@@ -55,75 +70,32 @@ TEST_F(DelegatoTest, LaDecisioneDiUscita) {
     EXPECT_TRUE(richiestaUscita());
 }
 
-TEST_F(DelegatoTest, IlLancioAlLoginSiDecideAdAvvioFinitoELaRiaperturaApreLaFinestra) {
-    // The marker is known before launching finishes, arrives with the finished-launching
-    // notification, or never comes.
-    struct Caso {
-        bool prima, conLaFine, login;
-    };
-    for (const Caso c : {Caso{true, false, true}, Caso{false, true, true}, Caso{false, false, false}}) {
-        SCOPED_TRACE(testing::Message() << "prima " << c.prima << ", con la fine " << c.conLaFine);
-        TearDown();
-        desktop.login = false;
-        crea();
-        delegato->avvia();
-        gira();
-        // Before launching has finished nothing is shown: the launch event may still be on its way.
-        EXPECT_EQ(vociVive, 0);
-        EXPECT_EQ(finestre->principale(), nullptr);
-        desktop.login = c.prima;
-        ASSERT_TRUE(desktop.avvio);
-        desktop.lancioFinito(c.conLaFine);
-        gira();
-        EXPECT_EQ(vociVive, 1);
-        EXPECT_EQ(finestre->principale() == nullptr, c.login);
-        EXPECT_EQ(politica(), c.login ? Politica::accessoria : Politica::regolare);
-    }
-
+// The last window closed ends the process only with the presence off, or with no item on show (no
+// tray, or its host gone), and so does a quit request: nothing would be left to reopen it.
+TEST_F(DelegatoTest, UltimaFinestraChiusaEsceSoloSenzaPresenzaOSenzaVoce) {
+    avviaTutto(true);  // a login launch: the item, no window, no Dock icon
+    EXPECT_EQ(vociVive, 1);
+    EXPECT_EQ(finestre->principale(), nullptr);
+    EXPECT_EQ(politica(), Politica::accessoria);
     ASSERT_TRUE(desktop.riapertura);
-    desktop.riapertura();
-    EXPECT_NE(finestre->principale(), nullptr);
-    EXPECT_EQ(politica(), Politica::regolare);
-}
-
-TEST_F(DelegatoTest, UltimaFinestraChiusaEsceSoloSenzaPresenza) {
-    avviaTutto();
+    desktop.riapertura();  // the application reopened (its Dock icon clicked) opens the window
     chiudi(finestre->principale());
     EXPECT_EQ(terminazioni, 0);
     preferenze.scrivi("barraMenu", false);
     gira();  // the main window opens again
     chiudi(finestre->principale());
     EXPECT_EQ(terminazioni, 1);
-}
 
-// With the presence on but no item on show (no tray, or its host gone), closing the last window
-// or asking to quit ends the process, as with the presence off: nothing would be left to reopen it.
-TEST_F(DelegatoTest, SenzaVoceMostrataLUltimaFinestraChiusaEsce) {
+    preferenze.scrivi("barraMenu", true);
     avviaTutto();
     voce->cambiaPresenza(false);
     EXPECT_TRUE(richiestaUscita());
     EXPECT_NE(finestre->principale(), nullptr);
     chiudi(finestre->principale());
-    EXPECT_EQ(terminazioni, 1);
-
-    // The item back: the window closes into it again.
-    voce->cambiaPresenza(true);
+    EXPECT_EQ(terminazioni, 2);
+    voce->cambiaPresenza(true);  // the item back: the window closes into it again
     finestre->apriPrincipale();
     EXPECT_FALSE(richiestaUscita());
-}
-
-TEST_F(DelegatoTest, ComandiConITasti) {
-    avviaTutto();
-    EXPECT_FALSE(delegato->comandoImpostazioni()->shortcut().isEmpty()) << "a key on every desktop";
-    // Every window carries them, so their keys work wherever the user is.
-    chiudi(finestre->principale());
-    delegato->comandoFinestra()->trigger();
-    EXPECT_NE(finestre->principale(), nullptr);
-    delegato->comandoImpostazioni()->trigger();
-    EXPECT_NE(finestre->finestraImpostazioni(), nullptr);
-    EXPECT_TRUE(finestre->finestraImpostazioni()->actions().contains(delegato->comandoEsci()));
-    delegato->comandoEsci()->trigger();
-    EXPECT_EQ(terminazioni, 1);  // a request: the decision above answers it
 }
 
 TEST(MigrazioneKarvel, CopiaSoloLeChiaviAssentiEUnaVoltaSola) {

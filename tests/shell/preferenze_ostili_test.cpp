@@ -1,7 +1,6 @@
 // Every stored preference read from the same hostile files by the two sides that act on it: what
 // the controller pushes into the engine and what the settings window shows must agree with the
 // table's one reading, key by key.
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,16 +8,12 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
+#include "banco_finestre.h"
 #include "barra/riquadro_barra.h"
-#include "finti_shell.h"
 #include "impostazioni/impostazioni.h"
 #include "panels/pannello.h"
 #include "platform/qt/preferenze_qt.h"
 #include "platform/tabella_preferenze.h"
-#include "sampling/coda_manuale.h"
-#include "sampling/sonde_finte.h"
-#include "shell/finestre.h"
-#include "support/qt_app.h"
 #include "widgets/pozzetto_colore.h"
 
 using namespace pulsaro;
@@ -58,17 +53,13 @@ const char* const fileOstili[] = {
 
 TEST(PreferenzeOstili, MotoreEImpostazioniLeggonoLoStessoValore) {
     QTemporaryDir cartella;
-    ASSERT_TRUE(cartella.isValid());
     int caso = 0;
     for (const char* contenuto : fileOstili) {
         SCOPED_TRACE(contenuto);
-        const QString file = cartella.filePath(QStringLiteral("caso%1.conf").arg(++caso));
-        {
-            QFile f(file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(contenuto);
-        }
-        PreferenzeQt preferenze(file);
+        QFile f(cartella.filePath(QStringLiteral("caso%1.conf").arg(++caso)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(contenuto) > 0);
+        f.close();
+        PreferenzeQt preferenze(f.fileName());
         prova::SondeFinte sonde;
         CodaManuale coda;
         prova::DesktopFinto desktop;
@@ -82,13 +73,9 @@ TEST(PreferenzeOstili, MotoreEImpostazioniLeggonoLoStessoValore) {
         LoginFermo login;
         Impostazioni vista(finestre.monitor(), preferenze, login);
         Pannello pannello(finestre.monitor(), preferenze);
-        auto trova = [&](const QString& nome) {
-            auto* w = vista.findChild<QWidget*>(nome);
-            EXPECT_NE(w, nullptr) << nome.toStdString();
-            return w;
-        };
-        auto acceso = [&](const char* nome) {
-            auto* b = qobject_cast<QAbstractButton*>(trova(QString::fromLatin1(nome)));
+        const auto trova = [&vista](const QString& nome) { return vista.findChild<QWidget*>(nome); };
+        const auto acceso = [&](const std::string& nome) {
+            auto* b = qobject_cast<QAbstractButton*>(trova(QString::fromStdString(nome)));
             return b && b->isChecked();
         };
 
@@ -98,24 +85,19 @@ TEST(PreferenzeOstili, MotoreEImpostazioniLeggonoLoStessoValore) {
         EXPECT_EQ(finestre.monitor().numeroProcessi(), numero) << "what the engine keeps";
         EXPECT_EQ(qobject_cast<QSpinBox*>(trova(QStringLiteral("processiMostrati")))->value(), numero)
             << "what the stepper shows";
-
         for (const auto& k : {TP::barraMenu, TP::menuContestuale, TP::iconaStato})
             EXPECT_EQ(acceso(k.chiave), k.leggi(preferenze)) << k.chiave;
-
         EXPECT_EQ(RB::attivo(preferenze), TP::iconaRiquadro.leggi(preferenze));
         EXPECT_EQ(qobject_cast<QComboBox*>(trova(QStringLiteral("nellaBarra")))->currentIndex(),
                   TP::iconaRiquadro.leggi(preferenze) ? 1 : 0);
-
         const QColor sfondo = *RB::colore(TP::coloreRiquadro.leggi(preferenze));
         EXPECT_EQ(RB::sfondo(preferenze), sfondo);
         EXPECT_EQ(qobject_cast<PozzettoColore*>(trova(QStringLiteral("colore")))->colore(), sfondo);
-
         for (RB::Voce v : RB::voci) {
             const auto& k = TP::vociRiquadro[static_cast<std::size_t>(v)];
             EXPECT_EQ(RB::mostra(preferenze, v), k.leggi(preferenze)) << k.chiave;
-            EXPECT_EQ(acceso(("mostra_" + std::string(RB::id(v))).c_str()), k.leggi(preferenze)) << k.chiave;
+            EXPECT_EQ(acceso("mostra_" + std::string(RB::id(v))), k.leggi(preferenze)) << k.chiave;
         }
-
         EXPECT_EQ(pannello.vista(), tutteLeViste[TP::vista.leggi(preferenze)]);
     }
 }

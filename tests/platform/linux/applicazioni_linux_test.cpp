@@ -106,12 +106,6 @@ TEST_F(ApplicazioniFinte, IdRiusatoNonDaNomiVecchi) {
     a.collega("proc/100/exe", "/usr/lib/firefox/firefox");
     a.scrivi("proc/100/stat", prova::statFinto(100, "firefox", 5, 5, 600, 10));
     EXPECT_EQ(app.applicazione(100)->nome, "Firefox mio");
-
-    // Start time and name from a listing just read: the same rule, without the stat line.
-    a.collega("proc/100/exe", "/usr/bin/gedit");
-    EXPECT_EQ(app.applicazione(100, 600, "firefox")->nome, "Firefox mio") << "same process, remembered";
-    EXPECT_EQ(app.applicazione(100, 700, "gedit")->nome, "Editor di testo")
-        << "a later process, asked afresh";
 }
 
 // Icon= names anyone may write: a theme name is looked up by the theme rules, and only a regular

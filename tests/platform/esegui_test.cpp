@@ -5,11 +5,9 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -20,7 +18,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using namespace std::string_literals;
-using Orologio = std::chrono::steady_clock;
 
 // Scripts standing in for the listing tool. Whatever happens, no child is left behind, running or
 // as a zombie, and no descriptor stays open.
@@ -47,20 +44,15 @@ TEST_F(Esegui, LeggeLUscitaStandardEIgnoraGliErrori) {
     // Arguments reach the program as they are: no shell reads them. Standard error is left out.
     const auto eco = script("eco", "printf '%s|' \"$@\"\necho rumore >&2\n");
     EXPECT_EQ(eseguiProgramma(eco, {"-A", "a b", "$HOME", "*", ""}, 5s), "-A|a b|$HOME|*||");
-    // Its standard input is empty, not ours.
-    EXPECT_EQ(eseguiProgramma(script("cat", "cat\necho fine\n"), {}, 5s), "fine\n");
-    // The exit status is not looked at: what was printed counts.
-    EXPECT_EQ(eseguiProgramma(script("fallisce", "echo parziale\nexit 3\n"), {}, 5s), "parziale\n");
+    // Its standard input is empty, not ours; the exit status is not looked at.
+    EXPECT_EQ(eseguiProgramma(script("cat", "cat\necho fine\nexit 3\n"), {}, 5s), "fine\n");
     // Far more than a pipe holds, so the child blocks unless it is read while it runs.
     const auto grande = eseguiProgramma(
-        script("grande",
-               "i=0\nwhile [ $i -lt 4000 ]; do echo \"$i 0:00.00 1024 /percorso/lungo/del/programma/$i\"; "
-               "i=$((i+1)); done\n"),
+        script(
+            "grande",
+            "i=0\nwhile [ $i -lt 4000 ]; do echo \"$i /percorso/lungo/del/programma\"; i=$((i+1)); done\n"),
         {}, 20s);
-    ASSERT_TRUE(grande);
-    EXPECT_GT(grande->size(), 64u * 1024);
-    EXPECT_TRUE(grande->starts_with("0 0:00.00 1024 /percorso"));
-    EXPECT_TRUE(grande->ends_with("/programma/3999\n"));
+    EXPECT_TRUE(grande && grande->ends_with("3999 /percorso/lungo/del/programma\n"));
 
     // Missing, a bare name (no search path), not executable, a folder.
     albero.scrivi("non-eseguibile", "#!/bin/sh\necho no\n");
@@ -76,11 +68,9 @@ TEST_F(Esegui, BloccatoVieneUccisoConIlSuoGruppoERaccolto) {
     for (const std::string& corpo :
          {"echo inizio\nexec sleep 30\n"s, "echo fatto\nexec 1>&-\nexec sleep 30\n"s,
           "sleep 30 &\necho $! > '" + filePid + "'\nwait\n"}) {
-        const auto t0 = Orologio::now();
+        const auto t0 = std::chrono::steady_clock::now();
         EXPECT_FALSE(eseguiProgramma(script("appeso", corpo), {}, 300ms)) << corpo;
-        const auto durata = Orologio::now() - t0;
-        EXPECT_GE(durata, 250ms) << corpo;
-        EXPECT_LT(durata, 5s) << corpo;
+        EXPECT_LT(std::chrono::steady_clock::now() - t0, 5s) << corpo;
     }
     int nipote = 0;
     ASSERT_TRUE(std::ifstream(filePid) >> nipote);
@@ -94,8 +84,6 @@ TEST_F(Esegui, BloccatoVieneUccisoConIlSuoGruppoERaccolto) {
     bool morto = false;
     for (int i = 0; i < 200 && !(morto = finito()); ++i) std::this_thread::sleep_for(10ms);
     EXPECT_TRUE(morto);
-    // A child that exits soon after closing its output is waited for.
-    EXPECT_EQ(eseguiProgramma(script("breve", "echo fatto\nexec 1>&-\nsleep 0.1\n"), {}, 5s), "fatto\n");
 }
 
 }  // namespace

@@ -29,67 +29,50 @@ TEST(Numeri, DecimaliLettiComeScritti) {
         const char* testo;
         double valore;
         std::size_t lunghezza;
-    } buoni[] = {{"2", 2, 1},
-                 {".5", 0.5, 2},
-                 {"5.", 5, 2},
+    } buoni[] = {{".5", 0.5, 2},
                  {"-0.25", -0.25, 5},
-                 {"1e+3", 1000, 4},
                  {"1E-3", 0.001, 4},
-                 {"1e", 1, 1},  // an "e" without digits is not read
-                 {"1e+", 1, 1},
+                 {"1e+", 1, 1},  // an "e" without digits is not read
                  {"1.5e3.2", 1500, 5},
                  {"0x10", 0, 1},
                  {"0e999999999999", 0, 14},
                  // Halfway between two doubles: to the even one, also when the tie is broken far away.
-                 {"9007199254740993", 9007199254740992.0, 16},
                  {"9007199254740993.00000000000000000000001", 9007199254740994.0, 40},
                  {"9007199254740993e1", 90071992547409936.0, 18},  // too long a mantissa for the fast path
-                 {"0.1", 0.1, 3},
-                 {"123456789012345678901234567890", 1.2345678901234568e29, 30},
                  {"1.7976931348623157e308", std::numeric_limits<double>::max(), 22},
-                 {"2.5e-324", minimo, 8},
-                 {"2.2250738585072011e-308", 2.2250738585072009e-308, 23}};
+                 {"2.5e-324", minimo, 8}};
     for (const auto& b : buoni) {
-        const auto letto = leggiDecimale(b.testo);
-        ASSERT_TRUE(letto) << b.testo;
-        EXPECT_TRUE(stessiBit(letto->valore, b.valore)) << b.testo << " → " << letto->valore;
-        EXPECT_EQ(letto->lunghezza, b.lunghezza) << b.testo;
+        const auto letto = leggiDecimale(b.testo).value_or(DecimaleLetto{});
+        EXPECT_TRUE(stessiBit(letto.valore, b.valore) && letto.lunghezza == b.lunghezza) << b.testo;
     }
-    EXPECT_TRUE(std::signbit(leggiDecimale("-0")->valore));
 }
 
 TEST(Numeri, TestiRifiutati) {
     // Not a number at the start, or a value a double cannot hold.
-    for (const char* t : {"", "-", ".", "-.", "+1", " 1", "e5", "inf", "-inf", "nan", "NAN", "infinity",
-                          "1e400", "-1.7976931348623159e308", "2e-324", "1e-99999999999999999999"})
+    for (const char* t :
+         {"", "-.", "+1", " 1", "e5", "inf", "nan", "1e400", "2e-324", "1e-99999999999999999999"})
         EXPECT_FALSE(leggiDecimale(t)) << t;
     // The whole text or nothing.
-    for (const char* t : {"1 ", "1,5", "0x10", "1e", "1.5.2", "--1", "1e3e3", "\xc2\xb9"})
-        EXPECT_FALSE(decimaleRigoroso(t)) << t;
+    for (const char* t : {"1 ", "1,5", "1e", "1.5.2", "\xc2\xb9"}) EXPECT_FALSE(decimaleRigoroso(t)) << t;
     EXPECT_EQ(decimaleRigoroso("-1.5e2"), -150.0);
     EXPECT_EQ(interoRigoroso("-9223372036854775808"), std::numeric_limits<std::int64_t>::min());
-    for (const char* t : {"", "+1", "1.0", "9223372036854775808", "0x1"})
-        EXPECT_FALSE(interoRigoroso(t)) << t;
+    for (const char* t : {"+1", "1.0", "9223372036854775808"}) EXPECT_FALSE(interoRigoroso(t)) << t;
 }
 
+// Qt sets the user's locale at start; a long decimal must not be read with an Italian comma.
 TEST(Numeri, IlPuntoDecimaleNonDipendeDallaLingua) {
     const std::locale prima = std::locale::global(std::locale(std::locale::classic(), new Virgola));
-    const auto corto = decimaleRigoroso("0.5");
     const auto lungo = decimaleRigoroso("0.1000000000000000000000000000001");
     std::locale::global(prima);
-    EXPECT_EQ(corto, 0.5);
     EXPECT_EQ(lungo, 0.1);
 }
 
 TEST(TestoUtf8, SottoparteMassimaDiventaUnSostituto) {
     const std::string f = "\xEF\xBF\xBD";
     const std::pair<std::string, std::string> casi[] = {
-        {"", ""},
         {"caf\xC3\xA9", "caf\xC3\xA9"},
-        {"\xE2\x82\xAC", "\xE2\x82\xAC"},
         {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
         {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},  // U+10FFFF
-        {"01234567caf\xC3\xA9 01234567", "01234567caf\xC3\xA9 01234567"},
         {"a\xFF"
          "b",
          "a" + f + "b"},
@@ -98,13 +81,11 @@ TEST(TestoUtf8, SottoparteMassimaDiventaUnSostituto) {
          "x",
          f + "x"},            // truncated three-byte sequence: one
         {"\xF0\x9F\x98", f},  // truncated at the end
-        {"abc\xC3", "abc" + f},
         {"01234567\xC3", "01234567" + f},
         {"\xC0\xAF", f + f},                  // overlong lead is never valid
         {"\xE0\x80\xAF", f + f + f},          // overlong three-byte form
         {"\xED\xA0\x80", f + f + f},          // surrogate
         {"\xF4\x90\x80\x80", f + f + f + f},  // above U+10FFFF
-        {"\xC3\xA9\xC3", "\xC3\xA9" + f},
         // Long ASCII runs around the broken byte.
         {"0123456789abcdef\xFF"
          "0123456789",

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <cmath>
 #include <numbers>
 #include <tuple>
 
 #include "support/qt_app.h"
-#include "tela.h"
-#include "widgets/caratteri.h"
-#include "widgets/cifre.h"
 #include "widgets/contagiri.h"
 #include "widgets/disegno_contagiri.h"
 #include "widgets/geometria_contagiri.h"
@@ -44,14 +42,6 @@ TEST(Contagiri, IlQuadranteNelSuoSpazio) {
                 geometriaContagiri(dentro.adjusted(0, 0, 0.01 * g.d, 0.01 * g.d / 1.15), 1).ingombro;
             EXPECT_TRUE(piuGrande.width() > w || piuGrande.height() > h) << w << " x " << h;
         }
-    // Drawn at full scale, nothing of the arcs reaches the widget's edges, but the glow comes up to it.
-    Contagiri w(100, Tema::orange(), "CPU", true);
-    w.resize(170, 150);
-    for (const auto& [dpr, origine] : prova::situazioni) {
-        const auto t = prova::dipingiWidget(w, dpr, origine, Qt::transparent);
-        EXPECT_LT(t.colore(QPointF(85, 0)).alpha(), 16) << dpr;
-        EXPECT_GT(t.colore(QPointF(85, 1.5)).alpha(), 0) << dpr;
-    }
 }
 
 TEST(Contagiri, ValoriSpentiEFuoriScala) {
@@ -90,45 +80,6 @@ TEST(Contagiri, PixelAllaFineDellArco) {
     }
 }
 
-TEST(Contagiri, AnimaSoloQuandoVisibileEUnSaltoCheSiVede) {
-    qputenv("PULSARO_MOVIMENTO_RIDOTTO", "0");  // whatever this desktop says
-    Contagiri c(20, Tema::orange(), "CPU", true);
-    c.setValore(50);
-    EXPECT_DOUBLE_EQ(c.frazioneMostrata(), 0.5) << "hidden: at once";
-    c.show();
-    c.setValore(50.04);  // a hair of the dial: drawn once at its end, no frames
-    EXPECT_DOUBLE_EQ(c.frazioneMostrata(), frazioneContagiri(50.04, true));
-    c.setValore(80);  // a real move springs from where it was
-    EXPECT_DOUBLE_EQ(c.frazioneMostrata(), frazioneContagiri(50.04, true));
-    c.setAttivo(false);
-    c.hide();
-    c.setValore(10);
-    EXPECT_DOUBLE_EQ(c.frazioneMostrata(), 0) << "inactive: the empty dial";
-}
-
-TEST(ContagiriDisegno, ImmaginiInCacheComeIlDisegnoDiretto) {
-    ImmaginiContagiri immagini;
-    // The arcs come from cached images on an upright painter and are stroked directly under a
-    // rotated one (the slightest turn will do): both must give the same pixels.
-    const QRectF cornice(10, 25, 170, 150);  // with room for the arcs above and beside it
-    const QSizeF misura(190, 180);
-    for (const Aspetto a : {Aspetto::chiaro, Aspetto::scuro})
-        for (const auto& [dpr, origine] : prova::situazioni)
-            for (const double f : {0.0, 0.37, 0.45, 0.775, 1.0}) {
-                const auto dipingi = [&](bool diretto) {
-                    return prova::dipingiSu(misura, dpr, origine, Tema::panel(a), [&](QPainter& p) {
-                        if (diretto) p.rotate(1e-4);
-                        disegnaContagiri(p, cornice, f, QString(), QString(), a, immagini);
-                    });
-                };
-                // Edges may move by a sixteenth of a pixel (the images are placed in eighths of
-                // one) and the end cap is a disc rather than the stroke's own cap.
-                const auto [massima, oltre] = prova::differenza(dipingi(false).img, dipingi(true).img, 24);
-                EXPECT_LE(massima, 40) << "dpr " << dpr << " f " << f;
-                EXPECT_LE(oltre, 12) << "dpr " << dpr << " f " << f;
-            }
-}
-
 TEST(ContagiriDisegno, LeImmaginiInCacheHannoUnTetto) {
     ImmaginiContagiri immagini;
     // A large gauge on a 2× screen through hundreds of values and colours, a card-sized one, and
@@ -146,54 +97,4 @@ TEST(ContagiriDisegno, LeImmaginiInCacheHannoUnTetto) {
         disegnaContagiri(p, QRectF(10, 25, lato, lato), 0.5, QString(), QString(), Aspetto::scuro, immagini);
     EXPECT_GT(immagini.memoria(), 2 << 20);  // it does keep images
     EXPECT_LE(immagini.memoria(), 8 << 20);
-}
-
-TEST(ContagiriDisegno, ZonaRossaTestoEBagliore) {
-    ImmaginiContagiri immagini;
-    const QRectF cornice(20, 40, 300, 300);
-    const auto g = geometriaContagiri(cornice, 0.62);
-    const QColor fondo = Tema::panel(Aspetto::scuro), traccia = Tema::line(Aspetto::scuro);
-    const double quarto = g.lw / 4 / g.raggio * 180 / std::numbers::pi;  // a quarter of lw, in degrees
-    // The value's line box is centred 0.3 d below the dial's centre; "11%": the ones have flat feet.
-    const QString testo = QStringLiteral("11%");
-    const CarattereScalato f = carattereScalato(0.13 * g.d, QFont::Bold);
-    const QFontMetricsF m(f.font);
-    const double alto = g.centroTesti.y() - m.height() * f.scala / 2;
-    const double linea = alto + m.ascent() * f.scala;
-    const double inizio = g.centroTesti.x() - misuraCifre(testo, f.font).width() * f.scala / 2;
-    const double ones = 2 * CifreFisse(f.font).cella() * f.scala;
-    // Ink: at least half way from the panel to the text colour, an edge to a quarter of a pixel.
-    const int soglia = (fondo.lightness() + mescola(fondo, QColor(255, 255, 255), 0.85).lightness()) / 2;
-    for (const auto& [dpr, origine] : prova::situazioni) {
-        SCOPED_TRACE(dpr);
-        const auto t = prova::dipingiSu(QSizeF(340, 360), dpr, origine, fondo, [&](QPainter& p) {
-            disegnaContagiri(p, cornice, 0.62, testo, QString(), Aspetto::scuro, immagini);
-        });
-        // Flat ends of the red zone: the track just before it, only the track's cap past the scale.
-        const auto suArco = [&](double angolo) { return t.colore(polare(g.centro, g.raggio, angolo)); };
-        EXPECT_TRUE(prova::simile(suArco(g.zonaRossa.inizio - quarto), traccia, 4));
-        EXPECT_TRUE(prova::simile(suArco(390 + quarto), traccia, 4));
-        EXPECT_FALSE(prova::simile(suArco(g.zonaRossa.inizio + quarto), traccia, 20));
-
-        // The digits stand on the line box's baseline, whatever the device.
-        const QRectF uni = prova::inchiostro(
-            t, QRectF(QPointF(inizio, g.centro.y() + 0.08 * g.d), QPointF(inizio + ones, cornice.bottom())),
-            [&](const QColor& c) { return c.lightness() > soglia; });
-        ASSERT_FALSE(uni.isEmpty());
-        EXPECT_NEAR(uni.bottom(), linea, 0.5 / dpr + 0.1);
-        EXPECT_GE(uni.top(), alto - 0.01);
-        EXPECT_LT(uni.top(), linea - 0.5 * f.dimensione());  // digits are tall
-
-        // Outwards from the arc the glow fades a little at every device pixel: rings would band.
-        const QPoint bordo = t.pixel(g.centro - QPointF(0, g.raggio + g.lw / 2 + 1));
-        int salto = 0, prima = t.img.pixelColor(bordo).red();
-        EXPECT_GT(prima, fondo.red() + 20);  // there is a glow
-        for (int k = 1; k <= static_cast<int>(g.lw / 2 * dpr) - 2; ++k) {
-            const int r = t.img.pixelColor(bordo - QPoint(0, k)).red();
-            EXPECT_LE(r, prima + 1) << k;  // never brighter outwards
-            salto = std::max(salto, prima - r);
-            prima = r;
-        }
-        EXPECT_LE(salto, 8);
-    }
 }

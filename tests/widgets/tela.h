@@ -5,9 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
-#include <QRectF>
 #include <QSizeF>
-#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -40,25 +38,6 @@ Tela dipingiSu(QSizeF misura, qreal dpr, QPointF origine, const QColor& fondo, F
     p.translate(origine);
     std::forward<F>(disegna)(p);
     return t;
-}
-
-// The bounds, in the drawing's coordinates, of the device pixels inside `zona` whose colour
-// `inchiostrato` accepts; empty when there are none.
-template <typename P>
-QRectF inchiostro(const Tela& t, const QRectF& zona, P&& inchiostrato) {
-    QRectF r;
-    const QPoint a = t.pixel(zona.topLeft()), b = t.pixel(zona.bottomRight());
-    for (int y = std::max(0, a.y()); y < std::min(b.y(), t.img.height()); ++y)
-        for (int x = std::max(0, a.x()); x < std::min(b.x(), t.img.width()); ++x)
-            if (inchiostrato(t.img.pixelColor(x, y)))
-                r |= QRectF(QPointF(x, y) / t.dpr() - t.origine, QSizeF(1, 1) / t.dpr());
-    return r;
-}
-
-// A widget rendered the same way, through the painter it would get inside a window.
-inline Tela dipingiWidget(QWidget& w, qreal dpr, QPointF origine, const QColor& fondo) {
-    return dipingiSu(QSizeF(w.size()), dpr, origine, fondo,
-                     [&](QPainter& p) { w.render(&p, QPoint(), QRegion(), QWidget::DrawChildren); });
 }
 
 // The largest difference of any colour channel between two images of one size, and how many

@@ -26,9 +26,8 @@ const CanaleFinto& canale(OggettoIOReport c) {
 struct LibreriaFinta {
     // The channels that the next delta of each subscription carries.
     std::vector<CanaleFinto> canaliEnergia, canaliStati;
-    // Calls that return none: "CopyEnergy", "CopyStati", "Subscription", "Samples", "Delta".
+    // Calls that return none: "CopyEnergy", "CopyStati", "Subscription", "Samples".
     std::set<std::string> guasti;
-    bool restituisceSottoscritti = true, deltaSenzaCanali = false;
     int campioni = 0;
     struct Oggetto {
         std::string gruppo;
@@ -60,7 +59,7 @@ struct LibreriaFinta {
         t.creaSottoscrizione = [this](OggettoIOReport canali, OggettoIOReport* fuori) {
             const std::string gruppo = oggetto(canali).gruppo;
             if (guasti.count("Subscription")) return SottoscrizioneIOReport{};
-            if (restituisceSottoscritti) *fuori = nuovo(gruppo);
+            *fuori = nuovo(gruppo);
             return static_cast<SottoscrizioneIOReport>(&sottoscrizioni[gruppo]);
         };
         t.creaCampioni = [this](SottoscrizioneIOReport sub, OggettoIOReport canali) {
@@ -73,7 +72,6 @@ struct LibreriaFinta {
         t.creaDelta = [this](OggettoIOReport a, OggettoIOReport b) {
             const std::string gruppo = oggetto(a).gruppo;
             if (oggetto(b).gruppo != gruppo) throw std::logic_error("delta across groups");
-            if (guasti.count("Delta")) return OggettoIOReport{};
             return nuovo(gruppo, gruppo == "energia" ? canaliEnergia : canaliStati);
         };
         t.valoreIntero = [](OggettoIOReport c, std::int32_t) { return canale(c).valore; };
@@ -84,7 +82,6 @@ struct LibreriaFinta {
         t.residenzaStato = [](OggettoIOReport c, std::int32_t i) { return canale(c).stati.at(i).second; };
         t.canaliDelDelta = [this](OggettoIOReport delta) -> std::optional<std::vector<OggettoIOReport>> {
             const Oggetto& o = oggetto(delta);
-            if (deltaSenzaCanali) return std::nullopt;
             std::vector<OggettoIOReport> canali;
             for (const auto& c : o.canali) canali.push_back(&c);
             return canali;
@@ -180,6 +177,9 @@ TEST(IOReportEnergia, UnitaConvertiteEUnitaIgnorate) {
     p = b.energia->leggi();
     EXPECT_TRUE(p.gpu == -2.0 && p.ane == 0.0) << p.gpu << " " << p.ane;
     EXPECT_EQ(b.energia->numeroANE(), 2);
+    // An interval too short to divide by is floored to 0.01 s.
+    b.ora += 0.001;
+    EXPECT_DOUBLE_EQ(b.energia->leggi().gpu, -2.0 / 0.01);
 }
 
 TEST(IOReportEnergia, AttivitaMediaSuiCanaliANE) {
@@ -201,43 +201,6 @@ TEST(IOReportEnergia, AttivitaMediaSuiCanaliANE) {
     EXPECT_FALSE(b.energia->attivitaANE());
     b.lib.canaliStati.clear();
     EXPECT_FALSE(b.energia->attivitaANE());
-}
-
-TEST(IOReportEnergia, IntervalloMinimoBaseCheAvanzaSoloConUnDeltaEOgniOggettoRilasciato) {
-    Banco b;
-    b.lib.canaliEnergia = {{"GPU Energy", "mJ", 10, {}}};
-    b.lib.canaliStati = {stato("ANE0", {{"INACT", 1}, {"ACT", 1}})};
-    b.lib.restituisceSottoscritti = false;  // the copied channels are kept instead
-    b.crea();
-    EXPECT_EQ(b.lib.vivi.size(), 4u) << "two channel lists and two baselines";
-    const auto leggi = [&](double secondi) {
-        b.ora += secondi;
-        b.energia->attivitaANE();
-        return b.energia->leggi().gpu;
-    };
-    EXPECT_DOUBLE_EQ(leggi(0.001), 0.01 / 0.01);  // 10 mJ over the 0.01 s floor
-
-    // A failed delta leaves the time base where it was: the next interval covers both.
-    b.lib.guasti = {"Delta"};
-    EXPECT_EQ(leggi(1), 0);
-    b.lib.guasti.clear();
-    EXPECT_DOUBLE_EQ(leggi(1), 0.01 / 2);
-
-    // A delta without a channel array still moves the base.
-    b.lib.deltaSenzaCanali = true;
-    EXPECT_EQ(leggi(1), 0);
-    b.lib.deltaSenzaCanali = false;
-    EXPECT_DOUBLE_EQ(leggi(4), 0.01 / 4);
-
-    // An empty array, or a failed sample, reads as nothing.
-    b.lib.canaliEnergia.clear();
-    EXPECT_EQ(leggi(1), 0);
-    b.lib.guasti = {"Samples"};
-    EXPECT_EQ(leggi(1), 0);
-    EXPECT_TRUE(b.energia->pronta());
-    EXPECT_EQ(b.lib.vivi.size(), 4u);
-    b.energia.reset();
-    EXPECT_TRUE(b.lib.vivi.empty());
 }
 
 }  // namespace

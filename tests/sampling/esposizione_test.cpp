@@ -106,18 +106,3 @@ TEST(Catalogo, VociUniche) {
     }
     EXPECT_EQ(voce("Mem"), nullptr);
 }
-
-TEST(Catalogo, Lettori) {
-    Riepilogo r{61.6, 23.4, {3, 2, 4, 4}, 5.6, 0.49};
-    UsoTotale t{30, {1, 1, 4, 4}, 7, 2, 4.25, 0.5, {}};
-    const Misure leggero = misure(r), pieno = misure(r, t);
-    // A light sample has no power; a full one takes memory from the summary, the rest from totals.
-    EXPECT_FALSE(leggero[Figura::gpuWatt].has_value());
-    EXPECT_EQ(leggero[Figura::coreE], 2);
-    EXPECT_EQ(pieno[Figura::memoria], 61.6);
-    EXPECT_EQ(pieno[Figura::cpu], 30);
-    EXPECT_EQ(pieno[Figura::aneWatt], 0.5);
-
-    EXPECT_FALSE(disponibile(Figura::gpuWatt, StatoFonti{true, false, true}));
-    EXPECT_TRUE(disponibile(Figura::memoria, StatoFonti{false, false, false}));
-}

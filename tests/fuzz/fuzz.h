@@ -44,12 +44,9 @@ inline void verifica(bool vero, const char* cosa) {
 
 // A folder of the run's own with a proc/ inside (a fake root for the /proc readers), removed at exit.
 struct Cartella {
-    std::string radice;
-    Cartella() {
-        const auto nome = "pulsaro-fuzz-" + std::to_string(std::random_device()());
-        radice = (std::filesystem::temp_directory_path() / nome).string();
-        std::filesystem::create_directories(radice + "/proc");
-    }
+    const std::string radice =
+        std::filesystem::temp_directory_path() / ("pulsaro-fuzz-" + std::to_string(std::random_device()()));
+    Cartella() { std::filesystem::create_directories(radice + "/proc"); }
     ~Cartella() {
         std::error_code e;
         std::filesystem::remove_all(radice, e);

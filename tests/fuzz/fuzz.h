@@ -1,10 +1,14 @@
-// What every fuzz target shares: the input as text, pieces of it, and a check that stops the run.
+// What every fuzz target shares: the input as text, pieces of it, a folder to write it into, and
+// a check that stops the run.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,5 +41,21 @@ inline void verifica(bool vero, const char* cosa) {
     std::fprintf(stderr, "proprietà violata: %s\n", cosa);
     std::abort();
 }
+
+// A folder of the run's own with a proc/ inside (a fake root for the /proc readers), removed at exit.
+struct Cartella {
+    const std::string radice =
+        std::filesystem::temp_directory_path() / ("pulsaro-fuzz-" + std::to_string(std::random_device()()));
+    Cartella() { std::filesystem::create_directories(radice + "/proc"); }
+    ~Cartella() {
+        std::error_code e;
+        std::filesystem::remove_all(radice, e);
+    }
+    std::string scrivi(const std::string& relativo, std::string_view t) const {
+        std::ofstream(radice + "/" + relativo, std::ios::binary)
+            .write(t.data(), static_cast<std::streamsize>(t.size()));
+        return radice + "/" + relativo;
+    }
+};
 
 }  // namespace pulsaro::fuzz

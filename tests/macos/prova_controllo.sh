@@ -10,33 +10,38 @@ controllo=$qui/scripts/controlla_macos.sh
 provvisoria=$(mktemp -d)
 trap 'rm -rf "$provvisoria"' EXIT
 
+albero=$provvisoria/albero
+
 fallisci() {
     echo "FAIL: $*" >&2
     exit 1
 }
 
-# Runs the check; it must fail and print every given message (fixed strings).
+# Runs the check; it must fail and print every message of `attesi` (fixed strings).
 deveFallire() {
     local uscita messaggio
-    if uscita=$("$@" 2>&1); then
-        echo "$uscita"
-        fallisci "the check passed a file with a deliberate mistake"
-    fi
+    uscita=$("$@" 2>&1) && { echo "$uscita"; fallisci "the check passed a file with a deliberate mistake"; }
     echo "$uscita"
     for messaggio in "${attesi[@]}"; do
         grep -qF -- "$messaggio" <<<"$uscita" || fallisci "the check failed without saying: $messaggio"
     done
 }
 
-# Copies src/<origine> with sed's expression applied, checks that the original passes and that
-# the copy fails with the expected messages.
+# Copies src/$1 with sed's expression $2: the original passes the check (with the options after
+# $2), the copy fails with the expected messages.
 rompi() {
-    local origine=$qui/src/$1 espressione=$2 copia
-    copia=$provvisoria/$(basename "$1")
-    sed "$espressione" "$origine" >"$copia"
+    local origine=$qui/src/$1 copia=$provvisoria/${1##*/}
+    sed "$2" "$origine" >"$copia"
     cmp -s "$origine" "$copia" && fallisci "the line to break is no longer in $1: update this case"
-    "$controllo" "$origine" >/dev/null 2>&1 || fallisci "$1 does not pass the check unchanged"
-    deveFallire "$controllo" "$copia"
+    "$controllo" "${@:3}" "$origine" >/dev/null 2>&1 || fallisci "$1 does not pass the check unchanged"
+    deveFallire "$controllo" "${@:3}" "$copia"
+}
+
+# A copy of the tree in $albero, which passes the check "$@" unchanged.
+copia_albero() {
+    mkdir -p "$albero"
+    cp -r "$qui/src" "$qui/cmake" "$qui/CMakeLists.txt" "$albero/"
+    PULSARO_RADICE=$albero "$@" >/dev/null 2>&1 || fallisci "the tree's copy does not pass unchanged"
 }
 
 caso=${1:-}
@@ -77,11 +82,8 @@ case $caso in
         rompi platform/macos/filo_macos.cpp 's/pthread_setname_np(nome.c_str())/pthread_setname_np(pthread_self(), nome.c_str())/'
         ;;
     file_esclusi)
-        # A copy of the tree with files the Apple build would not compile.
-        albero=$provvisoria/albero
-        mkdir -p "$albero"
-        cp -r "$qui/src" "$qui/cmake" "$qui/CMakeLists.txt" "$albero/"
-        PULSARO_RADICE=$albero "$controllo" --solo-build >/dev/null 2>&1 || fallisci "the tree's copy does not pass unchanged"
+        # Files the Apple build would not compile.
+        copia_albero "$controllo" --solo-build
         mkdir -p "$albero/src/platform/macos/stato"
         cp "$albero/src/platform/macos/applicazioni_macos.mm" "$albero/src/platform/macos/stato/elemento.mm"
         cp "$albero/src/platform/macos/filo_macos.cpp" "$albero/src/sistema/macos/filo.cc"
@@ -95,37 +97,26 @@ case $caso in
         # GNU's library reads a double with from_chars, Apple's does not: a shared file using it
         # passes the GNU build and fails the check against LLVM's library.
         attesi=("call to deleted function 'from_chars'")
-        origine=$qui/src/platform/numeri.cpp
-        copia=$provvisoria/numeri.cpp
-        sed 's|^std::optional<double> decimaleRigoroso(std::string_view testo) {|&\n    double d = 0;\n    std::from_chars(testo.data(), testo.data() + testo.size(), d);|' \
-            "$origine" >"$copia"
-        cmp -s "$origine" "$copia" && fallisci "the line to break is no longer in numeri.cpp: update this case"
-        "$controllo" --libcxx "$origine" >/dev/null 2>&1 || fallisci "numeri.cpp does not pass unchanged"
-        deveFallire "$controllo" --libcxx "$copia"
+        rompi platform/numeri.cpp 's|^std::optional<double> decimaleRigoroso(std::string_view testo) {|&\n    double d = 0;\n    std::from_chars(testo.data(), testo.data() + testo.size(), d);|' --libcxx
         ;;
-    framework_mancante | simbolo_sconosciuto)
-        # A copy of the tree whose Apple link line lacks a framework the code calls, or whose
-        # macOS code calls something the symbol table does not know: the link check fails.
-        collegamento=$qui/scripts/controlla_collegamento.sh
-        albero=$provvisoria/albero
-        mkdir -p "$albero"
-        cp -r "$qui/src" "$qui/cmake" "$qui/CMakeLists.txt" "$albero/"
-        if [ "$caso" = framework_mancante ]; then
-            PULSARO_RADICE=$albero "$collegamento" >/dev/null 2>&1 || fallisci "the tree's copy does not pass unchanged"
-            sed -i 's/ "-framework ServiceManagement"//' "$albero/CMakeLists.txt"
-            attesi=("the Apple link line lacks -framework ServiceManagement (needed by elemento_login_macos.mm for OBJC_CLASS_\$_SMAppService)")
-        else
-            printf '\nextern "C" void PulsaroNonDichiarata();\nvoid pulsaroChiama() { PulsaroNonDichiarata(); }\n' \
-                >>"$albero/src/platform/macos/filo_macos.cpp"
-            attesi=("filo_macos.cpp: PulsaroNonDichiarata is in no line of tests/macos/simboli_framework.txt")
-        fi
-        deveFallire env PULSARO_RADICE="$albero" "$collegamento"
+    framework_mancante)
+        # The Apple link line lacks a framework the code calls.
+        copia_albero "$qui/scripts/controlla_collegamento.sh"
+        sed -i 's/ "-framework ServiceManagement"//' "$albero/CMakeLists.txt"
+        attesi=("the Apple link line lacks -framework ServiceManagement (needed by elemento_login_macos.mm for OBJC_CLASS_\$_SMAppService)")
+        deveFallire env PULSARO_RADICE="$albero" "$qui/scripts/controlla_collegamento.sh"
+        ;;
+    simbolo_sconosciuto)
+        # The macOS code calls something the symbol table does not know.
+        copia_albero true
+        printf '\nextern "C" void PulsaroNonDichiarata();\nvoid pulsaroChiama() { PulsaroNonDichiarata(); }\n' \
+            >>"$albero/src/platform/macos/filo_macos.cpp"
+        attesi=("filo_macos.cpp: PulsaroNonDichiarata is in no line of tests/macos/simboli_framework.txt")
+        deveFallire env PULSARO_RADICE="$albero" "$qui/scripts/controlla_collegamento.sh"
         ;;
     bench_linux)
         # A small tree built as the top CMakeLists.txt builds (the layer function, bench/<os>/):
         # a benchmark that builds the Linux host links on Linux only, and the closure check says so.
-        chiusura=$qui/scripts/controlla_chiusura.sh
-        albero=$provvisoria/albero
         mkdir -p "$albero"/{cmake,bench,src/platform/linux,src/platform/macos}
         cp "$qui/cmake/Pulsaro.cmake" "$albero/cmake/"
         cat >"$albero/CMakeLists.txt" <<'FINE'
@@ -142,63 +133,43 @@ file(GLOB _bench CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp ${CMAKE_SOURC
 add_executable(pulsaro_bench ${_bench})
 target_link_libraries(pulsaro_bench PRIVATE pulsaro_platform)
 FINE
-        printf 'namespace pulsaro {
+        cat >"$albero/src/platform/host.h" <<'FINE'
+namespace pulsaro {
 struct Host {
-    virtual ~Host() = default;
     virtual int processori() = 0;
 };
 Host& hostDiSistema();
 }  // namespace pulsaro
-' \
-            >"$albero/src/platform/host.h"
-        printf '#include "platform/host.h"
+FINE
+        cat >"$albero/src/platform/linux/host_linux.h" <<'FINE'
+#include "platform/host.h"
 namespace pulsaro {
 struct HostLinux : Host {
     int processori() override;
 };
 }  // namespace pulsaro
-' \
-            >"$albero/src/platform/linux/host_linux.h"
-        printf '#include "%s"
-namespace pulsaro {
-int HostLinux::processori() { return 1; }
-Host& hostDiSistema() {
-    static HostLinux h;
-    return h;
-}
-}  // namespace pulsaro
-' "$linux_h" \
-            >"$albero/src/platform/linux/host_linux.cpp"
-        printf '#include "platform/host.h"
-namespace pulsaro {
-namespace {
-struct HostMac : Host {
+FINE
+        cat >"$albero/src/platform/linux/host_linux.cpp" <<FINE
+#include "$linux_h"
+int pulsaro::HostLinux::processori() { return 1; }
+pulsaro::Host& pulsaro::hostDiSistema() { static HostLinux h; return h; }
+FINE
+        cat >"$albero/src/platform/macos/host_macos.cpp" <<'FINE'
+#include "platform/host.h"
+struct HostMac : pulsaro::Host {
     int processori() override { return 1; }
 };
-}  // namespace
-Host& hostDiSistema() {
-    static HostMac h;
-    return h;
-}
-}  // namespace pulsaro
-' \
-            >"$albero/src/platform/macos/host_macos.cpp"
-        printf '#include "platform/host.h"
-int main() { return pulsaro::hostDiSistema().processori() > 0 ? 0 : 1; }
-' \
+pulsaro::Host& pulsaro::hostDiSistema() { static HostMac h; return h; }
+FINE
+        printf '#include "platform/host.h"\nint main() { return pulsaro::hostDiSistema().processori(); }\n' \
             >"$albero/bench/campione_bench.cpp"
-        PULSARO_RADICE=$albero "$chiusura" >/dev/null 2>&1 || fallisci "the small tree does not pass unchanged"
-        printf '#include "%s"
-int misura() { return pulsaro::HostLinux().processori(); }
-' "$linux_h" \
-            >"$albero/bench/host_bench.cpp"
-        attesi=("pulsaro_bench: host_bench.cpp wants vtable for pulsaro::HostLinux"
-            "the Apple build would not link")
-        deveFallire env PULSARO_RADICE="$albero" "$chiusura"
+        PULSARO_RADICE=$albero "$qui/scripts/controlla_chiusura.sh" >/dev/null 2>&1 || fallisci "the small tree does not pass unchanged"
+        printf '#include "%s"\nint misura() { return pulsaro::HostLinux().processori(); }\n' "$linux_h" >"$albero/bench/host_bench.cpp"
+        attesi=("pulsaro_bench: host_bench.cpp wants vtable for pulsaro::HostLinux" "the Apple build would not link")
+        deveFallire env PULSARO_RADICE="$albero" "$qui/scripts/controlla_chiusura.sh"
         ;;
     inclusione_linux)
         # A shared file that includes a Linux header: the house rules refuse it.
-        albero=$provvisoria/albero
         mkdir -p "$albero"
         git -C "$qui" ls-files -z | (cd "$qui" && while IFS= read -r -d '' f; do
             [ -e "$f" ] && printf '%s\0' "$f"

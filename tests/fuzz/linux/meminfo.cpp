@@ -2,15 +2,14 @@
 #include <cmath>
 
 #include "fuzz/fuzz.h"
-#include "fuzz/linux/albero.h"
 #include "platform/linux/host_linux.h"
 
 using namespace pulsaro;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
-    static const fuzz::Albero albero;
+    static const fuzz::Cartella albero;
     albero.scrivi("proc/meminfo", fuzz::testo(dati, n));
-    HostLinux host(albero.radice(), false);
+    HostLinux host(albero.radice, false);
     const double usata = host.memoriaUsata();
     fuzz::verifica(usata >= 0 && usata <= 100, "memoria usata tra 0 e 100");
     host.memoriaFisica();

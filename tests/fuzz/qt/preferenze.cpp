@@ -1,6 +1,5 @@
 // A preferences file as it may be found on disk: read without decoding anything, written back
 // to the same values, and every key it holds read with every typed read.
-#include <QTemporaryDir>
 #include <cmath>
 
 #include "fuzz/fuzz.h"
@@ -14,13 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
     const QSettings::SettingsMap letta = leggiIni(testo);
     fuzz::verifica(leggiIni(scriviIni(letta)) == letta, "riscritto si rilegge uguale");
 
-    static QTemporaryDir cartella;
-    const QString file = cartella.filePath(QStringLiteral("Pulsaro.conf"));
-    if (std::FILE* f = std::fopen(file.toLocal8Bit().constData(), "wb")) {
-        std::fwrite(dati, 1, n, f);
-        std::fclose(f);
-    }
-    PreferenzeQt p(file);
+    static const fuzz::Cartella cartella;
+    PreferenzeQt p(QString::fromStdString(cartella.scrivi("Pulsaro.conf", fuzz::testo(dati, n))));
     for (auto it = letta.cbegin(); it != letta.cend(); ++it) {
         const std::string chiave = it.key().toStdString();
         const auto v = p.valore(chiave);

@@ -2,7 +2,7 @@
 # House rules the compiler does not check: every source file is formatted as .clang-format says,
 # only the layers that talk to the system (src/platform, src/sistema and their tests) include
 # an OS header or ask which OS they are built for, and nothing outside a linux/ (macos/) folder
-# includes a header from one. PULSARO_RADICE=<tree> checks another copy (a git work tree).
+# includes a header from one, and tests/ stays at most 0.40 of src/. PULSARO_RADICE=<tree> checks another copy (a git work tree).
 set -euo pipefail
 cd "${PULSARO_RADICE:-$(dirname "$0")/..}"
 
@@ -55,6 +55,21 @@ for f in "${sorgenti[@]}"; do
         errori=1
     fi
 done
+
+# Tests stay a third of the code or so: past 0.40 they restate it rather than catch its faults.
+# Apple's declarations in tests/macos/include are not tests.
+righe() { if [ $# -gt 0 ]; then cat -- "$@" | wc -l; else echo 0; fi; }
+mapfile -t codice < <(git ls-files -- 'src/*.cpp' 'src/*.h' 'src/*.mm')
+mapfile -t prove < <(git ls-files -- 'tests/*.cpp' 'tests/*.h' 'tests/*.mm' 'tests/*.sh' 'tests/*.py' |
+    grep -v '^tests/macos/include/')
+n_codice=$(righe "${codice[@]}")
+n_prove=$(righe "${prove[@]}")
+rapporto=$(awk -v t="$n_prove" -v c="$n_codice" 'BEGIN { printf "%.2f", c ? t / c : 99 }')
+echo "regole della casa: tests/ $n_prove righe, src/ $n_codice righe: $rapporto"
+if awk -v r="$rapporto" 'BEGIN { exit !(r > 0.40) }'; then
+    echo "regole della casa: i test superano 0,40 del codice; accorpare in tabelle, togliere i doppioni" >&2
+    errori=1
+fi
 
 [ $errori -eq 0 ] && echo "regole della casa: rispettate (${#sorgenti[@]} file)"
 exit $errori

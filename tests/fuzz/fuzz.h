@@ -46,7 +46,11 @@ inline void verifica(bool vero, const char* cosa) {
 struct Cartella {
     const std::string radice =
         std::filesystem::temp_directory_path() / ("pulsaro-fuzz-" + std::to_string(std::random_device()()));
-    Cartella() { std::filesystem::create_directories(radice + "/proc"); }
+    Cartella() {
+        verifica(std::filesystem::create_directory(radice),
+                 "una cartella nuova, mai una fatta prima da altri");
+        std::filesystem::create_directory(radice + "/proc");
+    }
     ~Cartella() {
         std::error_code e;
         std::filesystem::remove_all(radice, e);

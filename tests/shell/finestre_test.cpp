@@ -348,7 +348,6 @@ TEST_F(Schermo, LaFinestraPrincipaleStaNelloSchermo) {
     gira();
     EXPECT_TRUE(area().contains(cornice()));
 
-    // Saved at 1000 × 900 near the right edge of a larger screen.
     const QRect salvata(area().right() - 300, area().top() + 40, 1000, 900);
     const int altezza = QGuiApplication::primaryScreen()->geometry().height();
     preferenze.scrivi(chiaveCornicePrincipale, testoCornice({salvata, QRect(0, 0, 2560, 1440)}, altezza));

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "support/qt_app.h"
-#include "support/regione_dipinta.h"
 #include "tela.h"
 #include "widgets/barra.h"
 #include "widgets/geometria_barre.h"
@@ -17,6 +16,15 @@
 using namespace pulsaro;
 
 namespace {
+
+// What a widget repaints: the union of the regions of the paint events it receives once installed.
+struct RegioneDipinta : QObject {
+    QRegion regione;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) regione += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
 
 std::vector<UsoProcesso> processi(int n) {
     std::vector<UsoProcesso> v;
@@ -150,7 +158,7 @@ TEST(Viste, UnCampioneRidipintoComeDaCapo) {
         v.impostaSelezionato(4);
         QCoreApplication::processEvents();
         QImage tenuta = prova::dipingi(v);
-        prova::RegioneDipinta dipinto;
+        RegioneDipinta dipinto;
         v.installEventFilter(&dipinto);
         const auto campione = [&](const char* quale) {
             dipinto.regione = QRegion();

@@ -107,8 +107,7 @@ def prova(guasti):
 
 
 class Cantiere:
-    def __init__(self, cartella, lavori, tempo, cmake=(), presto=False):
-        self.presto = presto
+    def __init__(self, cartella, lavori, tempo, cmake=()):
         self.cmake = list(cmake)
         self.cartella = cartella.resolve()
         self.albero = self.cartella / "albero"
@@ -221,14 +220,14 @@ class Cantiere:
     def tempi(self, eseguibili):
         return {e: (self.build / e).stat().st_mtime_ns if (self.build / e).exists() else 0 for e in eseguibili}
 
-    def lancia(self, eseguibile, gruppi):
+    def lancia(self, eseguibile, gruppi, primo=False):
         """The cases of one executable that fail: their names, with how a crash or a timeout ended."""
         falliti = set()
         for ambiente, casi, prefisso in gruppi:
             env = dict(os.environ)
             env.update(a.split("=", 1) for a in ambiente if "=" in a)
             comando = [str(self.build / eseguibile), "--gtest_color=no", "--gtest_filter=" + ":".join(casi)]
-            if self.presto:
+            if primo:  # only whether some case fails
                 comando.append("--gtest_fail_fast")
             rc, uscita = self.esegui(comando, tempo=self.tempo, env=env, cwd=self.build)
             falliti |= {prefisso + n for n in leggi_esito(rc, uscita, eseguibile)}
@@ -354,7 +353,7 @@ def main():
     signal.signal(signal.SIGINT, interrompi)
     signal.signal(signal.SIGTERM, interrompi)
 
-    c = Cantiere(o.cantiere, o.lavori, o.tempo, o.cmake, o.presto)
+    c = Cantiere(o.cantiere, o.lavori, o.tempo, o.cmake)
     rapporto = o.rapporto or c.cartella / "rapporto.md"
     rapporto.parent.mkdir(parents=True, exist_ok=True)
     commit = subprocess.run(["git", "-C", str(RADICE), "describe", "--always", "--dirty"], capture_output=True,
@@ -409,7 +408,7 @@ def main():
                 if o.presto:
                     ricostruiti.sort(key=lambda e: (not proprio(e, g["file"]), -prese.get(e, 0)))
                 for e in ricostruiti:
-                    nuovi = c.lancia(e, gruppi.get(e, []))
+                    nuovi = c.lancia(e, gruppi.get(e, []), primo=o.presto)
                     r["casi"] |= nuovi
                     if o.presto and nuovi - base.get(e, set()):
                         prese[e] = prese.get(e, 0) + 1

@@ -109,7 +109,7 @@ read -r VX VY VW VH < <(awk '/"panel": \("panel" "trayer"\)/ {
 convert "$USCITA/barra.png" -crop "${VW}x${VH}+${VX}+${VY}" +repage -filter point -resize 400% "$USCITA/barra.png"
 salva barra barra
 xdotool mousemove --window "$ICONA" 8 8 click 1
-aspetta 15 c_popup || fallito "il popover non si apre"
+aspetta 15 scr_c_popup || fallito "il popover non si apre"
 read -r POPOVER _ <<<"$(finestre_di popup | head -n1)"
 aspetta 10 contenuto_pronto "$POPOVER" || fallito "il popover resta vuoto"
 sleep 2.5 # the list fills at the next sample

@@ -79,7 +79,7 @@ xdotool windowmove --sync "$PRINCIPALE" $((1440 - FW - 20)) 30
 sleep 1
 read -r ICONA _ <<<"$(icona)"
 xdotool mousemove --window "$ICONA" 8 8 click 1
-aspetta 15 c_popup || fallito "il popover non si apre"
+aspetta 15 scr_c_popup || fallito "il popover non si apre"
 read -r POPOVER PX PY PW PH <<<"$(finestre_di popup | head -n1)"
 sleep 2.5
 scatta schermo
@@ -87,7 +87,7 @@ convert "$USCITA/schermo.png" -crop "$((PW + 80))x$((PH + 60))+$((PX - 40))+$((P
     "$USCITA/popover_su_finestra.png"
 salva popover_su_finestra
 xdotool mousemove 20 880 click 1
-aspetta 10 c_nessun_popup || fallito "il popover non si chiude"
+aspetta 10 scr_c_nessun_popup || fallito "il popover non si chiude"
 
 passo "le impostazioni dopo la scelta del riquadro, su uno schermo di 1440 × 900"
 xdotool windowactivate --sync "$PRINCIPALE" 2>/dev/null
@@ -96,10 +96,10 @@ aspetta 10 c_impostazioni || fallito "le impostazioni non si aprono"
 read -r IMPOSTAZIONI SX SY SW SH <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
 aspetta 10 contenuto_pronto "$IMPOSTAZIONI" || fallito "le impostazioni restano vuote"
 xdotool mousemove $((SX + SW - 60)) $((SY + 456)) click 1
-aspetta 10 c_popup || fallito "la scelta \"Nella barra\" non si apre"
+aspetta 10 scr_c_popup || fallito "la scelta \"Nella barra\" non si apre"
 read -r _ LX LY LW LH <<<"$(finestre_di popup | head -n1)"
 xdotool mousemove $((LX + LW / 2)) $((LY + LH * 3 / 4)) click 1
-aspetta 10 c_nessun_popup || fallito "la scelta \"Nella barra\" resta aperta"
+aspetta 10 scr_c_nessun_popup || fallito "la scelta \"Nella barra\" resta aperta"
 sleep 1.5
 read -r _ SX SY SW SH <<<"$(finestra_chiamata "Impostazioni di Pulsaro")"
 echo "   impostazioni: ${SW}x${SH} a $SX,$SY"

@@ -62,7 +62,7 @@ $ALBERO fuoco 15 "$TMP/fuoco.json" >"$POPOVER" 2>&1 &
 ASCOLTO=$!
 aspetta 10 grep -q "in ascolto" "$POPOVER" || fallito "l'ascolto del bus non parte"
 clic_icona 1
-aspetta 15 c_popup || fallito "il popover non si apre"
+aspetta 15 scr_c_popup || fallito "il popover non si apre"
 wait "$ASCOLTO" || { cat "$POPOVER"; fallito "il popover non annuncia nulla col fuoco"; }
 grep -q "^fuoco su push button 'Apri Pulsaro'" "$POPOVER" ||
     fallito "il primo controllo del popover non ha il fuoco: $(head -1 "$POPOVER")"
@@ -73,7 +73,7 @@ grep -q "^ *progress bar 'CPU' = " "$POPOVER" || fallito "il quadrante CPU del p
 c_albero "^ *list item '.*, CPU .* %, GPU .* %, " "Pulsaro — pannellino" ||
     ecco "il popover non è tra le finestre dell'applicazione, con le sue righe"
 xdotool key Escape
-aspetta 10 c_nessun_popup || fallito "Esc non chiude il popover"
+aspetta 10 scr_c_nessun_popup || fallito "Esc non chiude il popover"
 
 passo "un'icona che è una FIFO non ferma la finestra: le domande dal bus hanno risposta subito"
 # Desktop entries anyone may write, whose Icon= is a FIFO: by its path, and by a name that climbs

@@ -120,8 +120,6 @@ finestre_di() {
         echo "$id $resto $([ "$1" = finestra ] && xdotool getwindowname "$id")"
     done < <(scr_finestre "$1")
 }
-c_popup() { [ -n "$(finestre_di popup)" ]; }
-c_nessun_popup() { [ -z "$(finestre_di popup)" ]; }
 principale() { finestre_di finestra | awk '$6 == "Pulsaro" && $4 >= 860 {print; exit}'; }
 c_principale() { [ -n "$(principale)" ]; }
 c_nessuna_principale() { [ -z "$(principale)" ]; }

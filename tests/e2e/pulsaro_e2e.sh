@@ -68,7 +68,7 @@ scatta 01_icona
 
 passo "clic sinistro: il popover si apre sotto l'icona; un clic altrove lo chiude"
 clic_icona 1
-aspetta 15 c_popup || fallito "il popover non si apre"
+aspetta 15 scr_c_popup || fallito "il popover non si apre"
 read -r POPOVER PX PY PW PH <<<"$(finestre_di popup | head -n1)"
 if sni; then
     [ "$PY" -ge 20 ] || fallito "il popover copre il pannello: y=$PY"
@@ -80,12 +80,12 @@ fi
 aspetta 10 contenuto_pronto "$POPOVER" || fallito "il popover resta vuoto"
 scatta 02_popover
 xdotool mousemove 600 500 click 1
-aspetta 15 c_nessun_popup || fallito "il popover non si chiude con un clic altrove"
+aspetta 15 scr_c_nessun_popup || fallito "il popover non si chiude con un clic altrove"
 
 passo "clic destro: il menu con le sue cinque voci; \"Apri Pulsaro\" apre la finestra principale"
 sleep 0.5
 apri_menu
-sni && c_popup && fallito "il clic destro apre anche il popover"
+sni && scr_c_popup && fallito "il clic destro apre anche il popover"
 scatta 03_menu
 voce_menu 1
 aspetta 20 c_principale || fallito "la finestra principale non si apre"
@@ -156,11 +156,11 @@ if ! sni; then
     passo "\"Nella barra\": il riquadro; l'icona nell'area di notifica diventa il riquadro"
     # The pop-up sits at the right of its row; its list opens as a popup window of its own.
     xdotool mousemove $((SX + SW - 60)) $((SY + NELLA_BARRA_Y)) click 1
-    aspetta 10 c_popup || fallito "la scelta \"Nella barra\" non si apre"
+    aspetta 10 scr_c_popup || fallito "la scelta \"Nella barra\" non si apre"
     read -r _ LX LY LW LH <<<"$(finestre_di popup | head -n1)"
     # Two entries: the tile is the lower one.
     xdotool mousemove $((LX + LW / 2)) $((LY + LH * 3 / 4)) click 1
-    aspetta 10 c_nessun_popup || fallito "la scelta \"Nella barra\" resta aperta"
+    aspetta 10 scr_c_nessun_popup || fallito "la scelta \"Nella barra\" resta aperta"
     riquadro_in_barra() {
         pixel_icona icona_dopo || return 1
         DIVERSI=$(diversi "$TMP/icona_prima.ppm" "$TMP/icona_dopo.ppm" 9.42)
